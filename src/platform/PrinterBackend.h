@@ -1,0 +1,73 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovrimo {
+
+// What the system's default printer is set to, in the program's own codes.
+struct PrinterDefaults {
+    std::string deviceName;
+    int paperSize = 0;    // paper-size code (9 = A4 ...), 0 when the size has no code
+    int orientation = 1;  // 1 portrait, 2 landscape
+};
+
+// Device geometry of one printer for one paper size and orientation, in printer device
+// pixels, plus the device resolution. The page is already rotated for landscape.
+struct PageMetrics {
+    double pageWidthTwips = 0;
+    double pageHeightTwips = 0;
+    int physicalOffsetX = 0;  // unprintable left margin, device pixels
+    int physicalOffsetY = 0;  // unprintable top margin, device pixels
+    int physicalWidth = 0;    // whole sheet, device pixels
+    int physicalHeight = 0;
+    int horzRes = 0;  // printable area, device pixels
+    int vertRes = 0;
+    int dpiX = 300;
+    int dpiY = 300;
+    double twipsPerPixelX() const { return 1440.0 / dpiX; }
+    double twipsPerPixelY() const { return 1440.0 / dpiY; }
+};
+
+// Options of one print job, in the program's codes.
+struct JobRequest {
+    std::string printer;
+    std::string documentName;
+    std::string pdfPath;  // the finished page, rendered as PDF
+    int paperSize = 0;    // 0: leave the printer's own size
+    int paperBin = 0;     // 0: leave the printer's own source
+    int orientation = 1;
+};
+
+struct JobResult {
+    bool accepted = false;
+    int jobId = 0;
+    std::string error;  // the printing system's reason when not accepted
+};
+
+// The printing system: installed printers, what they offer, and job submission.
+class PrinterBackend {
+public:
+    virtual ~PrinterBackend() = default;
+
+    // Installed printers by device name, in a stable order. Empty when there are none or the
+    // printing system cannot be reached.
+    virtual std::vector<std::string> printerNames() = 0;
+    virtual std::optional<PrinterDefaults> defaultPrinter() = 0;
+
+    // Paper-size and paper-source codes the printer offers (sizes without a code are left out).
+    virtual std::vector<int> paperSizes(const std::string& printer) = 0;
+    virtual std::vector<int> paperSources(const std::string& printer) = 0;
+    // Current (default) paper size code of a printer, 0 when it has no code.
+    virtual int defaultPaperSize(const std::string& printer) = 0;
+
+    // Geometry of the given size (0 = the printer's default) and orientation; nothing when the
+    // printer or size is unknown.
+    virtual std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
+                                                   int orientation) = 0;
+
+    virtual JobResult submit(const JobRequest& job) = 0;
+};
+
+}  // namespace tovrimo
