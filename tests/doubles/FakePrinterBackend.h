@@ -1,0 +1,117 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/PrinterBackend.h"
+
+namespace tovrimo::test {
+
+// Printers described in memory; submitted jobs are recorded instead of printed.
+class FakePrinterBackend : public PrinterBackend {
+public:
+    struct Printer {
+        std::string name;
+        std::vector<int> sizes{9};
+        std::vector<int> sources{};
+        int defaultSize = 9;
+        int defaultOrientation = 1;
+        PageMetrics portrait;  // landscape is derived by rotating
+    };
+
+    std::vector<std::string> printerNames() override
+    {
+        std::vector<std::string> names;
+        for (const auto& p : printers) names.push_back(p.name);
+        return names;
+    }
+
+    std::optional<PrinterDefaults> defaultPrinter() override
+    {
+        for (const auto& p : printers)
+            if (p.name == defaultName) return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
+        if (printers.empty()) return std::nullopt;
+        const auto& p = printers.front();
+        return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
+    }
+
+    const Printer* find(const std::string& name) const
+    {
+        for (const auto& p : printers)
+            if (p.name == name) return &p;
+        return nullptr;
+    }
+
+    std::vector<int> paperSizes(const std::string& printer) override
+    {
+        auto* p = find(printer);
+        return p ? p->sizes : std::vector<int>{};
+    }
+    std::vector<int> paperSources(const std::string& printer) override
+    {
+        auto* p = find(printer);
+        return p ? p->sources : std::vector<int>{};
+    }
+    int defaultPaperSize(const std::string& printer) override
+    {
+        auto* p = find(printer);
+        return p ? p->defaultSize : 0;
+    }
+
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, int, int orientation) override
+    {
+        ++metricsQueries;
+        auto* p = find(printer);
+        if (!p) return std::nullopt;
+        PageMetrics m = p->portrait;
+        if (orientation == 2) {
+            PageMetrics r = m;
+            r.pageWidthTwips = m.pageHeightTwips;
+            r.pageHeightTwips = m.pageWidthTwips;
+            r.physicalWidth = m.physicalHeight;
+            r.physicalHeight = m.physicalWidth;
+            r.horzRes = m.vertRes;
+            r.vertRes = m.horzRes;
+            r.physicalOffsetX = m.physicalOffsetY;
+            // portrait bottom margin becomes landscape left... keep it simple: top <- left
+            r.physicalOffsetY = m.physicalWidth - m.horzRes - m.physicalOffsetX;
+            r.dpiX = m.dpiY;
+            r.dpiY = m.dpiX;
+            m = r;
+        }
+        return m;
+    }
+
+    JobResult submit(const JobRequest& job) override
+    {
+        jobs.push_back(job);
+        if (!refuseWith.empty()) return JobResult{false, 0, refuseWith};
+        return JobResult{true, static_cast<int>(jobs.size()), {}};
+    }
+
+    // An A4 printer at 300 dpi with quarter-inch margins all round.
+    static Printer a4(const std::string& name)
+    {
+        Printer p;
+        p.name = name;
+        p.portrait.dpiX = p.portrait.dpiY = 300;
+        p.portrait.physicalWidth = 2480;
+        p.portrait.physicalHeight = 3508;
+        p.portrait.physicalOffsetX = 75;
+        p.portrait.physicalOffsetY = 75;
+        p.portrait.horzRes = 2480 - 150;
+        p.portrait.vertRes = 3508 - 150;
+        p.portrait.pageWidthTwips = 2480 * 4.8;
+        p.portrait.pageHeightTwips = 3508 * 4.8;
+        return p;
+    }
+
+    std::vector<Printer> printers;
+    std::string defaultName;
+    std::vector<JobRequest> jobs;
+    std::string refuseWith;
+    int metricsQueries = 0;
+};
+
+}  // namespace tovrimo::test

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace tovrimo::test {
+
+// Files held in a map. Writes can be made to fail to test that nothing is lost.
+class MemoryFileSystem : public FileSystem {
+public:
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+
+    std::optional<std::string> storedName(const std::string& folder,
+                                          const std::string& name) override
+    {
+        // Case-insensitive look-up that returns the name as stored, like a directory search.
+        for (const auto& [path, content] : files) {
+            if (path.size() != folder.size() + name.size() || path.compare(0, folder.size(), folder))
+                continue;
+            std::string stored = path.substr(folder.size());
+            bool same = true;
+            for (size_t i = 0; i < name.size() && same; ++i)
+                same = std::tolower(static_cast<unsigned char>(stored[i])) ==
+                       std::tolower(static_cast<unsigned char>(name[i]));
+            if (same) return stored;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> readAll(const std::string& path) override
+    {
+        if (failReads) return std::nullopt;
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    }
+
+    bool writeAtomically(const std::string& path, const std::string& content,
+                         std::string* error) override
+    {
+        ++writes;
+        if (failWrites) {
+            if (error) *error = "No space left on device";
+            return false;
+        }
+        files[path] = content;
+        return true;
+    }
+
+    bool copyFile(const std::string& from, const std::string& to, std::string* error) override
+    {
+        auto it = files.find(from);
+        if (it == files.end() || failWrites) {
+            if (error) *error = "copy failed";
+            return false;
+        }
+        files[to] = it->second;
+        return true;
+    }
+
+    bool remove(const std::string& path) override { return files.erase(path) != 0; }
+
+    std::map<std::string, std::string> files;
+    bool failWrites = false;
+    bool failReads = false;
+    int writes = 0;
+};
+
+}  // namespace tovrimo::test
