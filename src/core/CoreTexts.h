@@ -1,0 +1,17 @@
+#pragma once
+
+// Texts of start-up and the command line, as the user sees them.
+namespace tovrimo::texts {
+
+inline constexpr const char* kAppCaption = "トヴリモ";
+inline constexpr const char* kNoPrinter =
+    "プリンタが１台も見つかりません。\n\n"
+    "Windowsにプリンタが１台以上設定されていないと、トヴリモは実行できません。\n"
+    "実行を中止します。";
+inline constexpr const char* kErrorNumberCaption = "エラー番号：";
+inline constexpr const char* kLegacyFileName = "lusk.ini";
+inline constexpr const char* kSettingsFileName = "tovrimo.ini";
+inline constexpr const char* kDefaultsFileName = "tovrimo.inf";
+inline constexpr const char* kHelpFileName = "tovrimo.html";
+
+}  // namespace tovrimo::texts

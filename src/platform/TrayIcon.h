@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QIcon;
+
+namespace tovrimo {
+
+// The mouse notifications the resident window reacts to, named after the mouse messages
+// they stand for.
+enum class TrayNotification { LeftDown = 513, DoubleClick = 515, RightDown = 516, Other = 0 };
+
+// The notification-area icon.
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    virtual void add(const QIcon& icon, const std::string& tooltip) = 0;
+    virtual void remove() = 0;
+    virtual bool isShown() const = 0;
+    virtual std::string tooltip() const = 0;
+    std::function<void(TrayNotification)> onNotification;
+};
+
+// The tooltip field holds 64 bytes of the legacy code page including its terminator: cut the
+// text where it would no longer fit, counting two bytes for every character that is not ASCII or
+// half-width katakana, and never splitting a character.
+std::string CutTooltip(const std::string& utf8);
+
+}  // namespace tovrimo
