@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# A hard copy without a desktop: private Xvfb + openbox, private cupsd with a PDF queue,
+# `tovrimo /d`, then where the page landed. Everything started here is stopped by pid.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+BIN="$ROOT/${BUILD_DIR:-build}/tovrimo"
+WORK=$(mktemp -d /tmp/tovrimo-demo.XXXXXX)
+chmod 755 "$WORK"
+PIDS=()
+cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+# X server on a free display number.
+for n in $(seq 70 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
+Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & PIDS+=($!)
+export DISPLAY=":$n"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+openbox >/dev/null 2>&1 & PIDS+=($!)
+xsetroot -solid '#3060a0' 2>/dev/null || true
+
+# Private cupsd with one PDF queue.
+C="$WORK/cups"; mkdir -p "$C"/{tmp,cache,state,log,spool,ppd,out}
+chmod 755 "$C" "$C"/*; chmod 1777 "$C/tmp"; chmod 777 "$C/out"
+cat >"$C/cups-files.conf" <<CONF
+ServerRoot $C
+RequestRoot $C/spool
+TempDir $C/tmp
+CacheDir $C/cache
+StateDir $C/state
+ErrorLog $C/log/error_log
+AccessLog $C/log/access_log
+PageLog $C/log/page_log
+Printcap $C/printcap
+FileDevice Yes
+SystemGroup root
+CONF
+cat >"$C/cupsd.conf" <<CONF
+Listen $C/cups.sock
+Browsing No
+WebInterface No
+<Location />
+  Order allow,deny
+  Allow localhost
+</Location>
+CONF
+cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" & PIDS+=($!)
+export CUPS_SERVER="$C/cups.sock"
+for _ in $(seq 100); do lpstat -h "$CUPS_SERVER" -r 2>/dev/null | grep -q "is running" && break; sleep 0.05; done
+lpadmin -h "$CUPS_SERVER" -p Demo -E -v "file://$C/out/Demo.pdf" -P "$ROOT/tests/data/ppd/TovA4.ppd"
+lpadmin -h "$CUPS_SERVER" -d Demo
+
+PROG="$WORK/program"; mkdir -p "$PROG"
+echo "Printing a hard copy of the demo desktop ($DISPLAY) on the private queue Demo..."
+TOVRIMO_PROGRAM_DIR="$PROG" "$BIN" /d
+for _ in $(seq 200); do
+  [ -z "$(lpstat -h "$CUPS_SERVER" -o 2>/dev/null)" ] && [ -s "$C/out/Demo.pdf" ] && break
+  sleep 0.05
+done
+echo "The page landed in: $C/out/Demo.pdf"
+pdfinfo "$C/out/Demo.pdf" 2>/dev/null | grep -E 'Pages|Page size' || true
+echo "Settings written to: $PROG/tovrimo.ini"
