@@ -1,0 +1,95 @@
+#include "output/PageRenderer.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace tovrimo {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+QPageLayout FullSheetLayout(double widthPoints, double heightPoints)
+{
+    // The size is given as the sheet lies, so portrait orientation keeps it as it is.
+    return QPageLayout(QPageSize(QSizeF(widthPoints, heightPoints), QPageSize::Point,
+                                 QString(), QPageSize::ExactMatch),
+                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+double ToDevice(long long twips, int dpi)
+{
+    return twips * dpi / kTwipsPerInch;
+}
+
+}  // namespace
+
+QFont TitleFont::toQFont() const
+{
+    QFont f(family);
+    f.setPointSize(pointSize > 0 ? pointSize : 10);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+PageRenderer::TextSize PageRenderer::MeasureTitle(const TitleFont& font, const QString& text,
+                                                  int dpi)
+{
+    // A small off-screen PDF device stands for the printer: metrics follow its resolution.
+    QPdfWriter probe(QStringLiteral("/dev/null"));
+    probe.setResolution(dpi);
+    const QFontMetricsF metrics(font.toQFont(), &probe);
+    return {metrics.horizontalAdvance(text) * kTwipsPerInch / dpi,
+            metrics.height() * kTwipsPerInch / dpi};
+}
+
+bool PageRenderer::Render(const Page& page, const QString& pdfPath, QString* error)
+{
+    QPdfWriter writer(pdfPath);
+    writer.setResolution(page.dpi);
+    writer.setTitle(page.documentTitle);
+    writer.setCreator(QStringLiteral("Tovrimo"));
+    if (!writer.setPageLayout(FullSheetLayout(page.widthPoints, page.heightPoints))) {
+        if (error) *error = QStringLiteral("page layout refused");
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error) *error = QStringLiteral("cannot write %1").arg(pdfPath);
+        return false;
+    }
+    // A lossless image keeps the screenshot's pixels; Qt would otherwise JPEG-encode it.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+
+    const double sheetW = page.widthPoints * page.dpi / 72.0;
+    const double sheetH = page.heightPoints * page.dpi / 72.0;
+    painter.fillRect(QRectF(0, 0, sheetW, sheetH), Qt::white);
+
+    painter.setFont(page.font.toQFont());
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(painter.font(), &writer);
+    // The title position is the top-left corner of its text cell, as on the printer.
+    painter.drawText(QPointF(ToDevice(page.titleX, page.dpi),
+                             ToDevice(page.titleY, page.dpi) + metrics.ascent()),
+                     page.title);
+
+    if (!page.image.isNull() && page.imageW > 0 && page.imageH > 0) {
+        // Drawn after the title: where the two overlap the image covers the title.
+        painter.drawImage(QRectF(ToDevice(page.imageX, page.dpi), ToDevice(page.imageY, page.dpi),
+                                 ToDevice(page.imageW, page.dpi), ToDevice(page.imageH, page.dpi)),
+                          page.image);
+    }
+    if (!painter.end()) {
+        if (error) *error = QStringLiteral("cannot finish %1").arg(pdfPath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tovrimo
