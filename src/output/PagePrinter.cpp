@@ -1,0 +1,205 @@
+#include "output/PagePrinter.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+#include <algorithm>
+
+#include "core/Rounding.h"
+#include "output/OutputTexts.h"
+#include "output/PageGeometry.h"
+#include "output/PageRenderer.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PrinterBackend.h"
+
+namespace tovrimo {
+
+namespace {
+
+template <typename T>
+bool Offers(const std::vector<T>& codes, const T& code)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+TitleFont FontOf(const PrintLayout& layout)
+{
+    TitleFont f;
+    f.family = QString::fromStdString(layout.FontName);
+    f.pointSize = layout.FontSize;
+    f.bold = layout.FontBold;
+    f.italic = layout.FontItalic;
+    f.underline = layout.FontUnderLine;
+    return f;
+}
+
+}  // namespace
+
+PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
+                         TitleExpander expandTitle, ScreenScale screen)
+    : printers_(printers), messages_(messages), expandTitle_(std::move(expandTitle)),
+      screen_(screen)
+{
+    if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
+}
+
+void PagePrinter::fail(const char* caption, const char* text)
+{
+    messages_.show(caption, text, MsgButtons::Ok, MsgIcon::None);
+    PageSetupFailed = -1;
+}
+
+bool PagePrinter::selectPrinter(const PrintLayout& layout)
+{
+    const auto names = printers_.printerNames();
+    for (const auto& name : names) {
+        if (name == layout.DeviceName) {
+            printer_ = name;
+            return true;
+        }
+    }
+    // An unknown name is not an error: the current printer stays, as long as it still exists.
+    return Offers(names, printer_);
+}
+
+void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& picPrint,
+                              QImage& picPrint2)
+{
+    picPrint2 = QImage();
+    PageSetupFailed = 0;
+
+    if (printer_.empty()) {
+        if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
+    }
+    if (printer_.empty() && printers_.printerNames().empty()) {
+        // Nothing to select at all.
+        fail(texts::kPrinterNameErrorCaption, texts::kPrinterNameError);
+        return;
+    }
+    if (!selectPrinter(layout)) {
+        // The printer in use was removed from the system since it was chosen.
+        messages_.show(texts::kAppCaption,
+                       texts::PrinterUnavailable(printer_, texts::kPrinterMissingReason),
+                       MsgButtons::Ok, MsgIcon::Warning);
+        PageSetupFailed = -1;
+        return;
+    }
+    if (layout.PaperSize != 0) {
+        if (!Offers(printers_.paperSizes(printer_), static_cast<int>(layout.PaperSize))) {
+            fail(texts::kPaperSizeErrorCaption, texts::kPaperSizeError);
+            return;
+        }
+        paperSize_ = layout.PaperSize;
+    }
+    if (layout.PaperBin != 0) {
+        if (!Offers(printers_.paperSources(printer_), static_cast<int>(layout.PaperBin))) {
+            fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
+            return;
+        }
+        paperBin_ = layout.PaperBin;
+    }
+    if (layout.Orientation != 1 && layout.Orientation != 2) {
+        fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
+        return;
+    }
+    orientation_ = layout.Orientation;
+
+    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    if (!metrics) {
+        // The printer went away (or lost the size) after it was chosen.
+        messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, ""), MsgButtons::Ok,
+                       MsgIcon::Warning);
+        PageSetupFailed = -1;
+        return;
+    }
+    const std::string title = expandTitle_(layout.TitleText);
+    const auto measured =
+        PageRenderer::MeasureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
+    const int64_t t = nearestEven(measured.heightTwips);
+    const Margins margins = ComputeMargins(*metrics);
+    const ImageSize target =
+        TargetImageSize(layout.Size, layout.SizeP, margins, picPrint.width(), picPrint.height(),
+                        screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
+    const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
+    if (pixels.width > 0 && pixels.height > 0 && !picPrint.isNull()) {
+        picPrint2 = picPrint.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else if (pixels.width > 0 && pixels.height > 0) {
+        picPrint2 = QImage(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+                           QImage::Format_RGB32);
+        picPrint2.fill(Qt::white);
+    }
+}
+
+bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& picPrint,
+                                QImage& picPrint2)
+{
+    PreparePage(layout, picPrint, picPrint2);
+    if (PageSetupFailed == -1) return false;
+
+    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    if (!metrics) return false;
+    const Margins margins = ComputeMargins(*metrics);
+    const std::string title = expandTitle_(layout.TitleText);
+    const TitleFont font = FontOf(layout);
+    const auto measured = PageRenderer::MeasureTitle(font, QString::fromStdString(title),
+                                                     metrics->dpiY);
+
+    PlacementInput in;
+    in.position = layout.Pos;
+    in.leftCm = layout.Left;
+    in.topCm = layout.Top;
+    in.titleVAlign = layout.TitleVAlign;
+    in.titleAlign = layout.TitleAlign;
+    in.image = PrintedImageSize(PixelSize{picPrint2.width(), picPrint2.height()}, screen_.sx,
+                                screen_.sy);
+    in.titleWidth = nearestEven(measured.widthTwips);
+    in.titleHeight = PlacingTitleHeight(title, measured.heightTwips);
+    in.printerTwipsPerPixelY = metrics->twipsPerPixelY();
+    const PagePlacement placed = PlacePage(margins, in);
+
+    PageRenderer::Page page;
+    page.widthPoints = margins.pageWidth / 20.0;
+    page.heightPoints = margins.pageHeight / 20.0;
+    page.dpi = metrics->dpiX;
+    page.title = QString::fromStdString(expandTitle_(layout.TitleText));
+    page.font = font;
+    page.titleX = placed.titleX;
+    page.titleY = placed.titleY;
+    page.image = picPrint2;
+    page.imageX = placed.imageX;
+    page.imageY = placed.imageY;
+    page.imageW = placed.imageWidth;
+    page.imageH = placed.imageHeight;
+    page.documentTitle = QString::fromStdString(documentName_);
+
+    QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/tovrimo-page-XXXXXX.pdf"));
+    if (!pdf.open()) {
+        messages_.show(texts::kAppCaption,
+                       texts::PrinterUnavailable(printer_, pdf.errorString().toStdString()),
+                       MsgButtons::Ok, MsgIcon::Warning);
+        return false;
+    }
+    pdf.close();
+    QString error;
+    if (!PageRenderer::Render(page, pdf.fileName(), &error)) {
+        messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, error.toStdString()),
+                       MsgButtons::Ok, MsgIcon::Warning);
+        return false;
+    }
+    JobRequest job;
+    job.printer = printer_;
+    job.documentName = documentName_;
+    job.pdfPath = pdf.fileName().toStdString();
+    job.paperSize = paperSize_;
+    job.paperBin = paperBin_;
+    job.orientation = orientation_;
+    const JobResult result = printers_.submit(job);
+    if (!result.accepted) {
+        messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, result.error),
+                       MsgButtons::Ok, MsgIcon::Warning);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tovrimo

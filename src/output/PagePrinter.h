@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/Settings.h"
+
+namespace tovrimo {
+
+class MessageBoxes;
+class PrinterBackend;
+
+// The screen's twips per pixel (15 at 96 dpi).
+struct ScreenScale {
+    double sx = 15.0;
+    double sy = 15.0;
+};
+
+// Prepares and prints one page of the capture buffer with a print layout. The current printer,
+// its paper size and orientation persist between pages, as on a real printer device.
+class PagePrinter {
+public:
+    using TitleExpander = std::function<std::string(const std::string&)>;
+
+    PagePrinter(PrinterBackend& printers, MessageBoxes& messages, TitleExpander expandTitle,
+                ScreenScale screen);
+
+    // Selects the printer, checks paper size, source and orientation, and scales the capture
+    // buffer into the page image buffer. Errors are shown here and set PageSetupFailed to -1.
+    void PreparePage(const PrintLayout& layout, const QImage& picPrint, QImage& picPrint2);
+
+    // PreparePage, then lays out the title and image and submits exactly one page. Returns true
+    // only when the printing system accepted the job.
+    bool PrintHardCopy(const PrintLayout& layout, const QImage& picPrint, QImage& picPrint2);
+
+    int16_t PageSetupFailed = 0;
+    const std::string& currentPrinter() const { return printer_; }
+    void setDocumentName(std::string name) { documentName_ = std::move(name); }
+
+private:
+    bool selectPrinter(const PrintLayout& layout);
+    void fail(const char* caption, const char* text);
+
+    PrinterBackend& printers_;
+    MessageBoxes& messages_;
+    TitleExpander expandTitle_;
+    ScreenScale screen_;
+    std::string printer_;  // the current printer; the system default until one is chosen
+    int paperSize_ = 0;    // 0: the printer's own size
+    int paperBin_ = 0;
+    int orientation_ = 1;
+    std::string documentName_ = "トヴリモ";
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "output/OutputTexts.h"
+#include "output/PagePrinter.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+PrintLayout Layout(const std::string& device)
+{
+    PrintLayout l;
+    l.DeviceName = device;
+    l.Pos = 1;
+    l.Size = 1;
+    l.SizeP = 100;
+    l.PaperSize = 9;
+    l.Orientation = 1;
+    l.FontName = "IPAGothic";
+    l.FontSize = 10;
+    return l;
+}
+
+QImage Picture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    return img;
+}
+
+struct Fixture {
+    FakePrinterBackend printers;
+    RecordingMessageBoxes boxes;
+    PagePrinter printer{printers, boxes, [](const std::string& t) { return t; }, ScreenScale{}};
+    QImage buffer = Picture(200, 100);
+    QImage page;
+
+    Fixture()
+    {
+        auto a = FakePrinterBackend::a4("Office");
+        a.sizes = {9, 1};
+        a.sources = {1, 2};
+        printers.printers = {a, FakePrinterBackend::a4("Other")};
+        printers.defaultName = "Office";
+    }
+};
+
+}  // namespace
+
+TEST(PagePrinter, SetupErrorsShowTheirMessageAndPrintNothing)
+{
+    struct Case {
+        const char* why;
+        int paperSize, paperBin, orientation;
+        const char* caption;
+        const char* text;
+    } cases[] = {
+        {"size not offered", 8, 0, 1, texts::kPaperSizeErrorCaption, texts::kPaperSizeError},
+        {"source not offered", 9, 7, 1, texts::kPaperBinErrorCaption, texts::kPaperBinError},
+        {"orientation other than 1 or 2", 9, 0, 3, texts::kPaperBinErrorCaption,
+         texts::kPaperBinError},
+        {"orientation 0", 0, 0, 0, texts::kPaperBinErrorCaption, texts::kPaperBinError},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        PrintLayout l = Layout("Office");
+        l.PaperSize = c.paperSize;
+        l.PaperBin = c.paperBin;
+        l.Orientation = c.orientation;
+        EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page)) << c.why;
+        EXPECT_EQ(f.printer.PageSetupFailed, -1) << c.why;
+        ASSERT_EQ(f.boxes.shown.size(), 1u) << c.why;
+        EXPECT_EQ(f.boxes.shown[0].caption, c.caption) << c.why;
+        EXPECT_EQ(f.boxes.shown[0].text, c.text) << c.why;
+        EXPECT_TRUE(f.printers.jobs.empty()) << c.why;
+        EXPECT_TRUE(f.page.isNull()) << c.why << ": the page image stays cleared";
+    }
+}
+
+TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
+{
+    Fixture f;
+    PrintLayout l = Layout("Office");
+    l.PaperSize = 0;
+    l.PaperBin = 0;
+    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_EQ(f.printer.PageSetupFailed, 0);
+    ASSERT_EQ(f.printers.jobs.size(), 1u);
+    EXPECT_EQ(f.printers.jobs[0].paperSize, 0);
+    EXPECT_EQ(f.printers.jobs[0].paperBin, 0);
+}
+
+TEST(PagePrinter, UnknownDeviceNameKeepsTheCurrentPrinterSilently)
+{
+    Fixture f;
+    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("Other"), f.buffer, f.page));
+    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("office"), f.buffer, f.page))
+        << "names compare case-sensitively; no match is no error";
+    ASSERT_EQ(f.printers.jobs.size(), 2u);
+    EXPECT_EQ(f.printers.jobs[1].printer, "Other") << "the printer chosen before stays current";
+    EXPECT_TRUE(f.boxes.shown.empty());
+}
+
+TEST(PagePrinter, RefusedJobIsReportedAndNotTakenAsPrinted)
+{
+    Fixture f;
+    f.printers.refuseWith = "Printer is not accepting jobs";
+    EXPECT_FALSE(f.printer.PrintHardCopy(Layout("Office"), f.buffer, f.page));
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].caption, "トヴリモ");
+    EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
+    EXPECT_NE(f.boxes.shown[0].text.find("not accepting"), std::string::npos);
+}
+
+TEST(PagePrinter, VanishedPrinterIsReported)
+{
+    Fixture f;
+    PrintLayout l = Layout("Office");
+    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    f.printers.printers.erase(f.printers.printers.begin());  // Office is gone
+    EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
+    EXPECT_EQ(f.printers.jobs.size(), 1u);
+}
+
+TEST(PagePrinter, PageImageIsTheCaptureAtScreenScale)
+{
+    Fixture f;
+    PrintLayout l = Layout("Office");
+    l.Size = 3;
+    l.SizeP = 50;
+    f.printer.PreparePage(l, f.buffer, f.page);
+    EXPECT_EQ(f.page.size(), QSize(100, 50));
+    EXPECT_EQ(f.page.pixelColor(50, 25), QColor(Qt::red));
+
+    l.Size = 7;  // no such mode: no image, but a page is still printed
+    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_TRUE(f.page.isNull());
+}
+
+TEST(PagePrinter, FitModeWithAnEmptyCaptureStillPrintsAPage)
+{
+    Fixture f;
+    PrintLayout l = Layout("Office");
+    l.Size = 2;
+    const QImage empty;
+    EXPECT_TRUE(f.printer.PrintHardCopy(l, empty, f.page));
+    EXPECT_EQ(f.printers.jobs.size(), 1u);
+}
+
+TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
+{
+    Fixture f;
+    PrintLayout l = Layout("Office");
+    l.PaperSize = 1;
+    l.PaperBin = 2;
+    l.Orientation = 2;
+    ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    ASSERT_EQ(f.printers.jobs.size(), 1u);
+    EXPECT_EQ(f.printers.jobs[0].paperSize, 1);
+    EXPECT_EQ(f.printers.jobs[0].paperBin, 2);
+    EXPECT_EQ(f.printers.jobs[0].orientation, 2);
+    EXPECT_EQ(f.printers.jobs[0].documentName, "トヴリモ");
+}
