@@ -9,7 +9,8 @@ using tovrimo::test::TestSession;
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    // The session must exist before QApplication: Qt connects to DISPLAY when it is made.
+    // The session must exist before QApplication (Qt connects to DISPLAY when it is made) and
+    // before the first CUPS call (libcups fixes its server per thread on first use).
     auto* session = new TestSession(TestSession::Options{});
     if (!session->startAll()) {
         delete session;

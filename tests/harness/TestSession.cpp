@@ -32,11 +32,30 @@ bool TestSession::startAll()
         return false;
     }
     x_->exportDisplay();
+    if (!options_.printers) return true;
+    cups_ = std::make_unique<PrivateCups>();
+    if (!cups_->start() || !addTestQueue(*cups_, kA4Queue) ||
+        !addTestQueue(*cups_, kLetterQueue) || !cups_->setDefault(kA4Queue)) {
+        std::fprintf(stderr, "test session: %s\n", cups_->error().c_str());
+        return false;
+    }
+    cups_->exportServer();
     return true;
+}
+
+std::string TestSession::ppdPath(const std::string& queue)
+{
+    return std::string(TOVRIMO_TEST_DATA) + "/ppd/" + queue + ".ppd";
+}
+
+bool TestSession::addTestQueue(PrivateCups& cups, const std::string& queue)
+{
+    return cups.addQueue(queue, ppdPath(queue));
 }
 
 void TestSession::TearDown()
 {
+    cups_.reset();
     x_.reset();
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "harness/Process.h"
+
+namespace tovrimo::test {
+
+// The real program, started the way a user would, but with its program folder (and so its
+// settings file) in a folder of the test's choosing, on the test's X server and cupsd.
+class TovrimoProcess {
+public:
+    // programFolder: where the settings file lives; empty makes a fresh temporary one that is
+    // removed afterwards. Takes DISPLAY and CUPS_SERVER from this process unless given in env.
+    explicit TovrimoProcess(std::string programFolder = {},
+                            std::map<std::string, std::string> env = {});
+    ~TovrimoProcess();
+
+    bool start(const std::vector<std::string>& args = {});
+    // Exit code, or nothing when it is still running at the timeout.
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
+    void stop();
+    bool running();
+
+    const std::string& programFolder() const { return folder_; }
+    std::string settingsFile() const { return folder_ + "/tovrimo.ini"; }
+    Process& process() { return process_; }
+
+private:
+    std::string folder_;
+    bool ownsFolder_ = false;
+    std::map<std::string, std::string> env_;
+    Process process_;
+};
+
+}  // namespace tovrimo::test
