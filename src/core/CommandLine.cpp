@@ -1,5 +1,8 @@
 #include "core/CommandLine.h"
 
+#include "core/IniValues.h"
+#include "core/Rounding.h"
+
 namespace tovrimo {
 
 std::vector<std::string> SplitCommandLine(const std::string& text)
@@ -21,6 +24,58 @@ std::vector<std::string> SplitCommandLine(const std::string& text)
     }
     if (tokens.size() < kMaxCommandArgs) tokens.push_back(current);
     return tokens;
+}
+
+}  // namespace tovrimo
+
+namespace tovrimo {
+
+namespace {
+
+bool IsOneOf(const std::string& s, std::initializer_list<const char*> options)
+{
+    for (const char* o : options)
+        if (s == o) return true;
+    return false;
+}
+
+std::string TrimSpaces(const std::string& s)
+{
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
+                                const std::string& initialSettingName)
+{
+    CommandJob job;
+    job.settingName = initialSettingName;
+    for (const auto& token : tokens) {
+        // A two-character switch only matches a two-character token: a longer token has a
+        // different three-character prefix.
+        const std::string prefix = token.substr(0, 3);
+        if (IsOneOf(prefix, {"/d", "/D"})) {
+            job.capture = CommandCapture::Desktop;
+        } else if (IsOneOf(prefix, {"/a", "/A"})) {
+            job.capture = CommandCapture::Window;
+        } else if (IsOneOf(prefix, {"/r", "/R"})) {
+            job.capture = CommandCapture::Region;
+        } else if (IsOneOf(prefix, {"/c", "/C", "-c", "-C"})) {
+            job.confirm = true;
+        } else if (IsOneOf(prefix, {"/h=", "/H=", "/h:", "/H:"})) {
+            // Read like a number of the settings file, then to the nearest 32-bit value. X
+            // window ids are unsigned 32-bit; larger or negative numbers name no window.
+            const double value = ParseIniNumber(token.substr(3));
+            const int64_t n = value >= 0 && value <= 4294967295.0 ? nearestEven(value) : 0;
+            job.window = static_cast<uint32_t>(n);
+        } else if (IsOneOf(prefix, {"/S:", "/s:", "/s=", "/S="})) {
+            job.settingName = TrimSpaces(token.substr(3));
+        }
+    }
+    return job;
 }
 
 }  // namespace tovrimo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,5 +12,28 @@ inline constexpr size_t kMaxCommandArgs = 50;
 // or tab ends a token, so two separators in a row give an empty token. At most 50 tokens are
 // kept; the rest are ignored. An empty text gives one empty token.
 std::vector<std::string> SplitCommandLine(const std::string& text);
+
+}  // namespace tovrimo
+
+namespace tovrimo {
+
+// What the switches of a one-off job ask for.
+enum class CommandCapture { None = 0, Desktop = 1, Window = 2, Region = 3 };
+
+struct CommandJob {
+    CommandCapture capture = CommandCapture::None;
+    uint32_t window = 0;        // for Window: 0 means the active window
+    std::string settingName;    // named print setting to use; empty for the stored layout
+    bool confirm = false;       // show the print dialog first
+    bool error() const { return capture == CommandCapture::None; }
+};
+
+// Reads the switches in order; the later of two switches wins and anything unrecognised
+// (an empty token included) is ignored. Switches compare exactly, letter case included:
+// "/d" "/D", "/a" "/A", "/r" "/R", "/c" "/C" "-c" "-C" must be the whole token; "/h=" "/H="
+// "/h:" "/H:" take a number and "/S:" "/s:" "/s=" "/S=" a name after their three characters.
+// The name starts as initialSettingName.
+CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
+                                const std::string& initialSettingName);
 
 }  // namespace tovrimo
