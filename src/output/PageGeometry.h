@@ -1,0 +1,157 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/PrinterBackend.h"
+
+// Where the image and the title line go on the printed sheet. Everything here is in twips
+// (1440 per inch); positions are sheet coordinates, whose origin is the physical top-left
+// corner of the sheet. The printer draws relative to its printable area, so a position is
+// converted with SheetToDrawing just before it is drawn.
+//
+// The same functions serve printing and the print dialog's preview: the preview only adds
+// its own scale and origin when it draws what these functions return.
+
+namespace tovrimo {
+
+// How the image is scaled (the layout's Size). Values other than these are legal in a
+// settings file and mean "no image".
+enum class PageScaleMode : int {
+    ActualSize = 1,  // one screen pixel = the screen's twips per pixel
+    FitToPaper = 2,
+    Percent = 3,  // actual size times SizeP / 100
+};
+
+// Where the image's top-left corner goes (the layout's Pos). Any other value puts it on the
+// sheet's physical corner.
+enum class PagePosition : int {
+    TopLeft = 1,
+    TopRight = 2,
+    Centre = 3,
+    BottomLeft = 4,
+    BottomRight = 5,
+    Offset = 6,  // Left / Top centimetres from the printable area's corner
+};
+
+// Horizontal title position relative to the image (the layout's TitleAlign); other values
+// put the title at sheet x 0.
+enum class TitleAlignCode : int {
+    ImageLeft = 0,
+    ImageCentre = 1,
+    ImageRight = 2,
+};
+
+// Vertical title position (the layout's TitleVAlign); other values put it at sheet y 0.
+enum class TitleVAlignCode : int {
+    AboveImage = 0,
+    BelowImage = 1,
+};
+
+constexpr int kTwipsPerCentimetre = 567;
+// The title and the image are kept this many printer device pixels apart.
+constexpr int kTitleGapDevicePixels = 5;
+
+// The sheet and its unprintable margins.
+struct Margins {
+    int64_t pageWidth = 0;        // PW
+    int64_t pageHeight = 0;       // PH
+    int64_t left = 0;             // A: unprintable left margin
+    int64_t top = 0;              // B: unprintable top margin
+    int64_t right = 0;            // Ar
+    int64_t bottom = 0;           // Bb
+    int64_t printableWidth = 0;   // C = PW - A - Ar
+    int64_t printableHeight = 0;  // D = PH - B - Bb
+};
+
+struct ImageSize {
+    int64_t width = 0;
+    int64_t height = 0;
+    bool operator==(const ImageSize&) const = default;
+};
+
+struct PixelSize {
+    int64_t width = 0;
+    int64_t height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+
+struct TwipPoint {
+    int64_t x = 0;
+    int64_t y = 0;
+    bool operator==(const TwipPoint&) const = default;
+};
+
+// Everything that decides where things go once the image size is known.
+struct PlacementInput {
+    int position = static_cast<int>(PagePosition::TopLeft);           // or any other code
+    double leftCm = 0;                                                // with PagePosition::Offset
+    double topCm = 0;
+    int titleVAlign = static_cast<int>(TitleVAlignCode::AboveImage);  // or any other code
+    int titleAlign = static_cast<int>(TitleAlignCode::ImageLeft);     // or any other code
+    // W x H as drawn: for printing, PrintedImageSize of the scaled buffer (whole screen
+    // pixels); the preview, which has no buffer, passes TargetImageSize directly.
+    ImageSize image;
+    int64_t titleWidth = 0;            // TW, as measured in the title font
+    int64_t titleHeight = 0;           // T, already 0 for a blank title (see PlacingTitleHeight)
+    double printerTwipsPerPixelY = 0;  // py
+};
+
+// Result of the placement, in sheet coordinates.
+struct PagePlacement {
+    int64_t imageX = 0;
+    int64_t imageY = 0;
+    int64_t imageWidth = 0;
+    int64_t imageHeight = 0;
+    int64_t titleX = 0;
+    int64_t titleY = 0;
+    int64_t titleWidth = 0;  // the title box, as the preview draws it
+    int64_t titleHeight = 0;
+};
+
+// Sheet, margins and printable area of the printer's current page.
+Margins ComputeMargins(const PageMetrics& page);
+
+// Image size for the actual-size and percentage modes; 0 x 0 for any mode that is neither
+// (fit mode included: use FitSize or TargetImageSize for it). iw, ih: the captured image in
+// screen pixels; sx, sy: the screen's twips per pixel.
+ImageSize FixedScaleSize(int scaleMode, int sizePercent, int64_t iw, int64_t ih, double sx,
+                         double sy);
+
+// Fit-to-paper size. The title line (titleHeight) and the gap are reserved below or above
+// the image. An empty image gives 0 x 0.
+ImageSize FitSize(const Margins& margins, int64_t iw, int64_t ih, double sx, double sy,
+                  int64_t titleHeight, int64_t gap);
+
+// Gap reserved by the fit computation: five printer pixels, rounded to whole twips.
+int64_t RoundedTitleGap(double printerTwipsPerPixelY);
+// Gap used when placing: five printer pixels, not rounded until the position is.
+double PlacingTitleGap(double printerTwipsPerPixelY);
+
+// Target size of the page image for any scale mode. titleHeight is the title's height as
+// the caller wants it reserved in fit mode.
+ImageSize TargetImageSize(int scaleMode, int sizePercent, const Margins& margins, int64_t iw,
+                          int64_t ih, double sx, double sy, int64_t titleHeight,
+                          double printerTwipsPerPixelY);
+
+// Size in screen pixels of the buffer that holds the scaled image: the target size divided
+// by the screen's twips per pixel, rounded to the nearest whole pixel (never negative).
+PixelSize PageImagePixels(const ImageSize& target, double sx, double sy);
+
+// Printed size of that buffer back in twips: whole screen pixels times twips per pixel.
+ImageSize PrintedImageSize(const PixelSize& staged, double sx, double sy);
+
+// True when the title consists of nothing but ASCII spaces. Other white space, such as the
+// ideographic space U+3000, is text.
+bool TitleIsBlank(const std::string& title);
+
+// Title height used for placing: the measured height rounded, or 0 for a blank title.
+int64_t PlacingTitleHeight(const std::string& expandedTitle, double measuredHeight);
+
+// Image and title positions on the sheet.
+PagePlacement PlacePage(const Margins& margins, const PlacementInput& input);
+
+// Sheet coordinates to the printer's drawing coordinates (origin at the printable area).
+TwipPoint SheetToDrawing(const Margins& margins, TwipPoint sheet);
+
+}  // namespace tovrimo
