@@ -68,6 +68,10 @@ public:
                                                    int orientation) = 0;
 
     virtual JobResult submit(const JobRequest& job) = 0;
+
+    // Forgets what was read about the printers, so that the next questions see changes made in
+    // the printing system meanwhile (answers are otherwise kept: the preview asks often).
+    virtual void invalidate() {}
 };
 
 }  // namespace tovrimo

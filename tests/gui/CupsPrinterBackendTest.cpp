@@ -1,0 +1,264 @@
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "harness/Ink.h"
+#include "harness/PdfPage.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "platform/cups/CupsPrinterBackend.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+struct Expected {
+    const char* printer;
+    int size;
+    int orientation;
+    PageMetrics metrics;
+};
+
+PageMetrics Metrics(double wTw, double hTw, int offX, int offY, int physW, int physH, int horz,
+                    int vert, int dpi)
+{
+    PageMetrics m;
+    m.pageWidthTwips = wTw;
+    m.pageHeightTwips = hTw;
+    m.physicalOffsetX = offX;
+    m.physicalOffsetY = offY;
+    m.physicalWidth = physW;
+    m.physicalHeight = physH;
+    m.horzRes = horz;
+    m.vertRes = vert;
+    m.dpiX = m.dpiY = dpi;
+    return m;
+}
+
+// libcups binds a thread to one scheduler on first use, so a backend talking to another
+// scheduler runs on a thread of its own.
+template <typename Body>
+void OnSchedulerThread(const std::string& socket, Body body)
+{
+    std::thread worker([&] {
+        cupsSetServer(socket.c_str());
+        body();
+    });
+    worker.join();
+}
+
+JobRequest Job(const std::string& printer, const std::string& pdf, int size, int bin,
+               int orientation)
+{
+    JobRequest job;
+    job.printer = printer;
+    job.documentName = "トヴリモ";
+    job.pdfPath = pdf;
+    job.paperSize = size;
+    job.paperBin = bin;
+    job.orientation = orientation;
+    return job;
+}
+
+}  // namespace
+
+TEST(CupsPrinterBackend, ListsTheQueuesByName)
+{
+    CupsPrinterBackend backend;
+    EXPECT_EQ(backend.printerNames(), (std::vector<std::string>{"TovA4", "TovLetter"}));
+}
+
+TEST(CupsPrinterBackend, DefaultPrinterWithItsSizeAndOrientation)
+{
+    CupsPrinterBackend backend;
+    const auto defaults = backend.defaultPrinter();
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->deviceName, "TovA4");
+    EXPECT_EQ(defaults->paperSize, 9);
+    EXPECT_EQ(defaults->orientation, 1);
+    EXPECT_EQ(backend.defaultPaperSize("TovLetter"), 1);
+    EXPECT_EQ(backend.defaultPaperSize("NoSuchPrinter"), 0);
+}
+
+TEST(CupsPrinterBackend, SizesAndSourcesOfEachQueueInTheirOrder)
+{
+    CupsPrinterBackend backend;
+    // A4, Letter, JIS B5, A3 / Letter, A4, Legal
+    EXPECT_EQ(backend.paperSizes("TovA4"), (std::vector<int>{9, 1, 13, 8}));
+    EXPECT_EQ(backend.paperSizes("TovLetter"), (std::vector<int>{1, 9, 5}));
+    // Upper, Lower, Manual / Tray1 (upper), Tray2 (lower), Auto
+    EXPECT_EQ(backend.paperSources("TovA4"), (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(backend.paperSources("TovLetter"), (std::vector<int>{1, 2, 7}));
+    EXPECT_TRUE(backend.paperSizes("NoSuchPrinter").empty());
+    EXPECT_TRUE(backend.paperSources("NoSuchPrinter").empty());
+}
+
+TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
+{
+    // Device pixels from the PPD's points: TovA4 at 300 dpi with 18 pt margins all round;
+    // TovLetter at 600 dpi with margins left 18, top 36, right 12, bottom 24 pt (150, 300,
+    // 100, 200 px). Landscape turns the sheet a quarter turn counter-clockwise, as the
+    // scheduler does: left <- bottom, top <- left, right <- top, bottom <- right.
+    const std::vector<Expected> cases = {
+        {"TovA4", 9, 1, Metrics(11900, 16840, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", 0, 1, Metrics(11900, 16840, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", 9, 2, Metrics(16840, 11900, 75, 75, 3508, 2479, 3358, 2329, 300)},
+        // JIS B5 is 729 pt tall: 3037.5 px rounds to 3038, its top edge 2962.5 to 2962.
+        {"TovA4", 13, 1, Metrics(10320, 14580, 75, 76, 2150, 3038, 2000, 2887, 300)},
+        {"TovLetter", 1, 1, Metrics(12240, 15840, 150, 300, 5100, 6600, 4850, 6100, 600)},
+        {"TovLetter", 1, 2, Metrics(15840, 12240, 200, 150, 6600, 5100, 6100, 4850, 600)},
+        {"TovLetter", 9, 2, Metrics(16840, 11900, 200, 150, 7017, 4958, 6517, 4708, 600)},
+        {"TovLetter", 5, 1, Metrics(12240, 20160, 150, 300, 5100, 8400, 4850, 7900, 600)},
+    };
+    CupsPrinterBackend backend;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.printer) + " size " + std::to_string(c.size) +
+                     " orientation " + std::to_string(c.orientation));
+        const auto m = backend.pageMetrics(c.printer, c.size, c.orientation);
+        ASSERT_TRUE(m);
+        EXPECT_DOUBLE_EQ(m->pageWidthTwips, c.metrics.pageWidthTwips);
+        EXPECT_DOUBLE_EQ(m->pageHeightTwips, c.metrics.pageHeightTwips);
+        EXPECT_EQ(m->physicalOffsetX, c.metrics.physicalOffsetX);
+        EXPECT_EQ(m->physicalOffsetY, c.metrics.physicalOffsetY);
+        EXPECT_EQ(m->physicalWidth, c.metrics.physicalWidth);
+        EXPECT_EQ(m->physicalHeight, c.metrics.physicalHeight);
+        EXPECT_EQ(m->horzRes, c.metrics.horzRes);
+        EXPECT_EQ(m->vertRes, c.metrics.vertRes);
+        EXPECT_EQ(m->dpiX, c.metrics.dpiX);
+        EXPECT_EQ(m->dpiY, c.metrics.dpiY);
+    }
+}
+
+TEST(CupsPrinterBackend, SizeOrPrinterNotOfferedGivesNoMetrics)
+{
+    CupsPrinterBackend backend;
+    EXPECT_FALSE(backend.pageMetrics("TovLetter", 8, 1));   // A3 only on TovA4
+    EXPECT_FALSE(backend.pageMetrics("TovA4", 5, 1));       // Legal only on TovLetter
+    EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 3));       // no such orientation
+    EXPECT_FALSE(backend.pageMetrics("NoSuchPrinter", 9, 1));
+}
+
+TEST(CupsPrinterBackend, SubmittedPageArrivesOnTheRequestedSheet)
+{
+    PrivateCups& cups = TestSession::current().cups();
+    cups.clearOutput("TovA4");
+    const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/b5.pdf", 516, 729, 50, 20);
+    CupsPrinterBackend backend;
+    const int before = cups.jobCount();
+    const JobResult result = backend.submit(Job("TovA4", pdf, 13, 2, 1));
+    ASSERT_TRUE(result.accepted) << result.error;
+    EXPECT_GT(result.jobId, 0);
+    ASSERT_TRUE(cups.waitForJobs());
+    EXPECT_EQ(cups.jobCount(), before + 1);
+    PdfPage page(cups.outputPdf("TovA4"));
+    ASSERT_TRUE(page.exists()) << cups.errorLog();
+    EXPECT_TRUE(page.isPlainPdf());
+    EXPECT_EQ(page.sheetSizePoints(), QSizeF(516, 729));
+    // Not scaled by the filters: the mark keeps its size and place.
+    EXPECT_EQ(Ink::bounds(page.render(72)), QRect(0, 0, 50, 20));
+}
+
+TEST(CupsPrinterBackend, LandscapePageComesOutTurnedLikeTheMetricsSay)
+{
+    PrivateCups& cups = TestSession::current().cups();
+    cups.clearOutput("TovLetter");
+    const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/ll.pdf", 792, 612, 60, 30);
+    CupsPrinterBackend backend;
+    const JobResult result = backend.submit(Job("TovLetter", pdf, 1, 1, 2));
+    ASSERT_TRUE(result.accepted) << result.error;
+    ASSERT_TRUE(cups.waitForJobs());
+    PdfPage page(cups.outputPdf("TovLetter"));
+    ASSERT_TRUE(page.exists()) << cups.errorLog();
+    EXPECT_EQ(page.sheetSizePoints(), QSizeF(612, 792));
+    // The landscape page's top-left corner is at the sheet's bottom-left: the landscape top
+    // margin is the portrait left one, the landscape left margin the portrait bottom one.
+    EXPECT_EQ(Ink::bounds(page.render(72)), QRect(0, 792 - 60, 30, 60));
+}
+
+TEST(CupsPrinterBackend, RejectingQueueRefusesWithAReasonAndPrintsNothing)
+{
+    PrivateCups& cups = TestSession::current().cups();
+    cups.clearOutput("TovLetter");
+    const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/r.pdf", 612, 792, 10, 10);
+    ASSERT_TRUE(cups.rejectJobs("TovLetter")) << cups.error();
+    CupsPrinterBackend backend;
+    const int before = cups.jobCount();
+    const JobResult result = backend.submit(Job("TovLetter", pdf, 1, 0, 1));
+    cups.acceptJobs("TovLetter");
+    EXPECT_FALSE(result.accepted);
+    EXPECT_EQ(result.jobId, 0);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(cups.jobCount(), before);
+    EXPECT_FALSE(PdfPage(cups.outputPdf("TovLetter")).exists());
+}
+
+TEST(CupsPrinterBackend, SizeOrSourceTheQueueLacksIsRefusedBeforeAnyJob)
+{
+    PrivateCups& cups = TestSession::current().cups();
+    const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/n.pdf", 612, 792, 10, 10);
+    CupsPrinterBackend backend;
+    const int before = cups.jobCount();
+    for (const JobRequest& job : {Job("TovLetter", pdf, 8, 0, 1), Job("TovLetter", pdf, 1, 4, 1),
+                                  Job("TovLetter", pdf, 1, 0, 3)}) {
+        const JobResult result = backend.submit(job);
+        EXPECT_FALSE(result.accepted);
+        EXPECT_FALSE(result.error.empty());
+    }
+    EXPECT_EQ(cups.jobCount(), before);
+}
+
+TEST(CupsPrinterBackend, VanishedPrinterIsNotAccepted)
+{
+    PrivateCups& cups = TestSession::current().cups();
+    ASSERT_TRUE(cups.addQueue("TovGone", TestSession::ppdPath("TovA4"))) << cups.error();
+    CupsPrinterBackend backend;
+    ASSERT_TRUE(backend.pageMetrics("TovGone", 9, 1));  // described while it existed
+    ASSERT_TRUE(cups.deleteQueue("TovGone")) << cups.error();
+    const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/g.pdf", 595, 842, 10, 10);
+    const int before = cups.jobCount();
+    const JobResult result = backend.submit(Job("TovGone", pdf, 9, 0, 1));
+    EXPECT_FALSE(result.accepted);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(cups.jobCount(), before);
+    // What was read is kept until the backend is told the printing system changed.
+    EXPECT_TRUE(backend.pageMetrics("TovGone", 9, 1));
+    backend.invalidate();
+    EXPECT_FALSE(backend.pageMetrics("TovGone", 9, 1));
+    EXPECT_EQ(backend.printerNames(), (std::vector<std::string>{"TovA4", "TovLetter"}));
+}
+
+TEST(CupsPrinterBackend, NoQueuesOrNoSchedulerMeansNoPrinter)
+{
+    PrivateCups empty;
+    ASSERT_TRUE(empty.start()) << empty.error();
+    OnSchedulerThread(empty.socketPath(), [] {
+        CupsPrinterBackend backend;
+        EXPECT_TRUE(backend.printerNames().empty());
+        EXPECT_FALSE(backend.defaultPrinter());
+    });
+    const std::string socket = empty.socketPath();
+    empty.stop();
+    OnSchedulerThread(socket, [] {
+        CupsPrinterBackend backend;
+        EXPECT_TRUE(backend.printerNames().empty());
+        EXPECT_FALSE(backend.defaultPrinter());
+        EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 1));
+    });
+}
+
+TEST(CupsPrinterBackend, WithoutADefaultTheFirstPrinterStandsIn)
+{
+    PrivateCups cups;
+    ASSERT_TRUE(cups.start()) << cups.error();
+    ASSERT_TRUE(TestSession::addTestQueue(cups, "TovLetter")) << cups.error();
+    ASSERT_TRUE(TestSession::addTestQueue(cups, "TovA4")) << cups.error();
+    OnSchedulerThread(cups.socketPath(), [] {
+        CupsPrinterBackend backend;
+        const auto defaults = backend.defaultPrinter();
+        ASSERT_TRUE(defaults);
+        EXPECT_EQ(defaults->deviceName, "TovA4");
+        EXPECT_EQ(defaults->paperSize, 9);
+    });
+}
