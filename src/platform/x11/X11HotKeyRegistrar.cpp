@@ -1,0 +1,236 @@
+#include "platform/x11/X11HotKeyRegistrar.h"
+
+#include <xcb/xcb_keysyms.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "resident/HotKeyTable.h"
+
+// Xlib last: its macros (None, Bool, Status) would otherwise collide with Qt's headers.
+#include <X11/Xlib.h>
+
+namespace tovrimo {
+
+namespace {
+
+constexpr uint32_t kKeysymAltL = 0xffe9;
+constexpr uint32_t kKeysymNumLock = 0xff7f;
+// The eight modifier bits of a key event's state; the rest are pointer buttons.
+constexpr uint16_t kModifierBits = 0x00ff;
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T>
+using XcbReply = std::unique_ptr<T, FreeDeleter>;
+
+std::vector<xcb_keycode_t> KeycodesOf(xcb_connection_t* connection, uint32_t keysym)
+{
+    std::vector<xcb_keycode_t> codes;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection);
+    if (!symbols) return codes;
+    if (xcb_keycode_t* list = xcb_key_symbols_get_keycode(symbols, keysym)) {
+        for (xcb_keycode_t* p = list; *p != XCB_NO_SYMBOL; ++p) {
+            if (std::find(codes.begin(), codes.end(), *p) == codes.end()) codes.push_back(*p);
+        }
+        std::free(list);
+    }
+    xcb_key_symbols_free(symbols);
+    return codes;
+}
+
+bool SlotInRange(int slot)
+{
+    return slot >= 0 && slot < kHotKeySlots;
+}
+
+}  // namespace
+
+X11HotKeyRegistrar::X11HotKeyRegistrar()
+{
+    if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                            : nullptr) {
+        connection_ = x11->connection();
+        root_ = static_cast<xcb_window_t>(DefaultRootWindow(x11->display()));
+    }
+    if (connection_) QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11HotKeyRegistrar::~X11HotKeyRegistrar()
+{
+    if (!connection_) return;
+    for (int slot = 0; slot < kHotKeySlots; ++slot) unregisterHotKey(slot);
+    if (auto* app = QCoreApplication::instance()) app->removeNativeEventFilter(this);
+}
+
+uint16_t X11HotKeyRegistrar::modifierMaskOf(uint32_t keysym) const
+{
+    const std::vector<xcb_keycode_t> wanted = KeycodesOf(connection_, keysym);
+    XcbReply<xcb_get_modifier_mapping_reply_t> reply(xcb_get_modifier_mapping_reply(
+        connection_, xcb_get_modifier_mapping(connection_), nullptr));
+    if (!reply || wanted.empty()) return 0;
+    const xcb_keycode_t* table = xcb_get_modifier_mapping_keycodes(reply.get());
+    const int perModifier = reply->keycodes_per_modifier;
+    uint16_t mask = 0;
+    for (int modifier = 0; modifier < 8; ++modifier) {
+        for (int i = 0; i < perModifier; ++i) {
+            const xcb_keycode_t code = table[modifier * perModifier + i];
+            if (code != 0 && std::find(wanted.begin(), wanted.end(), code) != wanted.end()) {
+                mask |= static_cast<uint16_t>(1u << modifier);
+            }
+        }
+    }
+    return mask;
+}
+
+uint16_t X11HotKeyRegistrar::lockBits() const
+{
+    return static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLockMask_);
+}
+
+std::vector<uint16_t> X11HotKeyRegistrar::lockCombinations() const
+{
+    std::vector<uint16_t> combinations{0, XCB_MOD_MASK_LOCK};
+    // Without a NumLock modifier the other two states are the same as the first two.
+    if (numLockMask_ != 0 && numLockMask_ != XCB_MOD_MASK_LOCK) {
+        combinations.push_back(numLockMask_);
+        combinations.push_back(static_cast<uint16_t>(numLockMask_ | XCB_MOD_MASK_LOCK));
+    }
+    return combinations;
+}
+
+bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+{
+    if (!connection_ || !SlotInRange(slot)) return false;
+    unregisterHotKey(slot);
+
+    const auto keysym = KeysymForVirtualKey(virtualKey);
+    if (!keysym) return false;
+    Grab grab;
+    grab.keycodes = KeycodesOf(connection_, *keysym);
+    if (grab.keycodes.empty()) return false;
+
+    // Read the keyboard's modifier layout afresh: it may have changed since the last grab.
+    numLockMask_ = modifierMaskOf(kKeysymNumLock);
+    uint16_t altMask = modifierMaskOf(kKeysymAltL);
+    if (altMask == 0) altMask = XCB_MOD_MASK_1;
+    if (modifiers & HotKeyModAlt) grab.modifiers |= altMask;
+    if (modifiers & HotKeyModControl) grab.modifiers |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & HotKeyModShift) grab.modifiers |= XCB_MOD_MASK_SHIFT;
+    grab.modifiers &= static_cast<uint16_t>(~lockBits());
+
+    // X lets a client grab the same combination twice without complaint; the second slot
+    // would then fire together with the first. Refuse it, as a taken combination.
+    for (const Grab& other : grabs_) {
+        if (other.identifier == 0 || other.modifiers != grab.modifiers) continue;
+        for (xcb_keycode_t code : grab.keycodes) {
+            if (std::find(other.keycodes.begin(), other.keycodes.end(), code) !=
+                other.keycodes.end()) {
+                return false;
+            }
+        }
+    }
+
+    struct Attempt {
+        xcb_keycode_t keycode;
+        uint16_t modifiers;
+        xcb_void_cookie_t cookie;
+    };
+    grab.locks = lockCombinations();
+    std::vector<Attempt> attempts;
+    for (xcb_keycode_t code : grab.keycodes) {
+        for (uint16_t lock : grab.locks) {
+            const auto mods = static_cast<uint16_t>(grab.modifiers | lock);
+            // owner_events off: the press always reports on the root, even while one of our
+            // own windows has the focus.
+            attempts.push_back({code, mods,
+                                xcb_grab_key_checked(connection_, 0, root_, mods, code,
+                                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)});
+        }
+    }
+    bool taken = false;
+    std::vector<const Attempt*> held;
+    for (const Attempt& attempt : attempts) {
+        // BadAccess: another client holds the combination. Not an error worth telling anyone:
+        // the key just stays with its owner.
+        if (xcb_generic_error_t* error = xcb_request_check(connection_, attempt.cookie)) {
+            taken = true;
+            std::free(error);
+        } else {
+            held.push_back(&attempt);
+        }
+    }
+    if (taken) {
+        for (const Attempt* attempt : held) {
+            xcb_ungrab_key(connection_, attempt->keycode, root_, attempt->modifiers);
+        }
+        xcb_flush(connection_);
+        return false;
+    }
+
+    const std::string name = HotKeyAtomName(slot);
+    XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+        connection_,
+        xcb_intern_atom(connection_, 0, static_cast<uint16_t>(name.size()), name.c_str()),
+        nullptr));
+    // The grab works without its name; a placeholder keeps the slot marked as held.
+    grab.identifier = atom ? atom->atom : static_cast<xcb_atom_t>(slot + 1);
+    grabs_[slot] = std::move(grab);
+    return true;
+}
+
+void X11HotKeyRegistrar::ungrab(const Grab& grab)
+{
+    for (xcb_keycode_t code : grab.keycodes) {
+        for (uint16_t lock : grab.locks) {
+            xcb_ungrab_key(connection_, code, root_, static_cast<uint16_t>(grab.modifiers | lock));
+        }
+    }
+    xcb_flush(connection_);
+}
+
+void X11HotKeyRegistrar::unregisterHotKey(int slot)
+{
+    if (!connection_ || !SlotInRange(slot) || grabs_[slot].identifier == 0) return;
+    ungrab(grabs_[slot]);
+    grabs_[slot] = Grab{};
+}
+
+xcb_atom_t X11HotKeyRegistrar::identifier(int slot) const
+{
+    return SlotInRange(slot) ? grabs_[slot].identifier : 0;
+}
+
+bool X11HotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t") return false;
+    auto* event = static_cast<xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
+    auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
+    if (press->event != root_) return false;
+    const auto state = static_cast<uint16_t>(press->state & kModifierBits & ~lockBits());
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        const Grab& grab = grabs_[slot];
+        if (grab.identifier == 0 || grab.modifiers != state) continue;
+        if (std::find(grab.keycodes.begin(), grab.keycodes.end(), press->detail) ==
+            grab.keycodes.end()) {
+            continue;
+        }
+        // Leave the native dispatch before the command runs: it may open a modal dialog.
+        QMetaObject::invokeMethod(
+            &context_,
+            [this, slot] {
+                if (onPressed) onPressed(slot);
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tovrimo

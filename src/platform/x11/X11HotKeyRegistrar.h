@@ -1,0 +1,54 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <array>
+#include <vector>
+
+#include "core/Settings.h"
+#include "platform/HotKeyRegistrar.h"
+
+namespace tovrimo {
+
+// Global hot keys as passive key grabs on the root window of the application's own X
+// connection. X compares the lock modifiers too, so each combination is grabbed once for
+// every state of CapsLock and NumLock; otherwise a key would go dead whenever NumLock is on.
+class X11HotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter {
+public:
+    X11HotKeyRegistrar();
+    ~X11HotKeyRegistrar() override;
+    X11HotKeyRegistrar(const X11HotKeyRegistrar&) = delete;
+    X11HotKeyRegistrar& operator=(const X11HotKeyRegistrar&) = delete;
+
+    bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
+    void unregisterHotKey(int slot) override;
+
+    // The atom that identifies the slot's grab while it is held; 0 when it holds none.
+    xcb_atom_t identifier(int slot) const;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    struct Grab {
+        xcb_atom_t identifier = 0;
+        uint16_t modifiers = 0;  // X modifier bits without the lock bits
+        std::vector<xcb_keycode_t> keycodes;
+        std::vector<uint16_t> locks;  // the lock states grabbed, to release exactly those
+    };
+
+    std::vector<uint16_t> lockCombinations() const;
+    uint16_t modifierMaskOf(uint32_t keysym) const;
+    uint16_t lockBits() const;
+    void ungrab(const Grab& grab);
+
+    xcb_connection_t* connection_ = nullptr;
+    uint16_t numLockMask_ = 0;
+    // Receiver of the queued press notifications; they die with it.
+    QObject context_;
+    xcb_window_t root_ = 0;
+    std::array<Grab, kHotKeySlots> grabs_{};
+};
+
+}  // namespace tovrimo

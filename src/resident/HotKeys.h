@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "capture/CaptureCodes.h"
+#include "core/Settings.h"
+#include "platform/HotKeyRegistrar.h"
+#include "resident/HotKeyTable.h"
+
+namespace tovrimo {
+
+// The resident program's ten global hot keys: which slots hold a key, and what a pressed key
+// runs. The registrar may refuse a combination (another program owns it); such a slot simply
+// stays silent.
+class HotKeys {
+public:
+    struct Commands {
+        // A menu command, run exactly as if chosen from the tray menu.
+        std::function<void(HotKeyCommand)> runMenuCommand;
+        // Copies the window that is active right now onto the clipboard: no timer, no pending
+        // state, no change to the last operation. By the time a timer fired, the user may have
+        // moved on to another window.
+        std::function<void()> copyActiveWindowNow;
+    };
+
+    HotKeys(HotKeyRegistrar& registrar, Commands commands);
+    // Releases whatever is still held, so no combination outlives the program's window.
+    ~HotKeys();
+    HotKeys(const HotKeys&) = delete;
+    HotKeys& operator=(const HotKeys&) = delete;
+
+    // Claims the enabled slots' keys; none in a command-line job. A slot that already holds a
+    // key is released first, so calling this again never leaves a stale combination behind.
+    void RegisterHotKeys(const Settings& settings, AppState state);
+    // Releases every key this object holds. Driven by what was registered, not by the current
+    // settings, so changing the settings first cannot leak a combination.
+    void UnregisterHotKeys();
+    // For the options dialog: the old keys go, then the new ones come.
+    void ReRegisterHotKeys(const Settings& settings, AppState state);
+
+    bool isRegistered(int slot) const;
+    // Runs the slot's command; a number outside 0..9 does nothing.
+    void RunHotKeyCommand(int slot);
+
+private:
+    HotKeyRegistrar& registrar_;
+    Commands commands_;
+    std::array<bool, kHotKeySlots> registered_{};
+};
+
+}  // namespace tovrimo
