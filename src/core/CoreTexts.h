@@ -8,6 +8,7 @@ inline constexpr const char* kNoPrinter =
     "プリンタが１台も見つかりません。\n\n"
     "Windowsにプリンタが１台以上設定されていないと、トヴリモは実行できません。\n"
     "実行を中止します。";
+inline constexpr const char* kBadCommandLine = "コマンドライン引数に誤りがあります。";
 inline constexpr const char* kErrorNumberCaption = "エラー番号：";
 inline constexpr const char* kLegacyFileName = "lusk.ini";
 inline constexpr const char* kSettingsFileName = "tovrimo.ini";
