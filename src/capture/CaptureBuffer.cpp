@@ -1,0 +1,33 @@
+#include "capture/CaptureBuffer.h"
+
+#include <QPainter>
+
+namespace tovrimo {
+
+void CaptureBuffer::clearPicPrint() {
+    if (!PicPrint.isNull()) PicPrint.fill(kBackground);
+}
+
+void CaptureBuffer::transferIntoPicPrint(const QImage& source, bool reverse) {
+    PicPrint = Transferred(source, reverse);
+}
+
+QImage CaptureBuffer::Transferred(const QImage& source, bool reverse) {
+    if (source.isNull()) return QImage();
+    QImage result;
+    if (source.hasAlphaChannel()) {
+        // A translucent source lands on the cleared white buffer; a plain format conversion
+        // would turn its transparent parts black instead.
+        result = QImage(source.size(), QImage::Format_RGB32);
+        result.fill(kBackground);
+        QPainter painter(&result);
+        painter.drawImage(0, 0, source);
+    } else {
+        result = source.convertToFormat(QImage::Format_RGB32);
+        result.detach();  // never share pixels with the caller's image
+    }
+    if (reverse) result.invertPixels(QImage::InvertRgb);
+    return result;
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,195 @@
+#include "capture/CaptureEngine.h"
+
+#include "capture/CaptureTexts.h"
+#include "capture/CursorOverlay.h"
+#include "capture/WindowTitle.h"
+
+namespace tovrimo {
+
+CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services,
+                             OptionsProvider options)
+    : buffer_(buffer),
+      services_(services),
+      options_(std::move(options)),
+      timer1_(services.timers.createTimer()),
+      timer2_(services.timers.createTimer()),
+      timer3_(services.timers.createTimer()) {
+    timer1_->setHandler([this] { Timer1_Timer(); });
+    timer2_->setHandler([this] { Timer2_Timer(); });
+    timer3_->setHandler([this] { Timer3_Timer(); });
+}
+
+int CaptureEngine::CaptureDelayMs(const CaptureOptions& options) {
+    if (options.SelfTimer != 1) return kDefaultDelayMs;
+    // The product is a 16-bit quantity in the settings' own terms; a value that does not fit
+    // wraps, and anything not positive would mean a timer that never fires.
+    const auto product = static_cast<int16_t>(static_cast<int32_t>(options.SelfTime) * 1000);
+    return product > 0 ? product : kDefaultDelayMs;
+}
+
+void CaptureEngine::Pop_DtCopy() {
+    startDelayedScreenCommand(AppState::DtCopyPending, ActionCode::HardCopy, SourceCode::Desktop);
+}
+
+void CaptureEngine::Pop_RsCopy() {
+    startDelayedScreenCommand(AppState::RsCopyPending, ActionCode::HardCopy, SourceCode::Region);
+}
+
+void CaptureEngine::Pop_DtCapture() {
+    startDelayedScreenCommand(AppState::DtCapturePending, ActionCode::Copy, SourceCode::Desktop);
+}
+
+void CaptureEngine::Pop_RsCapture() {
+    startDelayedScreenCommand(AppState::RsCapturePending, ActionCode::Copy, SourceCode::Region);
+}
+
+void CaptureEngine::Pop_AwCopy() {
+    startActiveWindowCommand(AppState::AwCopyPending, ActionCode::HardCopy);
+}
+
+void CaptureEngine::Pop_AwCapture() {
+    startActiveWindowCommand(AppState::AwCapturePending, ActionCode::Copy);
+}
+
+void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode action,
+                                              SourceCode source) {
+    const CaptureOptions options = options_();
+    timer1_->setInterval(CaptureDelayMs(options));
+    timer1_->setEnabled(true);
+    // Hide the icon now so it is gone from the screen by the time the pixels are read.
+    if (options.IconDelete == 1) services_.host.removeTrayIcon();
+    state_ = pending;
+    last_ = {action, source};
+}
+
+void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action) {
+    timer2_->setInterval(kForegroundPollMs);
+    watchedForegroundWindow_ = 0;
+    timer2_->setEnabled(true);
+    services_.windows.activateOwnWindow();
+    state_ = pending;
+    last_ = {action, SourceCode::ActiveWindow};
+}
+
+void CaptureEngine::Timer1_Timer() {
+    // Off first: a hand-off that runs a message loop must not see this tick again.
+    timer1_->setEnabled(false);
+    switch (state_) {
+        case AppState::DtCopyPending:
+            CaptureDesktop();
+            PrintHandOff();
+            break;
+        case AppState::RsCapturePending:
+        case AppState::RsCopyPending:
+            // The state stays until the region screen is done with it.
+            CaptureDesktop();
+            services_.host.openRegionScreen();
+            break;
+        case AppState::DtCapturePending:
+            CaptureDesktop();
+            CopyStep();
+            state_ = AppState::Idle;
+            break;
+        default:
+            // Another command has taken over since this timer was armed.
+            break;
+    }
+}
+
+void CaptureEngine::Timer2_Timer() {
+    const WindowId foreground = services_.windows.foregroundWindow();
+    if (watchedForegroundWindow_ == 0) {
+        watchedForegroundWindow_ = foreground;
+        return;
+    }
+    if (foreground == watchedForegroundWindow_) return;
+    if (services_.windows.isOwnWindow(foreground)) {
+        // Our own window becoming active is the activation we asked for arriving late, not
+        // the user choosing the window to capture.
+        watchedForegroundWindow_ = foreground;
+        return;
+    }
+    timer3_->setInterval(CaptureDelayMs(options_()));
+    timer2_->setEnabled(false);
+    timer3_->setEnabled(true);
+    services_.windows.withdrawOwnWindow();
+}
+
+void CaptureEngine::Timer3_Timer() {
+    timer3_->setEnabled(false);
+    switch (state_) {
+        case AppState::AwCopyPending:
+            CaptureWindow(0);
+            PrintHandOff();
+            break;
+        case AppState::AwCapturePending:
+            CaptureWindow(0);
+            CopyStep();
+            state_ = AppState::Idle;
+            break;
+        default:
+            break;
+    }
+}
+
+void CaptureEngine::Cancel() {
+    timer1_->setEnabled(false);
+    timer2_->setEnabled(false);
+    timer3_->setEnabled(false);
+    services_.windows.withdrawOwnWindow();
+    if (state_ == AppState::CommandLine || state_ == AppState::RsCapturePending ||
+        state_ == AppState::RsCopyPending)
+        services_.host.unloadRegionScreen();
+    state_ = AppState::Idle;
+}
+
+void CaptureEngine::CaptureDesktop() {
+    const CaptureOptions options = options_();
+    buffer_.clearPicPrint();
+    const PixelRect screen = services_.screen.primaryScreenRect();
+    buffer_.transferIntoPicPrint(services_.screen.grab(screen), options.ReversePrint == 1);
+    if (options.IconCapture == 1)
+        drawCursorAt(DesktopCursorOrigin(services_.cursor.pointerPosition(), screen));
+    // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
+    if (options.IconDelete == 1)
+        services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+    capturedWindowTitle_.clear();
+}
+
+void CaptureEngine::CaptureWindow(WindowId window) {
+    const CaptureOptions options = options_();
+    buffer_.clearPicPrint();
+    if (window == 0) window = services_.windows.foregroundWindow();
+    capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
+    // Read from the screen, so whatever covers the window at this moment is copied with it.
+    buffer_.transferIntoPicPrint(services_.screen.grab(capturedWindowRect_),
+                                 options.ReversePrint == 1);
+    if (options.IconCapture == 1) {
+        if (auto origin =
+                WindowCursorOrigin(services_.cursor.pointerPosition(), capturedWindowRect_))
+            drawCursorAt(*origin);
+    }
+    capturedWindowTitle_ =
+        window != 0 ? CapturedTitle(services_.windows.windowTitle(window)) : std::string();
+}
+
+void CaptureEngine::drawCursorAt(PixelPoint origin) {
+    const CursorImage cursor = services_.cursor.cursorImage();
+    DrawCursorImage(buffer_.PicPrint, cursor.image, origin);
+}
+
+void CaptureEngine::PrintHandOff() {
+    if (options_().ConfirmBeforePrint == 1) {
+        state_ = AppState::PrintDialogOpen;
+        services_.host.openPrintDialog();
+    } else {
+        services_.host.printHardCopy();
+        state_ = AppState::Idle;
+    }
+}
+
+void CaptureEngine::CopyStep() {
+    services_.clipboard.setImage(buffer_.PicPrint);
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "capture/CaptureBuffer.h"
+#include "capture/CaptureCodes.h"
+#include "capture/CaptureHost.h"
+#include "capture/CaptureOptions.h"
+#include "platform/ClipboardAccess.h"
+#include "platform/CursorSource.h"
+#include "platform/PixelGeometry.h"
+#include "platform/ScreenGrabber.h"
+#include "platform/Timer.h"
+#include "platform/TimerFactory.h"
+#include "platform/WindowSystem.h"
+
+namespace tovrimo {
+
+// Everything outside that a capture touches.
+struct CaptureServices {
+    ScreenGrabber& screen;
+    WindowSystem& windows;
+    CursorSource& cursor;
+    ClipboardAccess& clipboard;
+    TimerFactory& timers;
+    CaptureHost& host;
+};
+
+// The screen capture commands and their timers, the program-wide application state and the
+// last operation. A command never captures by itself: it arms a timer and returns, so that the
+// menu that issued it has gone from the screen before the pixels are read.
+class CaptureEngine {
+  public:
+    // Options are asked for whenever a command or tick needs them, so a change made in the
+    // options dialog applies to the next step at once.
+    using OptionsProvider = std::function<CaptureOptions()>;
+
+    static constexpr int kDefaultDelayMs = 100;
+    static constexpr int kForegroundPollMs = 100;
+
+    CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services, OptionsProvider options);
+    CaptureEngine(const CaptureEngine&) = delete;
+    CaptureEngine& operator=(const CaptureEngine&) = delete;
+
+    // The delay between a command and its capture. A self-timer product that wraps around in
+    // 16 bits, or comes out zero or negative, falls back to the default so the capture still
+    // happens.
+    static int CaptureDelayMs(const CaptureOptions& options);
+
+    AppState state() const { return state_; }
+    void setState(AppState state) { state_ = state; }
+    LastOperation lastOperation() const { return last_; }
+    // For the commands that take their image without a timer (clipboard, file, sticky note):
+    // they record themselves once the image was taken.
+    void recordLastOperation(ActionCode action, SourceCode source) { last_ = {action, source}; }
+
+    const std::string& CapturedWindowTitle() const { return capturedWindowTitle_; }
+    const PixelRect& CapturedWindowRect() const { return capturedWindowRect_; }
+    WindowId WatchedForegroundWindow() const { return watchedForegroundWindow_; }
+    const Timer& Timer1() const { return *timer1_; }
+    const Timer& Timer2() const { return *timer2_; }
+    const Timer& Timer3() const { return *timer3_; }
+
+    // Hard copies (printing) of the desktop, the active window and a region.
+    void Pop_DtCopy();
+    void Pop_AwCopy();
+    void Pop_RsCopy();
+    // Copies to the clipboard of the same three.
+    void Pop_DtCapture();
+    void Pop_AwCapture();
+    void Pop_RsCapture();
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    // Stops whatever capture is waiting. A tray icon hidden for the capture stays hidden.
+    void Cancel();
+
+    // Copies the primary screen into the capture buffer.
+    void CaptureDesktop();
+    // Copies a window with its frame, as it shows on the screen, into the capture buffer;
+    // 0 takes the active window.
+    void CaptureWindow(WindowId window);
+
+    // The two ways a finished capture leaves: to the printer, or to the clipboard.
+    void PrintHandOff();
+    void CopyStep();
+
+  private:
+    void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
+    void startActiveWindowCommand(AppState pending, ActionCode action);
+    void drawCursorAt(PixelPoint origin);
+
+    CaptureBuffer& buffer_;
+    CaptureServices services_;
+    OptionsProvider options_;
+    std::unique_ptr<Timer> timer1_;
+    std::unique_ptr<Timer> timer2_;
+    std::unique_ptr<Timer> timer3_;
+
+    AppState state_ = AppState::Idle;
+    LastOperation last_;
+    std::string capturedWindowTitle_;
+    PixelRect capturedWindowRect_;
+    WindowId watchedForegroundWindow_ = 0;
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "capture/CaptureHost.h"
+
+namespace tovrimo::test {
+
+// Logs the hand-offs in order: "openPrintDialog", "printHardCopy", "openRegionScreen",
+// "unloadRegionScreen", "removeTrayIcon", "addTrayIcon:<tooltip>". onCall runs at each, so a
+// test can look at the engine's state at that moment.
+class RecordingCaptureHost : public CaptureHost {
+  public:
+    void openPrintDialog() override { log("openPrintDialog"); }
+    void printHardCopy() override { log("printHardCopy"); }
+    void openRegionScreen() override { log("openRegionScreen"); }
+    void unloadRegionScreen() override { log("unloadRegionScreen"); }
+    void removeTrayIcon() override { log("removeTrayIcon"); }
+    void addTrayIcon(const std::string& tooltip) override { log("addTrayIcon:" + tooltip); }
+
+    std::vector<std::string> calls;
+    std::function<void(const std::string&)> onCall;
+
+  private:
+    void log(const std::string& call) {
+        calls.push_back(call);
+        if (onCall) onCall(call);
+    }
+};
+
+}  // namespace tovrimo::test

@@ -1,0 +1,699 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "capture/CaptureEngine.h"
+#include "doubles/FakeCursorSource.h"
+#include "doubles/FakeScreenGrabber.h"
+#include "doubles/FakeTimerFactory.h"
+#include "doubles/FakeWindowSystem.h"
+#include "doubles/RecordingCaptureHost.h"
+#include "doubles/RecordingClipboard.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+// Every pixel of the fake screen tells where it is.
+QImage PatternScreen(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 3 % 256, y * 5 % 256, 77));
+    return img;
+}
+
+QImage Inverted(QImage img) {
+    img.invertPixels(QImage::InvertRgb);
+    return img;
+}
+
+QImage OpaqueCursor(int size, QRgb colour) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(colour);
+    return img;
+}
+
+constexpr WindowId kEditor = 0x100;
+constexpr WindowId kBrowser = 0x200;
+const std::string kAddIcon = "addTrayIcon:トヴリモ";
+
+struct Rig {
+    Rig() {
+        windows.windows[kEditor] = {{10, 8, 50, 38}, "  Editor  "};
+        windows.windows[kBrowser] = {{20, 4, 70, 44}, "Browser"};
+        windows.foreground = kEditor;
+    }
+
+    FakeTimer& timer1() { return *timers.created.at(0); }
+    FakeTimer& timer2() { return *timers.created.at(1); }
+    FakeTimer& timer3() { return *timers.created.at(2); }
+    bool anyTimerEnabled() const {
+        return engine.Timer1().isEnabled() || engine.Timer2().isEnabled() ||
+               engine.Timer3().isEnabled();
+    }
+    QImage frameOf(WindowId w) const {
+        const PixelRect r = windows.windows.at(w).frame;
+        return screen.screen.copy(r.left, r.top, r.width(), r.height());
+    }
+
+    FakeScreenGrabber screen{PatternScreen(80, 60)};
+    FakeWindowSystem windows;
+    FakeCursorSource cursor;
+    RecordingClipboard clipboard;
+    FakeTimerFactory timers;
+    RecordingCaptureHost host;
+    CaptureOptions options;
+    CaptureBuffer buffer;
+    CaptureEngine engine{
+        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+};
+
+}  // namespace
+
+TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning) {
+    Rig rig;
+    EXPECT_EQ(rig.engine.state(), AppState::Idle);
+    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{}));
+    EXPECT_FALSE(rig.anyTimerEnabled());
+    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), 0u);
+    EXPECT_EQ(rig.timers.created.size(), 3u);
+}
+
+TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings) {
+    struct Case {
+        int16_t SelfTimer;
+        int16_t SelfTime;
+        int delayMs;
+        const char* why;
+    };
+    const Case cases[] = {
+        {0, 5, 100, "self-timer off"},
+        {0, 0, 100, "self-timer off, no seconds"},
+        {2, 5, 100, "only 1 turns the self-timer on"},
+        {-1, 5, 100, "only 1 turns the self-timer on"},
+        {1, 5, 5000, "five seconds"},
+        {1, 1, 1000, "one second"},
+        {1, 20, 20000, "the largest the options dialog allows"},
+        {1, 32, 32000, "largest product that fits 16 bits"},
+        {1, 0, 100, "zero seconds would never fire"},
+        {1, -3, 100, "negative from a hand-edited file"},
+        {1, 33, 100, "33000 wraps to a negative 16-bit value"},
+        {1, 65, 100, "65000 wraps to -536"},
+        {1, 66, 464, "66000 wraps to 464"},
+        {1, 131, 100, "131000 wraps to -32"},
+    };
+    for (const Case& c : cases) {
+        CaptureOptions o;
+        o.SelfTimer = c.SelfTimer;
+        o.SelfTime = c.SelfTime;
+        EXPECT_EQ(CaptureEngine::CaptureDelayMs(o), c.delayMs)
+            << c.why << " (" << c.SelfTimer << ", " << c.SelfTime << ")";
+    }
+}
+
+TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand) {
+    Rig rig;
+    rig.engine.Pop_DtCapture();
+    EXPECT_TRUE(rig.engine.Timer1().isEnabled());
+    EXPECT_EQ(rig.engine.Timer1().interval(), 100);
+    rig.timers.advance(99);
+    EXPECT_TRUE(rig.screen.grabs.empty());
+    EXPECT_EQ(rig.engine.state(), AppState::DtCapturePending);
+    rig.timers.advance(1);
+    ASSERT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_EQ(rig.engine.state(), AppState::Idle);
+    EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+    rig.timers.advance(10000);  // it does not tick again
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_EQ(rig.timer1().ticks, 1);
+}
+
+TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds) {
+    Rig rig;
+    rig.options.SelfTimer = 1;
+    rig.options.SelfTime = 5;
+    rig.engine.Pop_DtCopy();
+    EXPECT_EQ(rig.engine.Timer1().interval(), 5000);
+    rig.timers.advance(4999);
+    EXPECT_TRUE(rig.screen.grabs.empty());
+    rig.timers.advance(1);
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+}
+
+TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures) {
+    Rig rig;
+    rig.options.SelfTimer = 1;
+    rig.options.SelfTime = 0;
+    rig.engine.Pop_RsCapture();
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+}
+
+TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff) {
+    struct Case {
+        const char* name;
+        void (CaptureEngine::*command)();
+        AppState pending;
+        LastOperation last;
+        Calls hostCalls;
+        AppState after;
+        size_t clipboardImages;
+    };
+    const Case cases[] = {
+        {"desktop hard copy",
+         &CaptureEngine::Pop_DtCopy,
+         AppState::DtCopyPending,
+         {ActionCode::HardCopy, SourceCode::Desktop},
+         {"printHardCopy"},
+         AppState::Idle,
+         0},
+        {"region hard copy",
+         &CaptureEngine::Pop_RsCopy,
+         AppState::RsCopyPending,
+         {ActionCode::HardCopy, SourceCode::Region},
+         {"openRegionScreen"},
+         AppState::RsCopyPending,
+         0},
+        {"desktop copy",
+         &CaptureEngine::Pop_DtCapture,
+         AppState::DtCapturePending,
+         {ActionCode::Copy, SourceCode::Desktop},
+         {},
+         AppState::Idle,
+         1},
+        {"region copy",
+         &CaptureEngine::Pop_RsCapture,
+         AppState::RsCapturePending,
+         {ActionCode::Copy, SourceCode::Region},
+         {"openRegionScreen"},
+         AppState::RsCapturePending,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        (rig.engine.*c.command)();
+        // Written at once, before anything was captured.
+        EXPECT_EQ(rig.engine.state(), c.pending);
+        EXPECT_EQ(rig.engine.lastOperation(), c.last);
+        EXPECT_TRUE(rig.engine.Timer1().isEnabled());
+        EXPECT_FALSE(rig.engine.Timer2().isEnabled());
+        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_TRUE(rig.host.calls.empty());
+        EXPECT_EQ(rig.windows.activations, 0);
+
+        rig.timers.advance(100);
+        EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{0, 0, 80, 60}}));
+        EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+        EXPECT_EQ(rig.host.calls, c.hostCalls);
+        EXPECT_EQ(rig.engine.state(), c.after);
+        EXPECT_EQ(rig.clipboard.images.size(), c.clipboardImages);
+        EXPECT_FALSE(rig.anyTimerEnabled());
+        EXPECT_EQ(rig.engine.lastOperation(), c.last);
+    }
+}
+
+TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange) {
+    struct Case {
+        const char* name;
+        void (CaptureEngine::*command)();
+        AppState pending;
+        ActionCode action;
+    };
+    const Case cases[] = {
+        {"hard copy", &CaptureEngine::Pop_AwCopy, AppState::AwCopyPending, ActionCode::HardCopy},
+        {"copy", &CaptureEngine::Pop_AwCapture, AppState::AwCapturePending, ActionCode::Copy},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.IconDelete = 1;  // the tray icon stays for these commands
+        (rig.engine.*c.command)();
+        EXPECT_EQ(rig.engine.state(), c.pending);
+        EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{c.action, SourceCode::ActiveWindow}));
+        EXPECT_TRUE(rig.engine.Timer2().isEnabled());
+        EXPECT_EQ(rig.engine.Timer2().interval(), 100);
+        EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_EQ(rig.windows.activations, 1);
+        EXPECT_EQ(rig.engine.WatchedForegroundWindow(), 0u);
+
+        rig.timers.advance(100);  // first poll: our own window, now in front, is remembered
+        EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
+        rig.timers.advance(5000);  // no limit: it keeps waiting
+        EXPECT_TRUE(rig.engine.Timer2().isEnabled());
+        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_TRUE(rig.screen.grabs.empty());
+
+        rig.windows.foreground = kBrowser;  // the user picks the window
+        rig.timers.advance(100);
+        EXPECT_FALSE(rig.engine.Timer2().isEnabled());
+        EXPECT_TRUE(rig.engine.Timer3().isEnabled());
+        EXPECT_EQ(rig.engine.Timer3().interval(), 100);
+        EXPECT_FALSE(rig.windows.ownWindowShown);
+        rig.timers.advance(99);  // the delay runs from the change
+        EXPECT_TRUE(rig.screen.grabs.empty());
+        rig.timers.advance(1);
+        EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{20, 4, 70, 44}}));
+        EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+        EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Browser");
+        EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
+        EXPECT_EQ(rig.engine.state(), AppState::Idle);
+        EXPECT_FALSE(rig.anyTimerEnabled());
+        EXPECT_EQ(rig.host.calls,
+                  c.action == ActionCode::HardCopy ? Calls{"printHardCopy"} : Calls{});
+        EXPECT_EQ(rig.clipboard.images.size(), c.action == ActionCode::Copy ? 1u : 0u);
+    }
+}
+
+TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange) {
+    Rig rig;
+    rig.engine.Pop_AwCapture();
+    rig.timers.advance(100);
+    rig.windows.foreground = kEditor;  // the window that was in front before the command
+    rig.timers.advance(200);
+    ASSERT_EQ(rig.clipboard.images.size(), 1u);
+    EXPECT_EQ(rig.clipboard.current, rig.frameOf(kEditor));
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Editor");
+}
+
+TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay) {
+    Rig rig;
+    rig.windows.activateAtOnce = false;  // our window does not come to the front (no manager)
+    rig.options.SelfTimer = 1;
+    rig.options.SelfTime = 3;
+    rig.engine.Pop_AwCopy();
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    rig.timers.advance(300);  // same window: wait
+    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    rig.windows.foreground = kBrowser;
+    rig.timers.advance(100);
+    EXPECT_TRUE(rig.engine.Timer3().isEnabled());
+    EXPECT_EQ(rig.engine.Timer3().interval(), 3000);
+    rig.timers.advance(2999);
+    EXPECT_TRUE(rig.screen.grabs.empty());
+    rig.timers.advance(1);
+    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+}
+
+TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture) {
+    Rig rig;
+    rig.windows.activateAtOnce = false;
+    rig.engine.Pop_AwCapture();
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    rig.windows.foreground = FakeWindowSystem::kOwnWindow;  // the activation we asked for
+    rig.timers.advance(1000);
+    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
+    rig.windows.foreground = kEditor;  // now the user picks the editor again
+    rig.timers.advance(200);
+    ASSERT_EQ(rig.clipboard.images.size(), 1u);
+    EXPECT_EQ(rig.clipboard.current, rig.frameOf(kEditor));
+}
+
+TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand) {
+    Rig rig;
+    rig.engine.Pop_AwCopy();
+    rig.timers.advance(100);
+    rig.engine.Pop_DtCapture();
+    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Desktop}));
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.clipboard.images.size(), 1u);
+    EXPECT_EQ(rig.clipboard.current, rig.screen.screen);
+    EXPECT_EQ(rig.engine.state(), AppState::Idle);
+
+    // The old command still notices the change, but its capture tick finds the state changed.
+    rig.windows.foreground = kBrowser;
+    rig.timers.advance(100);
+    EXPECT_TRUE(rig.engine.Timer3().isEnabled());
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.timer3().ticks, 1);
+    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_TRUE(rig.host.calls.empty());  // nothing printed
+    EXPECT_EQ(rig.engine.state(), AppState::Idle);
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+}
+
+TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop) {
+    Rig rig;
+    rig.engine.Pop_DtCopy();
+    rig.engine.Pop_AwCapture();  // overwrites the state; Timer1 stays armed
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.timer1().ticks, 1);
+    EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+    EXPECT_TRUE(rig.screen.grabs.empty());
+    EXPECT_TRUE(rig.host.calls.empty());
+    EXPECT_EQ(rig.engine.state(), AppState::AwCapturePending);
+
+    for (AppState other : {AppState::OptionsOpen, AppState::PrintDialogOpen, AppState::AboutOpen,
+                           AppState::CommandLine, AppState::Idle}) {
+        Rig r;
+        r.engine.setState(other);
+        r.timer1().setEnabled(true);
+        r.timer3().setEnabled(true);
+        r.timer1().fire();
+        r.timer3().fire();
+        EXPECT_TRUE(r.screen.grabs.empty()) << static_cast<int>(other);
+        EXPECT_EQ(r.engine.state(), other);
+        EXPECT_FALSE(r.anyTimerEnabled());
+    }
+}
+
+TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins) {
+    Rig rig;
+    rig.engine.Pop_DtCopy();
+    rig.timers.advance(60);
+    rig.engine.Pop_DtCapture();
+    rig.timers.advance(99);  // 159 ms after the first command, 99 after the second
+    EXPECT_TRUE(rig.screen.grabs.empty());
+    rig.timers.advance(1);
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_EQ(rig.clipboard.images.size(), 1u);
+    EXPECT_TRUE(rig.host.calls.empty());
+}
+
+TEST(CaptureEngine, CancelInEachState) {
+    for (int s = 1; s <= 11; ++s) {
+        const auto state = static_cast<AppState>(s);
+        SCOPED_TRACE(s);
+        Rig rig;
+        rig.engine.Pop_DtCopy();
+        rig.engine.Pop_AwCopy();
+        rig.timer3().setInterval(100);
+        rig.timer3().setEnabled(true);
+        rig.engine.setState(state);
+        rig.host.calls.clear();
+
+        rig.engine.Cancel();
+        EXPECT_FALSE(rig.anyTimerEnabled());
+        EXPECT_EQ(rig.engine.state(), AppState::Idle);
+        const bool regionScreen = s == 7 || s == 9 || s == 10;
+        EXPECT_EQ(rig.host.calls, regionScreen ? Calls{"unloadRegionScreen"} : Calls{});
+        EXPECT_FALSE(rig.windows.ownWindowShown);
+        rig.timers.advance(10000);
+        EXPECT_TRUE(rig.screen.grabs.empty());
+    }
+}
+
+TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon) {
+    Rig rig;
+    rig.options.IconDelete = 1;
+    rig.engine.Pop_RsCopy();
+    rig.engine.Cancel();
+    rig.timers.advance(1000);
+    EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon", "unloadRegionScreen"}));
+    EXPECT_TRUE(rig.screen.grabs.empty());
+}
+
+TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead) {
+    struct Case {
+        const char* name;
+        void (CaptureEngine::*command)();
+        Calls after;
+    };
+    const Case cases[] = {
+        {"desktop hard copy",
+         &CaptureEngine::Pop_DtCopy,
+         {"removeTrayIcon", kAddIcon, "printHardCopy"}},
+        {"desktop copy", &CaptureEngine::Pop_DtCapture, {"removeTrayIcon", kAddIcon}},
+        {"region hard copy",
+         &CaptureEngine::Pop_RsCopy,
+         {"removeTrayIcon", kAddIcon, "openRegionScreen"}},
+        {"region copy",
+         &CaptureEngine::Pop_RsCapture,
+         {"removeTrayIcon", kAddIcon, "openRegionScreen"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.IconDelete = 1;
+        std::vector<size_t> grabsAtCall;
+        rig.host.onCall = [&](const std::string&) {
+            grabsAtCall.push_back(rig.screen.grabs.size());
+        };
+        (rig.engine.*c.command)();
+        EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon"}));  // gone before the delay runs
+        rig.timers.advance(100);
+        EXPECT_EQ(rig.host.calls, c.after);
+        EXPECT_EQ(grabsAtCall[0], 0u);
+        EXPECT_EQ(grabsAtCall[1], 1u);  // back only after the screen was read
+    }
+}
+
+TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone) {
+    Rig rig;
+    rig.engine.Pop_DtCapture();
+    rig.timers.advance(100);
+    rig.engine.Pop_RsCapture();
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+}
+
+TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt) {
+    Rig rig;
+    rig.options.IconDelete = 1;
+    rig.engine.setState(AppState::CommandLine);
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
+    // A window capture never touches the icon.
+    rig.engine.CaptureWindow(kEditor);
+    EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
+}
+
+TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures) {
+    Rig rig;
+    rig.options.ReversePrint = 1;
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint, Inverted(rig.screen.screen));
+    EXPECT_EQ(qAlpha(rig.buffer.PicPrint.pixel(5, 5)), 255);
+    rig.engine.CaptureWindow(kBrowser);
+    EXPECT_EQ(rig.buffer.PicPrint, Inverted(rig.frameOf(kBrowser)));
+    rig.options.ReversePrint = 2;  // only 1 turns it on
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+}
+
+TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt) {
+    Rig rig;
+    rig.engine.Pop_DtCapture();
+    rig.options.ReversePrint = 1;
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.clipboard.current, Inverted(rig.screen.screen));
+}
+
+TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest) {
+    // A 6x6 cursor whose 4x4 top-left is red and the rest transparent.
+    QImage cur(6, 6, QImage::Format_ARGB32_Premultiplied);
+    cur.fill(0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) cur.setPixel(x, y, 0xFFFF0000u);
+    struct Case {
+        const char* name;
+        PixelPoint pointer;
+        std::vector<QPoint> red;    // pixels the cursor covers
+        std::vector<QPoint> clear;  // pixels just beside it
+    };
+    const Case cases[] = {
+        {"middle", {40, 30}, {{30, 20}, {33, 23}}, {{29, 20}, {34, 23}, {35, 25}}},
+        {"top-left, partly clipped", {8, 9}, {{0, 0}, {1, 2}}, {{2, 0}, {0, 3}}},
+        {"bottom-right, partly clipped", {89, 69}, {{79, 59}}, {{78, 58}}},
+        {"pointer at the origin: wholly off the buffer", {0, 0}, {}, {{0, 0}, {1, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.IconCapture = 1;
+        rig.options.ReversePrint = 1;  // the cursor is drawn over the inverted image, as is
+        rig.cursor.cursor.image = cur;
+        rig.cursor.pointer = c.pointer;
+        rig.engine.CaptureDesktop();
+        EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(80, 60));
+        const QImage expected = Inverted(rig.screen.screen);
+        for (QPoint p : c.red)
+            EXPECT_EQ(rig.buffer.PicPrint.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
+        for (QPoint p : c.clear)
+            EXPECT_EQ(rig.buffer.PicPrint.pixel(p), expected.pixel(p)) << p.x() << "," << p.y();
+    }
+}
+
+TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway) {
+    Rig rig;
+    rig.options.IconCapture = 1;
+    rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
+    rig.cursor.pointer = {200, 200};
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+}
+
+TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside) {
+    // The editor's frame is (10, 8) - (50, 38).
+    struct Case {
+        const char* name;
+        PixelPoint pointer;
+        bool drawn;
+        QPoint at;
+    };
+    const Case cases[] = {
+        {"exactly 8 inside the corner", {18, 16}, true, {0, 0}},
+        {"well inside", {30, 25}, true, {12, 9}},
+        {"7 inside on x", {17, 25}, false, {}},
+        {"7 inside on y", {30, 15}, false, {}},
+        {"left of the window", {2, 25}, false, {}},
+        {"below the window", {30, 47}, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.IconCapture = 1;
+        rig.cursor.cursor.image = OpaqueCursor(3, qRgb(0, 255, 0));
+        rig.cursor.pointer = c.pointer;
+        rig.engine.CaptureWindow(kEditor);
+        if (c.drawn) {
+            EXPECT_EQ(rig.buffer.PicPrint.pixel(c.at), qRgb(0, 255, 0));
+            EXPECT_EQ(rig.buffer.PicPrint.pixel(c.at + QPoint(3, 3)),
+                      rig.frameOf(kEditor).pixel(c.at + QPoint(3, 3)));
+        } else {
+            EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+        }
+    }
+}
+
+TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage) {
+    Rig rig;
+    rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
+    rig.cursor.pointer = {30, 25};
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+    rig.engine.CaptureWindow(kEditor);
+    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+    EXPECT_EQ(rig.cursor.imageReads, 0);
+
+    rig.options.IconCapture = 1;
+    rig.cursor.cursor.image = QImage();  // the cursor could not be read
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+}
+
+TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly) {
+    Rig rig;
+    rig.screen.primary = {8, 4, 48, 34};
+    rig.options.IconCapture = 1;
+    rig.cursor.cursor.image = OpaqueCursor(2, qRgb(0, 0, 255));
+    rig.cursor.pointer = {30, 20};
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(40, 30));
+    EXPECT_EQ(rig.buffer.PicPrint.pixel(0, 0), rig.screen.screen.pixel(8, 4));
+    EXPECT_EQ(rig.buffer.PicPrint.pixel(12, 6), qRgb(0, 0, 255));  // (30-10-8, 20-10-4)
+}
+
+TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt) {
+    Rig rig;
+    rig.windows.windows[0x300] = {{0, 0, 10, 10}, "      "};
+    rig.engine.CaptureWindow(kEditor);
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Editor");
+    rig.engine.CaptureWindow(0x300);
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+    rig.engine.CaptureWindow(kBrowser);
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Browser");
+    rig.engine.CaptureDesktop();
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+}
+
+TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne) {
+    Rig rig;
+    rig.windows.foreground = kBrowser;
+    rig.engine.CaptureWindow(kEditor);
+    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{10, 8, 50, 38}));
+    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+    rig.engine.CaptureWindow(0);
+    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
+    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+}
+
+TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize) {
+    Rig rig;
+    rig.windows.windows[0x400] = {{-5, -3, 15, 7}, "Off"};
+    rig.engine.CaptureWindow(0x400);
+    EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(20, 10));
+    EXPECT_EQ(rig.buffer.PicPrint.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(rig.buffer.PicPrint.pixel(5, 3), rig.screen.screen.pixel(0, 0));
+}
+
+TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash) {
+    Rig rig;
+    rig.engine.CaptureDesktop();
+    rig.windows.foreground = 0;
+    rig.engine.CaptureWindow(0);
+    EXPECT_TRUE(rig.buffer.PicPrint.isNull());
+    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{}));
+    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+}
+
+TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog) {
+    for (auto command : {&CaptureEngine::Pop_DtCopy, &CaptureEngine::Pop_AwCopy}) {
+        Rig rig;
+        rig.options.ConfirmBeforePrint = 1;
+        std::vector<AppState> stateAtCall;
+        rig.host.onCall = [&](const std::string&) { stateAtCall.push_back(rig.engine.state()); };
+        (rig.engine.*command)();
+        rig.timers.advance(100);
+        rig.windows.foreground = kBrowser;
+        rig.timers.advance(200);
+        EXPECT_EQ(rig.host.calls, (Calls{"openPrintDialog"}));
+        EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::PrintDialogOpen}));
+        EXPECT_EQ(rig.engine.state(), AppState::PrintDialogOpen);
+        EXPECT_TRUE(rig.clipboard.images.empty());
+    }
+}
+
+TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle) {
+    Rig rig;
+    std::vector<AppState> stateAtCall;
+    QImage printed;
+    rig.host.onCall = [&](const std::string&) {
+        stateAtCall.push_back(rig.engine.state());
+        printed = rig.buffer.PicPrint;
+    };
+    rig.engine.Pop_DtCopy();
+    rig.timers.advance(100);
+    EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy"}));
+    EXPECT_EQ(printed, rig.screen.screen);  // the buffer holds the capture when printing starts
+    EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::DtCopyPending}));
+    EXPECT_EQ(rig.engine.state(), AppState::Idle);
+    EXPECT_TRUE(rig.clipboard.images.empty());
+
+    // Part of the shared hand-off: any source can use it directly.
+    rig.engine.PrintHandOff();
+    EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy", "printHardCopy"}));
+}
+
+TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard) {
+    Rig rig;
+    rig.options.ReversePrint = 1;
+    rig.engine.Pop_AwCapture();
+    rig.timers.advance(100);
+    rig.windows.foreground = kEditor;
+    rig.timers.advance(200);
+    ASSERT_EQ(rig.clipboard.images.size(), 1u);
+    EXPECT_EQ(rig.clipboard.current, rig.buffer.PicPrint);
+    EXPECT_EQ(rig.clipboard.current, Inverted(rig.frameOf(kEditor)));
+    EXPECT_TRUE(rig.host.calls.empty());
+}
+
+TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves) {
+    Rig rig;
+    rig.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
+    EXPECT_EQ(rig.engine.lastOperation(),
+              (LastOperation{ActionCode::StickyNote, SourceCode::None}));
+    rig.engine.Pop_RsCapture();
+    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
+}
