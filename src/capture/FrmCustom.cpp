@@ -15,7 +15,8 @@ namespace tovrimo {
 FrmCustom::FrmCustom(CaptureBuffer& buffer, RegionHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       buffer_(buffer),
-      host_(host) {
+      host_(host)
+{
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its whole area itself
     setCursor(Qt::CrossCursor);
     cancelMenu_ = new QMenu(this);
@@ -26,7 +27,8 @@ FrmCustom::FrmCustom(CaptureBuffer& buffer, RegionHost& host, QWidget* parent)
 
 FrmCustom::~FrmCustom() = default;
 
-void FrmCustom::freeze() {
+void FrmCustom::freeze()
+{
     // A copy, not the buffer itself: a hot key may start another capture while this screen is
     // open, and the cut must come from the picture the user is looking at.
     frozen_ = buffer_.PicPrint.copy();
@@ -34,7 +36,8 @@ void FrmCustom::freeze() {
     finished_ = false;
 }
 
-void FrmCustom::Open() {
+void FrmCustom::Open()
+{
     freeze();
     if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
     showFullScreen();
@@ -42,18 +45,21 @@ void FrmCustom::Open() {
     activateWindow();
 }
 
-void FrmCustom::ApplyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect) {
+void FrmCustom::ApplyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect)
+{
     buffer.PicPrint2 = source.copy(rect.left, rect.top, rect.width, rect.height);
     buffer.PicPrint = buffer.PicPrint2.copy();
 }
 
-QPoint FrmCustom::toBufferPixels(const QPointF& position) const {
+QPoint FrmCustom::toBufferPixels(const QPointF& position) const
+{
     const double ratio = devicePixelRatioF();
     return {static_cast<int>(nearestEven(position.x() * ratio)),
             static_cast<int>(nearestEven(position.y() * ratio))};
 }
 
-QRegion FrmCustom::outlineRegion(const QPoint& corner) const {
+QRegion FrmCustom::outlineRegion(const QPoint& corner) const
+{
     const QRect r = QRect(start_, corner).normalized();
     const double ratio = devicePixelRatioF();
     auto toWidget = [ratio](const QRect& pixels) {
@@ -69,7 +75,8 @@ QRegion FrmCustom::outlineRegion(const QPoint& corner) const {
     return region;
 }
 
-void FrmCustom::paintEvent(QPaintEvent* event) {
+void FrmCustom::paintEvent(QPaintEvent* event)
+{
     QPainter painter(this);
     const double ratio = devicePixelRatioF();
     const QColor grey = QColor::fromRgb(kGrey);
@@ -94,7 +101,8 @@ void FrmCustom::paintEvent(QPaintEvent* event) {
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), grey);
 }
 
-void FrmCustom::mousePressEvent(QMouseEvent* event) {
+void FrmCustom::mousePressEvent(QMouseEvent* event)
+{
     if (finished_) return;
     if (event->button() == Qt::LeftButton) {
         start_ = toBufferPixels(event->position());
@@ -109,7 +117,8 @@ void FrmCustom::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void FrmCustom::mouseMoveEvent(QMouseEvent* event) {
+void FrmCustom::mouseMoveEvent(QMouseEvent* event)
+{
     if (finished_ || !dragging_) return;
     const QPoint next = toBufferPixels(event->position());
     if (next == current_) return;
@@ -118,7 +127,8 @@ void FrmCustom::mouseMoveEvent(QMouseEvent* event) {
     update(lastDirty_);
 }
 
-void FrmCustom::mouseReleaseEvent(QMouseEvent* event) {
+void FrmCustom::mouseReleaseEvent(QMouseEvent* event)
+{
     if (finished_) return;
     if (event->button() == Qt::RightButton) {
         cancelMenu_->popup(event->globalPosition().toPoint());
@@ -131,7 +141,8 @@ void FrmCustom::mouseReleaseEvent(QMouseEvent* event) {
     finishSelection();
 }
 
-void FrmCustom::finishSelection() {
+void FrmCustom::finishSelection()
+{
     const AppState state = host_.state();
     if (state != AppState::RsCopyPending && state != AppState::RsCapturePending &&
         state != AppState::CommandLine) {
@@ -140,25 +151,25 @@ void FrmCustom::finishSelection() {
         update(outlineRegion(current_));
         return;
     }
-    ApplyCrop(
-        buffer_, frozen_,
-        CropRegion(start_.x(), start_.y(), end_.x(), end_.y(), frozen_.width(), frozen_.height()));
+    ApplyCrop(buffer_, frozen_,
+              CropRegion(start_.x(), start_.y(), end_.x(), end_.y(), frozen_.width(),
+                         frozen_.height()));
     dragging_ = false;
     finished_ = true;
     switch (state) {
-        case AppState::RsCopyPending:
-            host_.printHandOff();
-            host_.unloadRegionScreen();
-            break;
-        case AppState::RsCapturePending:
-            host_.unloadRegionScreen();
-            host_.copyStep();
-            host_.setState(AppState::Idle);
-            break;
-        default:
-            host_.commandLineHandOff();
-            host_.unloadRegionScreen();
-            break;
+    case AppState::RsCopyPending:
+        host_.printHandOff();
+        host_.unloadRegionScreen();
+        break;
+    case AppState::RsCapturePending:
+        host_.unloadRegionScreen();
+        host_.copyStep();
+        host_.setState(AppState::Idle);
+        break;
+    default:
+        host_.commandLineHandOff();
+        host_.unloadRegionScreen();
+        break;
     }
 }
 

@@ -18,7 +18,7 @@ namespace tovrimo {
 // capture buffer and hands it on through the host; the right button offers the cancel menu.
 class FrmCustom : public QWidget {
     Q_OBJECT
-  public:
+public:
     static constexpr QRgb kGrey = 0xFF808080u;  // background and outline colour
 
     FrmCustom(CaptureBuffer& buffer, RegionHost& host, QWidget* parent = nullptr);
@@ -41,13 +41,13 @@ class FrmCustom : public QWidget {
     // The area the last pointer step asked to repaint, in widget coordinates.
     const QRegion& lastDirtyRegion() const { return lastDirty_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QPoint toBufferPixels(const QPointF& position) const;
     // The pixels the outline from start_ to the given corner covers, in widget coordinates:
     // four strips, so a move repaints the outline alone and never the picture inside it.

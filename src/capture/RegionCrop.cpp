@@ -5,7 +5,8 @@
 
 namespace tovrimo {
 
-CropRect CropRegion(int x1, int y1, int x2, int y2, int bufferWidth, int bufferHeight) {
+CropRect CropRegion(int x1, int y1, int x2, int y2, int bufferWidth, int bufferHeight)
+{
     if (bufferWidth <= 0 || bufferHeight <= 0) return {};
     x1 = std::clamp(x1, 0, bufferWidth - 1);
     x2 = std::clamp(x2, 0, bufferWidth - 1);

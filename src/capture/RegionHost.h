@@ -7,7 +7,7 @@ namespace tovrimo {
 // What the region-selection screen needs from the resident window. The screen itself knows
 // nothing of printers or the clipboard.
 class RegionHost {
-  public:
+public:
     virtual ~RegionHost() = default;
     virtual AppState state() const = 0;
     virtual void setState(AppState state) = 0;
