@@ -4,15 +4,18 @@
 
 namespace tovrimo {
 
-void CaptureBuffer::clearPicPrint() {
+void CaptureBuffer::clearPicPrint()
+{
     if (!PicPrint.isNull()) PicPrint.fill(kBackground);
 }
 
-void CaptureBuffer::transferIntoPicPrint(const QImage& source, bool reverse) {
+void CaptureBuffer::transferIntoPicPrint(const QImage& source, bool reverse)
+{
     PicPrint = Transferred(source, reverse);
 }
 
-QImage CaptureBuffer::Transferred(const QImage& source, bool reverse) {
+QImage CaptureBuffer::Transferred(const QImage& source, bool reverse)
+{
     if (source.isNull()) return QImage();
     QImage result;
     if (source.hasAlphaChannel()) {

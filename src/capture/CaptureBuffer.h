@@ -8,7 +8,7 @@ namespace tovrimo {
 // file image or a region crop before it moves into PicPrint, and that printing later reuses
 // as its page image (PicPrint2).
 class CaptureBuffer {
-  public:
+public:
     // The buffer's background, the usual window colour.
     static constexpr QRgb kBackground = 0xFFFFFFFFu;
 

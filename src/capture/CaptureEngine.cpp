@@ -13,13 +13,15 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
       options_(std::move(options)),
       timer1_(services.timers.createTimer()),
       timer2_(services.timers.createTimer()),
-      timer3_(services.timers.createTimer()) {
+      timer3_(services.timers.createTimer())
+{
     timer1_->setHandler([this] { Timer1_Timer(); });
     timer2_->setHandler([this] { Timer2_Timer(); });
     timer3_->setHandler([this] { Timer3_Timer(); });
 }
 
-int CaptureEngine::CaptureDelayMs(const CaptureOptions& options) {
+int CaptureEngine::CaptureDelayMs(const CaptureOptions& options)
+{
     if (options.SelfTimer != 1) return kDefaultDelayMs;
     // The product is a 16-bit quantity in the settings' own terms; a value that does not fit
     // wraps, and anything not positive would mean a timer that never fires.
@@ -27,32 +29,39 @@ int CaptureEngine::CaptureDelayMs(const CaptureOptions& options) {
     return product > 0 ? product : kDefaultDelayMs;
 }
 
-void CaptureEngine::Pop_DtCopy() {
+void CaptureEngine::Pop_DtCopy()
+{
     startDelayedScreenCommand(AppState::DtCopyPending, ActionCode::HardCopy, SourceCode::Desktop);
 }
 
-void CaptureEngine::Pop_RsCopy() {
+void CaptureEngine::Pop_RsCopy()
+{
     startDelayedScreenCommand(AppState::RsCopyPending, ActionCode::HardCopy, SourceCode::Region);
 }
 
-void CaptureEngine::Pop_DtCapture() {
+void CaptureEngine::Pop_DtCapture()
+{
     startDelayedScreenCommand(AppState::DtCapturePending, ActionCode::Copy, SourceCode::Desktop);
 }
 
-void CaptureEngine::Pop_RsCapture() {
+void CaptureEngine::Pop_RsCapture()
+{
     startDelayedScreenCommand(AppState::RsCapturePending, ActionCode::Copy, SourceCode::Region);
 }
 
-void CaptureEngine::Pop_AwCopy() {
+void CaptureEngine::Pop_AwCopy()
+{
     startActiveWindowCommand(AppState::AwCopyPending, ActionCode::HardCopy);
 }
 
-void CaptureEngine::Pop_AwCapture() {
+void CaptureEngine::Pop_AwCapture()
+{
     startActiveWindowCommand(AppState::AwCapturePending, ActionCode::Copy);
 }
 
 void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode action,
-                                              SourceCode source) {
+                                              SourceCode source)
+{
     const CaptureOptions options = options_();
     timer1_->setInterval(CaptureDelayMs(options));
     timer1_->setEnabled(true);
@@ -62,7 +71,8 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
     last_ = {action, source};
 }
 
-void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action) {
+void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action)
+{
     timer2_->setInterval(kForegroundPollMs);
     watchedForegroundWindow_ = 0;
     timer2_->setEnabled(true);
@@ -71,7 +81,8 @@ void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action
     last_ = {action, SourceCode::ActiveWindow};
 }
 
-void CaptureEngine::Timer1_Timer() {
+void CaptureEngine::Timer1_Timer()
+{
     // Off first: a hand-off that runs a message loop must not see this tick again.
     timer1_->setEnabled(false);
     switch (state_) {
@@ -96,7 +107,8 @@ void CaptureEngine::Timer1_Timer() {
     }
 }
 
-void CaptureEngine::Timer2_Timer() {
+void CaptureEngine::Timer2_Timer()
+{
     const WindowId foreground = services_.windows.foregroundWindow();
     if (watchedForegroundWindow_ == 0) {
         watchedForegroundWindow_ = foreground;
@@ -115,7 +127,8 @@ void CaptureEngine::Timer2_Timer() {
     services_.windows.withdrawOwnWindow();
 }
 
-void CaptureEngine::Timer3_Timer() {
+void CaptureEngine::Timer3_Timer()
+{
     timer3_->setEnabled(false);
     switch (state_) {
         case AppState::AwCopyPending:
@@ -132,7 +145,8 @@ void CaptureEngine::Timer3_Timer() {
     }
 }
 
-void CaptureEngine::Cancel() {
+void CaptureEngine::Cancel()
+{
     timer1_->setEnabled(false);
     timer2_->setEnabled(false);
     timer3_->setEnabled(false);
@@ -143,7 +157,8 @@ void CaptureEngine::Cancel() {
     state_ = AppState::Idle;
 }
 
-void CaptureEngine::CaptureDesktop() {
+void CaptureEngine::CaptureDesktop()
+{
     const CaptureOptions options = options_();
     buffer_.clearPicPrint();
     const PixelRect screen = services_.screen.primaryScreenRect();
@@ -156,7 +171,8 @@ void CaptureEngine::CaptureDesktop() {
     capturedWindowTitle_.clear();
 }
 
-void CaptureEngine::CaptureWindow(WindowId window) {
+void CaptureEngine::CaptureWindow(WindowId window)
+{
     const CaptureOptions options = options_();
     buffer_.clearPicPrint();
     if (window == 0) window = services_.windows.foregroundWindow();
@@ -173,12 +189,14 @@ void CaptureEngine::CaptureWindow(WindowId window) {
         window != 0 ? CapturedTitle(services_.windows.windowTitle(window)) : std::string();
 }
 
-void CaptureEngine::drawCursorAt(PixelPoint origin) {
+void CaptureEngine::drawCursorAt(PixelPoint origin)
+{
     const CursorImage cursor = services_.cursor.cursorImage();
     DrawCursorImage(buffer_.PicPrint, cursor.image, origin);
 }
 
-void CaptureEngine::PrintHandOff() {
+void CaptureEngine::PrintHandOff()
+{
     if (options_().ConfirmBeforePrint == 1) {
         state_ = AppState::PrintDialogOpen;
         services_.host.openPrintDialog();
@@ -188,7 +206,8 @@ void CaptureEngine::PrintHandOff() {
     }
 }
 
-void CaptureEngine::CopyStep() {
+void CaptureEngine::CopyStep()
+{
     services_.clipboard.setImage(buffer_.PicPrint);
 }
 

@@ -32,7 +32,7 @@ struct CaptureServices {
 // last operation. A command never captures by itself: it arms a timer and returns, so that the
 // menu that issued it has gone from the screen before the pixels are read.
 class CaptureEngine {
-  public:
+public:
     // Options are asked for whenever a command or tick needs them, so a change made in the
     // options dialog applies to the next step at once.
     using OptionsProvider = std::function<CaptureOptions()>;
@@ -89,7 +89,7 @@ class CaptureEngine {
     void PrintHandOff();
     void CopyStep();
 
-  private:
+private:
     void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
     void startActiveWindowCommand(AppState pending, ActionCode action);
     void drawCursorAt(PixelPoint origin);

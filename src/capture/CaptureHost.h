@@ -8,7 +8,7 @@ namespace tovrimo {
 // region-selection screen. Every call returns at once; dialogs and screens show themselves
 // modeless.
 class CaptureHost {
-  public:
+public:
     virtual ~CaptureHost() = default;
     virtual void openPrintDialog() = 0;
     // Prints the capture buffer with the current print layout.

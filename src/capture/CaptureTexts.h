@@ -22,7 +22,8 @@ inline constexpr std::string_view kSourceClipboard = "クリップボードか�
 inline constexpr std::string_view kRestoredTrayTooltip = "トヴリモ";
 
 // Empty for None and for values outside the table.
-constexpr std::string_view ActionName(ActionCode action) {
+constexpr std::string_view ActionName(ActionCode action)
+{
     switch (action) {
         case ActionCode::HardCopy:
             return kActionHardCopy;
@@ -35,7 +36,8 @@ constexpr std::string_view ActionName(ActionCode action) {
     }
 }
 
-constexpr std::string_view SourceName(SourceCode source) {
+constexpr std::string_view SourceName(SourceCode source)
+{
     switch (source) {
         case SourceCode::Desktop:
             return kSourceDesktop;

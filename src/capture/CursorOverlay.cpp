@@ -9,12 +9,14 @@ constexpr int32_t kDesktopCursorOffset = 10;
 constexpr int32_t kWindowCursorOffset = 8;
 }  // namespace
 
-PixelPoint DesktopCursorOrigin(PixelPoint pointer, const PixelRect& screen) {
+PixelPoint DesktopCursorOrigin(PixelPoint pointer, const PixelRect& screen)
+{
     return {pointer.x - kDesktopCursorOffset - screen.left,
             pointer.y - kDesktopCursorOffset - screen.top};
 }
 
-std::optional<PixelPoint> WindowCursorOrigin(PixelPoint pointer, const PixelRect& window) {
+std::optional<PixelPoint> WindowCursorOrigin(PixelPoint pointer, const PixelRect& window)
+{
     const int32_t x = pointer.x - kWindowCursorOffset;
     const int32_t y = pointer.y - kWindowCursorOffset;
     if (x < window.left || x > window.right || y < window.top || y > window.bottom)
@@ -22,7 +24,8 @@ std::optional<PixelPoint> WindowCursorOrigin(PixelPoint pointer, const PixelRect
     return PixelPoint{x - window.left, y - window.top};
 }
 
-void DrawCursorImage(QImage& target, const QImage& cursor, PixelPoint origin) {
+void DrawCursorImage(QImage& target, const QImage& cursor, PixelPoint origin)
+{
     if (target.isNull() || cursor.isNull()) return;
     QPainter painter(&target);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -3,12 +3,14 @@
 namespace tovrimo {
 
 namespace {
-bool IsContinuationByte(char c) {
+bool IsContinuationByte(char c)
+{
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 }  // namespace
 
-std::string CapturedTitle(std::string_view rawTitle) {
+std::string CapturedTitle(std::string_view rawTitle)
+{
     std::string_view title = rawTitle;
     if (title.size() > kMaxWindowTitleBytes) {
         size_t cut = kMaxWindowTitleBytes;

@@ -6,7 +6,7 @@ namespace tovrimo {
 
 // The system clipboard as far as images are concerned.
 class ClipboardAccess {
-  public:
+public:
     virtual ~ClipboardAccess() = default;
     // Empties the clipboard and then offers the image as its only content.
     virtual void setImage(const QImage& image) = 0;

@@ -13,7 +13,7 @@ struct CursorImage {
 };
 
 class CursorSource {
-  public:
+public:
     virtual ~CursorSource() = default;
     virtual CursorImage cursorImage() = 0;
     // The pointer in root coordinates.

@@ -8,7 +8,7 @@ namespace tovrimo {
 
 // Reads pixels straight off the screen: whatever is visible there, windows on top included.
 class ScreenGrabber {
-  public:
+public:
     virtual ~ScreenGrabber() = default;
     // The primary screen in root coordinates.
     virtual PixelRect primaryScreenRect() = 0;

@@ -7,7 +7,7 @@ namespace tovrimo {
 // A repeating timer on the program's one thread. It ticks every interval while enabled;
 // enabling it (again) starts a fresh interval.
 class Timer {
-  public:
+public:
     virtual ~Timer() = default;
     virtual void setInterval(int milliseconds) = 0;
     virtual int interval() const = 0;

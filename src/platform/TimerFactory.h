@@ -7,7 +7,7 @@
 namespace tovrimo {
 
 class TimerFactory {
-  public:
+public:
     virtual ~TimerFactory() = default;
     // A new timer, disabled.
     virtual std::unique_ptr<Timer> createTimer() = 0;

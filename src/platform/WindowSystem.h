@@ -12,7 +12,7 @@ using WindowId = uint32_t;
 
 // The little the capture commands need to know about other programs' windows.
 class WindowSystem {
-  public:
+public:
     virtual ~WindowSystem() = default;
     // The window the window manager reports as active, or 0.
     virtual WindowId foregroundWindow() = 0;

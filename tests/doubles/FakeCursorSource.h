@@ -5,8 +5,9 @@
 namespace tovrimo::test {
 
 class FakeCursorSource : public CursorSource {
-  public:
-    CursorImage cursorImage() override {
+public:
+    CursorImage cursorImage() override
+    {
         ++imageReads;
         return cursor;
     }

@@ -9,13 +9,16 @@ namespace tovrimo::test {
 
 // A screen made of an image at the root's origin; grabs read from it like from the real one.
 class FakeScreenGrabber : public ScreenGrabber {
-  public:
+public:
     explicit FakeScreenGrabber(QImage screenImage = QImage())
-        : screen(std::move(screenImage)), primary{0, 0, screen.width(), screen.height()} {}
+        : screen(std::move(screenImage)), primary{0, 0, screen.width(), screen.height()}
+    {
+    }
 
     PixelRect primaryScreenRect() override { return primary; }
 
-    QImage grab(const PixelRect& rect) override {
+    QImage grab(const PixelRect& rect) override
+    {
         grabs.push_back(rect);
         if (rect.width() <= 0 || rect.height() <= 0) return QImage();
         QImage out(rect.width(), rect.height(), QImage::Format_RGB32);

@@ -12,13 +12,15 @@ namespace tovrimo::test {
 // Timers on a simulated clock: nothing fires until the test advances time, so the order and
 // the delays of ticks are exact.
 class FakeTimer : public Timer {
-  public:
-    void setInterval(int milliseconds) override {
+public:
+    void setInterval(int milliseconds) override
+    {
         interval_ = milliseconds;
         if (enabled_) remaining_ = interval_;  // like a running QTimer: a new interval restarts
     }
     int interval() const override { return interval_; }
-    void setEnabled(bool enabled) override {
+    void setEnabled(bool enabled) override
+    {
         enabled_ = enabled;
         if (enabled) {
             remaining_ = interval_;
@@ -29,7 +31,8 @@ class FakeTimer : public Timer {
     void setHandler(std::function<void()> onTick) override { handler_ = std::move(onTick); }
 
     // Runs the tick handler as the timer would; false (and nothing happens) while disabled.
-    bool fire() {
+    bool fire()
+    {
         if (!enabled_) return false;
         remaining_ = interval_;
         ++ticks;
@@ -43,7 +46,7 @@ class FakeTimer : public Timer {
     int timesArmed = 0;
     int ticks = 0;
 
-  private:
+private:
     int interval_ = 0;
     int remaining_ = 0;
     bool enabled_ = false;
@@ -51,8 +54,9 @@ class FakeTimer : public Timer {
 };
 
 class FakeTimerFactory : public TimerFactory {
-  public:
-    std::unique_ptr<Timer> createTimer() override {
+public:
+    std::unique_ptr<Timer> createTimer() override
+    {
         auto timer = std::make_unique<FakeTimer>();
         created.push_back(timer.get());
         return timer;
@@ -60,7 +64,8 @@ class FakeTimerFactory : public TimerFactory {
 
     // Moves the clock forward, firing every timer that comes due on the way, earliest first.
     // A timer with a non-positive interval never comes due, as with a real window timer.
-    void advance(int ms) {
+    void advance(int ms)
+    {
         for (;;) {
             FakeTimer* next = nullptr;
             for (FakeTimer* t : created)

@@ -9,7 +9,7 @@ namespace tovrimo::test {
 
 // Windows as a table; the test decides which one is active.
 class FakeWindowSystem : public WindowSystem {
-  public:
+public:
     struct Window {
         PixelRect frame;
         std::string title;
@@ -18,21 +18,25 @@ class FakeWindowSystem : public WindowSystem {
     static constexpr WindowId kOwnWindow = 0x7000;
 
     WindowId foregroundWindow() override { return foreground; }
-    void activateOwnWindow() override {
+    void activateOwnWindow() override
+    {
         ++activations;
         ownWindowShown = true;
         if (activateAtOnce) foreground = kOwnWindow;
     }
-    void withdrawOwnWindow() override {
+    void withdrawOwnWindow() override
+    {
         ++withdrawals;
         ownWindowShown = false;
     }
     bool isOwnWindow(WindowId window) override { return window == kOwnWindow; }
-    PixelRect frameRect(WindowId window) override {
+    PixelRect frameRect(WindowId window) override
+    {
         auto it = windows.find(window);
         return it == windows.end() ? PixelRect{} : it->second.frame;
     }
-    std::string windowTitle(WindowId window) override {
+    std::string windowTitle(WindowId window) override
+    {
         auto it = windows.find(window);
         return it == windows.end() ? std::string() : it->second.title;
     }

@@ -12,7 +12,7 @@ namespace tovrimo::test {
 // "unloadRegionScreen", "removeTrayIcon", "addTrayIcon:<tooltip>". onCall runs at each, so a
 // test can look at the engine's state at that moment.
 class RecordingCaptureHost : public CaptureHost {
-  public:
+public:
     void openPrintDialog() override { log("openPrintDialog"); }
     void printHardCopy() override { log("printHardCopy"); }
     void openRegionScreen() override { log("openRegionScreen"); }
@@ -23,8 +23,9 @@ class RecordingCaptureHost : public CaptureHost {
     std::vector<std::string> calls;
     std::function<void(const std::string&)> onCall;
 
-  private:
-    void log(const std::string& call) {
+private:
+    void log(const std::string& call)
+    {
         calls.push_back(call);
         if (onCall) onCall(call);
     }

@@ -9,8 +9,9 @@ namespace tovrimo::test {
 
 // Keeps every image put on it; the last one is what the clipboard holds.
 class RecordingClipboard : public ClipboardAccess {
-  public:
-    void setImage(const QImage& image) override {
+public:
+    void setImage(const QImage& image) override
+    {
         images.push_back(image);
         current = image;
     }

@@ -8,14 +8,16 @@
 using namespace tovrimo;
 
 namespace {
-QImage Solid(int w, int h, QRgb colour, QImage::Format format = QImage::Format_RGB32) {
+QImage Solid(int w, int h, QRgb colour, QImage::Format format = QImage::Format_RGB32)
+{
     QImage img(w, h, format);
     img.fill(colour);
     return img;
 }
 }  // namespace
 
-TEST(CaptureBuffer, PlainTransferCopiesPixelsAtTheSourceSize) {
+TEST(CaptureBuffer, PlainTransferCopiesPixelsAtTheSourceSize)
+{
     CaptureBuffer buffer;
     buffer.PicPrint = Solid(100, 100, 0xFF123456u);
     QImage source = Solid(7, 5, qRgb(10, 20, 30), QImage::Format_RGB888);
@@ -25,7 +27,8 @@ TEST(CaptureBuffer, PlainTransferCopiesPixelsAtTheSourceSize) {
     EXPECT_EQ(buffer.PicPrint.pixel(6, 4), qRgb(10, 20, 30));
 }
 
-TEST(CaptureBuffer, ReverseGivesTheColourNegativeAndStaysOpaque) {
+TEST(CaptureBuffer, ReverseGivesTheColourNegativeAndStaysOpaque)
+{
     struct Case {
         QRgb in;
         QRgb out;
@@ -43,7 +46,8 @@ TEST(CaptureBuffer, ReverseGivesTheColourNegativeAndStaysOpaque) {
     }
 }
 
-TEST(CaptureBuffer, TranslucentSourceLandsOnTheWhiteBackground) {
+TEST(CaptureBuffer, TranslucentSourceLandsOnTheWhiteBackground)
+{
     QImage source(3, 1, QImage::Format_ARGB32);
     source.setPixel(0, 0, qRgba(0, 0, 0, 0));      // transparent
     source.setPixel(1, 0, qRgba(0, 0, 255, 255));  // opaque blue
@@ -58,7 +62,8 @@ TEST(CaptureBuffer, TranslucentSourceLandsOnTheWhiteBackground) {
     EXPECT_EQ(qAlpha(reversed.pixel(2, 0)), 255);
 }
 
-TEST(CaptureBuffer, TransferDoesNotShareThePixelsOfTheSource) {
+TEST(CaptureBuffer, TransferDoesNotShareThePixelsOfTheSource)
+{
     CaptureBuffer buffer;
     QImage source = Solid(4, 4, qRgb(1, 2, 3));
     buffer.transferIntoPicPrint(source, false);
@@ -66,7 +71,8 @@ TEST(CaptureBuffer, TransferDoesNotShareThePixelsOfTheSource) {
     EXPECT_EQ(buffer.PicPrint.pixel(0, 0), qRgb(1, 2, 3));
 }
 
-TEST(CaptureBuffer, StagingTransferAndNullSource) {
+TEST(CaptureBuffer, StagingTransferAndNullSource)
+{
     CaptureBuffer buffer;
     buffer.PicPrint2 = Solid(3, 2, qRgb(0, 255, 0));
     buffer.transferStagingIntoPicPrint(true);
@@ -80,7 +86,8 @@ TEST(CaptureBuffer, StagingTransferAndNullSource) {
     EXPECT_TRUE(buffer.PicPrint.isNull());
 }
 
-TEST(CaptureBuffer, ClearFillsWithTheWindowColourKeepingTheSize) {
+TEST(CaptureBuffer, ClearFillsWithTheWindowColourKeepingTheSize)
+{
     CaptureBuffer buffer;
     buffer.PicPrint = Solid(5, 6, qRgb(1, 1, 1));
     buffer.clearPicPrint();
@@ -88,14 +95,16 @@ TEST(CaptureBuffer, ClearFillsWithTheWindowColourKeepingTheSize) {
     EXPECT_EQ(buffer.PicPrint.pixel(4, 5), qRgb(255, 255, 255));
 }
 
-TEST(CursorOverlay, DesktopOriginIsTenUpAndLeftOfThePointer) {
+TEST(CursorOverlay, DesktopOriginIsTenUpAndLeftOfThePointer)
+{
     EXPECT_EQ(DesktopCursorOrigin({100, 50}, {0, 0, 1280, 1024}), (PixelPoint{90, 40}));
     EXPECT_EQ(DesktopCursorOrigin({3, 4}, {0, 0, 1280, 1024}), (PixelPoint{-7, -6}));
     // A primary screen away from the root's origin: buffer coordinates follow the screen.
     EXPECT_EQ(DesktopCursorOrigin({130, 60}, {100, 20, 900, 620}), (PixelPoint{20, 30}));
 }
 
-TEST(CursorOverlay, WindowOriginNeedsTheCornerInsideTheRectangle) {
+TEST(CursorOverlay, WindowOriginNeedsTheCornerInsideTheRectangle)
+{
     const PixelRect window{100, 200, 300, 400};
     struct Case {
         const char* name;
@@ -118,7 +127,8 @@ TEST(CursorOverlay, WindowOriginNeedsTheCornerInsideTheRectangle) {
         EXPECT_EQ(WindowCursorOrigin(c.pointer, window), c.origin) << c.name;
 }
 
-TEST(CursorOverlay, BlendsTheCursorAndClipsAtTheEdges) {
+TEST(CursorOverlay, BlendsTheCursorAndClipsAtTheEdges)
+{
     QImage cursor(4, 4, QImage::Format_ARGB32_Premultiplied);
     cursor.fill(Qt::transparent);
     cursor.setPixel(0, 0, qRgba(255, 0, 0, 255));

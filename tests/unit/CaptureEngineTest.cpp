@@ -19,19 +19,22 @@ using Calls = std::vector<std::string>;
 namespace {
 
 // Every pixel of the fake screen tells where it is.
-QImage PatternScreen(int w, int h) {
+QImage PatternScreen(int w, int h)
+{
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 3 % 256, y * 5 % 256, 77));
     return img;
 }
 
-QImage Inverted(QImage img) {
+QImage Inverted(QImage img)
+{
     img.invertPixels(QImage::InvertRgb);
     return img;
 }
 
-QImage OpaqueCursor(int size, QRgb colour) {
+QImage OpaqueCursor(int size, QRgb colour)
+{
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(colour);
     return img;
@@ -42,7 +45,8 @@ constexpr WindowId kBrowser = 0x200;
 const std::string kAddIcon = "addTrayIcon:トヴリモ";
 
 struct Rig {
-    Rig() {
+    Rig()
+    {
         windows.windows[kEditor] = {{10, 8, 50, 38}, "  Editor  "};
         windows.windows[kBrowser] = {{20, 4, 70, 44}, "Browser"};
         windows.foreground = kEditor;
@@ -51,11 +55,13 @@ struct Rig {
     FakeTimer& timer1() { return *timers.created.at(0); }
     FakeTimer& timer2() { return *timers.created.at(1); }
     FakeTimer& timer3() { return *timers.created.at(2); }
-    bool anyTimerEnabled() const {
+    bool anyTimerEnabled() const
+    {
         return engine.Timer1().isEnabled() || engine.Timer2().isEnabled() ||
                engine.Timer3().isEnabled();
     }
-    QImage frameOf(WindowId w) const {
+    QImage frameOf(WindowId w) const
+    {
         const PixelRect r = windows.windows.at(w).frame;
         return screen.screen.copy(r.left, r.top, r.width(), r.height());
     }
@@ -74,7 +80,8 @@ struct Rig {
 
 }  // namespace
 
-TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning) {
+TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning)
+{
     Rig rig;
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{}));
@@ -83,7 +90,8 @@ TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning) {
     EXPECT_EQ(rig.timers.created.size(), 3u);
 }
 
-TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings) {
+TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings)
+{
     struct Case {
         int16_t SelfTimer;
         int16_t SelfTime;
@@ -115,7 +123,8 @@ TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings) {
     }
 }
 
-TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand) {
+TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand)
+{
     Rig rig;
     rig.engine.Pop_DtCapture();
     EXPECT_TRUE(rig.engine.Timer1().isEnabled());
@@ -132,7 +141,8 @@ TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand) {
     EXPECT_EQ(rig.timer1().ticks, 1);
 }
 
-TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds) {
+TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds)
+{
     Rig rig;
     rig.options.SelfTimer = 1;
     rig.options.SelfTime = 5;
@@ -144,7 +154,8 @@ TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds) {
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
 }
 
-TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures) {
+TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures)
+{
     Rig rig;
     rig.options.SelfTimer = 1;
     rig.options.SelfTime = 0;
@@ -154,7 +165,8 @@ TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures) {
     EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
 }
 
-TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff) {
+TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
+{
     struct Case {
         const char* name;
         void (CaptureEngine::*command)();
@@ -218,7 +230,8 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff) {
     }
 }
 
-TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange) {
+TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
+{
     struct Case {
         const char* name;
         void (CaptureEngine::*command)();
@@ -271,7 +284,8 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange) {
     }
 }
 
-TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange) {
+TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange)
+{
     Rig rig;
     rig.engine.Pop_AwCapture();
     rig.timers.advance(100);
@@ -282,7 +296,8 @@ TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange) {
     EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Editor");
 }
 
-TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay) {
+TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay)
+{
     Rig rig;
     rig.windows.activateAtOnce = false;  // our window does not come to the front (no manager)
     rig.options.SelfTimer = 1;
@@ -303,7 +318,8 @@ TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay
     EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
 }
 
-TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture) {
+TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture)
+{
     Rig rig;
     rig.windows.activateAtOnce = false;
     rig.engine.Pop_AwCapture();
@@ -319,7 +335,8 @@ TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture) {
     EXPECT_EQ(rig.clipboard.current, rig.frameOf(kEditor));
 }
 
-TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand) {
+TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
+{
     Rig rig;
     rig.engine.Pop_AwCopy();
     rig.timers.advance(100);
@@ -343,7 +360,8 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand) {
     EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
 }
 
-TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop) {
+TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop)
+{
     Rig rig;
     rig.engine.Pop_DtCopy();
     rig.engine.Pop_AwCapture();  // overwrites the state; Timer1 stays armed
@@ -368,7 +386,8 @@ TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop) {
     }
 }
 
-TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins) {
+TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins)
+{
     Rig rig;
     rig.engine.Pop_DtCopy();
     rig.timers.advance(60);
@@ -381,7 +400,8 @@ TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins) {
     EXPECT_TRUE(rig.host.calls.empty());
 }
 
-TEST(CaptureEngine, CancelInEachState) {
+TEST(CaptureEngine, CancelInEachState)
+{
     for (int s = 1; s <= 11; ++s) {
         const auto state = static_cast<AppState>(s);
         SCOPED_TRACE(s);
@@ -404,7 +424,8 @@ TEST(CaptureEngine, CancelInEachState) {
     }
 }
 
-TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon) {
+TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon)
+{
     Rig rig;
     rig.options.IconDelete = 1;
     rig.engine.Pop_RsCopy();
@@ -414,7 +435,8 @@ TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon) {
     EXPECT_TRUE(rig.screen.grabs.empty());
 }
 
-TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead) {
+TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
+{
     struct Case {
         const char* name;
         void (CaptureEngine::*command)();
@@ -449,7 +471,8 @@ TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
     }
 }
 
-TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone) {
+TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone)
+{
     Rig rig;
     rig.engine.Pop_DtCapture();
     rig.timers.advance(100);
@@ -458,7 +481,8 @@ TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone) {
     EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
 }
 
-TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt) {
+TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
+{
     Rig rig;
     rig.options.IconDelete = 1;
     rig.engine.setState(AppState::CommandLine);
@@ -469,7 +493,8 @@ TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt) {
     EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
 }
 
-TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures) {
+TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures)
+{
     Rig rig;
     rig.options.ReversePrint = 1;
     rig.engine.CaptureDesktop();
@@ -482,7 +507,8 @@ TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures) {
     EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
 }
 
-TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt) {
+TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt)
+{
     Rig rig;
     rig.engine.Pop_DtCapture();
     rig.options.ReversePrint = 1;
@@ -490,7 +516,8 @@ TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt) {
     EXPECT_EQ(rig.clipboard.current, Inverted(rig.screen.screen));
 }
 
-TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest) {
+TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest)
+{
     // A 6x6 cursor whose 4x4 top-left is red and the rest transparent.
     QImage cur(6, 6, QImage::Format_ARGB32_Premultiplied);
     cur.fill(0);
@@ -525,7 +552,8 @@ TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest) 
     }
 }
 
-TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway) {
+TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway)
+{
     Rig rig;
     rig.options.IconCapture = 1;
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
@@ -534,7 +562,8 @@ TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway) {
     EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
 }
 
-TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside) {
+TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside)
+{
     // The editor's frame is (10, 8) - (50, 38).
     struct Case {
         const char* name;
@@ -567,7 +596,8 @@ TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside) {
     }
 }
 
-TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage) {
+TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage)
+{
     Rig rig;
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {30, 25};
@@ -583,7 +613,8 @@ TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage) {
     EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
 }
 
-TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly) {
+TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly)
+{
     Rig rig;
     rig.screen.primary = {8, 4, 48, 34};
     rig.options.IconCapture = 1;
@@ -595,7 +626,8 @@ TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly) {
     EXPECT_EQ(rig.buffer.PicPrint.pixel(12, 6), qRgb(0, 0, 255));  // (30-10-8, 20-10-4)
 }
 
-TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt) {
+TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt)
+{
     Rig rig;
     rig.windows.windows[0x300] = {{0, 0, 10, 10}, "      "};
     rig.engine.CaptureWindow(kEditor);
@@ -608,7 +640,8 @@ TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt) {
     EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
 }
 
-TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne) {
+TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne)
+{
     Rig rig;
     rig.windows.foreground = kBrowser;
     rig.engine.CaptureWindow(kEditor);
@@ -619,7 +652,8 @@ TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne) {
     EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
 }
 
-TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize) {
+TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize)
+{
     Rig rig;
     rig.windows.windows[0x400] = {{-5, -3, 15, 7}, "Off"};
     rig.engine.CaptureWindow(0x400);
@@ -628,7 +662,8 @@ TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize) {
     EXPECT_EQ(rig.buffer.PicPrint.pixel(5, 3), rig.screen.screen.pixel(0, 0));
 }
 
-TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash) {
+TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash)
+{
     Rig rig;
     rig.engine.CaptureDesktop();
     rig.windows.foreground = 0;
@@ -638,7 +673,8 @@ TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash) {
     EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
 }
 
-TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog) {
+TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog)
+{
     for (auto command : {&CaptureEngine::Pop_DtCopy, &CaptureEngine::Pop_AwCopy}) {
         Rig rig;
         rig.options.ConfirmBeforePrint = 1;
@@ -655,7 +691,8 @@ TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog) {
     }
 }
 
-TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle) {
+TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
+{
     Rig rig;
     std::vector<AppState> stateAtCall;
     QImage printed;
@@ -676,7 +713,8 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle) {
     EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy", "printHardCopy"}));
 }
 
-TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard) {
+TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
+{
     Rig rig;
     rig.options.ReversePrint = 1;
     rig.engine.Pop_AwCapture();
@@ -689,7 +727,8 @@ TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard) {
     EXPECT_TRUE(rig.host.calls.empty());
 }
 
-TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves) {
+TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves)
+{
     Rig rig;
     rig.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
     EXPECT_EQ(rig.engine.lastOperation(),

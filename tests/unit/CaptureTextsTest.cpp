@@ -5,7 +5,8 @@
 
 using namespace tovrimo;
 
-TEST(CaptureTexts, ActionNamesAsTheRepeatItemShowsThem) {
+TEST(CaptureTexts, ActionNamesAsTheRepeatItemShowsThem)
+{
     EXPECT_EQ(texts::ActionName(ActionCode::None), "");
     EXPECT_EQ(texts::ActionName(ActionCode::HardCopy), "ハードコピー");
     EXPECT_EQ(texts::ActionName(ActionCode::Copy), "コピー");
@@ -15,7 +16,8 @@ TEST(CaptureTexts, ActionNamesAsTheRepeatItemShowsThem) {
     EXPECT_EQ(texts::ActionName(static_cast<ActionCode>(-1)), "");
 }
 
-TEST(CaptureTexts, SourceNamesAsTheRepeatItemShowsThem) {
+TEST(CaptureTexts, SourceNamesAsTheRepeatItemShowsThem)
+{
     EXPECT_EQ(texts::SourceName(SourceCode::None), "");
     EXPECT_EQ(texts::SourceName(SourceCode::Desktop), "デスクトップ");
     EXPECT_EQ(texts::SourceName(SourceCode::ActiveWindow), "アクティブなウィンドウ");
@@ -25,7 +27,8 @@ TEST(CaptureTexts, SourceNamesAsTheRepeatItemShowsThem) {
     EXPECT_EQ(texts::SourceName(static_cast<SourceCode>(6)), "");
 }
 
-TEST(CaptureCodes, NumbersMatchTheSettingsFileAndTheStateTable) {
+TEST(CaptureCodes, NumbersMatchTheSettingsFileAndTheStateTable)
+{
     EXPECT_EQ(static_cast<int16_t>(ActionCode::StickyNote), 3);
     EXPECT_EQ(static_cast<int16_t>(SourceCode::Clipboard), 5);
     EXPECT_EQ(static_cast<int16_t>(AppState::Idle), 1);

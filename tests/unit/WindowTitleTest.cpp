@@ -7,13 +7,15 @@
 using namespace tovrimo;
 
 namespace {
-std::string Repeat(char c, size_t n) {
+std::string Repeat(char c, size_t n)
+{
     return std::string(n, c);
 }
 const std::string kA = "あ";  // three bytes in UTF-8
 }  // namespace
 
-TEST(WindowTitle, TrimsSpacesOnly) {
+TEST(WindowTitle, TrimsSpacesOnly)
+{
     struct Case {
         const char* name;
         std::string raw;
@@ -31,7 +33,8 @@ TEST(WindowTitle, TrimsSpacesOnly) {
     for (const Case& c : cases) EXPECT_EQ(CapturedTitle(c.raw), c.expected) << c.name;
 }
 
-TEST(WindowTitle, KeepsAtMost249BytesWithoutSplittingACharacter) {
+TEST(WindowTitle, KeepsAtMost249BytesWithoutSplittingACharacter)
+{
     struct Case {
         const char* name;
         std::string raw;
