@@ -1,0 +1,54 @@
+#include "resident/TrayCommands.h"
+
+#include "capture/CaptureTexts.h"
+
+namespace tovrimo {
+
+bool TrayClickAccepted(AppState state)
+{
+    return state == AppState::Idle || state == AppState::DtCopyPending ||
+           state == AppState::CommandLine;
+}
+
+RepeatItem RepeatCaption(LastOperation last)
+{
+    const std::string action(texts::ActionName(last.action));
+    const std::string source(texts::SourceName(last.source));
+    if (action.empty()) return {"繰り返し", false};
+    if (source.empty()) return {"繰り返し - " + action, true};
+    return {"繰り返し - " + action + " ＞ " + source, true};
+}
+
+namespace {
+
+MenuCommand CommandFor(int16_t action, int16_t source)
+{
+    static constexpr MenuCommand kHardCopy[] = {MenuCommand::DtCopy, MenuCommand::AwCopy,
+                                                MenuCommand::RsCopy, MenuCommand::FileCopy,
+                                                MenuCommand::ClipCopy};
+    static constexpr MenuCommand kCopy[] = {MenuCommand::DtCapture, MenuCommand::AwCapture,
+                                            MenuCommand::RsCapture, MenuCommand::FileCapture,
+                                            MenuCommand::None};
+    if (source < 1 || source > 5) return MenuCommand::None;
+    if (action == 1) return kHardCopy[source - 1];
+    if (action == 2) return kCopy[source - 1];
+    return MenuCommand::None;
+}
+
+}  // namespace
+
+MenuCommand RepeatCommand(LastOperation last)
+{
+    const auto action = static_cast<int16_t>(last.action);
+    if (action == 3) return MenuCommand::Fusen;
+    return CommandFor(action, static_cast<int16_t>(last.source));
+}
+
+MenuCommand DoubleClickCommand(int16_t doubleClick, int16_t doubleClickDo)
+{
+    if (doubleClick == 1 || doubleClick == 2) return CommandFor(doubleClick, doubleClickDo);
+    if (doubleClick == 3) return MenuCommand::Fusen;
+    return MenuCommand::Redo;
+}
+
+}  // namespace tovrimo

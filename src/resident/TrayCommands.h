@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "capture/CaptureCodes.h"
+
+namespace tovrimo {
+
+// The commands of the tray menu that a click, a double click or the repeat item can run.
+enum class MenuCommand {
+    None,
+    DtCopy,
+    AwCopy,
+    RsCopy,
+    FileCopy,
+    ClipCopy,
+    DtCapture,
+    AwCapture,
+    RsCapture,
+    FileCapture,
+    Fusen,
+    Redo,
+};
+
+// Clicks on the tray icon are taken only while idle, while a desktop hard copy waits for its
+// delay, and during a command-line job; every other state means a dialog is open or another
+// capture is pending.
+bool TrayClickAccepted(AppState state);
+
+struct RepeatItem {
+    std::string caption;
+    bool enabled = false;
+};
+
+// The repeat item's caption and state for the last operation.
+RepeatItem RepeatCaption(LastOperation last);
+
+// The command the repeat item runs for the last operation.
+MenuCommand RepeatCommand(LastOperation last);
+
+// The command a double click on the tray icon runs, from the settings DoubleClick (action)
+// and DoubleClickDo (source).
+MenuCommand DoubleClickCommand(int16_t doubleClick, int16_t doubleClickDo);
+
+}  // namespace tovrimo

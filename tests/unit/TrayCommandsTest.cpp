@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "resident/TrayCommands.h"
+
+using namespace tovrimo;
+using A = ActionCode;
+using S = SourceCode;
+using M = MenuCommand;
+
+TEST(TrayCommands, ClicksAreTakenOnlyWhenIdleDesktopPendingOrCommandLine)
+{
+    for (int s = 1; s <= 11; ++s) {
+        const bool expected = s == 1 || s == 5 || s == 7;
+        EXPECT_EQ(TrayClickAccepted(static_cast<AppState>(s)), expected) << "state " << s;
+    }
+}
+
+TEST(TrayCommands, RepeatCaptionForEveryActionAndSource)
+{
+    const char* actions[] = {"", "ハードコピー", "コピー", "付せん作成"};
+    const char* sources[] = {"", "デスクトップ", "アクティブなウィンドウ", "領域指定", "ファイルから",
+                             "クリップボードから"};
+    for (int a = 0; a <= 3; ++a) {
+        for (int s = 0; s <= 5; ++s) {
+            const RepeatItem item =
+                RepeatCaption({static_cast<ActionCode>(a), static_cast<SourceCode>(s)});
+            std::string expected = "繰り返し";
+            if (a != 0) {
+                expected += std::string(" - ") + actions[a];
+                if (s != 0) expected += std::string(" ＞ ") + sources[s];
+            }
+            EXPECT_EQ(item.caption, expected) << a << "," << s;
+            EXPECT_EQ(item.enabled, a != 0) << a << "," << s;
+        }
+    }
+    EXPECT_EQ(RepeatCaption({A::Copy, S::Region}).caption, "繰り返し - コピー ＞ 領域指定");
+    EXPECT_EQ(RepeatCaption({A::StickyNote, S::None}).caption, "繰り返し - 付せん作成");
+    EXPECT_EQ(RepeatCaption({static_cast<ActionCode>(9), S::Desktop}).caption, "繰り返し");
+}
+
+TEST(TrayCommands, RepeatRunsTheCommandOfTheLastOperation)
+{
+    const M hard[] = {M::DtCopy, M::AwCopy, M::RsCopy, M::FileCopy, M::ClipCopy};
+    const M copy[] = {M::DtCapture, M::AwCapture, M::RsCapture, M::FileCapture, M::None};
+    for (int s = 1; s <= 5; ++s) {
+        EXPECT_EQ(RepeatCommand({A::HardCopy, static_cast<SourceCode>(s)}), hard[s - 1]) << s;
+        EXPECT_EQ(RepeatCommand({A::Copy, static_cast<SourceCode>(s)}), copy[s - 1]) << s;
+        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::Fusen) << s;
+        EXPECT_EQ(RepeatCommand({A::None, static_cast<SourceCode>(s)}), M::None) << s;
+    }
+    EXPECT_EQ(RepeatCommand({A::StickyNote, S::None}), M::Fusen);
+    EXPECT_EQ(RepeatCommand({A::HardCopy, S::None}), M::None);
+}
+
+TEST(TrayCommands, DoubleClickTableWithItsDoNothingCells)
+{
+    struct Case {
+        int16_t dc, dcDo;
+        M expected;
+    } cases[] = {
+        {1, 1, M::DtCopy},   {1, 2, M::AwCopy},      {1, 3, M::RsCopy},
+        {1, 4, M::FileCopy}, {1, 5, M::ClipCopy},    {1, 0, M::None},
+        {1, 6, M::None},     {2, 1, M::DtCapture},   {2, 2, M::AwCapture},
+        {2, 3, M::RsCapture}, {2, 4, M::FileCapture}, {2, 5, M::None},
+        {2, -1, M::None},    {3, 0, M::Fusen},       {3, 5, M::Fusen},
+        {4, 1, M::Redo},     {0, 1, M::Redo},        {-7, 3, M::Redo},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DoubleClickCommand(c.dc, c.dcDo), c.expected) << c.dc << "," << c.dcDo;
+}
