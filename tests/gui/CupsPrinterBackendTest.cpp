@@ -114,8 +114,8 @@ TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
     };
     CupsPrinterBackend backend;
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.printer) + " size " + std::to_string(c.size) +
-                     " orientation " + std::to_string(c.orientation));
+        SCOPED_TRACE(std::string(c.printer) + " size " + std::to_string(c.size) + " orientation " +
+                     std::to_string(c.orientation));
         const auto m = backend.pageMetrics(c.printer, c.size, c.orientation);
         ASSERT_TRUE(m);
         EXPECT_DOUBLE_EQ(m->pageWidthTwips, c.metrics.pageWidthTwips);
@@ -134,9 +134,9 @@ TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
 TEST(CupsPrinterBackend, SizeOrPrinterNotOfferedGivesNoMetrics)
 {
     CupsPrinterBackend backend;
-    EXPECT_FALSE(backend.pageMetrics("TovLetter", 8, 1));   // A3 only on TovA4
-    EXPECT_FALSE(backend.pageMetrics("TovA4", 5, 1));       // Legal only on TovLetter
-    EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 3));       // no such orientation
+    EXPECT_FALSE(backend.pageMetrics("TovLetter", 8, 1));  // A3 only on TovA4
+    EXPECT_FALSE(backend.pageMetrics("TovA4", 5, 1));      // Legal only on TovLetter
+    EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 3));      // no such orientation
     EXPECT_FALSE(backend.pageMetrics("NoSuchPrinter", 9, 1));
 }
 

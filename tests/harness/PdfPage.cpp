@@ -68,8 +68,8 @@ QImage PdfPage::render(int dpi) const
     if (!::mkdtemp(pattern)) return {};
     const std::string folder = pattern;
     Process::Options opts;
-    opts.args = {"-r", std::to_string(dpi), "-f", "1", "-l", "1", "-singlefile", "-png",
-                 path_, folder + "/page"};
+    opts.args = {"-r", std::to_string(dpi), "-f",   "1",   "-l",
+                 "1",  "-singlefile",       "-png", path_, folder + "/page"};
     Process::run("pdftoppm", opts, std::chrono::seconds(60));
     QImage image(QString::fromStdString(folder + "/page.png"));
     std::error_code ignored;

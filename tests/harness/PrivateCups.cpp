@@ -29,8 +29,8 @@ bool WriteFile(const std::string& path, const std::string& text)
 class Connection {
 public:
     explicit Connection(const std::string& socket)
-        : http_(httpConnect2(socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_IF_REQUESTED,
-                             1, 5000, nullptr))
+        : http_(httpConnect2(socket.c_str(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_IF_REQUESTED, 1,
+                             5000, nullptr))
     {
     }
     ~Connection()
@@ -76,14 +76,11 @@ bool PrivateCups::writeConfiguration()
     }
     ::chmod((folder_ + "/tmp").c_str(), 01777);
     ::chmod((folder_ + "/out").c_str(), 0777);
-    const std::string files = "ServerRoot " + folder_ + "\n" +
-                              "RequestRoot " + folder_ + "/spool\n" +
-                              "TempDir " + folder_ + "/tmp\n" +
-                              "CacheDir " + folder_ + "/cache\n" +
-                              "StateDir " + folder_ + "/state\n" +
-                              "ErrorLog " + folder_ + "/log/error_log\n" +
-                              "AccessLog " + folder_ + "/log/access_log\n" +
-                              "PageLog " + folder_ + "/log/page_log\n" +
+    const std::string files = "ServerRoot " + folder_ + "\n" + "RequestRoot " + folder_ +
+                              "/spool\n" + "TempDir " + folder_ + "/tmp\n" + "CacheDir " + folder_ +
+                              "/cache\n" + "StateDir " + folder_ + "/state\n" + "ErrorLog " +
+                              folder_ + "/log/error_log\n" + "AccessLog " + folder_ +
+                              "/log/access_log\n" + "PageLog " + folder_ + "/log/page_log\n" +
                               "Printcap " + folder_ + "/printcap\n" +
                               "FileDevice Yes\n"
                               "SystemGroup root\n";
@@ -154,8 +151,8 @@ Process PrivateCups::tool(const std::string& program, std::vector<std::string> a
 
 bool PrivateCups::addQueue(const std::string& name, const std::string& ppdPath)
 {
-    const Process p = tool("lpadmin", {"-p", name, "-E", "-v", "file://" + outputPdf(name), "-P",
-                                       ppdPath});
+    const Process p =
+        tool("lpadmin", {"-p", name, "-E", "-v", "file://" + outputPdf(name), "-P", ppdPath});
     return p.exitedNormally() && p.exitCode() == 0;
 }
 
@@ -239,8 +236,7 @@ std::string WriteMarkedPdf(const std::string& path, int widthPt, int heightPt, i
             << " re f\n";
     const std::string stream = content.str();
     std::vector<std::string> objects = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + std::to_string(widthPt) + " " +
             std::to_string(heightPt) + "] /Contents 4 0 R >>",
         "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream"};

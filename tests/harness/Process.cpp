@@ -169,8 +169,7 @@ bool Process::start()
     return true;
 }
 
-Process Process::run(const std::string& program, Options options,
-                     std::chrono::milliseconds timeout)
+Process Process::run(const std::string& program, Options options, std::chrono::milliseconds timeout)
 {
     Process p(program, std::move(options));
     if (p.start() && !p.wait(timeout)) p.stop();

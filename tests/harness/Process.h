@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tovrimo::test {
@@ -16,11 +17,19 @@ namespace tovrimo::test {
 class Process {
 public:
     struct Options {
-        std::vector<std::string> args;                // without the program itself
-        std::map<std::string, std::string> env;       // added to (or replacing) our environment
-        std::vector<std::string> unsetEnv;            // removed from the inherited environment
-        std::string workingDirectory;                 // empty: ours
-        std::string outputDirectory;                  // where stdout/stderr files go; empty: /tmp
+        Options() = default;
+        // Process::run("lpstat", {{"-r"}}) reads better than filling the fields one by one.
+        Options(std::vector<std::string> arguments,
+                std::map<std::string, std::string> environment = {})
+            : args(std::move(arguments)), env(std::move(environment))
+        {
+        }
+
+        std::vector<std::string> args;           // without the program itself
+        std::map<std::string, std::string> env;  // added to (or replacing) our environment
+        std::vector<std::string> unsetEnv;       // removed from the inherited environment
+        std::string workingDirectory;            // empty: ours
+        std::string outputDirectory;             // where stdout/stderr files go; empty: /tmp
     };
 
     Process() = default;

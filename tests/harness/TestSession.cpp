@@ -34,8 +34,8 @@ bool TestSession::startAll()
     x_->exportDisplay();
     if (!options_.printers) return true;
     cups_ = std::make_unique<PrivateCups>();
-    if (!cups_->start() || !addTestQueue(*cups_, kA4Queue) ||
-        !addTestQueue(*cups_, kLetterQueue) || !cups_->setDefault(kA4Queue)) {
+    if (!cups_->start() || !addTestQueue(*cups_, kA4Queue) || !addTestQueue(*cups_, kLetterQueue) ||
+        !cups_->setDefault(kA4Queue)) {
         std::fprintf(stderr, "test session: %s\n", cups_->error().c_str());
         return false;
     }

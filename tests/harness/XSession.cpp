@@ -58,9 +58,12 @@ bool XSession::startServer()
         const int n = first + attempt;
         if (!DisplayLooksFree(n)) continue;
         Process::Options opts;
-        opts.args = {":" + std::to_string(n), "-screen", "0",
+        opts.args = {":" + std::to_string(n),
+                     "-screen",
+                     "0",
                      std::to_string(options_.width) + "x" + std::to_string(options_.height) + "x24",
-                     "-nolisten", "tcp"};
+                     "-nolisten",
+                     "tcp"};
         auto server = std::make_unique<Process>("Xvfb", opts);
         if (!server->start()) {
             error_ = "Xvfb could not be started";

@@ -174,9 +174,8 @@ JobResult CupsPrinterBackend::submit(const JobRequest& job)
     } else {
         cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
         int jobId = 0;
-        const ipp_status_t created =
-            cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId, job.documentName.c_str(),
-                              numOptions, options);
+        const ipp_status_t created = cupsCreateDestJob(
+            CUPS_HTTP_DEFAULT, dest, info, &jobId, job.documentName.c_str(), numOptions, options);
         if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
             result = Refused(LastError("the printer did not accept the job"));
         } else if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId,

@@ -28,18 +28,14 @@ struct SourceName {
 
 // PPD InputSlot keywords first, then the IPP media-source names and the aliases drivers use.
 constexpr std::array kSourceNames = {
-    SourceName{1, "upper"},          SourceName{1, "tray1"},
-    SourceName{1, "top"},            SourceName{1, "main"},
-    SourceName{2, "lower"},          SourceName{2, "tray2"},
-    SourceName{2, "bottom"},         SourceName{3, "middle"},
-    SourceName{3, "tray3"},          SourceName{4, "manual"},
-    SourceName{4, "manualfeed"},     SourceName{4, "bypasstray"},
-    SourceName{5, "envelope"},       SourceName{5, "envelopefeed"},
-    SourceName{6, "envmanual"},      SourceName{6, "manualenvelope"},
-    SourceName{6, "envelopemanual"}, SourceName{7, "auto"},
-    SourceName{7, "autoselect"},     SourceName{8, "tractor"},
-    SourceName{9, "smallformat"},    SourceName{10, "largeformat"},
-    SourceName{11, "largecapacity"}, SourceName{14, "cassette"},
+    SourceName{1, "upper"},          SourceName{1, "tray1"},          SourceName{1, "top"},
+    SourceName{1, "main"},           SourceName{2, "lower"},          SourceName{2, "tray2"},
+    SourceName{2, "bottom"},         SourceName{3, "middle"},         SourceName{3, "tray3"},
+    SourceName{4, "manual"},         SourceName{4, "manualfeed"},     SourceName{4, "bypasstray"},
+    SourceName{5, "envelope"},       SourceName{5, "envelopefeed"},   SourceName{6, "envmanual"},
+    SourceName{6, "manualenvelope"}, SourceName{6, "envelopemanual"}, SourceName{7, "auto"},
+    SourceName{7, "autoselect"},     SourceName{8, "tractor"},        SourceName{9, "smallformat"},
+    SourceName{10, "largeformat"},   SourceName{11, "largecapacity"}, SourceName{14, "cassette"},
 };
 
 // The highest DMPAPER_ number that Qt knows a size for.

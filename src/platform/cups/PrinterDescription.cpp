@@ -50,7 +50,8 @@ std::optional<PrinterDescription> PrinterDescription::fromPpdFile(const std::str
         if (std::strcmp(size.name, "Custom") == 0) continue;
         const int code = PaperCodes::sizeCodeForPoints(size.width, size.length);
         if (code == 0) continue;
-        if (std::any_of(sheets.begin(), sheets.end(), [&](const Sheet& s) { return s.code == code; }))
+        if (std::any_of(sheets.begin(), sheets.end(),
+                        [&](const Sheet& s) { return s.code == code; }))
             continue;  // a second name for a sheet already listed (A4 and A4.Full ...)
         sheets.push_back(Sheet{code, size.name, size.width, size.length, size.left, size.bottom,
                                size.right, size.top});

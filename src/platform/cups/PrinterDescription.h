@@ -46,8 +46,8 @@ public:
     std::optional<PageMetrics> metrics(int sizeCode, int orientation) const;
 
     // For descriptions assembled by hand (tests, or printers described over IPP).
-    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources,
-                       int defaultSizeCode, int dpiX, int dpiY);
+    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources, int defaultSizeCode,
+                       int dpiX, int dpiY);
 
 private:
     std::vector<Sheet> sheets_;
