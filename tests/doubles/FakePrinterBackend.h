@@ -66,6 +66,10 @@ public:
         if (!p) return std::nullopt;
         PageMetrics m = p->portrait;
         if (orientation == 2) {
+            // Landscape turns the sheet a quarter turn counter-clockwise, as CUPS does: the
+            // portrait bottom margin becomes the left one and the portrait left the top one;
+            // the right and bottom margins follow from the sizes.
+            const int bottom = m.physicalHeight - m.vertRes - m.physicalOffsetY;
             PageMetrics r = m;
             r.pageWidthTwips = m.pageHeightTwips;
             r.pageHeightTwips = m.pageWidthTwips;
@@ -73,9 +77,8 @@ public:
             r.physicalHeight = m.physicalWidth;
             r.horzRes = m.vertRes;
             r.vertRes = m.horzRes;
-            r.physicalOffsetX = m.physicalOffsetY;
-            // portrait bottom margin becomes landscape left... keep it simple: top <- left
-            r.physicalOffsetY = m.physicalWidth - m.horzRes - m.physicalOffsetX;
+            r.physicalOffsetX = bottom;
+            r.physicalOffsetY = m.physicalOffsetX;
             r.dpiX = m.dpiY;
             r.dpiY = m.dpiX;
             m = r;
