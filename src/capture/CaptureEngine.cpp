@@ -86,24 +86,24 @@ void CaptureEngine::Timer1_Timer()
     // Off first: a hand-off that runs a message loop must not see this tick again.
     timer1_->setEnabled(false);
     switch (state_) {
-        case AppState::DtCopyPending:
-            CaptureDesktop();
-            PrintHandOff();
-            break;
-        case AppState::RsCapturePending:
-        case AppState::RsCopyPending:
-            // The state stays until the region screen is done with it.
-            CaptureDesktop();
-            services_.host.openRegionScreen();
-            break;
-        case AppState::DtCapturePending:
-            CaptureDesktop();
-            CopyStep();
-            state_ = AppState::Idle;
-            break;
-        default:
-            // Another command has taken over since this timer was armed.
-            break;
+    case AppState::DtCopyPending:
+        CaptureDesktop();
+        PrintHandOff();
+        break;
+    case AppState::RsCapturePending:
+    case AppState::RsCopyPending:
+        // The state stays until the region screen is done with it.
+        CaptureDesktop();
+        services_.host.openRegionScreen();
+        break;
+    case AppState::DtCapturePending:
+        CaptureDesktop();
+        CopyStep();
+        state_ = AppState::Idle;
+        break;
+    default:
+        // Another command has taken over since this timer was armed.
+        break;
     }
 }
 
@@ -131,17 +131,17 @@ void CaptureEngine::Timer3_Timer()
 {
     timer3_->setEnabled(false);
     switch (state_) {
-        case AppState::AwCopyPending:
-            CaptureWindow(0);
-            PrintHandOff();
-            break;
-        case AppState::AwCapturePending:
-            CaptureWindow(0);
-            CopyStep();
-            state_ = AppState::Idle;
-            break;
-        default:
-            break;
+    case AppState::AwCopyPending:
+        CaptureWindow(0);
+        PrintHandOff();
+        break;
+    case AppState::AwCapturePending:
+        CaptureWindow(0);
+        CopyStep();
+        state_ = AppState::Idle;
+        break;
+    default:
+        break;
     }
 }
 

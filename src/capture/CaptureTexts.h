@@ -25,32 +25,32 @@ inline constexpr std::string_view kRestoredTrayTooltip = "トヴリモ";
 constexpr std::string_view ActionName(ActionCode action)
 {
     switch (action) {
-        case ActionCode::HardCopy:
-            return kActionHardCopy;
-        case ActionCode::Copy:
-            return kActionCopy;
-        case ActionCode::StickyNote:
-            return kActionStickyNote;
-        default:
-            return {};
+    case ActionCode::HardCopy:
+        return kActionHardCopy;
+    case ActionCode::Copy:
+        return kActionCopy;
+    case ActionCode::StickyNote:
+        return kActionStickyNote;
+    default:
+        return {};
     }
 }
 
 constexpr std::string_view SourceName(SourceCode source)
 {
     switch (source) {
-        case SourceCode::Desktop:
-            return kSourceDesktop;
-        case SourceCode::ActiveWindow:
-            return kSourceActiveWindow;
-        case SourceCode::Region:
-            return kSourceRegion;
-        case SourceCode::ImageFile:
-            return kSourceImageFile;
-        case SourceCode::Clipboard:
-            return kSourceClipboard;
-        default:
-            return {};
+    case SourceCode::Desktop:
+        return kSourceDesktop;
+    case SourceCode::ActiveWindow:
+        return kSourceActiveWindow;
+    case SourceCode::Region:
+        return kSourceRegion;
+    case SourceCode::ImageFile:
+        return kSourceImageFile;
+    case SourceCode::Clipboard:
+        return kSourceClipboard;
+    default:
+        return {};
     }
 }
 
