@@ -1,0 +1,295 @@
+#include "platform/x11/X11HotKeyRegistrar.h"
+
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <functional>
+#include <QWidget>
+#include <chrono>
+#include <cstdlib>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness/Process.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Virtual-key codes the tests press.
+constexpr int kVkK = 'K';
+constexpr int kVkP = 'P';
+constexpr int kVkQ = 'Q';
+constexpr int kVkF5 = 116;
+
+// Runs xdotool with the given arguments while the event loop keeps running, so the grabbed
+// presses reach the registrar as they happen.
+bool Xdotool(const std::vector<std::string>& args)
+{
+    Process::Options options;
+    options.args = args;
+    Process tool("xdotool", options);
+    if (!tool.start()) return false;
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (auto code = tool.wait(10ms)) return *code == 0;
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s)
+{
+    return WaitFor(
+        [&] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            return condition();
+        },
+        timeout);
+}
+
+// Lets the pending events of a finished key sequence through.
+void Settle()
+{
+    PumpUntil([] { return false; }, 300ms);
+}
+
+// A second X client on the same server, standing in for another program.
+class OtherClient {
+public:
+    OtherClient()
+    {
+        int screenNumber = 0;
+        connection_ = xcb_connect(nullptr, &screenNumber);
+        auto it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+        for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&it);
+        root_ = it.data->root;
+    }
+    ~OtherClient() { xcb_disconnect(connection_); }
+    bool ok() const { return xcb_connection_has_error(connection_) == 0; }
+
+    // Grabs Ctrl+Alt and the key that produces `keysymChar`, with exactly the extra modifiers
+    // given; true when the server granted it.
+    bool grab(xcb_keycode_t keycode, uint16_t modifiers)
+    {
+        xcb_generic_error_t* error = xcb_request_check(
+            connection_, xcb_grab_key_checked(connection_, 0, root_, modifiers, keycode,
+                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        std::free(error);
+        return error == nullptr;
+    }
+    void ungrab(xcb_keycode_t keycode, uint16_t modifiers)
+    {
+        xcb_ungrab_key(connection_, keycode, root_, modifiers);
+        xcb_flush(connection_);
+    }
+
+    xcb_keycode_t keycodeOf(char lowerCaseLetter)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(connection_);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
+            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, count),
+            nullptr);
+        xcb_keycode_t found = 0;
+        if (reply) {
+            const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
+            for (int i = 0; i < count && !found; ++i) {
+                for (int j = 0; j < reply->keysyms_per_keycode; ++j) {
+                    if (syms[i * reply->keysyms_per_keycode + j] ==
+                        static_cast<xcb_keysym_t>(lowerCaseLetter)) {
+                        found = static_cast<xcb_keycode_t>(setup->min_keycode + i);
+                        break;
+                    }
+                }
+            }
+            std::free(reply);
+        }
+        return found;
+    }
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    xcb_window_t root_ = 0;
+};
+
+constexpr uint16_t kCtrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+struct PressLog {
+    explicit PressLog(X11HotKeyRegistrar& registrar)
+    {
+        registrar.onPressed = [this](int slot) { slots.push_back(slot); };
+    }
+    int count(int slot) const { return static_cast<int>(std::count(slots.begin(), slots.end(), slot)); }
+    std::vector<int> slots;
+};
+
+}  // namespace
+
+TEST(X11HotKeyRegistrar, CtrlAltPFiresItsSlot)
+{
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+    EXPECT_NE(registrar.identifier(0), 0u);
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
+    ASSERT_TRUE(PumpUntil([&] { return log.count(0) == 1; }));
+    // The key alone, or with other modifiers, is not the combination.
+    ASSERT_TRUE(Xdotool({"key", "ctrl+p", "alt+p", "ctrl+alt+shift+p"}));
+    Settle();
+    EXPECT_EQ(log.slots, (std::vector<int>{0}));
+}
+
+TEST(X11HotKeyRegistrar, SlotsHaveDistinctIdentifiers)
+{
+    X11HotKeyRegistrar registrar;
+    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModControl | HotKeyModShift, kVkP));
+    ASSERT_TRUE(registrar.registerHotKey(4, HotKeyModControl | HotKeyModShift, kVkQ));
+    EXPECT_NE(registrar.identifier(3), 0u);
+    EXPECT_NE(registrar.identifier(3), registrar.identifier(4));
+    registrar.unregisterHotKey(3);
+    EXPECT_EQ(registrar.identifier(3), 0u);
+    EXPECT_NE(registrar.identifier(4), 0u);
+}
+
+TEST(X11HotKeyRegistrar, FiresWhateverTheLockKeys)
+{
+    const std::vector<std::vector<std::string>> lockStates = {
+        {"Num_Lock"}, {"Caps_Lock"}, {"Num_Lock", "Caps_Lock"}};
+    for (const auto& locks : lockStates) {
+        const std::string name = locks.size() == 2 ? "both" : locks.front();
+        X11HotKeyRegistrar registrar;
+        PressLog log(registrar);
+        ASSERT_TRUE(registrar.registerHotKey(1, HotKeyModAlt | HotKeyModControl, kVkP)) << name;
+        std::vector<std::string> on{"key"};
+        on.insert(on.end(), locks.begin(), locks.end());
+        ASSERT_TRUE(Xdotool(on)) << name;
+        const bool pressed = Xdotool({"key", "ctrl+alt+p"});
+        ASSERT_TRUE(Xdotool(on)) << name;  // toggles the locks off again
+        ASSERT_TRUE(pressed) << name;
+        EXPECT_TRUE(PumpUntil([&] { return log.count(1) == 1; })) << name;
+    }
+}
+
+TEST(X11HotKeyRegistrar, FunctionKeyWithoutModifiers)
+{
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(9, HotKeyModNone, kVkF5));
+    ASSERT_TRUE(Xdotool({"key", "F5"}));
+    EXPECT_TRUE(PumpUntil([&] { return log.count(9) == 1; }));
+}
+
+TEST(X11HotKeyRegistrar, FiresWhileOneOfOurWindowsHasTheFocus)
+{
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(2, HotKeyModAlt | HotKeyModControl, kVkP));
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("hot key focus test"));
+    window.resize(200, 100);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(PumpUntil([&] { return window.isActiveWindow(); }));
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
+    EXPECT_TRUE(PumpUntil([&] { return log.count(2) == 1; }));
+}
+
+TEST(X11HotKeyRegistrar, UnregisteredCombinationNoLongerFires)
+{
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+    ASSERT_TRUE(registrar.registerHotKey(6, HotKeyModAlt | HotKeyModControl, kVkQ));
+    registrar.unregisterHotKey(0);
+    // Q, pressed after P, proves the presses went through before we look for P.
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p", "ctrl+alt+q"}));
+    ASSERT_TRUE(PumpUntil([&] { return log.count(6) == 1; }));
+    Settle();
+    EXPECT_EQ(log.count(0), 0);
+    // Released for every lock state: another client can take them all now.
+    OtherClient other;
+    ASSERT_TRUE(other.ok());
+    const xcb_keycode_t p = other.keycodeOf('p');
+    ASSERT_NE(p, 0);
+    for (uint16_t lock : {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK}) {
+        EXPECT_TRUE(other.grab(p, static_cast<uint16_t>(kCtrlAlt | lock))) << lock;
+    }
+}
+
+TEST(X11HotKeyRegistrar, CombinationHeldByAnotherProgramIsRefused)
+{
+    OtherClient other;
+    ASSERT_TRUE(other.ok());
+    const xcb_keycode_t k = other.keycodeOf('k');
+    ASSERT_NE(k, 0);
+    ASSERT_TRUE(other.grab(k, kCtrlAlt));
+
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, kVkK));
+    EXPECT_EQ(registrar.identifier(4), 0u);
+    // Still usable for other combinations afterwards.
+    EXPECT_TRUE(registrar.registerHotKey(5, HotKeyModAlt | HotKeyModControl, kVkQ));
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+k", "ctrl+alt+q"}));
+    ASSERT_TRUE(PumpUntil([&] { return log.count(5) == 1; }));
+    EXPECT_EQ(log.count(4), 0);
+}
+
+TEST(X11HotKeyRegistrar, PartlyTakenCombinationLeavesNothingGrabbed)
+{
+    // The other program holds only the NumLock state: our plain grab succeeds, the NumLock one
+    // fails, and the successful ones must be given back.
+    OtherClient other;
+    ASSERT_TRUE(other.ok());
+    const xcb_keycode_t k = other.keycodeOf('k');
+    ASSERT_NE(k, 0);
+    const auto numLocked = static_cast<uint16_t>(kCtrlAlt | XCB_MOD_MASK_2);
+    ASSERT_TRUE(other.grab(k, numLocked));
+
+    X11HotKeyRegistrar registrar;
+    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, kVkK));
+    other.ungrab(k, numLocked);
+
+    OtherClient third;
+    ASSERT_TRUE(third.ok());
+    for (uint16_t lock : {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK}) {
+        EXPECT_TRUE(third.grab(k, static_cast<uint16_t>(kCtrlAlt | lock))) << lock;
+    }
+}
+
+TEST(X11HotKeyRegistrar, SameCombinationForTwoSlotsIsRefusedForTheSecond)
+{
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+    EXPECT_FALSE(registrar.registerHotKey(8, HotKeyModAlt | HotKeyModControl, kVkP));
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
+    ASSERT_TRUE(PumpUntil([&] { return log.count(0) == 1; }));
+    Settle();
+    EXPECT_EQ(log.slots, (std::vector<int>{0}));
+}
+
+TEST(X11HotKeyRegistrar, KeysWithoutAVirtualKeyMappingAreRefused)
+{
+    X11HotKeyRegistrar registrar;
+    for (int vk : {0, 12, 97, 255}) EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModAlt, vk)) << vk;
+    EXPECT_FALSE(registrar.registerHotKey(10, HotKeyModAlt, kVkP));
+    EXPECT_FALSE(registrar.registerHotKey(-1, HotKeyModAlt, kVkP));
+}
+
+TEST(X11HotKeyRegistrar, DestructionGivesTheKeysBack)
+{
+    {
+        X11HotKeyRegistrar registrar;
+        ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+    }
+    OtherClient other;
+    ASSERT_TRUE(other.ok());
+    EXPECT_TRUE(other.grab(other.keycodeOf('p'), kCtrlAlt));
+}
