@@ -1,0 +1,242 @@
+#include "output/Frm_TitleOption.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "output/CarrierLabel.h"
+#include "output/FrmPrint.h"
+#include "output/PrintDialogHost.h"
+#include "output/PrintDialogTexts.h"
+
+namespace tovrimo {
+
+namespace {
+
+QString T(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QLabel* HiddenLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->hide();
+    return label;
+}
+
+}  // namespace
+
+Frm_TitleOption::Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      printDialog_(printDialog), host_(host)
+{
+    setObjectName(QStringLiteral("Frm_TitleOption"));
+    setWindowTitle(T(texts::kTitleOptionCaption));
+    setModal(false);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(10, 10, 10, 10);
+
+    auto* fraTitle = new QGroupBox(T(texts::kFrameTitle), this);
+    fraTitle->setObjectName(QStringLiteral("Fra_Title"));
+    auto* titleGrid = new QGridLayout(fraTitle);
+    auto* chooseFont = new QPushButton(T(texts::kChooseFont), fraTitle);
+    chooseFont->setObjectName(QStringLiteral("Btn_ChooseFont"));
+    chooseFont->setAutoDefault(false);
+    connect(chooseFont, &QPushButton::clicked, this, [this] { Btn_ChooseFont_Click(); });
+    lblFont_ = new QLabel(T(texts::kFontSummaryInitial), fraTitle);
+    lblFont_->setObjectName(QStringLiteral("Lbl_Font"));
+    titleGrid->addWidget(chooseFont, 0, 0);
+    titleGrid->addWidget(lblFont_, 0, 1, 1, 2);
+    auto* lblSample = new QLabel(T(texts::kLabelSample), fraTitle);
+    lblSample->setObjectName(QStringLiteral("Lbl_Sample"));
+    auto* picFontSample = new QFrame(fraTitle);
+    picFontSample->setObjectName(QStringLiteral("Pic_FontSample"));
+    picFontSample->setFrameShape(QFrame::StyledPanel);
+    picFontSample->setFrameShadow(QFrame::Sunken);
+    picFontSample->setAutoFillBackground(true);
+    QPalette samplePal = picFontSample->palette();
+    samplePal.setColor(QPalette::Window, Qt::white);
+    picFontSample->setPalette(samplePal);
+    // Room for the largest size the font dialog offers (24 points).
+    picFontSample->setMinimumSize(320, 56);
+    auto* sampleLayout = new QHBoxLayout(picFontSample);
+    lblSampleLabel_ = new QLabel(picFontSample);
+    lblSampleLabel_->setObjectName(QStringLiteral("Lbl_SampleLabel"));
+    lblSampleLabel_->setAlignment(Qt::AlignCenter);
+    sampleLayout->addWidget(lblSampleLabel_);
+    titleGrid->addWidget(lblSample, 1, 0, Qt::AlignTop | Qt::AlignRight);
+    titleGrid->addWidget(picFontSample, 1, 1, 1, 2);
+    root->addWidget(fraTitle);
+
+    auto* positions = new QHBoxLayout();
+    auto* fraH = new QGroupBox(T(texts::kFrameHTitlePos), this);
+    fraH->setObjectName(QStringLiteral("Fra_HTitlePos"));
+    auto* hColumn = new QVBoxLayout(fraH);
+    optHTitlePos_ = new QButtonGroup(this);
+    const char* hCaptions[] = {texts::kHTitleLeft, texts::kHTitleCentre, texts::kHTitleRight};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(T(hCaptions[i]), fraH);
+        option->setObjectName(QStringLiteral("Opt_HTitlePos%1").arg(i));
+        optHTitlePos_->addButton(option, i);
+        hColumn->addWidget(option);
+    }
+    auto* fraV = new QGroupBox(T(texts::kFrameVTitlePos), this);
+    fraV->setObjectName(QStringLiteral("Fra_VTitlePos"));
+    auto* vColumn = new QVBoxLayout(fraV);
+    optVTitlePos_ = new QButtonGroup(this);
+    const char* vCaptions[] = {texts::kVTitleAbove, texts::kVTitleBelow};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = new QRadioButton(T(vCaptions[i]), fraV);
+        option->setObjectName(QStringLiteral("Opt_VTitlePos%1").arg(i));
+        optVTitlePos_->addButton(option, i);
+        vColumn->addWidget(option);
+    }
+    vColumn->addStretch(1);
+    positions->addWidget(fraH, 1);
+    positions->addWidget(fraV, 1);
+    root->addLayout(positions);
+    connect(optHTitlePos_, &QButtonGroup::idClicked, this,
+            [this](int id) { Opt_HTitlePos_Click(id); });
+    connect(optVTitlePos_, &QButtonGroup::idClicked, this,
+            [this](int id) { Opt_VTitlePos_Click(id); });
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    auto* ok = new QPushButton(T(texts::kOK), this);
+    ok->setObjectName(QStringLiteral("Btn_OK"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(T(texts::kCancel), this);
+    cancel->setObjectName(QStringLiteral("Btn_Cancel"));
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, [this] { Btn_OK_Click(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { Btn_Cancel_Click(); });
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    root->addLayout(buttons);
+
+    lblTitleAlign_ = HiddenLabel(QStringLiteral("Lbl_TitleAlign"), this);
+    lblTitleVAlign_ = HiddenLabel(QStringLiteral("Lbl_TitleVAlign"), this);
+    lblFontSize_ = HiddenLabel(QStringLiteral("Lbl_FontSize"), this);
+
+    lblSampleLabel_->setText(T(texts::kSampleText));
+}
+
+void Frm_TitleOption::Open(const PrintLayout& layout)
+{
+    QFont font(QString::fromStdString(layout.FontName));
+    if (layout.FontSize > 0) font.setPointSize(layout.FontSize);
+    font.setItalic(layout.FontItalic);
+    font.setBold(layout.FontBold);
+    font.setUnderline(layout.FontUnderLine);
+    lblSampleLabel_->setFont(font);
+    lblFont_->setText(QString::fromStdString(layout.FontName) + QStringLiteral(",") +
+                      QString::number(layout.FontSize) + QStringLiteral("pt"));
+    if (auto* h = optHTitlePos_->button(layout.TitleAlign)) h->setChecked(true);
+    if (auto* v = optVTitlePos_->button(layout.TitleVAlign)) v->setChecked(true);
+    lblFontSize_->setText(QString::number(layout.FontSize));
+    lblTitleAlign_->setText(QString::number(layout.TitleAlign));
+    lblTitleVAlign_->setText(QString::number(layout.TitleVAlign));
+    adjustSize();
+    setFixedSize(sizeHint());
+    show();
+    raise();
+    activateWindow();
+}
+
+QFont Frm_TitleOption::workingFont() const
+{
+    return lblSampleLabel_->font();
+}
+
+void Frm_TitleOption::Opt_HTitlePos_Click(int index)
+{
+    lblTitleAlign_->setText(QString::number(index));
+}
+
+void Frm_TitleOption::Opt_VTitlePos_Click(int index)
+{
+    lblTitleVAlign_->setText(QString::number(index));
+}
+
+void Frm_TitleOption::showSummary()
+{
+    lblFont_->setText(lblSampleLabel_->font().family() + QStringLiteral(",") +
+                      lblFontSize_->text() + QStringLiteral("pt"));
+}
+
+void Frm_TitleOption::Btn_ChooseFont_Click()
+{
+    const auto chosen = host_.chooseFont(this, lblSampleLabel_->font());
+    if (!chosen) {
+        return;
+    }
+    QFont font = lblSampleLabel_->font();
+    font.setFamily(chosen->family());
+    font.setPointSize(chosen->pointSize());
+    font.setItalic(chosen->italic());
+    font.setBold(chosen->bold());
+    font.setUnderline(chosen->underline());
+    lblSampleLabel_->setFont(font);
+    lblFontSize_->setText(QString::number(chosen->pointSize()));
+    showSummary();
+}
+
+void Frm_TitleOption::Btn_OK_Click()
+{
+    CarrierLabel* fontCarrier = printDialog_.fontCarrier();
+    fontCarrier->setCaption(QStringLiteral("0"));
+    QFont carried = fontCarrier->font();
+    const QFont sample = lblSampleLabel_->font();
+    carried.setFamily(sample.family());
+    carried.setItalic(sample.italic());
+    carried.setBold(sample.bold());
+    carried.setUnderline(sample.underline());
+    fontCarrier->setFont(carried);
+    printDialog_.titleAlignCarrier()->setCaption(lblTitleAlign_->text());
+    printDialog_.titleVAlignCarrier()->setCaption(lblTitleVAlign_->text());
+    fontCarrier->setCaption(lblFontSize_->text());
+    finish();
+}
+
+void Frm_TitleOption::Btn_Cancel_Click()
+{
+    finish();
+}
+
+void Frm_TitleOption::finish()
+{
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    hide();
+    printDialog_.show();
+    printDialog_.raise();
+    printDialog_.activateWindow();
+    deleteLater();
+}
+
+void Frm_TitleOption::closeEvent(QCloseEvent* event)
+{
+    // The close box is a cancel: the print dialog waits to be shown again.
+    event->accept();
+    finish();
+}
+
+void Frm_TitleOption::reject()
+{
+    finish();
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/Settings.h"
+
+class QButtonGroup;
+class QLabel;
+
+namespace tovrimo {
+
+class FrmPrint;
+class PrintDialogHost;
+
+// The title options dialog: the title line's font and its place beside the image. Opened by
+// the print dialog, which it hides meanwhile; OK hands the values back through the print
+// dialog's carrier labels, Cancel or the close box hand back nothing. Both show the print
+// dialog again.
+class Frm_TitleOption : public QDialog {
+    Q_OBJECT
+public:
+    Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host);
+
+    // Fills the controls from the print dialog's working layout and shows the dialog.
+    void Open(const PrintLayout& layout);
+
+    void Opt_HTitlePos_Click(int index);
+    void Opt_VTitlePos_Click(int index);
+    void Btn_ChooseFont_Click();
+    void Btn_OK_Click();
+    void Btn_Cancel_Click();
+
+    QFont workingFont() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void finish();
+    void showSummary();
+
+    FrmPrint& printDialog_;
+    PrintDialogHost& host_;
+    bool finished_ = false;
+    QLabel* lblSampleLabel_ = nullptr;
+    QLabel* lblFont_ = nullptr;
+    QButtonGroup* optHTitlePos_ = nullptr;
+    QButtonGroup* optVTitlePos_ = nullptr;
+    QLabel* lblTitleAlign_ = nullptr;
+    QLabel* lblTitleVAlign_ = nullptr;
+    QLabel* lblFontSize_ = nullptr;
+};
+
+}  // namespace tovrimo

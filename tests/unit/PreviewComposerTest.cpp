@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "doubles/FakePrinterBackend.h"
+#include "output/PreviewComposer.h"
+#include "output/PrinterCapabilityCache.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+// A4 at 300 dpi with 75-pixel margins: PW 11904, PH 16838, A = B = Ar = Bb = 360 twips.
+PreviewInput A4Input()
+{
+    PreviewInput in;
+    in.page = FakePrinterBackend::a4("P").portrait;
+    in.imageWidthPixels = 200;
+    in.imageHeightPixels = 100;
+    in.titleWidthTwips = 1000.4;
+    in.titleHeightTwips = 200.2;
+    in.titleBlank = false;
+    return in;
+}
+
+}  // namespace
+
+TEST(PreviewComposer, SheetIsCentredInABoxOfOnePointTwoTimesTheLongerSide)
+{
+    const PreviewPicture p = ComposePreview(A4Input());
+    EXPECT_DOUBLE_EQ(p.scale, 1.2 * 16838);
+    // x0 = (nearest(20205.6 - 11904) = 8302) / 2, y0 = (nearest(3367.6) = 3368) / 2
+    EXPECT_EQ(p.sheet, QRect(4151, 1684, 11904, 16838));
+    EXPECT_EQ(p.printable, QRect(4151 + 360, 1684 + 360, 11904 - 720, 16838 - 720));
+    EXPECT_DOUBLE_EQ(p.shadow.x(), 4151 + 202.056);
+    EXPECT_DOUBLE_EQ(p.shadow.y(), 1684 + 202.056);
+    EXPECT_DOUBLE_EQ(p.shadow.width(), 11904);
+}
+
+TEST(PreviewComposer, BoxesFollowThePageGeometry)
+{
+    struct Case {
+        const char* why;
+        int size, pos, valign, align;
+        bool blank;
+        QRect image, title;
+        std::optional<int> fit;
+        std::optional<double> left, top;
+    } cases[] = {
+        // Actual size 3000 x 1500 at the top left; the title takes the image's place and the
+        // image moves down by T + 5 printer pixels (24 twips).
+        {"top left, title above", 1, 1, 0, 0, false, QRect(4511, 1684 + 584, 3000, 1500),
+         QRect(4511, 1684 + 360, 1000, 200), std::nullopt, 0.0, 224.0 / 567},
+        // Title right-aligned below a bottom-right image, which moves up by T + gap.
+        {"bottom right, title below", 1, 5, 1, 2, false,
+         QRect(4151 + 8544, 1684 + 14754, 3000, 1500),
+         QRect(4151 + 10544, 1684 + 16278, 1000, 200), std::nullopt, 8184.0 / 567,
+         14394.0 / 567},
+        // Fit: too small both ways and wider than tall, so the width is fitted: W = C = 11184,
+        // H = 5592; the measured title height and the gap are still reserved. Centred.
+        {"fit, blank title, centred", 2, 3, 0, 1, true, QRect(4511, 1684 + 5623, 11184, 5592),
+         QRect(4511 + 5092, 1684 + 5599, 1000, 0), 372, 0.0, 5263.0 / 567},
+        // 50 %: 1500 x 750 at the centre, title centred above.
+        {"half size centred", 3, 3, 0, 1, false, QRect(4151 + 5202, 1684 + 8044, 1500, 750),
+         QRect(4151 + 5452, 1684 + 7820, 1000, 200), std::nullopt, 4842.0 / 567, 7684.0 / 567},
+    };
+    for (const auto& c : cases) {
+        PreviewInput in = A4Input();
+        in.scaleMode = c.size;
+        in.sizePercent = 50;
+        in.position = c.pos;
+        in.titleVAlign = c.valign;
+        in.titleAlign = c.align;
+        in.titleBlank = c.blank;
+        const PreviewPicture p = ComposePreview(in);
+        ASSERT_TRUE(p.placed) << c.why;
+        EXPECT_EQ(p.image, c.image) << c.why;
+        EXPECT_EQ(p.title, c.title) << c.why;
+        EXPECT_EQ(p.fitPercent, c.fit) << c.why;
+        ASSERT_TRUE(p.leftCm && p.topCm) << c.why;
+        EXPECT_NEAR(*p.leftCm, *c.left, 1e-9) << c.why;
+        EXPECT_NEAR(*p.topCm, *c.top, 1e-9) << c.why;
+    }
+}
+
+TEST(PreviewComposer, ManualPositionUsesTheOffsetBoxes)
+{
+    PreviewInput in = A4Input();
+    in.position = 6;
+    in.titleVAlign = 1;
+    in.leftCm = 1;
+    in.topCm = 2;
+    PreviewPicture p = ComposePreview(in);
+    ASSERT_TRUE(p.placed);
+    EXPECT_EQ(p.image.topLeft(), QPoint(4151 + 360 + 567, 1684 + 360 + 1134));
+    EXPECT_FALSE(p.leftCm.has_value());  // the boxes keep what the user typed
+
+    for (auto bad : {std::pair<std::optional<double>, std::optional<double>>{std::nullopt, 2.0},
+                     {1.0, std::nullopt},
+                     {1e12, 0.0}}) {
+        in.leftCm = bad.first;
+        in.topCm = bad.second;
+        p = ComposePreview(in);
+        EXPECT_FALSE(p.placed);
+        EXPECT_EQ(p.sheet, QRect(4151, 1684, 11904, 16838));  // the sheet is still drawn
+    }
+}
+
+TEST(PreviewComposer, BoxCoordinatesMapOntoPixels)
+{
+    EXPECT_EQ(PreviewToPixels(QRectF(100, 100, 500, 250), 1000, QSize(100, 200)),
+              QRect(10, 20, 50, 50));
+    EXPECT_EQ(PreviewToPixels(QRectF(0, 0, 1000, 1000), 1000, QSize(249, 231)),
+              QRect(0, 0, 249, 231));
+    EXPECT_EQ(PreviewToPixels(QRectF(0, 0, 10, 10), 0, QSize(249, 231)), QRect());
+}
+
+TEST(PrinterCapabilityCache, AsksThePrinterOncePerSizeAndOrientation)
+{
+    FakePrinterBackend printers;
+    printers.printers = {FakePrinterBackend::a4("P")};
+    PrinterCapabilityCache cache(printers);
+    ASSERT_TRUE(cache.pageMetrics("P", 9, 1).has_value());
+    cache.pageMetrics("P", 9, 1);
+    EXPECT_EQ(printers.metricsQueries, 1);
+    cache.pageMetrics("P", 9, 2);
+    cache.pageMetrics("P", 0, 1);
+    EXPECT_EQ(printers.metricsQueries, 3);
+    EXPECT_FALSE(cache.pageMetrics("Gone", 9, 1).has_value());
+    EXPECT_FALSE(cache.pageMetrics("Gone", 9, 1).has_value());
+    EXPECT_EQ(printers.metricsQueries, 4);
+    EXPECT_EQ(cache.paperSizes("P"), std::vector<int>{9});
+    cache.clear();
+    cache.pageMetrics("P", 9, 1);
+    EXPECT_EQ(printers.metricsQueries, 5);
+}
