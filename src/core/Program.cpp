@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cstdlib>
 
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOptions.h"
+#include "capture/FrmCustom.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
@@ -17,6 +19,7 @@
 #include "platform/PrinterBackend.h"
 #include "platform/TrayIcon.h"
 #include "resident/FrmTovrimo.h"
+#include "resident/HotKeys.h"
 
 namespace tovrimo {
 
@@ -51,6 +54,28 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         services_.printers, services_.messages,
         [titleSources](const std::string& t) { return ExpandTitleFields(t, titleSources); },
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
+    endProcess = [](int code) { std::exit(code); };
+
+    HotKeys::Commands keys;
+    keys.runMenuCommand = [this](HotKeyCommand c) {
+        switch (c) {
+        case HotKeyCommand::DtCopy: run(MenuCommand::DtCopy); break;
+        case HotKeyCommand::AwCopy: run(MenuCommand::AwCopy); break;
+        case HotKeyCommand::RsCopy: run(MenuCommand::RsCopy); break;
+        case HotKeyCommand::FileCopy: run(MenuCommand::FileCopy); break;
+        case HotKeyCommand::DtCapture: run(MenuCommand::DtCapture); break;
+        case HotKeyCommand::RsCapture: run(MenuCommand::RsCapture); break;
+        case HotKeyCommand::FileCapture: run(MenuCommand::FileCapture); break;
+        case HotKeyCommand::Option: Pop_Option_Click(); break;
+        case HotKeyCommand::Fusen: run(MenuCommand::Fusen); break;
+        case HotKeyCommand::AwCopyNow: break;  // handled by copyActiveWindowNow
+        }
+    };
+    keys.copyActiveWindowNow = [this] {
+        engine_->CaptureWindow(0);
+        engine_->CopyStep();
+    };
+    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
 }
 
 Program::~Program() = default;
@@ -107,8 +132,13 @@ Program::Outcome Program::RunCommandLine()
                                 MsgIcon::None);
         return {false, 1};
     }
-    // The region screen and the print dialog will carry their jobs on by themselves; until
-    // they are part of the program, such a job prints the whole capture directly.
+    if (job.capture == CommandCapture::Region) {
+        // The selection screen carries the job on and ends the program when it is done.
+        openRegionScreen();
+        return {true, 0};
+    }
+    // The print dialog will carry a confirmed job on by itself; until it is part of the
+    // program, such a job prints directly.
     const bool accepted =
         printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
     return {false, accepted ? 0 : 1};
@@ -116,16 +146,18 @@ Program::Outcome Program::RunCommandLine()
 
 void Program::becomeResident()
 {
-    resident_ = std::make_unique<FrmTovrimo>(services_.makeTrayIcon());
+    resident_ = std::make_unique<FrmTovrimo>(services_.makeTrayIcon(), *this);
+    hotKeys_->RegisterHotKeys(data.settings, engine_->state());
     data.settings.IconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.Icon);
-    QObject::connect(resident_.get(), &FrmTovrimo::exitRequested, qApp, [this] { Exit(); });
     resident_->AddTrayIcon(data.settings.Title);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
 }
 
-void Program::Exit()
+void Program::Pop_End_Click()
 {
+    hotKeys_->UnregisterHotKeys();
+    Pop_FusenAllDelete_Click();
     if (resident_) resident_->RemoveTrayIcon();
     qApp->quit();
 }
@@ -143,18 +175,105 @@ void Program::printHardCopy()
     printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
 }
 
+FrmCustom* Program::regionScreen()
+{
+    return region_;
+}
+
 void Program::openRegionScreen()
 {
-    // Until the selection screen exists the whole frozen desktop is the region.
-    if (engine_->state() == AppState::RsCopyPending) {
-        engine_->PrintHandOff();
-    } else {
-        engine_->CopyStep();
-        engine_->setState(AppState::Idle);
+    if (region_) region_->deleteLater();
+    region_ = new FrmCustom(buffer_, *this);
+    region_->Open();
+}
+
+void Program::unloadRegionScreen()
+{
+    if (!region_) return;
+    region_->hide();
+    region_->deleteLater();
+    region_ = nullptr;
+}
+
+AppState Program::state() const
+{
+    return engine_->state();
+}
+
+void Program::setState(AppState state)
+{
+    engine_->setState(state);
+}
+
+void Program::printHandOff()
+{
+    engine_->PrintHandOff();
+}
+
+void Program::copyStep()
+{
+    engine_->CopyStep();
+}
+
+void Program::commandLineHandOff()
+{
+    // The print dialog will take a confirmed job over once it is part of the program.
+    const bool accepted = printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
+    endProcess(accepted ? 0 : 1);
+}
+
+void Program::cancel()
+{
+    Pop_Can_Click();
+}
+
+LastOperation Program::lastOperation() const
+{
+    return engine_->lastOperation();
+}
+
+bool Program::captureDelayRunning() const
+{
+    return engine_->Timer1().isEnabled() || engine_->Timer3().isEnabled();
+}
+
+void Program::run(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::None: break;
+    case MenuCommand::DtCopy: engine_->Pop_DtCopy(); break;
+    case MenuCommand::AwCopy: engine_->Pop_AwCopy(); break;
+    case MenuCommand::RsCopy: engine_->Pop_RsCopy(); break;
+    case MenuCommand::DtCapture: engine_->Pop_DtCapture(); break;
+    case MenuCommand::AwCapture: engine_->Pop_AwCapture(); break;
+    case MenuCommand::RsCapture: engine_->Pop_RsCapture(); break;
+    case MenuCommand::FileCopy:
+    case MenuCommand::ClipCopy:
+    case MenuCommand::FileCapture:
+    case MenuCommand::Fusen:
+        // The clipboard, file and sticky-note sources join the menu with their own module.
+        break;
+    case MenuCommand::Redo: run(RepeatCommand(engine_->lastOperation())); break;
     }
 }
 
-void Program::unloadRegionScreen() {}
+void Program::Pop_Can_Click()
+{
+    const bool commandLineJob = engine_->state() == AppState::CommandLine;
+    engine_->Cancel();
+    // A cancelled command-line job leaves the program without a window: it ends.
+    if (commandLineJob) endProcess(0);
+}
+
+void Program::Pop_Option_Click() {}
+
+void Program::Pop_Help_Click() {}
+
+void Program::Pop_About_Click() {}
+
+void Program::Pop_FusenAllDelete_Click() {}
+
+void Program::BringNotesToFront() {}
 
 void Program::removeTrayIcon()
 {

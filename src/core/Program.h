@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "capture/CaptureBuffer.h"
 #include "capture/CaptureHost.h"
+#include "capture/RegionHost.h"
+#include "resident/ResidentCommands.h"
 #include "core/Settings.h"
 #include "platform/AppFolders.h"
 
@@ -15,7 +19,10 @@ class CaptureEngine;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
+class FrmCustom;
 class FrmTovrimo;
+class HotKeyRegistrar;
+class HotKeys;
 class MessageBoxes;
 class PagePrinter;
 class PrinterBackend;
@@ -35,6 +42,7 @@ struct PlatformServices {
     CursorSource& cursor;
     ClipboardAccess& clipboard;
     TimerFactory& timers;
+    HotKeyRegistrar& hotKeys;
     std::function<std::unique_ptr<TrayIcon>()> makeTrayIcon;
     double screenTwipsPerPixelX = 15.0;
     double screenTwipsPerPixelY = 15.0;
@@ -42,7 +50,7 @@ struct PlatformServices {
 
 // The program as a whole: the start-up sequence, then either one command-line job or the
 // resident tray utility with its capture engine and printing.
-class Program : public CaptureHost {
+class Program : public CaptureHost, public RegionHost, public ResidentCommands {
 public:
     explicit Program(PlatformServices services);
     ~Program() override;
@@ -65,6 +73,9 @@ public:
     PagePrinter& printer() { return *printer_; }
     FrmTovrimo* residentWindow() { return resident_.get(); }
 
+    HotKeys* hotKeys() { return hotKeys_.get(); }
+    FrmCustom* regionScreen();
+
     // CaptureHost
     void openPrintDialog() override;
     void printHardCopy() override;
@@ -73,8 +84,32 @@ public:
     void removeTrayIcon() override;
     void addTrayIcon(const std::string& tooltip) override;
 
-    // Exit from the tray menu: nothing is saved.
-    void Exit();
+    // RegionHost
+    AppState state() const override;
+    void setState(AppState state) override;
+    void printHandOff() override;
+    void copyStep() override;
+    void commandLineHandOff() override;
+    void cancel() override;
+
+    // ResidentCommands
+    AppState appState() const override { return state(); }
+    LastOperation lastOperation() const override;
+    bool captureDelayRunning() const override;
+    int16_t doubleClickSetting() const override { return data.settings.DoubleClick; }
+    int16_t doubleClickSourceSetting() const override { return data.settings.DoubleClickDo; }
+    void run(MenuCommand command) override;
+    void Pop_Can_Click() override;
+    void Pop_Option_Click() override;
+    void Pop_Help_Click() override;
+    void Pop_About_Click() override;
+    void Pop_End_Click() override;
+    void Pop_FusenAllDelete_Click() override;
+    void BringNotesToFront() override;
+
+    // Called when the process must end at once (a finished command-line job); the default
+    // ends it with std::exit, tests replace it.
+    std::function<void(int)> endProcess;
 
 private:
     Outcome RunCommandLine();
@@ -85,6 +120,8 @@ private:
     std::unique_ptr<CaptureEngine> engine_;
     std::unique_ptr<PagePrinter> printer_;
     std::unique_ptr<FrmTovrimo> resident_;
+    std::unique_ptr<HotKeys> hotKeys_;
+    QPointer<FrmCustom> region_;
 };
 
 // The process's arguments joined into the command-line text the splitter works on.

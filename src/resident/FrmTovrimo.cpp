@@ -1,18 +1,23 @@
 #include "resident/FrmTovrimo.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QImageReader>
 #include <QMenu>
 
 #include "platform/TrayIcon.h"
+#include "resident/ResidentCommands.h"
 
 namespace tovrimo {
 
-FrmTovrimo::FrmTovrimo(std::unique_ptr<TrayIcon> tray, QWidget* parent)
-    : QWidget(parent), tray_(std::move(tray)), icon_(BuiltInIcon())
+FrmTovrimo::FrmTovrimo(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
+                       QWidget* parent)
+    : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(BuiltInIcon())
 {
+    setObjectName(QStringLiteral("FrmTovrimo"));
     setWindowTitle(QStringLiteral("トヴリモ"));
-    tray_->onNotification = [this](TrayNotification n) { onNotification(static_cast<int>(n)); };
+    buildMenus();
+    tray_->onNotification = [this](TrayNotification n) { Form_MouseMove(static_cast<int>(n)); };
 }
 
 FrmTovrimo::~FrmTovrimo()
@@ -23,6 +28,63 @@ FrmTovrimo::~FrmTovrimo()
 QIcon FrmTovrimo::BuiltInIcon()
 {
     return QIcon(QStringLiteral(":/tovrimo.png"));
+}
+
+void FrmTovrimo::buildMenus()
+{
+    auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromUtf8(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto command = [this](MenuCommand c) { return [this, c] { commands_.run(c); }; };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromUtf8(name));
+    };
+
+    menu1_ = new QMenu(QStringLiteral("メニュー"), this);
+    menu1_->setObjectName(QStringLiteral("Pop_Menu1"));
+
+    QMenu* copy = menu1_->addMenu(QStringLiteral("ハードコピー"));
+    copy->menuAction()->setObjectName(QStringLiteral("Pop_Copy"));
+    item(copy, "Pop_DtCopy", "デスクトップ画面全体", command(MenuCommand::DtCopy));
+    item(copy, "Pop_AwCopy", "アクティブなウィンドウ", command(MenuCommand::AwCopy));
+    item(copy, "Pop_RsCopy", "領域指定", command(MenuCommand::RsCopy));
+    separator(copy, "Pop_Hifun2");
+    item(copy, "Pop_ClipCopy", "クリップボードから", command(MenuCommand::ClipCopy));
+    item(copy, "Pop_FileCopy", "画像ファイルを指定", command(MenuCommand::FileCopy));
+
+    QMenu* capture = menu1_->addMenu(QStringLiteral("コピー"));
+    capture->menuAction()->setObjectName(QStringLiteral("Pop_Capture"));
+    item(capture, "Pop_DtCapture", "デスクトップ画面全体", command(MenuCommand::DtCapture));
+    item(capture, "Pop_AwCapture", "アクティブなウィンドウ", command(MenuCommand::AwCapture));
+    item(capture, "Pop_RsCapture", "領域指定", command(MenuCommand::RsCapture));
+    separator(capture, "Pop_Hifun4");
+    item(capture, "Pop_FileCapture", "画像ファイルを指定", command(MenuCommand::FileCapture));
+
+    QMenu* notes = menu1_->addMenu(QStringLiteral("付せん操作"));
+    notes->menuAction()->setObjectName(QStringLiteral("Pop_FusenDel"));
+    item(notes, "Pop_FusenAllDelete", "全ての付せんをはがす",
+         [this] { commands_.Pop_FusenAllDelete_Click(); });
+    item(menu1_, "Pop_Fusen", "クリップボードから付せんを作成", command(MenuCommand::Fusen));
+    separator(menu1_, "Pop_Hifun7");
+    redo_ = item(menu1_, "Pop_Redo", "繰り返し", command(MenuCommand::Redo));
+    separator(menu1_, "Pop_Hifun5");
+    item(menu1_, "Pop_Option", "オプション", [this] { commands_.Pop_Option_Click(); });
+    separator(menu1_, "Pop_Hifun0");
+    item(menu1_, "Pop_Help", "ヘルプ", [this] { commands_.Pop_Help_Click(); });
+    item(menu1_, "Pop_About", "トヴリモについて...", [this] { commands_.Pop_About_Click(); });
+    separator(menu1_, "Pop_Hifun3");
+    item(menu1_, "Pop_End", "トヴリモの終了", [this] { commands_.Pop_End_Click(); });
+    separator(menu1_, "Pop_Hifun6");
+    item(menu1_, "Pop_CloseMenu", "メニューを閉じる", [] {});
+
+    menu2_ = new QMenu(QStringLiteral("メニュー２"), this);
+    menu2_->setObjectName(QStringLiteral("Pop_Menu2"));
+    item(menu2_, "Pop_Can", "キャンセル", [this] { commands_.Pop_Can_Click(); });
+
+    refreshRepeatItem();
 }
 
 bool FrmTovrimo::ApplyTrayIconImage(const std::string& iconPath)
@@ -47,12 +109,45 @@ void FrmTovrimo::RemoveTrayIcon()
     tray_->remove();
 }
 
-void FrmTovrimo::onNotification(int message)
+void FrmTovrimo::refreshRepeatItem()
 {
-    if (message == static_cast<int>(TrayNotification::RightDown)) {
-        QMenu menu;
-        menu.addAction(QStringLiteral("トヴリモの終了"), this, &FrmTovrimo::exitRequested);
-        menu.exec(QCursor::pos());
+    const RepeatItem repeat = RepeatCaption(commands_.lastOperation());
+    redo_->setText(QString::fromStdString(repeat.caption));
+    redo_->setEnabled(repeat.enabled);
+}
+
+void FrmTovrimo::popUp(QMenu* menu)
+{
+    // Right-aligned at the pointer, the way a tray menu opens from the corner of the screen.
+    const QPoint at = QCursor::pos();
+    menu->exec(QPoint(at.x() - menu->sizeHint().width(), at.y()));
+}
+
+void FrmTovrimo::Form_MouseMove(int message)
+{
+    const bool click = message == static_cast<int>(TrayNotification::LeftDown) ||
+                       message == static_cast<int>(TrayNotification::DoubleClick) ||
+                       message == static_cast<int>(TrayNotification::RightDown);
+    if (click && !TrayClickAccepted(commands_.appState())) return;
+
+    refreshRepeatItem();
+
+    switch (message) {
+    case static_cast<int>(TrayNotification::RightDown):
+        QApplication::processEvents();
+        if (!commands_.captureDelayRunning()) {
+            popUp(menu1_);
+        } else {
+            // A capture is waiting for its delay: the only choice offered is to cancel it.
+            popUp(menu2_);
+        }
+        break;
+    case static_cast<int>(TrayNotification::LeftDown): commands_.BringNotesToFront(); break;
+    case static_cast<int>(TrayNotification::DoubleClick):
+        commands_.run(DoubleClickCommand(commands_.doubleClickSetting(),
+                                         commands_.doubleClickSourceSetting()));
+        break;
+    default: break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/CoreTexts.h"
 #include "core/Program.h"
 #include "doubles/FakeCursorSource.h"
+#include "doubles/FakeHotKeyRegistrar.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
@@ -36,6 +37,7 @@ struct World {
     FakeCursorSource cursor;
     RecordingClipboard clipboard;
     FakeTimerFactory timers;
+    FakeHotKeyRegistrar hotKeys;
     FakeTrayIcon* tray = nullptr;
     std::unique_ptr<Program> program;
 
@@ -44,7 +46,7 @@ struct World {
         printers.printers = {FakePrinterBackend::a4("Office")};
         printers.defaultName = "Office";
         program = std::make_unique<Program>(PlatformServices{
-            printers, boxes, files, screen, windows, cursor, clipboard, timers,
+            printers, boxes, files, screen, windows, cursor, clipboard, timers, hotKeys,
             [this] {
                 auto t = std::make_unique<FakeTrayIcon>();
                 tray = t.get();

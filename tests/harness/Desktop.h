@@ -28,6 +28,9 @@ public:
     bool waitForNoWindow(const std::string& titlePattern,
                          std::chrono::milliseconds timeout = std::chrono::seconds(10));
     std::string windowTitle(std::uint32_t window);
+    // Polls until the window no longer exists.
+    bool waitForNoWindowId(std::uint32_t window,
+                           std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool activate(std::uint32_t window);
     // Activates the window and presses Return in it: the default button of a message box.
     bool dismiss(std::uint32_t window, const std::string& keys = "Return");
