@@ -1,0 +1,712 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "controls/CTracBar32.h"
+#include "core/PaperNames.h"
+#include "core/Rounding.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/RecordingClipboard.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "doubles/RecordingPrintDialogHost.h"
+#include "harness/TestSession.h"
+#include "output/FrmPrint.h"
+#include "output/Frm_TitleOption.h"
+#include "output/PageGeometry.h"
+#include "output/PagePrinter.h"
+#include "output/PageRenderer.h"
+#include "output/PreviewBox.h"
+#include "output/PrintDialogTexts.h"
+#include "platform/cups/CupsPrinterBackend.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+PrintLayout BaseLayout(const std::string& device)
+{
+    PrintLayout l;
+    l.DeviceName = device;
+    l.Pos = 3;
+    l.Size = 1;
+    l.SizeP = 100;
+    l.Hiritsu = 1;
+    l.PaperSize = 9;
+    l.PaperBin = 0;
+    l.Orientation = 1;
+    l.FontName = "IPAGothic";
+    l.FontSize = 10;
+    return l;
+}
+
+QImage Capture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    return img;
+}
+
+// Where screenshots of the dialogs go: $TOVRIMO_ARTIFACTS or ./artifacts.
+QString ArtifactPath(const QString& file)
+{
+    QString dir = qEnvironmentVariable("TOVRIMO_ARTIFACTS");
+    if (dir.isEmpty()) dir = QDir::currentPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + file;
+}
+
+// One dialog over a chosen printer backend, with everything around it recorded.
+struct Dialog {
+    PrinterBackend& printers;
+    RecordingMessageBoxes boxes;
+    RecordingClipboard clipboard;
+    RecordingPrintDialogHost host;
+    SettingsData data;
+    QImage picPrint;
+    QImage picPrint2;
+    std::string lastFolder = "/tmp/";
+    PagePrinter printer;
+    std::unique_ptr<FrmPrint> dlg;
+
+    explicit Dialog(PrinterBackend& backend, const std::string& device, QImage capture = Capture(200, 100))
+        : printers(backend), picPrint(std::move(capture)),
+          printer(backend, boxes, [](const std::string& t) { return t; }, ScreenScale{})
+    {
+        data.settings.Title = "トヴリモ";
+        data.settings.LastSet = -1;
+        data.current = BaseLayout(device);
+    }
+
+    FrmPrint& open()
+    {
+        PrintDialogServices s{data,      printers, boxes,      clipboard,
+                              printer,   picPrint, picPrint2,  [](const std::string& t) { return t; },
+                              lastFolder, host, 15.0, 15.0, QIcon()};
+        dlg = std::make_unique<FrmPrint>(s);
+        dlg->Load();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        return *dlg;
+    }
+
+    template <typename W>
+    W* child(const char* name)
+    {
+        W* w = dlg->findChild<W*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
+    QRadioButton* option(const char* name) { return child<QRadioButton>(name); }
+    QComboBox* list(const char* name) { return child<QComboBox>(name); }
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void choose(const char* listName, int index)
+    {
+        QComboBox* c = list(listName);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    int paperEntry(int code)
+    {
+        return list("CmbPaperSize")->findText(QString::fromStdString(PaperSizeNames()[code]));
+    }
+};
+
+struct FakeOffice {
+    FakePrinterBackend printers;
+    FakeOffice()
+    {
+        auto office = FakePrinterBackend::a4("Office");
+        office.sizes = {9, 1};
+        office.sources = {1, 2};
+        auto other = FakePrinterBackend::a4("Other");
+        other.sizes = {1, 9};
+        other.defaultSize = 1;
+        printers.printers = {office, other};
+        printers.defaultName = "Office";
+    }
+};
+
+}  // namespace
+
+TEST(CTracBar32, CreateNeedsAParentAndKeepsTheRange)
+{
+    CTracBar32 bar;
+    EXPECT_FALSE(bar.Create(0, 0, 100, 25));
+    EXPECT_EQ(bar.GetTracBarHwnd(), nullptr);
+
+    QWidget form;
+    form.resize(300, 60);
+    bar.Parent = &form;
+    ASSERT_TRUE(bar.Create(10, 5, 200, 30));
+    QSlider* s = bar.GetTracBarHwnd();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->minimum(), 1);
+    EXPECT_EQ(s->maximum(), 200);
+    EXPECT_EQ(s->tickInterval(), 10);
+    EXPECT_EQ(s->geometry(), QRect(10, 5, 200, 30));
+    struct Case {
+        int16_t set;
+        int got;
+    } cases[] = {{60, 60}, {0, 1}, {-5, 1}, {201, 200}, {500, 200}, {200, 200}, {1, 1}};
+    for (const auto& c : cases) {
+        bar.SetTracBarPos(c.set);
+        EXPECT_EQ(bar.GetTracBarPos(), c.got) << c.set;
+    }
+    bar.DestroyTracBar();
+    EXPECT_EQ(bar.GetTracBarHwnd(), nullptr);
+    bar.DestroyTracBar();  // twice is harmless
+}
+
+TEST(PrintDialog, OffsetBoxesAreEnabledOnlyForTheManualPosition)
+{
+    for (int pos = 1; pos <= 6; ++pos) {
+        FakeOffice o;
+        Dialog d(o.printers, "Office");
+        d.data.current.Pos = static_cast<int16_t>(pos);
+        d.data.current.Left = 1.5;
+        d.data.current.Top = 2;
+        d.open();
+        EXPECT_EQ(d.box("Txt_Left")->isEnabled(), pos == 6) << pos;
+        EXPECT_EQ(d.box("Txt_Top")->isEnabled(), pos == 6) << pos;
+        EXPECT_TRUE(d.option(("Opt_Position" + std::to_string(pos)).c_str())->isChecked());
+        if (pos == 6) {
+            EXPECT_EQ(d.box("Txt_Left")->text(), "1.5");
+            EXPECT_EQ(d.dlg->workingLayout().Left, 1.5);
+        }
+    }
+}
+
+TEST(PrintDialog, ScaleModesAndTheScaleBox)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.data.current.Size = 3;
+    d.data.current.SizeP = 150;
+    FrmPrint& dlg = d.open();
+    QLineEdit* scale = d.box("Txt_PSize");
+    EXPECT_TRUE(scale->isEnabled());
+    EXPECT_EQ(scale->text(), "150");
+    EXPECT_EQ(dlg.slider().GetTracBarPos(), 150);
+
+    // "実寸" puts 100 everywhere.
+    d.click(d.option("Opt_Size1"));
+    EXPECT_EQ(scale->text(), "100");
+    EXPECT_EQ(dlg.slider().GetTracBarPos(), 100);
+    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
+    EXPECT_EQ(dlg.workingLayout().Size, 1);
+    EXPECT_FALSE(scale->isEnabled());
+
+    // Fit mode with 350 in the box, then the manual mode: 200.
+    d.click(d.option("Opt_Size2"));
+    scale->setText("350");
+    EXPECT_TRUE(d.boxes.shown.empty());  // a disabled box is not checked
+    EXPECT_EQ(dlg.workingLayout().SizeP, 350);
+    d.click(d.option("Opt_Size3"));
+    EXPECT_EQ(scale->text(), "200");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 200);
+
+    // 201 typed: the range message, then 100.
+    QTest::keyClick(scale, Qt::Key_End);
+    scale->setText("201");
+    ASSERT_EQ(d.boxes.shown.size(), 1u);
+    EXPECT_EQ(d.boxes.shown[0].caption, texts::kSettingErrorCaption);
+    EXPECT_EQ(d.boxes.shown[0].text, texts::kScaleRange);
+    EXPECT_EQ(scale->text(), "100");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
+
+    // An empty box is accepted as 0.
+    scale->setText("");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 0);
+    EXPECT_EQ(d.boxes.shown.size(), 1u);
+
+    // Letters are refused at the keyboard, digits pass.
+    scale->setText("1");
+    scale->setFocus();
+    scale->setCursorPosition(1);
+    QTest::keyClicks(scale, "a2-");
+    EXPECT_EQ(scale->text(), "12");
+    EXPECT_TRUE(dlg.refreshTimer()->isActive());
+}
+
+TEST(PrintDialog, StepButtonsMoveInQuarters)
+{
+    struct Case {
+        int from;
+        const char* button;
+        int to;
+    } cases[] = {{110, "Btn_PSizeSmall", 75},
+                 {26, "Btn_PSizeSmall", 1},
+                 {190, "Btn_PSizeBig", 200},
+                 {200, "Btn_PSizeBig", 200},
+                 {110, "Btn_PSizeBig", 125}};
+    for (const auto& c : cases) {
+        FakeOffice o;
+        Dialog d(o.printers, "Office");
+        FrmPrint& dlg = d.open();
+        dlg.slider().SetTracBarPos(static_cast<int16_t>(c.from));
+        d.click(d.child<QToolButton>(c.button));
+        EXPECT_EQ(d.box("Txt_PSize")->text(), QString::number(c.to)) << c.from << c.button;
+        EXPECT_EQ(dlg.slider().GetTracBarPos(), c.to) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().SizeP, c.to) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().Size, 3) << c.from << c.button;
+        EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
+    }
+}
+
+TEST(PrintDialog, TitleFieldsGoInAtTheCaret)
+{
+    struct Case {
+        const char* why;
+        int selectFrom, selectLength;
+    } cases[] = {{"caret after the third character", 3, 0},
+                 {"fourth and fifth characters selected", 3, 2}};
+    for (const auto& c : cases) {
+        FakeOffice o;
+        Dialog d(o.printers, "Office");
+        FrmPrint& dlg = d.open();
+        QLineEdit* title = d.box("Txt_Title");
+        title->setText("abcdef");
+        if (c.selectLength > 0) {
+            title->setSelection(c.selectFrom, c.selectLength);
+        } else {
+            title->setCursorPosition(c.selectFrom);
+        }
+        d.click(d.child<QToolButton>("Btn_InsDate"));
+        EXPECT_EQ(title->text(), QString::fromUtf8("abc&[日付]def")) << c.why;
+        EXPECT_EQ(title->cursorPosition(), 8) << c.why;
+        EXPECT_EQ(dlg.workingLayout().TitleText, "abc&[日付]def") << c.why;
+        EXPECT_TRUE(title->hasFocus()) << c.why;
+        EXPECT_EQ(d.child<QToolButton>("Btn_InsDate")->toolTip(), QString::fromUtf8("日付を挿入"));
+    }
+}
+
+TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    QSlider* s = dlg.slider().GetTracBarHwnd();
+    ASSERT_NE(s, nullptr);
+    QSignalSpy ups(&dlg.slider(), &CTracBar32::MouseUp);
+    dlg.slider().SetTracBarPos(50);
+    s->setFocus();
+    for (int i = 0; i < 10; ++i) QTest::keyClick(s, Qt::Key_Right);
+    EXPECT_EQ(s->value(), 60);
+    EXPECT_EQ(ups.count(), 0);
+    EXPECT_EQ(d.box("Txt_PSize")->text(), "100");
+    EXPECT_EQ(dlg.workingLayout().Size, 1);
+
+    // Press and release on the thumb, where it stands.
+    QStyleOptionSlider opt;
+    opt.initFrom(s);
+    opt.orientation = s->orientation();
+    opt.minimum = s->minimum();
+    opt.maximum = s->maximum();
+    opt.sliderPosition = s->value();
+    opt.sliderValue = s->value();
+    opt.tickPosition = s->tickPosition();
+    opt.tickInterval = s->tickInterval();
+    opt.singleStep = s->singleStep();
+    opt.pageStep = s->pageStep();
+    opt.subControls = QStyle::SC_All;
+    const QPoint thumb =
+        s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s).center();
+    QTest::mousePress(s, Qt::LeftButton, {}, thumb);
+    QTest::mouseRelease(s, Qt::LeftButton, {}, thumb);
+    EXPECT_EQ(ups.count(), 1);
+    EXPECT_EQ(s->value(), 60);
+    EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
+    EXPECT_EQ(d.box("Txt_PSize")->text(), "60");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 60);
+    EXPECT_EQ(dlg.workingLayout().Size, 3);
+}
+
+namespace {
+
+void AddNamed(SettingsData& data, const std::string& name, int16_t pos, const std::string& title)
+{
+    PrintLayout l = BaseLayout("Office");
+    l.Title = name;
+    l.Pos = pos;
+    l.TitleText = title;
+    data.named[data.settings.PrinterCount++] = l;
+}
+
+}  // namespace
+
+TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    AddNamed(d.data, "A", 1, "title A");
+    AddNamed(d.data, "B", 5, "title B");
+    d.data.named[1].Size = 3;
+    d.data.named[1].SizeP = 40;
+    d.data.settings.LastSet = 1;
+    d.data.current.TitleText = "current title";
+    FrmPrint& dlg = d.open();
+    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
+    EXPECT_EQ(d.list("CmbSetting")->currentText(), "B");
+    EXPECT_EQ(dlg.workingSettings().LastSet, 1);
+    EXPECT_TRUE(d.option("Opt_Position5")->isChecked());
+    EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
+    EXPECT_EQ(d.box("Txt_PSize")->text(), "40");
+    EXPECT_EQ(d.box("Txt_Title")->text(), "current title");
+    EXPECT_EQ(dlg.workingLayout().Pos, 5);
+}
+
+TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    AddNamed(d.data, "A", 1, "");
+    AddNamed(d.data, "B", 2, "");
+    AddNamed(d.data, "C", 4, "");
+    FrmPrint& dlg = d.open();
+    d.choose("CmbSetting", 1);
+    EXPECT_EQ(dlg.workingSettings().LastSet, 1);
+    EXPECT_TRUE(d.option("Opt_Position2")->isChecked());
+
+    d.click(d.option("Opt_Position3"));
+    EXPECT_EQ(dlg.workingSettings().LastSet, -1);
+    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+    EXPECT_EQ(dlg.rememberedSettingName(), "B");
+    EXPECT_EQ(dlg.workingLayout().Pos, 3);
+
+    d.click(d.child<QPushButton>("BtnSaveSetting"));
+    ASSERT_EQ(d.host.inputs.size(), 1u);
+    EXPECT_EQ(d.host.inputs[0].a, texts::kAskSettingName);
+    EXPECT_EQ(d.host.inputs[0].b, texts::kAskSettingNameTitle);
+    EXPECT_EQ(d.host.inputs[0].c, "B");
+    ASSERT_EQ(d.boxes.shown.size(), 1u);
+    EXPECT_EQ(d.boxes.shown[0].caption, texts::kOverwriteCaption);
+    EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kOverwriteTail);
+    EXPECT_EQ(d.data.settings.PrinterCount, 3);
+    EXPECT_EQ(d.data.named[0].Title, "A");
+    EXPECT_EQ(d.data.named[1].Title, "B");
+    EXPECT_EQ(d.data.named[1].Pos, 3);
+    EXPECT_EQ(d.data.named[2].Title, "C");
+    EXPECT_EQ(d.list("CmbSetting")->count(), 3);
+    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
+    EXPECT_EQ(d.data.settings.LastSet, 1);
+    EXPECT_EQ(d.data.current.Pos, 3);
+    EXPECT_EQ(d.host.saves, 1);
+}
+
+TEST(PrintDialog, SavingNewNamesAndRefusals)
+{
+    struct Case {
+        const char* why;
+        int existing;
+        bool printerChosen;
+        std::string answer;
+        MsgResult overwrite;
+        int count;
+        int saves;
+        const char* caption;
+    } cases[] = {
+        {"a name in another case is new", 1, true, "a", MsgResult::Yes, 2, 1, nullptr},
+        {"overwrite refused", 1, true, "A", MsgResult::No, 1, 0, texts::kOverwriteCaption},
+        {"input cancelled", 1, true, "", MsgResult::Yes, 1, 0, nullptr},
+        {"no printer chosen", 1, false, "x", MsgResult::Yes, 1, 0, texts::kSettingErrorCaption},
+        {"all 101 in use", 101, true, "new", MsgResult::Yes, 101, 0, texts::kSettingErrorCaption},
+    };
+    for (const auto& c : cases) {
+        FakeOffice o;
+        Dialog d(o.printers, c.printerChosen ? "Office" : "Missing");
+        for (int i = 0; i < c.existing; ++i) AddNamed(d.data, i ? "S" + std::to_string(i) : "A", 1, "");
+        const auto before = d.data.named;
+        d.open();
+        d.host.inputAnswers = {c.answer};
+        d.boxes.answers = {c.overwrite};
+        d.click(d.child<QPushButton>("BtnSaveSetting"));
+        EXPECT_EQ(d.data.settings.PrinterCount, c.count) << c.why;
+        EXPECT_EQ(d.host.saves, c.saves) << c.why;
+        EXPECT_EQ(d.list("CmbSetting")->count(), c.count) << c.why;
+        if (c.caption) {
+            ASSERT_FALSE(d.boxes.shown.empty()) << c.why;
+            EXPECT_EQ(d.boxes.shown.back().caption, c.caption) << c.why;
+        }
+        if (c.saves == 0) {
+            EXPECT_EQ(d.data.named, before) << c.why;
+        }
+    }
+}
+
+TEST(PrintDialog, DeletingTheSecondOfThree)
+{
+    struct Case {
+        MsgResult answer;
+        std::vector<std::string> left;
+    } cases[] = {{MsgResult::Yes, {"A", "C"}},
+                 {MsgResult::No, {"A", "B", "C"}},
+                 {MsgResult::Cancel, {"A", "B", "C"}}};
+    for (const auto& c : cases) {
+        FakeOffice o;
+        Dialog d(o.printers, "Office");
+        AddNamed(d.data, "A", 1, "");
+        AddNamed(d.data, "B", 2, "");
+        AddNamed(d.data, "C", 4, "");
+        FrmPrint& dlg = d.open();
+        d.choose("CmbSetting", 1);
+        d.boxes.answers = {c.answer};
+        d.click(d.child<QPushButton>("BtnDelSetting"));
+        ASSERT_EQ(d.boxes.shown.size(), 1u);
+        EXPECT_EQ(d.boxes.shown[0].caption, texts::kDeleteCaption);
+        EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kDeleteTail);
+        EXPECT_EQ(d.boxes.shown[0].buttons, MsgButtons::YesNoCancel);
+        const bool deleted = c.answer == MsgResult::Yes;
+        EXPECT_EQ(d.list("CmbSetting")->count(), static_cast<int>(c.left.size()));
+        for (size_t i = 0; i < c.left.size(); ++i) {
+            EXPECT_EQ(d.list("CmbSetting")->itemText(static_cast<int>(i)).toStdString(), c.left[i]);
+        }
+        if (deleted) {
+            EXPECT_EQ(d.data.settings.PrinterCount, 2);
+            EXPECT_EQ(d.data.named[1].Title, "C");
+            EXPECT_EQ(d.data.settings.LastSet, -1);
+            EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+            EXPECT_EQ(d.host.saves, 1);
+            EXPECT_EQ(dlg.workingLayout().Pos, 2);  // the layout keeps its values
+        } else {
+            EXPECT_EQ(d.data.settings.PrinterCount, 3);
+            EXPECT_EQ(d.host.saves, 0);
+        }
+    }
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.open();
+    d.click(d.child<QPushButton>("BtnDelSetting"));
+    ASSERT_EQ(d.boxes.shown.size(), 1u);
+    EXPECT_EQ(d.boxes.shown[0].caption, texts::kErrorCaption);
+    EXPECT_EQ(d.boxes.shown[0].text, texts::kCannotDelete);
+}
+
+TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
+{
+    CupsPrinterBackend cups;
+    struct Case {
+        int orientation, size, pos, valign, align;
+        const char* title;
+    } cases[] = {
+        {1, 1, 1, 0, 0, "Title"}, {1, 2, 3, 1, 1, "題名 Title"}, {1, 3, 5, 1, 2, "x"},
+        {2, 1, 2, 0, 2, "Title"}, {2, 2, 3, 0, 1, ""},           {2, 3, 4, 1, 0, "landscape"},
+        {1, 2, 1, 0, 0, "   "},
+    };
+    for (const auto& c : cases) {
+        Dialog d(cups, TestSession::kA4Queue, Capture(400, 300));
+        d.data.current.Orientation = static_cast<int16_t>(c.orientation);
+        d.data.current.Size = static_cast<int16_t>(c.size);
+        d.data.current.SizeP = 60;
+        d.data.current.Pos = static_cast<int16_t>(c.pos);
+        d.data.current.TitleVAlign = static_cast<int16_t>(c.valign);
+        d.data.current.TitleAlign = static_cast<int16_t>(c.align);
+        d.data.current.TitleText = c.title;
+        FrmPrint& dlg = d.open();
+        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, c.orientation);
+        ASSERT_TRUE(metrics.has_value());
+        const Margins m = ComputeMargins(*metrics);
+        TitleFont font;
+        font.family = "IPAGothic";
+        font.pointSize = 10;
+        const auto measured = PageRenderer::MeasureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
+        const ImageSize size = TargetImageSize(c.size, 60, m, 400, 300, 15, 15,
+                                               nearestEven(measured.heightTwips),
+                                               metrics->twipsPerPixelY());
+        PlacementInput in;
+        in.position = c.pos;
+        in.titleVAlign = c.valign;
+        in.titleAlign = c.align;
+        in.image = size;
+        in.titleWidth = nearestEven(measured.widthTwips);
+        in.titleHeight = PlacingTitleHeight(c.title, measured.heightTwips);
+        in.printerTwipsPerPixelY = metrics->twipsPerPixelY();
+        const PagePlacement p = PlacePage(m, in);
+        const double scale = 1.2 * std::max(m.pageWidth, m.pageHeight);
+        const int64_t x0 = halfTowardZero(nearestEven(scale - m.pageWidth));
+        const int64_t y0 = halfTowardZero(nearestEven(scale - m.pageHeight));
+
+        const PreviewPicture& pic = dlg.preview()->picture();
+        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation << " size " << c.size
+                                        << " pos " << c.pos << " title '" << c.title << "'");
+        ASSERT_TRUE(pic.placed);
+        EXPECT_FALSE(dlg.preview()->errorShown());
+        EXPECT_DOUBLE_EQ(pic.scale, scale);
+        EXPECT_EQ(pic.sheet, QRect(x0, y0, m.pageWidth, m.pageHeight));
+        EXPECT_EQ(pic.image, QRect(x0 + p.imageX, y0 + p.imageY, p.imageWidth, p.imageHeight));
+        EXPECT_EQ(pic.title, QRect(x0 + p.titleX, y0 + p.titleY, p.titleWidth, p.titleHeight));
+        EXPECT_EQ(dlg.preview()->imageBox()->geometry(),
+                  PreviewToPixels(QRectF(pic.image), scale, QSize(249, 231)));
+        EXPECT_EQ(c.orientation == 2, pic.sheet.width() > pic.sheet.height());
+        if (c.size == 2) {
+            EXPECT_EQ(d.box("Txt_PSize")->text().toInt(),
+                      static_cast<int>(std::floor(size.width / (400 * 15.0) * 100)));
+        }
+        if (c.pos != 6) {
+            EXPECT_EQ(d.box("Txt_Left")->text(),
+                      QString::number((p.imageX - m.left) / 567.0, 'f', 2));
+            EXPECT_EQ(d.box("Txt_Top")->text(), QString::number((p.imageY - m.top) / 567.0, 'f', 2));
+        }
+        if (c.orientation == 2 && c.size == 2) {
+            dlg.preview()->grab().save(ArtifactPath("preview-landscape.png"));
+        }
+    }
+}
+
+TEST(PrintDialog, ManualPositionKeepsTheImageWhereThePresetPutIt)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    d.click(d.option("Opt_Position5"));
+    const QRect bottomRight = dlg.preview()->picture().image;
+    d.click(d.option("Opt_Position6"));
+    // The boxes hold the offsets to a hundredth of a centimetre (under 3 twips).
+    EXPECT_NEAR(dlg.preview()->picture().image.x(), bottomRight.x(), 3);
+    EXPECT_NEAR(dlg.preview()->picture().image.y(), bottomRight.y(), 3);
+    EXPECT_EQ(dlg.preview()->picture().image.size(), bottomRight.size());
+    EXPECT_TRUE(d.box("Txt_Left")->isEnabled());
+
+    d.box("Txt_Left")->setText("abc");
+    dlg.Tim_RefreshPreview_Timer();
+    EXPECT_TRUE(dlg.preview()->errorShown());
+    d.box("Txt_Left")->setText("1");
+    dlg.Tim_RefreshPreview_Timer();
+    EXPECT_FALSE(dlg.preview()->errorShown());
+    EXPECT_EQ(dlg.workingLayout().Left, 1.0);
+}
+
+TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    EXPECT_FALSE(dlg.preview()->errorShown());
+    d.choose("CmbPaperSize", d.paperEntry(8));  // A3: not offered by this printer
+    EXPECT_EQ(dlg.workingLayout().PaperSize, 8);
+    EXPECT_TRUE(dlg.preview()->errorShown());
+    EXPECT_EQ(dlg.preview()->findChild<QLabel*>("Lbl_PreviewError")->text(),
+              QString::fromUtf8(texts::kPreviewError));
+    d.choose("CmbPaperSize", d.paperEntry(9));
+    EXPECT_FALSE(dlg.preview()->errorShown());
+}
+
+TEST(PrintDialog, ChoosingAnotherPrinterTakesItsPaperSize)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    d.choose("CmbPaperBin", d.list("CmbPaperBin")->findText(QString::fromStdString(PaperBinNames()[2])));
+    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
+    d.choose("CmbPrinterName", 2);
+    EXPECT_EQ(dlg.workingLayout().DeviceName, "Other");
+    EXPECT_EQ(dlg.workingLayout().PaperSize, 1);
+    EXPECT_EQ(d.list("CmbPaperSize")->currentIndex(), d.paperEntry(1));
+    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
+}
+
+TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    d.choose("CmbPaperSize", d.paperEntry(8));
+    SettingsData atSave;
+    d.host.onSave = [&] { atSave = d.data; };
+    d.click(d.child<QPushButton>("BtnOK"));
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_NE(dlg.printingIndicator(), nullptr);
+    EXPECT_TRUE(dlg.printTimer()->isActive());
+    EXPECT_EQ(dlg.printTimer()->interval(), 1000);
+    EXPECT_EQ(atSave.current.PaperSize, 8);
+    dlg.TimPrint_Timer();
+    EXPECT_EQ(dlg.printingIndicator(), nullptr);
+    EXPECT_EQ(d.printer.PageSetupFailed, -1);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.printTimer()->isActive());
+    EXPECT_EQ(d.host.unloads, 0);
+    EXPECT_TRUE(o.printers.jobs.empty());
+
+    d.choose("CmbPaperSize", d.paperEntry(9));
+    d.click(d.child<QPushButton>("BtnOK"));
+    dlg.TimPrint_Timer();
+    ASSERT_EQ(o.printers.jobs.size(), 1u);
+    EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
+    EXPECT_EQ(d.host.unloads, 1);
+    EXPECT_TRUE(dlg.unloaded());
+    EXPECT_EQ(d.host.saves, 2);
+}
+
+TEST(PrintDialog, CopyAndCloseKeepOnlyWhatWasWrittenBack)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.open();
+    d.click(d.option("Opt_Position1"));
+    d.click(d.child<QPushButton>("BtnClipBoard"));
+    ASSERT_EQ(d.clipboard.images.size(), 1u);
+    EXPECT_EQ(d.clipboard.images[0].size(), QSize(200, 100));
+    EXPECT_EQ(d.data.current.Pos, 1);
+    d.click(d.option("Opt_Position5"));
+    d.click(d.child<QPushButton>("BtnCancel"));
+    EXPECT_EQ(d.data.current.Pos, 1);
+    EXPECT_EQ(d.host.unloads, 1);
+    EXPECT_EQ(d.host.saves, 1);
+}
+
+TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.data.current.TitleText = "&[PC名] hard copy";
+    FrmPrint& dlg = d.open();
+    dlg.grab().save(ArtifactPath("print-dialog.png"));
+
+    d.click(d.child<QPushButton>("Btn_TitleSet"));
+    Frm_TitleOption* opt = dlg.titleOptionDialog();
+    ASSERT_NE(opt, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,10pt");
+    opt->grab().save(ArtifactPath("title-options.png"));
+
+    QFont chosen("IPAGothic");
+    chosen.setPointSize(14);
+    chosen.setBold(true);
+    d.host.fontAnswer = chosen;
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,14pt");
+    QTest::mouseClick(opt->findChild<QRadioButton*>("Opt_HTitlePos2"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QRadioButton*>("Opt_VTitlePos1"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
+    EXPECT_EQ(dlg.workingLayout().TitleVAlign, 1);
+    EXPECT_EQ(dlg.workingLayout().FontSize, 14);
+    EXPECT_TRUE(dlg.workingLayout().FontBold);
+    EXPECT_EQ(dlg.workingLayout().FontName, "IPAGothic");
+
+    // Cancelled through the close box: nothing comes back, the dialog does.
+    d.click(d.child<QPushButton>("Btn_TitleSet"));
+    opt = dlg.titleOptionDialog();
+    ASSERT_NE(opt, nullptr);
+    QTest::mouseClick(opt->findChild<QRadioButton*>("Opt_HTitlePos0"), Qt::LeftButton);
+    opt->close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
+}
