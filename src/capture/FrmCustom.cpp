@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "capture/RegionTexts.h"
 #include "core/Rounding.h"
@@ -58,9 +59,21 @@ QPoint FrmCustom::toBufferPixels(const QPointF& position) const
             static_cast<int>(nearestEven(position.y() * ratio))};
 }
 
+namespace {
+
+// The rectangle with both points as corners, both included. QRect(p1, p2).normalized() is off
+// by one pixel when p2 lies left of or above p1.
+QRect Spanning(const QPoint& a, const QPoint& b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+}  // namespace
+
 QRegion FrmCustom::outlineRegion(const QPoint& corner) const
 {
-    const QRect r = QRect(start_, corner).normalized();
+    const QRect r = Spanning(start_, corner);
     const double ratio = devicePixelRatioF();
     auto toWidget = [ratio](const QRect& pixels) {
         return QRectF(pixels.x() / ratio, pixels.y() / ratio, pixels.width() / ratio,
@@ -94,7 +107,7 @@ void FrmCustom::paintEvent(QPaintEvent* event)
     // The outline covers exactly the pixels that will be cut out along its border: both
     // corners included, as the selection is.
     painter.scale(1.0 / ratio, 1.0 / ratio);
-    const QRect r = QRect(start_, current_).normalized();
+    const QRect r = Spanning(start_, current_);
     painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), grey);
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), grey);
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), grey);

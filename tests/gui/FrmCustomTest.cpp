@@ -126,7 +126,9 @@ TEST(FrmCustom, RegionHardCopyHandsOnToPrintingThenUnloads)
     Screen s(AppState::RsCopyPending);
     s.host.onCall = [&](const std::string& call) {
         // Printing must already see the cut-out.
-        if (call == "printHandOff") EXPECT_EQ(s.buffer.PicPrint.size(), QSize(21, 11));
+        if (call == "printHandOff") {
+            EXPECT_EQ(s.buffer.PicPrint.size(), QSize(21, 11));
+        }
     };
     Drag(*s.window, QPoint(10, 30), QPoint(30, 20));
     EXPECT_EQ(s.host.calls, (std::vector<std::string>{"printHandOff", "unloadRegionScreen"}));

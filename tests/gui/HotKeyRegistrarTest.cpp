@@ -119,14 +119,17 @@ private:
 };
 
 constexpr uint16_t kCtrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+// No lock, CapsLock, NumLock (Mod2 on the test server's keyboard), both.
+constexpr uint16_t kLockStates[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                    XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK};
 
 struct PressLog {
     explicit PressLog(X11HotKeyRegistrar& registrar)
     {
-        registrar.onPressed = [this](int slot) { slots.push_back(slot); };
+        registrar.onPressed = [this](int slot) { pressed.push_back(slot); };
     }
-    int count(int slot) const { return static_cast<int>(std::count(slots.begin(), slots.end(), slot)); }
-    std::vector<int> slots;
+    int count(int slot) const { return static_cast<int>(std::count(pressed.begin(), pressed.end(), slot)); }
+    std::vector<int> pressed;
 };
 
 }  // namespace
@@ -142,7 +145,7 @@ TEST(X11HotKeyRegistrar, CtrlAltPFiresItsSlot)
     // The key alone, or with other modifiers, is not the combination.
     ASSERT_TRUE(Xdotool({"key", "ctrl+p", "alt+p", "ctrl+alt+shift+p"}));
     Settle();
-    EXPECT_EQ(log.slots, (std::vector<int>{0}));
+    EXPECT_EQ(log.pressed, (std::vector<int>{0}));
 }
 
 TEST(X11HotKeyRegistrar, SlotsHaveDistinctIdentifiers)
@@ -217,7 +220,7 @@ TEST(X11HotKeyRegistrar, UnregisteredCombinationNoLongerFires)
     ASSERT_TRUE(other.ok());
     const xcb_keycode_t p = other.keycodeOf('p');
     ASSERT_NE(p, 0);
-    for (uint16_t lock : {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK}) {
+    for (uint16_t lock : kLockStates) {
         EXPECT_TRUE(other.grab(p, static_cast<uint16_t>(kCtrlAlt | lock))) << lock;
     }
 }
@@ -258,7 +261,7 @@ TEST(X11HotKeyRegistrar, PartlyTakenCombinationLeavesNothingGrabbed)
 
     OtherClient third;
     ASSERT_TRUE(third.ok());
-    for (uint16_t lock : {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK}) {
+    for (uint16_t lock : kLockStates) {
         EXPECT_TRUE(third.grab(k, static_cast<uint16_t>(kCtrlAlt | lock))) << lock;
     }
 }
@@ -272,7 +275,7 @@ TEST(X11HotKeyRegistrar, SameCombinationForTwoSlotsIsRefusedForTheSecond)
     ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(PumpUntil([&] { return log.count(0) == 1; }));
     Settle();
-    EXPECT_EQ(log.slots, (std::vector<int>{0}));
+    EXPECT_EQ(log.pressed, (std::vector<int>{0}));
 }
 
 TEST(X11HotKeyRegistrar, KeysWithoutAVirtualKeyMappingAreRefused)
