@@ -124,9 +124,10 @@ bool Desktop::dismiss(std::uint32_t window, const std::string& keys)
 {
     activate(window);
     bool ok = false;
-    xdotool({"key", "--window", std::to_string(window), "--clearmodifiers", keys}, &ok);
-    // A box that closes on the key press is gone before xdotool sends the key release, and
-    // xdotool then reports an error for a key that did its job.
+    // Typed into the focused window through XTEST. Sent to the window itself instead, a box
+    // that closes on the key press is gone before the key release, xdotool stops with an
+    // error and the key stays down in the server, closing the next box at once.
+    xdotool({"key", "--clearmodifiers", keys}, &ok);
     return ok || waitForNoWindowId(window, std::chrono::seconds(2));
 }
 
