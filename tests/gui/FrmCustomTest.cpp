@@ -112,11 +112,13 @@ TEST(FrmCustom, RealDragOverTheFrozenScreenCopiesTheRectangle)
     // The user drags up and to the left.
     ASSERT_TRUE(Xdotool({"mousemove", "100", "80", "mousedown", "1", "mousemove", "70", "50",
                          "mousemove", "40", "20", "mouseup", "1"}));
-    ASSERT_TRUE(PumpUntil([&] { return !host.calls.empty() && host.calls.back() == "setState:1"; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return !host.calls.empty() && host.calls.back() == "setState:1"; }));
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"unloadRegionScreen", "copyStep", "setState:1"}));
     ASSERT_EQ(buffer.PicPrint.size(), QSize(61, 61));
-    EXPECT_EQ(buffer.PicPrint, desktop.copy(40, 20, 61, 61).convertToFormat(buffer.PicPrint.format()));
+    EXPECT_EQ(buffer.PicPrint,
+              desktop.copy(40, 20, 61, 61).convertToFormat(buffer.PicPrint.format()));
     EXPECT_EQ(buffer.PicPrint2, buffer.PicPrint);
     window.hide();
 }

@@ -73,8 +73,7 @@ public:
     ~OtherClient() { xcb_disconnect(connection_); }
     bool ok() const { return xcb_connection_has_error(connection_) == 0; }
 
-    // Grabs Ctrl+Alt and the key that produces `keysymChar`, with exactly the extra modifiers
-    // given; true when the server granted it.
+    // Grabs the key with exactly the modifiers given; true when the server granted it.
     bool grab(xcb_keycode_t keycode, uint16_t modifiers)
     {
         xcb_generic_error_t* error = xcb_request_check(
@@ -128,7 +127,10 @@ struct PressLog {
     {
         registrar.onPressed = [this](int slot) { pressed.push_back(slot); };
     }
-    int count(int slot) const { return static_cast<int>(std::count(pressed.begin(), pressed.end(), slot)); }
+    int count(int slot) const
+    {
+        return static_cast<int>(std::count(pressed.begin(), pressed.end(), slot));
+    }
     std::vector<int> pressed;
 };
 
@@ -281,7 +283,9 @@ TEST(X11HotKeyRegistrar, SameCombinationForTwoSlotsIsRefusedForTheSecond)
 TEST(X11HotKeyRegistrar, KeysWithoutAVirtualKeyMappingAreRefused)
 {
     X11HotKeyRegistrar registrar;
-    for (int vk : {0, 12, 97, 255}) EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModAlt, vk)) << vk;
+    for (int vk : {0, 12, 97, 255}) {
+        EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModAlt, vk)) << vk;
+    }
     EXPECT_FALSE(registrar.registerHotKey(10, HotKeyModAlt, kVkP));
     EXPECT_FALSE(registrar.registerHotKey(-1, HotKeyModAlt, kVkP));
 }
