@@ -72,14 +72,20 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0) return QImage();
     QImage image(rect.width(), rect.height(), QImage::Format_RGB32);
-    image.fill(0xFF000000u);
-    if (!screen_) return image;
+    if (image.isNull()) return image;  // too large to allocate
+    if (!screen_) {
+        image.fill(0xFF000000u);
+        return image;
+    }
 
     // Only the part on the root can be read; asking for more is an error.
     const int left = std::max<int>(rect.left, 0);
     const int top = std::max<int>(rect.top, 0);
     const int right = std::min<int>(rect.right, screen_->width_in_pixels);
     const int bottom = std::min<int>(rect.bottom, screen_->height_in_pixels);
+    // Filling costs as much as a copy: only do it when some of the image stays unread.
+    if (left != rect.left || top != rect.top || right != rect.right || bottom != rect.bottom)
+        image.fill(0xFF000000u);
     if (right <= left || bottom <= top) return image;
     const int intoX = left - rect.left;
     const int intoY = top - rect.top;
@@ -88,10 +94,12 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
         if (shmPresent_ && shmAllowed_ &&
             grabShared(left, top, right - left, bottom - top, image, intoX, intoY))
             return image;
-        grabPlain(left, top, right - left, bottom - top, image, intoX, intoY);
+        if (grabPlain(left, top, right - left, bottom - top, image, intoX, intoY)) return image;
+        image.fill(0xFF000000u);  // the server refused: nothing was read
         return image;
     }
     // An unusual visual: let Qt convert it.
+    image.fill(0xFF000000u);
     if (QScreen* primary = qGuiApp ? QGuiApplication::primaryScreen() : nullptr) {
         const QImage part = primary->grabWindow(0, left, top, right - left, bottom - top)
                                 .toImage()
@@ -106,13 +114,12 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
 namespace {
 void CopyRows(const unsigned char* from, int width, int height, QImage& into, int intoX, int intoY)
 {
-    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    const auto* src = reinterpret_cast<const uint32_t*>(from);
     for (int y = 0; y < height; ++y) {
-        auto* dst = into.scanLine(intoY + y) + static_cast<size_t>(intoX) * 4;
-        std::memcpy(dst, from + rowBytes * y, rowBytes);
+        auto* dst = reinterpret_cast<uint32_t*>(into.scanLine(intoY + y)) + intoX;
+        const uint32_t* row = src + static_cast<size_t>(width) * y;
         // The unused top byte of a 24-bit pixel is not guaranteed to be 0xFF.
-        auto* px = reinterpret_cast<uint32_t*>(dst);
-        for (int x = 0; x < width; ++x) px[x] |= 0xFF000000u;
+        for (int x = 0; x < width; ++x) dst[x] = row[x] | 0xFF000000u;
     }
 }
 }  // namespace
