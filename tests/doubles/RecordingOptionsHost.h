@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/SettingsStore.h"
+#include "resident/HotKeys.h"
+#include "resident/OptionsHost.h"
+
+namespace tovrimo::test {
+
+// The resident program's side of the options dialog, over a real settings store and real hot
+// keys (both usually on doubles of their own). Logs "save" and "reregister" in order; the icon
+// dialog answers with `iconFile`.
+class RecordingOptionsHost : public OptionsHost {
+public:
+    RecordingOptionsHost(SettingsStore& store, HotKeys& hotKeys) : store_(store), hotKeys_(hotKeys)
+    {
+    }
+
+    std::optional<std::string> chooseIconFile(const IconFileRequest& request) override
+    {
+        iconRequests.push_back(request);
+        return iconFile;
+    }
+    void showHelp() override { ++helpShown; }
+    bool saveSettings(const SettingsData& data) override
+    {
+        calls.push_back("save");
+        return store_.SaveSettings(data);
+    }
+    void reRegisterHotKeys(const Settings& old, const Settings& now) override
+    {
+        calls.push_back("reregister");
+        oldKeys.push_back(old);
+        hotKeys_.ReRegisterHotKeys(now, AppState::OptionsOpen);
+    }
+    void optionsClosed() override { ++closed; }
+
+    std::optional<std::string> iconFile;
+    std::vector<IconFileRequest> iconRequests;
+    std::vector<std::string> calls;
+    std::vector<Settings> oldKeys;
+    int helpShown = 0;
+    int closed = 0;
+
+private:
+    SettingsStore& store_;
+    HotKeys& hotKeys_;
+};
+
+}  // namespace tovrimo::test
