@@ -15,6 +15,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "resident/AboutTexts.h"
+#include "resident/ProgramIcon.h"
 
 namespace tovrimo {
 
@@ -38,7 +39,7 @@ QPixmap Banner()
     sky.setColorAt(0, QColor(0x1f, 0x4e, 0x9c));
     sky.setColorAt(1, QColor(0x6f, 0xb3, 0xe8));
     p.fillRect(banner.rect(), sky);
-    p.drawPixmap(10, 14, QIcon(QStringLiteral(":/tovrimo.png")).pixmap(32, 32));
+    p.drawPixmap(10, 14, ProgramIcon().pixmap(32, 32));
     QFont font = p.font();
     font.setBold(true);
     font.setPixelSize(22);
@@ -74,12 +75,12 @@ FrmAbout::FrmAbout(MessageBoxes& messages, std::optional<AboutLink> link,
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(Q(about_texts::kCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/tovrimo.png")));
+    setWindowIcon(ProgramIcon());
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setPixmap(QIcon(QStringLiteral(":/tovrimo.png")).pixmap(32, 32));
+    Picture2->setPixmap(ProgramIcon().pixmap(32, 32));
     Picture2->setFixedSize(32, 32);
     Label1 = new QLabel(Q(about_texts::kName), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -19,6 +19,7 @@
 #include "resident/OptionRules.h"
 #include "resident/OptionTexts.h"
 #include "resident/OptionsHost.h"
+#include "resident/ProgramIcon.h"
 
 namespace tovrimo {
 
@@ -134,7 +135,7 @@ void FrmOption::Form_Load(const QIcon& residentIcon)
     if (!live.IconIsBuiltIn && !residentIcon.isNull()) {
         setWindowIcon(residentIcon);
     } else {
-        setWindowIcon(QIcon(QStringLiteral(":/tovrimo.png")));
+        setWindowIcon(ProgramIcon());
     }
     work_ = live;
 

@@ -14,6 +14,7 @@
 
 #include "resident/HotKeyKeyList.h"
 #include "resident/OptionTexts.h"
+#include "resident/ProgramIcon.h"
 
 namespace tovrimo {
 
@@ -197,7 +198,7 @@ QWidget* OptionPages::buildOtherPage()
     Label7 = Named(new QLabel(Q(t::kLabel7)), QStringLiteral("Label7"));
     Label7->setWordWrap(true);
     Picture1 = Named(new QLabel, QStringLiteral("Picture1"));
-    Picture1->setPixmap(QIcon(QStringLiteral(":/tovrimo.png")).pixmap(32, 32));
+    Picture1->setPixmap(ProgramIcon().pixmap(32, 32));
     Picture1->setFixedSize(40, 40);
     Picture1->setAlignment(Qt::AlignCenter);
 

@@ -52,6 +52,9 @@ TEST_F(FrmAboutTest, ShowsNameVersionNoticeBannerAndAddress)
     EXPECT_EQ(label("LblURL")->palette().color(QPalette::WindowText), QColor(Qt::blue));
     EXPECT_EQ(label("img_banner")->size(), QSize(207, 60));
     EXPECT_EQ(label("Picture2")->size(), QSize(32, 32));
+    // The built-in icon really loads from the compiled-in resources.
+    EXPECT_FALSE(label("Picture2")->pixmap().isNull());
+    EXPECT_FALSE(about->windowIcon().isNull());
     // 5016 x 3096 twips at 96 dpi, or more when the fonts need it; never resizable.
     EXPECT_GE(about->width(), 334);
     EXPECT_GE(about->height(), 206);

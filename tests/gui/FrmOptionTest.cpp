@@ -125,6 +125,8 @@ TEST_F(FrmOptionTest, OpensWithTheRecordsValues)
     EXPECT_EQ(ui().Txt_AppName->text(), QStringLiteral("トヴリモ"));
     EXPECT_TRUE(ui().Txt_IconPath->text().isEmpty());
     EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
+    EXPECT_FALSE(ui().Picture1->pixmap().isNull());
+    EXPECT_FALSE(dialog->windowIcon().isNull());
 
     EXPECT_TRUE(ui().Chk_Enable[0]->isChecked());
     EXPECT_TRUE(ui().Chk_CTRL[0]->isChecked());
