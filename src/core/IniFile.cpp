@@ -1,0 +1,31 @@
+#include "core/IniFile.h"
+
+namespace tovrimo {
+
+std::optional<IniDocument> IniFile::load()
+{
+    if (auto bytes = fs_.readAll(path_)) return IniDocument::parse(*bytes);
+    if (fs_.exists(path_)) return std::nullopt;
+    return IniDocument{};
+}
+
+bool IniFile::save(const IniDocument& doc, std::string* error)
+{
+    return fs_.writeAtomically(path_, doc.serialize(), error);
+}
+
+std::string IniFile::ReadIni(std::string_view section, std::string_view key)
+{
+    const auto doc = load();
+    return doc ? doc->get(section, key) : std::string();
+}
+
+bool IniFile::WriteIni(std::string_view section, std::string_view key, std::string_view value)
+{
+    auto doc = load();
+    if (!doc) return false;
+    doc->set(section, key, value);
+    return save(*doc, nullptr);
+}
+
+}  // namespace tovrimo
