@@ -1,0 +1,168 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "core/SettingsStore.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "platform/PosixFileSystem.h"
+
+using namespace tovrimo;
+
+namespace {
+
+class PosixFileSystemTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/tovrimo-fs-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir = std::string(pattern) + "/";
+    }
+    void TearDown() override
+    {
+        ::chmod(dir.c_str(), 0755);
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    void put(const std::string& name, const std::string& content)
+    {
+        std::ofstream(dir + name, std::ios::binary) << content;
+    }
+    std::string get(const std::string& name)
+    {
+        std::ifstream in(dir + name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::set<std::string> names()
+    {
+        std::set<std::string> result;
+        if (DIR* d = ::opendir(dir.c_str())) {
+            while (const dirent* e = ::readdir(d))
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                    result.insert(e->d_name);
+            ::closedir(d);
+        }
+        return result;
+    }
+    // Makes the folder read-only; false when the process can write there anyway (root).
+    bool makeFolderReadOnly()
+    {
+        ::chmod(dir.c_str(), 0555);
+        return ::access(dir.c_str(), W_OK) != 0;
+    }
+
+    std::string dir;
+    PosixFileSystem fs;
+};
+
+}  // namespace
+
+TEST_F(PosixFileSystemTest, WriteCreatesAndReplacesWithoutLeavingTemporaryFiles)
+{
+    std::string error;
+    ASSERT_TRUE(fs.writeAtomically(dir + "tovrimo.ini", "first\n", &error)) << error;
+    EXPECT_EQ(get("tovrimo.ini"), "first\n");
+    ASSERT_TRUE(fs.writeAtomically(dir + "tovrimo.ini", "second\n", &error)) << error;
+    EXPECT_EQ(fs.readAll(dir + "tovrimo.ini"), "second\n");
+    EXPECT_EQ(names(), std::set<std::string>{"tovrimo.ini"});
+}
+
+TEST_F(PosixFileSystemTest, ReplacedFileKeepsItsPermissions)
+{
+    put("tovrimo.ini", "old");
+    ::chmod((dir + "tovrimo.ini").c_str(), 0640);
+    ASSERT_TRUE(fs.writeAtomically(dir + "tovrimo.ini", "new", nullptr));
+    struct stat st {};
+    ASSERT_EQ(::stat((dir + "tovrimo.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(PosixFileSystemTest, SymbolicLinkStaysALinkToTheNewContent)
+{
+    put("real.ini", "old");
+    ASSERT_EQ(::symlink((dir + "real.ini").c_str(), (dir + "tovrimo.ini").c_str()), 0);
+    ASSERT_TRUE(fs.writeAtomically(dir + "tovrimo.ini", "new", nullptr));
+    struct stat st {};
+    ASSERT_EQ(::lstat((dir + "tovrimo.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(get("real.ini"), "new");
+}
+
+TEST_F(PosixFileSystemTest, FailedWriteKeepsTheOldFileAndGivesTheReason)
+{
+    // A folder in the file's place cannot be replaced, not even by root.
+    ASSERT_EQ(::mkdir((dir + "busy").c_str(), 0755), 0);
+    std::string error;
+    EXPECT_FALSE(fs.writeAtomically(dir + "busy", "x", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(names(), std::set<std::string>{"busy"});
+
+    EXPECT_FALSE(fs.writeAtomically(dir + "missing/tovrimo.ini", "x", &error));
+    EXPECT_EQ(error, "No such file or directory");
+}
+
+TEST_F(PosixFileSystemTest, ReadOnlyFolderKeepsTheOldFile)
+{
+    put("tovrimo.ini", "old");
+    if (!makeFolderReadOnly())
+        GTEST_SKIP() << "running as root: a read-only folder is still writable";
+    std::string error;
+    EXPECT_FALSE(fs.writeAtomically(dir + "tovrimo.ini", "new", &error));
+    EXPECT_EQ(error, "Permission denied");
+    EXPECT_EQ(get("tovrimo.ini"), "old");
+    EXPECT_EQ(names(), std::set<std::string>{"tovrimo.ini"});
+}
+
+TEST_F(PosixFileSystemTest, SaveSettingsInAReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
+{
+    put("tovrimo.ini", "[Application]\nTitle=old\n");
+    if (!makeFolderReadOnly())
+        GTEST_SKIP() << "running as root: a read-only folder is still writable";
+    test::FakePrinterBackend printers;
+    test::RecordingMessageBoxes boxes;
+    SettingsStore store(fs, printers, boxes, dir);
+    SettingsData data;
+    data.settings.Title = "new";
+    EXPECT_FALSE(store.SaveSettings(data));
+    EXPECT_EQ(get("tovrimo.ini"), "[Application]\nTitle=old\n");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("Permission denied"), std::string::npos);
+}
+
+TEST_F(PosixFileSystemTest, StoredNameIgnoresCaseAndReportsTheNameOnDisk)
+{
+    put("LUSK.ini", "x");
+    EXPECT_EQ(fs.storedName(dir, "lusk.ini"), "LUSK.ini");
+    EXPECT_EQ(fs.storedName(dir, "LUSK.INI"), "LUSK.ini");
+    EXPECT_EQ(fs.storedName(dir, "tovrimo.ini"), std::nullopt);
+    EXPECT_EQ(fs.storedName(dir + "missing/", "lusk.ini"), std::nullopt);
+    put("lusk.ini", "y");
+    EXPECT_EQ(fs.storedName(dir, "lusk.ini"), "lusk.ini");
+}
+
+TEST_F(PosixFileSystemTest, ReadCopyRemove)
+{
+    EXPECT_EQ(fs.readAll(dir + "none"), std::nullopt);
+    EXPECT_EQ(fs.readAll(dir), std::nullopt);  // a folder is not a file
+    const std::string binary("a\0b\xFF", 4);
+    put("lusk.ini", binary);
+    EXPECT_TRUE(fs.exists(dir + "lusk.ini"));
+    std::string error;
+    ASSERT_TRUE(fs.copyFile(dir + "lusk.ini", dir + "tovrimo.ini", &error)) << error;
+    EXPECT_EQ(get("tovrimo.ini"), binary);
+    EXPECT_EQ(get("lusk.ini"), binary);
+    EXPECT_FALSE(fs.copyFile(dir + "none", dir + "other", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs.remove(dir + "tovrimo.ini"));
+    EXPECT_FALSE(fs.exists(dir + "tovrimo.ini"));
+    EXPECT_FALSE(fs.remove(dir + "tovrimo.ini"));
+}
