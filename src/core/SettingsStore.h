@@ -1,0 +1,83 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/IniDocument.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PrinterBackend.h"
+
+namespace tovrimo {
+
+namespace settings_texts {
+inline constexpr std::string_view kAppCaption = "トヴリモ";
+inline constexpr std::string_view kDefaultTitle = "トヴリモ";
+// The default title of an older version, read as kDefaultTitle.
+inline constexpr std::string_view kOldDefaultTitle = "ルスクさんのためのトヴリモ";
+inline constexpr std::string_view kDefaultFontName = "ＭＳ Ｐゴシック";
+inline constexpr std::string_view kFormatVersion = "2.80";
+inline constexpr std::string_view kErrorCaptionPrefix = "エラー番号：";
+// Run-time error texts for the defaults file, by error number.
+inline constexpr int kInputPastEndOfFile = 62;
+inline constexpr std::string_view kInputPastEndOfFileText =
+    "ファイルの終わりを越えて入力しようとしました。";
+inline constexpr int kTypeMismatch = 13;
+inline constexpr std::string_view kTypeMismatchText = "型が一致しません。";
+inline constexpr int kFileAccessError = 75;
+inline constexpr std::string_view kFileAccessErrorText = "パス/ファイル アクセス エラーです。";
+// First line of the message shown when the settings could not be saved; the file's path and
+// the system's reason follow.
+inline constexpr std::string_view kSaveFailed =
+    "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。";
+}  // namespace settings_texts
+
+enum class LoadResult { Loaded, Fatal };
+
+// The settings file `tovrimo.ini` and the one-shot defaults file `tovrimo.inf` in the settings
+// folder: reading all settings at start-up (with the first-run initialisation and the upgrade
+// of files from older versions) and saving them whenever they change.
+class SettingsStore {
+public:
+    // `settingsFolder` ends in '/'.
+    SettingsStore(FileSystem& fs, PrinterBackend& printers, MessageBoxes& messages,
+                  std::string settingsFolder);
+
+    const std::string& settingsPath() const { return file_.path(); }
+    std::string defaultsPath() const { return folder_ + "tovrimo.inf"; }
+
+    // One key of the settings file; empty text when the file, section or key is missing.
+    std::string ReadIni(std::string_view section, std::string_view key);
+    // Writes one key, creating the file, the section or the key as needed. A failure is
+    // ignored.
+    void WriteIni(std::string_view section, std::string_view key, std::string_view value);
+
+    // Fills `data` from the file, initialising the file first when it has no title. Fatal
+    // after the defaults file turned out unreadable and the error was shown: the caller ends
+    // the process.
+    LoadResult LoadSettings(SettingsData& data);
+
+    // Rewrites the file from `data`: sections Application, Option, DefaultPrinter, Printer1 ...
+    // PrinterN and nothing else. The file is replaced in one step, in its own encoding; when
+    // that fails the old file stays as it was, the user is told, and the result is false.
+    bool SaveSettings(const SettingsData& data);
+
+    // Writes `record` as section "Printer<n>" and sets PrinterCount to n. A failure is ignored.
+    void SavePrintSetting(const PrintLayout& record, int n);
+
+    // First-run initialisation: writes the first-run options (from the defaults file when
+    // there is one, which is deleted after the import) and a current layout for the default
+    // printer into whatever file exists. Fatal when the defaults file could not be read.
+    LoadResult InitSettingsFile();
+
+private:
+    FileSystem& fs_;
+    PrinterBackend& printers_;
+    MessageBoxes& messages_;
+    std::string folder_;
+    IniFile file_;
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,212 @@
+#include "SettingsFixture.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+std::string FirstRunText(const std::string& optionHead, const std::string& defaultPrinter)
+{
+    std::string text = "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\n" + optionHead +
+                       "LastSet=-1\nIconCapture=0\n";
+    for (int slot = 0; slot < 10; ++slot)
+        for (const char* key :
+             {"HotKeyOn", "HotKeyALT", "HotKeySHIFT", "HotKeyCTRL", "HotKeyButton"})
+            text += std::string(key) + std::to_string(slot) + "=0\n";
+    return text + "PrinterCount=0\n[DefaultPrinter]\n" + defaultPrinter;
+}
+
+std::string DefaultPrinterSection(const std::string& device, int orientation, int paperSize)
+{
+    return "DeviceName=" + device + "\nHiritsu=1\nOrientation=" + std::to_string(orientation) +
+           "\nPaperBin=0\nPaperSize=" + std::to_string(paperSize) +
+           "\nPos=3\nSize=1\nSizeP=100\nLeft=0\nTop=0\nFontName=ＭＳ Ｐゴシック\nFontSize=10\n"
+           "FontItalic=0\nFontBold=0\nFontUnderLine=0\nTitleText=\nTitleAlign=0\nTitleVAlign=0\n";
+}
+
+const std::string kBuiltInOptions =
+    "SelfTimer=0\nSelfTime=5\nIconDelete=0\nConfirmBeforePrint=1\nReversePrint=0\n"
+    "DoubleClick=1\nDoubleClickDo=1\n";
+
+}  // namespace
+
+using SettingsFirstRun = SettingsFixture;
+
+TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
+{
+    const SettingsData data = load();
+
+    EXPECT_EQ(iniText(), FirstRunText(kBuiltInOptions, DefaultPrinterSection("Office", 1, 9)));
+    EXPECT_TRUE(boxes.shown.empty());
+    // One replacement of the file, not one per key.
+    EXPECT_EQ(fs.writes, 1);
+
+    const Settings& s = data.settings;
+    EXPECT_EQ(s.Title, "トヴリモ");
+    EXPECT_EQ(s.Icon, "");
+    EXPECT_EQ(s.Version, "2.8");
+    EXPECT_EQ(s.SelfTime, 5);
+    EXPECT_EQ(s.ConfirmBeforePrint, 1);
+    EXPECT_EQ(s.DoubleClick, 1);
+    EXPECT_EQ(s.DoubleClickDo, 1);
+    EXPECT_EQ(s.LastSet, -1);
+    EXPECT_EQ(s.PrinterCount, 0);
+    EXPECT_EQ(s.HotKeyOn, (std::array<int16_t, 10>{}));
+    EXPECT_EQ(data.current.DeviceName, "Office");
+    EXPECT_EQ(data.current.PaperSize, 9);
+    EXPECT_EQ(data.current.Pos, 3);
+    EXPECT_EQ(data.current.FontName, "ＭＳ Ｐゴシック");
+}
+
+TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
+{
+    for (int paper : {42, 300, 257, -5}) {
+        fs.files.clear();
+        printers.printers[0].defaultSize = paper;
+        printers.printers[0].defaultOrientation = 2;
+        const SettingsData data = load();
+        EXPECT_EQ(data.current.PaperSize, 1) << paper;
+        EXPECT_EQ(data.current.Orientation, 2);
+    }
+    // A named size, and the user-defined size 256, are kept.
+    for (int paper : {43, 256, 0}) {
+        fs.files.clear();
+        printers.printers[0].defaultSize = paper;
+        EXPECT_EQ(load().current.PaperSize, paper);
+    }
+}
+
+namespace {
+// A printing system that has printers but no default one.
+class NoDefaultPrinter : public FakePrinterBackend {
+public:
+    std::optional<PrinterDefaults> defaultPrinter() override { return std::nullopt; }
+};
+}  // namespace
+
+TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
+{
+    NoDefaultPrinter noDefault;
+    noDefault.printers = {FakePrinterBackend::a4("First"), FakePrinterBackend::a4("Second")};
+    noDefault.printers[0].defaultSize = 13;
+    SettingsStore other(fs, noDefault, boxes, folder);
+    SettingsData data;
+    ASSERT_EQ(other.LoadSettings(data), LoadResult::Loaded);
+    EXPECT_EQ(data.current.DeviceName, "First");
+    EXPECT_EQ(data.current.PaperSize, 13);
+    EXPECT_EQ(data.current.Orientation, 1);
+    EXPECT_EQ(data.current.PaperBin, 0);
+}
+
+TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)
+{
+    fs.files[infPath] = "1, 10, 0, 1, 0, 1, 2\r\n";
+    const SettingsData data = load();
+
+    EXPECT_FALSE(fs.exists(infPath));
+    EXPECT_EQ(iniText(),
+              FirstRunText("SelfTimer=1\nSelfTime=10\nIconDelete=1\nConfirmBeforePrint=0\n"
+                           "ReversePrint=1\nDoubleClick=2\nDoubleClickDo=2\n",
+                           DefaultPrinterSection("Office", 1, 9)));
+    const Settings& s = data.settings;
+    EXPECT_EQ(s.SelfTimer, 1);
+    EXPECT_EQ(s.SelfTime, 10);
+    EXPECT_EQ(s.ConfirmBeforePrint, 0);
+    EXPECT_EQ(s.IconDelete, 1);
+    EXPECT_EQ(s.ReversePrint, 1);
+    EXPECT_EQ(s.DoubleClick, 2);
+    EXPECT_EQ(s.DoubleClickDo, 2);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SettingsFirstRun, DefaultsFileValuesMaySitOnSeparateLines)
+{
+    fs.files[infPath] = "1\n10\n\n0,1\n0\n1\n2\nthe rest is never read";
+    const Settings s = load().settings;
+    EXPECT_EQ(s.SelfTime, 10);
+    EXPECT_EQ(s.ReversePrint, 1);
+    EXPECT_EQ(s.DoubleClickDo, 2);
+    EXPECT_FALSE(fs.exists(infPath));
+}
+
+TEST_F(SettingsFirstRun, UnreadableDefaultsFileShowsTheErrorAndEndsTheStart)
+{
+    const struct {
+        const char* name;
+        const char* content;
+        bool unreadable;
+        const char* caption;
+        const char* text;
+    } cases[] = {
+        {"too few values", "1,10,0,1,0,1", false, "エラー番号：62",
+         "ファイルの終わりを越えて入力しようとしました。"},
+        {"empty file", "", false, "エラー番号：62",
+         "ファイルの終わりを越えて入力しようとしました。"},
+        {"not a number", "1,ten,0,1,0,1,2", false, "エラー番号：13", "型が一致しません。"},
+        {"number with text after it", "1,10,0,1,0,1,2x", false, "エラー番号：13",
+         "型が一致しません。"},
+        {"read error", "1,10,0,1,0,1,2", true, "エラー番号：75",
+         "パス/ファイル アクセス エラーです。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs.files.clear();
+        fs.files[infPath] = c.content;
+        fs.failReads = c.unreadable;
+        fs.writes = 0;
+        boxes.shown.clear();
+
+        SettingsData data;
+        EXPECT_EQ(store.LoadSettings(data), LoadResult::Fatal);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].caption, c.caption);
+        EXPECT_EQ(boxes.shown[0].text, c.text);
+        EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::None);
+        // Nothing written, and the defaults stay for the next try.
+        EXPECT_EQ(fs.writes, 0);
+        EXPECT_FALSE(fs.files.count(iniPath));
+        EXPECT_TRUE(fs.exists(infPath));
+    }
+}
+
+TEST_F(SettingsFirstRun, DefaultsFileStaysWhenTheSettingsFileCannotBeWritten)
+{
+    fs.files[infPath] = "1,10,0,1,0,1,2";
+    fs.failWrites = true;
+    const SettingsData data = load();
+    EXPECT_TRUE(fs.exists(infPath));
+    EXPECT_EQ(data.settings.Title, "");
+    EXPECT_TRUE(boxes.shown.empty());  // write failures of the first run are not reported
+}
+
+TEST_F(SettingsFirstRun, FileWithoutTitleIsInitialisedInPlaceKeepingOtherKeys)
+{
+    loadFrom(
+        "[Application]\nTitle=\nIcon=/icons/t.ico\n[Option]\nSelfTime=17\nExtra=keep\n"
+        "PrinterCount=1\n[Printer1]\nTitle=kept\n");
+    const IniDocument doc = iniDoc();
+    EXPECT_EQ(doc.get("Application", "Title"), "トヴリモ");
+    EXPECT_EQ(doc.get("Application", "Icon"), "/icons/t.ico");
+    EXPECT_EQ(doc.get("Option", "SelfTime"), "5");
+    EXPECT_EQ(doc.get("Option", "Extra"), "keep");
+    EXPECT_EQ(doc.get("Option", "PrinterCount"), "0");
+    EXPECT_EQ(doc.get("Printer1", "Title"), "kept");
+    EXPECT_EQ(doc.sectionNames(),
+              (std::vector<std::string>{"Application", "Option", "Printer1", "DefaultPrinter"}));
+    // SelfTime keeps its place; keys that were missing are appended after the existing ones.
+    EXPECT_EQ(iniText().find("[Option]\nSelfTime=5\nExtra=keep\nPrinterCount=0\nSelfTimer=0\n"),
+              iniText().find("[Option]"));
+}
+
+TEST_F(SettingsFirstRun, OldDefaultTitleIsReplacedInMemoryOnly)
+{
+    const std::string text =
+        "[Application]\nTitle=ルスクさんのためのトヴリモ\nVersion=2.80\n"
+        "[Option]\nSelfTime=9\n";
+    const SettingsData data = loadFrom(text);
+    EXPECT_EQ(data.settings.Title, "トヴリモ");
+    EXPECT_EQ(data.settings.SelfTime, 9);  // not initialised
+    EXPECT_EQ(iniText(), text);
+    EXPECT_EQ(fs.writes, 0);
+}

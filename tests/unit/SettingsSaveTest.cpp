@@ -1,0 +1,211 @@
+#include "SettingsFixture.h"
+#include "ShiftJisBytes.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+PrintLayout SampleLayout(int variant, const std::string& name)
+{
+    PrintLayout l;
+    l.Title = name;
+    l.DeviceName = "プリンタ " + std::to_string(variant);
+    l.Pos = static_cast<int16_t>(1 + variant % 6);
+    l.Size = static_cast<int16_t>(1 + variant % 3);
+    l.SizeP = static_cast<int16_t>(37 + variant);
+    l.Hiritsu = static_cast<int16_t>(variant % 2);
+    l.PaperSize = static_cast<int16_t>(8 + variant);
+    l.PaperBin = static_cast<int16_t>(variant % 15);
+    l.Orientation = static_cast<int16_t>(1 + variant % 2);
+    l.Left = -0.25 * variant;
+    l.Top = 1.27 + variant;
+    l.FontName = "ＭＳ 明朝";
+    l.FontSize = 9 + variant;
+    l.FontItalic = variant % 2 == 0;
+    l.FontBold = variant % 3 == 0;
+    l.FontUnderLine = variant % 2 == 1;
+    l.TitleText = "&[日付] &[時刻] ｶﾅ " + std::to_string(variant);
+    l.TitleAlign = static_cast<int16_t>(variant % 3);
+    l.TitleVAlign = static_cast<int16_t>(variant % 2);
+    return l;
+}
+
+SettingsData SampleData(int namedCount)
+{
+    SettingsData d;
+    Settings& s = d.settings;
+    s.Title = "私のトヴリモ";
+    s.Icon = "/home/u/icons/t.ico";
+    s.SelfTimer = 1;
+    s.SelfTime = 20;
+    s.IconDelete = 1;
+    s.ConfirmBeforePrint = 0;
+    s.ReversePrint = 1;
+    s.DoubleClick = 2;
+    s.DoubleClickDo = 4;
+    s.PrinterCount = static_cast<int16_t>(namedCount);
+    s.LastSet = static_cast<int16_t>(namedCount - 1);
+    for (int slot = 0; slot < 10; ++slot) {
+        s.HotKeyOn[slot] = static_cast<int16_t>(slot % 2);
+        s.HotKeyALT[slot] = static_cast<int16_t>(slot % 3 == 0);
+        s.HotKeySHIFT[slot] = static_cast<int16_t>(slot % 4 == 0);
+        s.HotKeyCTRL[slot] = 1;
+        s.HotKeyButton[slot] = static_cast<int16_t>(112 + slot);
+    }
+    s.IconCapture = 1;
+    s.Version = "2.8";  // what loading reports for the file that saving writes
+    d.current = SampleLayout(0, "");
+    for (int i = 0; i < namedCount; ++i)
+        d.named[static_cast<size_t>(i)] = SampleLayout(i + 1, "設定 " + std::to_string(i + 1));
+    return d;
+}
+
+}  // namespace
+
+using SettingsSave = SettingsFixture;
+
+TEST_F(SettingsSave, EveryFieldSurvivesSavingAndLoading)
+{
+    for (int namedCount : {0, 3, 101}) {
+        SCOPED_TRACE(namedCount);
+        fs.files.clear();
+        const SettingsData saved = SampleData(namedCount);
+        ASSERT_TRUE(store.SaveSettings(saved));
+        EXPECT_EQ(load(), saved);
+    }
+}
+
+TEST_F(SettingsSave, FileHasTheSectionsAndKeysInWritingOrder)
+{
+    SettingsData d = SampleData(1);
+    d.current.Left = 0.5;
+    d.current.Top = -0.25;
+    ASSERT_TRUE(store.SaveSettings(d));
+
+    std::string expected =
+        "[Application]\nTitle=私のトヴリモ\nIcon=/home/u/icons/t.ico\nVersion=2.80\n[Option]\n"
+        "SelfTime=20\nDoubleClick=2\nDoubleClickDo=4\nConfirmBeforePrint=0\nIconDelete=1\n"
+        "ReversePrint=1\nSelfTimer=1\nPrinterCount=1\nLastSet=0\nIconCapture=1\n";
+    for (int slot = 0; slot < 10; ++slot) {
+        const std::string n = std::to_string(slot);
+        const Settings& s = d.settings;
+        expected += "HotKeyOn" + n + "=" + std::to_string(s.HotKeyOn[slot]) + "\nHotKeyALT" + n +
+                    "=" + std::to_string(s.HotKeyALT[slot]) + "\nHotKeySHIFT" + n + "=" +
+                    std::to_string(s.HotKeySHIFT[slot]) + "\nHotKeyCTRL" + n + "=1\nHotKeyButton" +
+                    n + "=" + std::to_string(112 + slot) + "\n";
+    }
+    expected +=
+        "[DefaultPrinter]\nDeviceName=プリンタ 0\nHiritsu=0\nOrientation=1\nPaperBin=0\n"
+        "PaperSize=8\nPos=1\nSize=1\nSizeP=37\nLeft=.5\nTop=-.25\nFontName=ＭＳ 明朝\nFontSize=9\n"
+        "FontItalic=-1\nFontBold=-1\nFontUnderLine=0\nTitleText=&[日付] &[時刻] ｶﾅ 0\n"
+        "TitleAlign=0\nTitleVAlign=0\n"
+        "[Printer1]\nDeviceName=プリンタ 1\nHiritsu=1\nOrientation=2\nPaperBin=1\nPaperSize=9\n"
+        "Pos=2\nSize=2\nSizeP=38\nTitle=設定 1\nLeft=-.25\nTop=2.27\nFontName=ＭＳ 明朝\n"
+        "FontSize=10\nFontItalic=0\nFontBold=0\nFontUnderLine=-1\nTitleText=&[日付] &[時刻] ｶﾅ 1\n"
+        "TitleAlign=1\nTitleVAlign=1\n";
+    EXPECT_EQ(iniText(), expected);
+}
+
+TEST_F(SettingsSave, UnknownKeysAndSurplusSectionsDisappear)
+{
+    ASSERT_TRUE(store.SaveSettings(SampleData(3)));
+    iniText() += "[Extra]\nKey=1\n";
+    SettingsData d = load();
+    ASSERT_EQ(d.settings.PrinterCount, 3);
+
+    // The second of three named settings is removed in memory.
+    d.named[1] = d.named[2];
+    d.settings.PrinterCount = 2;
+    ASSERT_TRUE(store.SaveSettings(d));
+    EXPECT_EQ(iniDoc().sectionNames(),
+              (std::vector<std::string>{"Application", "Option", "DefaultPrinter", "Printer1",
+                                        "Printer2"}));
+    const SettingsData reloaded = load();
+    EXPECT_EQ(reloaded.settings.PrinterCount, 2);
+    EXPECT_EQ(reloaded.named[1].Title, "設定 3");
+}
+
+TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
+{
+    ASSERT_TRUE(store.SaveSettings(SampleData(2)));
+    const std::string before = iniText();
+
+    SettingsData changed = SampleData(1);
+    changed.settings.Title = "changed";
+    fs.failWrites = true;
+    EXPECT_FALSE(store.SaveSettings(changed));
+
+    EXPECT_EQ(iniText(), before);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+    const std::string& text = boxes.shown[0].text;
+    EXPECT_EQ(text.rfind(settings_texts::kSaveFailed, 0), 0u) << text;
+    EXPECT_NE(text.find(iniPath), std::string::npos) << text;
+    EXPECT_NE(text.find("No space left on device"), std::string::npos) << text;
+}
+
+TEST_F(SettingsSave, ShiftJisFileIsLoadedAndRewrittenInShiftJis)
+{
+    const std::string utf8 =
+        "[Application]\r\nTitle=ﾄｳﾞﾘﾓ 改\r\nVersion=2.80\r\n[Option]\r\nPrinterCount=1\r\n"
+        "[DefaultPrinter]\r\nDeviceName=事務所のプリンタ\r\nFontName=ＭＳ "
+        "Ｐゴシック\r\nFontSize=10\r\n"
+        "[Printer1]\r\nTitle=見積書\r\nTitleText=&[日付] 社外秘\r\n";
+    fs.files[iniPath] = ShiftJisBytes(utf8);
+
+    SettingsData d = load();
+    EXPECT_EQ(d.settings.Title, "ﾄｳﾞﾘﾓ 改");
+    EXPECT_EQ(d.current.DeviceName, "事務所のプリンタ");
+    EXPECT_EQ(d.named[0].Title, "見積書");
+    EXPECT_EQ(d.named[0].TitleText, "&[日付] 社外秘");
+
+    d.named[0].Title = "請求書";
+    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_FALSE(IsValidUtf8(iniText()));
+    const IniDocument doc = iniDoc();
+    EXPECT_EQ(doc.encoding(), IniEncoding::ShiftJis);
+    EXPECT_EQ(doc.get("Printer1", "Title"), "請求書");
+    EXPECT_NE(iniText().find(ShiftJisBytes("Title=請求書\n")), std::string::npos);
+    EXPECT_EQ(load(), d);
+}
+
+TEST_F(SettingsSave, ShiftJisFileTurnsUtf8WhenATextHasNoShiftJisForm)
+{
+    fs.files[iniPath] = ShiftJisBytes("[Application]\nTitle=トヴリモ\nVersion=2.80\n");
+    SettingsData d = load();
+    d.settings.Title = "トヴリモ 🖨";
+    ASSERT_TRUE(store.SaveSettings(d));
+    EXPECT_TRUE(IsValidUtf8(iniText()));
+    EXPECT_EQ(load().settings.Title, "トヴリモ 🖨");
+}
+
+TEST_F(SettingsSave, SavePrintSettingWritesOneSectionAndTheCount)
+{
+    ASSERT_TRUE(store.SaveSettings(SampleData(0)));
+    const PrintLayout layout = SampleLayout(4, "追加");
+    store.SavePrintSetting(layout, 1);
+    EXPECT_EQ(store.ReadIni("Option", "PrinterCount"), "1");
+    EXPECT_EQ(iniDoc().sectionNames().back(), "Printer1");
+    EXPECT_EQ(load().named[0], layout);
+}
+
+TEST_F(SettingsSave, SingleKeysAreReadAndWrittenInPlace)
+{
+    EXPECT_EQ(store.ReadIni("Application", "Title"), "");
+    store.WriteIni("Application", "Title", "T");
+    store.WriteIni("Option", "SelfTime", "3");
+    store.WriteIni("application", "TITLE", "U");
+    EXPECT_EQ(iniText(), "[Application]\nTitle=U\n[Option]\nSelfTime=3\n");
+    EXPECT_EQ(store.ReadIni("APPLICATION", "title"), "U");
+
+    // Failures are ignored, and a file that exists but cannot be read is not replaced.
+    fs.failWrites = true;
+    store.WriteIni("Option", "SelfTime", "4");
+    fs.failWrites = false;
+    fs.failReads = true;
+    store.WriteIni("Option", "SelfTime", "5");
+    fs.failReads = false;
+    EXPECT_EQ(store.ReadIni("Option", "SelfTime"), "3");
+}
