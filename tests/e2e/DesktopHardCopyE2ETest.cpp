@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
 
 #include <cmath>
 #include <fstream>
 
 #include "harness/Desktop.h"
 #include "harness/Ink.h"
+#include "harness/PaintedDesktop.h"
 #include "harness/PdfPage.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
@@ -16,50 +16,6 @@ using namespace tovrimo::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-// A white screen with one red block: override-redirect windows, so the window manager leaves
-// them where they are.
-class PaintedDesktop {
-public:
-    PaintedDesktop(int blockX, int blockY, int blockW, int blockH)
-    {
-        XSession& x = TestSession::current().x();
-        c_ = x.connection();
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
-        background_ = make(screen, 0, 0, screen->width_in_pixels, screen->height_in_pixels,
-                           0xFFFFFF);
-        block_ = make(screen, blockX, blockY, blockW, blockH, 0xFF0000);
-        xcb_aux_sync();
-    }
-    ~PaintedDesktop()
-    {
-        xcb_destroy_window(c_, block_);
-        xcb_destroy_window(c_, background_);
-        xcb_aux_sync();
-    }
-
-private:
-    xcb_window_t make(const xcb_screen_t* screen, int x, int y, int w, int h, uint32_t rgb)
-    {
-        const xcb_window_t id = xcb_generate_id(c_);
-        const uint32_t values[] = {rgb, 1};
-        xcb_create_window(c_, XCB_COPY_FROM_PARENT, id, screen->root, static_cast<int16_t>(x),
-                          static_cast<int16_t>(y), static_cast<uint16_t>(w),
-                          static_cast<uint16_t>(h), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT,
-                          values);
-        xcb_map_window(c_, id);
-        return id;
-    }
-    void xcb_aux_sync()
-    {
-        free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
-    }
-
-    xcb_connection_t* c_;
-    xcb_window_t background_ = 0;
-    xcb_window_t block_ = 0;
-};
 
 void WriteSettings(const std::string& folder, const std::string& extraOptions,
                    const std::string& layout, int paperSize = 9)

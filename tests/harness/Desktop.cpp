@@ -102,6 +102,20 @@ std::string Desktop::windowTitle(std::uint32_t window)
     return title;
 }
 
+bool Desktop::mouseDown(int button)
+{
+    bool ok = false;
+    xdotool({"mousedown", std::to_string(button)}, &ok);
+    return ok;
+}
+
+bool Desktop::mouseUp(int button)
+{
+    bool ok = false;
+    xdotool({"mouseup", std::to_string(button)}, &ok);
+    return ok;
+}
+
 bool Desktop::activate(std::uint32_t window)
 {
     bool ok = false;

@@ -19,6 +19,8 @@ public:
     bool click(int button = 1);
     bool doubleClick(int button = 1);
     bool clickAt(int x, int y, int button = 1);
+    bool mouseDown(int button = 1);
+    bool mouseUp(int button = 1);
 
     // Visible windows whose title matches the regular expression (xdotool search --name).
     std::vector<std::uint32_t> findWindows(const std::string& titlePattern);

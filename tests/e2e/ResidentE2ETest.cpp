@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "harness/ClipboardTool.h"
+#include "harness/Desktop.h"
+#include "harness/Ink.h"
+#include "harness/PaintedDesktop.h"
+#include "harness/PdfPage.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "harness/TovrimoProcess.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string Shell(const std::string& command)
+{
+    return Process::run("/bin/sh", {{"-c", command}}).standardOutput();
+}
+
+// Centres of the icons embedded in trayer's panel, in root coordinates.
+std::vector<QPoint> TrayIcons()
+{
+    std::istringstream out(Shell(
+        "for w in $(xdotool search --onlyvisible --class trayer); do "
+        "  for c in $(xwininfo -children -id $w | sed -n 's/^ *\\(0x[0-9a-f]*\\) .*/\\1/p'); do "
+        "    xwininfo -id $c | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} "
+        "      /Width:/{w=$2} /Height:/{h=$2} END{print x+int(w/2), y+int(h/2)}'; "
+        "  done; "
+        "done"));
+    std::vector<QPoint> icons;
+    for (int x = 0, y = 0; out >> x >> y;) icons.emplace_back(x, y);
+    return icons;
+}
+
+// A tray icon that was clicked keeps the keyboard focus; when its program ends the focus is
+// left on nothing and key presses reach no one, global grabs included. A real session has a
+// window manager that moves the focus on; here the test hands it back to the root.
+void ResetKeyboardFocus()
+{
+    xcb_connection_t* c = TestSession::current().x().connection();
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
+                        XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+// A resident program with the given [Option] keys; prints to TovA4 without confirmation at
+// actual size, image in the top-left corner.
+class Resident {
+public:
+    explicit Resident(const std::string& options)
+    {
+        std::ofstream ini(tovrimo.settingsFile());
+        ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n"
+            << "SelfTime=5\n" << options
+            << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=9\nPaperBin=0\n"
+            << "Pos=1\nSize=1\nSizeP=100\nFontName=IPAGothic\nFontSize=10\nTitleText=\n"
+            << "TitleVAlign=1\n";
+    }
+    // Starts the program and waits for its tray icon, which is the newest one in the tray.
+    bool start()
+    {
+        ResetKeyboardFocus();
+        const size_t before = TrayIcons().size();
+        if (!tovrimo.start()) return false;
+        if (!WaitFor([&] { return TrayIcons().size() == before + 1; }, 15s)) return false;
+        icon = TrayIcons().front();  // listed from the top of the stacking order
+        return tovrimo.running();
+    }
+    QPoint icon;
+    TovrimoProcess tovrimo;
+};
+
+}  // namespace
+
+class ResidentE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cups().clearOutput("TovA4");
+        jobsBefore = cups().jobCount();
+    }
+    PrivateCups& cups() { return TestSession::current().cups(); }
+    bool printedOnePage()
+    {
+        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
+               cups().waitForJobs();
+    }
+    int jobsBefore = 0;
+    Desktop desktop;
+};
+
+TEST_F(ResidentE2E, TrayMenuHardCopyOfTheDesktopPrintsAPage)
+{
+    Resident r("");
+    ASSERT_TRUE(r.start());
+    desktop.mouseMove(r.icon.x(), r.icon.y());
+    desktop.click(3);
+    std::this_thread::sleep_for(500ms);
+    // ハードコピー is the first item; its first sub-item is デスクトップ画面全体.
+    desktop.key("Down");
+    desktop.key("Right");
+    desktop.key("Return");
+    ASSERT_TRUE(printedOnePage());
+    EXPECT_EQ(PdfPage(cups().outputPdf("TovA4")).pageCount(), 1);
+    EXPECT_TRUE(r.tovrimo.running());
+}
+
+TEST_F(ResidentE2E, DoubleClickRunsTheConfiguredAction)
+{
+    Resident r("DoubleClick=1\nDoubleClickDo=1\n");
+    ASSERT_TRUE(r.start());
+    desktop.mouseMove(r.icon.x(), r.icon.y());
+    desktop.doubleClick(1);
+    ASSERT_TRUE(printedOnePage());
+}
+
+TEST_F(ResidentE2E, HotKeyPrintsUntilItsSlotIsDisabled)
+{
+    {
+        Resident r("HotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeySHIFT0=0\nHotKeyButton0=80\n");
+        ASSERT_TRUE(r.start());
+        desktop.key("ctrl+alt+p");
+        ASSERT_TRUE(printedOnePage());
+        r.tovrimo.stop();
+    }
+    jobsBefore = cups().jobCount();
+    Resident r("HotKeyOn0=0\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeySHIFT0=0\nHotKeyButton0=80\n");
+    ASSERT_TRUE(r.start());
+    desktop.key("ctrl+alt+p");
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(cups().jobCount(), jobsBefore) << "a disabled slot must not print";
+}
+
+TEST_F(ResidentE2E, RegionDraggedUpAndLeftPrintsBothCorners)
+{
+    // Slot 2: region hard copy on Ctrl+Alt+R.
+    Resident r("HotKeyOn2=1\nHotKeyALT2=1\nHotKeyCTRL2=1\nHotKeyButton2=82\n");
+    ASSERT_TRUE(r.start());
+    {
+        PaintedDesktop painted(0, 0, 1, 1, 0xFF0000, 0xFF0000);  // all red
+        desktop.key("ctrl+alt+r");
+        // The 100 ms delay, then the capture; the painted windows go before the drag because
+        // they would sit above the selection screen.
+        std::this_thread::sleep_for(600ms);
+    }
+    std::this_thread::sleep_for(300ms);
+    desktop.mouseMove(100, 80);
+    desktop.mouseDown(1);
+    desktop.mouseMove(70, 50);
+    desktop.mouseMove(40, 20);
+    desktop.mouseUp(1);
+    ASSERT_TRUE(printedOnePage());
+    const QImage page = PdfPage(cups().outputPdf("TovA4")).render(150);
+    const QRect red = Ink::boundsOf(page, QColor(255, 0, 0), 60);
+    // 61 x 61 screen pixels at 96 dpi, from the printable area's corner (18 pt).
+    const double side = 61 / 96.0 * 150;
+    EXPECT_NEAR(red.width(), side, 1.5);
+    EXPECT_NEAR(red.height(), side, 1.5);
+    EXPECT_NEAR(red.left(), 0.25 * 150, 1.0);
+}
+
+TEST_F(ResidentE2E, RegionCancelFromTheRightButtonPrintsNothing)
+{
+    Resident r("HotKeyOn2=1\nHotKeyALT2=1\nHotKeyCTRL2=1\nHotKeyButton2=82\n");
+    ASSERT_TRUE(r.start());
+    desktop.key("ctrl+alt+r");
+    std::this_thread::sleep_for(800ms);
+    desktop.mouseMove(300, 300);
+    desktop.click(3);
+    std::this_thread::sleep_for(400ms);
+    desktop.key("Down");
+    desktop.key("Return");  // キャンセル
+    std::this_thread::sleep_for(1000ms);
+    EXPECT_EQ(cups().jobCount(), jobsBefore);
+    // Idle again: the hot key works once more.
+    desktop.key("ctrl+alt+r");
+    std::this_thread::sleep_for(800ms);
+    desktop.mouseMove(10, 10);
+    desktop.mouseDown(1);
+    desktop.mouseMove(20, 20);
+    desktop.mouseUp(1);
+    EXPECT_TRUE(printedOnePage());
+}
+
+TEST_F(ResidentE2E, SlotFiveCopiesTheActiveWindowAtOnce)
+{
+    // Slot 5 on Ctrl+Alt+C.
+    Resident r("HotKeyOn5=1\nHotKeyALT5=1\nHotKeyCTRL5=1\nHotKeyButton5=67\n");
+    ASSERT_TRUE(r.start());
+
+    // A green window that openbox manages, frames and activates.
+    XSession& x = TestSession::current().x();
+    xcb_connection_t* c = x.connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t window = xcb_generate_id(c);
+    const uint32_t green = 0x00C000;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 200, 150, 300, 200, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
+                      &green);
+    const std::string title = "Tovrimo slot five";
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<uint32_t>(title.size()), title.data());
+    xcb_map_window(c, window);
+    xcb_flush(c);
+    const auto found = desktop.waitForWindow("^Tovrimo slot five$", 10s);
+    ASSERT_NE(found, 0u);
+    desktop.activate(found);
+
+    ClipboardTool clipboard;
+    desktop.key("ctrl+alt+c");
+    QImage copied;
+    EXPECT_TRUE(WaitFor([&] { return !(copied = clipboard.readImage()).isNull(); }, 10s));
+    // The window with its frame: at least the client area, and the client's green inside.
+    EXPECT_GE(copied.width(), 300);
+    EXPECT_GE(copied.height(), 200);
+    EXPECT_GT(Ink::count(copied, QColor(0, 0xC0, 0), 10), 300 * 200 * 9 / 10);
+    EXPECT_EQ(cups().jobCount(), jobsBefore) << "a copy prints nothing";
+    xcb_destroy_window(c, window);
+    xcb_flush(c);
+}
