@@ -80,8 +80,8 @@ void FrmOption::connectHandlers()
             if (on) Opt_Action_Click(static_cast<int16_t>(i + 1));
         });
     }
-    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow,
-                                                  ui_.Opt_RS, ui_.Opt_File, ui_.Opt_Clip};
+    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow, ui_.Opt_RS,
+                                                  ui_.Opt_File, ui_.Opt_Clip};
     for (size_t i = 0; i < sources.size(); ++i) {
         connect(sources[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) Opt_Source_Click(static_cast<int16_t>(i + 1));
@@ -151,9 +151,10 @@ void FrmOption::Form_Load(const QIcon& residentIcon)
 
     const std::array<QRadioButton*, 4> actions = {ui_.Opt_HardCopy, ui_.Opt_Copy, ui_.Opt_Fusen,
                                                   ui_.Opt_Redo};
-    if (const auto action = ActionChoiceFor(work_.DoubleClick)) actions[*action - 1]->setChecked(true);
-    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow,
-                                                  ui_.Opt_RS, ui_.Opt_File, ui_.Opt_Clip};
+    if (const auto action = ActionChoiceFor(work_.DoubleClick))
+        actions[*action - 1]->setChecked(true);
+    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow, ui_.Opt_RS,
+                                                  ui_.Opt_File, ui_.Opt_Clip};
     sources[SourceChoiceFor(work_.DoubleClickDo) - 1]->setChecked(true);
 
     ui_.Txt_AppName->setText(QString::fromStdString(work_.Title));
@@ -243,8 +244,8 @@ void FrmOption::TxtByo_GotFocus()
 bool FrmOption::TxtByo_KeyPress(const QString& typed)
 {
     // Keys that type no character (arrows, Delete, Tab, Escape, shortcuts) are left alone.
-    if (typed.isEmpty() || (typed.size() == 1 && !typed[0].isPrint() &&
-                            typed[0] != QLatin1Char('\b')))
+    if (typed.isEmpty() ||
+        (typed.size() == 1 && !typed[0].isPrint() && typed[0] != QLatin1Char('\b')))
         return true;
     for (QChar c : typed) {
         if (!SecondsKeyTyped(c.unicode())) {
@@ -314,8 +315,7 @@ void FrmOption::Cmb_Key_Change(int n)
     if (!index) {
         inMessage_ = true;
         messages_.show(std::string(option_texts::kAppCaption),
-                       std::string(option_texts::kKeyNotInList), MsgButtons::Ok,
-                       MsgIcon::Critical);
+                       std::string(option_texts::kKeyNotInList), MsgButtons::Ok, MsgIcon::Critical);
         inMessage_ = false;
         index = 0;
     }
@@ -394,17 +394,17 @@ bool FrmOption::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui_.TxtByo) {
         switch (event->type()) {
-            case QEvent::KeyPress:
-                if (!TxtByo_KeyPress(static_cast<QKeyEvent*>(event)->text())) return true;
-                break;
-            case QEvent::FocusIn:
-                TxtByo_GotFocus();
-                break;
-            case QEvent::FocusOut:
-                TxtByo_LostFocus(static_cast<QFocusEvent*>(event)->reason());
-                break;
-            default:
-                break;
+        case QEvent::KeyPress:
+            if (!TxtByo_KeyPress(static_cast<QKeyEvent*>(event)->text())) return true;
+            break;
+        case QEvent::FocusIn:
+            TxtByo_GotFocus();
+            break;
+        case QEvent::FocusOut:
+            TxtByo_LostFocus(static_cast<QFocusEvent*>(event)->reason());
+            break;
+        default:
+            break;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -25,8 +25,8 @@ class FrmOption : public QDialog {
 public:
     // `data` is the program-wide record that apply writes into. `residentIcon` is the tray's
     // icon, shown on the dialog when the user chose an icon file of their own.
-    FrmOption(SettingsData& data, OptionsHost& host, MessageBoxes& messages,
-              std::string lastFolder, const QIcon& residentIcon, QWidget* parent = nullptr);
+    FrmOption(SettingsData& data, OptionsHost& host, MessageBoxes& messages, std::string lastFolder,
+              const QIcon& residentIcon, QWidget* parent = nullptr);
     ~FrmOption() override;
 
     const Settings& workingCopy() const { return work_; }

@@ -192,8 +192,7 @@ QWidget* OptionPages::buildOtherPage()
     Lbl_IconPath = Named(new QLabel(Q(t::kLblIconPath)), QStringLiteral("Lbl_IconPath"));
     Txt_IconPath = Named(new QLineEdit, QStringLiteral("Txt_IconPath"));
     Lbl_IconPath->setBuddy(Txt_IconPath);
-    Btn_IconSansho =
-        Named(new QPushButton(Q(t::kBtnIconSansho)), QStringLiteral("Btn_IconSansho"));
+    Btn_IconSansho = Named(new QPushButton(Q(t::kBtnIconSansho)), QStringLiteral("Btn_IconSansho"));
     Btn_IconSansho->setAutoDefault(false);
     Label7 = Named(new QLabel(Q(t::kLabel7)), QStringLiteral("Label7"));
     Label7->setWordWrap(true);

@@ -60,12 +60,12 @@ void CopyEditedOptions(const Settings& from, Settings& to)
 std::string_view OptionsProblemText(OptionsProblem problem)
 {
     switch (problem) {
-        case OptionsProblem::TitleEmpty:
-            return option_texts::kTitleEmpty;
-        case OptionsProblem::TitleReserved:
-            return option_texts::kTitleZero;
-        case OptionsProblem::DoubleClickInvalid:
-            return option_texts::kDoubleClickInvalid;
+    case OptionsProblem::TitleEmpty:
+        return option_texts::kTitleEmpty;
+    case OptionsProblem::TitleReserved:
+        return option_texts::kTitleZero;
+    case OptionsProblem::DoubleClickInvalid:
+        return option_texts::kDoubleClickInvalid;
     }
     return {};
 }

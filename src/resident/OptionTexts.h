@@ -42,8 +42,8 @@ inline constexpr std::string_view kChkReverse = "キャプチャイメージを�
 inline constexpr std::string_view kFraHardcopy = "ハードコピー";
 inline constexpr std::string_view kFraCopy = "コピー";
 inline constexpr std::array<std::string_view, kHotKeySlots> kHotKeyRows = {
-    "デスクトップ全体", "アクティブなウィンドウ", "領域指定", "ファイル指定",
-    "デスクトップ全体", "アクティブなウィンドウ", "領域指定", "ファイル指定",
+    "デスクトップ全体", "アクティブなウィンドウ",      "領域指定", "ファイル指定",
+    "デスクトップ全体", "アクティブなウィンドウ",      "領域指定", "ファイル指定",
     "オプション設定",   "クリップボードから付せん作成"};
 inline constexpr std::string_view kChkEnable = "有効";
 inline constexpr std::string_view kChkCTRL = "CTRL";
@@ -61,14 +61,14 @@ inline constexpr std::string_view kIconDialogTitle = "アイコンファイル�
 inline constexpr std::string_view kIconDialogFilter = "アイコンファイル(*.ICO)|*.ico|";
 
 // Messages.
-inline constexpr std::string_view kTitleEmpty = "アプリケーションタイトルに、空白は設定できません。";
+inline constexpr std::string_view kTitleEmpty =
+    "アプリケーションタイトルに、空白は設定できません。";
 inline constexpr std::string_view kTitleZero =
     "アプリケーションタイトルに、この文字列は設定できません。";
 inline constexpr std::string_view kDoubleClickInvalid =
     "タスクトレイアイコンをダブルクリックしたときの動作設定が不正です。";
 inline constexpr std::string_view kSecondsTooLarge =
     "セルフタイマの秒数は20秒以内で設定してください";
-inline constexpr std::string_view kKeyNotInList =
-    "キーの種類は、一覧の中から選択してください．";
+inline constexpr std::string_view kKeyNotInList = "キーの種類は、一覧の中から選択してください．";
 
 }  // namespace tovrimo::option_texts

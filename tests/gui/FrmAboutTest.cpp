@@ -62,12 +62,13 @@ TEST_F(FrmAboutTest, ShowsNameVersionNoticeBannerAndAddress)
     // Nothing is cut off.
     for (QWidget* child : about->findChildren<QWidget*>()) {
         if (!child->isVisible()) continue;
-        EXPECT_GE(child->width(), child->minimumSizeHint().width()) << child->objectName().toStdString();
+        EXPECT_GE(child->width(), child->minimumSizeHint().width())
+            << child->objectName().toStdString();
         EXPECT_TRUE(about->rect().contains(child->geometry())) << child->objectName().toStdString();
     }
     const QByteArray dir = qgetenv("TOVRIMO_SCREENSHOT_DIR");
-    const QString path =
-        QDir(dir.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(dir)).filePath("about.png");
+    const QString path = QDir(dir.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(dir))
+                             .filePath("about.png");
     EXPECT_TRUE(about->grab().save(path));
 }
 

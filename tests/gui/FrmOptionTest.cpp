@@ -80,10 +80,7 @@ protected:
         registrar.calls.clear();
     }
 
-    void TearDown() override
-    {
-        delete dialog.data();
-    }
+    void TearDown() override { delete dialog.data(); }
 
     void open()
     {
@@ -104,8 +101,8 @@ protected:
     void saveScreenshot(const QString& name)
     {
         const QByteArray dir = qgetenv("TOVRIMO_SCREENSHOT_DIR");
-        const QString path = QDir(dir.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(dir))
-                                 .filePath(name);
+        const QString path =
+            QDir(dir.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(dir)).filePath(name);
         EXPECT_TRUE(dialog->grab().save(path)) << path.toStdString();
     }
 };
@@ -219,9 +216,9 @@ TEST_F(FrmOptionTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
 
     ASSERT_TRUE(files.files.count(kIni));
     const std::string& ini = files.files[kIni];
-    for (const char* line : {"Title=スクリーン", "ReversePrint=1", "DoubleClick=3",
-                             "DoubleClickDo=5", "HotKeyOn1=1", "HotKeyCTRL1=1",
-                             "HotKeyButton1=123", "HotKeyOn3=0", "Version=2.80"})
+    for (const char* line :
+         {"Title=スクリーン", "ReversePrint=1", "DoubleClick=3", "DoubleClickDo=5", "HotKeyOn1=1",
+          "HotKeyCTRL1=1", "HotKeyButton1=123", "HotKeyOn3=0", "Version=2.80"})
         EXPECT_NE(ini.find(std::string(line) + "\n"), std::string::npos) << line;
 
     // Reading the file back gives what the dialog stored.
@@ -408,12 +405,12 @@ TEST_F(FrmOptionTest, DisablingASlotGreysItOutAndKeepsItsValues)
     open();
     ui().Chk_Enable[0]->click();
     for (QWidget* w : std::initializer_list<QWidget*>{ui().Chk_CTRL[0], ui().Chk_Shift[0],
-                                                     ui().Chk_Alt[0], ui().Cmb_Key[0]})
+                                                      ui().Chk_Alt[0], ui().Cmb_Key[0]})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(dialog->workingCopy().HotKeyOn[0], 0);
     ui().Chk_Enable[0]->click();
     for (QWidget* w : std::initializer_list<QWidget*>{ui().Chk_CTRL[0], ui().Chk_Shift[0],
-                                                     ui().Chk_Alt[0], ui().Cmb_Key[0]})
+                                                      ui().Chk_Alt[0], ui().Cmb_Key[0]})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(ui().Chk_CTRL[0]->isChecked());
     EXPECT_TRUE(ui().Chk_Alt[0]->isChecked());
@@ -443,8 +440,11 @@ TEST_F(FrmOptionTest, TypedKeysMustComeFromTheList)
         int16_t code;
     };
     const std::vector<Case> cases = {
-        {"f7", false, "F7", 118}, {"Q1", true, "A", 65},        {"space", false, "Space", 32},
-        {"", true, "A", 65},      {"PrintScreen", false, "PrintScreen", 44},
+        {"f7", false, "F7", 118},
+        {"Q1", true, "A", 65},
+        {"space", false, "Space", 32},
+        {"", true, "A", 65},
+        {"PrintScreen", false, "PrintScreen", 44},
     };
     QComboBox* list = ui().Cmb_Key[0];
     for (const Case& c : cases) {
@@ -526,8 +526,8 @@ TEST_F(FrmOptionTest, AFailedSaveKeepsTheOldOptionsInForce)
     files.failWrites = false;
     ui().BtnTekiyo->click();
     EXPECT_EQ(data.settings.ReversePrint, 1);
-    EXPECT_EQ(registrar.calls, (std::vector<std::string>{"unregister:0", "unregister:3",
-                                                         "register:3:4:116"}));
+    EXPECT_EQ(registrar.calls,
+              (std::vector<std::string>{"unregister:0", "unregister:3", "register:3:4:116"}));
 }
 
 TEST_F(FrmOptionTest, NamedSettingsSavedMeanwhileAreKept)

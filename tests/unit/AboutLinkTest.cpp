@@ -20,8 +20,11 @@ TEST(AboutLinkTest, MakerPageFirstThenTheGuideBesideTheProgramThenTheInstalledOn
     const std::string beside = "/opt/tovrimo/bin/tovrimo.html";
     const std::string installed = "/usr/share/tovrimo/tovrimo.html";
     const Case cases[] = {
-        {"maker page wins", "https://example.org/tovrimo/", {beside, installed},
-         "https://example.org/tovrimo/", false},
+        {"maker page wins",
+         "https://example.org/tovrimo/",
+         {beside, installed},
+         "https://example.org/tovrimo/",
+         false},
         {"maker page without any guide", "https://example.org/", {}, "https://example.org/", false},
         {"guide beside the program", "", {beside, installed}, beside, true},
         {"installed guide", "", {installed}, installed, true},

@@ -47,9 +47,9 @@ TEST(HelpFileTest, ExplainsEveryCommandSwitchOptionAndSettingsKey)
     const char* const mustAppear[] = {
         // tray menu
         "ハードコピー", "デスクトップ画面全体", "アクティブなウィンドウ", "領域指定",
-        "クリップボードから", "画像ファイルを指定", "コピー", "付せん操作",
-        "全ての付せんをはがす", "クリップボードから付せんを作成", "繰り返し", "オプション",
-        "ヘルプ", "トヴリモについて...", "トヴリモの終了", "メニューを閉じる", "キャンセル",
+        "クリップボードから", "画像ファイルを指定", "コピー", "付せん操作", "全ての付せんをはがす",
+        "クリップボードから付せんを作成", "繰り返し", "オプション", "ヘルプ", "トヴリモについて...",
+        "トヴリモの終了", "メニューを閉じる", "キャンセル",
         // print dialog, title options, named settings, sticky notes
         "印刷開始(&amp;P)", "コピー(&amp;C)", "ファイル保存(&amp;S)", "付せん作成(&amp;F)",
         "閉じる(&amp;U)", "タイトルの設定(&amp;U)", "&amp;[日付]", "&amp;[時刻]", "&amp;[PC名]",
@@ -63,21 +63,52 @@ TEST(HelpFileTest, ExplainsEveryCommandSwitchOptionAndSettingsKey)
 
     namespace t = option_texts;
     for (std::string_view text :
-         {t::kFraDblClick, t::kOptHardCopy, t::kOptCopy, t::kOptFusen, t::kOptRedo, t::kOptDeskTop,
-          t::kOptActiveWindow, t::kOptRS, t::kOptFile, t::kOptClip, t::kChkIcon, t::kChkKakure,
-          t::kChkByo, t::kChkDialog, t::kChkReverse, t::kLblAppName, t::kLblIconPath,
-          t::kTabs[0], t::kTabs[1], t::kTabs[2]})
+         {t::kFraDblClick, t::kOptHardCopy,     t::kOptCopy, t::kOptFusen,  t::kOptRedo,
+          t::kOptDeskTop,  t::kOptActiveWindow, t::kOptRS,   t::kOptFile,   t::kOptClip,
+          t::kChkIcon,     t::kChkKakure,       t::kChkByo,  t::kChkDialog, t::kChkReverse,
+          t::kLblAppName,  t::kLblIconPath,     t::kTabs[0], t::kTabs[1],   t::kTabs[2]})
         EXPECT_NE(help.find(text), std::string::npos) << text;
     for (std::string_view row : t::kHotKeyRows) EXPECT_NE(help.find(row), std::string::npos) << row;
 
-    for (const char* key :
-         {"Title", "Icon", "Version", "SelfTime", "DoubleClick", "DoubleClickDo",
-          "ConfirmBeforePrint", "IconDelete", "ReversePrint", "SelfTimer", "PrinterCount",
-          "LastSet", "IconCapture", "HotKeyOn", "HotKeyALT", "HotKeySHIFT", "HotKeyCTRL",
-          "HotKeyButton", "DeviceName", "Hiritsu", "Orientation", "PaperBin", "PaperSize", "Pos",
-          "SizeP", "Left", "Top", "FontName", "FontSize", "FontItalic", "FontBold",
-          "FontUnderLine", "TitleText", "TitleAlign", "TitleVAlign", "[DefaultPrinter]",
-          "[Printer1]", "[Application]", "[Option]"})
+    for (const char* key : {"Title",
+                            "Icon",
+                            "Version",
+                            "SelfTime",
+                            "DoubleClick",
+                            "DoubleClickDo",
+                            "ConfirmBeforePrint",
+                            "IconDelete",
+                            "ReversePrint",
+                            "SelfTimer",
+                            "PrinterCount",
+                            "LastSet",
+                            "IconCapture",
+                            "HotKeyOn",
+                            "HotKeyALT",
+                            "HotKeySHIFT",
+                            "HotKeyCTRL",
+                            "HotKeyButton",
+                            "DeviceName",
+                            "Hiritsu",
+                            "Orientation",
+                            "PaperBin",
+                            "PaperSize",
+                            "Pos",
+                            "SizeP",
+                            "Left",
+                            "Top",
+                            "FontName",
+                            "FontSize",
+                            "FontItalic",
+                            "FontBold",
+                            "FontUnderLine",
+                            "TitleText",
+                            "TitleAlign",
+                            "TitleVAlign",
+                            "[DefaultPrinter]",
+                            "[Printer1]",
+                            "[Application]",
+                            "[Option]"})
         EXPECT_NE(help.find(key), std::string::npos) << key;
 }
 

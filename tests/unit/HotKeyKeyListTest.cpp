@@ -73,11 +73,22 @@ TEST(HotKeyKeyListTest, TypedTextFindsTheEntryIgnoringCaseAndBlanks)
         std::optional<int> index;
     };
     const std::vector<Case> cases = {
-        {"A", 0},          {"a", 0},           {"z", 25},        {"0", 26},
-        {"9", 35},         {"F1", 36},         {"f10", 45},      {"F12", 47},
-        {" space ", 48},   {"ENTER", 49},      {"printscreen", 50},
-        {"", std::nullopt}, {"F13", std::nullopt}, {"AB", std::nullopt},
-        {"Print", std::nullopt}, {"F", 5},
+        {"A", 0},
+        {"a", 0},
+        {"z", 25},
+        {"0", 26},
+        {"9", 35},
+        {"F1", 36},
+        {"f10", 45},
+        {"F12", 47},
+        {" space ", 48},
+        {"ENTER", 49},
+        {"printscreen", 50},
+        {"", std::nullopt},
+        {"F13", std::nullopt},
+        {"AB", std::nullopt},
+        {"Print", std::nullopt},
+        {"F", 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

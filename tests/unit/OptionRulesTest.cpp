@@ -84,9 +84,15 @@ TEST(OptionRulesTest, StoredDoubleClickValuesPickTheirChoices)
         int16_t source;
     };
     const std::vector<Case> cases = {
-        {-1, std::nullopt, 1}, {0, std::nullopt, 1}, {1, 1, 1}, {2, 2, 2},
-        {3, 3, 3},             {4, 4, 4},            {5, std::nullopt, 5},
-        {6, std::nullopt, 1},  {100, std::nullopt, 1},
+        {-1, std::nullopt, 1},
+        {0, std::nullopt, 1},
+        {1, 1, 1},
+        {2, 2, 2},
+        {3, 3, 3},
+        {4, 4, 4},
+        {5, std::nullopt, 5},
+        {6, std::nullopt, 1},
+        {100, std::nullopt, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -109,10 +115,17 @@ TEST(OptionRulesTest, SecondsBoxReadsUpToTwentySeconds)
         std::optional<int16_t> seconds;
     };
     const std::vector<Case> cases = {
-        {"", 0},   {"0", 0},     {"1", 1},           {"19", 19},
-        {"20", 20}, {"020", 20}, {"21", std::nullopt}, {"100", std::nullopt},
+        {"", 0},
+        {"0", 0},
+        {"1", 1},
+        {"19", 19},
+        {"20", 20},
+        {"020", 20},
+        {"21", std::nullopt},
+        {"100", std::nullopt},
         {"99999999999999999999", std::nullopt},  // far past any integer: still just too many
-        {"5x", 5}, {"x5", 0},
+        {"5x", 5},
+        {"x5", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
