@@ -1,0 +1,78 @@
+#include "capture/ImageSources.h"
+
+#include "capture/ImageSourceTexts.h"
+#include "capture/PictureFile.h"
+#include "platform/MessageBoxes.h"
+
+namespace tovrimo {
+
+ImageSources::ImageSources(ImageSourceServices services) : s_(std::move(services)) {}
+
+FileDialogRequest ImageSources::ImageFileRequest(const std::string& lastFolder, QWidget* owner)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Open;
+    request.owner = owner;
+    request.dialogTitle = std::string(texts::kImageFileDialogTitle);
+    request.filter = std::string(texts::kImageFileFilter);
+    request.filterIndex = 0;
+    request.flags = texts::kImageFileDialogFlags;
+    request.initDir = lastFolder;
+    return request;
+}
+
+void ImageSources::transferStaging()
+{
+    s_.buffer.transferStagingIntoPicPrint(s_.options().ReversePrint == 1);
+}
+
+void ImageSources::Pop_ClipCopy_Click()
+{
+    if (!s_.clipboard.hasImage()) return;
+    QImage picture = s_.clipboard.image();
+    // Offered as a picture but not delivered as one (the owner went away, or sent data that
+    // does not decode): as quiet as an empty clipboard.
+    if (picture.isNull()) return;
+    s_.buffer.PicPrint2 = std::move(picture);
+    transferStaging();
+    s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Clipboard);
+    s_.engine.PrintHandOff();
+}
+
+bool ImageSources::loadChosenFile()
+{
+    const auto chosen =
+        s_.chooser.choose(ImageFileRequest(s_.lastFolder, s_.owner ? s_.owner() : nullptr));
+    if (!chosen) return false;
+    // The next dialog starts where the user went, also when the file proves unreadable.
+    s_.lastFolder = *chosen;
+    LoadedPicture loaded = LoadPictureFile(*chosen);
+    if (loaded.error != LoadedPicture::Error::None) {
+        const std::string text = loaded.error == LoadedPicture::Error::TooLarge
+                                     ? texts::PictureTooLargeMessage(*chosen)
+                                     : texts::UnreadablePictureMessage(*chosen);
+        s_.messages.show(std::string(texts::kImageSourceCaption), text, MsgButtons::Ok,
+                         MsgIcon::Critical);
+        return false;
+    }
+    s_.buffer.PicPrint2 = std::move(loaded.image);
+    transferStaging();
+    return true;
+}
+
+void ImageSources::Pop_FileCopy_Click()
+{
+    if (!loadChosenFile()) return;
+    s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::ImageFile);
+    s_.engine.PrintHandOff();
+}
+
+void ImageSources::Pop_FileCapture_Click()
+{
+    if (!loadChosenFile()) return;
+    s_.engine.CopyStep();
+    s_.engine.setState(AppState::Idle);
+    s_.engine.recordLastOperation(ActionCode::Copy, SourceCode::ImageFile);
+}
+
+}  // namespace tovrimo

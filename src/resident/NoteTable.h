@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <array>
+#include <vector>
+
+namespace tovrimo {
+
+// Which of the sixteen note slots are in use, and how many notes are open. A new note takes
+// the lowest free slot, so numbers come back after a note is peeled off.
+class NoteTable {
+public:
+    static constexpr int kMaxNotes = 16;
+
+    int NoteCount() const { return count_; }
+    // No room for another note.
+    bool full() const { return count_ > kMaxNotes - 1; }
+    bool used(int slot) const { return valid(slot) && used_[slot - 1]; }
+    // Slots in use, lowest first.
+    std::vector<int> usedSlots() const;
+
+    // Counts a new note and gives it the lowest free slot (1..16); 0 when none is free.
+    int take();
+    // Frees a slot in use and counts the note gone; a free slot stays as it is.
+    void release(int slot);
+    // Frees every slot; returns the ones that were in use, lowest first.
+    std::vector<int> clear();
+
+private:
+    static bool valid(int slot) { return slot >= 1 && slot <= kMaxNotes; }
+
+    std::array<bool, kMaxNotes> used_{};
+    int count_ = 0;
+};
+
+// Where a new note of that size goes: its corner at the pointer, moved as little as needed to
+// lie fully within the screen's available area (its top-left corner wins when the note is
+// larger than the area).
+QPoint NoteTopLeft(QPoint pointer, QSize size, QRect available);
+
+}  // namespace tovrimo

@@ -1,0 +1,112 @@
+#include "resident/StickyNotes.h"
+
+#include "platform/MessageBoxes.h"
+#include "resident/Frm_Fusen.h"
+#include "resident/NoteTexts.h"
+
+namespace tovrimo {
+
+namespace {
+
+NoteView* ShowFrmFusen(int slot, const QImage& picture, NoteActions& actions)
+{
+    auto* note = new Frm_Fusen(slot, picture, actions);
+    note->show();
+    return note;
+}
+
+}  // namespace
+
+StickyNotes::StickyNotes(StickyNoteServices services, ViewFactory factory)
+    : s_(std::move(services)), factory_(factory ? std::move(factory) : ViewFactory(ShowFrmFusen))
+{
+}
+
+StickyNotes::~StickyNotes()
+{
+    RemoveAllNotes();
+}
+
+NoteView* StickyNotes::note(int slot) const
+{
+    return table_.used(slot) ? NoteWindows_[slot - 1] : nullptr;
+}
+
+FileDialogRequest StickyNotes::SaveRequest(const std::string& lastFolder, QWidget* owner)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.owner = owner;
+    request.dialogTitle = std::string(texts::kNoteSaveDialogTitle);
+    request.filter = std::string(texts::kNoteSaveFilter);
+    request.filterIndex = 0;
+    request.flags = texts::kNoteSaveDialogFlags;
+    request.initDir = lastFolder;
+    return request;
+}
+
+void StickyNotes::Pop_Fusen_Click()
+{
+    if (!s_.clipboard.hasImage()) return;
+    const QImage picture = s_.clipboard.image();
+    if (picture.isNull()) return;  // offered but not delivered: as quiet as no picture
+    s_.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
+    if (table_.full()) {
+        s_.messages.show(std::string(texts::kNoteCaption),
+                         texts::NoteLimitMessage(NoteTable::kMaxNotes), MsgButtons::Ok,
+                         MsgIcon::Critical);
+        return;
+    }
+    const int slot = table_.take();
+    // The note keeps the clipboard's colours; only translucency is settled, on white.
+    NoteWindows_[slot - 1] = factory_(slot, CaptureBuffer::Transferred(picture, false), *this);
+}
+
+void StickyNotes::RemoveAllNotes()
+{
+    for (int slot : table_.clear()) {
+        NoteView* view = NoteWindows_[slot - 1];
+        NoteWindows_[slot - 1] = nullptr;
+        if (view) view->dispose();
+    }
+}
+
+void StickyNotes::BringNotesToFront()
+{
+    for (int slot : table_.usedSlots())
+        if (NoteView* view = NoteWindows_[slot - 1]) view->bringToFront();
+}
+
+void StickyNotes::printNote(const QImage& picture)
+{
+    // As the note shows it: the colours are not inverted, and the last operation stays.
+    s_.buffer.PicPrint = picture;
+    s_.engine.PrintHandOff();
+}
+
+void StickyNotes::copyNote(const QImage& picture)
+{
+    s_.clipboard.setImage(picture);
+}
+
+void StickyNotes::saveNote(const QImage& picture, QWidget* owner)
+{
+    const auto chosen = s_.chooser.choose(SaveRequest(s_.lastFolder, owner));
+    if (!chosen) return;
+    // Under the name exactly as chosen: no extension is added.
+    if (!picture.save(QString::fromStdString(*chosen), "BMP"))
+        s_.messages.show(std::string(texts::kNoteCaption), texts::NoteSaveFailedMessage(*chosen),
+                         MsgButtons::Ok, MsgIcon::Critical);
+    s_.lastFolder = *chosen;
+}
+
+void StickyNotes::closeNote(int slot)
+{
+    if (!table_.used(slot)) return;
+    NoteView* view = NoteWindows_[slot - 1];
+    NoteWindows_[slot - 1] = nullptr;
+    table_.release(slot);
+    if (view) view->dispose();
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "capture/CaptureEngine.h"
+#include "controls/FileChooser.h"
+#include "resident/NoteTable.h"
+#include "resident/NoteView.h"
+
+class QWidget;
+
+namespace tovrimo {
+
+class MessageBoxes;
+
+struct StickyNoteServices {
+    CaptureEngine& engine;
+    CaptureBuffer& buffer;
+    ClipboardAccess& clipboard;
+    MessageBoxes& messages;
+    FileChooser& chooser;
+    std::string& lastFolder;  // where the save dialog starts
+};
+
+// The program's sticky notes: up to sixteen pictures from the clipboard, each in its own
+// floating window, made, raised and peeled off from the tray menu.
+class StickyNotes : public NoteActions {
+public:
+    // Makes the window of a new note; the default makes a Frm_Fusen and shows it.
+    using ViewFactory = std::function<NoteView*(int slot, const QImage& picture, NoteActions&)>;
+
+    explicit StickyNotes(StickyNoteServices services, ViewFactory factory = {});
+    ~StickyNotes() override;
+    StickyNotes(const StickyNotes&) = delete;
+    StickyNotes& operator=(const StickyNotes&) = delete;
+
+    // A note from the clipboard; nothing when it holds no picture, the limit message when
+    // sixteen notes are open.
+    void Pop_Fusen_Click();
+    void Pop_FusenAllDelete_Click() { RemoveAllNotes(); }
+    void RemoveAllNotes();
+    // Each open note in slot order becomes the active window: the highest ends up in front.
+    void BringNotesToFront();
+
+    int NoteCount() const { return table_.NoteCount(); }
+    const NoteTable& table() const { return table_; }
+    // The window of a slot in use, or null.
+    NoteView* note(int slot) const;
+
+    // The save dialog as a note opens it.
+    static FileDialogRequest SaveRequest(const std::string& lastFolder, QWidget* owner);
+
+    // NoteActions: the commands of a note's menu.
+    void printNote(const QImage& picture) override;
+    void copyNote(const QImage& picture) override;
+    void saveNote(const QImage& picture, QWidget* owner) override;
+    void closeNote(int slot) override;
+
+private:
+    StickyNoteServices s_;
+    ViewFactory factory_;
+    NoteTable table_;
+    std::array<NoteView*, NoteTable::kMaxNotes> NoteWindows_{};
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/FileChooser.h"
+
+namespace tovrimo::test {
+
+// Answers file dialogs from a queue (a cancel when it is empty) and keeps every request.
+class FakeFileChooser : public FileChooser {
+public:
+    std::optional<std::string> choose(const FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<FileDialogRequest> requests;
+    std::deque<std::optional<std::string>> answers;
+};
+
+}  // namespace tovrimo::test

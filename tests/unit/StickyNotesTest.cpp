@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <map>
+#include <string>
+
+#include "capture/CaptureEngine.h"
+#include "doubles/FakeCursorSource.h"
+#include "doubles/FakeFileChooser.h"
+#include "doubles/FakeScreenGrabber.h"
+#include "doubles/FakeTimerFactory.h"
+#include "doubles/FakeWindowSystem.h"
+#include "doubles/RecordingCaptureHost.h"
+#include "doubles/RecordingClipboard.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "resident/NoteTable.h"
+#include "resident/StickyNotes.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+using Slots = std::vector<int>;
+
+TEST(NoteTable, LowestFreeSlotFirstAndReuse)
+{
+    NoteTable t;
+    EXPECT_EQ(t.take(), 1);
+    EXPECT_EQ(t.take(), 2);
+    EXPECT_EQ(t.take(), 3);
+    t.release(2);
+    EXPECT_EQ(t.NoteCount(), 2);
+    EXPECT_EQ(t.take(), 2) << "notes 1, 2, 3 open, 2 peeled off: the next is 2";
+    EXPECT_EQ(t.take(), 4);
+    EXPECT_EQ(t.usedSlots(), (Slots{1, 2, 3, 4}));
+}
+
+TEST(NoteTable, FullAtSixteen)
+{
+    NoteTable t;
+    for (int i = 1; i <= 15; ++i) EXPECT_EQ(t.take(), i);
+    EXPECT_FALSE(t.full()) << "fifteen open: one more fits";
+    EXPECT_EQ(t.take(), 16);
+    EXPECT_TRUE(t.full());
+    EXPECT_EQ(t.take(), 0);
+}
+
+TEST(NoteTable, ReleasingAFreeSlotChangesNothing)
+{
+    NoteTable t;
+    t.take();
+    t.release(5);
+    t.release(0);
+    t.release(17);
+    EXPECT_EQ(t.NoteCount(), 1);
+    t.release(1);
+    t.release(1);
+    EXPECT_EQ(t.NoteCount(), 0);
+}
+
+TEST(NoteTable, ClearFreesAllAndCountsZero)
+{
+    NoteTable t;
+    t.take();
+    t.take();
+    t.take();
+    t.release(2);
+    EXPECT_EQ(t.clear(), (Slots{1, 3}));
+    EXPECT_EQ(t.NoteCount(), 0);
+    EXPECT_EQ(t.take(), 1);
+}
+
+TEST(NotePlacement, NearThePointerAndFullyOnTheScreen)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    EXPECT_EQ(NoteTopLeft({100, 200}, {50, 40}, screen), QPoint(100, 200));
+    EXPECT_EQ(NoteTopLeft({1270, 1020}, {50, 40}, screen), QPoint(1230, 984));
+    EXPECT_EQ(NoteTopLeft({-5, -5}, {50, 40}, screen), QPoint(0, 0));
+    EXPECT_EQ(NoteTopLeft({600, 600}, {2000, 40}, screen), QPoint(0, 600))
+        << "wider than the screen: its left edge shows";
+    EXPECT_EQ(NoteTopLeft({1300, 10}, {50, 40}, QRect(1280, 0, 800, 600)), QPoint(1300, 10));
+}
+
+namespace {
+
+struct FakeNote : NoteView {
+    FakeNote(int slot, QImage picture, std::vector<std::string>& log)
+        : slot(slot), picture(std::move(picture)), log(log)
+    {
+    }
+    void bringToFront() override { log.push_back("front:" + std::to_string(slot)); }
+    void dispose() override
+    {
+        log.push_back("dispose:" + std::to_string(slot));
+        delete this;
+    }
+    int slot;
+    QImage picture;
+    std::vector<std::string>& log;
+};
+
+QImage Solid(int w, int h, QRgb colour)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(colour);
+    return img;
+}
+
+struct Rig {
+    Rig() { engine.recordLastOperation(ActionCode::Copy, SourceCode::Region); }
+
+    FakeNote* note(int slot) { return static_cast<FakeNote*>(notes.note(slot)); }
+
+    CaptureOptions options;
+    CaptureBuffer buffer;
+    FakeScreenGrabber screen{Solid(8, 8, 0xFF000000u)};
+    FakeWindowSystem windows;
+    FakeCursorSource cursor;
+    RecordingClipboard clipboard;
+    FakeTimerFactory timers;
+    RecordingCaptureHost host;
+    RecordingMessageBoxes boxes;
+    FakeFileChooser chooser;
+    std::string lastFolder = "/home/user/";
+    std::vector<std::string> log;
+    CaptureEngine engine{
+        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+    StickyNotes notes{{engine, buffer, clipboard, boxes, chooser, lastFolder},
+                      [this](int slot, const QImage& picture, NoteActions&) -> NoteView* {
+                          log.push_back("create:" + std::to_string(slot));
+                          return new FakeNote(slot, picture, log);
+                      }};
+};
+
+}  // namespace
+
+TEST(StickyNotes, TextOnlyClipboardMakesNoNoteAndKeepsTheLastOperation)
+{
+    Rig r;
+    r.notes.Pop_Fusen_Click();
+    EXPECT_EQ(r.notes.NoteCount(), 0);
+    EXPECT_TRUE(r.log.empty());
+    EXPECT_TRUE(r.boxes.shown.empty());
+    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
+}
+
+TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
+{
+    Rig r;
+    r.options.ReversePrint = 1;
+    r.clipboard.current = Solid(30, 20, qRgb(10, 200, 30));
+    r.notes.Pop_Fusen_Click();
+    ASSERT_EQ(r.notes.NoteCount(), 1);
+    ASSERT_NE(r.note(1), nullptr);
+    EXPECT_EQ(r.note(1)->picture, Solid(30, 20, qRgb(10, 200, 30))) << "never inverted";
+    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::StickyNote, SourceCode::None}));
+}
+
+TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
+{
+    Rig r;
+    r.clipboard.current = Solid(4, 4, 0xFF112233u);
+    for (int i = 0; i < 16; ++i) r.notes.Pop_Fusen_Click();
+    EXPECT_EQ(r.notes.NoteCount(), 16);
+    EXPECT_TRUE(r.boxes.shown.empty());
+    r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Desktop);
+    r.notes.Pop_Fusen_Click();
+    EXPECT_EQ(r.notes.NoteCount(), 16) << "count unchanged";
+    ASSERT_EQ(r.boxes.shown.size(), 1u);
+    EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
+    EXPECT_EQ(r.boxes.shown[0].text,
+              "付せんの数が上限(16枚)を超えているので新たに生成できません。");
+    EXPECT_EQ(r.boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(r.boxes.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(),
+                            [](const std::string& s) { return s.rfind("create:", 0) == 0; }),
+              16);
+    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::StickyNote, SourceCode::None}))
+        << "recorded before the limit check, so repeat tries again";
+}
+
+TEST(StickyNotes, PeelingOffFreesTheSlotForTheNextNote)
+{
+    Rig r;
+    r.clipboard.current = Solid(4, 4, 0xFF112233u);
+    for (int i = 0; i < 3; ++i) r.notes.Pop_Fusen_Click();
+    r.notes.closeNote(2);
+    EXPECT_EQ(r.notes.NoteCount(), 2);
+    EXPECT_EQ(r.notes.note(2), nullptr);
+    r.notes.Pop_Fusen_Click();
+    EXPECT_EQ(r.log.back(), "create:2");
+    r.notes.closeNote(2);
+    r.notes.closeNote(2);  // a second peel of the same slot changes nothing
+    EXPECT_EQ(r.notes.NoteCount(), 2);
+}
+
+TEST(StickyNotes, RemoveAllThenTheNextNoteIsNumberOne)
+{
+    Rig r;
+    r.clipboard.current = Solid(4, 4, 0xFF112233u);
+    for (int i = 0; i < 3; ++i) r.notes.Pop_Fusen_Click();
+    r.log.clear();
+    r.notes.Pop_FusenAllDelete_Click();
+    EXPECT_EQ(r.log, (std::vector<std::string>{"dispose:1", "dispose:2", "dispose:3"}));
+    EXPECT_EQ(r.notes.NoteCount(), 0);
+    r.notes.Pop_Fusen_Click();
+    EXPECT_EQ(r.log.back(), "create:1");
+    EXPECT_EQ(r.notes.NoteCount(), 1);
+}
+
+TEST(StickyNotes, BringToFrontGoesInSlotOrder)
+{
+    Rig r;
+    r.clipboard.current = Solid(4, 4, 0xFF112233u);
+    for (int i = 0; i < 4; ++i) r.notes.Pop_Fusen_Click();
+    r.notes.closeNote(2);
+    r.log.clear();
+    r.notes.BringNotesToFront();
+    EXPECT_EQ(r.log, (std::vector<std::string>{"front:1", "front:3", "front:4"}));
+}
+
+TEST(StickyNotes, PrintingANoteUsesItsPictureAsIsAndKeepsTheLastOperation)
+{
+    Rig r;
+    r.options.ReversePrint = 1;
+    r.clipboard.current = Solid(6, 5, qRgb(1, 2, 3));
+    r.notes.Pop_Fusen_Click();
+    r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Region);
+    r.notes.printNote(r.note(1)->picture);
+    EXPECT_EQ(r.buffer.PicPrint, Solid(6, 5, qRgb(1, 2, 3)));
+    EXPECT_EQ(r.host.calls, (std::vector<std::string>{"printHardCopy"}));
+    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::HardCopy, SourceCode::Region}));
+}
+
+TEST(StickyNotes, SaveAsksWithTheNoteDialogAndWritesABitmapUnderTheExactName)
+{
+    Rig r;
+    QTemporaryDir dir;
+    const QImage picture = Solid(7, 3, qRgb(200, 100, 50));
+    r.notes.saveNote(picture, nullptr);  // cancelled: nothing written, folder kept
+    EXPECT_EQ(r.lastFolder, "/home/user/");
+    ASSERT_EQ(r.chooser.requests.size(), 1u);
+    const FileDialogRequest& q = r.chooser.requests[0];
+    EXPECT_EQ(q.kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(q.dialogTitle, "ピクチャ画像の保存");
+    EXPECT_EQ(q.filter, "ビットマップファイル(*.BMP)|*.bmp|");
+    EXPECT_EQ(q.filterIndex, 0);
+    EXPECT_EQ(q.flags, 2);
+    EXPECT_EQ(q.initDir, "/home/user/");
+
+    const std::string path = dir.filePath("note").toStdString();
+    r.chooser.answers.push_back(path);
+    r.notes.saveNote(picture, nullptr);
+    QImage back(QString::fromStdString(path), "BMP");
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture);
+    EXPECT_EQ(r.lastFolder, path);
+    EXPECT_TRUE(r.boxes.shown.empty());
+}
+
+TEST(StickyNotes, SaveIntoAMissingFolderShowsAMessage)
+{
+    Rig r;
+    const std::string path = "/nonexistent-folder/note.bmp";
+    r.chooser.answers.push_back(path);
+    r.notes.saveNote(Solid(2, 2, 0xFF000000u), nullptr);
+    ASSERT_EQ(r.boxes.shown.size(), 1u);
+    EXPECT_EQ(r.boxes.shown[0].text, "ファイル「" + path + "」に保存できませんでした。");
+}
+
+TEST(StickyNotes, CopyPutsThePictureOnTheClipboard)
+{
+    Rig r;
+    r.notes.copyNote(Solid(3, 3, qRgb(9, 8, 7)));
+    ASSERT_EQ(r.clipboard.images.size(), 1u);
+    EXPECT_EQ(r.clipboard.images[0], Solid(3, 3, qRgb(9, 8, 7)));
+}
