@@ -7,6 +7,9 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOptions.h"
 #include "capture/FrmCustom.h"
+#include "capture/ImageSources.h"
+#include "controls/FileChooser.h"
+#include "core/ProgramDialogs.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
@@ -20,6 +23,7 @@
 #include "platform/TrayIcon.h"
 #include "resident/FrmTovrimo.h"
 #include "resident/HotKeys.h"
+#include "resident/StickyNotes.h"
 
 namespace tovrimo {
 
@@ -37,7 +41,7 @@ Program::Program(PlatformServices services) : services_(std::move(services))
 {
     CaptureServices cs{services_.screen, services_.windows, services_.cursor,
                        services_.clipboard, services_.timers, *this};
-    engine_ = std::make_unique<CaptureEngine>(buffer_, cs, [this] {
+    const CaptureEngine::OptionsProvider options = [this] {
         const Settings& s = data.settings;
         CaptureOptions o;
         o.SelfTimer = s.SelfTimer;
@@ -47,13 +51,18 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         o.ReversePrint = s.ReversePrint;
         o.IconCapture = s.IconCapture;
         return o;
-    });
-    auto titleSources =
-        SystemTitleFieldSources([this] { return engine_->CapturedWindowTitle(); });
+    };
+    engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
     printer_ = std::make_unique<PagePrinter>(
-        services_.printers, services_.messages,
-        [titleSources](const std::string& t) { return ExpandTitleFields(t, titleSources); },
+        services_.printers, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
+    chooser_ = std::make_unique<CommonDlgFileChooser>();
+    imageSources_ = std::make_unique<ImageSources>(
+        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *chooser_,
+                            LastFolder, options, [this] { return residentWindow(); }});
+    notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
+        *engine_, buffer_, services_.clipboard, services_.messages, *chooser_, LastFolder});
+    dialogs_ = std::make_unique<ProgramDialogs>(*this);
     endProcess = [](int code) { std::exit(code); };
 
     HotKeys::Commands keys;
@@ -78,7 +87,24 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
 }
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // The dialogs refer to the records and the engine: they go first.
+    dialogs_.reset();
+}
+
+std::function<std::string(const std::string&)> Program::titleExpander() const
+{
+    const TitleFieldSources sources =
+        SystemTitleFieldSources([this] { return engine_->CapturedWindowTitle(); });
+    return [sources](const std::string& t) { return ExpandTitleFields(t, sources); };
+}
+
+bool Program::SaveSettings()
+{
+    SettingsStore store(services_.files, services_.printers, services_.messages, AppPath);
+    return store.SaveSettings(data);
+}
 
 Program::Outcome Program::StartUp(const AppFolders& appFolders,
                                   const std::vector<std::string>& args)
@@ -137,8 +163,11 @@ Program::Outcome Program::RunCommandLine()
         openRegionScreen();
         return {true, 0};
     }
-    // The print dialog will carry a confirmed job on by itself; until it is part of the
-    // program, such a job prints directly.
+    if (data.settings.ConfirmBeforePrint == 1) {
+        // The print dialog carries the job on and ends the program when it closes.
+        dialogs_->openPrintDialog();
+        return {true, 0};
+    }
     const bool accepted =
         printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
     return {false, accepted ? 0 : 1};
@@ -164,10 +193,7 @@ void Program::Pop_End_Click()
 
 void Program::openPrintDialog()
 {
-    // Until the print dialog is part of the program, a confirmed hard copy prints directly
-    // with the current layout, so that the program never stays stuck in the dialog's state.
-    printHardCopy();
-    engine_->setState(AppState::Idle);
+    dialogs_->openPrintDialog();
 }
 
 void Program::printHardCopy()
@@ -217,7 +243,10 @@ void Program::copyStep()
 
 void Program::commandLineHandOff()
 {
-    // The print dialog will take a confirmed job over once it is part of the program.
+    if (data.settings.ConfirmBeforePrint == 1) {
+        dialogs_->openPrintDialog();
+        return;
+    }
     const bool accepted = printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
     endProcess(accepted ? 0 : 1);
 }
@@ -247,12 +276,10 @@ void Program::run(MenuCommand command)
     case MenuCommand::DtCapture: engine_->Pop_DtCapture(); break;
     case MenuCommand::AwCapture: engine_->Pop_AwCapture(); break;
     case MenuCommand::RsCapture: engine_->Pop_RsCapture(); break;
-    case MenuCommand::FileCopy:
-    case MenuCommand::ClipCopy:
-    case MenuCommand::FileCapture:
-    case MenuCommand::Fusen:
-        // The clipboard, file and sticky-note sources join the menu with their own module.
-        break;
+    case MenuCommand::FileCopy: imageSources_->Pop_FileCopy_Click(); break;
+    case MenuCommand::ClipCopy: imageSources_->Pop_ClipCopy_Click(); break;
+    case MenuCommand::FileCapture: imageSources_->Pop_FileCapture_Click(); break;
+    case MenuCommand::Fusen: notes_->Pop_Fusen_Click(); break;
     case MenuCommand::Redo: run(RepeatCommand(engine_->lastOperation())); break;
     }
 }
@@ -265,15 +292,30 @@ void Program::Pop_Can_Click()
     if (commandLineJob) endProcess(0);
 }
 
-void Program::Pop_Option_Click() {}
+void Program::Pop_Option_Click()
+{
+    dialogs_->openOptions();
+}
 
-void Program::Pop_Help_Click() {}
+void Program::Pop_Help_Click()
+{
+    dialogs_->showHelpContents();
+}
 
-void Program::Pop_About_Click() {}
+void Program::Pop_About_Click()
+{
+    dialogs_->openAbout();
+}
 
-void Program::Pop_FusenAllDelete_Click() {}
+void Program::Pop_FusenAllDelete_Click()
+{
+    notes_->RemoveAllNotes();
+}
 
-void Program::BringNotesToFront() {}
+void Program::BringNotesToFront()
+{
+    notes_->BringNotesToFront();
+}
 
 void Program::removeTrayIcon()
 {

@@ -19,7 +19,11 @@ class CaptureEngine;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
+class CommonDlgFileChooser;
 class FrmCustom;
+class ImageSources;
+class ProgramDialogs;
+class StickyNotes;
 class FrmTovrimo;
 class HotKeyRegistrar;
 class HotKeys;
@@ -74,6 +78,13 @@ public:
     FrmTovrimo* residentWindow() { return resident_.get(); }
 
     HotKeys* hotKeys() { return hotKeys_.get(); }
+    StickyNotes& notes() { return *notes_; }
+    ProgramDialogs& dialogs() { return *dialogs_; }
+    const PlatformServices& services() const { return services_; }
+    // Expands a title template with the current capture's fields.
+    std::function<std::string(const std::string&)> titleExpander() const;
+    // Rewrites the settings file from the records; false (already shown) when it failed.
+    bool SaveSettings();
     FrmCustom* regionScreen();
 
     // CaptureHost
@@ -121,6 +132,10 @@ private:
     std::unique_ptr<PagePrinter> printer_;
     std::unique_ptr<FrmTovrimo> resident_;
     std::unique_ptr<HotKeys> hotKeys_;
+    std::unique_ptr<CommonDlgFileChooser> chooser_;
+    std::unique_ptr<ImageSources> imageSources_;
+    std::unique_ptr<StickyNotes> notes_;
+    std::unique_ptr<ProgramDialogs> dialogs_;
     QPointer<FrmCustom> region_;
 };
 

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "resident/ProgramIcon.h"
+
 namespace tovrimo {
 
 namespace {
@@ -23,7 +25,7 @@ FrmPrinting::FrmPrinting(const QIcon& customIcon, QWidget* parent)
     layout->setContentsMargins(6, 4, 6, 4);
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("PicIcon"));
-    const QIcon icon = customIcon.isNull() ? QIcon(QStringLiteral(":/tovrimo.png")) : customIcon;
+    const QIcon icon = customIcon.isNull() ? ProgramIcon() : customIcon;
     picIcon->setPixmap(icon.pixmap(32, 32));
     auto* label1 = new QLabel(QStringLiteral("プリンタに情報を転送しています..."), this);
     label1->setObjectName(QStringLiteral("Label1"));

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "platform/TrayIcon.h"
+#include "resident/ProgramIcon.h"
 #include "resident/ResidentCommands.h"
 
 namespace tovrimo {
@@ -27,7 +28,7 @@ FrmTovrimo::~FrmTovrimo()
 
 QIcon FrmTovrimo::BuiltInIcon()
 {
-    return QIcon(QStringLiteral(":/tovrimo.png"));
+    return ProgramIcon();
 }
 
 void FrmTovrimo::buildMenus()

@@ -62,6 +62,14 @@ void StickyNotes::Pop_Fusen_Click()
     NoteWindows_[slot - 1] = factory_(slot, CaptureBuffer::Transferred(picture, false), *this);
 }
 
+bool StickyNotes::AddNote(const QImage& picture)
+{
+    if (table_.full() || picture.isNull()) return false;
+    const int slot = table_.take();
+    NoteWindows_[slot - 1] = factory_(slot, CaptureBuffer::Transferred(picture, false), *this);
+    return true;
+}
+
 void StickyNotes::RemoveAllNotes()
 {
     for (int slot : table_.clear()) {

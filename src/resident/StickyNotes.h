@@ -42,6 +42,9 @@ public:
     void Pop_Fusen_Click();
     void Pop_FusenAllDelete_Click() { RemoveAllNotes(); }
     void RemoveAllNotes();
+    // A note of the given picture, as the print dialog makes one; false when all slots are
+    // taken (the caller tells the user).
+    bool AddNote(const QImage& picture);
     // Each open note in slot order becomes the active window: the highest ends up in front.
     void BringNotesToFront();
 

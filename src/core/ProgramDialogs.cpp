@@ -1,0 +1,213 @@
+#include "core/ProgramDialogs.h"
+
+#include <QInputDialog>
+
+#include "capture/CaptureEngine.h"
+#include "controls/FileChooser.h"
+#include "controls/HelpViewer.h"
+#include "controls/cCommonDlg.h"
+#include "controls/clsChooseFont.h"
+#include "core/CoreTexts.h"
+#include "core/Program.h"
+#include "core/SettingsStore.h"
+#include "output/FrmPrint.h"
+#include "output/TitleFields.h"
+#include "resident/AboutLink.h"
+#include "resident/FrmAbout.h"
+#include "resident/FrmOption.h"
+#include "resident/FrmTovrimo.h"
+#include "resident/HotKeys.h"
+#include "resident/StickyNotes.h"
+
+namespace tovrimo {
+
+ProgramDialogs::ProgramDialogs(Program& program) : program_(program) {}
+
+ProgramDialogs::~ProgramDialogs()
+{
+    delete print_.data();
+    delete options_.data();
+    delete about_.data();
+}
+
+FrmPrint* ProgramDialogs::printDialog() const
+{
+    return print_;
+}
+
+FrmOption* ProgramDialogs::optionsDialog() const
+{
+    return options_;
+}
+
+void ProgramDialogs::openPrintDialog()
+{
+    if (print_) {
+        print_->raise();
+        print_->activateWindow();
+        return;
+    }
+    Program& p = program_;
+    const QIcon customIcon =
+        p.data.settings.IconIsBuiltIn || !p.residentWindow() ? QIcon()
+                                                             : p.residentWindow()->currentIcon();
+    PrintDialogServices services{p.data,
+                                 p.services().printers,
+                                 p.services().messages,
+                                 p.services().clipboard,
+                                 p.printer(),
+                                 p.buffer().PicPrint,
+                                 p.buffer().PicPrint2,
+                                 p.titleExpander(),
+                                 p.LastFolder,
+                                 *this,
+                                 p.services().screenTwipsPerPixelX,
+                                 p.services().screenTwipsPerPixelY,
+                                 customIcon};
+    print_ = new FrmPrint(services);
+    // The command-line job keeps its own state; every other caller enters the dialog's.
+    if (p.engine().state() != AppState::CommandLine) p.engine().setState(AppState::PrintDialogOpen);
+    print_->Load();
+}
+
+void ProgramDialogs::openOptions()
+{
+    // The command while the dialog is open (the hot key is not gated) brings it forward.
+    if (options_) {
+        options_->show();
+        options_->raise();
+        options_->activateWindow();
+        return;
+    }
+    Program& p = program_;
+    p.engine().setState(AppState::OptionsOpen);
+    const QIcon icon = p.residentWindow() ? p.residentWindow()->currentIcon() : QIcon();
+    options_ = new FrmOption(p.data, *this, p.services().messages, p.LastFolder, icon);
+    options_->show();
+}
+
+void ProgramDialogs::openAbout()
+{
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return;
+    }
+    program_.engine().setState(AppState::AboutOpen);
+    about_ = new FrmAbout(program_.services().messages, InstalledAboutLink(),
+                          [this] { program_.engine().setState(AppState::Idle); });
+    about_->show();
+}
+
+void ProgramDialogs::showHelpContents()
+{
+    HelpViewer::Show(program_.AppPath + "tovrimo.hlp", HelpViewer::HELP_FINDER, 0,
+                     program_.residentWindow());
+}
+
+std::optional<std::string> ProgramDialogs::chooseSaveFile(QWidget* owner,
+                                                          const std::string& title,
+                                                          const std::string& filter,
+                                                          const std::string& initialFolder)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.owner = owner;
+    request.dialogTitle = title;
+    request.filter = filter;
+    request.filterIndex = 1;
+    request.flags = cCommonDlg::OFN_OVERWRITEPROMPT | cCommonDlg::OFN_HIDEREADONLY;
+    request.initDir = initialFolder;
+    return CommonDlgFileChooser().choose(request);
+}
+
+std::optional<QFont> ProgramDialogs::chooseFont(QWidget* owner, const QFont& current)
+{
+    clsChooseFont dialog;
+    if (dialog.FontDlg(owner, current.family().toStdString(), 0, current.pointSize(),
+                       current.bold(), current.italic(), current.strikeOut(),
+                       current.underline()) != 0) {
+        return std::nullopt;
+    }
+    QFont chosen(QString::fromStdString(dialog.FontName()));
+    chosen.setPointSize(dialog.FontSize() > 0 ? dialog.FontSize() : current.pointSize());
+    chosen.setBold(dialog.FontBold());
+    chosen.setItalic(dialog.FontItalic());
+    chosen.setStrikeOut(dialog.FontStrikethrough());
+    chosen.setUnderline(dialog.FontUnderline());
+    return chosen;
+}
+
+std::string ProgramDialogs::inputBox(QWidget* owner, const std::string& prompt,
+                                     const std::string& title, const std::string& defaultAnswer)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, QString::fromStdString(title),
+                                               QString::fromStdString(prompt), QLineEdit::Normal,
+                                               QString::fromStdString(defaultAnswer), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+void ProgramDialogs::showHelp(const std::string& helpFile)
+{
+    HelpViewer::Show(program_.AppPath + helpFile, HelpViewer::HELP_FINDER, 0, print_);
+}
+
+int ProgramDialogs::stickyNoteCount()
+{
+    return program_.notes().NoteCount();
+}
+
+void ProgramDialogs::makeStickyNote(const QImage& image)
+{
+    program_.notes().AddNote(image);
+}
+
+bool ProgramDialogs::saveSettings()
+{
+    return program_.SaveSettings();
+}
+
+void ProgramDialogs::printDialogUnloaded()
+{
+    if (print_) print_->deleteLater();
+    print_ = nullptr;
+    if (program_.engine().state() == AppState::CommandLine) {
+        program_.endProcess(0);
+        return;
+    }
+    program_.engine().setState(AppState::Idle);
+}
+
+std::optional<std::string> ProgramDialogs::chooseIconFile(const IconFileRequest& request)
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Kind::Open;
+    r.owner = options_;
+    r.dialogTitle = request.title;
+    r.filter = request.filter;
+    r.filterIndex = 1;
+    r.flags = cCommonDlg::OFN_FILEMUSTEXIST | cCommonDlg::OFN_HIDEREADONLY;
+    r.initDir = request.startFolder;
+    return CommonDlgFileChooser().choose(r);
+}
+
+bool ProgramDialogs::saveSettings(const SettingsData& data)
+{
+    SettingsStore store(program_.services().files, program_.services().printers,
+                        program_.services().messages, program_.AppPath);
+    return store.SaveSettings(data);
+}
+
+void ProgramDialogs::reRegisterHotKeys(const Settings&, const Settings& now)
+{
+    program_.hotKeys()->ReRegisterHotKeys(now, program_.engine().state());
+}
+
+void ProgramDialogs::optionsClosed()
+{
+    options_ = nullptr;
+    program_.engine().setState(AppState::Idle);
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "harness/Desktop.h"
+#include "harness/PdfPage.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "harness/TovrimoProcess.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+const char* kDialogTitle = "^【印刷確認】画面のキャプチャが終了しました。$";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Settings with confirmation on, slot 0 on Ctrl+Alt+P, and a layout the file spells out
+// without the keys a save would add.
+void WriteConfirmingSettings(const std::string& path)
+{
+    std::ofstream ini(path);
+    ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=1\n"
+        << "HotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeyButton0=80\n"
+        << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=9\nPaperBin=0\nPos=1\n"
+        << "Size=3\nSizeP=50\nFontName=IPAGothic\nFontSize=10\nTitleText=E2E-TITLE\n";
+}
+
+}  // namespace
+
+class PrintDialogE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cups().clearOutput("TovA4");
+        jobsBefore = cups().jobCount();
+        xcb_connection_t* c = TestSession::current().x().connection();
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
+                            XCB_CURRENT_TIME);
+        xcb_flush(c);
+    }
+    PrivateCups& cups() { return TestSession::current().cups(); }
+    int jobsBefore = 0;
+    Desktop desktop;
+};
+
+TEST_F(PrintDialogE2E, HardCopyWithConfirmationPrintsFromTheDialogAndSaves)
+{
+    TovrimoProcess tovrimo;
+    WriteConfirmingSettings(tovrimo.settingsFile());
+    const std::string before = ReadFile(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start());
+    std::this_thread::sleep_for(1500ms);
+    desktop.key("ctrl+alt+p");
+    const auto dialog = desktop.waitForWindow(kDialogTitle, 15s);
+    ASSERT_NE(dialog, 0u) << "the print dialog did not open";
+    EXPECT_EQ(cups().jobCount(), jobsBefore) << "nothing prints before the user says so";
+    // Return presses the default button, 印刷開始(&P). (Alt+P is shared with the landscape
+    // option and only moves the focus between the two.)
+    desktop.activate(dialog);
+    desktop.key("Return");
+    ASSERT_TRUE(WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s));
+    ASSERT_TRUE(cups().waitForJobs());
+    const PdfPage page(cups().outputPdf("TovA4"));
+    EXPECT_NE(page.text().find("E2E-TITLE"), std::string::npos) << "the dialog's layout";
+    const std::string after = ReadFile(tovrimo.settingsFile());
+    EXPECT_NE(after, before) << "printing saves the settings";
+    EXPECT_NE(after.find("HotKeyButton9="), std::string::npos) << "a complete rewrite";
+    EXPECT_NE(after.find("TitleText=E2E-TITLE"), std::string::npos);
+    EXPECT_TRUE(tovrimo.running()) << "the resident program goes on";
+}
+
+TEST_F(PrintDialogE2E, ClosingTheDialogSavesAndPrintsNothing)
+{
+    TovrimoProcess tovrimo;
+    WriteConfirmingSettings(tovrimo.settingsFile());
+    const std::string before = ReadFile(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start());
+    std::this_thread::sleep_for(1500ms);
+    desktop.key("ctrl+alt+p");
+    const auto dialog = desktop.waitForWindow(kDialogTitle, 15s);
+    ASSERT_NE(dialog, 0u);
+    // Escape is the close button; Alt+U is shared with the title options button and only
+    // moves the focus between the two.
+    desktop.activate(dialog);
+    desktop.key("Escape");
+    EXPECT_TRUE(desktop.waitForNoWindow(kDialogTitle, 10s));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(ReadFile(tovrimo.settingsFile()), before);
+    EXPECT_EQ(cups().jobCount(), jobsBefore);
+    EXPECT_TRUE(tovrimo.running());
+}
+
+TEST_F(PrintDialogE2E, CommandLineConfirmationOpensTheDialogAndClosingItEndsTheProgram)
+{
+    TovrimoProcess tovrimo;
+    WriteConfirmingSettings(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start({"/D", "/c"}));
+    const auto dialog = desktop.waitForWindow(kDialogTitle, 15s);
+    ASSERT_NE(dialog, 0u);
+    desktop.activate(dialog);
+    desktop.key("Escape");
+    const auto code = tovrimo.waitForExit(10s);
+    ASSERT_TRUE(code.has_value()) << "closing the dialog ends a command-line job";
+    EXPECT_EQ(cups().jobCount(), jobsBefore);
+}
