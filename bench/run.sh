@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# Performance of Tovrimo against the tools a user would pick instead, on one private X server
+# (Xvfb 1920x1080 + openbox + trayer) and one private cupsd with a PDF queue. Prints a table:
+# our median, the peer's median, the ratio, the target, met or not. Everything started here is
+# stopped by its pid. Environment: BUILD_DIR (default build-perf), RUNS (hard copies per
+# command, default 15), TRAY_RUNS (start-ups per program, default 7), NO_INSTALL=1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+BUILD=${BUILD_DIR:-build-perf}
+RUNS=${RUNS:-15}
+TRAY_RUNS=${TRAY_RUNS:-7}
+
+# --- what it needs -----------------------------------------------------------------------
+need=()
+for pair in scrot:scrot import:imagemagick flameshot:flameshot lp:cups-client lpadmin:cups-client \
+  cupsd:cups Xvfb:xvfb xauth:xauth openbox:openbox trayer:trayer xdpyinfo:x11-utils \
+  xsetroot:x11-xserver-utils dbus-daemon:dbus cmake:cmake ninja:ninja-build g++:g++ \
+  pkg-config:pkg-config; do
+  command -v "${pair%%:*}" >/dev/null 2>&1 || need+=("${pair#*:}")
+done
+for pkg in qt6-base-dev libcups2-dev libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev \
+  libxcb-xfixes0-dev libxcb-shm0-dev libgtest-dev fonts-ipafont-gothic cups-filters; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
+if [ ${#need[@]} -gt 0 ] && [ -z "${NO_INSTALL:-}" ]; then
+  echo "installing: ${need[*]}"
+  SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+# --- build (Release; -O2, the level the distribution builds Qt with) ----------------------
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -g -DNDEBUG" -DTOVRIMO_WERROR=ON >/dev/null
+ninja -C "$BUILD" -j2 tovrimo capture_bench preview_bench region_bench tray_watch >/dev/null
+BIN="$ROOT/$BUILD/tovrimo"
+BENCH="$ROOT/$BUILD/bench"
+
+# --- private session -----------------------------------------------------------------------
+WORK=$(mktemp -d /tmp/tovrimo-bench.XXXXXX)
+chmod 755 "$WORK"
+PIDS=()
+cleanup() {
+  local p
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+for n in $(seq 80 120); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
+Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 & PIDS+=($!)
+export DISPLAY=":$n"
+for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+openbox >/dev/null 2>&1 & PIDS+=($!)
+sleep 0.3
+trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 & PIDS+=($!)
+# A wallpaper with detail, so that nobody's image encoder gets a one-colour screen for free.
+convert -size 480x270 plasma:fractal -blur 0x1 -resize 1920x1080! "$WORK/wall.png"
+display -window root "$WORK/wall.png" 2>/dev/null || xsetroot -solid '#3060a0'
+# One session bus for both tray programs, as a desktop session would have.
+eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+  { read -r a; read -r p; echo "DBUS_SESSION_BUS_ADDRESS='$a'; BUS_PID=$p"; })"
+export DBUS_SESSION_BUS_ADDRESS
+PIDS+=("$BUS_PID")
+
+C="$WORK/cups"; mkdir -p "$C"/{tmp,cache,state,log,spool,ppd,out}
+chmod 755 "$C" "$C"/*; chmod 1777 "$C/tmp"; chmod 777 "$C/out"
+cat >"$C/cups-files.conf" <<CONF
+ServerRoot $C
+RequestRoot $C/spool
+TempDir $C/tmp
+CacheDir $C/cache
+StateDir $C/state
+ErrorLog $C/log/error_log
+AccessLog $C/log/access_log
+PageLog $C/log/page_log
+Printcap $C/printcap
+FileDevice Yes
+SystemGroup root
+CONF
+cat >"$C/cupsd.conf" <<CONF
+Listen $C/cups.sock
+Browsing No
+WebInterface No
+MaxJobs 0
+PreserveJobHistory No
+<Location />
+  Order allow,deny
+  Allow localhost
+</Location>
+CONF
+cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" & PIDS+=($!)
+export CUPS_SERVER="$C/cups.sock"
+for _ in $(seq 200); do lpstat -h "$CUPS_SERVER" -r 2>/dev/null | grep -q "is running" && break; sleep 0.05; done
+Q=Bench
+lpadmin -h "$CUPS_SERVER" -p $Q -E -v "file:///dev/null" -P "$ROOT/tests/data/ppd/TovA4.ppd"
+lpadmin -h "$CUPS_SERVER" -d $Q
+
+# Tovrimo's settings folder: a first run writes the stored layout (the default printer).
+PROG="$WORK/program"; mkdir -p "$PROG"
+export TOVRIMO_PROGRAM_DIR="$PROG"
+export XDG_CONFIG_HOME="$WORK/config"
+mkdir -p "$XDG_CONFIG_HOME/flameshot"
+cat >"$XDG_CONFIG_HOME/flameshot/flameshot.ini" <<INI
+[General]
+showStartupLaunchMessage=false
+showHelp=false
+showDesktopNotification=false
+checkForUpdates=false
+startupLaunch=false
+disabledTrayIcon=false
+INI
+
+drain() {  # let the scheduler finish the previous job, so that it does not share the timed run
+  for _ in $(seq 400); do [ -z "$(lpstat -h "$CUPS_SERVER" -o $Q 2>/dev/null)" ] && return; sleep 0.02; done
+}
+"$BIN" /d; drain
+
+median() { sort -n | awk '{a[NR]=$1} END {if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2}'; }
+ms_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN {printf "%.1f\n", (b-a)*1000}'; }
+
+# --- P1: hard copy, end to end (interleaved, the order rotating every round) ---------------
+cmd_tovrimo() { "$BIN" /d; }
+cmd_scrot() { scrot -o "$WORK/s.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/s.png" >/dev/null; }
+cmd_import() { import -window root "$WORK/i.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/i.png" >/dev/null; }
+names=(tovrimo scrot import)
+declare -A times
+echo "hard copy: $RUNS runs of each command, interleaved..." >&2
+for ((r = 0; r < RUNS; r++)); do
+  for ((k = 0; k < 3; k++)); do
+    name=${names[$(((r + k) % 3))]}
+    drain
+    t0=$EPOCHREALTIME
+    "cmd_$name" || { echo "$name failed" >&2; exit 1; }
+    times[$name]+="$(ms_since "$t0") "
+  done
+done
+drain
+med() { tr ' ' '\n' <<<"${times[$1]}" | grep . | median; }
+p1_ours=$(med tovrimo); p1_scrot=$(med scrot); p1_import=$(med import)
+
+# --- P2 + P3: start-up until the icon is embedded, memory 5 s after start -------------------
+echo "tray start-up and memory: $TRAY_RUNS runs of each, interleaved..." >&2
+emb_ours=(); emb_fs=(); rss_ours=(); rss_fs=()
+for ((r = 0; r < TRAY_RUNS; r++)); do
+  for who in $([ $((r % 2)) -eq 0 ] && echo "ours fs" || echo "fs ours"); do
+    if [ "$who" = ours ]; then out=$("$BENCH/tray_watch" 5 "$BIN"); else out=$("$BENCH/tray_watch" 5 flameshot); fi
+    e=$(sed -n 's/.*embed_ms=\([-0-9.]*\).*/\1/p' <<<"$out"); m=$(sed -n 's/.*rss_kb=\([-0-9]*\).*/\1/p' <<<"$out")
+    if [ "$who" = ours ]; then emb_ours+=("$e"); rss_ours+=("$m"); else emb_fs+=("$e"); rss_fs+=("$m"); fi
+  done
+done
+arrmed() { printf '%s\n' "$@" | median; }
+p3_ours=$(arrmed "${emb_ours[@]}"); p3_fs=$(arrmed "${emb_fs[@]}")
+p2_ours=$(arrmed "${rss_ours[@]}"); p2_fs=$(arrmed "${rss_fs[@]}")
+
+# --- P4..P6: in-process figures --------------------------------------------------------------
+echo "preview, region drag, desktop grab..." >&2
+p4=$(QT_QPA_PLATFORM=offscreen "$BENCH/preview_bench" | sed -n 's/^preview redraw.*median \([0-9.]*\) ms.*/\1/p')
+p5=$("$BENCH/region_bench" | sed -n 's/^region drag.*median \([0-9.]*\) us.*/\1/p')
+p5=$(awk -v u="$p5" 'BEGIN {printf "%.3f", u/1000}')
+grab=$("$BENCH/capture_bench" 101)
+p6_grab=$(sed -n 's/^desktop grab, shared memory: *\([0-9.]*\) ms.*/\1/p' <<<"$grab")
+[ -n "$p6_grab" ] || p6_grab=$(sed -n 's/^desktop grab, GetImage: *\([0-9.]*\) ms.*/\1/p' <<<"$grab")
+p6_copy=$(sed -n 's/^memcpy of one frame: *\([0-9.]*\) ms.*/\1/p' <<<"$grab")
+
+# --- table -----------------------------------------------------------------------------------
+row() {  # name ours peer_name peer unit target_ratio|"" target_abs|""
+  awk -v n="$1" -v o="$2" -v pn="$3" -v p="$4" -v u="$5" -v tr="$6" -v ta="$7" 'BEGIN {
+    if (p != "") { ratio = o / p; rs = sprintf("%.2fx", ratio); ok = (ratio <= tr) }
+    else { rs = "-"; ok = (o <= ta) }
+    tgt = (tr != "") ? sprintf("<= %.1fx", tr) : sprintf("<= %s %s", ta, u)
+    printf "| %-34s | %10.2f %-3s | %-26s | %7s | %-9s | %-4s |\n", n, o, u,
+      (p != "" ? sprintf("%s %.2f", pn, p) : "-"), rs, tgt, ok ? "met" : "MISS" }'
+}
+faster=scrot; p1_peer=$p1_scrot
+awk -v a="$p1_import" -v b="$p1_scrot" 'BEGIN {exit !(a < b)}' && { faster=import; p1_peer=$p1_import; }
+echo
+echo "Tovrimo performance, $(date -u +%Y-%m-%d), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1), screen 1920x1080"
+echo "| figure                             | ours           | peer (median)              | ratio   | target    | met? |"
+echo "|------------------------------------|----------------|----------------------------|---------|-----------|------|"
+row "P1 hard copy /d -> job accepted" "$p1_ours" "$faster+lp" "$p1_peer" ms 0.5 ""
+echo "|   (scrot+lp $p1_scrot ms, import+lp $p1_import ms; $RUNS runs each)"
+row "P2 idle RSS 5 s after start" "$(awk -v k="$p2_ours" 'BEGIN{print k/1024}')" flameshot "$(awk -v k="$p2_fs" 'BEGIN{print k/1024}')" MiB 0.5 ""
+row "P3 start -> tray icon embedded" "$p3_ours" flameshot "$p3_fs" ms 0.5 ""
+row "P4 preview redraw (median)" "$p4" "" "" ms "" 5
+row "P5 region drag step 3840x2160" "$p5" "" "" ms "" 4
+row "P6 desktop grab 1920x1080" "$p6_grab" memcpy "$p6_copy" ms 3 ""
