@@ -1,0 +1,115 @@
+// Arbitrary settings files (and defaults files) through the whole load: whatever the file says,
+// the records stay inside their tables, and what is saved from them loads back the same.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "core/IniValues.h"
+#include "core/SettingsStore.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/RecordingMessageBoxes.h"
+
+using namespace tovrimo;
+using tovrimo::test::FakePrinterBackend;
+using tovrimo::test::MemoryFileSystem;
+using tovrimo::test::RecordingMessageBoxes;
+
+namespace {
+
+constexpr const char* kFolder = "/prog/";
+constexpr int kRoundTripTable = 8;
+
+bool SameReal(double a, double b)
+{
+    return a == b || std::fabs(a - b) <= std::fabs(a) * 1e-14;
+}
+
+void CheckLoaded(const SettingsData& d)
+{
+    const Settings& s = d.settings;
+    FUZZ_CHECK(s.PrinterCount >= 0 && s.PrinterCount <= kNamedSettingsMax);
+    // Records past the count are never touched by a load.
+    for (size_t i = static_cast<size_t>(s.PrinterCount); i < d.named.size(); ++i)
+        FUZZ_CHECK(d.named[i] == PrintLayout{});
+    for (int i = 0; i < s.PrinterCount; ++i) {
+        const PrintLayout& n = d.named[static_cast<size_t>(i)];
+        FUZZ_CHECK(!n.FontName.empty() && n.FontSize != 0);
+    }
+    FUZZ_CHECK(!d.current.FontName.empty() && d.current.FontSize != 0);
+    FUZZ_CHECK(d.current.Title.empty());
+    FUZZ_CHECK(s.Title != settings_texts::kOldDefaultTitle);
+    FUZZ_CHECK(std::isfinite(d.current.Left) && std::isfinite(d.current.Top));
+}
+
+// Equal apart from Version (only used while loading) and the reals, which keep 15 digits.
+void CheckSame(SettingsData a, SettingsData b)
+{
+    a.settings.Version.clear();
+    b.settings.Version.clear();
+    FUZZ_CHECK(SameReal(a.current.Left, b.current.Left) && SameReal(a.current.Top, b.current.Top));
+    a.current.Left = b.current.Left;
+    a.current.Top = b.current.Top;
+    for (size_t i = 0; i < a.named.size(); ++i) {
+        FUZZ_CHECK(SameReal(a.named[i].Left, b.named[i].Left));
+        FUZZ_CHECK(SameReal(a.named[i].Top, b.named[i].Top));
+        a.named[i].Left = b.named[i].Left;
+        a.named[i].Top = b.named[i].Top;
+    }
+    FUZZ_CHECK(a.settings == b.settings);
+    FUZZ_CHECK(a.current == b.current);
+    for (size_t i = 0; i < a.named.size(); ++i) FUZZ_CHECK(a.named[i] == b.named[i]);
+}
+
+}  // namespace
+
+// Input: the settings file; when it holds a line "\n#inf\n", what follows is the defaults
+// file instead.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    MemoryFileSystem fs;
+    FakePrinterBackend printers;
+    printers.printers.push_back(FakePrinterBackend::a4("PDF"));
+    RecordingMessageBoxes messages;
+    SettingsStore store(fs, printers, messages, kFolder);
+
+    if (const size_t split = bytes.find("\n#inf\n"); split != std::string_view::npos) {
+        fs.files[store.defaultsPath()] = std::string(bytes.substr(split + 6));
+        bytes = bytes.substr(0, split);
+    }
+    fs.files[store.settingsPath()] = std::string(bytes);
+
+    SettingsData loaded;
+    if (store.LoadSettings(loaded) == LoadResult::Fatal) {
+        // Only a bad defaults file stops the program, with a message, before anything is written.
+        FUZZ_CHECK(messages.shown.size() == 1);
+        FUZZ_CHECK(fs.files.count(store.defaultsPath()) == 1);
+        FUZZ_CHECK(fs.files[store.settingsPath()] == std::string(bytes));
+        return 0;
+    }
+    CheckLoaded(loaded);
+    FUZZ_CHECK(!loaded.settings.Title.empty());
+
+    // The round trip writes and reads every named setting in use; each one takes the same path,
+    // so a short table checks it as well as a full one at a fraction of the cost per run.
+    if (loaded.settings.PrinterCount > kRoundTripTable) return 0;
+
+    // Saved and loaded again: the same records.
+    FUZZ_CHECK(store.SaveSettings(loaded));
+    SettingsData reloaded;
+    FUZZ_CHECK(store.LoadSettings(reloaded) == LoadResult::Loaded);
+    CheckLoaded(reloaded);
+    CheckSame(loaded, reloaded);
+
+    // A saved file is stable: saving what it loads gives the same bytes.
+    const std::string saved = fs.files[store.settingsPath()];
+    FUZZ_CHECK(store.SaveSettings(reloaded));
+    FUZZ_CHECK(fs.files[store.settingsPath()] == saved);
+    FUZZ_CHECK(messages.shown.empty());
+    return 0;
+}
