@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "harness/ClipboardTool.h"
+#include "harness/Desktop.h"
+#include "harness/Ink.h"
+#include "harness/PaintedDesktop.h"
+#include "harness/PdfPage.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "harness/TovrimoProcess.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Prints at once, actual size, image in the top-left corner of the printable area.
+void WriteSettings(const std::string& path, const std::string& extra = "")
+{
+    std::ofstream ini(path);
+    ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n"
+        << "PrinterCount=2\nLastSet=-1\n"
+        << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=9\nPaperBin=0\n"
+        << "Pos=1\nSize=1\nSizeP=100\nFontName=IPAGothic\nFontSize=10\nTitleText=\n"
+        << "TitleVAlign=1\n"
+        << "[Printer1]\nDeviceName=TovA4\nTitle=Report\nOrientation=1\nPaperSize=9\nPos=1\n"
+        << "Size=3\nSizeP=50\nFontName=IPAGothic\nFontSize=10\nTitleText=NAMED-REPORT\n"
+        << "TitleVAlign=1\n"
+        << "[Printer2]\nDeviceName=TovA4\nTitle=report\nOrientation=1\nPaperSize=9\nPos=1\n"
+        << "Size=1\nFontName=IPAGothic\nFontSize=10\nTitleText=LOWER-CASE\nTitleVAlign=1\n"
+        << extra;
+}
+
+void FocusRoot()
+{
+    xcb_connection_t* c = TestSession::current().x().connection();
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
+                        XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+}  // namespace
+
+class SourcesAndCommandLineE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FocusRoot();
+        cups().clearOutput("TovA4");
+        jobsBefore = cups().jobCount();
+    }
+    PrivateCups& cups() { return TestSession::current().cups(); }
+    bool printedOnePage()
+    {
+        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
+               cups().waitForJobs();
+    }
+    QImage printedPage() { return PdfPage(cups().outputPdf("TovA4")).render(150); }
+    int jobsBefore = 0;
+    Desktop desktop;
+};
+
+TEST_F(SourcesAndCommandLineE2E, ClipboardHardCopyPrintsTheImageAtActualSize)
+{
+    // No hot key prints the clipboard: the tray's double click is set to do it.
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile());
+    {
+        std::ifstream in(tovrimo.settingsFile());
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        text.replace(text.find("ConfirmBeforePrint=0\n"), 21,
+                     "ConfirmBeforePrint=0\nDoubleClick=1\nDoubleClickDo=5\n");
+        std::ofstream(tovrimo.settingsFile()) << text;
+    }
+    ASSERT_TRUE(tovrimo.start());
+    std::this_thread::sleep_for(1500ms);
+
+    QImage offered(300, 200, QImage::Format_RGB32);
+    offered.fill(QColor(0, 0, 255));
+    ClipboardTool clipboard;
+    ASSERT_TRUE(clipboard.offerImage(offered));
+    const auto icons = Process::run(
+        "/bin/sh", {{"-c", "for w in $(xdotool search --onlyvisible --class trayer); do "
+                           "for c in $(xwininfo -children -id $w | sed -n "
+                           "'s/^ *\\(0x[0-9a-f]*\\) .*/\\1/p'); do xwininfo -id $c | awk "
+                           "'/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} "
+                           "/Width:/{w=$2} /Height:/{h=$2} END{print x+int(w/2), y+int(h/2)}'; "
+                           "done; done"}});
+    std::istringstream at(icons.standardOutput());
+    int x = 0, y = 0;
+    ASSERT_TRUE(static_cast<bool>(at >> x >> y)) << "no tray icon";
+    desktop.mouseMove(x, y);
+    desktop.doubleClick(1);
+    ASSERT_TRUE(printedOnePage());
+    const QRect blue = Ink::boundsOf(printedPage(), QColor(0, 0, 255), 60);
+    // 300 x 200 screen pixels at 96 dpi, rendered at 150 dpi.
+    EXPECT_NEAR(blue.width(), 300 / 96.0 * 150, 1.5);
+    EXPECT_NEAR(blue.height(), 200 / 96.0 * 150, 1.5);
+    clipboard.stopOffering();
+}
+
+TEST_F(SourcesAndCommandLineE2E, WindowSwitchPrintsTheGivenWindow)
+{
+    XSession& xs = TestSession::current().x();
+    xcb_connection_t* c = xs.connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t window = xcb_generate_id(c);
+    const uint32_t magenta = 0xFF00FF;
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 300, 300, 240, 120, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
+                      &magenta);
+    const std::string title = "Tovrimo window switch";
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<uint32_t>(title.size()), title.data());
+    xcb_map_window(c, window);
+    xcb_flush(c);
+    ASSERT_NE(desktop.waitForWindow("^Tovrimo window switch$", 10s), 0u);
+
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start({"/a", "/h=" + std::to_string(window)}));
+    const auto code = tovrimo.waitForExit(30s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+    ASSERT_TRUE(printedOnePage());
+    const QImage page = printedPage();
+    const QRect ink = Ink::bounds(page);
+    const QRect client = Ink::boundsOf(page, QColor(255, 0, 255), 60);
+    EXPECT_NEAR(client.width(), 240 / 96.0 * 150, 1.5) << "the window's own area";
+    // Only the window (with its frame) is printed, nothing of the desktop around it.
+    EXPECT_LT(ink.width(), client.width() + 40);
+    EXPECT_LT(ink.height(), client.height() + 80);
+    xcb_destroy_window(c, window);
+    xcb_flush(c);
+}
+
+TEST_F(SourcesAndCommandLineE2E, NamedSettingIsChosenByItsExactName)
+{
+    PaintedDesktop painted(0, 0, 1, 1, 0x00FF00, 0x00FF00);
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start({"/d", "/S:Report"}));
+    ASSERT_TRUE(tovrimo.waitForExit(30s).has_value());
+    ASSERT_TRUE(printedOnePage());
+    const PdfPage page(cups().outputPdf("TovA4"));
+    EXPECT_NE(page.text().find("NAMED-REPORT"), std::string::npos) << page.text();
+    // At 50 %, the 1280-pixel screen is 6.67 in wide.
+    const QRect green = Ink::boundsOf(page.render(150), QColor(0, 255, 0), 60);
+    EXPECT_NEAR(green.width(), 1280 * 0.5 / 96.0 * 150, 2.0);
+}
+
+TEST_F(SourcesAndCommandLineE2E, RegionSwitchPrintsTheDraggedRegion)
+{
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile());
+    {
+        PaintedDesktop painted(0, 0, 1, 1, 0xFF0000, 0xFF0000);
+        ASSERT_TRUE(tovrimo.start({"/r"}));
+        std::this_thread::sleep_for(1500ms);  // captured, and the selection screen is up
+    }
+    std::this_thread::sleep_for(300ms);
+    desktop.mouseMove(200, 200);
+    desktop.mouseDown(1);
+    desktop.mouseMove(250, 230);
+    desktop.mouseMove(299, 249);
+    desktop.mouseUp(1);
+    const auto code = tovrimo.waitForExit(30s);
+    ASSERT_TRUE(code.has_value()) << "the job ends the program";
+    ASSERT_TRUE(printedOnePage());
+    const QRect red = Ink::boundsOf(printedPage(), QColor(255, 0, 0), 60);
+    EXPECT_NEAR(red.width(), 100 / 96.0 * 150, 1.5);
+    EXPECT_NEAR(red.height(), 50 / 96.0 * 150, 1.5);
+}
+
+TEST_F(SourcesAndCommandLineE2E, UnrecognisedSwitchShowsTheErrorAndEnds)
+{
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile());
+    ASSERT_TRUE(tovrimo.start({"/dx"}));
+    const auto box = desktop.waitForWindow("^トヴリモ$", 15s);
+    ASSERT_NE(box, 0u);
+    desktop.dismiss(box);
+    const auto code = tovrimo.waitForExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_NE(*code, 0);
+    EXPECT_EQ(cups().jobCount(), jobsBefore);
+}
