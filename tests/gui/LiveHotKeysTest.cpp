@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "capture/CaptureEngine.h"
+#include "core/Program.h"
+#include "core/ProgramDialogs.h"
+#include "doubles/FakeCursorSource.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/FakeScreenGrabber.h"
+#include "doubles/FakeTimerFactory.h"
+#include "doubles/FakeTrayIcon.h"
+#include "doubles/FakeWindowSystem.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/RecordingClipboard.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "harness/Process.h"
+#include "platform/x11/X11HotKeyRegistrar.h"
+#include "resident/FrmOption.h"
+#include "resident/OptionPages.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+const std::string kFolder = "/opt/live-keys/";
+
+void Press(const std::string& keys)
+{
+    Process::Options o;
+    o.args = {"key", keys};
+    Process p("xdotool", o);
+    ASSERT_TRUE(p.start());
+    // The grab is served by this process's event loop: keep it running meanwhile.
+    for (int i = 0; i < 200 && p.running(); ++i) QTest::qWait(10);
+}
+
+}  // namespace
+
+// The options dialog of the real program changes global hot keys on the real X server: a key
+// applied works at once, the key it replaced no longer does.
+TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
+{
+    FakePrinterBackend printers;
+    printers.printers = {FakePrinterBackend::a4("Office")};
+    RecordingMessageBoxes boxes;
+    MemoryFileSystem files;
+    FakeScreenGrabber screen;
+    FakeWindowSystem windows;
+    FakeCursorSource cursor;
+    RecordingClipboard clipboard;
+    FakeTimerFactory timers;
+    X11HotKeyRegistrar keys;
+    Program program(PlatformServices{printers, boxes, files, screen, windows, cursor, clipboard,
+                                     timers, keys,
+                                     [] { return std::make_unique<FakeTrayIcon>(); }});
+    files.files[kFolder + "tovrimo.ini"] =
+        "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n";
+    ASSERT_TRUE(program.StartUp(AppFolders{kFolder, kFolder}, {}).resident);
+    CaptureEngine& engine = program.engine();
+
+    program.Pop_Option_Click();
+    FrmOption* dialog = program.dialogs().optionsDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(engine.state(), AppState::OptionsOpen);
+    const OptionPages& ui = dialog->pages();
+    ui.Chk_Enable[0]->click();
+    ui.Chk_Alt[0]->setChecked(true);
+    ui.Chk_CTRL[0]->setChecked(true);
+    ui.Cmb_Key[0]->setCurrentIndex(ui.Cmb_Key[0]->findText("P"));
+    ui.BtnTekiyo->click();
+    EXPECT_NE(files.files[kFolder + "tovrimo.ini"].find("HotKeyButton0=80\n"), std::string::npos);
+
+    // Hot keys are not gated by the open dialog: slot 0 starts a desktop hard copy.
+    Press("ctrl+alt+p");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::DtCopyPending; }, 3000));
+    program.Pop_Can_Click();
+
+    ui.Cmb_Key[0]->setCurrentIndex(ui.Cmb_Key[0]->findText("Q"));
+    ui.BtnTekiyo->click();
+    Press("ctrl+alt+p");
+    QTest::qWait(300);
+    EXPECT_EQ(engine.state(), AppState::Idle) << "the replaced key must be released";
+    Press("ctrl+alt+q");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::DtCopyPending; }, 3000));
+    program.Pop_Can_Click();
+
+    // A title of "0" is refused and nothing is stored.
+    const std::string before = files.files[kFolder + "tovrimo.ini"];
+    ui.Txt_AppName->setText(QStringLiteral("0"));
+    boxes.shown.clear();
+    ui.BtnTekiyo->click();
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(files.files[kFolder + "tovrimo.ini"], before);
+
+    ui.BtnCancel->click();
+    QTest::qWait(50);
+    EXPECT_EQ(engine.state(), AppState::Idle);
+    program.Pop_End_Click();
+}
