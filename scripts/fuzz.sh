@@ -34,10 +34,11 @@ for t in $TARGETS; do
   mkdir -p "$BUILD/corpus/$t"
   echo "== $t: $RUNS executions"
   start=$(date +%s)
+  status=0
   (cd "$BUILD" && "./fuzz/$t" -runs="$RUNS" -max_len=4096 -print_final_stats=1 \
-      -dict="../fuzz/tovrimo.dict" "corpus/$t" "../fuzz/corpus/$t") 2>&1 |
-    grep -E "^(stat::|Done|==|SUMMARY|INFO: (Loaded|seed)|.*ERROR)" | grep -v "INFO: seed" || true
-  status=${PIPESTATUS[0]}
+      -dict="../fuzz/tovrimo.dict" "corpus/$t" "../fuzz/corpus/$t") >"$BUILD/$t.log" 2>&1 || status=$?
+  grep -E "^(stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)|Done)" "$BUILD/$t.log" || true
+  [ "$status" -eq 0 ] || grep -E "invariant failed|ERROR|SUMMARY|^ +#[0-9]+ .*(src|fuzz)/" "$BUILD/$t.log" | head -20
   echo "   $t: $(( $(date +%s) - start )) s, exit $status"
   [ "$status" -eq 0 ] || exit "$status"
 done
