@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "harness/Desktop.h"
+#include "harness/DesktopState.h"
 #include "harness/PdfPage.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
@@ -45,10 +46,7 @@ protected:
     {
         cups().clearOutput("TovA4");
         jobsBefore = cups().jobCount();
-        xcb_connection_t* c = TestSession::current().x().connection();
-        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
-                            XCB_CURRENT_TIME);
-        xcb_flush(c);
+        FocusRoot();
     }
     PrivateCups& cups() { return TestSession::current().cups(); }
     int jobsBefore = 0;

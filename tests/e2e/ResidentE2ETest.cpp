@@ -7,6 +7,7 @@
 
 #include "harness/ClipboardTool.h"
 #include "harness/Desktop.h"
+#include "harness/DesktopState.h"
 #include "harness/Ink.h"
 #include "harness/PaintedDesktop.h"
 #include "harness/PdfPage.h"
@@ -19,37 +20,6 @@ using namespace tovrimo::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string Shell(const std::string& command)
-{
-    return Process::run("/bin/sh", {{"-c", command}}).standardOutput();
-}
-
-// Centres of the icons embedded in trayer's panel, in root coordinates.
-std::vector<QPoint> TrayIcons()
-{
-    std::istringstream out(Shell(
-        "for w in $(xdotool search --onlyvisible --class trayer); do "
-        "  for c in $(xwininfo -children -id $w | sed -n 's/^ *\\(0x[0-9a-f]*\\) .*/\\1/p'); do "
-        "    xwininfo -id $c | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} "
-        "      /Width:/{w=$2} /Height:/{h=$2} END{print x+int(w/2), y+int(h/2)}'; "
-        "  done; "
-        "done"));
-    std::vector<QPoint> icons;
-    for (int x = 0, y = 0; out >> x >> y;) icons.emplace_back(x, y);
-    return icons;
-}
-
-// A tray icon that was clicked keeps the keyboard focus; when its program ends the focus is
-// left on nothing and key presses reach no one, global grabs included. A real session has a
-// window manager that moves the focus on; here the test hands it back to the root.
-void ResetKeyboardFocus()
-{
-    xcb_connection_t* c = TestSession::current().x().connection();
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
-                        XCB_CURRENT_TIME);
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
 
 // A resident program with the given [Option] keys; prints to TovA4 without confirmation at
 // actual size, image in the top-left corner.
@@ -67,7 +37,7 @@ public:
     // Starts the program and waits for its tray icon, which is the newest one in the tray.
     bool start()
     {
-        ResetKeyboardFocus();
+        FocusRoot();
         const size_t before = TrayIcons().size();
         if (!tovrimo.start()) return false;
         if (!WaitFor([&] { return TrayIcons().size() == before + 1; }, 15s)) return false;
@@ -197,19 +167,7 @@ TEST_F(ResidentE2E, SlotFiveCopiesTheActiveWindowAtOnce)
     ASSERT_TRUE(r.start());
 
     // A green window that openbox manages, frames and activates.
-    XSession& x = TestSession::current().x();
-    xcb_connection_t* c = x.connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const xcb_window_t window = xcb_generate_id(c);
-    const uint32_t green = 0x00C000;
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 200, 150, 300, 200, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
-                      &green);
-    const std::string title = "Tovrimo slot five";
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                        static_cast<uint32_t>(title.size()), title.data());
-    xcb_map_window(c, window);
-    xcb_flush(c);
+    TestWindow window("Tovrimo slot five", 200, 150, 300, 200, 0x00C000);
     const auto found = desktop.waitForWindow("^Tovrimo slot five$", 10s);
     ASSERT_NE(found, 0u);
     desktop.activate(found);
@@ -223,6 +181,4 @@ TEST_F(ResidentE2E, SlotFiveCopiesTheActiveWindowAtOnce)
     EXPECT_GE(copied.height(), 200);
     EXPECT_GT(Ink::count(copied, QColor(0, 0xC0, 0), 10), 300 * 200 * 9 / 10);
     EXPECT_EQ(cups().jobCount(), jobsBefore) << "a copy prints nothing";
-    xcb_destroy_window(c, window);
-    xcb_flush(c);
 }

@@ -8,6 +8,7 @@
 
 #include "harness/ClipboardTool.h"
 #include "harness/Desktop.h"
+#include "harness/DesktopState.h"
 #include "harness/Ink.h"
 #include "harness/PaintedDesktop.h"
 #include "harness/PdfPage.h"
@@ -36,14 +37,6 @@ void WriteSettings(const std::string& path, const std::string& extra = "")
         << "[Printer2]\nDeviceName=TovA4\nTitle=report\nOrientation=1\nPaperSize=9\nPos=1\n"
         << "Size=1\nFontName=IPAGothic\nFontSize=10\nTitleText=LOWER-CASE\nTitleVAlign=1\n"
         << extra;
-}
-
-void FocusRoot()
-{
-    xcb_connection_t* c = TestSession::current().x().connection();
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
-                        XCB_CURRENT_TIME);
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
 }  // namespace
@@ -86,17 +79,9 @@ TEST_F(SourcesAndCommandLineE2E, ClipboardHardCopyPrintsTheImageAtActualSize)
     offered.fill(QColor(0, 0, 255));
     ClipboardTool clipboard;
     ASSERT_TRUE(clipboard.offerImage(offered));
-    const auto icons = Process::run(
-        "/bin/sh", {{"-c", "for w in $(xdotool search --onlyvisible --class trayer); do "
-                           "for c in $(xwininfo -children -id $w | sed -n "
-                           "'s/^ *\\(0x[0-9a-f]*\\) .*/\\1/p'); do xwininfo -id $c | awk "
-                           "'/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} "
-                           "/Width:/{w=$2} /Height:/{h=$2} END{print x+int(w/2), y+int(h/2)}'; "
-                           "done; done"}});
-    std::istringstream at(icons.standardOutput());
-    int x = 0, y = 0;
-    ASSERT_TRUE(static_cast<bool>(at >> x >> y)) << "no tray icon";
-    desktop.mouseMove(x, y);
+    ASSERT_TRUE(WaitFor([] { return !TrayIcons().empty(); }, 15s)) << "no tray icon";
+    const QPoint icon = TrayIcons().front();
+    desktop.mouseMove(icon.x(), icon.y());
     desktop.doubleClick(1);
     ASSERT_TRUE(printedOnePage());
     const QRect blue = Ink::boundsOf(printedPage(), QColor(0, 0, 255), 60);
@@ -108,24 +93,12 @@ TEST_F(SourcesAndCommandLineE2E, ClipboardHardCopyPrintsTheImageAtActualSize)
 
 TEST_F(SourcesAndCommandLineE2E, WindowSwitchPrintsTheGivenWindow)
 {
-    XSession& xs = TestSession::current().x();
-    xcb_connection_t* c = xs.connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    const xcb_window_t window = xcb_generate_id(c);
-    const uint32_t magenta = 0xFF00FF;
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 300, 300, 240, 120, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
-                      &magenta);
-    const std::string title = "Tovrimo window switch";
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                        static_cast<uint32_t>(title.size()), title.data());
-    xcb_map_window(c, window);
-    xcb_flush(c);
+    TestWindow window("Tovrimo window switch", 300, 300, 240, 120, 0xFF00FF);
     ASSERT_NE(desktop.waitForWindow("^Tovrimo window switch$", 10s), 0u);
 
     TovrimoProcess tovrimo;
     WriteSettings(tovrimo.settingsFile());
-    ASSERT_TRUE(tovrimo.start({"/a", "/h=" + std::to_string(window)}));
+    ASSERT_TRUE(tovrimo.start({"/a", "/h=" + std::to_string(window.id())}));
     const auto code = tovrimo.waitForExit(30s);
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0);
@@ -137,8 +110,6 @@ TEST_F(SourcesAndCommandLineE2E, WindowSwitchPrintsTheGivenWindow)
     // Only the window (with its frame) is printed, nothing of the desktop around it.
     EXPECT_LT(ink.width(), client.width() + 40);
     EXPECT_LT(ink.height(), client.height() + 80);
-    xcb_destroy_window(c, window);
-    xcb_flush(c);
 }
 
 TEST_F(SourcesAndCommandLineE2E, NamedSettingIsChosenByItsExactName)

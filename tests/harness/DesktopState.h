@@ -1,0 +1,35 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <QPoint>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovrimo::test {
+
+// Centres of the icons embedded in trayer's panel, in root coordinates, the newest first.
+std::vector<QPoint> TrayIcons();
+
+// Hands the keyboard focus back to the root. A tray icon that was clicked keeps the focus;
+// when its program ends the focus is left on nothing and key presses reach no one, global
+// grabs included. A real session's window manager moves it on; a test does it here.
+void FocusRoot();
+
+// A plain window of one colour that the window manager frames and activates, on the test
+// session's X server; destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(const std::string& title, int x, int y, int width, int height, uint32_t rgb);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    xcb_window_t id() const { return id_; }
+
+private:
+    xcb_connection_t* c_;
+    xcb_window_t id_ = 0;
+};
+
+}  // namespace tovrimo::test
