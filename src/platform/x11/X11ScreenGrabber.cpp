@@ -14,6 +14,62 @@
 
 namespace tovrimo {
 
+struct X11ScreenGrabber::Segment {
+    xcb_connection_t* connection = nullptr;  // null once the grabber is gone
+    uint32_t id = 0;                         // xcb_shm_seg_t
+    unsigned char* data = nullptr;
+    size_t size = 0;
+    bool shown = false;     // an image is drawn over it
+    bool orphaned = false;  // the grabber moved on: the last image over it frees it
+
+    ~Segment()
+    {
+        if (id && connection) {
+            xcb_shm_detach(connection, id);
+            xcb_flush(connection);
+        }
+        if (data) shmdt(data);
+    }
+};
+
+namespace {
+
+// The unused top byte of a 24-bit pixel is not guaranteed to be 0xFF, and Format_RGB32 wants
+// it so. Whole blocks of eight pixels let the compiler use vector instructions at -O2.
+void MakeOpaque(uint32_t* pixels, size_t count)
+{
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        for (size_t k = 0; k < 8; ++k) pixels[i + k] |= 0xFF000000u;
+    for (; i < count; ++i) pixels[i] |= 0xFF000000u;
+}
+
+void CopyOpaque(uint32_t* to, const uint32_t* from, size_t count)
+{
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        for (size_t k = 0; k < 8; ++k) to[i + k] = from[i + k] | 0xFF000000u;
+    for (; i < count; ++i) to[i] = from[i] | 0xFF000000u;
+}
+
+void CopyRows(const unsigned char* from, int width, int height, QImage& into, int intoX, int intoY)
+{
+    const auto* src = reinterpret_cast<const uint32_t*>(from);
+    for (int y = 0; y < height; ++y) {
+        auto* dst = reinterpret_cast<uint32_t*>(into.scanLine(intoY + y)) + intoX;
+        CopyOpaque(dst, src + static_cast<size_t>(width) * y, static_cast<size_t>(width));
+    }
+}
+
+void ReleaseShownSegment(void* info)
+{
+    auto* segment = static_cast<X11ScreenGrabber::Segment*>(info);
+    segment->shown = false;
+    if (segment->orphaned) delete segment;
+}
+
+}  // namespace
+
 X11ScreenGrabber::X11ScreenGrabber(xcb_connection_t* connection)
     : connection_(connection ? connection : QtX11Connection())
 {
@@ -71,6 +127,14 @@ bool X11ScreenGrabber::directFormat() const
 QImage X11ScreenGrabber::grab(const PixelRect& rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0) return QImage();
+    const bool shared = sharedPathReady();
+    const bool onScreen = screen_ && rect.left >= 0 && rect.top >= 0 &&
+                          rect.right <= screen_->width_in_pixels &&
+                          rect.bottom <= screen_->height_in_pixels;
+    if (shared && onScreen && directFormat()) {
+        QImage shown = grabIntoSegment(rect.left, rect.top, rect.width(), rect.height());
+        if (!shown.isNull()) return shown;
+    }
     QImage image(rect.width(), rect.height(), QImage::Format_RGB32);
     if (image.isNull()) return image;  // too large to allocate
     if (!screen_) {
@@ -91,7 +155,7 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
     const int intoY = top - rect.top;
 
     if (directFormat()) {
-        if (shmPresent_ && shmAllowed_ &&
+        if (shared &&
             grabShared(left, top, right - left, bottom - top, image, intoX, intoY))
             return image;
         if (grabPlain(left, top, right - left, bottom - top, image, intoX, intoY)) return image;
@@ -111,18 +175,6 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
     return image;
 }
 
-namespace {
-void CopyRows(const unsigned char* from, int width, int height, QImage& into, int intoX, int intoY)
-{
-    const auto* src = reinterpret_cast<const uint32_t*>(from);
-    for (int y = 0; y < height; ++y) {
-        auto* dst = reinterpret_cast<uint32_t*>(into.scanLine(intoY + y)) + intoX;
-        const uint32_t* row = src + static_cast<size_t>(width) * y;
-        // The unused top byte of a 24-bit pixel is not guaranteed to be 0xFF.
-        for (int x = 0; x < width; ++x) dst[x] = row[x] | 0xFF000000u;
-    }
-}
-}  // namespace
 
 bool X11ScreenGrabber::grabPlain(int x, int y, int width, int height, QImage& into, int intoX,
                                  int intoY)
@@ -140,52 +192,70 @@ bool X11ScreenGrabber::grabPlain(int x, int y, int width, int height, QImage& in
     return true;
 }
 
+bool X11ScreenGrabber::sharedPathReady()
+{
+    // The server faults a new segment in page by page on its first write, which costs more than
+    // sending one image through the socket (tens of milliseconds for a full screen on a virtual
+    // machine). A single grab, as a one-shot hard copy makes, takes the plain path; the segment
+    // pays off from the second grab on.
+    const bool first = grabs_ == 0;
+    ++grabs_;
+    return shmPresent_ && shmAllowed_ && !first;
+}
+
 bool X11ScreenGrabber::ensureSegment(size_t bytes)
 {
-    if (shmData_ && shmSize_ >= bytes) return true;
+    if (segment_ && segment_->shown) {
+        // An image still shows this one: leave it to that image.
+        segment_->orphaned = true;
+        segment_ = nullptr;
+    }
+    if (segment_ && segment_->size >= bytes) return true;
     releaseSegment();
-    shmId_ = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (shmId_ < 0) return false;
-    void* data = shmat(shmId_, nullptr, 0);
+    const int shmId = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (shmId < 0) return false;
+    void* data = shmat(shmId, nullptr, 0);
     if (data == reinterpret_cast<void*>(-1)) {
-        shmctl(shmId_, IPC_RMID, nullptr);
-        shmId_ = -1;
+        shmctl(shmId, IPC_RMID, nullptr);
         return false;
     }
-    shmData_ = static_cast<unsigned char*>(data);
-    shmSize_ = bytes;
-    segment_ = xcb_generate_id(connection_);
+    auto* segment = new Segment;
+    segment->connection = connection_;
+    segment->data = static_cast<unsigned char*>(data);
+    segment->size = bytes;
+    segment->id = xcb_generate_id(connection_);
     xcb_generic_error_t* error = xcb_request_check(
         connection_,
-        xcb_shm_attach_checked(connection_, segment_, static_cast<uint32_t>(shmId_), 0));
+        xcb_shm_attach_checked(connection_, segment->id, static_cast<uint32_t>(shmId), 0));
     // Marked for removal once the server holds it too, so nothing is left behind if we crash.
-    shmctl(shmId_, IPC_RMID, nullptr);
+    shmctl(shmId, IPC_RMID, nullptr);
     if (error) {
         // A server on another machine cannot see our memory: stop trying.
         std::free(error);
-        segment_ = 0;
-        releaseSegment();
+        segment->id = 0;
+        delete segment;
         shmPresent_ = false;
         return false;
     }
+    segment_ = segment;
     return true;
 }
 
 void X11ScreenGrabber::releaseSegment()
 {
-    if (segment_ && connection_) {
-        xcb_shm_detach(connection_, segment_);
-        xcb_flush(connection_);
+    if (!segment_) return;
+    if (segment_->shown) {
+        // The image outlives us; our connection may not outlive it, and the server lets go of
+        // the segment when the connection closes anyway.
+        segment_->orphaned = true;
+        segment_->connection = nullptr;
+    } else {
+        delete segment_;
     }
-    segment_ = 0;
-    if (shmData_) shmdt(shmData_);
-    shmData_ = nullptr;
-    shmSize_ = 0;
-    shmId_ = -1;
+    segment_ = nullptr;
 }
 
-bool X11ScreenGrabber::grabShared(int x, int y, int width, int height, QImage& into, int intoX,
-                                  int intoY)
+bool X11ScreenGrabber::readIntoSegment(int x, int y, int width, int height)
 {
     const size_t bytes = static_cast<size_t>(width) * height * 4;
     if (!ensureSegment(bytes)) return false;
@@ -193,11 +263,27 @@ bool X11ScreenGrabber::grabShared(int x, int y, int width, int height, QImage& i
         connection_,
         xcb_shm_get_image(connection_, screen_->root, static_cast<int16_t>(x),
                           static_cast<int16_t>(y), static_cast<uint16_t>(width),
-                          static_cast<uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, segment_,
-                          0),
+                          static_cast<uint16_t>(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                          segment_->id, 0),
         nullptr));
-    if (!reply || reply->size < bytes) return false;
-    CopyRows(shmData_, width, height, into, intoX, intoY);
+    return reply && reply->size >= bytes;
+}
+
+QImage X11ScreenGrabber::grabIntoSegment(int x, int y, int width, int height)
+{
+    if (!readIntoSegment(x, y, width, height)) return QImage();
+    MakeOpaque(reinterpret_cast<uint32_t*>(segment_->data), static_cast<size_t>(width) * height);
+    QImage shown(segment_->data, width, height, width * 4, QImage::Format_RGB32,
+                 &ReleaseShownSegment, segment_);
+    if (!shown.isNull()) segment_->shown = true;
+    return shown;
+}
+
+bool X11ScreenGrabber::grabShared(int x, int y, int width, int height, QImage& into, int intoX,
+                                  int intoY)
+{
+    if (!readIntoSegment(x, y, width, height)) return false;
+    CopyRows(segment_->data, width, height, into, intoX, intoY);
     return true;
 }
 

@@ -10,6 +10,11 @@ namespace tovrimo {
 
 // Reads the root window's pixels. Through a shared-memory segment when the server offers
 // MIT-SHM (no copy of the image through the socket), otherwise with a plain GetImage.
+//
+// A grab that lies wholly on the screen comes back as an image over the segment itself: the
+// server writes the pixels once and nobody copies them again. While such an image lives the
+// segment is its own; the next grab hands it over for good and makes a new one, so an image
+// never changes under its holder.
 class X11ScreenGrabber : public ScreenGrabber {
 public:
     // Null: Qt's connection.
@@ -25,10 +30,15 @@ public:
     void setSharedMemoryAllowed(bool allowed) { shmAllowed_ = allowed; }
     bool sharedMemoryAvailable() const { return shmPresent_; }
 
+    struct Segment;  // public for the clean-up of the images shown over one
+
 private:
     bool directFormat() const;
+    bool sharedPathReady();
+    QImage grabIntoSegment(int x, int y, int width, int height);
     bool grabShared(int x, int y, int width, int height, QImage& into, int intoX, int intoY);
     bool grabPlain(int x, int y, int width, int height, QImage& into, int intoX, int intoY);
+    bool readIntoSegment(int x, int y, int width, int height);
     bool ensureSegment(size_t bytes);
     void releaseSegment();
 
@@ -36,10 +46,8 @@ private:
     xcb_screen_t* screen_ = nullptr;
     bool shmPresent_ = false;
     bool shmAllowed_ = true;
-    uint32_t segment_ = 0;  // xcb_shm_seg_t
-    int shmId_ = -1;
-    unsigned char* shmData_ = nullptr;
-    size_t shmSize_ = 0;
+    int grabs_ = 0;
+    Segment* segment_ = nullptr;  // ours, unless an image still shows it
 };
 
 }  // namespace tovrimo
