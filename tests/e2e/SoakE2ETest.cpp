@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "harness/Desktop.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "harness/TovrimoProcess.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+// Run by scripts/soak.sh only (disabled in the ordinary run): a thousand hard copies from the
+// resident program through its hot key, watching its memory, descriptors and X resources.
+
+namespace {
+
+std::string Shell(const std::string& command)
+{
+    return Process::run("/bin/sh", {{"-c", command}}).standardOutput();
+}
+
+long VmRssKb(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return -1;
+}
+
+long OpenFds(pid_t pid)
+{
+    long n = 0;
+    for ([[maybe_unused]] const auto& e :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd"))
+        ++n;
+    return n;
+}
+
+// X resources the program holds, from xrestop's batch line for its pid: windows, pixmaps,
+// graphics contexts and the total count of resources (-1 when xrestop is missing).
+struct XResources {
+    long windows = -1, pixmaps = -1, gcs = -1, total = -1;
+};
+
+XResources XResourcesOf(pid_t pid)
+{
+    XResources r;
+    std::istringstream out(Shell("xrestop -b -m 1 2>/dev/null"));
+    // Batch mode prints one block per client; the block with our PID holds our counts.
+    std::string line;
+    XResources current;
+    long blockPid = -1;
+    auto take = [&](const char* key, long& field) {
+        const std::string k = std::string(key) + ":";
+        const auto at = line.find(k);
+        if (at != std::string::npos) field = std::strtol(line.c_str() + at + k.size(), nullptr, 10);
+    };
+    while (std::getline(out, line)) {
+        if (line.find("res_base") != std::string::npos) {
+            if (blockPid == pid) r = current;
+            current = XResources{};
+            blockPid = -1;
+        }
+        take("PID", blockPid);
+        take("windows", current.windows);
+        take("pixmaps", current.pixmaps);
+        take("GCs", current.gcs);
+        take("total_resources", current.total);
+    }
+    if (blockPid == pid) r = current;
+    return r;
+}
+
+struct Sample {
+    long rssKb, fds;
+    XResources x;
+};
+
+Sample Measure(pid_t pid)
+{
+    return {VmRssKb(pid), OpenFds(pid), XResourcesOf(pid)};
+}
+
+std::string Describe(const char* when, const Sample& s)
+{
+    std::ostringstream o;
+    o << when << ": VmRSS " << s.rssKb << " kB, fds " << s.fds << ", X windows " << s.x.windows
+      << " pixmaps " << s.x.pixmaps << " GCs " << s.x.gcs << " total " << s.x.total;
+    return o.str();
+}
+
+void ResetKeyboardFocus()
+{
+    xcb_connection_t* c = TestSession::current().x().connection();
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
+                        XCB_CURRENT_TIME);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+}  // namespace
+
+TEST(SoakE2E, DISABLED_AThousandHotKeyHardCopies)
+{
+    const int copies = std::getenv("TOVRIMO_SOAK_COPIES") ? std::atoi(std::getenv("TOVRIMO_SOAK_COPIES")) : 1000;
+    PrivateCups& cups = TestSession::current().cups();
+    TovrimoProcess tovrimo;
+    {
+        std::ofstream ini(tovrimo.settingsFile());
+        ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n"
+            << "SelfTime=5\nHotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeySHIFT0=0\n"
+            << "HotKeyButton0=80\n[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\n"
+            << "PaperSize=9\nPaperBin=0\nPos=3\nSize=2\nSizeP=100\nFontName=IPAGothic\n"
+            << "FontSize=10\nTitleText=&[日付] &[時刻] &[PC名]\n";
+    }
+    ResetKeyboardFocus();
+    ASSERT_TRUE(tovrimo.start());
+    const pid_t pid = tovrimo.process().pid();
+    // The tray icon shows that start-up, hot keys included, is over.
+    std::this_thread::sleep_for(3s);
+    Desktop desktop;
+
+    const Sample start = Measure(pid);
+    Sample after50{};
+    for (int i = 1; i <= copies; ++i) {
+        const int before = cups.jobCount();
+        desktop.key("ctrl+alt+p");
+        ASSERT_TRUE(WaitFor([&] { return cups.jobCount() == before + 1; }, 30s))
+            << "copy " << i << " printed nothing";
+        ASSERT_TRUE(cups.waitForJobs(60s)) << "copy " << i;
+        ASSERT_TRUE(tovrimo.running()) << "the program ended at copy " << i;
+        if (i == 50) after50 = Measure(pid);
+        if (i % 100 == 0) std::printf("%s\n", Describe(std::to_string(i).c_str(), Measure(pid)).c_str());
+    }
+    // Let deferred deletions and Qt's caches settle before the last look.
+    std::this_thread::sleep_for(2s);
+    const Sample end = Measure(pid);
+
+    std::printf("%s\n%s\n%s\n", Describe("start", start).c_str(), Describe("after 50", after50).c_str(),
+                Describe("end", end).c_str());
+    std::printf("RSS growth from copy 50 to %d: %ld kB\n", copies, end.rssKb - after50.rssKb);
+    EXPECT_LT(end.rssKb - after50.rssKb, 1024) << "resident memory grew";
+    EXPECT_LE(end.fds, after50.fds) << "file descriptors leak";
+    if (end.x.total >= 0) {
+        EXPECT_LE(end.x.windows, after50.x.windows) << "X windows leak";
+        EXPECT_LE(end.x.pixmaps, after50.x.pixmaps) << "X pixmaps leak";
+        EXPECT_LE(end.x.total, after50.x.total) << "X resources leak";
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "core/Settings.h"
+
+namespace tovrimo::test {
+
+// The two sets of settings the save-loop helper writes in turn. They differ in every section
+// and in the number of named settings, so a file mixing them (or cut short) never loads as
+// either of them.
+inline SettingsData SaveLoopGeneration(int generation)
+{
+    SettingsData d;
+    Settings& s = d.settings;
+    const bool second = generation % 2 != 0;
+    s.Title = second ? "トヴリモ（二）" : "トヴリモ（一）";
+    s.SelfTime = second ? 17 : 5;
+    s.DoubleClick = second ? 2 : 1;
+    s.DoubleClickDo = second ? 3 : 1;
+    s.ConfirmBeforePrint = second ? 0 : 1;
+    s.PrinterCount = second ? 101 : 40;
+    s.LastSet = second ? 100 : -1;
+    s.IconCapture = second ? 1 : 0;
+    for (int k = 0; k < kHotKeySlots; ++k) {
+        s.HotKeyOn[k] = second ? 1 : 0;
+        s.HotKeyButton[k] = static_cast<int16_t>(second ? 65 + k : 112 + k);
+    }
+    auto layout = [&](int n) {
+        PrintLayout l;
+        l.Title = n < 0 ? std::string() : (second ? "設定B" : "設定A") + std::to_string(n);
+        l.DeviceName = second ? "TovLetter" : "TovA4";
+        l.Pos = static_cast<int16_t>(second ? 6 : 3);
+        l.Size = static_cast<int16_t>(second ? 3 : 1);
+        l.SizeP = static_cast<int16_t>(second ? 150 : 100);
+        l.Hiritsu = 1;
+        l.PaperSize = static_cast<int16_t>(second ? 1 : 9);
+        l.Orientation = static_cast<int16_t>(second ? 2 : 1);
+        l.Left = second ? 1.25 : 0;
+        l.Top = second ? -.5 : 0;
+        l.FontName = second ? "IPAGothic" : "ＭＳ Ｐゴシック";
+        l.FontSize = second ? 14 : 10;
+        l.FontBold = second;
+        l.TitleText = std::string(second ? "印刷日：&[日付] " : "&[タイトル] ") +
+                      std::string(200, second ? 'b' : 'a');
+        l.TitleAlign = static_cast<int16_t>(second ? 2 : 0);
+        return l;
+    };
+    d.current = layout(-1);
+    for (int n = 0; n < s.PrinterCount; ++n) d.named[static_cast<size_t>(n)] = layout(n);
+    return d;
+}
+
+}  // namespace tovrimo::test
