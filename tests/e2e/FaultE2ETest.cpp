@@ -84,6 +84,13 @@ public:
 // Any message box of the program: its own caption or the printing error captions.
 constexpr const char* kAnyMessage = "^(トヴリモ|プリンタ名エラー|用紙サイズエラー|給紙方法エラー|エラー.*)$";
 
+// Titles of the visible windows, for failure messages.
+std::string VisibleWindows()
+{
+    return Shell("for w in $(xdotool search --onlyvisible --name '.*'); do "
+                 "xdotool getwindowname $w; done | sort | uniq | tr '\\n' '|'");
+}
+
 }  // namespace
 
 class FaultE2E : public ::testing::Test {
@@ -154,20 +161,29 @@ TEST_F(FaultE2E, SchedulerStoppedWhileResidentIsReportedAndPrintingResumesAfterw
 
 TEST_F(FaultE2E, PrinterDeletedAfterStartUpIsReportedWithoutACrash)
 {
+    // The program starts on the system's default printer; that queue then disappears.
     ASSERT_TRUE(cups().addQueue("TovGone", TestSession::ppdPath(TestSession::kA4Queue)))
         << cups().error();
+    ASSERT_TRUE(cups().setDefault("TovGone")) << cups().error();
+    struct RestoreDefault {
+        PrivateCups& cups;
+        ~RestoreDefault() { cups.setDefault(TestSession::kA4Queue); }
+    } restore{cups()};
     HotKeyResident r("TovGone");
     ASSERT_TRUE(r.start());
     ASSERT_TRUE(cups().deleteQueue("TovGone")) << cups().error();
+    ASSERT_TRUE(cups().setDefault(TestSession::kA4Queue)) << cups().error();
 
     const int before = cups().jobCount();
     desktop.key("ctrl+alt+p");
     const auto box = desktop.waitForWindow(kAnyMessage, 20s);
-    ASSERT_NE(box, 0u) << "printing to a deleted queue said nothing";
+    ASSERT_NE(box, 0u) << "printing to a deleted queue said nothing; jobs " << cups().jobCount() - before
+                       << ", running " << r.tovrimo.running() << ", windows " << VisibleWindows()
+                       << "\n" << r.tovrimo.process().standardError();
     desktop.dismiss(box);
     ASSERT_TRUE(desktop.waitForNoWindow(kAnyMessage, 10s));
     EXPECT_TRUE(r.tovrimo.running());
-    EXPECT_EQ(cups().jobCount(), before);
+    EXPECT_EQ(cups().jobCount(), before) << "the page went to another printer unasked";
 }
 
 TEST_F(FaultE2E, SettingsFolderThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
@@ -190,9 +206,10 @@ TEST_F(FaultE2E, SettingsFolderThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     const auto dialog = desktop.waitForWindow("^【印刷確認】", 20s);
     ASSERT_NE(dialog, 0u) << "the print dialog did not open";
     desktop.activate(dialog);
-    desktop.key("alt+p");  // 印刷開始(&P) saves the settings first
+    desktop.key("Return");  // the default button, 印刷開始(&P), saves the settings first
     const auto box = desktop.waitForWindow("^トヴリモ$", 20s);
-    ASSERT_NE(box, 0u) << "a failed save said nothing";
+    ASSERT_NE(box, 0u) << "a failed save said nothing; windows " << VisibleWindows() << "\n"
+                       << r.tovrimo.process().standardError();
     desktop.dismiss(box);
 
     EXPECT_EQ(ReadBytes(r.tovrimo.settingsFile()), before) << "the old file was not kept";
