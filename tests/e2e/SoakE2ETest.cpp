@@ -45,39 +45,49 @@ long OpenFds(pid_t pid)
     return n;
 }
 
-// X resources the program holds, from xrestop's batch line for its pid: windows, pixmaps,
-// graphics contexts and the total count of resources (-1 when xrestop is missing).
+// X resources the program holds, from xrestop's batch output (-1 when xrestop is missing or
+// does not list the program). A client's block starts with "<n> - <name> ( PID: <pid> ):"
+// (the PID is "?" when the server cannot tell) and lists "<kind> : <count>" lines.
 struct XResources {
-    long windows = -1, pixmaps = -1, gcs = -1, total = -1;
+    long windows = -1, pixmaps = -1, gcs = -1, total = -1, pixmapBytes = -1;
 };
 
 XResources XResourcesOf(pid_t pid)
 {
-    XResources r;
     std::istringstream out(Shell("xrestop -b -m 1 2>/dev/null"));
-    // Batch mode prints one block per client; the block with our PID holds our counts.
-    std::string line;
-    XResources current;
-    long blockPid = -1;
-    auto take = [&](const char* key, long& field) {
-        const std::string k = std::string(key) + ":";
-        const auto at = line.find(k);
-        if (at != std::string::npos) field = std::strtol(line.c_str() + at + k.size(), nullptr, 10);
-    };
-    while (std::getline(out, line)) {
-        if (line.find("res_base") != std::string::npos) {
-            if (blockPid == pid) r = current;
-            current = XResources{};
-            blockPid = -1;
+    XResources ours, current;
+    bool inOurs = false, found = false;
+    for (std::string line; std::getline(out, line);) {
+        if (!line.empty() && line[0] != '\t' && line.find(" - ") != std::string::npos) {
+            if (inOurs) {
+                ours = current;
+                found = true;
+            }
+            current = XResources{0, 0, 0, 0, 0};
+            inOurs = line.find("PID: " + std::to_string(pid) + " ") != std::string::npos ||
+                     line.find("tovrimo") != std::string::npos ||
+                     line.find("トヴリモ") != std::string::npos;
+            continue;
         }
-        take("PID", blockPid);
-        take("windows", current.windows);
-        take("pixmaps", current.pixmaps);
-        take("GCs", current.gcs);
-        take("total_resources", current.total);
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        std::string kind = line.substr(0, colon);
+        kind.erase(0, kind.find_first_not_of(" \t"));
+        kind.erase(kind.find_last_not_of(" \t") + 1);
+        const std::string value = line.substr(colon + 1);
+        const long n = std::strtol(value.c_str() + value.find_first_not_of(" ~"), nullptr, 0);
+        if (kind == "windows") current.windows = n;
+        if (kind == "pixmaps") current.pixmaps = n;
+        if (kind == "GCs") current.gcs = n;
+        if (kind == "pixmap bytes") current.pixmapBytes = n;
+        if (kind != "res_base" && kind != "res_mask" && kind.find("bytes") == std::string::npos)
+            current.total += n;
     }
-    if (blockPid == pid) r = current;
-    return r;
+    if (inOurs) {
+        ours = current;
+        found = true;
+    }
+    return found ? ours : XResources{};
 }
 
 struct Sample {
@@ -94,7 +104,8 @@ std::string Describe(const char* when, const Sample& s)
 {
     std::ostringstream o;
     o << when << ": VmRSS " << s.rssKb << " kB, fds " << s.fds << ", X windows " << s.x.windows
-      << " pixmaps " << s.x.pixmaps << " GCs " << s.x.gcs << " total " << s.x.total;
+      << " pixmaps " << s.x.pixmaps << " (" << s.x.pixmapBytes << " bytes) GCs " << s.x.gcs
+      << " all resources " << s.x.total;
     return o.str();
 }
 
@@ -153,5 +164,6 @@ TEST(SoakE2E, DISABLED_AThousandHotKeyHardCopies)
         EXPECT_LE(end.x.windows, after50.x.windows) << "X windows leak";
         EXPECT_LE(end.x.pixmaps, after50.x.pixmaps) << "X pixmaps leak";
         EXPECT_LE(end.x.total, after50.x.total) << "X resources leak";
+        EXPECT_LE(end.x.pixmapBytes, after50.x.pixmapBytes) << "X pixmap memory leaks";
     }
 }
