@@ -51,6 +51,24 @@ lpadmin -h "$CUPS_SERVER" -p Demo -E -v "file://$C/out/Demo.pdf" -P "$ROOT/tests
 lpadmin -h "$CUPS_SERVER" -d Demo
 
 PROG="$WORK/program"; mkdir -p "$PROG"
+# A layout that shows off the page: the desktop fitted to A4 with a title line under it.
+cat >"$PROG/tovrimo.ini" <<INI
+[Application]
+Title=トヴリモ
+Version=2.80
+[Option]
+ConfirmBeforePrint=0
+[DefaultPrinter]
+DeviceName=Demo
+Orientation=1
+PaperSize=9
+Pos=1
+Size=2
+FontName=IPAGothic
+FontSize=12
+TitleText=トヴリモ デモ &[日付] &[時刻] &[PC名]
+TitleVAlign=1
+INI
 echo "Printing a hard copy of the demo desktop ($DISPLAY) on the private queue Demo..."
 TOVRIMO_PROGRAM_DIR="$PROG" "$BIN" /d
 for _ in $(seq 200); do
