@@ -1,19 +1,20 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "core/Program.h"
 #include "platform/AppFolders.h"
+#include "platform/DisplayCheck.h"
 #include "platform/RealPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
 
 int main(int argc, char** argv)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-        std::fprintf(stderr,
-                     "tovrimo: no X display (DISPLAY is not set). Tovrimo runs in an X11 "
-                     "desktop session.\n");
+    std::string reason;
+    if (!tovrimo::CanOpenDisplay(&reason)) {
+        std::fprintf(stderr, "tovrimo: %s. Tovrimo runs in an X11 desktop session.\n",
+                     reason.c_str());
         return 2;
     }
     // Global hot keys, window frames and the cursor image need X11 itself.
