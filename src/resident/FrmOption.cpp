@@ -63,7 +63,14 @@ FrmOption::FrmOption(SettingsData& data, OptionsHost& host, MessageBoxes& messag
     Form_Load(residentIcon);
 }
 
-FrmOption::~FrmOption() = default;
+FrmOption::~FrmOption()
+{
+    // QDialog's destructor hides the window, which takes the focus from a key list's edit and
+    // so emits editingFinished. By then this object is no longer a FrmOption: its handlers
+    // must not run on what is left of it.
+    for (QComboBox* list : ui_.Cmb_Key)
+        if (QLineEdit* edit = list->lineEdit()) edit->disconnect(this);
+}
 
 void FrmOption::connectHandlers()
 {
