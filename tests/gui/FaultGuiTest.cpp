@@ -18,7 +18,6 @@
 #include "harness/ClipboardTool.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/qt/QtClipboard.h"
-#include "platform/x11/X11Display.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -237,12 +236,3 @@ TEST(ClipboardFaultGui, OwnerVanishingDuringTheReadNeitherHangsNorCrashes)
     }
 }
 
-TEST(DisplayCheckGui, TheTestServerAnswersAndAnAbsentOneIsNamed)
-{
-    EXPECT_EQ(X11DisplayProblem(std::getenv("DISPLAY")), std::nullopt);
-    const auto absent = X11DisplayProblem(":987");
-    ASSERT_TRUE(absent.has_value());
-    EXPECT_NE(absent->find("\":987\""), std::string::npos) << *absent;
-    EXPECT_TRUE(X11DisplayProblem("").has_value());
-    EXPECT_TRUE(X11DisplayProblem(nullptr).has_value());
-}
