@@ -67,35 +67,9 @@ export DBUS_SESSION_BUS_ADDRESS
 export XDG_RUNTIME_DIR="$WORK/runtime"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 PIDS+=("$BUS_PID")
 
-C="$WORK/cups"; mkdir -p "$C"/{tmp,cache,state,log,spool,ppd,out}
-chmod 755 "$C" "$C"/*; chmod 1777 "$C/tmp"; chmod 777 "$C/out"
-cat >"$C/cups-files.conf" <<CONF
-ServerRoot $C
-RequestRoot $C/spool
-TempDir $C/tmp
-CacheDir $C/cache
-StateDir $C/state
-ErrorLog $C/log/error_log
-AccessLog $C/log/access_log
-PageLog $C/log/page_log
-Printcap $C/printcap
-FileDevice Yes
-SystemGroup root
-CONF
-cat >"$C/cupsd.conf" <<CONF
-Listen $C/cups.sock
-Browsing No
-WebInterface No
-MaxJobs 0
-PreserveJobHistory No
-<Location />
-  Order allow,deny
-  Allow localhost
-</Location>
-CONF
-cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" & PIDS+=($!)
-export CUPS_SERVER="$C/cups.sock"
-for _ in $(seq 200); do lpstat -h "$CUPS_SERVER" -r 2>/dev/null | grep -q "is running" && break; sleep 0.05; done
+C="$WORK/cups"
+source "$ROOT/scripts/private-cups.sh"
+start_private_cups "$C" "MaxJobs 0" "PreserveJobHistory No"
 Q=Bench
 lpadmin -h "$CUPS_SERVER" -p $Q -E -v "file:///dev/null" -P "$ROOT/tests/data/ppd/TovA4.ppd"
 lpadmin -h "$CUPS_SERVER" -d $Q

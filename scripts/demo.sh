@@ -20,33 +20,9 @@ openbox >/dev/null 2>&1 & PIDS+=($!)
 xsetroot -solid '#3060a0' 2>/dev/null || true
 
 # Private cupsd with one PDF queue.
-C="$WORK/cups"; mkdir -p "$C"/{tmp,cache,state,log,spool,ppd,out}
-chmod 755 "$C" "$C"/*; chmod 1777 "$C/tmp"; chmod 777 "$C/out"
-cat >"$C/cups-files.conf" <<CONF
-ServerRoot $C
-RequestRoot $C/spool
-TempDir $C/tmp
-CacheDir $C/cache
-StateDir $C/state
-ErrorLog $C/log/error_log
-AccessLog $C/log/access_log
-PageLog $C/log/page_log
-Printcap $C/printcap
-FileDevice Yes
-SystemGroup root
-CONF
-cat >"$C/cupsd.conf" <<CONF
-Listen $C/cups.sock
-Browsing No
-WebInterface No
-<Location />
-  Order allow,deny
-  Allow localhost
-</Location>
-CONF
-cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" & PIDS+=($!)
-export CUPS_SERVER="$C/cups.sock"
-for _ in $(seq 100); do lpstat -h "$CUPS_SERVER" -r 2>/dev/null | grep -q "is running" && break; sleep 0.05; done
+C="$WORK/cups"
+source "$ROOT/scripts/private-cups.sh"
+start_private_cups "$C"
 lpadmin -h "$CUPS_SERVER" -p Demo -E -v "file://$C/out/Demo.pdf" -P "$ROOT/tests/data/ppd/TovA4.ppd"
 lpadmin -h "$CUPS_SERVER" -d Demo
 
