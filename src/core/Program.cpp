@@ -121,9 +121,12 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 
     CommandArgs = SplitCommandLine(CommandLineText(args));
     BuildPaperNames();
+    SettingsStore store(services_.files, services_.printers, services_.messages, AppPath);
+    // A save cut short by a crash or a kill leaves its temporary file beside the settings
+    // file, which itself is still whole.
+    services_.files.removeAbandonedWrites(store.settingsPath());
     MigrateLegacySettings(services_.files, services_.messages, AppPath);
 
-    SettingsStore store(services_.files, services_.printers, services_.messages, AppPath);
     if (store.LoadSettings(data) == LoadResult::Fatal) return {false, 1};
 
     if (!CommandArgs.front().empty()) return RunCommandLine();

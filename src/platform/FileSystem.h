@@ -21,6 +21,9 @@ public:
                                  std::string* error) = 0;
     virtual bool copyFile(const std::string& from, const std::string& to, std::string* error) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Removes what writes to `path` left behind when their process was killed in the middle;
+    // a write still going on in another process is left alone.
+    virtual void removeAbandonedWrites(const std::string& path) { (void)path; }
 };
 
 }  // namespace tovrimo

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace tovrimo {
 
@@ -61,6 +64,34 @@ std::string ResolveTarget(const std::string& path)
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                          &std::free);
     return resolved ? std::string(resolved.get()) : path;
+}
+
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
+std::string TemporaryName(const std::string& target, int attempt)
+{
+    return target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
+           std::to_string(attempt);
+}
+
+// The process id in a temporary file's name "<file>.tmp-<pid>-<n>", or 0 when `name` is not
+// one of `file`'s temporary files.
+pid_t WriterOf(std::string_view name, std::string_view file)
+{
+    if (name.size() <= file.size() + kTemporaryMark.size() || name.substr(0, file.size()) != file ||
+        name.substr(file.size(), kTemporaryMark.size()) != kTemporaryMark)
+        return 0;
+    name.remove_prefix(file.size() + kTemporaryMark.size());
+    const size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size()) return 0;
+    long long pid = 0;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (i == dash) continue;
+        if (c < '0' || c > '9') return 0;
+        if (i < dash && (pid = pid * 10 + (c - '0')) > INT_MAX) return 0;
+    }
+    return static_cast<pid_t>(pid);
 }
 
 }  // namespace
@@ -124,7 +155,7 @@ bool PosixFileSystem::writeAtomically(const std::string& path, const std::string
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temp = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        temp = TemporaryName(target, attempt);
         // 0666 minus the umask, as any new file; a replaced file keeps its own permissions.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt >= 100)) return Fail(error, errno);
@@ -169,6 +200,32 @@ bool PosixFileSystem::copyFile(const std::string& from, const std::string& to, s
 bool PosixFileSystem::remove(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
+}
+
+void PosixFileSystem::removeAbandonedWrites(const std::string& path)
+{
+    const std::string target = ResolveTarget(path);
+    const std::string folder = FolderOf(target);
+    const std::string file = target.substr(target.rfind('/') + 1);
+    struct CloseDir {
+        void operator()(DIR* d) const { ::closedir(d); }
+    };
+    std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.c_str()));
+    if (!dir) return;
+    std::vector<std::string> abandoned;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const pid_t writer = WriterOf(entry->d_name, file);
+        if (writer <= 0) continue;
+        // This process has no write under way while it looks; another one may (a command-line
+        // job beside the resident program). A process id that was taken again by an unrelated
+        // process only delays the clean-up to a later start.
+        if (writer != ::getpid() && (::kill(writer, 0) == 0 || errno != ESRCH)) continue;
+        abandoned.push_back(folder + "/" + entry->d_name);
+    }
+    for (const std::string& name : abandoned) {
+        struct stat st {};
+        if (::lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(name.c_str());
+    }
 }
 
 }  // namespace tovrimo

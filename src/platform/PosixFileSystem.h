@@ -19,6 +19,9 @@ public:
                          std::string* error) override;
     bool copyFile(const std::string& from, const std::string& to, std::string* error) override;
     bool remove(const std::string& path) override;
+    // The temporary files are named "<file>.tmp-<process id>-<n>"; those of processes that no
+    // longer exist are deleted.
+    void removeAbandonedWrites(const std::string& path) override;
 };
 
 }  // namespace tovrimo

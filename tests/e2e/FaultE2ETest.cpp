@@ -262,3 +262,38 @@ TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
     RecordProperty("first", sawFirst);
     RecordProperty("second", sawSecond);
 }
+
+TEST_F(FaultE2E, StartUpRemovesWhatKilledSavesLeftBehind)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/";
+    auto leftovers = [&] {
+        int n = 0;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            n += e.path().filename().string().find(".tmp-") != std::string::npos;
+        return n;
+    };
+    // Saves are killed until one dies between writing its temporary file and renaming it.
+    std::mt19937 random(977);
+    std::uniform_int_distribution<int> delayUs(0, 30000);
+    for (int round = 0; round < 100 && leftovers() == 0; ++round) {
+        Process loop(TOVRIMO_SAVE_LOOP, {{folder}});
+        ASSERT_TRUE(loop.start());
+        ASSERT_TRUE(WaitFor([&] { return loop.standardOutput() == "ready\n"; }, 10s))
+            << loop.standardError();
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        loop.signal(SIGKILL);
+        ASSERT_TRUE(loop.wait(10s).has_value());
+    }
+    ASSERT_GT(leftovers(), 0) << "no kill fell inside a save";
+
+    TovrimoProcess tovrimo(folder);
+    ResetKeyboardFocus();
+    const int icons = TrayIconCount();
+    ASSERT_TRUE(tovrimo.start());
+    ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == icons + 1; }, 15s))
+        << tovrimo.process().standardError();
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_TRUE(tovrimo.running());
+    EXPECT_TRUE(std::filesystem::exists(folder + "tovrimo.ini"));
+}

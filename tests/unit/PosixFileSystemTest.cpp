@@ -1,12 +1,14 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "core/SettingsStore.h"
 #include "doubles/FakePrinterBackend.h"
@@ -165,4 +167,51 @@ TEST_F(PosixFileSystemTest, ReadCopyRemove)
     EXPECT_TRUE(fs.remove(dir + "tovrimo.ini"));
     EXPECT_FALSE(fs.exists(dir + "tovrimo.ini"));
     EXPECT_FALSE(fs.remove(dir + "tovrimo.ini"));
+}
+
+TEST_F(PosixFileSystemTest, AbandonedWritesOfEndedProcessesAreRemoved)
+{
+    // A process id that is certainly free: a child that has ended and been reaped.
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const std::string dead = std::to_string(child);
+    const std::string alive = std::to_string(::getppid());
+    const std::string self = std::to_string(::getpid());
+
+    put("tovrimo.ini", "whole\n");
+    put("tovrimo.ini.tmp-" + dead + "-0", "half");
+    put("tovrimo.ini.tmp-" + dead + "-17", "half");
+    put("tovrimo.ini.tmp-" + self + "-3", "half");   // this process is not writing now
+    put("tovrimo.ini.tmp-" + alive + "-0", "busy");  // another process still writing
+    // Names that only look alike belong to someone else.
+    for (const std::string& other : std::vector<std::string>{
+             "tovrimo.ini.tmp-" + dead, "tovrimo.ini.tmp-" + dead + "-", "tovrimo.ini.tmp--1",
+          "tovrimo.ini.tmp-x" + dead + "-0", "other.ini.tmp-" + dead + "-0",
+          "tovrimo.ini.tmp-99999999999999999999-0", "xtovrimo.ini.tmp-" + dead + "-0"})
+        put(other, "keep");
+    ASSERT_EQ(::mkdir((dir + "tovrimo.ini.tmp-" + dead + "-9").c_str(), 0755), 0);
+
+    const std::set<std::string> before = names();
+    fs.removeAbandonedWrites(dir + "tovrimo.ini");
+
+    std::set<std::string> expected = before;
+    expected.erase("tovrimo.ini.tmp-" + dead + "-0");
+    expected.erase("tovrimo.ini.tmp-" + dead + "-17");
+    expected.erase("tovrimo.ini.tmp-" + self + "-3");
+    EXPECT_EQ(names(), expected);
+    EXPECT_EQ(get("tovrimo.ini"), "whole\n");
+}
+
+TEST_F(PosixFileSystemTest, AbandonedWritesAreFoundBesideALinksTarget)
+{
+    ASSERT_EQ(::mkdir((dir + "real").c_str(), 0755), 0);
+    put("real/tovrimo.ini", "whole\n");
+    put("real/tovrimo.ini.tmp-" + std::to_string(::getpid()) + "-0", "half");
+    ASSERT_EQ(::symlink((dir + "real/tovrimo.ini").c_str(), (dir + "tovrimo.ini").c_str()), 0);
+    fs.removeAbandonedWrites(dir + "tovrimo.ini");
+    EXPECT_FALSE(fs.exists(dir + "real/tovrimo.ini.tmp-" + std::to_string(::getpid()) + "-0"));
+    EXPECT_EQ(get("tovrimo.ini"), "whole\n");
 }
