@@ -110,13 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CheckLoaded(reloaded);
     if (IsValidUtf8(bytes)) CheckSame(loaded, reloaded);
 
-    // A saved file is stable: saving what it loads gives the same bytes.
+    // A saved file is stable: saving what it loads gives the same bytes (and so, loaded again,
+    // the same records).
     const std::string saved = fs.files[store.settingsPath()];
     FUZZ_CHECK(store.SaveSettings(reloaded));
     FUZZ_CHECK(fs.files[store.settingsPath()] == saved);
-    SettingsData third;
-    FUZZ_CHECK(store.LoadSettings(third) == LoadResult::Loaded);
-    CheckSame(reloaded, third);
     FUZZ_CHECK(messages.shown.empty());
     return 0;
 }

@@ -75,6 +75,7 @@ public:
             }
             return true;
         }
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // the converter is reused
         char* inPtr = const_cast<char*>(in.data());
         size_t inLeft = in.size();
         char buf[4096];
@@ -135,9 +136,23 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+namespace {
+
+bool IsAscii(std::string_view bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+// ASCII is the same in both encodings, and most of a settings file is ASCII; the converters
+// are opened once per thread, since opening one costs more than converting a whole file.
 std::string ShiftJisToUtf8(std::string_view bytes)
 {
-    Converter conv("UTF-8", "CP932");
+    if (IsAscii(bytes)) return std::string(bytes);
+    thread_local Converter conv("UTF-8", "CP932");
     std::string out;
     conv.run(bytes, out, &kReplacementChar);
     return out;
@@ -145,7 +160,11 @@ std::string ShiftJisToUtf8(std::string_view bytes)
 
 bool Utf8ToShiftJis(std::string_view utf8, std::string& out)
 {
-    Converter conv("CP932", "UTF-8");
+    if (IsAscii(utf8)) {
+        out.assign(utf8);
+        return true;
+    }
+    thread_local Converter conv("CP932", "UTF-8");
     return conv.run(utf8, out, nullptr);
 }
 
