@@ -298,7 +298,9 @@ TEST(PrintDialog, TitleFieldsGoInAtTheCaret)
         EXPECT_EQ(title->text(), QString::fromUtf8("abc&[日付]def")) << c.why;
         EXPECT_EQ(title->cursorPosition(), 8) << c.why;
         EXPECT_EQ(dlg.workingLayout().TitleText, "abc&[日付]def") << c.why;
-        EXPECT_TRUE(title->hasFocus()) << c.why;
+        // The dialog's own focus widget: whether the window manager has made the dialog the
+        // active window yet is a matter of timing on a busy machine.
+        EXPECT_EQ(dlg.focusWidget(), title) << c.why;
         EXPECT_EQ(d.child<QToolButton>("Btn_InsDate")->toolTip(), QString::fromUtf8("日付を挿入"));
     }
 }
