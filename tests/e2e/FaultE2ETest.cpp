@@ -297,3 +297,30 @@ TEST_F(FaultE2E, StartUpRemovesWhatKilledSavesLeftBehind)
     EXPECT_TRUE(tovrimo.running());
     EXPECT_TRUE(std::filesystem::exists(folder + "tovrimo.ini"));
 }
+
+TEST_F(FaultE2E, PrinterDeletedWhileThePrintDialogIsOpenPrintsOnTheCurrentPrinter)
+{
+    // A printer name that matches no installed printer leaves the current printer in use (so a
+    // settings file from another computer still prints), and at start the current printer is
+    // the system's default: the page goes there, nothing is lost and nothing breaks.
+    ASSERT_TRUE(cups().addQueue("TovBrief", TestSession::ppdPath(TestSession::kA4Queue)))
+        << cups().error();
+    cups().clearOutput(TestSession::kA4Queue);
+    HotKeyResident r("TovBrief", 1);
+    ASSERT_TRUE(r.start());
+    desktop.key("ctrl+alt+p");
+    const auto dialog = desktop.waitForWindow("^【印刷確認】", 20s);
+    ASSERT_NE(dialog, 0u) << "the print dialog did not open";
+    ASSERT_TRUE(cups().deleteQueue("TovBrief")) << cups().error();
+
+    const int before = cups().jobCount();
+    desktop.activate(dialog);
+    desktop.key("Return");  // 印刷開始(&P)
+    ASSERT_TRUE(waitForOneMoreJob(before)) << "no page; windows " << VisibleWindows() << "\n"
+                                           << r.tovrimo.process().standardError();
+    EXPECT_TRUE(std::filesystem::exists(cups().outputPdf(TestSession::kA4Queue)))
+        << "the page did not reach the default printer";
+    EXPECT_TRUE(desktop.waitForNoWindow("^【印刷確認】", 10s));
+    EXPECT_EQ(desktop.waitForWindow(kAnyMessage, 1s), 0u) << "a printed page was reported as a failure";
+    EXPECT_TRUE(r.tovrimo.running());
+}
