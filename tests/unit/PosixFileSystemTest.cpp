@@ -1,9 +1,12 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -214,4 +217,51 @@ TEST_F(PosixFileSystemTest, AbandonedWritesAreFoundBesideALinksTarget)
     fs.removeAbandonedWrites(dir + "tovrimo.ini");
     EXPECT_FALSE(fs.exists(dir + "real/tovrimo.ini.tmp-" + std::to_string(::getpid()) + "-0"));
     EXPECT_EQ(get("tovrimo.ini"), "whole\n");
+}
+
+// A real full disk: a tiny tmpfs mounted over the folder in a private mount namespace of a
+// child process (needs root or user namespaces; skipped where neither is allowed).
+TEST_F(PosixFileSystemTest, SaveSettingsOnAFullDiskKeepsTheOldFileAndTellsTheUser)
+{
+    enum : int { kPassed = 0, kNoMount = 77, kFailed = 1 };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tovrimo-full", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(kNoMount);
+        const std::string old = "[Application]\nTitle=old\n";
+        put("tovrimo.ini", old);
+        // Fill the rest of the file system.
+        {
+            std::ofstream filler(dir + "filler", std::ios::binary);
+            const std::string block(4096, 'x');
+            for (int i = 0; i < 64 && filler.write(block.data(), block.size()); ++i) filler.flush();
+        }
+        test::FakePrinterBackend printers;
+        test::RecordingMessageBoxes boxes;
+        PosixFileSystem real;
+        SettingsStore store(real, printers, boxes, dir);
+        SettingsData data;
+        data.settings.Title = "new";
+        data.settings.PrinterCount = 101;  // some tens of kilobytes: more than is left
+        const bool saved = store.SaveSettings(data);
+        const bool kept = get("tovrimo.ini") == old;
+        const bool told = boxes.shown.size() == 1 &&
+                          boxes.shown[0].text.find("No space left on device") != std::string::npos;
+        bool clean = true;
+        for (const std::string& name : names()) clean = clean && name.find(".tmp-") == std::string::npos;
+        if (saved || !kept || !told || !clean) {
+            std::fprintf(stderr, "saved %d kept %d told %d clean %d: %s\n", saved, kept, told, clean,
+                         boxes.shown.empty() ? "" : boxes.shown[0].text.c_str());
+            ::_exit(kFailed);
+        }
+        ::_exit(kPassed);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kNoMount) GTEST_SKIP() << "cannot mount a small file system here";
+    EXPECT_EQ(WEXITSTATUS(status), kPassed) << "see the child's report above";
 }
