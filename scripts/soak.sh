@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Soak test (not part of ctest): a thousand hard copies from the resident program, through its
 # hot key, into the private PDF queue of the end-to-end harness; reports resident memory
-# (VmRSS after 50 and after all copies), open descriptors and X resources (xrestop) of the
-# program, and fails when memory grows by 1 MB or more or a descriptor or X resource leaks.
+# (VmRSS at start, after the first and second copies and at the end), open descriptors and X
+# resources (xrestop) of the program, and fails when memory grows by 1 MB or more from the
+# second copy on, or a descriptor or X resource leaks.
 #   bash scripts/soak.sh            (1000 copies)
 #   TOVRIMO_SOAK_COPIES=200 bash scripts/soak.sh
 set -euo pipefail

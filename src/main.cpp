@@ -6,11 +6,13 @@
 #include "core/Program.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayCheck.h"
+#include "platform/MemoryPolicy.h"
 #include "platform/RealPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
 
 int main(int argc, char** argv)
 {
+    tovrimo::KeepLargeBlocksOutOfTheHeap();
     std::string reason;
     if (!tovrimo::CanOpenDisplay(&reason)) {
         std::fprintf(stderr, "tovrimo: %s. Tovrimo runs in an X11 desktop session.\n",
