@@ -158,3 +158,21 @@ TEST(IniDocument, SectionNamesInFileOrder)
     const auto doc = IniDocument::parse("x=1\n[B]\n[ A ]\n[B]\n");
     EXPECT_EQ(doc.sectionNames(), (std::vector<std::string>{"B", "A", "B"}));
 }
+
+TEST(IniDocument, ConversionsStartAfreshAfterAFailureOrABadSequence)
+{
+    // The converters are kept between calls; what one call leaves behind must not reach the next.
+    std::string out;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_FALSE(Utf8ToShiftJis("表\xF0\x9F\x98\x80", out));  // an emoji has no Shift_JIS form
+        ASSERT_TRUE(Utf8ToShiftJis("日本語 ini=1", out));
+        EXPECT_EQ(out, test::ShiftJisBytes("日本語 ini=1"));
+        ASSERT_TRUE(Utf8ToShiftJis("plain ASCII ~\\", out));
+        EXPECT_EQ(out, "plain ASCII ~\\");
+
+        // A lead byte without its trail byte, then text that converts cleanly.
+        EXPECT_EQ(ShiftJisToUtf8(test::ShiftJisBytes("日") + "\x82"), "日\xEF\xBF\xBD");
+        EXPECT_EQ(ShiftJisToUtf8(test::ShiftJisBytes("本語")), "本語");
+        EXPECT_EQ(ShiftJisToUtf8("ascii"), "ascii");
+    }
+}
