@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <QTemporaryDir>
@@ -43,8 +42,9 @@ std::string ReadBytes(const std::string& path)
 
 int TrayIconCount()
 {
-    std::istringstream in(Shell("for w in $(xdotool search --class trayer); do "
-                                "xwininfo -children -id $w | grep -c '^ *0x'; done"));
+    std::istringstream in(
+        Shell("for w in $(xdotool search --class trayer); do "
+              "xwininfo -children -id $w | grep -c '^ *0x'; done"));
     int total = 0;
     for (int n; in >> n;) total += n;
     return total;
@@ -82,13 +82,29 @@ public:
 };
 
 // Any message box of the program: its own caption or the printing error captions.
-constexpr const char* kAnyMessage = "^(トヴリモ|プリンタ名エラー|用紙サイズエラー|給紙方法エラー|エラー.*)$";
+constexpr const char* kAnyMessage =
+    "^(トヴリモ|プリンタ名エラー|用紙サイズエラー|給紙方法エラー|エラー.*)$";
 
 // Titles of the visible windows, for failure messages.
 std::string VisibleWindows()
 {
-    return Shell("for w in $(xdotool search --onlyvisible --name '.*'); do "
-                 "xdotool getwindowname $w; done | sort | uniq | tr '\\n' '|'");
+    return Shell(
+        "for w in $(xdotool search --onlyvisible --name '.*'); do "
+        "xdotool getwindowname $w; done | sort | uniq | tr '\\n' '|'");
+}
+
+// Starts the save-loop helper on `folder`, lets it save for `delay` after its first complete
+// save and kills it with SIGKILL wherever it is.
+void KillSaveLoopAfter(const std::string& folder, std::chrono::microseconds delay)
+{
+    Process loop(TOVRIMO_SAVE_LOOP, {{folder}});
+    ASSERT_TRUE(loop.start());
+    ASSERT_TRUE(WaitFor([&] { return loop.standardOutput() == "ready\n"; }, 10s))
+        << loop.standardError();
+    std::this_thread::sleep_for(delay);
+    loop.signal(SIGKILL);
+    ASSERT_TRUE(loop.wait(10s).has_value());
+    ASSERT_FALSE(loop.exitedNormally()) << "the loop ended by itself: " << loop.standardError();
 }
 
 }  // namespace
@@ -98,7 +114,8 @@ protected:
     PrivateCups& cups() { return TestSession::current().cups(); }
     bool waitForOneMoreJob(int before)
     {
-        return WaitFor([&] { return cups().jobCount() == before + 1; }, 20s) && cups().waitForJobs();
+        return WaitFor([&] { return cups().jobCount() == before + 1; }, 20s) &&
+               cups().waitForJobs();
     }
     Desktop desktop;
 };
@@ -177,9 +194,10 @@ TEST_F(FaultE2E, PrinterDeletedAfterStartUpIsReportedWithoutACrash)
     const int before = cups().jobCount();
     desktop.key("ctrl+alt+p");
     const auto box = desktop.waitForWindow(kAnyMessage, 20s);
-    ASSERT_NE(box, 0u) << "printing to a deleted queue said nothing; jobs " << cups().jobCount() - before
-                       << ", running " << r.tovrimo.running() << ", windows " << VisibleWindows()
-                       << "\n" << r.tovrimo.process().standardError();
+    ASSERT_NE(box, 0u) << "printing to a deleted queue said nothing; jobs "
+                       << cups().jobCount() - before << ", running " << r.tovrimo.running()
+                       << ", windows " << VisibleWindows() << "\n"
+                       << r.tovrimo.process().standardError();
     desktop.dismiss(box);
     ASSERT_TRUE(desktop.waitForNoWindow(kAnyMessage, 10s));
     EXPECT_TRUE(r.tovrimo.running());
@@ -232,14 +250,8 @@ TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
     for (int round = 0; round < 25; ++round) {
         QTemporaryDir dir;
         const std::string folder = dir.path().toStdString() + "/";
-        Process loop(TOVRIMO_SAVE_LOOP, {{folder}});
-        ASSERT_TRUE(loop.start());
-        ASSERT_TRUE(WaitFor([&] { return loop.standardOutput() == "ready\n"; }, 10s))
-            << loop.standardError();
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        loop.signal(SIGKILL);
-        ASSERT_TRUE(loop.wait(10s).has_value());
-        ASSERT_FALSE(loop.exitedNormally()) << "the loop ended by itself: " << loop.standardError();
+        ASSERT_NO_FATAL_FAILURE(
+            KillSaveLoopAfter(folder, std::chrono::microseconds(delayUs(random))));
 
         PosixFileSystem fs;
         FakePrinterBackend printers;
@@ -277,13 +289,8 @@ TEST_F(FaultE2E, StartUpRemovesWhatKilledSavesLeftBehind)
     std::mt19937 random(977);
     std::uniform_int_distribution<int> delayUs(0, 30000);
     for (int round = 0; round < 100 && leftovers() == 0; ++round) {
-        Process loop(TOVRIMO_SAVE_LOOP, {{folder}});
-        ASSERT_TRUE(loop.start());
-        ASSERT_TRUE(WaitFor([&] { return loop.standardOutput() == "ready\n"; }, 10s))
-            << loop.standardError();
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        loop.signal(SIGKILL);
-        ASSERT_TRUE(loop.wait(10s).has_value());
+        ASSERT_NO_FATAL_FAILURE(
+            KillSaveLoopAfter(folder, std::chrono::microseconds(delayUs(random))));
     }
     ASSERT_GT(leftovers(), 0) << "no kill fell inside a save";
 
@@ -321,6 +328,7 @@ TEST_F(FaultE2E, PrinterDeletedWhileThePrintDialogIsOpenPrintsOnTheCurrentPrinte
     EXPECT_TRUE(std::filesystem::exists(cups().outputPdf(TestSession::kA4Queue)))
         << "the page did not reach the default printer";
     EXPECT_TRUE(desktop.waitForNoWindow("^【印刷確認】", 10s));
-    EXPECT_EQ(desktop.waitForWindow(kAnyMessage, 1s), 0u) << "a printed page was reported as a failure";
+    EXPECT_EQ(desktop.waitForWindow(kAnyMessage, 1s), 0u)
+        << "a printed page was reported as a failure";
     EXPECT_TRUE(r.tovrimo.running());
 }

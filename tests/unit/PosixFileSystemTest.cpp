@@ -192,8 +192,8 @@ TEST_F(PosixFileSystemTest, AbandonedWritesOfEndedProcessesAreRemoved)
     // Names that only look alike belong to someone else.
     for (const std::string& other : std::vector<std::string>{
              "tovrimo.ini.tmp-" + dead, "tovrimo.ini.tmp-" + dead + "-", "tovrimo.ini.tmp--1",
-          "tovrimo.ini.tmp-x" + dead + "-0", "other.ini.tmp-" + dead + "-0",
-          "tovrimo.ini.tmp-99999999999999999999-0", "xtovrimo.ini.tmp-" + dead + "-0"})
+             "tovrimo.ini.tmp-x" + dead + "-0", "other.ini.tmp-" + dead + "-0",
+             "tovrimo.ini.tmp-99999999999999999999-0", "xtovrimo.ini.tmp-" + dead + "-0"})
         put(other, "keep");
     ASSERT_EQ(::mkdir((dir + "tovrimo.ini.tmp-" + dead + "-9").c_str(), 0755), 0);
 
@@ -251,10 +251,11 @@ TEST_F(PosixFileSystemTest, SaveSettingsOnAFullDiskKeepsTheOldFileAndTellsTheUse
         const bool told = boxes.shown.size() == 1 &&
                           boxes.shown[0].text.find("No space left on device") != std::string::npos;
         bool clean = true;
-        for (const std::string& name : names()) clean = clean && name.find(".tmp-") == std::string::npos;
+        for (const std::string& name : names())
+            clean = clean && name.find(".tmp-") == std::string::npos;
         if (saved || !kept || !told || !clean) {
-            std::fprintf(stderr, "saved %d kept %d told %d clean %d: %s\n", saved, kept, told, clean,
-                         boxes.shown.empty() ? "" : boxes.shown[0].text.c_str());
+            std::fprintf(stderr, "saved %d kept %d told %d clean %d: %s\n", saved, kept, told,
+                         clean, boxes.shown.empty() ? "" : boxes.shown[0].text.c_str());
             ::_exit(kFailed);
         }
         ::_exit(kPassed);
