@@ -292,8 +292,10 @@ std::string IniDocument::serialize() const
 {
     std::string text = utf8Text();
     if (encoding_ == IniEncoding::ShiftJis) {
+        // Shift_JIS bytes that happen to form valid UTF-8 would be read as UTF-8 next time and
+        // mean something else; the text itself is written then, which reads back the same.
         std::string bytes;
-        if (Utf8ToShiftJis(text, bytes)) return bytes;
+        if (Utf8ToShiftJis(text, bytes) && (IsAscii(bytes) || !IsValidUtf8(bytes))) return bytes;
     }
     if (byteOrderMark_) text.insert(0, kByteOrderMark);
     return text;

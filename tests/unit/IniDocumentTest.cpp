@@ -176,3 +176,19 @@ TEST(IniDocument, ConversionsStartAfreshAfterAFailureOrABadSequence)
         EXPECT_EQ(ShiftJisToUtf8("ascii"), "ascii");
     }
 }
+
+TEST(IniDocument, ShiftJisTextWhoseBytesWouldPassForUtf8IsWrittenAsUtf8)
+{
+    // "[]&[PC名]" with 名 in UTF-8, in a file that is not UTF-8 as a whole (あ in Shift_JIS): read
+    // as Shift_JIS, the last ']' is the second byte of a double-byte character. Once あ is
+    // replaced, the Shift_JIS bytes would be valid UTF-8 and read differently.
+    const std::string file = "[A]\nx=\x82\xA0\n[]&[PC\xE5\x90\x8D]\nk=v\n";
+    IniDocument doc = IniDocument::parse(file);
+    ASSERT_EQ(doc.encoding(), IniEncoding::ShiftJis);
+    doc.set("A", "x", "1");
+    const std::string once = doc.serialize();
+    const IniDocument again = IniDocument::parse(once);
+    EXPECT_EQ(again.sectionNames(), doc.sectionNames());
+    EXPECT_EQ(again.get("A", "x"), "1");
+    EXPECT_EQ(IniDocument::parse(again.serialize()).sectionNames(), doc.sectionNames());
+}
