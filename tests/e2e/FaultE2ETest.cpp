@@ -14,6 +14,7 @@
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Desktop.h"
+#include "harness/DesktopState.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -50,13 +51,6 @@ int TrayIconCount()
     return total;
 }
 
-void ResetKeyboardFocus()
-{
-    xcb_connection_t* c = TestSession::current().x().connection();
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
-                        XCB_CURRENT_TIME);
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
 
 // A resident program whose hot key Ctrl+Alt+P (slot 0) prints the desktop to `device`.
 class HotKeyResident {
@@ -73,7 +67,7 @@ public:
     // The hot keys are registered before the tray icon appears.
     bool start()
     {
-        ResetKeyboardFocus();
+        FocusRoot();
         const int before = TrayIconCount();
         return tovrimo.start() && WaitFor([&] { return TrayIconCount() == before + 1; }, 15s) &&
                tovrimo.running();
@@ -170,7 +164,7 @@ TEST_F(FaultE2E, SchedulerStoppedWhileResidentIsReportedAndPrintingResumesAfterw
 
     const int before = cups().jobCount();
     cups().clearOutput(TestSession::kA4Queue);
-    ResetKeyboardFocus();
+    FocusRoot();
     desktop.key("ctrl+alt+p");
     EXPECT_TRUE(waitForOneMoreJob(before)) << "no page once the scheduler was back";
     EXPECT_TRUE(r.tovrimo.running());
@@ -295,7 +289,7 @@ TEST_F(FaultE2E, StartUpRemovesWhatKilledSavesLeftBehind)
     ASSERT_GT(leftovers(), 0) << "no kill fell inside a save";
 
     TovrimoProcess tovrimo(folder);
-    ResetKeyboardFocus();
+    FocusRoot();
     const int icons = TrayIconCount();
     ASSERT_TRUE(tovrimo.start());
     ASSERT_TRUE(WaitFor([&] { return TrayIconCount() == icons + 1; }, 15s))

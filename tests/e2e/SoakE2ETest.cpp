@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "harness/Desktop.h"
+#include "harness/DesktopState.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -109,13 +110,6 @@ std::string Describe(const char* when, const Sample& s)
     return o.str();
 }
 
-void ResetKeyboardFocus()
-{
-    xcb_connection_t* c = TestSession::current().x().connection();
-    xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
-                        XCB_CURRENT_TIME);
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-}
 
 }  // namespace
 
@@ -132,7 +126,7 @@ TEST(SoakE2E, DISABLED_AThousandHotKeyHardCopies)
             << "PaperSize=9\nPaperBin=0\nPos=3\nSize=2\nSizeP=100\nFontName=IPAGothic\n"
             << "FontSize=10\nTitleText=&[日付] &[時刻] &[PC名]\n";
     }
-    ResetKeyboardFocus();
+    FocusRoot();
     ASSERT_TRUE(tovrimo.start());
     const pid_t pid = tovrimo.process().pid();
     // The tray icon shows that start-up, hot keys included, is over.
