@@ -1,13 +1,18 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "core/CommandLine.h"
 #include "core/Program.h"
 #include "platform/AppFolders.h"
+#include "platform/DesktopTrayHosts.h"
 #include "platform/DisplayCheck.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/RealPlatform.h"
+#include "platform/qt/LocalSocketInstance.h"
 #include "platform/qt/QtTrayIcon.h"
 
 int main(int argc, char** argv)
@@ -29,11 +34,34 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
 
     tovrimo::RealPlatform platform;
-    tovrimo::Program program(tovrimo::PlatformServices{
-        platform.printers(), platform.messages(), platform.files(), platform.screen(),
-        platform.windows(), platform.cursor(), platform.clipboard(), platform.timers(),
-        platform.hotKeys(), [] { return std::make_unique<tovrimo::QtTrayIcon>(); },
-        platform.screenTwipsPerPixelX(), platform.screenTwipsPerPixelY()});
+    // Only a resident start looks for a notification area and for a program already resident;
+    // a command-line job runs beside a resident program.
+    const bool residentStart =
+        tovrimo::SplitCommandLine(tovrimo::CommandLineText(args)).front().empty();
+    std::unique_ptr<tovrimo::DesktopTrayHosts> trayHosts;
+    std::unique_ptr<tovrimo::LocalSocketInstance> instance;
+    if (residentStart) {
+        trayHosts = std::make_unique<tovrimo::DesktopTrayHosts>();
+        const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+        instance = std::make_unique<tovrimo::LocalSocketInstance>(tovrimo::InstanceSocketPath(
+            runtimeDir ? runtimeDir : "", ::geteuid(), std::getenv("DISPLAY")));
+    }
+    tovrimo::PlatformServices services{
+        platform.printers(),
+        platform.messages(),
+        platform.files(),
+        platform.screen(),
+        platform.windows(),
+        platform.cursor(),
+        platform.clipboard(),
+        platform.timers(),
+        platform.hotKeys(),
+        [&trayHosts] { return std::make_unique<tovrimo::QtTrayIcon>(trayHosts.get()); },
+        platform.screenTwipsPerPixelX(),
+        platform.screenTwipsPerPixelY()};
+    services.trayHosts = trayHosts.get();
+    services.instance = instance.get();
+    tovrimo::Program program(services);
     const auto outcome = program.StartUp(tovrimo::DetectAppFolders(), args);
     if (!outcome.resident) return outcome.exitCode;
     return app.exec();

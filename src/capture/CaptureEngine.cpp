@@ -69,6 +69,7 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
     if (options.IconDelete == 1) services_.host.removeTrayIcon();
     state_ = pending;
     last_ = {action, source};
+    changed();
 }
 
 void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action)
@@ -79,12 +80,14 @@ void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action
     services_.windows.activateOwnWindow();
     state_ = pending;
     last_ = {action, SourceCode::ActiveWindow};
+    changed();
 }
 
 void CaptureEngine::Timer1_Timer()
 {
     // Off first: a hand-off that runs a message loop must not see this tick again.
     timer1_->setEnabled(false);
+    changed();
     switch (state_) {
     case AppState::DtCopyPending:
         CaptureDesktop();
@@ -100,6 +103,7 @@ void CaptureEngine::Timer1_Timer()
         CaptureDesktop();
         CopyStep();
         state_ = AppState::Idle;
+        changed();
         break;
     default:
         // Another command has taken over since this timer was armed.
@@ -124,12 +128,14 @@ void CaptureEngine::Timer2_Timer()
     timer3_->setInterval(CaptureDelayMs(options_()));
     timer2_->setEnabled(false);
     timer3_->setEnabled(true);
+    changed();
     services_.windows.withdrawOwnWindow();
 }
 
 void CaptureEngine::Timer3_Timer()
 {
     timer3_->setEnabled(false);
+    changed();
     switch (state_) {
     case AppState::AwCopyPending:
         CaptureWindow(0);
@@ -139,6 +145,7 @@ void CaptureEngine::Timer3_Timer()
         CaptureWindow(0);
         CopyStep();
         state_ = AppState::Idle;
+        changed();
         break;
     default:
         break;
@@ -155,6 +162,7 @@ void CaptureEngine::Cancel()
         state_ == AppState::RsCopyPending)
         services_.host.unloadRegionScreen();
     state_ = AppState::Idle;
+    changed();
 }
 
 void CaptureEngine::CaptureDesktop()
@@ -199,10 +207,12 @@ void CaptureEngine::PrintHandOff()
 {
     if (options_().ConfirmBeforePrint == 1) {
         state_ = AppState::PrintDialogOpen;
+        changed();
         services_.host.openPrintDialog();
     } else {
         services_.host.printHardCopy();
         state_ = AppState::Idle;
+        changed();
     }
 }
 

@@ -50,11 +50,24 @@ public:
     static int CaptureDelayMs(const CaptureOptions& options);
 
     AppState state() const { return state_; }
-    void setState(AppState state) { state_ = state; }
+    void setState(AppState state)
+    {
+        state_ = state;
+        changed();
+    }
     LastOperation lastOperation() const { return last_; }
     // For the commands that take their image without a timer (clipboard, file, sticky note):
     // they record themselves once the image was taken.
-    void recordLastOperation(ActionCode action, SourceCode source) { last_ = {action, source}; }
+    void recordLastOperation(ActionCode action, SourceCode source)
+    {
+        last_ = {action, source};
+        changed();
+    }
+
+    // Told whenever the state, the last operation or a capture timer may have changed: what the
+    // tray menu offers follows them. May be told in the middle of a step, so a listener should
+    // look only once the step is over.
+    std::function<void()> onChange;
 
     const std::string& CapturedWindowTitle() const { return capturedWindowTitle_; }
     const PixelRect& CapturedWindowRect() const { return capturedWindowRect_; }
@@ -93,6 +106,10 @@ private:
     void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
     void startActiveWindowCommand(AppState pending, ActionCode action);
     void drawCursorAt(PixelPoint origin);
+    void changed()
+    {
+        if (onChange) onChange();
+    }
 
     CaptureBuffer& buffer_;
     CaptureServices services_;

@@ -8,6 +8,10 @@ inline constexpr const char* kNoPrinter =
     "プリンタが１台も見つかりません。\n\n"
     "Windowsにプリンタが１台以上設定されていないと、トヴリモは実行できません。\n"
     "実行を中止します。";
+inline constexpr const char* kNoNotificationArea =
+    "通知領域（タスクトレイ）が見つかりませんでした。\n\n"
+    "トヴリモは常駐しています。ホットキーはそのまま使えます。\n"
+    "トヴリモをもう一度起動すると、メニューが表示されます。";
 inline constexpr const char* kBadCommandLine = "コマンドライン引数に誤りがあります。";
 inline constexpr const char* kErrorNumberCaption = "エラー番号：";
 inline constexpr const char* kLegacyFileName = "lusk.ini";

@@ -9,17 +9,19 @@
 #include "capture/FrmCustom.h"
 #include "capture/ImageSources.h"
 #include "controls/FileChooser.h"
-#include "core/ProgramDialogs.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
 #include "core/PaperNames.h"
+#include "core/ProgramDialogs.h"
 #include "core/SettingsStore.h"
 #include "output/PagePrinter.h"
 #include "output/TitleFields.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
+#include "platform/SingleInstance.h"
+#include "platform/TrayHostWatcher.h"
 #include "platform/TrayIcon.h"
 #include "resident/FrmTovrimo.h"
 #include "resident/HotKeys.h"
@@ -39,8 +41,8 @@ std::string CommandLineText(const std::vector<std::string>& args)
 
 Program::Program(PlatformServices services) : services_(std::move(services))
 {
-    CaptureServices cs{services_.screen, services_.windows, services_.cursor,
-                       services_.clipboard, services_.timers, *this};
+    CaptureServices cs{services_.screen,    services_.windows, services_.cursor,
+                       services_.clipboard, services_.timers,  *this};
     const CaptureEngine::OptionsProvider options = [this] {
         const Settings& s = data.settings;
         CaptureOptions o;
@@ -68,16 +70,35 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     HotKeys::Commands keys;
     keys.runMenuCommand = [this](HotKeyCommand c) {
         switch (c) {
-        case HotKeyCommand::DtCopy: run(MenuCommand::DtCopy); break;
-        case HotKeyCommand::AwCopy: run(MenuCommand::AwCopy); break;
-        case HotKeyCommand::RsCopy: run(MenuCommand::RsCopy); break;
-        case HotKeyCommand::FileCopy: run(MenuCommand::FileCopy); break;
-        case HotKeyCommand::DtCapture: run(MenuCommand::DtCapture); break;
-        case HotKeyCommand::RsCapture: run(MenuCommand::RsCapture); break;
-        case HotKeyCommand::FileCapture: run(MenuCommand::FileCapture); break;
-        case HotKeyCommand::Option: Pop_Option_Click(); break;
-        case HotKeyCommand::Fusen: run(MenuCommand::Fusen); break;
-        case HotKeyCommand::AwCopyNow: break;  // handled by copyActiveWindowNow
+        case HotKeyCommand::DtCopy:
+            run(MenuCommand::DtCopy);
+            break;
+        case HotKeyCommand::AwCopy:
+            run(MenuCommand::AwCopy);
+            break;
+        case HotKeyCommand::RsCopy:
+            run(MenuCommand::RsCopy);
+            break;
+        case HotKeyCommand::FileCopy:
+            run(MenuCommand::FileCopy);
+            break;
+        case HotKeyCommand::DtCapture:
+            run(MenuCommand::DtCapture);
+            break;
+        case HotKeyCommand::RsCapture:
+            run(MenuCommand::RsCapture);
+            break;
+        case HotKeyCommand::FileCapture:
+            run(MenuCommand::FileCapture);
+            break;
+        case HotKeyCommand::Option:
+            Pop_Option_Click();
+            break;
+        case HotKeyCommand::Fusen:
+            run(MenuCommand::Fusen);
+            break;
+        case HotKeyCommand::AwCopyNow:
+            break;  // handled by copyActiveWindowNow
         }
     };
     keys.copyActiveWindowNow = [this] {
@@ -91,6 +112,7 @@ Program::~Program()
 {
     // The dialogs refer to the records and the engine: they go first.
     dialogs_.reset();
+    engine_->onChange = nullptr;
 }
 
 std::function<std::string(const std::string&)> Program::titleExpander() const
@@ -131,6 +153,16 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 
     if (!CommandArgs.front().empty()) return RunCommandLine();
 
+    if (services_.instance) {
+        switch (services_.instance->claim()) {
+        case SingleInstance::Claim::Resident:
+            break;
+        case SingleInstance::Claim::HandedOver:
+            return {false, 0};
+        case SingleInstance::Claim::Unreachable:
+            return {false, 1};
+        }
+    }
     becomeResident();
     return {true, 0};
 }
@@ -142,10 +174,17 @@ Program::Outcome Program::RunCommandLine()
     data.settings.ConfirmBeforePrint = job.confirm ? 1 : 0;
 
     switch (job.capture) {
-    case CommandCapture::None: break;
-    case CommandCapture::Desktop: engine_->CaptureDesktop(); break;
-    case CommandCapture::Window: engine_->CaptureWindow(job.window); break;
-    case CommandCapture::Region: engine_->CaptureDesktop(); break;
+    case CommandCapture::None:
+        break;
+    case CommandCapture::Desktop:
+        engine_->CaptureDesktop();
+        break;
+    case CommandCapture::Window:
+        engine_->CaptureWindow(job.window);
+        break;
+    case CommandCapture::Region:
+        engine_->CaptureDesktop();
+        break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
@@ -181,9 +220,32 @@ void Program::becomeResident()
     resident_ = std::make_unique<FrmTovrimo>(services_.makeTrayIcon(), *this);
     hotKeys_->RegisterHotKeys(data.settings, engine_->state());
     data.settings.IconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.Icon);
-    resident_->AddTrayIcon(data.settings.Title);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
+    // The menu goes with the icon, so a host that draws it has it from the first click on.
+    resident_->updateTrayMenu();
+    engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
+    resident_->AddTrayIcon(data.settings.Title);
+    if (services_.instance)
+        QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
+                         [this] { resident_->ShowMenuAtPointer(); });
+    waitForNotificationArea();
+}
+
+void Program::waitForNotificationArea()
+{
+    TrayHostWatcher* hosts = services_.trayHosts;
+    if (!hosts || hosts->available()) return;
+    // Panels often start after the programs a session starts: give one time to come.
+    notificationAreaWait_.setSingleShot(true);
+    notificationAreaWait_.setInterval(notificationAreaWaitMs);
+    QObject::connect(hosts, &TrayHostWatcher::appeared, &notificationAreaWait_, &QTimer::stop);
+    QObject::connect(&notificationAreaWait_, &QTimer::timeout, resident_.get(), [this] {
+        if (services_.trayHosts->available()) return;
+        services_.messages.show(texts::kAppCaption, texts::kNoNotificationArea, MsgButtons::Ok,
+                                MsgIcon::Information);
+    });
+    notificationAreaWait_.start();
 }
 
 void Program::Pop_End_Click()
@@ -250,7 +312,8 @@ void Program::commandLineHandOff()
         dialogs_->openPrintDialog();
         return;
     }
-    const bool accepted = printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
+    const bool accepted =
+        printer_->PrintHardCopy(data.current, buffer_.PicPrint, buffer_.PicPrint2);
     endProcess(accepted ? 0 : 1);
 }
 
@@ -272,18 +335,41 @@ bool Program::captureDelayRunning() const
 void Program::run(MenuCommand command)
 {
     switch (command) {
-    case MenuCommand::None: break;
-    case MenuCommand::DtCopy: engine_->Pop_DtCopy(); break;
-    case MenuCommand::AwCopy: engine_->Pop_AwCopy(); break;
-    case MenuCommand::RsCopy: engine_->Pop_RsCopy(); break;
-    case MenuCommand::DtCapture: engine_->Pop_DtCapture(); break;
-    case MenuCommand::AwCapture: engine_->Pop_AwCapture(); break;
-    case MenuCommand::RsCapture: engine_->Pop_RsCapture(); break;
-    case MenuCommand::FileCopy: imageSources_->Pop_FileCopy_Click(); break;
-    case MenuCommand::ClipCopy: imageSources_->Pop_ClipCopy_Click(); break;
-    case MenuCommand::FileCapture: imageSources_->Pop_FileCapture_Click(); break;
-    case MenuCommand::Fusen: notes_->Pop_Fusen_Click(); break;
-    case MenuCommand::Redo: run(RepeatCommand(engine_->lastOperation())); break;
+    case MenuCommand::None:
+        break;
+    case MenuCommand::DtCopy:
+        engine_->Pop_DtCopy();
+        break;
+    case MenuCommand::AwCopy:
+        engine_->Pop_AwCopy();
+        break;
+    case MenuCommand::RsCopy:
+        engine_->Pop_RsCopy();
+        break;
+    case MenuCommand::DtCapture:
+        engine_->Pop_DtCapture();
+        break;
+    case MenuCommand::AwCapture:
+        engine_->Pop_AwCapture();
+        break;
+    case MenuCommand::RsCapture:
+        engine_->Pop_RsCapture();
+        break;
+    case MenuCommand::FileCopy:
+        imageSources_->Pop_FileCopy_Click();
+        break;
+    case MenuCommand::ClipCopy:
+        imageSources_->Pop_ClipCopy_Click();
+        break;
+    case MenuCommand::FileCapture:
+        imageSources_->Pop_FileCapture_Click();
+        break;
+    case MenuCommand::Fusen:
+        notes_->Pop_Fusen_Click();
+        break;
+    case MenuCommand::Redo:
+        run(RepeatCommand(engine_->lastOperation()));
+        break;
     }
 }
 

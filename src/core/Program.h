@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,9 +10,9 @@
 #include "capture/CaptureBuffer.h"
 #include "capture/CaptureHost.h"
 #include "capture/RegionHost.h"
-#include "resident/ResidentCommands.h"
 #include "core/Settings.h"
 #include "platform/AppFolders.h"
+#include "resident/ResidentCommands.h"
 
 namespace tovrimo {
 
@@ -32,7 +33,9 @@ class PagePrinter;
 class PrinterBackend;
 class ScreenGrabber;
 class SettingsStore;
+class SingleInstance;
 class TimerFactory;
+class TrayHostWatcher;
 class TrayIcon;
 class WindowSystem;
 
@@ -50,6 +53,10 @@ struct PlatformServices {
     std::function<std::unique_ptr<TrayIcon>()> makeTrayIcon;
     double screenTwipsPerPixelX = 15.0;
     double screenTwipsPerPixelY = 15.0;
+    // Whether the desktop has a notification area; none: assume it has.
+    TrayHostWatcher* trayHosts = nullptr;
+    // One resident program per user and display; none: no check.
+    SingleInstance* instance = nullptr;
 };
 
 // The program as a whole: the start-up sequence, then either one command-line job or the
@@ -122,9 +129,13 @@ public:
     // ends it with std::exit, tests replace it.
     std::function<void(int)> endProcess;
 
+    // How long a resident start waits for a notification area before it says there is none.
+    int notificationAreaWaitMs = 10000;
+
 private:
     Outcome RunCommandLine();
     void becomeResident();
+    void waitForNotificationArea();
 
     PlatformServices services_;
     CaptureBuffer buffer_;
@@ -137,6 +148,7 @@ private:
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<ProgramDialogs> dialogs_;
     QPointer<FrmCustom> region_;
+    QTimer notificationAreaWait_;
 };
 
 // The process's arguments joined into the command-line text the splitter works on.

@@ -4,6 +4,7 @@
 #include <string>
 
 class QIcon;
+class QMenu;
 
 namespace tovrimo {
 
@@ -19,6 +20,10 @@ public:
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
     virtual std::string tooltip() const = 0;
+    // The menu that a host drawing menus itself (a StatusNotifierItem host) shows for a right
+    // click; the resident window keeps it what its own right click would show at that moment.
+    // nullptr: a right click shows nothing.
+    virtual void setMenu(QMenu* menu) = 0;
     std::function<void(TrayNotification)> onNotification;
 };
 

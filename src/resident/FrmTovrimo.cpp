@@ -11,13 +11,15 @@
 
 namespace tovrimo {
 
-FrmTovrimo::FrmTovrimo(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
-                       QWidget* parent)
+FrmTovrimo::FrmTovrimo(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands, QWidget* parent)
     : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(BuiltInIcon())
 {
     setObjectName(QStringLiteral("FrmTovrimo"));
     setWindowTitle(QStringLiteral("トヴリモ"));
     buildMenus();
+    menuUpdate_.setSingleShot(true);
+    menuUpdate_.setInterval(0);
+    connect(&menuUpdate_, &QTimer::timeout, this, &FrmTovrimo::updateTrayMenu);
     tray_->onNotification = [this](TrayNotification n) { Form_MouseMove(static_cast<int>(n)); };
 }
 
@@ -85,6 +87,12 @@ void FrmTovrimo::buildMenus()
     menu2_->setObjectName(QStringLiteral("Pop_Menu2"));
     item(menu2_, "Pop_Can", "キャンセル", [this] { commands_.Pop_Can_Click(); });
 
+    busyMenu_ = new QMenu(this);
+    busyMenu_->setObjectName(QStringLiteral("TrayBusyMenu"));
+
+    // A host that draws the exported menu shows it without telling us first.
+    connect(menu1_, &QMenu::aboutToShow, this, &FrmTovrimo::refreshRepeatItem);
+
     refreshRepeatItem();
 }
 
@@ -117,6 +125,34 @@ void FrmTovrimo::refreshRepeatItem()
     redo_->setEnabled(repeat.enabled);
 }
 
+void FrmTovrimo::updateTrayMenu()
+{
+    refreshRepeatItem();
+    QMenu* menu = busyMenu_;
+    switch (TrayMenuFor(commands_.appState(), commands_.captureDelayRunning())) {
+    case TrayMenuKind::None:
+        break;
+    case TrayMenuKind::Commands:
+        menu = menu1_;
+        break;
+    case TrayMenuKind::Cancel:
+        menu = menu2_;
+        break;
+    }
+    exported_ = menu;
+    tray_->setMenu(menu);
+}
+
+void FrmTovrimo::scheduleTrayMenuUpdate()
+{
+    menuUpdate_.start();
+}
+
+void FrmTovrimo::ShowMenuAtPointer()
+{
+    Form_MouseMove(static_cast<int>(TrayNotification::RightDown));
+}
+
 void FrmTovrimo::popUp(QMenu* menu)
 {
     // Right-aligned at the pointer, the way a tray menu opens from the corner of the screen.
@@ -136,19 +172,22 @@ void FrmTovrimo::Form_MouseMove(int message)
     switch (message) {
     case static_cast<int>(TrayNotification::RightDown):
         QApplication::processEvents();
-        if (!commands_.captureDelayRunning()) {
-            popUp(menu1_);
-        } else {
-            // A capture is waiting for its delay: the only choice offered is to cancel it.
+        // A capture waiting for its delay offers only to cancel it.
+        if (TrayMenuFor(commands_.appState(), commands_.captureDelayRunning()) ==
+            TrayMenuKind::Cancel)
             popUp(menu2_);
-        }
+        else
+            popUp(menu1_);
         break;
-    case static_cast<int>(TrayNotification::LeftDown): commands_.BringNotesToFront(); break;
+    case static_cast<int>(TrayNotification::LeftDown):
+        commands_.BringNotesToFront();
+        break;
     case static_cast<int>(TrayNotification::DoubleClick):
         commands_.run(DoubleClickCommand(commands_.doubleClickSetting(),
                                          commands_.doubleClickSourceSetting()));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

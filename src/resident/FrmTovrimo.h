@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -34,9 +35,21 @@ public:
     void Form_MouseMove(int message);
     void refreshRepeatItem();
 
+    // Hands the tray the menu a right click would show now, with a current repeat caption, for
+    // hosts that draw the menu themselves. updateTrayMenu() does it at once; the scheduled form
+    // waits until the current step is over (a timer tick disables its timer last) and folds
+    // many changes into one.
+    void updateTrayMenu();
+    void scheduleTrayMenuUpdate();
+    // What a right click does, for a request that does not come from the icon (another start
+    // of the program): the menu of the moment pops up at the pointer.
+    void ShowMenuAtPointer();
+
     TrayIcon& tray() { return *tray_; }
     QMenu* Pop_Menu1() const { return menu1_; }
     QMenu* Pop_Menu2() const { return menu2_; }
+    // The menu the tray was last handed: Pop_Menu1, Pop_Menu2 or the empty busy menu.
+    QMenu* exportedMenu() const { return exported_; }
     QAction* Pop_Redo() const { return redo_; }
     static QIcon BuiltInIcon();
 
@@ -49,7 +62,11 @@ private:
     QIcon icon_;
     QMenu* menu1_ = nullptr;
     QMenu* menu2_ = nullptr;
+    // Handed to the tray in the busy states: an exported menu cannot be withdrawn, only emptied.
+    QMenu* busyMenu_ = nullptr;
+    QMenu* exported_ = nullptr;
     QAction* redo_ = nullptr;
+    QTimer menuUpdate_;
 };
 
 }  // namespace tovrimo

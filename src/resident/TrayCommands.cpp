@@ -10,6 +10,12 @@ bool TrayClickAccepted(AppState state)
            state == AppState::CommandLine;
 }
 
+TrayMenuKind TrayMenuFor(AppState state, bool captureDelayRunning)
+{
+    if (!TrayClickAccepted(state)) return TrayMenuKind::None;
+    return captureDelayRunning ? TrayMenuKind::Cancel : TrayMenuKind::Commands;
+}
+
 RepeatItem RepeatCaption(LastOperation last)
 {
     const std::string action(texts::ActionName(last.action));

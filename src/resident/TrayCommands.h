@@ -28,6 +28,11 @@ enum class MenuCommand {
 // capture is pending.
 bool TrayClickAccepted(AppState state);
 
+// What a right click on the icon offers: nothing in the busy states, only the cancel item while
+// a capture waits for its delay (Timer1 or Timer3 runs), otherwise the command menu.
+enum class TrayMenuKind { None, Commands, Cancel };
+TrayMenuKind TrayMenuFor(AppState state, bool captureDelayRunning);
+
 struct RepeatItem {
     std::string caption;
     bool enabled = false;

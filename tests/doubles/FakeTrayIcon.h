@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QMenu>
 #include <vector>
 
 #include "platform/TrayIcon.h"
@@ -24,10 +25,17 @@ public:
     }
     bool isShown() const override { return shown_; }
     std::string tooltip() const override { return tooltip_; }
+    void setMenu(QMenu* m) override
+    {
+        menu = m;
+        ++menuUpdates;
+    }
 
     std::vector<std::string> adds;
     int removals = 0;
     QIcon lastIcon;
+    QMenu* menu = nullptr;  // what a host that draws menus would show now
+    int menuUpdates = 0;
 
 private:
     bool shown_ = false;

@@ -28,15 +28,84 @@ std::vector<QPoint> TrayIcons()
 
 void FocusRoot()
 {
-    xcb_connection_t* c = TestSession::current().x().connection();
+    FocusRoot(TestSession::current().x().connection());
+}
+
+void FocusRoot(xcb_connection_t* c)
+{
     xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, XCB_INPUT_FOCUS_POINTER_ROOT,
                         XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
-TestWindow::TestWindow(const std::string& title, int x, int y, int width, int height,
-                       uint32_t rgb)
-    : c_(TestSession::current().x().connection())
+QImage GrabScreen(xcb_connection_t* c, const QRect& area)
+{
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    auto cookie =
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, static_cast<int16_t>(area.x()),
+                      static_cast<int16_t>(area.y()), static_cast<uint16_t>(area.width()),
+                      static_cast<uint16_t>(area.height()), ~0u);
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(c, cookie, nullptr);
+    if (!reply) return {};
+    // A 24-bit Xvfb screen stores 32 bits per pixel, blue first.
+    QImage image(xcb_get_image_data(reply), area.width(), area.height(), area.width() * 4,
+                 QImage::Format_RGB32);
+    QImage copy = image.copy();
+    std::free(reply);
+    return copy;
+}
+
+QPoint CentreOfDifference(const QImage& before, const QImage& after)
+{
+    if (before.size() != after.size()) return {-1, -1};
+    QRect changed;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+    return changed.isEmpty() ? QPoint(-1, -1) : changed.center();
+}
+
+namespace {
+
+xcb_window_t TopLevelOf(xcb_connection_t* c, xcb_window_t w)
+{
+    for (;;) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        if (!tree) return 0;
+        const xcb_window_t parent = tree->parent, root = tree->root;
+        std::free(tree);
+        if (parent == root || parent == 0) return w;
+        w = parent;
+    }
+}
+
+}  // namespace
+
+bool StackedAbove(xcb_connection_t* c, xcb_window_t a, xcb_window_t b)
+{
+    const xcb_window_t topA = TopLevelOf(c, a), topB = TopLevelOf(c, b);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(c, xcb_query_tree(c, screen->root), nullptr);
+    if (!tree) return false;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    int indexA = -1, indexB = -1;  // bottom to top
+    for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+        if (children[i] == topA) indexA = i;
+        if (children[i] == topB) indexB = i;
+    }
+    std::free(tree);
+    return indexA >= 0 && indexB >= 0 && indexA > indexB;
+}
+
+TestWindow::TestWindow(const std::string& title, int x, int y, int width, int height, uint32_t rgb)
+    : TestWindow(TestSession::current().x().connection(), title, x, y, width, height, rgb)
+{
+}
+
+TestWindow::TestWindow(xcb_connection_t* connection, const std::string& title, int x, int y,
+                       int width, int height, uint32_t rgb)
+    : c_(connection)
 {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
     id_ = xcb_generate_id(c_);

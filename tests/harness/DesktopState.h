@@ -2,7 +2,9 @@
 
 #include <xcb/xcb.h>
 
+#include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,12 +18,24 @@ std::vector<QPoint> TrayIcons();
 // when its program ends the focus is left on nothing and key presses reach no one, global
 // grabs included. A real session's window manager moves it on; a test does it here.
 void FocusRoot();
+void FocusRoot(xcb_connection_t* connection);
+
+// The screen's pixels inside the rectangle, read from the X server.
+QImage GrabScreen(xcb_connection_t* connection, const QRect& area);
+// The centre of the pixels that differ between two pictures of the same area; (-1, -1) when
+// they are the same.
+QPoint CentreOfDifference(const QImage& before, const QImage& after);
+// Whether the top-level window holding a is stacked above the one holding b.
+bool StackedAbove(xcb_connection_t* connection, xcb_window_t a, xcb_window_t b);
 
 // A plain window of one colour that the window manager frames and activates, on the test
 // session's X server; destroyed with the object.
 class TestWindow {
 public:
     TestWindow(const std::string& title, int x, int y, int width, int height, uint32_t rgb);
+    // On another X server than the test session's.
+    TestWindow(xcb_connection_t* connection, const std::string& title, int x, int y, int width,
+               int height, uint32_t rgb);
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;

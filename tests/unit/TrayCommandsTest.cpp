@@ -18,8 +18,8 @@ TEST(TrayCommands, ClicksAreTakenOnlyWhenIdleDesktopPendingOrCommandLine)
 TEST(TrayCommands, RepeatCaptionForEveryActionAndSource)
 {
     const char* actions[] = {"", "ハードコピー", "コピー", "付せん作成"};
-    const char* sources[] = {"", "デスクトップ", "アクティブなウィンドウ", "領域指定", "ファイルから",
-                             "クリップボードから"};
+    const char* sources[] = {"",         "デスクトップ", "アクティブなウィンドウ",
+                             "領域指定", "ファイルから", "クリップボードから"};
     for (int a = 0; a <= 3; ++a) {
         for (int s = 0; s <= 5; ++s) {
             const RepeatItem item =
@@ -58,13 +58,32 @@ TEST(TrayCommands, DoubleClickTableWithItsDoNothingCells)
         int16_t dc, dcDo;
         M expected;
     } cases[] = {
-        {1, 1, M::DtCopy},   {1, 2, M::AwCopy},      {1, 3, M::RsCopy},
-        {1, 4, M::FileCopy}, {1, 5, M::ClipCopy},    {1, 0, M::None},
-        {1, 6, M::None},     {2, 1, M::DtCapture},   {2, 2, M::AwCapture},
-        {2, 3, M::RsCapture}, {2, 4, M::FileCapture}, {2, 5, M::None},
-        {2, -1, M::None},    {3, 0, M::Fusen},       {3, 5, M::Fusen},
-        {4, 1, M::Redo},     {0, 1, M::Redo},        {-7, 3, M::Redo},
+        {1, 1, M::DtCopy},    {1, 2, M::AwCopy},    {1, 3, M::RsCopy},      {1, 4, M::FileCopy},
+        {1, 5, M::ClipCopy},  {1, 0, M::None},      {1, 6, M::None},        {2, 1, M::DtCapture},
+        {2, 2, M::AwCapture}, {2, 3, M::RsCapture}, {2, 4, M::FileCapture}, {2, 5, M::None},
+        {2, -1, M::None},     {3, 0, M::Fusen},     {3, 5, M::Fusen},       {4, 1, M::Redo},
+        {0, 1, M::Redo},      {-7, 3, M::Redo},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DoubleClickCommand(c.dc, c.dcDo), c.expected) << c.dc << "," << c.dcDo;
+}
+
+TEST(TrayCommands, TheMenuOfTheMomentFollowsTheStateAndTheCaptureDelay)
+{
+    using K = TrayMenuKind;
+    // state, capture delay running, what a right click shows
+    const struct {
+        int state;
+        bool delay;
+        K kind;
+    } cases[] = {
+        {1, false, K::Commands}, {1, true, K::Cancel}, {5, true, K::Cancel},
+        {5, false, K::Commands}, {7, true, K::Cancel}, {7, false, K::Commands},
+        {2, false, K::None},     {3, false, K::None},  {4, true, K::None},
+        {6, false, K::None},     {8, true, K::None},   {9, true, K::None},
+        {10, true, K::None},     {11, true, K::None},  {11, false, K::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TrayMenuFor(static_cast<AppState>(c.state), c.delay), c.kind)
+            << "state " << c.state << " delay " << c.delay;
 }

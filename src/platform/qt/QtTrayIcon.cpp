@@ -1,36 +1,84 @@
 #include "platform/qt/QtTrayIcon.h"
 
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
+
+#include "platform/TrayHostWatcher.h"
 
 namespace tovrimo {
 
-QtTrayIcon::QtTrayIcon() = default;
+namespace {
+
+// Qt picks the kind of tray once, at the first icon: later icons of the process go the same
+// way. Remembered here so that the menu goes to Qt only where a host draws it.
+int g_exportsMenu = -1;
+
+}  // namespace
+
+QtTrayIcon::QtTrayIcon(TrayHostWatcher* hosts)
+    : hosts_(hosts), clicks_(QGuiApplication::styleHints()->mouseDoubleClickInterval())
+{
+    if (!hosts_) return;
+    connect(hosts_, &TrayHostWatcher::appeared, this, [this] {
+        // A panel that (re)starts knows nothing of an icon made before it: make it again.
+        icon_.reset();
+        if (wanted_) materialise();
+    });
+}
+
 QtTrayIcon::~QtTrayIcon() = default;
+
+void QtTrayIcon::materialise()
+{
+    if (hosts_ && !hosts_->available()) return;  // made when a notification area appears
+    if (!icon_) {
+        if (g_exportsMenu < 0) g_exportsMenu = hosts_ && hosts_->hostDrawsMenus() ? 1 : 0;
+        exportsMenu_ = g_exportsMenu == 1;
+        icon_ = std::make_unique<QSystemTrayIcon>();
+        connect(icon_.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) { onActivated(reason); });
+        if (exportsMenu_ && menu_) icon_->setContextMenu(menu_);
+    }
+    icon_->setIcon(picture_);
+    icon_->setToolTip(tooltip_);
+    icon_->show();
+}
+
+void QtTrayIcon::onActivated(int reason)
+{
+    using A = TrayClickSequence::Activation;
+    A activation = A::Other;
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        activation = A::Click;
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        activation = A::DoubleClick;
+        break;
+    case QSystemTrayIcon::Context:
+        activation = A::Context;
+        break;
+    default:
+        break;
+    }
+    const TrayNotification n = clicks_.interpret(activation, QDateTime::currentMSecsSinceEpoch());
+    if (onNotification) onNotification(n);
+}
 
 void QtTrayIcon::add(const QIcon& icon, const std::string& tooltip)
 {
-    if (!icon_) {
-        icon_ = std::make_unique<QSystemTrayIcon>();
-        connect(icon_.get(), &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    if (!onNotification) return;
-                    switch (reason) {
-                    case QSystemTrayIcon::Trigger: onNotification(TrayNotification::LeftDown); break;
-                    case QSystemTrayIcon::DoubleClick:
-                        onNotification(TrayNotification::DoubleClick);
-                        break;
-                    case QSystemTrayIcon::Context: onNotification(TrayNotification::RightDown); break;
-                    default: onNotification(TrayNotification::Other); break;
-                    }
-                });
-    }
-    icon_->setIcon(icon);
-    icon_->setToolTip(QString::fromStdString(CutTooltip(tooltip)));
-    icon_->show();
+    wanted_ = true;
+    picture_ = icon;
+    tooltip_ = QString::fromStdString(CutTooltip(tooltip));
+    materialise();
 }
 
 void QtTrayIcon::remove()
 {
+    wanted_ = false;
     if (icon_) icon_->hide();
 }
 
@@ -41,7 +89,14 @@ bool QtTrayIcon::isShown() const
 
 std::string QtTrayIcon::tooltip() const
 {
-    return icon_ ? icon_->toolTip().toStdString() : std::string();
+    return tooltip_.toStdString();
+}
+
+void QtTrayIcon::setMenu(QMenu* menu)
+{
+    if (menu_ == menu) return;
+    menu_ = menu;
+    if (icon_ && exportsMenu_) icon_->setContextMenu(menu);
 }
 
 }  // namespace tovrimo

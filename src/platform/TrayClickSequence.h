@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/TrayIcon.h"
+
+namespace tovrimo {
+
+// Turns the activations a tray host reports into the resident window's mouse notifications.
+// An XEmbed tray reports a press and, for the second press of a double click, a double click.
+// A StatusNotifierItem host calls Activate once per click, so there a double click is two
+// activations within the desktop's double-click interval. Either way the first click of a double
+// click is a left press of its own, and the second one is the double click.
+class TrayClickSequence {
+public:
+    enum class Activation { Click, DoubleClick, Context, Other };
+
+    explicit TrayClickSequence(int doubleClickIntervalMs) : intervalMs_(doubleClickIntervalMs) {}
+
+    TrayNotification interpret(Activation activation, int64_t nowMs);
+
+private:
+    int intervalMs_;
+    bool pendingFirstClick_ = false;
+    int64_t firstClickMs_ = 0;
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,343 @@
+// The resident program against the tray as a host that draws menus sees it: the exported menu,
+// the wait for a notification area, and the hand-over from a second start.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include "capture/CaptureEngine.h"
+#include "core/Program.h"
+#include "doubles/FakeCursorSource.h"
+#include "doubles/FakeHotKeyRegistrar.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/FakeScreenGrabber.h"
+#include "doubles/FakeTimerFactory.h"
+#include "doubles/FakeTrayHosts.h"
+#include "doubles/FakeTrayIcon.h"
+#include "doubles/FakeWindowSystem.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/RecordingClipboard.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "platform/qt/LocalSocketInstance.h"
+#include "resident/FrmTovrimo.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+const std::string kFolder = "/opt/tovrimo/";
+
+struct World {
+    FakePrinterBackend printers;
+    RecordingMessageBoxes boxes;
+    MemoryFileSystem files;
+    FakeScreenGrabber screen{[] {
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        return img;
+    }()};
+    FakeWindowSystem windows;
+    FakeCursorSource cursor;
+    RecordingClipboard clipboard;
+    FakeTimerFactory timers;
+    FakeHotKeyRegistrar hotKeys;
+    FakeTrayHostWatcher hosts;
+    FakeSingleInstance instance;
+    FakeTrayIcon* tray = nullptr;
+    std::unique_ptr<Program> program;
+
+    World()
+    {
+        printers.printers = {FakePrinterBackend::a4("Office")};
+        printers.defaultName = "Office";
+        hosts.present = true;
+        PlatformServices services{
+            printers, boxes, files, screen, windows, cursor, clipboard, timers, hotKeys, [this] {
+                auto t = std::make_unique<FakeTrayIcon>();
+                tray = t.get();
+                return t;
+            }};
+        services.trayHosts = &hosts;
+        services.instance = &instance;
+        program = std::make_unique<Program>(services);
+    }
+
+    Program::Outcome start(std::vector<std::string> args = {})
+    {
+        return program->StartUp(AppFolders{kFolder, kFolder}, args);
+    }
+    // Lets the deferred menu update run, as the event loop would after a step.
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+    QMenu* exported() const { return tray ? tray->menu : nullptr; }
+    // The visible captions of a menu's top level, separators left out.
+    static QStringList captions(QMenu* menu)
+    {
+        QStringList out;
+        if (!menu) return out;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->isVisible()) out << a->text();
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
+{
+    World w;
+    ASSERT_TRUE(w.start().resident);
+    FrmTovrimo& form = *w.program->residentWindow();
+    ASSERT_EQ(w.exported(), form.Pop_Menu1()) << "the command menu goes with the icon";
+    EXPECT_EQ(w.captions(w.exported()).last(), "メニューを閉じる");
+    EXPECT_EQ(form.Pop_Redo()->text(), "繰り返し");
+
+    // A desktop hard copy on a five-second self-timer: only the cancel item while it waits.
+    w.program->data.settings.SelfTimer = 1;
+    w.program->data.settings.SelfTime = 5;
+    w.program->run(MenuCommand::DtCopy);
+    w.settle();
+    EXPECT_EQ(w.exported(), form.Pop_Menu2());
+    EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
+
+    // It fires and prints: the command menu is back, with the repeat caption of what ran.
+    w.timers.advance(5000);
+    w.settle();
+    EXPECT_EQ(w.program->engine().state(), AppState::Idle);
+    EXPECT_EQ(w.exported(), form.Pop_Menu1());
+    EXPECT_EQ(form.Pop_Redo()->text(), "繰り返し - ハードコピー ＞ デスクトップ");
+    EXPECT_TRUE(form.Pop_Redo()->isEnabled());
+
+    // A region copy pending and the options dialog open are busy: a right click shows nothing,
+    // so the exported menu is empty.
+    w.program->run(MenuCommand::RsCapture);
+    w.settle();
+    EXPECT_NE(w.exported(), nullptr);
+    EXPECT_TRUE(w.captions(w.exported()).isEmpty());
+    w.program->Pop_Can_Click();
+    w.settle();
+    EXPECT_EQ(w.exported(), form.Pop_Menu1());
+    EXPECT_EQ(form.Pop_Redo()->text(), "繰り返し - コピー ＞ 領域指定");
+
+    // Cancelling from the exported cancel item itself.
+    w.program->run(MenuCommand::DtCapture);
+    w.settle();
+    ASSERT_EQ(w.exported(), form.Pop_Menu2());
+    w.exported()->actions().first()->trigger();
+    w.settle();
+    EXPECT_EQ(w.exported(), form.Pop_Menu1());
+    w.timers.advance(6000);
+    EXPECT_TRUE(w.clipboard.images.empty()) << "cancelled: nothing copied";
+}
+
+TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTheTick)
+{
+    // A hot key arms Timer1 while the options dialog is open; the dialog closes before the tick.
+    World w;
+    ASSERT_TRUE(w.start().resident);
+    FrmTovrimo& form = *w.program->residentWindow();
+    w.program->run(MenuCommand::DtCopy);
+    w.program->setState(AppState::OptionsOpen);
+    w.settle();
+    EXPECT_TRUE(w.captions(w.exported()).isEmpty());
+    w.program->setState(AppState::Idle);  // the dialog unloads; Timer1 still runs
+    w.settle();
+    EXPECT_EQ(w.exported(), form.Pop_Menu2());
+    w.timers.advance(200);  // the tick finds the state idle and only stops itself
+    w.settle();
+    EXPECT_EQ(w.exported(), form.Pop_Menu1()) << "a stopped timer no longer offers cancel";
+}
+
+TEST(ResidentTray, NoNotificationAreaWaitsThenSaysSoOnceAndStaysResident)
+{
+    World w;
+    w.hosts.present = false;
+    w.program->notificationAreaWaitMs = 200;
+    ASSERT_TRUE(w.start().resident);
+    EXPECT_TRUE(w.boxes.shown.empty()) << "not before the wait";
+    QTest::qWait(500);
+    ASSERT_EQ(w.boxes.shown.size(), 1u);
+    EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
+    const std::string& text = w.boxes.shown[0].text;
+    EXPECT_NE(text.find("通知領域"), std::string::npos) << text;
+    EXPECT_NE(text.find("ホットキー"), std::string::npos) << text;
+    EXPECT_NE(text.find("もう一度起動"), std::string::npos) << text;
+    EXPECT_EQ(w.boxes.shown[0].buttons, MsgButtons::Ok);
+    QTest::qWait(400);
+    EXPECT_EQ(w.boxes.shown.size(), 1u) << "said once";
+    EXPECT_NE(w.program->residentWindow(), nullptr);
+}
+
+TEST(ResidentTray, ANotificationAreaThatAppearsInTimeMeansNoMessage)
+{
+    World w;
+    w.hosts.present = false;
+    w.program->notificationAreaWaitMs = 300;
+    ASSERT_TRUE(w.start().resident);
+    QTest::qWait(100);
+    w.hosts.appear();
+    QTest::qWait(500);
+    EXPECT_TRUE(w.boxes.shown.empty());
+}
+
+TEST(ResidentTray, ASecondStartHandsOverWithoutIconOrHotKeys)
+{
+    {
+        World w;
+        w.instance.answer = SingleInstance::Claim::HandedOver;
+        const auto outcome = w.start();
+        EXPECT_FALSE(outcome.resident);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_EQ(w.tray, nullptr) << "no icon";
+        EXPECT_TRUE(w.hotKeys.calls.empty()) << "no key grabbed";
+        EXPECT_EQ(w.instance.claims, 1);
+    }
+    {
+        World w;
+        w.instance.answer = SingleInstance::Claim::Unreachable;
+        const auto outcome = w.start();
+        EXPECT_FALSE(outcome.resident);
+        EXPECT_NE(outcome.exitCode, 0);
+        EXPECT_EQ(w.tray, nullptr);
+    }
+    {
+        // A command-line job never asks: it runs beside a resident program.
+        World w;
+        w.instance.answer = SingleInstance::Claim::HandedOver;
+        const auto outcome = w.start({"/d"});
+        EXPECT_EQ(w.instance.claims, 0);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_EQ(w.printers.jobs.size(), 1u);
+    }
+}
+
+TEST(ResidentTray, AHandOverRequestPopsUpTheMenuOfTheMoment)
+{
+    World w;
+    ASSERT_TRUE(w.start().resident);
+    QString shown;
+    auto closeMenu = [&] {
+        QTimer::singleShot(300, [&] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                shown = popup->objectName();
+                popup->close();
+            }
+        });
+    };
+    closeMenu();
+    w.instance.requestMenu();
+    EXPECT_EQ(shown, "Pop_Menu1");
+
+    w.program->data.settings.SelfTimer = 1;
+    w.program->data.settings.SelfTime = 5;
+    w.program->run(MenuCommand::DtCopy);
+    shown.clear();
+    closeMenu();
+    w.instance.requestMenu();
+    EXPECT_EQ(shown, "Pop_Menu2") << "the cancel menu while a capture waits";
+}
+
+namespace {
+
+std::string TempFolder()
+{
+    char pattern[] = "/tmp/tovrimo-instance.XXXXXX";
+    return ::mkdtemp(pattern) ? std::string(pattern) : std::string();
+}
+
+}  // namespace
+
+TEST(LocalSocketInstance, TheFirstIsResidentTheSecondHandsOverAndTheFirstIsAsked)
+{
+    const std::string folder = TempFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string path = folder + "/run/tovrimo-display_5.socket";
+    LocalSocketInstance first(path);
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::Resident);
+    struct stat st;
+    ASSERT_EQ(::stat((folder + "/run").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u) << "the folder is private";
+    int requests = 0;
+    QObject::connect(&first, &SingleInstance::menuRequested, [&] { ++requests; });
+
+    // The second start blocks while it waits for the answer: it runs beside the event loop.
+    auto second = std::async(std::launch::async, [&] {
+        LocalSocketInstance other(path);
+        return other.claim();
+    });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return second.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        10000));
+    EXPECT_EQ(second.get(), SingleInstance::Claim::HandedOver);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 1; }, 3000));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(LocalSocketInstance, AStaleSocketWithoutItsProgramIsReplaced)
+{
+    const std::string folder = TempFolder();
+    ASSERT_FALSE(folder.empty());
+    const std::string path = folder + "/tovrimo-display_7.socket";
+    // What a killed program leaves: a socket file nobody listens on, and no lock held.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ::close(fd);
+    ASSERT_TRUE(std::filesystem::is_socket(path));
+
+    LocalSocketInstance instance(path);
+    EXPECT_EQ(instance.claim(), SingleInstance::Claim::Resident);
+    // And it really listens there now: a second one hands over to it.
+    int requests = 0;
+    QObject::connect(&instance, &SingleInstance::menuRequested, [&] { ++requests; });
+    auto second = std::async(std::launch::async, [&] { return LocalSocketInstance(path).claim(); });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return second.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        10000));
+    EXPECT_EQ(second.get(), SingleInstance::Claim::HandedOver);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 1; }, 3000));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(LocalSocketInstance, OneSocketPerUserAndDisplay)
+{
+    const std::string runtime = TempFolder();
+    ASSERT_FALSE(runtime.empty());
+    const unsigned uid = ::geteuid();
+    const std::string tmp = "/tmp/tovrimo-" + std::to_string(uid);
+    // display, runtime folder usable, expected path
+    EXPECT_EQ(InstanceSocketPath(runtime, uid, ":0"), runtime + "/tovrimo-display_0.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime + "/", uid, ":0.1"), runtime + "/tovrimo-display_0.socket")
+        << "the screen number does not make another display";
+    EXPECT_EQ(InstanceSocketPath(runtime, uid, "unix:0"), runtime + "/tovrimo-display_0.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime, uid, ":93"), runtime + "/tovrimo-display_93.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime, uid, "host.example:10.0"),
+              runtime + "/tovrimo-displayhost.example_10.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime, uid, "../x:1"), runtime + "/tovrimo-display.._x_1.socket")
+        << "no path separators from the display name";
+    // No runtime folder, a relative one, a missing one, or one of another user: /tmp instead.
+    EXPECT_EQ(InstanceSocketPath("", uid, ":0"), tmp + "/tovrimo-display_0.socket");
+    EXPECT_EQ(InstanceSocketPath("run", uid, ":0"), tmp + "/tovrimo-display_0.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime + "/missing", uid, ":0"),
+              tmp + "/tovrimo-display_0.socket");
+    EXPECT_EQ(InstanceSocketPath(runtime, uid + 1, ":0"),
+              "/tmp/tovrimo-" + std::to_string(uid + 1) + "/tovrimo-display_0.socket");
+    std::filesystem::remove_all(runtime);
+}
