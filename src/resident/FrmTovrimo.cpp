@@ -33,7 +33,7 @@ QIcon FrmTovrimo::BuiltInIcon()
     return ProgramIcon();
 }
 
-void FrmTovrimo::buildMenus()
+QAction* FrmTovrimo::fillCommandMenu(QMenu* menu1)
 {
     auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
@@ -46,10 +46,7 @@ void FrmTovrimo::buildMenus()
         menu->addSeparator()->setObjectName(QString::fromUtf8(name));
     };
 
-    menu1_ = new QMenu(QStringLiteral("メニュー"), this);
-    menu1_->setObjectName(QStringLiteral("Pop_Menu1"));
-
-    QMenu* copy = menu1_->addMenu(QStringLiteral("ハードコピー"));
+    QMenu* copy = menu1->addMenu(QStringLiteral("ハードコピー"));
     copy->menuAction()->setObjectName(QStringLiteral("Pop_Copy"));
     item(copy, "Pop_DtCopy", "デスクトップ画面全体", command(MenuCommand::DtCopy));
     item(copy, "Pop_AwCopy", "アクティブなウィンドウ", command(MenuCommand::AwCopy));
@@ -58,7 +55,7 @@ void FrmTovrimo::buildMenus()
     item(copy, "Pop_ClipCopy", "クリップボードから", command(MenuCommand::ClipCopy));
     item(copy, "Pop_FileCopy", "画像ファイルを指定", command(MenuCommand::FileCopy));
 
-    QMenu* capture = menu1_->addMenu(QStringLiteral("コピー"));
+    QMenu* capture = menu1->addMenu(QStringLiteral("コピー"));
     capture->menuAction()->setObjectName(QStringLiteral("Pop_Capture"));
     item(capture, "Pop_DtCapture", "デスクトップ画面全体", command(MenuCommand::DtCapture));
     item(capture, "Pop_AwCapture", "アクティブなウィンドウ", command(MenuCommand::AwCapture));
@@ -66,32 +63,55 @@ void FrmTovrimo::buildMenus()
     separator(capture, "Pop_Hifun4");
     item(capture, "Pop_FileCapture", "画像ファイルを指定", command(MenuCommand::FileCapture));
 
-    QMenu* notes = menu1_->addMenu(QStringLiteral("付せん操作"));
+    QMenu* notes = menu1->addMenu(QStringLiteral("付せん操作"));
     notes->menuAction()->setObjectName(QStringLiteral("Pop_FusenDel"));
     item(notes, "Pop_FusenAllDelete", "全ての付せんをはがす",
          [this] { commands_.Pop_FusenAllDelete_Click(); });
-    item(menu1_, "Pop_Fusen", "クリップボードから付せんを作成", command(MenuCommand::Fusen));
-    separator(menu1_, "Pop_Hifun7");
-    redo_ = item(menu1_, "Pop_Redo", "繰り返し", command(MenuCommand::Redo));
-    separator(menu1_, "Pop_Hifun5");
-    item(menu1_, "Pop_Option", "オプション", [this] { commands_.Pop_Option_Click(); });
-    separator(menu1_, "Pop_Hifun0");
-    item(menu1_, "Pop_Help", "ヘルプ", [this] { commands_.Pop_Help_Click(); });
-    item(menu1_, "Pop_About", "トヴリモについて...", [this] { commands_.Pop_About_Click(); });
-    separator(menu1_, "Pop_Hifun3");
-    item(menu1_, "Pop_End", "トヴリモの終了", [this] { commands_.Pop_End_Click(); });
-    separator(menu1_, "Pop_Hifun6");
-    item(menu1_, "Pop_CloseMenu", "メニューを閉じる", [] {});
+    item(menu1, "Pop_Fusen", "クリップボードから付せんを作成", command(MenuCommand::Fusen));
+    separator(menu1, "Pop_Hifun7");
+    QAction* redo = item(menu1, "Pop_Redo", "繰り返し", command(MenuCommand::Redo));
+    separator(menu1, "Pop_Hifun5");
+    item(menu1, "Pop_Option", "オプション", [this] { commands_.Pop_Option_Click(); });
+    separator(menu1, "Pop_Hifun0");
+    item(menu1, "Pop_Help", "ヘルプ", [this] { commands_.Pop_Help_Click(); });
+    item(menu1, "Pop_About", "トヴリモについて...", [this] { commands_.Pop_About_Click(); });
+    separator(menu1, "Pop_Hifun3");
+    item(menu1, "Pop_End", "トヴリモの終了", [this] { commands_.Pop_End_Click(); });
+    separator(menu1, "Pop_Hifun6");
+    item(menu1, "Pop_CloseMenu", "メニューを閉じる", [] {});
+    return redo;
+}
+
+QAction* FrmTovrimo::fillCancelMenu(QMenu* menu2)
+{
+    QAction* cancel = menu2->addAction(QStringLiteral("キャンセル"));
+    cancel->setObjectName(QStringLiteral("Pop_Can"));
+    connect(cancel, &QAction::triggered, this, [this] { commands_.Pop_Can_Click(); });
+    return cancel;
+}
+
+void FrmTovrimo::buildMenus()
+{
+    menu1_ = new QMenu(QStringLiteral("メニュー"), this);
+    menu1_->setObjectName(QStringLiteral("Pop_Menu1"));
+    redo_ = fillCommandMenu(menu1_);
 
     menu2_ = new QMenu(QStringLiteral("メニュー２"), this);
     menu2_->setObjectName(QStringLiteral("Pop_Menu2"));
-    item(menu2_, "Pop_Can", "キャンセル", [this] { commands_.Pop_Can_Click(); });
+    fillCancelMenu(menu2_);
 
-    busyMenu_ = new QMenu(this);
-    busyMenu_->setObjectName(QStringLiteral("TrayBusyMenu"));
+    // The menu handed to a host that draws it: both menus in one, of which only the part a
+    // right click would show is visible. It is one menu for the life of the icon, because Qt
+    // 6.4 crashes when an exported menu is exchanged for another.
+    exported_ = new QMenu(this);
+    exported_->setObjectName(QStringLiteral("TrayExportedMenu"));
+    exportedRedo_ = fillCommandMenu(exported_);
+    commandItems_ = exported_->actions();
+    exportedCancel_ = fillCancelMenu(exported_);
 
     // A host that draws the exported menu shows it without telling us first.
     connect(menu1_, &QMenu::aboutToShow, this, &FrmTovrimo::refreshRepeatItem);
+    connect(exported_, &QMenu::aboutToShow, this, &FrmTovrimo::refreshRepeatItem);
 
     refreshRepeatItem();
 }
@@ -121,26 +141,20 @@ void FrmTovrimo::RemoveTrayIcon()
 void FrmTovrimo::refreshRepeatItem()
 {
     const RepeatItem repeat = RepeatCaption(commands_.lastOperation());
-    redo_->setText(QString::fromStdString(repeat.caption));
-    redo_->setEnabled(repeat.enabled);
+    for (QAction* redo : {redo_, exportedRedo_}) {
+        if (!redo) continue;
+        redo->setText(QString::fromStdString(repeat.caption));
+        redo->setEnabled(repeat.enabled);
+    }
 }
 
 void FrmTovrimo::updateTrayMenu()
 {
     refreshRepeatItem();
-    QMenu* menu = busyMenu_;
-    switch (TrayMenuFor(commands_.appState(), commands_.captureDelayRunning())) {
-    case TrayMenuKind::None:
-        break;
-    case TrayMenuKind::Commands:
-        menu = menu1_;
-        break;
-    case TrayMenuKind::Cancel:
-        menu = menu2_;
-        break;
-    }
-    exported_ = menu;
-    tray_->setMenu(menu);
+    const TrayMenuKind kind = TrayMenuFor(commands_.appState(), commands_.captureDelayRunning());
+    for (QAction* a : commandItems_) a->setVisible(kind == TrayMenuKind::Commands);
+    exportedCancel_->setVisible(kind == TrayMenuKind::Cancel);
+    tray_->setMenu(exported_);
 }
 
 void FrmTovrimo::scheduleTrayMenuUpdate()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -48,13 +49,16 @@ public:
     TrayIcon& tray() { return *tray_; }
     QMenu* Pop_Menu1() const { return menu1_; }
     QMenu* Pop_Menu2() const { return menu2_; }
-    // The menu the tray was last handed: Pop_Menu1, Pop_Menu2 or the empty busy menu.
+    // The menu handed to the tray: the command items or the cancel item, whichever a right
+    // click would show, or nothing visible in the busy states.
     QMenu* exportedMenu() const { return exported_; }
     QAction* Pop_Redo() const { return redo_; }
     static QIcon BuiltInIcon();
 
 private:
     void buildMenus();
+    QAction* fillCommandMenu(QMenu* menu1);
+    QAction* fillCancelMenu(QMenu* menu2);
     void popUp(QMenu* menu);
 
     std::unique_ptr<TrayIcon> tray_;
@@ -62,9 +66,10 @@ private:
     QIcon icon_;
     QMenu* menu1_ = nullptr;
     QMenu* menu2_ = nullptr;
-    // Handed to the tray in the busy states: an exported menu cannot be withdrawn, only emptied.
-    QMenu* busyMenu_ = nullptr;
     QMenu* exported_ = nullptr;
+    QList<QAction*> commandItems_;  // the exported menu's command part
+    QAction* exportedCancel_ = nullptr;
+    QAction* exportedRedo_ = nullptr;
     QAction* redo_ = nullptr;
     QTimer menuUpdate_;
 };
