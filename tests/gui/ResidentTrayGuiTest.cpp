@@ -114,6 +114,7 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     // A desktop hard copy on a five-second self-timer: only the cancel item while it waits.
     w.program->data.settings.SelfTimer = 1;
     w.program->data.settings.SelfTime = 5;
+    w.program->data.settings.ConfirmBeforePrint = 0;
     w.program->run(MenuCommand::DtCopy);
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
@@ -139,15 +140,23 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     ASSERT_EQ(w.captions(w.exported()).size(), commands.size());
     EXPECT_EQ(w.captions(w.exported())[4], "繰り返し - コピー ＞ 領域指定");
 
-    // Cancelling from the exported cancel item itself.
+    // A desktop copy waiting for its delay is a busy state too (only the hard copy takes
+    // clicks while it waits).
     w.program->run(MenuCommand::DtCapture);
+    w.settle();
+    EXPECT_TRUE(w.captions(w.exported()).isEmpty());
+    w.program->Pop_Can_Click();
+
+    // Cancelling from the exported cancel item itself.
+    const size_t jobs = w.printers.jobs.size();
+    w.program->run(MenuCommand::DtCopy);
     w.settle();
     ASSERT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.exported()->actions().last()->trigger();
     w.settle();
     EXPECT_EQ(w.captions(w.exported()).size(), commands.size());
     w.timers.advance(6000);
-    EXPECT_TRUE(w.clipboard.images.empty()) << "cancelled: nothing copied";
+    EXPECT_EQ(w.printers.jobs.size(), jobs) << "cancelled: nothing printed";
 }
 
 TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTheTick)

@@ -42,6 +42,12 @@ bool Desktop::type(const std::string& text)
 
 bool Desktop::mouseMove(int x, int y)
 {
+    // "--sync" waits for the pointer to move, and so waits out its whole timeout when the
+    // pointer is already there.
+    const std::string at = xdotool({"getmouselocation", "--shell"});
+    if (at.find("X=" + std::to_string(x) + "\n") != std::string::npos &&
+        at.find("Y=" + std::to_string(y) + "\n") != std::string::npos)
+        return true;
     bool ok = false;
     xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}, &ok);
     return ok;
