@@ -311,11 +311,20 @@ TEST_P(TrayHostE2E, ASecondStartHandsOverToTheResidentProgram)
     ASSERT_TRUE(code.has_value()) << "the second start stays";
     EXPECT_EQ(*code, 0);
     // The resident program shows its menu at the pointer: the keys work in it.
-    std::this_thread::sleep_for(700ms);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const Process popups = Process::run(
+                "xdotool", Process::Options({"search", "--onlyvisible", "--class", "tovrimo"},
+                                            {{"DISPLAY", host->display()}}));
+            return !popups.standardOutput().empty();
+        },
+        10s))
+        << "no menu on the screen";
+    std::this_thread::sleep_for(300ms);
     desktop->key("Down");
     desktop->key("Right");
     desktop->key("Return");
-    ASSERT_TRUE(printedOnePage());
+    ASSERT_TRUE(printedOnePage()) << tovrimo->process().standardError();
     EXPECT_EQ(host->iconCount(), icons) << "no second icon";
     EXPECT_TRUE(tovrimo->running());
 
