@@ -140,29 +140,37 @@ bool IppEverywhere::start()
         return false;
     }
     // avahi insists on its pid file in /run/avahi-daemon; a private mount namespace gives it a
-    // folder of its own there.
+    // folder of its own there, so that several sets can run side by side. Where mount
+    // namespaces are not allowed (an unprivileged container) it shares the system's folder.
     ::mkdir("/run/avahi-daemon", 0755);
-    Process::Options avahiOptions({"--mount", "sh", "-c",
-                                   "mount --bind " + folder_ +
-                                       "/avahi-run /run/avahi-daemon && exec avahi-daemon "
-                                       "--no-drop-root --no-chroot --no-rlimits -f " +
-                                       folder_ + "/avahi.conf"},
-                                  {{"DBUS_SYSTEM_BUS_ADDRESS", busAddress_}});
-    avahiOptions.outputDirectory = folder_ + "/log";
-    avahi_ = std::make_unique<Process>("unshare", avahiOptions);
-    const bool up =
-        avahi_->start() && WaitFor(
-                               [&] {
-                                   return !avahi_->running() ||
-                                          (avahi_->standardOutput() + avahi_->standardError())
-                                                  .find("startup complete") != std::string::npos;
-                               },
-                               std::chrono::seconds(15));
-    if (!up || !avahi_->running()) {
+    const std::string avahiArgs =
+        "--no-drop-root --no-chroot --no-rlimits -f " + folder_ + "/avahi.conf";
+    for (const bool privateRun : {true, false}) {
+        Process::Options options;
+        if (privateRun) {
+            options.args = {"--mount", "sh", "-c",
+                            "mount --bind " + folder_ + "/avahi-run /run/avahi-daemon && exec " +
+                                "avahi-daemon " + avahiArgs};
+        } else {
+            options.args = {"--no-drop-root", "--no-chroot", "--no-rlimits", "-f",
+                            folder_ + "/avahi.conf"};
+        }
+        options.env["DBUS_SYSTEM_BUS_ADDRESS"] = busAddress_;
+        options.outputDirectory = folder_ + "/log";
+        avahi_ = std::make_unique<Process>(privateRun ? "unshare" : "avahi-daemon", options);
+        const bool up = avahi_->start() &&
+                        WaitFor(
+                            [&] {
+                                return !avahi_->running() ||
+                                       (avahi_->standardOutput() + avahi_->standardError())
+                                               .find("startup complete") != std::string::npos;
+                            },
+                            std::chrono::seconds(15));
+        if (up && avahi_->running()) return true;
         error_ = "avahi-daemon did not start: " + avahi_->standardError();
-        return false;
+        avahi_->stop();
     }
-    return true;
+    return false;
 }
 
 const IppEverywhere::Printer* IppEverywhere::addPrinter(const std::string& name,
