@@ -53,6 +53,13 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
     const auto names = printers_.printerNames();
     for (const auto& name : names) {
         if (name == layout.DeviceName) {
+            if (name != printer_) {
+                // A size or source set on one printer means nothing to another: the new
+                // printer starts from its own settings, so nothing is sent that it never
+                // offered.
+                paperSize_ = 0;
+                paperBin_ = 0;
+            }
             printer_ = name;
             return true;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,7 +31,8 @@ public:
     std::optional<PrinterDefaults> defaultPrinter() override
     {
         for (const auto& p : printers)
-            if (p.name == defaultName) return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
+            if (p.name == defaultName)
+                return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
         if (printers.empty()) return std::nullopt;
         const auto& p = printers.front();
         return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
@@ -59,7 +61,8 @@ public:
         return p ? p->defaultSize : 0;
     }
 
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int, int orientation) override
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, int,
+                                           int orientation) override
     {
         ++metricsQueries;
         auto* p = find(printer);
@@ -90,6 +93,15 @@ public:
     {
         jobs.push_back(job);
         if (!refuseWith.empty()) return JobResult{false, 0, refuseWith};
+        // Like a real printer, this one takes only what it offers; 0 leaves its own setting.
+        const Printer* p = find(job.printer);
+        if (!p) return JobResult{false, 0, "printer not found"};
+        auto offers = [](const std::vector<int>& codes, int code) {
+            return code == 0 || std::find(codes.begin(), codes.end(), code) != codes.end();
+        };
+        if (!offers(p->sizes, job.paperSize)) return JobResult{false, 0, "paper size not offered"};
+        if (!offers(p->sources, job.paperBin))
+            return JobResult{false, 0, "paper source not offered"};
         return JobResult{true, static_cast<int>(jobs.size()), {}};
     }
 

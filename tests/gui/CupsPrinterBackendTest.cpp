@@ -3,10 +3,12 @@
 
 #include <thread>
 
+#include "doubles/RecordingMessageBoxes.h"
 #include "harness/Ink.h"
 #include "harness/PdfPage.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
+#include "output/PagePrinter.h"
 #include "platform/cups/CupsPrinterBackend.h"
 
 using namespace tovrimo;
@@ -95,21 +97,26 @@ TEST(CupsPrinterBackend, SizesAndSourcesOfEachQueueInTheirOrder)
     EXPECT_TRUE(backend.paperSources("NoSuchPrinter").empty());
 }
 
-TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
+TEST(CupsPrinterBackend, PageMetricsFromTheSchedulerPortraitAndLandscape)
 {
-    // Device pixels from the PPD's points: TovA4 at 300 dpi with 18 pt margins all round;
-    // TovLetter at 600 dpi with margins left 18, top 36, right 12, bottom 24 pt (150, 300,
-    // 100, 200 px). Landscape turns the sheet a quarter turn counter-clockwise, as the
-    // scheduler does: left <- bottom, top <- left, right <- top, bottom <- right.
+    // The scheduler reports the PPDs' sheets in hundredths of a millimetre: TovA4's A4 as
+    // 20990 x 29704 with 635 (18 pt) margins all round, at 300 dpi; TovLetter at 600 dpi with
+    // margins left 635, top 1270, right 423, bottom 847 (150, 300, 100, 200 px). Landscape
+    // turns the sheet a quarter turn counter-clockwise, as the PPDs say (Plus90): left <-
+    // bottom, top <- left, right <- top, bottom <- right.
+    const double a4W = 20990 * 1440.0 / 2540, a4H = 29704 * 1440.0 / 2540;
     const std::vector<Expected> cases = {
-        {"TovA4", 9, 1, Metrics(11900, 16840, 75, 75, 2479, 3508, 2329, 3358, 300)},
-        {"TovA4", 0, 1, Metrics(11900, 16840, 75, 75, 2479, 3508, 2329, 3358, 300)},
-        {"TovA4", 9, 2, Metrics(16840, 11900, 75, 75, 3508, 2479, 3358, 2329, 300)},
-        // JIS B5 is 729 pt tall: 3037.5 px rounds to 3038, its top edge 2962.5 to 2962.
-        {"TovA4", 13, 1, Metrics(10320, 14580, 75, 76, 2150, 3038, 2000, 2887, 300)},
+        {"TovA4", 9, 1, Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", 0, 1, Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", 9, 2, Metrics(a4H, a4W, 75, 75, 3508, 2479, 3358, 2329, 300)},
+        // JIS B5 as 18203 x 25718: 2149.96 x 3037.56 px round to 2150 x 3038, its top edge
+        // 2962.56 to 2963.
+        {"TovA4", 13, 1,
+         Metrics(18203 * 1440.0 / 2540, 25718 * 1440.0 / 2540, 75, 75, 2150, 3038, 2000, 2888,
+                 300)},
         {"TovLetter", 1, 1, Metrics(12240, 15840, 150, 300, 5100, 6600, 4850, 6100, 600)},
         {"TovLetter", 1, 2, Metrics(15840, 12240, 200, 150, 6600, 5100, 6100, 4850, 600)},
-        {"TovLetter", 9, 2, Metrics(16840, 11900, 200, 150, 7017, 4958, 6517, 4708, 600)},
+        {"TovLetter", 9, 2, Metrics(a4H, a4W, 200, 150, 7017, 4958, 6517, 4708, 600)},
         {"TovLetter", 5, 1, Metrics(12240, 20160, 150, 300, 5100, 8400, 4850, 7900, 600)},
     };
     CupsPrinterBackend backend;
@@ -118,8 +125,8 @@ TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
                      std::to_string(c.orientation));
         const auto m = backend.pageMetrics(c.printer, c.size, c.orientation);
         ASSERT_TRUE(m);
-        EXPECT_DOUBLE_EQ(m->pageWidthTwips, c.metrics.pageWidthTwips);
-        EXPECT_DOUBLE_EQ(m->pageHeightTwips, c.metrics.pageHeightTwips);
+        EXPECT_NEAR(m->pageWidthTwips, c.metrics.pageWidthTwips, 0.01);
+        EXPECT_NEAR(m->pageHeightTwips, c.metrics.pageHeightTwips, 0.01);
         EXPECT_EQ(m->physicalOffsetX, c.metrics.physicalOffsetX);
         EXPECT_EQ(m->physicalOffsetY, c.metrics.physicalOffsetY);
         EXPECT_EQ(m->physicalWidth, c.metrics.physicalWidth);
@@ -129,6 +136,55 @@ TEST(CupsPrinterBackend, PageMetricsFromThePpdPortraitAndLandscape)
         EXPECT_EQ(m->dpiX, c.metrics.dpiX);
         EXPECT_EQ(m->dpiY, c.metrics.dpiY);
     }
+}
+
+TEST(CupsPrinterBackend, LandscapeImageSitsInThePrintableCornerOnQueuesTurningEitherWay)
+{
+    // TovLetter turns landscape counter-clockwise (Plus90), TovLetterM90 clockwise (Minus90);
+    // both have margins left 18, top 36, right 12, bottom 24 pt. A 112.5 x 75 pt image at the
+    // landscape page's top-left printable corner comes out, on the portrait sheet, in the
+    // corner between the bottom and left margins (Plus90) or the top and right ones (Minus90).
+    PrivateCups& cups = TestSession::current().cups();
+    ASSERT_TRUE(TestSession::addTestQueue(cups, "TovLetterM90")) << cups.error();
+    struct Case {
+        const char* queue;
+        QRect sheetInk;  // points
+    } cases[] = {
+        {"TovLetter", QRect(18, 792 - 24 - 113, 75, 113)},
+        {"TovLetterM90", QRect(612 - 12 - 75, 36, 75, 113)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.queue);
+        cups.clearOutput(c.queue);
+        CupsPrinterBackend backend;
+        RecordingMessageBoxes boxes;
+        PagePrinter printer(
+            backend, boxes, [](const std::string& t) { return t; }, ScreenScale{});
+        PrintLayout l;
+        l.DeviceName = c.queue;
+        l.Pos = 1;
+        l.Size = 1;
+        l.PaperSize = 1;
+        l.Orientation = 2;
+        l.FontName = "IPAGothic";
+        l.FontSize = 10;
+        l.TitleVAlign = 2;
+        QImage capture(150, 100, QImage::Format_RGB32);
+        capture.fill(Qt::black);
+        QImage page;
+        ASSERT_TRUE(printer.PrintHardCopy(l, capture, page))
+            << (boxes.shown.empty() ? "" : boxes.shown.back().text);
+        ASSERT_TRUE(cups.waitForJobs());
+        PdfPage out(cups.outputPdf(c.queue));
+        ASSERT_TRUE(out.exists()) << cups.errorLog();
+        EXPECT_EQ(out.sheetSizePoints(), QSizeF(612, 792));
+        const QRect ink = Ink::bounds(out.render(72));
+        EXPECT_NEAR(ink.x(), c.sheetInk.x(), 1);
+        EXPECT_NEAR(ink.y(), c.sheetInk.y(), 1);
+        EXPECT_NEAR(ink.width(), c.sheetInk.width(), 1);
+        EXPECT_NEAR(ink.height(), c.sheetInk.height(), 1);
+    }
+    cups.deleteQueue("TovLetterM90");
 }
 
 TEST(CupsPrinterBackend, SizeOrPrinterNotOfferedGivesNoMetrics)
@@ -189,7 +245,7 @@ TEST(CupsPrinterBackend, RejectingQueueRefusesWithAReasonAndPrintsNothing)
     cups.acceptJobs("TovLetter");
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.jobId, 0);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(result.error, "プリンタが印刷ジョブを受け付けていません。");
     EXPECT_EQ(cups.jobCount(), before);
     EXPECT_FALSE(PdfPage(cups.outputPdf("TovLetter")).exists());
 }
@@ -200,11 +256,15 @@ TEST(CupsPrinterBackend, SizeOrSourceTheQueueLacksIsRefusedBeforeAnyJob)
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/n.pdf", 612, 792, 10, 10);
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
-    for (const JobRequest& job : {Job("TovLetter", pdf, 8, 0, 1), Job("TovLetter", pdf, 1, 4, 1),
-                                  Job("TovLetter", pdf, 1, 0, 3)}) {
+    const std::pair<JobRequest, std::string> cases[] = {
+        {Job("TovLetter", pdf, 8, 0, 1), "この用紙サイズはプリンタで使用できません。"},
+        {Job("TovLetter", pdf, 1, 4, 1), "この給紙方法はプリンタで使用できません。"},
+        {Job("TovLetter", pdf, 1, 0, 3), "印刷システムが印刷を受け付けませんでした。"},
+    };
+    for (const auto& [job, text] : cases) {
         const JobResult result = backend.submit(job);
         EXPECT_FALSE(result.accepted);
-        EXPECT_FALSE(result.error.empty());
+        EXPECT_EQ(result.error, text);
     }
     EXPECT_EQ(cups.jobCount(), before);
 }
@@ -220,7 +280,7 @@ TEST(CupsPrinterBackend, VanishedPrinterIsNotAccepted)
     const int before = cups.jobCount();
     const JobResult result = backend.submit(Job("TovGone", pdf, 9, 0, 1));
     EXPECT_FALSE(result.accepted);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(result.error, "プリンタが見つかりません。");
     EXPECT_EQ(cups.jobCount(), before);
     // What was read is kept until the backend is told the printing system changed.
     EXPECT_TRUE(backend.pageMetrics("TovGone", 9, 1));
@@ -245,6 +305,12 @@ TEST(CupsPrinterBackend, NoQueuesOrNoSchedulerMeansNoPrinter)
         EXPECT_TRUE(backend.printerNames().empty());
         EXPECT_FALSE(backend.defaultPrinter());
         EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 1));
+        JobRequest job;
+        job.printer = "TovA4";
+        job.pdfPath = "/dev/null";
+        const JobResult result = backend.submit(job);
+        EXPECT_FALSE(result.accepted);
+        EXPECT_EQ(result.error, "印刷システム (CUPS) に接続できません。");
     });
 }
 

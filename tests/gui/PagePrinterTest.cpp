@@ -169,3 +169,59 @@ TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
     EXPECT_EQ(f.printers.jobs[0].orientation, 2);
     EXPECT_EQ(f.printers.jobs[0].documentName, "トヴリモ");
 }
+
+TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
+{
+    // Office offers A4, Letter and two trays; Other only A4 and no tray choice at all, so a
+    // size or tray carried over from Office would be refused by it.
+    Fixture f;
+    PrintLayout office = Layout("Office");
+    office.PaperSize = 1;
+    office.PaperBin = 2;
+    ASSERT_TRUE(f.printer.PrintHardCopy(office, f.buffer, f.page));
+
+    PrintLayout other = Layout("Other");
+    other.PaperSize = 0;
+    other.PaperBin = 0;
+    EXPECT_TRUE(f.printer.PrintHardCopy(other, f.buffer, f.page));
+    EXPECT_TRUE(f.boxes.shown.empty());
+    ASSERT_EQ(f.printers.jobs.size(), 2u);
+    EXPECT_EQ(f.printers.jobs[1].printer, "Other");
+    EXPECT_EQ(f.printers.jobs[1].paperSize, 0);
+    EXPECT_EQ(f.printers.jobs[1].paperBin, 0);
+
+    // On the same printer, 0 keeps what was set before, as a printer keeps its settings.
+    PrintLayout again = Layout("Office");
+    again.PaperSize = 1;
+    again.PaperBin = 2;
+    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
+    again.PaperSize = 0;
+    again.PaperBin = 0;
+    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
+    ASSERT_EQ(f.printers.jobs.size(), 4u);
+    EXPECT_EQ(f.printers.jobs[3].paperSize, 1);
+    EXPECT_EQ(f.printers.jobs[3].paperBin, 2);
+}
+
+TEST(PagePrinter, TheDoubleRefusesWhatItsPrinterDoesNotOffer)
+{
+    FakePrinterBackend printers;
+    auto a = FakePrinterBackend::a4("A");
+    a.sizes = {9};
+    a.sources = {1};
+    printers.printers = {a};
+    auto job = [](int size, int bin) {
+        JobRequest j;
+        j.printer = "A";
+        j.paperSize = size;
+        j.paperBin = bin;
+        return j;
+    };
+    EXPECT_TRUE(printers.submit(job(9, 1)).accepted);
+    EXPECT_TRUE(printers.submit(job(0, 0)).accepted);
+    EXPECT_FALSE(printers.submit(job(1, 0)).accepted);
+    EXPECT_FALSE(printers.submit(job(9, 2)).accepted);
+    JobRequest gone = job(0, 0);
+    gone.printer = "B";
+    EXPECT_FALSE(printers.submit(gone).accepted);
+}

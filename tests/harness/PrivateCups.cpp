@@ -156,6 +156,14 @@ bool PrivateCups::addQueue(const std::string& name, const std::string& ppdPath)
     return p.exitedNormally() && p.exitCode() == 0;
 }
 
+bool PrivateCups::addIppQueue(const std::string& name, const std::string& uri, bool everywhere)
+{
+    std::vector<std::string> args = {"-p", name, "-E", "-v", uri};
+    if (everywhere) args.insert(args.end(), {"-m", "everywhere"});
+    const Process p = tool("lpadmin", args);
+    return p.exitedNormally() && p.exitCode() == 0;
+}
+
 bool PrivateCups::setDefault(const std::string& name)
 {
     const Process p = tool("lpadmin", {"-d", name});

@@ -27,6 +27,9 @@ public:
 
     // Queue management through the command-line tools; false with error() set on failure.
     bool addQueue(const std::string& name, const std::string& ppdPath);
+    // A queue to an IPP printer: with everywhere, CUPS makes a PPD from what the printer
+    // reports (lpadmin -m everywhere); without, the queue has no PPD at all.
+    bool addIppQueue(const std::string& name, const std::string& uri, bool everywhere);
     bool setDefault(const std::string& name);
     bool rejectJobs(const std::string& name);
     bool acceptJobs(const std::string& name);

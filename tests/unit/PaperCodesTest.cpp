@@ -57,6 +57,11 @@ TEST(PaperCodes, SourceKeywordsAndAliases)
         {"LargeCapacity", 11},
         {"large-capacity", 11},
         {"Cassette", 14},
+        {"top", 1},
+        {"main", 1},
+        {"bottom", 2},
+        {"by-pass-tray", 4},
+        {"auto", 7},
         {"Tray4", 0},
         {"", 0},
         {"Photo", 0},
@@ -77,42 +82,79 @@ TEST(PaperCodes, KeywordForACodeComesFromWhatThePrinterOffers)
     EXPECT_EQ(PaperCodes::sourceKeywordForCode(0, offered), "");  // 0 is never sent
 }
 
-TEST(PrinterDescription, ReadsTheTestPpds)
+TEST(PrinterDescription, SheetsFromIppMediaInHundredthsOfAMillimetre)
 {
-    const auto a4 = PrinterDescription::fromPpdFile(TOVRIMO_TEST_DATA "/ppd/TovA4.ppd");
+    // A4 as the IPP simulator reports it: 3.40 mm left and right, 6.35 mm top and bottom.
+    const auto a4 =
+        PrinterDescription::sheetFor({"iso_a4_210x297mm", 21000, 29700, 340, 635, 340, 635});
     ASSERT_TRUE(a4);
-    EXPECT_EQ(a4->defaultSizeCode(), 9);
-    EXPECT_EQ(a4->dpiX(), 300);
-    ASSERT_EQ(a4->sheets().size(), 4u);
-    EXPECT_EQ(a4->sheet(13)->keyword, "B5");
-    EXPECT_EQ(a4->sourceKeyword(4), "Manual");
-    const auto letter = PrinterDescription::fromPpdFile(TOVRIMO_TEST_DATA "/ppd/TovLetter.ppd");
-    ASSERT_TRUE(letter);
-    EXPECT_EQ(letter->defaultSizeCode(), 1);
-    EXPECT_EQ(letter->dpiY(), 600);
-    EXPECT_EQ(letter->sourceKeyword(1), "Tray1");
-    EXPECT_EQ(letter->sheet(0)->keyword, "Letter");
-    EXPECT_FALSE(PrinterDescription::fromPpdFile("/nonexistent.ppd"));
+    EXPECT_EQ(a4->code, 9);
+    EXPECT_NEAR(a4->widthPt, 595.2756, 1e-3);
+    EXPECT_NEAR(a4->left, 9.6378, 1e-3);
+    EXPECT_NEAR(a4->bottom, 18.0, 1e-3);
+    EXPECT_NEAR(a4->right, 595.2756 - 9.6378, 1e-3);
+    EXPECT_NEAR(a4->top, 841.8898 - 18.0, 1e-3);
+    EXPECT_EQ(a4->media.name, "iso_a4_210x297mm");
+    // #10 envelope has a code (20); a size without one is left out.
+    EXPECT_EQ(PrinterDescription::sheetFor({"na_number-10_4.125x9.5in", 10477, 24130})->code, 20);
+    EXPECT_FALSE(PrinterDescription::sheetFor({"custom_1x1in", 2540, 2540}));
+}
+
+TEST(PrinterDescription, PrinterWithoutSizesPrintsOnItsDefaultSheetWithoutMargins)
+{
+    const PrinterDescription d({}, {}, 0, 300, 300, PrinterDescription::Turn::Plus90,
+                               PrinterDescription::standInSheet("na_letter_8.5x11in"));
+    const auto m = d.metrics(0, 1);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->physicalWidth, 2550);  // 8.5 in at 300 dpi
+    EXPECT_EQ(m->physicalHeight, 3300);
+    EXPECT_EQ(m->physicalOffsetX, 0);
+    EXPECT_EQ(m->physicalOffsetY, 0);
+    EXPECT_EQ(m->horzRes, 2550);
+    EXPECT_EQ(m->vertRes, 3300);
+    EXPECT_FALSE(d.metrics(1, 1)) << "no size of its own can be chosen";
+    // An unknown or missing default name falls back to A4.
+    EXPECT_EQ(PrinterDescription::standInSheet("").media.width, 21000);
+    EXPECT_EQ(PrinterDescription::standInSheet("no-such-media").media.length, 29700);
 }
 
 TEST(PrinterDescription, LandscapeTurnsEachMarginToItsOwnSide)
 {
     // 1 x 2 inch sheet at 72 dpi: left 1, bottom 2, right 3, top 4 points of margin.
-    PrinterDescription d({{9, "S", 72, 144, 1, 2, 72 - 3, 144 - 4}}, {}, 9, 72, 72);
-    const auto p = d.metrics(9, 1);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->physicalOffsetX, 1);
-    EXPECT_EQ(p->physicalOffsetY, 4);
-    EXPECT_EQ(p->horzRes, 72 - 1 - 3);
-    EXPECT_EQ(p->vertRes, 144 - 4 - 2);
-    const auto l = d.metrics(9, 2);
-    ASSERT_TRUE(l);
-    EXPECT_EQ(l->physicalWidth, 144);
-    EXPECT_EQ(l->physicalHeight, 72);
-    EXPECT_EQ(l->physicalOffsetX, 2);                                   // left   <- bottom
-    EXPECT_EQ(l->physicalOffsetY, 1);                                   // top    <- left
-    EXPECT_EQ(l->physicalWidth - l->horzRes - l->physicalOffsetX, 4);   // right  <- top
-    EXPECT_EQ(l->physicalHeight - l->vertRes - l->physicalOffsetY, 3);  // bottom <- right
-    EXPECT_FALSE(d.metrics(9, 0));
-    EXPECT_FALSE(d.metrics(8, 1));
+    PrinterDescription::Sheet s;
+    s.code = 9;
+    s.widthPt = 72;
+    s.heightPt = 144;
+    s.left = 1;
+    s.bottom = 2;
+    s.right = 72 - 3;
+    s.top = 144 - 4;
+    struct Case {
+        PrinterDescription::Turn turn;
+        int left, top, right, bottom;
+    } cases[] = {
+        // Plus90: left <- bottom, top <- left, right <- top, bottom <- right.
+        {PrinterDescription::Turn::Plus90, 2, 1, 4, 3},
+        // Minus90: left <- top, top <- right, right <- bottom, bottom <- left.
+        {PrinterDescription::Turn::Minus90, 4, 3, 2, 1},
+    };
+    for (const auto& c : cases) {
+        PrinterDescription d({s}, {}, 9, 72, 72, c.turn);
+        const auto p = d.metrics(9, 1);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->physicalOffsetX, 1);
+        EXPECT_EQ(p->physicalOffsetY, 4);
+        EXPECT_EQ(p->horzRes, 72 - 1 - 3);
+        EXPECT_EQ(p->vertRes, 144 - 4 - 2);
+        const auto l = d.metrics(9, 2);
+        ASSERT_TRUE(l);
+        EXPECT_EQ(l->physicalWidth, 144);
+        EXPECT_EQ(l->physicalHeight, 72);
+        EXPECT_EQ(l->physicalOffsetX, c.left);
+        EXPECT_EQ(l->physicalOffsetY, c.top);
+        EXPECT_EQ(l->physicalWidth - l->horzRes - l->physicalOffsetX, c.right);
+        EXPECT_EQ(l->physicalHeight - l->vertRes - l->physicalOffsetY, c.bottom);
+        EXPECT_FALSE(d.metrics(9, 0));
+        EXPECT_FALSE(d.metrics(8, 1));
+    }
 }

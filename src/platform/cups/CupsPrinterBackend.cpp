@@ -9,39 +9,200 @@
 #include <cstring>
 #include <fstream>
 
-// cupsGetPPD2 is marked deprecated along with the rest of the PPD interface; see
-// PrinterDescription.cpp for why the PPD is still what we read.
+#include "platform/cups/PaperCodes.h"
+#include "platform/cups/PrinterRefusal.h"
+
+// The PPD is read for one fact only (see LandscapeFromPpd), through the interface libcups marks
+// deprecated.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace tovrimo {
 
 namespace {
 
-// Owns a list from cupsGetDests2.
+// Long enough for the printers that DNS-SD announces on the local network to answer.
+constexpr int kDiscoveryMsec = 300;
+
+// The destinations the scheduler lists, queues and discovered printers alike.
 class DestList {
 public:
-    DestList() { count_ = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests_); }
+    DestList()
+    {
+        cupsEnumDests(CUPS_DEST_FLAGS_NONE, kDiscoveryMsec, nullptr, 0, 0, &DestList::add, this);
+    }
     ~DestList() { cupsFreeDests(count_, dests_); }
     DestList(const DestList&) = delete;
     DestList& operator=(const DestList&) = delete;
     cups_dest_t* begin() const { return dests_; }
     cups_dest_t* end() const { return dests_ + count_; }
+    const cups_dest_t* find(const std::string& name) const
+    {
+        for (const cups_dest_t& d : *this)
+            if (!d.instance && name == d.name) return &d;
+        return nullptr;
+    }
 
 private:
+    static int add(void* self, unsigned flags, cups_dest_t* dest)
+    {
+        auto* list = static_cast<DestList*>(self);
+        if (flags & CUPS_DEST_FLAGS_REMOVED)
+            list->count_ = cupsRemoveDest(dest->name, dest->instance, list->count_, &list->dests_);
+        else
+            list->count_ = cupsCopyDest(dest, list->count_, &list->dests_);
+        return 1;
+    }
     int count_ = 0;
     cups_dest_t* dests_ = nullptr;
 };
 
-std::string LastError(const char* fallback)
+std::string LastError()
 {
     const char* text = cupsLastErrorString();
-    return text && *text ? std::string(text) : std::string(fallback);
+    return text ? std::string(text) : std::string();
 }
 
 JobResult Refused(std::string reason)
 {
     return JobResult{false, 0, std::move(reason)};
 }
+
+JobResult RefusedByCups()
+{
+    const std::string raw = LastError();
+    return Refused(RefusalText(ClassifyRefusal(cupsLastError(), raw), raw));
+}
+
+// The direction the queue's PPD gives for landscape, when it has a PPD that says so. The
+// scheduler does not pass *LandscapeOrientation on over IPP, so this is the one thing the PPD
+// still adds.
+std::optional<PrinterDescription::Turn> LandscapeFromPpd(const std::string& printer)
+{
+    const char* file = cupsGetPPD2(CUPS_HTTP_DEFAULT, printer.c_str());
+    if (!file) return std::nullopt;
+    const std::string path = file;
+    std::optional<PrinterDescription::Turn> turn;
+    if (ppd_file_t* ppd = ppdOpenFile(path.c_str())) {
+        if (ppd_attr_t* attr = ppdFindAttr(ppd, "LandscapeOrientation", nullptr);
+            attr && attr->value)
+            turn = std::strcmp(attr->value, "Minus90") == 0 ? PrinterDescription::Turn::Minus90
+                                                            : PrinterDescription::Turn::Plus90;
+        ppdClose(ppd);
+    }
+    ::unlink(path.c_str());  // cupsGetPPD2 made a temporary copy for us
+    return turn;
+}
+
+// landscape-orientation-requested-preferred, asked of the printer itself.
+std::optional<PrinterDescription::Turn> LandscapeFromPrinter(http_t* http, const char* resource,
+                                                             const cups_dest_t* dest)
+{
+    const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options);
+    if (!uri) uri = cupsGetOption("printer-uri-supported", dest->num_options, dest->options);
+    if (!uri) return std::nullopt;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "landscape-orientation-requested-preferred");
+    ipp_t* response = cupsDoRequest(http, request, resource);
+    std::optional<PrinterDescription::Turn> turn;
+    if (ipp_attribute_t* attr =
+            ippFindAttribute(response, "landscape-orientation-requested-preferred", IPP_TAG_ENUM)) {
+        const int value = ippGetInteger(attr, 0);
+        if (value == IPP_ORIENT_LANDSCAPE) turn = PrinterDescription::Turn::Plus90;
+        if (value == IPP_ORIENT_REVERSE_LANDSCAPE) turn = PrinterDescription::Turn::Minus90;
+    }
+    ippDelete(response);
+    return turn;
+}
+
+// Everything the destination API tells about one printer, through one connection.
+struct DestFacts {
+    std::vector<PrinterDescription::Sheet> sheets;
+    std::vector<PrinterDescription::Source> sources;
+    std::string defaultMedia;
+    int defaultCode = 0;
+    int dpiX = 300, dpiY = 300;
+};
+
+DestFacts ReadFacts(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
+{
+    DestFacts facts;
+    // Sizes in the order the printer lists them; each size looked up by name gives its margins
+    // (the first entry of the printer's media database for it, whatever tray suffix it has).
+    if (ipp_attribute_t* media = cupsFindDestSupported(http, dest, info, "media")) {
+        for (int i = 0; i < ippGetCount(media); ++i) {
+            const char* name = ippGetString(media, i, nullptr);
+            cups_size_t size;
+            if (!name ||
+                !cupsGetDestMediaByName(http, dest, info, name, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+                continue;
+            auto sheet = PrinterDescription::sheetFor(PrinterDescription::Media{
+                name, size.width, size.length, size.left, size.bottom, size.right, size.top});
+            if (!sheet) continue;
+            const bool listed = std::any_of(
+                facts.sheets.begin(), facts.sheets.end(),
+                [&](const PrinterDescription::Sheet& s) { return s.code == sheet->code; });
+            if (!listed) facts.sheets.push_back(*sheet);
+        }
+    }
+    // Not cupsGetDestMediaDefault: it answered Letter for a printer whose default is A4.
+    if (ipp_attribute_t* def = cupsFindDestDefault(http, dest, info, "media")) {
+        if (const char* name = ippGetString(def, 0, nullptr)) {
+            facts.defaultMedia = name;
+            cups_size_t size;
+            if (cupsGetDestMediaByName(http, dest, info, name, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+                if (auto sheet = PrinterDescription::sheetFor(
+                        PrinterDescription::Media{name, size.width, size.length}))
+                    facts.defaultCode = sheet->code;
+        }
+    }
+    if (ipp_attribute_t* sources = cupsFindDestSupported(http, dest, info, "media-source")) {
+        for (int i = 0; i < ippGetCount(sources); ++i) {
+            const char* keyword = ippGetString(sources, i, nullptr);
+            const int code = keyword ? PaperCodes::sourceCodeForKeyword(keyword) : 0;
+            if (code == 0) continue;
+            const bool listed =
+                std::any_of(facts.sources.begin(), facts.sources.end(),
+                            [&](const PrinterDescription::Source& s) { return s.code == code; });
+            if (!listed) facts.sources.push_back({code, keyword});
+        }
+    }
+    ipp_attribute_t* resolution = cupsFindDestDefault(http, dest, info, "printer-resolution");
+    if (!resolution) resolution = cupsFindDestSupported(http, dest, info, "printer-resolution");
+    if (resolution) {
+        int y = 0;
+        ipp_res_t units = IPP_RES_PER_INCH;
+        const int x = ippGetResolution(resolution, 0, &y, &units);
+        if (x > 0 && y > 0) {
+            facts.dpiX = units == IPP_RES_PER_CM ? static_cast<int>(x * 2.54 + 0.5) : x;
+            facts.dpiY = units == IPP_RES_PER_CM ? static_cast<int>(y * 2.54 + 0.5) : y;
+        }
+    }
+    return facts;
+}
+
+// A connection to the printer behind a destination, for a queue the scheduler cannot describe.
+class DeviceConnection {
+public:
+    explicit DeviceConnection(cups_dest_t* dest)
+        : http_(cupsConnectDest(dest, CUPS_DEST_FLAGS_DEVICE, 5000, nullptr, resource_,
+                                sizeof resource_, nullptr, nullptr))
+    {
+    }
+    ~DeviceConnection()
+    {
+        if (http_) httpClose(http_);
+    }
+    DeviceConnection(const DeviceConnection&) = delete;
+    DeviceConnection& operator=(const DeviceConnection&) = delete;
+    http_t* get() const { return http_; }
+    const char* resource() const { return resource_; }
+
+private:
+    char resource_[1024] = "";
+    http_t* http_;
+};
 
 }  // namespace
 
@@ -56,6 +217,7 @@ std::vector<std::string> CupsPrinterBackend::printerNames()
     for (const cups_dest_t& d : dests)
         if (!d.instance) names.push_back(d.name);  // instances are option sets, not printers
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
@@ -82,21 +244,53 @@ std::optional<PrinterDefaults> CupsPrinterBackend::defaultPrinter()
     return defaults;
 }
 
-const PrinterDescription* CupsPrinterBackend::describe(const std::string& printer)
+const CupsPrinterBackend::Described* CupsPrinterBackend::describe(const std::string& printer)
 {
-    if (auto it = descriptions_.find(printer); it != descriptions_.end()) return it->second.get();
-    std::shared_ptr<const PrinterDescription> description;
-    // cupsGetPPD2 copies the queue's PPD into a temporary file that is ours to remove.
-    if (const char* file = cupsGetPPD2(CUPS_HTTP_DEFAULT, printer.c_str())) {
-        const std::string path = file;
-        if (auto d = PrinterDescription::fromPpdFile(path))
-            description = std::make_shared<const PrinterDescription>(std::move(*d));
-        ::unlink(path.c_str());
+    if (auto it = descriptions_.find(printer); it != descriptions_.end())
+        return it->second.description ? &it->second : nullptr;
+    Described described;
+    DestList dests;
+    if (const cups_dest_t* found = dests.find(printer)) {
+        cups_dest_t* dest = const_cast<cups_dest_t*>(found);
+        cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+        DestFacts facts;
+        if (info) facts = ReadFacts(CUPS_HTTP_DEFAULT, dest, info);
+        cupsFreeDestInfo(info);
+        std::optional<PrinterDescription::Turn> turn = LandscapeFromPpd(printer);
+        const bool schedulerKnowsNothing = facts.sheets.empty();
+        if (schedulerKnowsNothing || !turn) {
+            // A queue without a PPD: the scheduler has no sizes, the printer itself has.
+            DeviceConnection device(dest);
+            if (device.get()) {
+                if (schedulerKnowsNothing) {
+                    if (cups_dinfo_t* deviceInfo = cupsCopyDestInfo(device.get(), dest)) {
+                        DestFacts fromDevice = ReadFacts(device.get(), dest, deviceInfo);
+                        cupsFreeDestInfo(deviceInfo);
+                        if (!fromDevice.sheets.empty()) {
+                            facts = std::move(fromDevice);
+                            described.fromDevice = true;
+                        }
+                    }
+                }
+                if (!turn) turn = LandscapeFromPrinter(device.get(), device.resource(), dest);
+            }
+        }
+        std::optional<PrinterDescription::Sheet> standIn;
+        if (facts.sheets.empty()) {
+            // A printer that names no size still prints, on its own default sheet; nothing is
+            // known of its margins or resolution.
+            standIn = PrinterDescription::standInSheet(facts.defaultMedia);
+            facts.defaultCode = 0;
+            facts.dpiX = facts.dpiY = 300;
+        }
+        described.description = std::make_shared<const PrinterDescription>(
+            std::move(facts.sheets), std::move(facts.sources), facts.defaultCode, facts.dpiX,
+            facts.dpiY, turn.value_or(PrinterDescription::Turn::Plus90), std::move(standIn));
     }
-    // A printer without a PPD (or gone) is remembered as such too: asking again would not
-    // give another answer until the printing system changes, which invalidate() is for.
-    descriptions_[printer] = description;
-    return description.get();
+    // A printer that is gone is remembered as such too: asking again would not give another
+    // answer until the printing system changes, which invalidate() is for.
+    auto& slot = descriptions_[printer] = std::move(described);
+    return slot.description ? &slot : nullptr;
 }
 
 void CupsPrinterBackend::invalidate()
@@ -107,104 +301,121 @@ void CupsPrinterBackend::invalidate()
 std::vector<int> CupsPrinterBackend::paperSizes(const std::string& printer)
 {
     std::vector<int> codes;
-    if (const PrinterDescription* d = describe(printer))
-        for (const auto& s : d->sheets()) codes.push_back(s.code);
+    if (const Described* d = describe(printer))
+        for (const auto& s : d->description->sheets()) codes.push_back(s.code);
     return codes;
 }
 
 std::vector<int> CupsPrinterBackend::paperSources(const std::string& printer)
 {
     std::vector<int> codes;
-    if (const PrinterDescription* d = describe(printer))
-        for (const auto& s : d->sources()) codes.push_back(s.code);
+    if (const Described* d = describe(printer))
+        for (const auto& s : d->description->sources()) codes.push_back(s.code);
     return codes;
 }
 
 int CupsPrinterBackend::defaultPaperSize(const std::string& printer)
 {
-    const PrinterDescription* d = describe(printer);
-    return d ? d->defaultSizeCode() : 0;
+    const Described* d = describe(printer);
+    return d ? d->description->defaultSizeCode() : 0;
 }
 
 std::optional<PageMetrics> CupsPrinterBackend::pageMetrics(const std::string& printer,
                                                            int paperSize, int orientation)
 {
-    const PrinterDescription* d = describe(printer);
+    const Described* d = describe(printer);
     if (!d) return std::nullopt;
-    return d->metrics(paperSize, orientation);
+    return d->description->metrics(paperSize, orientation);
 }
 
 JobResult CupsPrinterBackend::submit(const JobRequest& job)
 {
-    if (job.orientation != 1 && job.orientation != 2) return Refused("unsupported orientation");
+    if (job.orientation != 1 && job.orientation != 2) return Refused(RefusalText(Refusal::Other));
     // Asked afresh, not from the cache: the printer may have gone since the page was laid out.
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, job.printer.c_str(), nullptr);
-    if (!dest) return Refused(LastError("printer not found") + " (" + job.printer + ")");
+    DestList dests;
+    const cups_dest_t* found = dests.find(job.printer);
+    if (!found) {
+        const std::string raw = LastError();
+        const Refusal kind = ClassifyRefusal(cupsLastError(), raw);
+        return Refused(RefusalText(kind == Refusal::Other ? Refusal::PrinterNotFound : kind, raw));
+    }
+    cups_dest_t* dest = const_cast<cups_dest_t*>(found);
 
-    const PrinterDescription* description = describe(job.printer);
+    const Described* described = describe(job.printer);
+    const PrinterDescription* description = described ? described->description.get() : nullptr;
+    const PrinterDescription::Sheet* sheet = nullptr;
+    if (job.paperSize != 0) {
+        sheet = description ? description->sheet(job.paperSize) : nullptr;
+        if (!sheet) return Refused(RefusalText(Refusal::PaperSizeNotOffered));
+    }
+    std::string source;
+    if (job.paperBin != 0) {
+        source = description ? description->sourceKeyword(job.paperBin) : "";
+        if (source.empty()) return Refused(RefusalText(Refusal::PaperSourceNotOffered));
+    }
+    std::ifstream pdf(job.pdfPath, std::ios::binary);
+    if (!pdf) return Refused(RefusalText(Refusal::Other, "cannot read " + job.pdfPath));
+
     int numOptions = 0;
     cups_option_t* options = nullptr;
     // The page is already composed at its final size: the filters must not fit it again.
     numOptions = cupsAddOption("print-scaling", "none", numOptions, &options);
-    numOptions = cupsAddOption("orientation-requested", job.orientation == 2 ? "4" : "3",
-                               numOptions, &options);
-    std::string refusal;
-    if (job.paperSize != 0) {
-        const PrinterDescription::Sheet* sheet =
-            description ? description->sheet(job.paperSize) : nullptr;
+    // Landscape is asked for the way the printer turns its sheets, which is the way the page
+    // metrics rotated the margins.
+    const bool minus90 =
+        description && description->landscape() == PrinterDescription::Turn::Minus90;
+    numOptions =
+        cupsAddOption("orientation-requested", job.orientation == 1 ? "3" : (minus90 ? "5" : "4"),
+                      numOptions, &options);
+    if (!source.empty() && described && !described->fromDevice) {
+        // The scheduler turns a media collection's source into the queue's own tray choice; a
+        // separate media-source would be dropped together with the size.
+        const PrinterDescription::Sheet* size = sheet ? sheet : description->sheet(0);
+        std::string col = "{";
+        if (size)
+            col += "media-size={x-dimension=" + std::to_string(size->media.width) +
+                   " y-dimension=" + std::to_string(size->media.length) + "} ";
+        col += "media-source=" + source + "}";
+        numOptions = cupsAddOption("media-col", col.c_str(), numOptions, &options);
+    } else {
+        // A queue without a PPD passes its job attributes to the printer as they are.
         if (sheet)
-            numOptions = cupsAddOption("media", sheet->keyword.c_str(), numOptions, &options);
-        else
-            refusal = "paper size not offered by the printer";
-    }
-    if (job.paperBin != 0 && refusal.empty()) {
-        const std::string keyword = description ? description->sourceKeyword(job.paperBin) : "";
-        if (!keyword.empty())
-            numOptions = cupsAddOption("InputSlot", keyword.c_str(), numOptions, &options);
-        else
-            refusal = "paper source not offered by the printer";
+            numOptions = cupsAddOption("media", sheet->media.name.c_str(), numOptions, &options);
+        if (!source.empty())
+            numOptions = cupsAddOption("media-source", source.c_str(), numOptions, &options);
     }
 
     JobResult result;
-    std::ifstream pdf(job.pdfPath, std::ios::binary);
-    if (!refusal.empty()) {
-        result = Refused(refusal);
-    } else if (!pdf) {
-        result = Refused("cannot read " + job.pdfPath);
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    int jobId = 0;
+    const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId,
+                                                   job.documentName.c_str(), numOptions, options);
+    if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
+        result = RefusedByCups();
+    } else if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, job.documentName.c_str(),
+                                     CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
+        result = RefusedByCups();
+        cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
     } else {
-        cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-        int jobId = 0;
-        const ipp_status_t created = cupsCreateDestJob(
-            CUPS_HTTP_DEFAULT, dest, info, &jobId, job.documentName.c_str(), numOptions, options);
-        if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
-            result = Refused(LastError("the printer did not accept the job"));
-        } else if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId,
-                                         job.documentName.c_str(), CUPS_FORMAT_PDF, 0, nullptr,
-                                         1) != HTTP_STATUS_CONTINUE) {
-            result = Refused(LastError("the printer did not take the document"));
+        char buffer[65536];
+        bool written = true;
+        while (written && pdf) {
+            pdf.read(buffer, sizeof buffer);
+            const std::streamsize n = pdf.gcount();
+            if (n > 0)
+                written = cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer, static_cast<size_t>(n)) ==
+                          HTTP_STATUS_CONTINUE;
+        }
+        const ipp_status_t finished = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
+        if (!written || finished > IPP_STATUS_OK_CONFLICTING) {
+            result = RefusedByCups();
             cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
         } else {
-            char buffer[65536];
-            bool written = true;
-            while (written && pdf) {
-                pdf.read(buffer, sizeof buffer);
-                const std::streamsize n = pdf.gcount();
-                if (n > 0)
-                    written = cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer,
-                                                   static_cast<size_t>(n)) == HTTP_STATUS_CONTINUE;
-            }
-            const ipp_status_t finished = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
-            if (!written || finished > IPP_STATUS_OK_CONFLICTING) {
-                result = Refused(LastError("sending the document failed"));
-                cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
-            } else {
-                result = JobResult{true, jobId, {}};
-            }
+            result = JobResult{true, jobId, {}};
         }
-        cupsFreeDestInfo(info);
     }
+    cupsFreeDestInfo(info);
     cupsFreeOptions(numOptions, options);
-    cupsFreeDests(1, dest);
     return result;
 }
 

@@ -9,8 +9,10 @@
 
 namespace tovrimo {
 
-// The printing system through libcups: the scheduler named by CUPS_SERVER (or the system's),
-// its queues and their PPDs. Jobs go in as the finished PDF page with the size, tray and
+// The printing system through libcups's destination API: the scheduler named by CUPS_SERVER (or
+// the system's), its queues and the printers it discovers on the network. What a printer offers
+// comes over IPP, from the scheduler or, for a queue the scheduler knows nothing about (no PPD),
+// from the printer itself. Jobs go in as the finished PDF page with the size, tray and
 // orientation given as job options, and without any scaling by the filters.
 class CupsPrinterBackend : public PrinterBackend {
 public:
@@ -28,10 +30,16 @@ public:
     void invalidate() override;
 
 private:
-    // The printer's PPD facts, read on first use; null when the printer has none (or is gone).
-    const PrinterDescription* describe(const std::string& printer);
+    struct Described {
+        std::shared_ptr<const PrinterDescription> description;
+        // Where the description came from: the printer itself when the scheduler had nothing
+        // to say. Such a queue passes job attributes through unchanged.
+        bool fromDevice = false;
+    };
+    // The printer's facts, read on first use; null when the printer is gone.
+    const Described* describe(const std::string& printer);
 
-    std::map<std::string, std::shared_ptr<const PrinterDescription>> descriptions_;
+    std::map<std::string, Described> descriptions_;
 };
 
 }  // namespace tovrimo

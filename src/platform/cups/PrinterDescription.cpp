@@ -1,89 +1,71 @@
 #include "platform/cups/PrinterDescription.h"
 
-#include <cups/ppd.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <cups/cups.h>
 
 #include "core/Rounding.h"
 #include "platform/cups/PaperCodes.h"
-
-// libcups marks its PPD interface deprecated in favour of IPP attributes, but the PPD is the
-// only place that states a queue's printable area exactly, and CUPS 2.x still ships it.
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace tovrimo {
 
 namespace {
 
-// "300dpi" or "600x300dpi"; 300 dpi when the PPD does not say.
-std::pair<int, int> ParseResolution(const char* text)
+constexpr double kPointsPerHundredthMm = 72.0 / 2540.0;
+
+PrinterDescription::Sheet SheetOf(int code, const PrinterDescription::Media& media)
 {
-    int x = 0, y = 0;
-    if (text && std::sscanf(text, "%dx%ddpi", &x, &y) == 2 && x > 0 && y > 0) return {x, y};
-    if (text && std::sscanf(text, "%ddpi", &x) == 1 && x > 0) return {x, x};
-    return {300, 300};
+    PrinterDescription::Sheet s;
+    s.code = code;
+    s.media = media;
+    s.widthPt = media.width * kPointsPerHundredthMm;
+    s.heightPt = media.length * kPointsPerHundredthMm;
+    s.left = media.left * kPointsPerHundredthMm;
+    s.bottom = media.bottom * kPointsPerHundredthMm;
+    s.right = (media.width - media.right) * kPointsPerHundredthMm;
+    s.top = (media.length - media.top) * kPointsPerHundredthMm;
+    return s;
 }
 
 }  // namespace
 
+std::optional<PrinterDescription::Sheet> PrinterDescription::sheetFor(const Media& media)
+{
+    const int code = PaperCodes::sizeCodeForPoints(media.width * kPointsPerHundredthMm,
+                                                   media.length * kPointsPerHundredthMm);
+    if (code == 0) return std::nullopt;
+    return SheetOf(code, media);
+}
+
+PrinterDescription::Sheet PrinterDescription::standInSheet(const std::string& defaultMediaName)
+{
+    Media media;
+    const pwg_media_t* known =
+        defaultMediaName.empty() ? nullptr : pwgMediaForPWG(defaultMediaName.c_str());
+    if (!known) known = pwgMediaForPWG("iso_a4_210x297mm");
+    media.name = known->pwg;
+    media.width = known->width;
+    media.length = known->length;
+    return SheetOf(0, media);
+}
+
 PrinterDescription::PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources,
-                                       int defaultSizeCode, int dpiX, int dpiY)
+                                       int defaultSizeCode, int dpiX, int dpiY, Turn landscape,
+                                       std::optional<Sheet> standIn)
     : sheets_(std::move(sheets)),
       sources_(std::move(sources)),
       defaultSizeCode_(defaultSizeCode),
       dpiX_(dpiX),
-      dpiY_(dpiY)
+      dpiY_(dpiY),
+      landscape_(landscape),
+      standIn_(std::move(standIn))
 {
-}
-
-std::optional<PrinterDescription> PrinterDescription::fromPpdFile(const std::string& path)
-{
-    ppd_file_t* ppd = ppdOpenFile(path.c_str());
-    if (!ppd) return std::nullopt;
-    ppdMarkDefaults(ppd);
-
-    std::vector<Sheet> sheets;
-    for (int i = 0; i < ppd->num_sizes; ++i) {
-        const ppd_size_t& size = ppd->sizes[i];
-        if (std::strcmp(size.name, "Custom") == 0) continue;
-        const int code = PaperCodes::sizeCodeForPoints(size.width, size.length);
-        if (code == 0) continue;
-        if (std::any_of(sheets.begin(), sheets.end(),
-                        [&](const Sheet& s) { return s.code == code; }))
-            continue;  // a second name for a sheet already listed (A4 and A4.Full ...)
-        sheets.push_back(Sheet{code, size.name, size.width, size.length, size.left, size.bottom,
-                               size.right, size.top});
-    }
-
-    int defaultCode = 0;
-    if (ppd_option_t* pageSize = ppdFindOption(ppd, "PageSize")) {
-        if (ppd_size_t* size = ppdPageSize(ppd, pageSize->defchoice))
-            defaultCode = PaperCodes::sizeCodeForPoints(size->width, size->length);
-    }
-
-    std::vector<Source> sources;
-    if (ppd_option_t* slot = ppdFindOption(ppd, "InputSlot")) {
-        for (int i = 0; i < slot->num_choices; ++i) {
-            const int code = PaperCodes::sourceCodeForKeyword(slot->choices[i].choice);
-            if (code == 0) continue;
-            if (std::any_of(sources.begin(), sources.end(),
-                            [&](const Source& s) { return s.code == code; }))
-                continue;
-            sources.push_back(Source{code, slot->choices[i].choice});
-        }
-    }
-
-    ppd_attr_t* resolution = ppdFindAttr(ppd, "DefaultResolution", nullptr);
-    const auto [dpiX, dpiY] = ParseResolution(resolution ? resolution->value : nullptr);
-    ppdClose(ppd);
-    return PrinterDescription(std::move(sheets), std::move(sources), defaultCode, dpiX, dpiY);
 }
 
 const PrinterDescription::Sheet* PrinterDescription::sheet(int code) const
 {
-    if (code == 0) code = defaultSizeCode_;
+    if (code == 0) {
+        if (sheets_.empty() && standIn_) return &*standIn_;
+        code = defaultSizeCode_;
+    }
     for (const auto& s : sheets_)
         if (s.code == code) return &s;
     return nullptr;
@@ -124,17 +106,22 @@ std::optional<PageMetrics> PrinterDescription::metrics(int sizeCode, int orienta
         m.vertRes = height - top - bottom;
         m.dpiX = dpiX_;
         m.dpiY = dpiY_;
-    } else {
-        m.pageWidthTwips = s->heightPt * 20;
-        m.pageHeightTwips = s->widthPt * 20;
-        m.physicalWidth = height;
-        m.physicalHeight = width;
+        return m;
+    }
+    m.pageWidthTwips = s->heightPt * 20;
+    m.pageHeightTwips = s->widthPt * 20;
+    m.physicalWidth = height;
+    m.physicalHeight = width;
+    m.horzRes = height - top - bottom;
+    m.vertRes = width - left - right;
+    m.dpiX = dpiY_;
+    m.dpiY = dpiX_;
+    if (landscape_ == Turn::Plus90) {
         m.physicalOffsetX = bottom;
         m.physicalOffsetY = left;
-        m.horzRes = height - top - bottom;
-        m.vertRes = width - left - right;
-        m.dpiX = dpiY_;
-        m.dpiY = dpiX_;
+    } else {
+        m.physicalOffsetX = top;
+        m.physicalOffsetY = right;
     }
     return m;
 }

@@ -8,46 +8,62 @@
 
 namespace tovrimo {
 
-// What a printer's PPD says about its sheets, trays and resolution, in the program's codes.
-// Read once per printer and kept, because the print preview asks for page metrics on every
-// redraw.
+// What a printer says about its sheets, trays, resolution and landscape direction, in the
+// program's codes. Read once per printer and kept, because the print preview asks for page
+// metrics on every redraw.
 class PrinterDescription {
 public:
+    // Sizes and margins in hundredths of a millimetre, as IPP and libcups's destination API
+    // give them.
+    struct Media {
+        std::string name;  // IPP media name, e.g. "iso_a4_210x297mm"
+        int width = 0, length = 0;
+        int left = 0, bottom = 0, right = 0, top = 0;
+    };
     struct Sheet {
-        int code = 0;         // paper-size code
-        std::string keyword;  // PPD PageSize keyword, sent as the job's media
+        int code = 0;  // paper-size code; 0 for the stand-in sheet of a printer without sizes
+        Media media;   // sent with the job, so that the printer takes this very sheet
         double widthPt = 0;
         double heightPt = 0;
-        // Printable area in PPD terms: points from the sheet's bottom-left corner.
+        // Printable area in points from the sheet's bottom-left corner.
         double left = 0, bottom = 0, right = 0, top = 0;
     };
     struct Source {
         int code = 0;
-        std::string keyword;  // PPD InputSlot keyword
+        std::string keyword;  // IPP media-source keyword (or PPD InputSlot), sent with the job
     };
+    // Which way the printer turns a sheet for landscape: Plus90 turns the page a quarter turn
+    // counter-clockwise onto the sheet (IPP landscape, PPD Plus90), Minus90 clockwise (IPP
+    // reverse-landscape, PPD Minus90).
+    enum class Turn { Plus90, Minus90 };
 
-    // Nothing when the file is not a readable PPD.
-    static std::optional<PrinterDescription> fromPpdFile(const std::string& path);
+    // The sheet of an IPP media entry; nothing when its size has no paper-size code.
+    static std::optional<Sheet> sheetFor(const Media& media);
+    // The sheet assumed for a printer that reports no sizes: its default media when that names
+    // a known size (otherwise A4), without margins.
+    static Sheet standInSheet(const std::string& defaultMediaName);
+
+    // A printer reporting no sheets still prints on the stand-in sheet for code 0.
+    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources, int defaultSizeCode,
+                       int dpiX, int dpiY, Turn landscape = Turn::Plus90,
+                       std::optional<Sheet> standIn = std::nullopt);
 
     const std::vector<Sheet>& sheets() const { return sheets_; }
     const std::vector<Source>& sources() const { return sources_; }
     int defaultSizeCode() const { return defaultSizeCode_; }
     int dpiX() const { return dpiX_; }
     int dpiY() const { return dpiY_; }
+    Turn landscape() const { return landscape_; }
 
-    const Sheet* sheet(int code) const;  // 0: the default sheet
+    const Sheet* sheet(int code) const;  // 0: the default sheet (or the stand-in)
     std::string sourceKeyword(int code) const;
 
-    // Device geometry of the sheet. Landscape is the portrait sheet turned a quarter turn
-    // counter-clockwise, the way the scheduler turns a page for orientation-requested=4: the
-    // portrait left margin becomes the top one, the bottom margin the left one, the right
-    // margin the bottom one and the top margin the right one. Nothing for an unknown size
-    // or an orientation other than 1 or 2.
+    // Device geometry of the sheet. Landscape is the portrait sheet turned the printer's way:
+    // Plus90 makes the portrait bottom margin the left one, the left the top one, the top the
+    // right one and the right the bottom one; Minus90 makes the top margin the left one, the
+    // right the top one, the bottom the right one and the left the bottom one. Nothing for an
+    // unknown size or an orientation other than 1 or 2.
     std::optional<PageMetrics> metrics(int sizeCode, int orientation) const;
-
-    // For descriptions assembled by hand (tests, or printers described over IPP).
-    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources, int defaultSizeCode,
-                       int dpiX, int dpiY);
 
 private:
     std::vector<Sheet> sheets_;
@@ -55,6 +71,8 @@ private:
     int defaultSizeCode_ = 0;
     int dpiX_ = 300;
     int dpiY_ = 300;
+    Turn landscape_ = Turn::Plus90;
+    std::optional<Sheet> standIn_;
 };
 
 }  // namespace tovrimo
