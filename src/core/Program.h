@@ -85,6 +85,9 @@ public:
     std::function<std::string(const std::string&)> titleExpander() const;
     // Rewrites the settings file from the records; false (already shown) when it failed.
     bool SaveSettings();
+    // The settings file of this session (in AppPath); it remembers a file that could not be
+    // read at start-up, so that no save replaces it.
+    SettingsStore& settingsStore();
     FrmCustom* regionScreen();
 
     // CaptureHost
@@ -137,6 +140,7 @@ private:
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<ProgramDialogs> dialogs_;
     QPointer<FrmCustom> region_;
+    std::unique_ptr<SettingsStore> store_;
 };
 
 // The process's arguments joined into the command-line text the splitter works on.

@@ -194,9 +194,7 @@ std::optional<std::string> ProgramDialogs::chooseIconFile(const IconFileRequest&
 
 bool ProgramDialogs::saveSettings(const SettingsData& data)
 {
-    SettingsStore store(program_.services().files, program_.services().printers,
-                        program_.services().messages, program_.AppPath);
-    return store.SaveSettings(data);
+    return program_.settingsStore().SaveSettings(data);
 }
 
 void ProgramDialogs::reRegisterHotKeys(const Settings&, const Settings& now)

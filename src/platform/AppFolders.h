@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tovrimo {
@@ -10,7 +11,21 @@ namespace tovrimo {
 struct AppFolders {
     std::string programFolder;
     std::string settingsFolder;
+    // Where the user keeps pictures (empty: not known).
+    std::string picturesFolder;
 };
+
+// Where the image-file dialogs start before the user has chosen a file: the program folder
+// of a portable install (it is the user's own folder there), otherwise the pictures folder,
+// never the hidden settings folder.
+std::string FirstImageFolder(const AppFolders& folders);
+
+// The pictures folder: XDG_PICTURES_DIR from the environment, else from the user-dirs.dirs
+// file (its text given; "$HOME" is expanded), as long as that folder exists; else home.
+// Ends in '/'.
+std::string ChoosePicturesFolder(const std::string& xdgPicturesDir, const std::string& userDirs,
+                                 const std::string& home,
+                                 const std::function<bool(const std::string&)>& folderExists);
 
 // Pure decision, kept apart from the file system so it can be tested exactly.
 AppFolders ChooseAppFolders(const std::string& exeFolder, bool exeFolderWritable,
