@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace tovrimo {
 
@@ -9,6 +10,14 @@ namespace tovrimo {
 // sit in the program folder when it is writable (a portable install); otherwise in the user's
 // configuration folder. Both paths end in '/'.
 struct AppFolders {
+    AppFolders() = default;
+    AppFolders(std::string program, std::string settings, std::string pictures = {})
+        : programFolder(std::move(program)),
+          settingsFolder(std::move(settings)),
+          picturesFolder(std::move(pictures))
+    {
+    }
+
     std::string programFolder;
     std::string settingsFolder;
     // Where the user keeps pictures (empty: not known).

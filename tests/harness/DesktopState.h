@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <QImage>
 #include <QPoint>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,10 @@ std::vector<QPoint> TrayIcons();
 // when its program ends the focus is left on nothing and key presses reach no one, global
 // grabs included. A real session's window manager moves it on; a test does it here.
 void FocusRoot();
+
+// What the window shows on the screen now (its inside, without the frame); a null image when
+// it is not viewable.
+QImage GrabWindow(uint32_t window);
 
 // A plain window of one colour that the window manager frames and activates, on the test
 // session's X server; destroyed with the object.

@@ -40,7 +40,14 @@ bool TovrimoProcess::start(const std::vector<std::string>& args)
     for (const char* inherited : {"DISPLAY", "CUPS_SERVER"})
         if (const char* value = std::getenv(inherited)) opts.env[inherited] = value;
     for (const auto& [name, value] : env_) opts.env[name] = value;
-    process_ = Process(TOVRIMO_BINARY, opts);
+    if (uid_ != 0) {
+        opts.args.insert(opts.args.begin(),
+                         {"--reuid=" + std::to_string(uid_), "--regid=" + std::to_string(gid_),
+                          "--clear-groups", "--", binary_});
+        process_ = Process("setpriv", opts);
+    } else {
+        process_ = Process(binary_, opts);
+    }
     return process_.start();
 }
 
