@@ -87,7 +87,7 @@ TEST(UnreadableSettingsE2E, TheFileIsReportedAndNeverReplacedBySaves)
     // A copy of the program the user may run wherever this tree lives.
     const std::string binary = folder + "/bin/tovrimo";
     fs::create_directories(folder + "/bin");
-    fs::copy_file(TOVRIMO_BINARY, binary);
+    fs::copy_file(tovrimo.binary(), binary);
     ::chmod((folder + "/bin").c_str(), 0755);
     ::chmod(binary.c_str(), 0755);
     tovrimo.setBinary(binary);

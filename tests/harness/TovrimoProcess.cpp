@@ -10,6 +10,8 @@ namespace tovrimo::test {
 TovrimoProcess::TovrimoProcess(std::string programFolder, std::map<std::string, std::string> env)
     : folder_(std::move(programFolder)), env_(std::move(env))
 {
+    const char* other = std::getenv("TOVRIMO_TEST_BINARY");
+    binary_ = other && *other ? other : TOVRIMO_BINARY;
     if (folder_.empty()) {
         char pattern[] = "/tmp/tovrimo-program.XXXXXX";
         if (::mkdtemp(pattern)) {
