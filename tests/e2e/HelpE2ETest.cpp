@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -101,8 +102,14 @@ protected:
         std::this_thread::sleep_for(500ms);  // painted
         const QImage shown = GrabWindow(help);
         ASSERT_FALSE(shown.isNull());
+        // Kept with the other screenshots of the tests.
+        const char* folder = std::getenv("TOVRIMO_SCREENSHOT_DIR");
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/') c = '-';
         const std::string artifact =
-            std::string("/tmp/tovrimo-help-") + (GetParam() ? "installed" : "build") + ".png";
+            (folder && *folder ? std::string(folder) : std::filesystem::current_path().string()) +
+            "/help-" + name + ".png";
         shown.save(QString::fromStdString(artifact));
         // At the contents the list of links starts near the top; at the start of the guide
         // the heading and the introduction would fill the upper part.
