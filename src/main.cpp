@@ -24,14 +24,19 @@ int main(int argc, char** argv)
                      reason.c_str());
         return 2;
     }
-    // Global hot keys, window frames and the cursor image need X11 itself.
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QStringLiteral("tovrimo"));
-
+    // Every argument belongs to the program's own command line. QApplication would take out
+    // and act on the ones it knows ("-reverse", "-style fusion", "-display ..."), so it sees
+    // only the program's name, and the arguments are kept before it is made.
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+
+    // Global hot keys, window frames and the cursor image need X11 itself.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(qtArgc, qtArgv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("tovrimo"));
 
     tovrimo::RealPlatform platform;
     // Only a resident start looks for a notification area and for a program already resident;

@@ -18,6 +18,9 @@ const QString kContentsAnchor = QStringLiteral("contents");
 #ifndef TOVRIMO_DATADIR
 #define TOVRIMO_DATADIR ""
 #endif
+#ifndef TOVRIMO_DATADIR_FROM_BINDIR
+#define TOVRIMO_DATADIR_FROM_BINDIR ""
+#endif
 
 }  // namespace
 
@@ -53,6 +56,13 @@ HelpViewer* HelpViewer::Show(const std::string& helpFile, int32_t command, int32
         if (owner) g_viewer->move(owner->geometry().center() - g_viewer->rect().center());
     }
     g_viewer->open(helpFile, command, context);
+    // The print dialog stays on top of every other window: the guide opened from it shares
+    // that layer, or it would open behind the dialog.
+    const QWidget* top = owner ? owner->window() : nullptr;
+    const bool onTop =
+        top && top->isVisible() && top->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (g_viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        g_viewer->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     g_viewer->show();
     g_viewer->raise();
     g_viewer->activateWindow();
@@ -66,7 +76,13 @@ std::string HelpViewer::ResolveHelpFile(const std::string& helpFile)
     QString name = requested.fileName();
     if (name.endsWith(QStringLiteral(".hlp"), Qt::CaseInsensitive))
         name = name.left(name.size() - 4) + QStringLiteral(".html");
-    const QStringList folders{QCoreApplication::applicationDirPath(),
+    // The requested folder (a portable install keeps the guide there), the binary's folder
+    // (the build tree), the data folder beside the binary's (an install under any prefix),
+    // then the data folder of the configured prefix.
+    const QString bin = QCoreApplication::applicationDirPath();
+    const QString fromBin = QString::fromUtf8(TOVRIMO_DATADIR_FROM_BINDIR);
+    const QStringList folders{requested.absolutePath(), bin,
+                              fromBin.isEmpty() ? QString() : bin + QLatin1Char('/') + fromBin,
                               QString::fromUtf8(TOVRIMO_DATADIR)};
     for (const QString& folder : folders) {
         if (folder.isEmpty()) continue;
@@ -81,13 +97,15 @@ void HelpViewer::open(const std::string& helpFile, int32_t command, int32_t cont
     file_ = helpFile;
     const QString path = QString::fromStdString(helpFile);
     if (!QFileInfo(path).isFile()) {
+        // A title of its own, so that the window never passes for the guide.
+        setWindowTitle(QStringLiteral("トヴリモ ヘルプ - ファイルが見つかりません"));
         browser_->setHtml(QStringLiteral("<p>ヘルプファイル %1 が見つかりません。</p>")
                               .arg(path.toHtmlEscaped()));
         return;
     }
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     const QString title = browser_->documentTitle();
-    if (!title.isEmpty()) setWindowTitle(title);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("トヴリモ ヘルプ") : title);
     if (command == HELP_CONTEXT)
         browser_->scrollToAnchor(QString::number(context));
     else

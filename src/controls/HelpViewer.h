@@ -28,8 +28,9 @@ public:
     static HelpViewer* Current();
 
     // The help file to open for a requested name: the name itself when the file exists,
-    // otherwise a file of the same name (".hlp" read as ".html") beside the program's binary
-    // or in the installed data folder.
+    // otherwise a file of the same name (".hlp" read as ".html") in the requested folder,
+    // beside the program's binary, in the data folder beside the binary's ("../share/tovrimo"
+    // of an install under any prefix) or in the configured data folder.
     static std::string ResolveHelpFile(const std::string& helpFile);
 
     QTextBrowser* browser() const { return browser_; }

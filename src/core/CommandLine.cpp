@@ -1,7 +1,6 @@
 #include "core/CommandLine.h"
 
 #include "core/IniValues.h"
-#include "core/Rounding.h"
 
 namespace tovrimo {
 
@@ -66,11 +65,10 @@ CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
         } else if (IsOneOf(prefix, {"/c", "/C", "-c", "-C"})) {
             job.confirm = true;
         } else if (IsOneOf(prefix, {"/h=", "/H=", "/h:", "/H:"})) {
-            // Read like a number of the settings file, then to the nearest 32-bit value. X
-            // window ids are unsigned 32-bit; larger or negative numbers name no window.
-            const double value = ParseIniNumber(token.substr(3));
-            const int64_t n = value >= 0 && value <= 4294967295.0 ? nearestEven(value) : 0;
-            job.window = static_cast<uint32_t>(n);
+            // Read like a 32-bit number of the settings file: beyond the range, the nearest
+            // end of it. Only 0 stands for the active window; any other value is passed on
+            // as it is, and one that names no window captures nothing.
+            job.window = ReadIniInt32(token.substr(3));
         } else if (IsOneOf(prefix, {"/S:", "/s:", "/s=", "/S="})) {
             job.settingName = TrimSpaces(token.substr(3));
         }

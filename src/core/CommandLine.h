@@ -22,7 +22,8 @@ enum class CommandCapture { None = 0, Desktop = 1, Window = 2, Region = 3 };
 
 struct CommandJob {
     CommandCapture capture = CommandCapture::None;
-    uint32_t window = 0;        // for Window: 0 means the active window
+    // For Window: the 32-bit handle as given; 0 means the active window.
+    int32_t window = 0;
     std::string settingName;    // named print setting to use; empty for the stored layout
     bool confirm = false;       // show the print dialog first
     bool error() const { return capture == CommandCapture::None; }

@@ -18,5 +18,8 @@ inline constexpr const char* kLegacyFileName = "lusk.ini";
 inline constexpr const char* kSettingsFileName = "tovrimo.ini";
 inline constexpr const char* kDefaultsFileName = "tovrimo.inf";
 inline constexpr const char* kHelpFileName = "tovrimo.html";
+// The help file the help commands ask for in the program folder; the common-dialog wrapper
+// finds the guide installed for it.
+inline constexpr const char* kProgramHelpFile = "tovrimo.hlp";
 
 }  // namespace tovrimo::texts

@@ -2,9 +2,9 @@
 
 namespace tovrimo {
 
-std::optional<IniDocument> IniFile::load()
+std::optional<IniDocument> IniFile::load(std::string* error)
 {
-    if (auto bytes = fs_.readAll(path_)) return IniDocument::parse(*bytes);
+    if (auto bytes = fs_.readAll(path_, error)) return IniDocument::parse(*bytes);
     if (fs_.exists(path_)) return std::nullopt;
     return IniDocument{};
 }

@@ -26,7 +26,7 @@ public:
 
     // The file as a document; an empty UTF-8 document when there is no file. Nothing when the
     // file exists but cannot be read, so that a caller never replaces a file it could not see.
-    std::optional<IniDocument> load();
+    std::optional<IniDocument> load(std::string* error = nullptr);
     bool save(const IniDocument& doc, std::string* error);
 
 private:

@@ -124,8 +124,15 @@ std::function<std::string(const std::string&)> Program::titleExpander() const
 
 bool Program::SaveSettings()
 {
-    SettingsStore store(services_.files, services_.printers, services_.messages, AppPath);
-    return store.SaveSettings(data);
+    return settingsStore().SaveSettings(data);
+}
+
+SettingsStore& Program::settingsStore()
+{
+    if (!store_ || store_->settingsPath() != AppPath + "tovrimo.ini")
+        store_ = std::make_unique<SettingsStore>(services_.files, services_.printers,
+                                                 services_.messages, AppPath);
+    return *store_;
 }
 
 Program::Outcome Program::StartUp(const AppFolders& appFolders,
@@ -133,7 +140,7 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 {
     folders = appFolders;
     AppPath = folders.settingsFolder;
-    LastFolder = AppPath;
+    LastFolder = FirstImageFolder(folders);
 
     if (services_.printers.printerNames().empty()) {
         services_.messages.show(texts::kAppCaption, texts::kNoPrinter, MsgButtons::Ok,
@@ -143,7 +150,7 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 
     CommandArgs = SplitCommandLine(CommandLineText(args));
     BuildPaperNames();
-    SettingsStore store(services_.files, services_.printers, services_.messages, AppPath);
+    SettingsStore& store = settingsStore();
     // A save cut short by a crash or a kill leaves its temporary file beside the settings
     // file, which itself is still whole.
     services_.files.removeAbandonedWrites(store.settingsPath());
@@ -174,17 +181,14 @@ Program::Outcome Program::RunCommandLine()
     data.settings.ConfirmBeforePrint = job.confirm ? 1 : 0;
 
     switch (job.capture) {
-    case CommandCapture::None:
-        break;
-    case CommandCapture::Desktop:
-        engine_->CaptureDesktop();
-        break;
+    case CommandCapture::None: break;
+    case CommandCapture::Desktop: engine_->CaptureDesktop(); break;
     case CommandCapture::Window:
-        engine_->CaptureWindow(job.window);
+        // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
+        // any number that names no window, captures nothing rather than the active window.
+        engine_->CaptureWindow(static_cast<WindowId>(job.window));
         break;
-    case CommandCapture::Region:
-        engine_->CaptureDesktop();
-        break;
+    case CommandCapture::Region: engine_->CaptureDesktop(); break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);

@@ -92,6 +92,9 @@ public:
     std::function<std::string(const std::string&)> titleExpander() const;
     // Rewrites the settings file from the records; false (already shown) when it failed.
     bool SaveSettings();
+    // The settings file of this session (in AppPath); it remembers a file that could not be
+    // read at start-up, so that no save replaces it.
+    SettingsStore& settingsStore();
     FrmCustom* regionScreen();
 
     // CaptureHost
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<ProgramDialogs> dialogs_;
     QPointer<FrmCustom> region_;
     QTimer notificationAreaWait_;
+    std::unique_ptr<SettingsStore> store_;
 };
 
 // The process's arguments joined into the command-line text the splitter works on.

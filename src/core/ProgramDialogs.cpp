@@ -101,8 +101,18 @@ void ProgramDialogs::openAbout()
 
 void ProgramDialogs::showHelpContents()
 {
-    HelpViewer::Show(program_.AppPath + "tovrimo.hlp", HelpViewer::HELP_FINDER, 0,
-                     program_.residentWindow());
+    showHelpContents(texts::kProgramHelpFile, program_.residentWindow());
+}
+
+void ProgramDialogs::showHelpContents(const std::string& helpFile, QWidget* owner)
+{
+    // Through the common-dialog wrapper: only it knows where the guide is installed under
+    // the name the program asks for.
+    cCommonDlg dialog;
+    dialog.setForm(owner);
+    dialog.setHelpFile(program_.AppPath + helpFile);
+    dialog.setHelpCommand(HelpViewer::HELP_FINDER);
+    dialog.ShowHelp();
 }
 
 std::optional<std::string> ProgramDialogs::chooseSaveFile(QWidget* owner,
@@ -148,9 +158,14 @@ std::string ProgramDialogs::inputBox(QWidget* owner, const std::string& prompt,
     return ok ? text.toStdString() : std::string();
 }
 
+void ProgramDialogs::showHelp()
+{
+    showHelpContents(texts::kProgramHelpFile, options_);
+}
+
 void ProgramDialogs::showHelp(const std::string& helpFile)
 {
-    HelpViewer::Show(program_.AppPath + helpFile, HelpViewer::HELP_FINDER, 0, print_);
+    showHelpContents(helpFile, print_);
 }
 
 int ProgramDialogs::stickyNoteCount()
@@ -194,9 +209,7 @@ std::optional<std::string> ProgramDialogs::chooseIconFile(const IconFileRequest&
 
 bool ProgramDialogs::saveSettings(const SettingsData& data)
 {
-    SettingsStore store(program_.services().files, program_.services().printers,
-                        program_.services().messages, program_.AppPath);
-    return store.SaveSettings(data);
+    return program_.settingsStore().SaveSettings(data);
 }
 
 void ProgramDialogs::reRegisterHotKeys(const Settings&, const Settings& now)

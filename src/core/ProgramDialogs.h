@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <memory>
+#include <string>
 
 #include "output/PrintDialogHost.h"
 #include "resident/OptionsHost.h"
@@ -42,12 +43,15 @@ public:
 
     // OptionsHost
     std::optional<std::string> chooseIconFile(const IconFileRequest& request) override;
-    void showHelp() override { showHelpContents(); }
+    void showHelp() override;
     bool saveSettings(const SettingsData& data) override;
     void reRegisterHotKeys(const Settings& old, const Settings& now) override;
     void optionsClosed() override;
 
 private:
+    // Opens `helpFile` of the program folder at its contents, owned by `owner`.
+    void showHelpContents(const std::string& helpFile, QWidget* owner);
+
     Program& program_;
     QPointer<FrmPrint> print_;
     QPointer<FrmOption> options_;

@@ -108,16 +108,6 @@ void WritePrintSetting(IniDocument& doc, const PrintLayout& record, int n)
     WriteLayout(doc, PrinterSection(n), record, true);
 }
 
-// Options of a first run, from the defaults file or built in.
-struct FirstRunOptions {
-    int16_t SelfTimer = 0;
-    int16_t SelfTime = 5;
-    int16_t ConfirmBeforePrint = 1;
-    int16_t IconDelete = 0;
-    int16_t ReversePrint = 0;
-    int16_t DoubleClick = 1;
-};
-
 std::string_view ErrorText(int errorNumber)
 {
     switch (errorNumber) {
@@ -204,6 +194,30 @@ PrintLayout FirstRunLayout(PrinterBackend& printers)
     return l;
 }
 
+void WriteFirstRunKeys(IniDocument& doc, const FirstRunOptions& o, const PrintLayout& layout)
+{
+    doc.set(kApplication, "Title", kDefaultTitle);
+    doc.set(kApplication, "Version", kFormatVersion);
+
+    auto option = [&](std::string_view key, int value) {
+        doc.set(kOption, key, WriteIniInt(value));
+    };
+    option("SelfTimer", o.SelfTimer);
+    option("SelfTime", o.SelfTime);
+    option("IconDelete", o.IconDelete);
+    option("ConfirmBeforePrint", o.ConfirmBeforePrint);
+    option("ReversePrint", o.ReversePrint);
+    option("DoubleClick", o.DoubleClick);
+    option("DoubleClickDo", o.DoubleClick);
+    option("LastSet", -1);
+    option("IconCapture", 0);
+    for (int slot = 0; slot < kHotKeySlots; ++slot)
+        for (const HotKeyField& f : kHotKeyFields) option(Key(f.key, std::to_string(slot)), 0);
+    option("PrinterCount", 0);
+
+    WriteLayout(doc, kDefaultPrinter, layout, false);
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(FileSystem& fs, PrinterBackend& printers, MessageBoxes& messages,
@@ -223,6 +237,7 @@ std::string SettingsStore::ReadIni(std::string_view section, std::string_view ke
 
 void SettingsStore::WriteIni(std::string_view section, std::string_view key, std::string_view value)
 {
+    if (unreadable_) return;
     file_.WriteIni(section, key, value);
 }
 
@@ -232,7 +247,25 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
     Settings& s = data.settings;
     // The file is read once into memory and looked up key by key from there; nothing else
     // writes it while loading.
-    IniDocument doc = file_.load().value_or(IniDocument{});
+    unreadable_.reset();
+    std::string readError;
+    std::optional<IniDocument> loaded = file_.load(&readError);
+    IniDocument doc;
+    if (loaded) {
+        doc = std::move(*loaded);
+    } else {
+        // The file is there but unreadable: the program runs on the first-run values, kept
+        // in memory only, and the file stays exactly as it is.
+        unreadable_ = readError.empty() ? std::string(kUnknownReadError) : readError;
+        messages_.show(std::string(kAppCaption),
+                       std::string(kLoadFailed) + "\n\n" + settingsPath() + "\n" + *unreadable_,
+                       MsgButtons::Ok, MsgIcon::Critical);
+        FirstRunOptions o;
+        bool imported = false;
+        // The defaults file is read but not used up: its values never reached a file.
+        if (ReadFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
+        WriteFirstRunKeys(doc, o, FirstRunLayout(printers_));
+    }
 
     s.Title = doc.get(kApplication, "Title");
     s.Icon = doc.get(kApplication, "Icon");
@@ -310,6 +343,13 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
 
 bool SettingsStore::SaveSettings(const SettingsData& data)
 {
+    if (unreadable_) {
+        messages_.show(std::string(kAppCaption),
+                       std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" +
+                           std::string(kUnreadableKept) + "（" + *unreadable_ + "）",
+                       MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
     const Settings& s = data.settings;
     // A new file from scratch, so that keys and sections not written below disappear, in the
     // encoding of the file it replaces.
@@ -353,6 +393,7 @@ bool SettingsStore::SaveSettings(const SettingsData& data)
 
 void SettingsStore::SavePrintSetting(const PrintLayout& record, int n)
 {
+    if (unreadable_) return;
     std::optional<IniDocument> doc = file_.load();
     if (!doc) return;
     WritePrintSetting(*doc, record, n);
@@ -363,44 +404,30 @@ LoadResult SettingsStore::InitSettingsFile()
 {
     FirstRunOptions o;
     bool imported = false;
-    if (fs_.exists(defaultsPath())) {
-        if (const int error = ReadDefaultsFile(fs_, defaultsPath(), o)) {
-            messages_.show(std::string(kErrorCaptionPrefix) + std::to_string(error),
-                           std::string(ErrorText(error)), MsgButtons::Ok, MsgIcon::None);
-            return LoadResult::Fatal;
-        }
-        imported = true;
-    }
+    if (ReadFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
 
     // The keys go into whatever file exists, replacing keys of the same name and keeping all
     // others. A file that exists but cannot be read is left alone.
     std::optional<IniDocument> doc = file_.load();
     if (!doc) return LoadResult::Loaded;
-
-    doc->set(kApplication, "Title", kDefaultTitle);
-    doc->set(kApplication, "Version", kFormatVersion);
-
-    auto option = [&](std::string_view key, int value) {
-        doc->set(kOption, key, WriteIniInt(value));
-    };
-    option("SelfTimer", o.SelfTimer);
-    option("SelfTime", o.SelfTime);
-    option("IconDelete", o.IconDelete);
-    option("ConfirmBeforePrint", o.ConfirmBeforePrint);
-    option("ReversePrint", o.ReversePrint);
-    option("DoubleClick", o.DoubleClick);
-    option("DoubleClickDo", o.DoubleClick);
-    option("LastSet", -1);
-    option("IconCapture", 0);
-    for (int slot = 0; slot < kHotKeySlots; ++slot)
-        for (const HotKeyField& f : kHotKeyFields) option(Key(f.key, std::to_string(slot)), 0);
-    option("PrinterCount", 0);
-
-    WriteLayout(*doc, kDefaultPrinter, FirstRunLayout(printers_), false);
+    WriteFirstRunKeys(*doc, o, FirstRunLayout(printers_));
 
     // All keys are written in one replacement of the file. The defaults are used up only when
     // they reached the file; otherwise the next start imports them again.
     if (file_.save(*doc, nullptr) && imported) fs_.remove(defaultsPath());
+    return LoadResult::Loaded;
+}
+
+LoadResult SettingsStore::ReadFirstRunOptions(FirstRunOptions& o, bool& imported)
+{
+    imported = false;
+    if (!fs_.exists(defaultsPath())) return LoadResult::Loaded;
+    if (const int error = ReadDefaultsFile(fs_, defaultsPath(), o)) {
+        messages_.show(std::string(kErrorCaptionPrefix) + std::to_string(error),
+                       std::string(ErrorText(error)), MsgButtons::Ok, MsgIcon::None);
+        return LoadResult::Fatal;
+    }
+    imported = true;
     return LoadResult::Loaded;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,9 +33,29 @@ inline constexpr std::string_view kFileAccessErrorText = "パス/ファイル �
 // the system's reason follow.
 inline constexpr std::string_view kSaveFailed =
     "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。";
+// Shown at start-up when the settings file exists but cannot be read; the file's path and the
+// system's reason follow.
+inline constexpr std::string_view kLoadFailed =
+    "設定ファイルを読み込めませんでした。このファイルは書き換えずにそのまま残します。\n"
+    "今回は初期設定で動作します。設定を変更しても保存されません。";
+// The reason a save gives in that session, before the reason of the failed read.
+inline constexpr std::string_view kUnreadableKept =
+    "起動時に読み込めなかった設定ファイルは置き換えません";
+// When the system gave no reason for a failed read.
+inline constexpr std::string_view kUnknownReadError = "読み込みエラー";
 }  // namespace settings_texts
 
 enum class LoadResult { Loaded, Fatal };
+
+// Options of a first run, from the defaults file or built in.
+struct FirstRunOptions {
+    int16_t SelfTimer = 0;
+    int16_t SelfTime = 5;
+    int16_t ConfirmBeforePrint = 1;
+    int16_t IconDelete = 0;
+    int16_t ReversePrint = 0;
+    int16_t DoubleClick = 1;
+};
 
 // The settings file `tovrimo.ini` and the one-shot defaults file `tovrimo.inf` in the settings
 // folder: reading all settings at start-up (with the first-run initialisation and the upgrade
@@ -57,15 +78,22 @@ public:
     // Fills `data` from the file, initialising the file first when it has no title. Fatal
     // after the defaults file turned out unreadable and the error was shown: the caller ends
     // the process.
+    // A file that exists but cannot be read (no permission, an I/O error) may hold settings
+    // the user cannot afford to lose: the user is told, `data` gets the first-run values,
+    // and from then on this store never replaces, renames or deletes the file.
     LoadResult LoadSettings(SettingsData& data);
 
     // Rewrites the file from `data`: sections Application, Option, DefaultPrinter, Printer1 ...
     // PrinterN and nothing else. The file is replaced in one step, in its own encoding; when
     // that fails the old file stays as it was, the user is told, and the result is false.
+    // After a load that could not read the file, every save is refused that way.
     bool SaveSettings(const SettingsData& data);
 
     // Writes `record` as section "Printer<n>" and sets PrinterCount to n. A failure is ignored.
     void SavePrintSetting(const PrintLayout& record, int n);
+
+    // Set once LoadSettings could not read an existing file: the system's reason.
+    const std::optional<std::string>& unreadableFile() const { return unreadable_; }
 
     // First-run initialisation: writes the first-run options (from the defaults file when
     // there is one, which is deleted after the import) and a current layout for the default
@@ -73,11 +101,16 @@ public:
     LoadResult InitSettingsFile();
 
 private:
+    // The defaults file's values into `o` when there is one (`imported`); Fatal after its
+    // error was shown.
+    LoadResult ReadFirstRunOptions(FirstRunOptions& o, bool& imported);
+
     FileSystem& fs_;
     PrinterBackend& printers_;
     MessageBoxes& messages_;
     std::string folder_;
     IniFile file_;
+    std::optional<std::string> unreadable_;
 };
 
 }  // namespace tovrimo

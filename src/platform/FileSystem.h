@@ -14,7 +14,10 @@ public:
     // The name of an existing file exactly as the folder stores it, or nothing.
     virtual std::optional<std::string> storedName(const std::string& folder,
                                                   const std::string& name) = 0;
-    virtual std::optional<std::string> readAll(const std::string& path) = 0;
+    // The whole content, or nothing with the reason when the file is missing or cannot be
+    // read (no permission, an I/O error).
+    virtual std::optional<std::string> readAll(const std::string& path, std::string* error) = 0;
+    std::optional<std::string> readAll(const std::string& path) { return readAll(path, nullptr); }
     // Replaces the file as a whole: either the complete new content is in place afterwards,
     // or the old file is untouched and the reason comes back.
     virtual bool writeAtomically(const std::string& path, const std::string& content,

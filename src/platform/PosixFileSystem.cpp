@@ -121,10 +121,13 @@ std::optional<std::string> PosixFileSystem::storedName(const std::string& folder
     return found;
 }
 
-std::optional<std::string> PosixFileSystem::readAll(const std::string& path)
+std::optional<std::string> PosixFileSystem::readAll(const std::string& path, std::string* error)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        if (error) *error = std::strerror(errno);
+        return std::nullopt;
+    }
     std::string content;
     char buf[65536];
     for (;;) {
@@ -134,6 +137,7 @@ std::optional<std::string> PosixFileSystem::readAll(const std::string& path)
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
+            if (error) *error = std::strerror(err);
             errno = err;
             return std::nullopt;
         }

@@ -12,7 +12,8 @@ public:
     // exact match is preferred when several names differ only in case.
     std::optional<std::string> storedName(const std::string& folder,
                                           const std::string& name) override;
-    std::optional<std::string> readAll(const std::string& path) override;
+    using FileSystem::readAll;
+    std::optional<std::string> readAll(const std::string& path, std::string* error) override;
     // Writes a temporary file in the same folder, flushes it to disk and renames it over
     // `path`, then flushes the folder. A symbolic link is followed: its target is replaced.
     bool writeAtomically(const std::string& path, const std::string& content,

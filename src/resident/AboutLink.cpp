@@ -22,8 +22,11 @@ std::optional<AboutLink> ResolveAboutLink(std::string_view makerUrl,
 std::optional<AboutLink> InstalledAboutLink()
 {
     std::vector<std::string> folders;
-    if (QCoreApplication::instance())
-        folders.push_back(QCoreApplication::applicationDirPath().toStdString() + "/");
+    if (QCoreApplication::instance()) {
+        const std::string bin = QCoreApplication::applicationDirPath().toStdString() + "/";
+        folders.push_back(bin);
+        folders.push_back(bin + TOVRIMO_DATADIR_FROM_BINDIR + "/");
+    }
     folders.push_back(std::string(TOVRIMO_DATADIR) + "/");
     return ResolveAboutLink(TOVRIMO_MAKER_URL, folders, "tovrimo.html", [](const std::string& p) {
         return QFileInfo(QString::fromStdString(p)).isFile();

@@ -30,11 +30,23 @@ public:
         return std::nullopt;
     }
 
-    std::optional<std::string> readAll(const std::string& path) override
+    using FileSystem::readAll;
+    std::optional<std::string> readAll(const std::string& path, std::string* error) override
     {
-        if (failReads) return std::nullopt;
+        ++reads;
         auto it = files.find(path);
-        if (it == files.end()) return std::nullopt;
+        if (it == files.end()) {
+            if (error) *error = "No such file or directory";
+            return std::nullopt;
+        }
+        if (auto unreadable = readErrors.find(path); unreadable != readErrors.end()) {
+            if (error) *error = unreadable->second;
+            return std::nullopt;
+        }
+        if (failReads) {
+            if (error) *error = "Input/output error";
+            return std::nullopt;
+        }
         return it->second;
     }
 
@@ -66,6 +78,9 @@ public:
     std::map<std::string, std::string> files;
     bool failWrites = false;
     bool failReads = false;
+    // Files that exist but cannot be read, with the reason a read gives.
+    std::map<std::string, std::string> readErrors;
+    int reads = 0;
     int writes = 0;
 };
 

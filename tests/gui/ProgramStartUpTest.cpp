@@ -1,10 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
 
+#include "SourcesRig.h"
 #include "capture/CaptureEngine.h"
+#include "controls/HelpViewer.h"
 #include "core/CoreTexts.h"
 #include "core/Program.h"
+#include "core/ProgramDialogs.h"
+#include "core/SettingsStore.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeHotKeyRegistrar.h"
 #include "doubles/FakePrinterBackend.h"
@@ -15,6 +27,8 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "output/FrmPrint.h"
+#include "resident/FrmOption.h"
 #include "resident/FrmTovrimo.h"
 
 using namespace tovrimo;
@@ -57,6 +71,10 @@ struct World {
     Program::Outcome start(std::vector<std::string> args = {})
     {
         return program->StartUp(AppFolders{kFolder, kFolder}, args);
+    }
+    Program::Outcome startIn(const AppFolders& folders, std::vector<std::string> args = {})
+    {
+        return program->StartUp(folders, args);
     }
 };
 
@@ -176,4 +194,161 @@ TEST(ProgramStartUp, NamedSettingMatchesCaseSensitivelyAndTheLastDuplicateWins)
     w2.start({"/d", "/S:REPORT"});
     ASSERT_EQ(w2.printers.jobs.size(), 1u);
     EXPECT_EQ(w2.printers.jobs[0].printer, "Office") << "no match: the stored layout is used";
+}
+
+TEST(ProgramStartUp, ImageDialogsStartInThePicturesFolderUnlessPortable)
+{
+    World installed;
+    installed.startIn(AppFolders{"/usr/bin/", "/home/u/.config/tovrimo/", "/home/u/Pictures/"});
+    EXPECT_EQ(installed.program->AppPath, "/home/u/.config/tovrimo/");
+    EXPECT_EQ(installed.program->LastFolder, "/home/u/Pictures/");
+
+    World portable;
+    portable.startIn(AppFolders{"/home/u/tovrimo/", "/home/u/tovrimo/", "/home/u/Pictures/"});
+    EXPECT_EQ(portable.program->LastFolder, "/home/u/tovrimo/");
+}
+
+TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
+{
+    for (const char* handle : {"/h=-1", "/h=-7340032", "/h=99999999999"}) {
+        World w;
+        w.windows.windows[0x3c00007] = {{10, 20, 110, 70}, "Active"};
+        w.windows.foreground = 0x3c00007;
+        w.start({"/a", handle});
+        ASSERT_EQ(w.printers.jobs.size(), 1u) << handle;
+        EXPECT_TRUE(w.program->buffer().PicPrint.isNull() ||
+                    w.program->buffer().PicPrint.size().isEmpty())
+            << handle << ": " << w.program->buffer().PicPrint.width() << "x"
+            << w.program->buffer().PicPrint.height();
+        EXPECT_EQ(w.program->engine().CapturedWindowTitle(), "") << handle;
+    }
+    World active;
+    active.windows.windows[0x3c00007] = {{10, 20, 110, 70}, "Active"};
+    active.windows.foreground = 0x3c00007;
+    active.start({"/a", "/h=-0.4"});  // rounds to 0: the active window
+    EXPECT_EQ(active.program->buffer().PicPrint.size(), QSize(100, 50));
+}
+
+TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
+{
+    const std::string ini = kFolder + "tovrimo.ini";
+    const std::string precious =
+        "[Application]\nTitle=経理部\nVersion=2.80\n[Option]\nPrinterCount=1\n"
+        "[Printer1]\nTitle=月報\nDeviceName=Office\n";
+    World w;
+    w.files.files[ini] = precious;
+    w.files.readErrors[ini] = "Permission denied";
+    ASSERT_TRUE(w.start().resident);
+    ASSERT_EQ(w.boxes.shown.size(), 1u);
+    EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
+    EXPECT_NE(w.boxes.shown[0].text.find(ini + "\nPermission denied"), std::string::npos);
+    EXPECT_EQ(w.tray->tooltip(), "トヴリモ") << "the first-run title";
+    EXPECT_EQ(w.program->data.settings.PrinterCount, 0);
+    EXPECT_TRUE(w.hotKeys.held.empty()) << "no Ctrl+Alt+P from the oldest format";
+
+    // Both ways the dialogs save (the print dialog's and the options dialog's) refuse, the
+    // second after the file became readable again.
+    EXPECT_FALSE(w.program->SaveSettings());
+    w.files.readErrors.clear();
+    EXPECT_FALSE(w.program->dialogs().saveSettings(w.program->data));
+    ASSERT_EQ(w.boxes.shown.size(), 3u);
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(w.boxes.shown[i].caption, "トヴリモ");
+        EXPECT_EQ(w.boxes.shown[i].text.rfind(settings_texts::kSaveFailed, 0), 0u);
+    }
+    EXPECT_EQ(w.files.writes, 0);
+    EXPECT_EQ(w.files.files.size(), 1u);
+    EXPECT_EQ(w.files.files.at(ini), precious);
+}
+
+namespace {
+
+// The vertical position of the anchor in the browser's document, in pixels.
+int AnchorTop(QTextBrowser* browser, const QString& anchor)
+{
+    QTextDocument* doc = browser->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(anchor))
+                return static_cast<int>(doc->documentLayout()->blockBoundingRect(b).top());
+        }
+        if (b.charFormat().anchorNames().contains(anchor))
+            return static_cast<int>(doc->documentLayout()->blockBoundingRect(b).top());
+    }
+    return -1;
+}
+
+// A portable install in a real folder: the guide sits in the program folder beside the
+// settings (held in memory by the test's file system).
+struct HelpWorld : World {
+    QTemporaryDir folder;
+    std::string guide;
+    HelpWorld()
+    {
+        guide = folder.path().toStdString() + "/tovrimo.html";
+        QFile::copy(TOVRIMO_SOURCE_DIR "/resources/tovrimo.html", QString::fromStdString(guide));
+        const std::string f = folder.path().toStdString() + "/";
+        startIn(AppFolders{f, f, f});
+    }
+    ~HelpWorld()
+    {
+        HelpViewer::Show({}, HelpViewer::HELP_QUIT, 0, nullptr);
+        FlushDeferredDeletes();
+    }
+};
+
+void ExpectTheGuideAtItsContents(const std::string& guide, const char* entry)
+{
+    SCOPED_TRACE(entry);
+    HelpViewer* viewer = HelpViewer::Current();
+    ASSERT_NE(viewer, nullptr) << "no help window";
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->browser()->source().toLocalFile().toStdString(), guide);
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("トヴリモ ヘルプ"));
+    EXPECT_TRUE(viewer->browser()->toPlainText().contains(QStringLiteral("目次")));
+    // Opened at the contents: the contents heading is at the top of the view.
+    const int top = AnchorTop(viewer->browser(), QStringLiteral("contents"));
+    ASSERT_GT(top, 0) << "the guide has no contents anchor below its start";
+    QScrollBar* bar = viewer->browser()->verticalScrollBar();
+    EXPECT_TRUE(std::abs(bar->value() - top) <= 2 || bar->value() == bar->maximum())
+        << "scrolled to " << bar->value() << ", contents at " << top;
+}
+
+}  // namespace
+
+TEST(ProgramHelp, TrayMenuHelpShowsTheGuideAtItsContents)
+{
+    HelpWorld w;
+    ASSERT_NE(w.program->residentWindow(), nullptr);
+    auto* item = w.program->residentWindow()->findChild<QAction*>(QStringLiteral("Pop_Help"));
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    ExpectTheGuideAtItsContents(w.guide, "tray menu");
+}
+
+TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
+{
+    HelpWorld w;
+    w.program->dialogs().openOptions();
+    FrmOption* options = w.program->dialogs().optionsDialog();
+    ASSERT_NE(options, nullptr);
+    auto* button = options->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    ExpectTheGuideAtItsContents(w.guide, "options dialog");
+    options->reject();
+    FlushDeferredDeletes();
+}
+
+TEST(ProgramHelp, PrintDialogHelpShowsTheGuideAtItsContents)
+{
+    HelpWorld w;
+    w.program->engine().CaptureDesktop();
+    w.program->dialogs().openPrintDialog();
+    FrmPrint* print = w.program->dialogs().printDialog();
+    ASSERT_NE(print, nullptr);
+    auto* button = print->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    ExpectTheGuideAtItsContents(w.guide, "print dialog");
 }

@@ -98,6 +98,31 @@ bool StackedAbove(xcb_connection_t* c, xcb_window_t a, xcb_window_t b)
     return indexA >= 0 && indexB >= 0 && indexA > indexB;
 }
 
+QImage GrabWindow(uint32_t window)
+{
+    xcb_connection_t* c = TestSession::current().x().connection();
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    if (!geometry) return {};
+    const uint16_t width = geometry->width;
+    const uint16_t height = geometry->height;
+    const uint8_t depth = geometry->depth;
+    std::free(geometry);
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, width, height, ~0u), nullptr);
+    if (!reply) return {};
+    QImage image;
+    const int length = xcb_get_image_data_length(reply);
+    // Depth 24 and 32 come as 32 bits per pixel, blue first: Qt's RGB32 in memory.
+    if ((depth == 24 || depth == 32) && length >= int(width) * height * 4) {
+        image =
+            QImage(xcb_get_image_data(reply), width, height, int(width) * 4, QImage::Format_RGB32)
+                .copy();
+    }
+    std::free(reply);
+    return image;
+}
+
 TestWindow::TestWindow(const std::string& title, int x, int y, int width, int height, uint32_t rgb)
     : TestWindow(TestSession::current().x().connection(), title, x, y, width, height, rgb)
 {

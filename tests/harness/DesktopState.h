@@ -28,6 +28,10 @@ QPoint CentreOfDifference(const QImage& before, const QImage& after);
 // Whether the top-level window holding a is stacked above the one holding b.
 bool StackedAbove(xcb_connection_t* connection, xcb_window_t a, xcb_window_t b);
 
+// What the window shows on the screen now (its inside, without the frame); a null image when
+// it is not viewable.
+QImage GrabWindow(uint32_t window);
+
 // A plain window of one colour that the window manager frames and activates, on the test
 // session's X server; destroyed with the object.
 class TestWindow {

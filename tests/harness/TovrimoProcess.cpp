@@ -10,6 +10,8 @@ namespace tovrimo::test {
 TovrimoProcess::TovrimoProcess(std::string programFolder, std::map<std::string, std::string> env)
     : folder_(std::move(programFolder)), env_(std::move(env))
 {
+    const char* other = std::getenv("TOVRIMO_TEST_BINARY");
+    binary_ = other && *other ? other : TOVRIMO_BINARY;
     if (folder_.empty()) {
         char pattern[] = "/tmp/tovrimo-program.XXXXXX";
         if (::mkdtemp(pattern)) {
@@ -40,7 +42,14 @@ bool TovrimoProcess::start(const std::vector<std::string>& args)
     for (const char* inherited : {"DISPLAY", "CUPS_SERVER"})
         if (const char* value = std::getenv(inherited)) opts.env[inherited] = value;
     for (const auto& [name, value] : env_) opts.env[name] = value;
-    process_ = Process(TOVRIMO_BINARY, opts);
+    if (uid_ != 0) {
+        opts.args.insert(opts.args.begin(),
+                         {"--reuid=" + std::to_string(uid_), "--regid=" + std::to_string(gid_),
+                          "--clear-groups", "--", binary_});
+        process_ = Process("setpriv", opts);
+    } else {
+        process_ = Process(binary_, opts);
+    }
     return process_.start();
 }
 

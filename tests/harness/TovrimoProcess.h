@@ -20,6 +20,18 @@ public:
                             std::map<std::string, std::string> env = {});
     ~TovrimoProcess();
 
+    // Another build of the program (an installed copy); by default the one just built, or
+    // the one TOVRIMO_TEST_BINARY names (to run the tests against an older build).
+    void setBinary(std::string path) { binary_ = std::move(path); }
+    const std::string& binary() const { return binary_; }
+    // Runs the program as this ordinary user and group (through setpriv, which becomes the
+    // program: the pid is the program's own).
+    void runAs(unsigned uid, unsigned gid)
+    {
+        uid_ = uid;
+        gid_ = gid;
+    }
+
     bool start(const std::vector<std::string>& args = {});
     // Exit code, or nothing when it is still running at the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
@@ -34,6 +46,9 @@ private:
     std::string folder_;
     bool ownsFolder_ = false;
     std::map<std::string, std::string> env_;
+    std::string binary_;
+    unsigned uid_ = 0;
+    unsigned gid_ = 0;
     Process process_;
 };
 

@@ -41,16 +41,35 @@ TEST(CommandSwitches, CaptureModesAndTheLaterSwitchWins)
     }
 }
 
-TEST(CommandSwitches, WindowHandleIsReadLikeASettingsNumber)
+TEST(CommandSwitches, WindowHandleIsReadLikeASettingsNumberToTheNearest32BitValue)
 {
+    constexpr int32_t kMin = -2147483647 - 1;
+    constexpr int32_t kMax = 2147483647;
     struct Case {
         const char* text;
-        uint32_t window;
+        int32_t window;
     } cases[] = {
-        {"/a /h=1050", 1050},  {"/a /H:77", 77},   {"/a /h=0", 0},
-        {"/a /h=", 0},         {"/a /h=12abc", 12}, {"/a /h=2.5", 2},  // ties to even
-        {"/a /h=3.5", 4},      {"/a /h=-5", 0},     {"/a /h=1 /h=2", 2},
-        {"/a /h=4294967295", 4294967295u},
+        {"/a /h=1050", 1050},
+        {"/a /H:77", 77},
+        {"/a /h=0", 0},
+        {"/a /h=", 0},
+        {"/a /h=12abc", 12},
+        {"/a /h=2.5", 2},  // ties to even
+        {"/a /h=3.5", 4},
+        {"/a /h=1 /h=2", 2},
+        {"/a /h=-0.4", 0},
+        // Negative numbers are handles too, not the active window.
+        {"/a /h=-5", -5},
+        {"/a /h=-1", -1},
+        {"/a /h=-0.6", -1},
+        // Beyond the range: the nearest end of it.
+        {"/a /h=2147483647", kMax},
+        {"/a /h=2147483648", kMax},
+        {"/a /h=4294967295", kMax},
+        {"/a /h=1e300", kMax},
+        {"/a /h=-2147483648", kMin},
+        {"/a /h=-2147483649", kMin},
+        {"/a /h=-1e300", kMin},
     };
     for (const auto& c : cases) EXPECT_EQ(Parse(c.text).window, c.window) << c.text;
 }

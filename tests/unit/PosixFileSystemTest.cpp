@@ -158,6 +158,12 @@ TEST_F(PosixFileSystemTest, ReadCopyRemove)
 {
     EXPECT_EQ(fs.readAll(dir + "none"), std::nullopt);
     EXPECT_EQ(fs.readAll(dir), std::nullopt);  // a folder is not a file
+    // The reason comes back for the message that names the unreadable file.
+    std::string reason;
+    EXPECT_EQ(fs.readAll(dir + "none", &reason), std::nullopt);
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(fs.readAll(dir, &reason), std::nullopt);
+    EXPECT_EQ(reason, "Is a directory");
     const std::string binary("a\0b\xFF", 4);
     put("lusk.ini", binary);
     EXPECT_TRUE(fs.exists(dir + "lusk.ini"));

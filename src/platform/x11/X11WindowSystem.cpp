@@ -13,6 +13,13 @@ namespace {
 constexpr uint32_t kSourcePager = 2;
 // Longest title read, in 32-bit units; the capture keeps far less.
 constexpr uint32_t kTitleReadLength = 1024;
+
+// X resource ids are 29 bits wide and never 0; any other number (a negative handle from the
+// command line read as unsigned, for one) names no window, so the server is not asked.
+bool IsResourceId(WindowId window)
+{
+    return window != 0 && (window & 0xE0000000u) == 0;
+}
 }  // namespace
 
 X11WindowSystem::X11WindowSystem(xcb_connection_t* connection)
@@ -121,7 +128,7 @@ bool X11WindowSystem::isOwnWindow(WindowId window)
 
 PixelRect X11WindowSystem::frameRect(WindowId window)
 {
-    if (!root_ || window == 0) return {};
+    if (!root_ || !IsResourceId(window)) return {};
     // The window manager reparents a client into its frame: climb to the child of the root.
     xcb_window_t frame = window;
     for (;;) {
@@ -154,7 +161,7 @@ std::string X11WindowSystem::textProperty(WindowId window, xcb_atom_t property, 
 
 std::string X11WindowSystem::windowTitle(WindowId window)
 {
-    if (!root_ || window == 0) return {};
+    if (!root_ || !IsResourceId(window)) return {};
     xcb_atom_t type = XCB_ATOM_NONE;
     std::string title = textProperty(window, netWmName_, &type);
     if (!title.empty() && type == utf8String_) return title;

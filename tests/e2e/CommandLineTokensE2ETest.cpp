@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "harness/Desktop.h"
+#include "harness/DesktopState.h"
+#include "harness/Ink.h"
+#include "harness/PdfPage.h"
+#include "harness/PrivateCups.h"
+#include "harness/TestSession.h"
+#include "harness/TovrimoProcess.h"
+#include "harness/XSession.h"
+
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Prints at once, actual size, image in the top-left corner of the printable area.
+void WriteSettings(const std::string& path)
+{
+    std::ofstream ini(path);
+    ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n"
+        << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=9\nPaperBin=0\n"
+        << "Pos=1\nSize=1\nSizeP=100\nFontName=IPAGothic\nFontSize=10\nTitleText=\n"
+        << "TitleVAlign=1\n";
+}
+
+}  // namespace
+
+class CommandLineTokensE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FocusRoot();
+        cups().clearOutput("TovA4");
+        jobsBefore = cups().jobCount();
+        WriteSettings(tovrimo.settingsFile());
+    }
+    PrivateCups& cups() { return TestSession::current().cups(); }
+    bool printedOnePage()
+    {
+        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
+               cups().waitForJobs();
+    }
+    int jobsBefore = 0;
+    Desktop desktop;
+    TovrimoProcess tovrimo;
+};
+
+TEST_F(CommandLineTokensE2E, AQtOptionAloneIsAnArgumentErrorNotAMirroredResidentStart)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-reverse"}, {"-style", "fusion"}}) {
+        SCOPED_TRACE(args.front());
+        const size_t icons = TrayIcons().size();
+        TovrimoProcess run;
+        WriteSettings(run.settingsFile());
+        ASSERT_TRUE(run.start(args));
+        const auto box = desktop.waitForWindow("^トヴリモ$", 15s);
+        ASSERT_NE(box, 0u) << "no argument error: the tokens did not reach the job";
+        EXPECT_EQ(TrayIcons().size(), icons) << "it became resident";
+        ASSERT_TRUE(desktop.dismiss(box));
+        const auto code = run.waitForExit(10s);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_NE(*code, 0);
+    }
+}
+
+TEST_F(CommandLineTokensE2E, QtOptionsAmongTheSwitchesAreNeitherLostNorActedOn)
+{
+    // A display option Qt would obey names a server that does not exist: acted on, it would
+    // end the program before anything is printed.
+    ASSERT_FALSE(std::filesystem::exists("/tmp/.X11-unix/X5999"));
+    ASSERT_TRUE(tovrimo.start({"-style", "fusion", "-display", ":5999", "/d"}));
+    const auto code = tovrimo.waitForExit(30s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0) << tovrimo.process().standardError();
+    EXPECT_TRUE(printedOnePage());
+}
+
+TEST_F(CommandLineTokensE2E, ANegativeWindowHandleNeverPrintsTheActiveWindow)
+{
+    TestWindow window("Tovrimo active window", 300, 300, 240, 120, 0xFF00FF);
+    const auto id = desktop.waitForWindow("^Tovrimo active window$", 10s);
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(desktop.activate(id));
+    std::this_thread::sleep_for(300ms);
+
+    ASSERT_TRUE(tovrimo.start({"/a", "/h=-1"}));
+    const auto code = tovrimo.waitForExit(30s);
+    ASSERT_TRUE(code.has_value());
+    // Nothing was captured; whatever the page holds, it is not the active window.
+    if (WaitFor([&] { return cups().jobCount() > jobsBefore; }, 5s)) {
+        ASSERT_TRUE(cups().waitForJobs());
+        const QImage page = PdfPage(cups().outputPdf("TovA4")).render(150);
+        EXPECT_TRUE(Ink::boundsOf(page, QColor(255, 0, 255), 60).isEmpty())
+            << "the active window was printed";
+    }
+    EXPECT_TRUE(desktop.findWindows("^Tovrimo active window$").size() == 1u);
+}

@@ -1,0 +1,135 @@
+#include "SettingsFixture.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+// A file worth keeping: a custom title, options that differ from the first-run values, a
+// hot key and two named settings.
+const std::string kPrecious =
+    "[Application]\nTitle=経理部のトヴリモ\nVersion=2.80\n"
+    "[Option]\nSelfTime=12\nDoubleClick=2\nDoubleClickDo=3\nConfirmBeforePrint=0\n"
+    "PrinterCount=2\nLastSet=1\nHotKeyOn0=1\nHotKeyCTRL0=1\nHotKeyButton0=68\n"
+    "[DefaultPrinter]\nDeviceName=Office\nPos=1\nSize=3\nSizeP=50\n"
+    "[Printer1]\nTitle=月報\nDeviceName=Office\n[Printer2]\nTitle=週報\nDeviceName=Office\n";
+
+class SettingsUnreadable : public SettingsFixture {
+protected:
+    void SetUp() override
+    {
+        fs.files[iniPath] = kPrecious;
+        fs.readErrors[iniPath] = "Permission denied";
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
+{
+    const SettingsData data = load();
+
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
+    EXPECT_EQ(boxes.shown[0].text,
+              "設定ファイルを読み込めませんでした。このファイルは書き換えずにそのまま残します。\n"
+              "今回は初期設定で動作します。設定を変更しても保存されません。\n\n"
+              "/home/u/.config/tovrimo/tovrimo.ini\nPermission denied");
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+
+    // The first-run values, not the upgrade path of a file without a version (which would
+    // enable Ctrl+Alt+P and take ConfirmBeforePrint 0 from an empty file).
+    const Settings& s = data.settings;
+    EXPECT_EQ(s.Title, "トヴリモ");
+    EXPECT_EQ(s.Version, "2.8");
+    EXPECT_EQ(s.SelfTimer, 0);
+    EXPECT_EQ(s.SelfTime, 5);
+    EXPECT_EQ(s.ConfirmBeforePrint, 1);
+    EXPECT_EQ(s.DoubleClick, 1);
+    EXPECT_EQ(s.DoubleClickDo, 1);
+    EXPECT_EQ(s.LastSet, -1);
+    EXPECT_EQ(s.PrinterCount, 0);
+    EXPECT_EQ(s.IconCapture, 0);
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        EXPECT_EQ(s.HotKeyOn[slot], 0) << slot;
+        EXPECT_EQ(s.HotKeyButton[slot], 0) << slot;
+    }
+    EXPECT_EQ(data.current.DeviceName, "Office");
+    EXPECT_EQ(data.current.PaperSize, 9);
+    EXPECT_EQ(data.current.Pos, 3);
+    EXPECT_EQ(data.current.Size, 1);
+    EXPECT_EQ(data.current.SizeP, 100);
+
+    EXPECT_EQ(fs.files.at(iniPath), kPrecious);
+    EXPECT_EQ(fs.writes, 0);
+    EXPECT_TRUE(store.unreadableFile().has_value());
+}
+
+TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
+{
+    SettingsData data = load();
+    boxes.shown.clear();
+    data.settings.SelfTime = 7;
+    data.settings.PrinterCount = 1;
+    data.named[0].Title = "新しい設定";
+
+    EXPECT_FALSE(store.SaveSettings(data));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
+    EXPECT_EQ(boxes.shown[0].text,
+              "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。\n\n"
+              "/home/u/.config/tovrimo/tovrimo.ini\n"
+              "起動時に読み込めなかった設定ファイルは置き換えません（Permission denied）");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+
+    // Readable again later in the session (permissions mended, a passing I/O error): what is
+    // in memory is still the first-run stand-in, so the file is still not replaced.
+    fs.readErrors.clear();
+    EXPECT_FALSE(store.SaveSettings(data));
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    store.WriteIni("Option", "SelfTime", "9");
+    store.SavePrintSetting(data.named[0], 1);
+
+    EXPECT_EQ(fs.writes, 0);
+    ASSERT_EQ(fs.files.size(), 1u) << "nothing renamed, nothing beside it";
+    EXPECT_EQ(fs.files.at(iniPath), kPrecious);
+}
+
+TEST_F(SettingsUnreadable, AnIoErrorIsReportedWithItsOwnReason)
+{
+    fs.readErrors[iniPath] = "Input/output error";
+    load();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("\nInput/output error"), std::string::npos);
+    EXPECT_FALSE(store.SaveSettings(SettingsData{}));
+    EXPECT_NE(boxes.shown[1].text.find("（Input/output error）"), std::string::npos);
+    EXPECT_EQ(fs.files.at(iniPath), kPrecious);
+}
+
+TEST_F(SettingsUnreadable, ADefaultsFileGivesTheValuesButIsNotUsedUp)
+{
+    fs.files[infPath] = "1,10,0,1,0,1,2\n";
+    const SettingsData data = load();
+    EXPECT_EQ(data.settings.SelfTimer, 1);
+    EXPECT_EQ(data.settings.SelfTime, 10);
+    EXPECT_EQ(data.settings.ConfirmBeforePrint, 0);
+    EXPECT_EQ(data.settings.DoubleClickDo, 2);
+    EXPECT_TRUE(fs.exists(infPath)) << "its values reached no file: the next start needs them";
+    EXPECT_EQ(fs.files.at(iniPath), kPrecious);
+}
+
+TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
+{
+    // A new store (the next start) reads the mended file and saves it as usual.
+    load();
+    fs.readErrors.clear();
+    boxes.shown.clear();
+    SettingsStore next{fs, printers, boxes, folder};
+    SettingsData data;
+    ASSERT_EQ(next.LoadSettings(data), LoadResult::Loaded);
+    EXPECT_EQ(data.settings.Title, "経理部のトヴリモ");
+    EXPECT_EQ(data.named[1].Title, "週報");
+    EXPECT_TRUE(next.SaveSettings(data));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(fs.writes, 1);
+}
