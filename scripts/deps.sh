@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libcups2-dev
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev libxcb-xfixes0-dev libxcb-shm0-dev
   xvfb xauth openbox trayer xdotool xclip x11-utils cups cups-client cups-bsd
-  poppler-utils fonts-ipafont-gothic x11-xserver-utils
+  poppler-utils fonts-ipafont-gothic x11-xserver-utils x11-xkb-utils xkb-data
   xfce4-panel dbus-x11 dbus avahi-daemon cups-ipp-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,15 +1,14 @@
 #include "platform/RealPlatform.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "platform/PosixFileSystem.h"
+#include "platform/ScreenDensity.h"
 #include "platform/cups/CupsPrinterBackend.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/x11/X11CursorSource.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
+#include "platform/x11/X11ScreenDensity.h"
 #include "platform/x11/X11ScreenGrabber.h"
 #include "platform/x11/X11WindowSystem.h"
 
@@ -42,16 +41,12 @@ HotKeyRegistrar& RealPlatform::hotKeys() { return b_->hotKeys; }
 
 double RealPlatform::screenTwipsPerPixelX() const
 {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+    return TwipsPerDevicePixel(X11ScreenDensity().x);
 }
 
 double RealPlatform::screenTwipsPerPixelY() const
 {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+    return TwipsPerDevicePixel(X11ScreenDensity().y);
 }
 
 }  // namespace tovrimo

@@ -32,7 +32,7 @@ public:
     ClipboardAccess& clipboard();
     TimerFactory& timers();
     HotKeyRegistrar& hotKeys();
-    // The primary screen's twips per pixel: 1440 / logical dots per inch.
+    // The primary screen's twips per device pixel, the unit captures come in.
     double screenTwipsPerPixelX() const;
     double screenTwipsPerPixelY() const;
 

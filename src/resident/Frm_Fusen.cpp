@@ -40,16 +40,25 @@ Frm_Fusen::Frm_Fusen(int slot, const QImage& picture, NoteActions& actions)
     setBackgroundRole(QPalette::Button);
 
     pic_->setObjectName(QStringLiteral("Pic_Fusen"));
-    pic_->setPixmap(QPixmap::fromImage(picture_));
-    pic_->setGeometry(0, 0, picture_.width(), picture_.height());
-    pic_->installEventFilter(this);
-    // Without a frame the inner area is the whole window.
-    setFixedSize(picture_.size());
-
     QPoint pointer = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(pointer);
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen) move(NoteTopLeft(pointer, picture_.size(), screen->availableGeometry()));
+    if (screen) setScreen(screen);
+
+    // The picture is in device pixels, as it was on the screen: shown one to one it keeps its
+    // size and stays sharp on a scaled screen, where Qt would otherwise enlarge it.
+    const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(picture_);
+    pixmap.setDevicePixelRatio(ratio);
+    const QSize windowSize = NoteWindowSize(picture_.size(), ratio);
+    pic_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pic_->setPixmap(pixmap);
+    pic_->setGeometry(0, 0, windowSize.width(), windowSize.height());
+    pic_->installEventFilter(this);
+    // Without a frame the inner area is the whole window.
+    setFixedSize(windowSize);
+
+    if (screen) move(NoteTopLeft(pointer, windowSize, screen->availableGeometry()));
 
     buildMenu();
 }

@@ -1,6 +1,7 @@
 #include "resident/NoteTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tovrimo {
 
@@ -47,6 +48,19 @@ QPoint NoteTopLeft(QPoint pointer, QSize size, QRect available)
     const int y =
         std::max(available.top(), std::min(pointer.y(), available.bottom() + 1 - size.height()));
     return {x, y};
+}
+
+QSize NoteWindowSize(QSize devicePixels, double devicePixelRatio)
+{
+    if (!(devicePixelRatio > 0)) devicePixelRatio = 1.0;
+    auto covering = [devicePixelRatio](int pixels) {
+        int size = static_cast<int>(std::floor(pixels / devicePixelRatio));
+        // Qt takes the window's device size as the nearest whole number of pixels, a half
+        // rounded up: 67 units at 1.5 are 101 pixels.
+        while (std::lround(size * devicePixelRatio) < pixels) ++size;
+        return std::max(size, 0);
+    };
+    return {covering(devicePixels.width()), covering(devicePixels.height())};
 }
 
 }  // namespace tovrimo

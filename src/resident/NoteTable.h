@@ -40,4 +40,10 @@ private:
 // larger than the area).
 QPoint NoteTopLeft(QPoint pointer, QSize size, QRect available);
 
+// The window size, in Qt's device-independent pixels, that holds a picture of that many device
+// pixels at the screen's device pixel ratio. Qt rounds a window's size to device pixels; on a
+// fractional ratio no whole size may hit the picture exactly, and the smallest one that covers
+// it leaves at most one pixel of background beside it.
+QSize NoteWindowSize(QSize devicePixels, double devicePixelRatio);
+
 }  // namespace tovrimo

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QMenu>
 #include <algorithm>
 #include <functional>
 #include <QWidget>
@@ -15,7 +20,9 @@
 #include <vector>
 
 #include "harness/Process.h"
+#include "harness/SessionSettings.h"
 #include "harness/XSession.h"
+#include "platform/x11/X11HotKeyRegistrar.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -88,13 +95,29 @@ public:
         xcb_flush(connection_);
     }
 
+    // Whether some client holds the keyboard actively: then this one cannot grab it.
+    bool keyboardHeldElsewhere()
+    {
+        xcb_grab_keyboard_reply_t* reply =
+            xcb_grab_keyboard_reply(connection_,
+                                    xcb_grab_keyboard(connection_, 0, root_, XCB_CURRENT_TIME,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                    nullptr);
+        const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+        if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS) {
+            xcb_ungrab_keyboard(connection_, XCB_CURRENT_TIME);
+            xcb_flush(connection_);
+        }
+        std::free(reply);
+        return held;
+    }
+
     xcb_keycode_t keycodeOf(char lowerCaseLetter)
     {
         const xcb_setup_t* setup = xcb_get_setup(connection_);
         const int count = setup->max_keycode - setup->min_keycode + 1;
         xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, count),
-            nullptr);
+            connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, count), nullptr);
         xcb_keycode_t found = 0;
         if (reply) {
             const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
@@ -299,4 +322,96 @@ TEST(X11HotKeyRegistrar, DestructionGivesTheKeysBack)
     OtherClient other;
     ASSERT_TRUE(other.ok());
     EXPECT_TRUE(other.grab(other.keycodeOf('p'), kCtrlAlt));
+}
+
+TEST(X11HotKeyRegistrar, FiresOnceWhileOneOfOurPopupsHoldsTheKeyboard)
+{
+    // A popup takes the whole keyboard, so the grab on the root cannot fire: the press comes to
+    // the popup's window instead.
+    struct Case {
+        const char* name;
+        std::function<QWidget*(QWidget& owner)> open;
+    };
+    const Case cases[] = {
+        {"a popup menu",
+         [](QWidget& owner) -> QWidget* {
+             auto* menu = new QMenu(&owner);
+             // A mnemonic on the hot key's letter: the press must not choose it.
+             QObject::connect(menu->addAction(QStringLiteral("&Print")), &QAction::triggered,
+                              [] { ADD_FAILURE() << "the menu item took the hot key"; });
+             menu->addAction(QStringLiteral("Other"));
+             menu->popup(owner.geometry().center());
+             return menu;
+         }},
+        {"a combo box's list",
+         [](QWidget& owner) -> QWidget* {
+             auto* combo = new QComboBox(&owner);
+             combo->addItems(
+                 {QStringLiteral("Apple"), QStringLiteral("Pear"), QStringLiteral("Plum")});
+             combo->setGeometry(10, 10, 150, 30);
+             combo->show();
+             combo->showPopup();
+             return combo->view()->window();
+         }},
+    };
+    for (const Case& c : cases) {
+        X11HotKeyRegistrar registrar;
+        PressLog log(registrar);
+        ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+        QWidget owner;
+        owner.setWindowTitle(QStringLiteral("hot key popup test"));
+        owner.setGeometry(200, 200, 300, 200);
+        owner.show();
+        owner.activateWindow();
+        ASSERT_TRUE(PumpUntil([&] { return owner.isActiveWindow(); })) << c.name;
+        QWidget* popup = c.open(owner);
+        OtherClient other;
+        ASSERT_TRUE(PumpUntil([&] {
+            return popup->isVisible() && QApplication::activePopupWidget() == popup &&
+                   other.keyboardHeldElsewhere();
+        })) << c.name
+            << ": the popup did not take the keyboard";
+
+        ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"})) << c.name;
+        EXPECT_TRUE(PumpUntil([&] { return log.count(0) == 1; })) << c.name;
+        Settle();
+        EXPECT_EQ(log.pressed, (std::vector<int>{0})) << c.name << ": one press, one command";
+        // (A menu may close on the Alt of the combination, as menus do; the P is ours.)
+        popup->close();
+        Settle();
+    }
+}
+
+TEST(X11HotKeyRegistrar, KeysAreGrabbedAgainAfterTheKeyboardLayoutChanges)
+{
+    // German keyboards swap Y and Z: the letter Z moves to another key code.
+    X11HotKeyRegistrar registrar;
+    PressLog log(registrar);
+    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModAlt | HotKeyModControl, 'Z'));
+    OtherClient other;
+    ASSERT_TRUE(other.ok());
+    const xcb_keycode_t usZ = other.keycodeOf('z');
+    ASSERT_NE(usZ, 0);
+    {
+        KeyboardLayout german("de");
+        ASSERT_TRUE(german.ok()) << "setxkbmap de failed";
+        OtherClient afterChange;
+        const xcb_keycode_t deZ = afterChange.keycodeOf('z');
+        ASSERT_NE(deZ, 0);
+        ASSERT_NE(deZ, usZ) << "the layout did not move the key";
+        Settle();  // the mapping notifications reach the registrar
+
+        ASSERT_TRUE(Xdotool({"key", "ctrl+alt+z"}));
+        EXPECT_TRUE(PumpUntil([&] { return log.count(3) == 1; }))
+            << "the hot key went dead on the new layout";
+        // The key that was Z is Y now: it is no hot key any more, and it is free for others.
+        ASSERT_TRUE(Xdotool({"key", "ctrl+alt+y"}));
+        Settle();
+        EXPECT_EQ(log.count(3), 1) << "the old key code still fires";
+        EXPECT_TRUE(afterChange.grab(usZ, kCtrlAlt)) << "the old key code is still grabbed";
+        afterChange.ungrab(usZ, kCtrlAlt);
+    }
+    Settle();  // back to the first layout
+    ASSERT_TRUE(Xdotool({"key", "ctrl+alt+z"}));
+    EXPECT_TRUE(PumpUntil([&] { return log.count(3) == 2; }));
 }

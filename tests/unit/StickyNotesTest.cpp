@@ -80,6 +80,30 @@ TEST(NotePlacement, NearThePointerAndFullyOnTheScreen)
     EXPECT_EQ(NoteTopLeft({1300, 10}, {50, 40}, QRect(1280, 0, 800, 600)), QPoint(1300, 10));
 }
 
+TEST(StickyNotes, WindowHoldsThePictureOneToOneAtAnyScaleFactor)
+{
+    struct Case {
+        const char* name;
+        QSize devicePixels;
+        double ratio;
+        QSize window;
+    };
+    const Case cases[] = {
+        {"an unscaled screen", {90, 50}, 1.0, {90, 50}},
+        {"200 %: half as many window units", {640, 480}, 2.0, {320, 240}},
+        {"200 %, odd size: one spare pixel, never a cut one", {101, 51}, 2.0, {51, 26}},
+        {"150 %, exact", {300, 150}, 1.5, {200, 100}},
+        // 67 units are 100.5 pixels, which Qt rounds to 101; 66 would be 99 and cut a column.
+        {"150 %, not exact", {100, 101}, 1.5, {67, 67}},
+        {"125 %", {5, 1280}, 1.25, {4, 1024}},
+        {"a one-pixel picture", {1, 1}, 2.0, {1, 1}},
+        {"an unknown ratio counts as 1", {90, 50}, 0.0, {90, 50}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NoteWindowSize(c.devicePixels, c.ratio), c.window) << c.name;
+    }
+}
+
 namespace {
 
 struct FakeNote : NoteView {

@@ -53,12 +53,17 @@ bool SlotInRange(int slot)
 
 X11HotKeyRegistrar::X11HotKeyRegistrar()
 {
-    if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                            : nullptr) {
+    if (auto* x11 =
+            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
         connection_ = x11->connection();
         root_ = static_cast<xcb_window_t>(DefaultRootWindow(x11->display()));
     }
-    if (connection_) QCoreApplication::instance()->installNativeEventFilter(this);
+    if (!connection_) return;
+    const char xkb[] = "XKEYBOARD";
+    XcbReply<xcb_query_extension_reply_t> extension(xcb_query_extension_reply(
+        connection_, xcb_query_extension(connection_, sizeof xkb - 1, xkb), nullptr));
+    if (extension && extension->present) xkbFirstEvent_ = extension->first_event;
+    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 X11HotKeyRegistrar::~X11HotKeyRegistrar()
@@ -112,6 +117,8 @@ bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int
     const auto keysym = KeysymForVirtualKey(virtualKey);
     if (!keysym) return false;
     Grab grab;
+    grab.requestedModifiers = modifiers;
+    grab.virtualKey = virtualKey;
     grab.keycodes = KeycodesOf(connection_, *keysym);
     if (grab.keycodes.empty()) return false;
 
@@ -206,13 +213,22 @@ xcb_atom_t X11HotKeyRegistrar::identifier(int slot) const
     return SlotInRange(slot) ? grabs_[slot].identifier : 0;
 }
 
-bool X11HotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+bool X11HotKeyRegistrar::isKeyboardMappingChange(const xcb_generic_event_t* event) const
 {
-    if (eventType != "xcb_generic_event_t") return false;
-    auto* event = static_cast<xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
-    auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
-    if (press->event != root_) return false;
+    const uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY) {
+        const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+        return mapping->request == XCB_MAPPING_KEYBOARD || mapping->request == XCB_MAPPING_MODIFIER;
+    }
+    if (xkbFirstEvent_ == 0 || type != xkbFirstEvent_) return false;
+    // Every XKB event carries its kind in the second byte: 0 a new keyboard (setxkbmap,
+    // a keyboard plugged in), 1 a changed map (xmodmap, a remapped key).
+    const uint8_t xkbType = reinterpret_cast<const uint8_t*>(event)[1];
+    return xkbType == 0 || xkbType == 1;
+}
+
+bool X11HotKeyRegistrar::dispatchPress(const xcb_key_press_event_t* press)
+{
     const auto state = static_cast<uint16_t>(press->state & kModifierBits & ~lockBits());
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         const Grab& grab = grabs_[slot];
@@ -231,6 +247,47 @@ bool X11HotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* me
         return true;
     }
     return false;
+}
+
+void X11HotKeyRegistrar::regrabAfterMappingChange()
+{
+    regrabPending_ = false;
+    // Release everything before grabbing anew: with the keys moved, one slot's new key code may
+    // be another slot's old one, and X would let this client hold both grabs at once.
+    std::array<Grab, kHotKeySlots> held = grabs_;
+    for (Grab& grab : grabs_) {
+        if (grab.identifier == 0) continue;
+        ungrab(grab);
+        grab = Grab{};
+    }
+    // A key the new layout lacks, or one another program took meanwhile, stays dead, as at
+    // registration.
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        if (held[slot].identifier != 0)
+            registerHotKey(slot, held[slot].requestedModifiers, held[slot].virtualKey);
+    }
+}
+
+bool X11HotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t") return false;
+    auto* event = static_cast<xcb_generic_event_t*>(message);
+    if (isKeyboardMappingChange(event)) {
+        // setxkbmap sends a burst of these; one regrab after the burst is enough. Qt needs the
+        // event as well, to read the new keymap.
+        if (!regrabPending_) {
+            regrabPending_ = true;
+            QMetaObject::invokeMethod(
+                &context_, [this] { regrabAfterMappingChange(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+    if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
+    // A grabbed combination normally reports on the root. While one of our popup menus or
+    // combo-box lists holds the keyboard, the passive grab cannot take over, and the press comes
+    // to that window of ours instead. Both kinds are one and the same press, never two: X
+    // delivers each key event once.
+    return dispatchPress(reinterpret_cast<const xcb_key_press_event_t*>(event));
 }
 
 }  // namespace tovrimo

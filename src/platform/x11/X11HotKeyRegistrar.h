@@ -15,6 +15,7 @@ namespace tovrimo {
 // Global hot keys as passive key grabs on the root window of the application's own X
 // connection. X compares the lock modifiers too, so each combination is grabbed once for
 // every state of CapsLock and NumLock; otherwise a key would go dead whenever NumLock is on.
+// The grabs name key codes, so they are made again whenever the keyboard mapping changes.
 class X11HotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter {
 public:
     X11HotKeyRegistrar();
@@ -33,6 +34,9 @@ public:
 private:
     struct Grab {
         xcb_atom_t identifier = 0;
+        // As asked for: what the grab is made again from after a keyboard mapping change.
+        HotKeyModifiers requestedModifiers = 0;
+        int virtualKey = 0;
         uint16_t modifiers = 0;  // X modifier bits without the lock bits
         std::vector<xcb_keycode_t> keycodes;
         std::vector<uint16_t> locks;  // the lock states grabbed, to release exactly those
@@ -42,12 +46,20 @@ private:
     uint16_t modifierMaskOf(uint32_t keysym) const;
     uint16_t lockBits() const;
     void ungrab(const Grab& grab);
+    bool isKeyboardMappingChange(const xcb_generic_event_t* event) const;
+    bool dispatchPress(const xcb_key_press_event_t* press);
+    void regrabAfterMappingChange();
 
     xcb_connection_t* connection_ = nullptr;
     uint16_t numLockMask_ = 0;
     // Receiver of the queued press notifications; they die with it.
     QObject context_;
     xcb_window_t root_ = 0;
+    // First event code of the XKEYBOARD extension, 0 when the server has none. Qt speaks XKB
+    // on this connection, and the server then tells it of a new keymap with XKB's own events
+    // instead of the core MappingNotify.
+    uint8_t xkbFirstEvent_ = 0;
+    bool regrabPending_ = false;
     std::array<Grab, kHotKeySlots> grabs_{};
 };
 
