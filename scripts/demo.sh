@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# A hard copy without a desktop: private Xvfb + openbox, private cupsd with a PDF queue,
-# `tovrimo /d`, then where the page landed. Everything started here is stopped by pid.
+# A hard copy without a desktop: private Xvfb + openbox with a test card window on it, private
+# cupsd with a PDF queue, `tovrimo /d`, then what the page shows and where it landed.
+# Everything started here is stopped by pid.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
-BIN="$ROOT/${BUILD_DIR:-build}/tovrimo"
+BUILD=${BUILD_DIR:-build}
+case "$BUILD" in /*) ;; *) BUILD="$ROOT/$BUILD" ;; esac
+BIN="$BUILD/tovrimo"
 WORK=$(mktemp -d /tmp/tovrimo-demo.XXXXXX)
 chmod 755 "$WORK"
+# Qt programs look for a runtime folder; give them a private one (mode 0700) when there is none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$WORK/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 PIDS=()
 cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
@@ -18,6 +26,9 @@ export DISPLAY=":$n"
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 openbox >/dev/null 2>&1 & PIDS+=($!)
 xsetroot -solid '#3060a0' 2>/dev/null || true
+# Something worth printing: a test card window in the middle of the blue desktop.
+"$BUILD/demo_card" >"$WORK/card.out" 2>"$WORK/card.err" & PIDS+=($!)
+for _ in $(seq 200); do grep -q ready "$WORK/card.out" 2>/dev/null && break; sleep 0.05; done
 
 # Private cupsd with one PDF queue.
 C="$WORK/cups"
@@ -51,6 +62,12 @@ for _ in $(seq 200); do
   [ -z "$(lpstat -h "$CUPS_SERVER" -o 2>/dev/null)" ] && [ -s "$C/out/Demo.pdf" ] && break
   sleep 0.05
 done
+cat <<TXT
+The page shows: the demo desktop (1280 x 1024, blue) across the top of an A4 sheet, with
+  the window 「トヴリモ デモ - テストカード」 in the middle of it: colour bars, a grey wedge,
+  a picture of a mountain under a red sun, and Japanese text about what Tovrimo does; under
+  the image the title line "トヴリモ デモ <date> <time> <computer name>".
+TXT
 echo "The page landed in: $C/out/Demo.pdf"
 pdfinfo "$C/out/Demo.pdf" 2>/dev/null | grep -E 'Pages|Page size' || true
 echo "Settings written to: $PROG/tovrimo.ini"

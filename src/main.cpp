@@ -7,6 +7,7 @@
 #include "platform/AppFolders.h"
 #include "platform/DisplayCheck.h"
 #include "platform/MemoryPolicy.h"
+#include "platform/QtMessages.h"
 #include "platform/RealPlatform.h"
 #include "platform/qt/QtTrayIcon.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     }
     // Global hot keys, window frames and the cursor image need X11 itself.
     qputenv("QT_QPA_PLATFORM", "xcb");
+    tovrimo::QuietMissingRuntimeFolderNote();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("tovrimo"));

@@ -40,6 +40,10 @@ bool TovrimoProcess::start(const std::vector<std::string>& args)
     for (const char* inherited : {"DISPLAY", "CUPS_SERVER"})
         if (const char* value = std::getenv(inherited)) opts.env[inherited] = value;
     for (const auto& [name, value] : env_) opts.env[name] = value;
+    for (const auto& name : unset_) {
+        opts.env.erase(name);
+        opts.unsetEnv.push_back(name);
+    }
     process_ = Process(TOVRIMO_BINARY, opts);
     return process_.start();
 }

@@ -20,6 +20,8 @@ public:
                             std::map<std::string, std::string> env = {});
     ~TovrimoProcess();
 
+    // Leaves a variable out of the program's environment (call before start).
+    void unsetEnvironment(const std::string& name) { unset_.push_back(name); }
     bool start(const std::vector<std::string>& args = {});
     // Exit code, or nothing when it is still running at the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
@@ -34,6 +36,7 @@ private:
     std::string folder_;
     bool ownsFolder_ = false;
     std::map<std::string, std::string> env_;
+    std::vector<std::string> unset_;
     Process process_;
 };
 
