@@ -374,6 +374,9 @@ void FrmPrint::connectHandlers()
     for (QComboBox* combo : {cmbPrinterName_, cmbPaperSize_, cmbPaperBin_, cmbSetting_}) {
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
+        // Qt picks the entry whose name was typed when the text part loses the focus; typing
+        // must choose nothing, so the box does not listen to its text part finishing an edit.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     }
     connect(btnPSizeBig_, &QToolButton::clicked, this, [this] { Btn_PSizeBig_Click(); });
     connect(btnPSizeSmall_, &QToolButton::clicked, this, [this] { Btn_PSizeSmall_Click(); });

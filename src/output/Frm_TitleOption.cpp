@@ -189,7 +189,11 @@ void Frm_TitleOption::showSample(const QFont& font)
     lblSampleLabel_->setFont(shown);
     lblSampleNote_->setVisible(shown.pointSizeF() < font.pointSizeF());
 
-    // Fixed size again, measured for the new sample.
+    // Fixed size again, measured for the new sample. The cached size hints of the sample's
+    // frames are dropped now, not when their posted layout requests arrive.
+    for (QWidget* w = lblSampleLabel_; w && w != this; w = w->parentWidget()) {
+        w->updateGeometry();
+    }
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     layout()->invalidate();

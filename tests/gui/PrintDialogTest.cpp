@@ -796,7 +796,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     EXPECT_EQ(dlg.workingLayout().Pos, 3);
     EXPECT_EQ(dlg.workingLayout().DeviceName, "Office");
     EXPECT_EQ(dlg.workingLayout().SizeP, 12);
-    EXPECT_EQ(dlg.workingLayout().TitleText, "Tabc");
+    EXPECT_EQ(dlg.workingLayout().TitleText, "abc");  // Tab selected "T", typing replaced it
     EXPECT_TRUE(o.printers.jobs.empty());
 
     // On the print button Return prints, with what was typed.
@@ -804,7 +804,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.printTimer()->isActive());
     EXPECT_EQ(d.host.saves, 1);
-    EXPECT_EQ(d.data.current.TitleText, "Tabc");
+    EXPECT_EQ(d.data.current.TitleText, "abc");
     EXPECT_EQ(d.data.current.SizeP, 12);
     dlg.TimPrint_Timer();
     EXPECT_EQ(o.printers.jobs.size(), 1u);
