@@ -67,7 +67,8 @@ TEST(RuntimeFolderE2E, TheDemoPrintsTheTestCardAndSaysWhatThePageShows)
     EXPECT_EQ(*code, 0) << out << err;
     EXPECT_EQ(out.find(kRuntimeWarning), std::string::npos) << out;
     EXPECT_EQ(err.find(kRuntimeWarning), std::string::npos) << err;
-    EXPECT_NE(out.find("The page shows:"), std::string::npos) << out;
+    EXPECT_NE(out.find("The page shows: the demo desktop"), std::string::npos) << out;
+    EXPECT_EQ(out.find("did not appear"), std::string::npos) << out;
 
     std::smatch landed;
     ASSERT_TRUE(std::regex_search(out, landed, std::regex("The page landed in: (\\S+)"))) << out;
