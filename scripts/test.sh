@@ -6,4 +6,10 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh
 cd "${BUILD_DIR:-build}"
+# Qt looks for a runtime folder; without one it warns. Give the tests a private one (mode 0700).
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/tovrimo-test-runtime.XXXXXX)
+  export XDG_RUNTIME_DIR
+  trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
 ctest --output-on-failure --timeout 1800

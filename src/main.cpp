@@ -11,6 +11,7 @@
 #include "platform/DesktopTrayHosts.h"
 #include "platform/DisplayCheck.h"
 #include "platform/MemoryPolicy.h"
+#include "platform/QtMessages.h"
 #include "platform/RealPlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
 #include "platform/qt/QtTrayIcon.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
 
     // Global hot keys, window frames and the cursor image need X11 itself.
     qputenv("QT_QPA_PLATFORM", "xcb");
+    tovrimo::QuietMissingRuntimeFolderNote();
     QApplication app(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("tovrimo"));

@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -42,11 +47,13 @@ int FindEntry(const QComboBox* combo, const std::string& text)
 FrmPrint::FrmPrint(PrintDialogServices services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      s_(std::move(services)), capabilities_(s_.printers)
+      s_(std::move(services)),
+      capabilities_(s_.printers)
 {
     setObjectName(QStringLiteral("FrmPrint"));
     setWindowTitle(QString::fromUtf8(texts::kPrintDialogCaption));
     setModal(false);
+    beep = [] { QApplication::beep(); };
     buildControls();
     connectHandlers();
 }
@@ -139,28 +146,94 @@ void FrmPrint::reject()
     BtnCancel_Click();
 }
 
+namespace {
+
+bool IsReturn(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
 bool FrmPrint::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtPSize_ && event->type() == QEvent::KeyPress) {
+    if (watched == txtPSize_) {
+        return scaleBoxEvent(event) || QDialog::eventFilter(watched, event);
+    }
+    if (watched == btnOK_ && IsReturn(event)) {
+        btnOK_->click();
+        return true;
+    }
+    if (IsReturn(event) &&
+        (qobject_cast<QComboBox*>(watched) || qobject_cast<QComboBox*>(watched->parent()))) {
+        // Return in a list's text part neither picks an entry by its typed name nor reaches
+        // the dialog: only choosing from the list does anything.
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool FrmPrint::scalePasteRefused(const QString& pasted)
+{
+    if (ScalePastePasses(pasted)) {
+        startDelayedPreview();
+        return false;
+    }
+    if (beep) beep();
+    return true;
+}
+
+bool FrmPrint::scaleBoxEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            return scalePasteRefused(QGuiApplication::clipboard()->text());
+        }
+        if (key->key() == Qt::Key_Escape) {
+            return false;  // closes the dialog, as everywhere in it
+        }
         const QString typed = key->text();
-        const bool character = !typed.isEmpty() && (typed[0].isPrint() || typed[0] == u'\b') &&
-                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool character =
+            !typed.isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            (typed[0].isPrint() || typed[0] == u'\b' || typed[0] == u'\r' || typed[0] == u'\n');
         if (key->key() == Qt::Key_Backspace || (character && ScaleKeyPasses(typed[0]))) {
             startDelayedPreview();
             return false;
         }
-        if (character) {
-            QApplication::beep();
+        if (character || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (beep) beep();
             return true;
         }
-        return false;
+        return false;  // caret movement, selection, copy and undo work as in any box
     }
-    if (watched == txtPSize_ && event->type() == QEvent::FocusIn) {
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the X selection.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            return scalePasteRefused(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        }
+        return false;
+    case QEvent::ContextMenu: {
+        std::unique_ptr<QMenu> menu(txtPSize_->createStandardContextMenu());
+        const bool pastable = ScalePastePasses(QGuiApplication::clipboard()->text());
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String("edit-paste")) action->setEnabled(pastable);
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    case QEvent::FocusIn:
         // Selected after the click that gave the focus has placed the caret.
         QTimer::singleShot(0, txtPSize_, [box = txtPSize_] { box->selectAll(); });
+        return false;
+    default:
+        return false;
     }
-    return QDialog::eventFilter(watched, event);
 }
 
 void FrmPrint::FillPaperSizeList()
@@ -332,7 +405,8 @@ void FrmPrint::RefreshPreview()
         refused = std::find(sizes.begin(), sizes.end(), paper) == sizes.end();
     }
     const std::optional<PageMetrics> metrics =
-        refused ? std::nullopt : capabilities_.pageMetrics(printer, std::max(paper, 0), orientation);
+        refused ? std::nullopt
+                : capabilities_.pageMetrics(printer, std::max(paper, 0), orientation);
     if (!metrics) {
         picPreview_->showError(true);
         return;
@@ -344,11 +418,11 @@ void FrmPrint::RefreshPreview()
     font.bold = workLayout_.FontBold;
     font.italic = workLayout_.FontItalic;
     font.underline = workLayout_.FontUnderLine;
-    const std::string expanded = s_.expandTitle ? s_.expandTitle(workLayout_.TitleText)
-                                                : workLayout_.TitleText;
+    const std::string expanded =
+        s_.expandTitle ? s_.expandTitle(workLayout_.TitleText) : workLayout_.TitleText;
     const QString title = QString::fromStdString(expanded);
-    const QString key = font.toQFont().toString() + QChar(0) + title + QChar(0) +
-                        QString::number(metrics->dpiY);
+    const QString key =
+        font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
     if (key != measuredTitleKey_) {
         measuredTitle_ = PageRenderer::MeasureTitle(font, title, metrics->dpiY);
         measuredTitleKey_ = key;

@@ -104,6 +104,9 @@ public:
     void BtnCancel_Click();
     void Tim_RefreshPreview_Timer();
 
+    // Refused keys and pastes in the scale box sound this; QApplication::beep unless replaced.
+    std::function<void()> beep;
+
     // The carrier labels the title options dialog writes into.
     CarrierLabel* fontCarrier() const { return lblFont_; }
     CarrierLabel* titleAlignCarrier() const { return lblTitleAlign_; }
@@ -127,6 +130,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool scaleBoxEvent(QEvent* event);
+    bool scalePasteRefused(const QString& pasted);
     void buildControls();
     QWidget* buildPageSetupFrame();
     QWidget* buildSizeFrame();

@@ -217,13 +217,13 @@ QWidget* FrmPrint::buildPositionFrame()
     frame->setObjectName(QStringLiteral("Fra_Position"));
     auto* grid = new QGridLayout(frame);
     optPosition_ = new QButtonGroup(this);
-    const char* captions[] = {texts::kPositionTopLeft,    texts::kPositionTopRight,
-                              texts::kPositionCentre,     texts::kPositionBottomLeft,
+    const char* captions[] = {texts::kPositionTopLeft,     texts::kPositionTopRight,
+                              texts::kPositionCentre,      texts::kPositionBottomLeft,
                               texts::kPositionBottomRight, texts::kPositionManual};
     for (int i = 1; i <= 6; ++i) {
-        grid->addWidget(AddOption(optPosition_, i, T(captions[i - 1]),
-                                  QStringLiteral("Opt_Position"), frame),
-                        (i - 1) % 3, (i - 1) / 3);
+        grid->addWidget(
+            AddOption(optPosition_, i, T(captions[i - 1]), QStringLiteral("Opt_Position"), frame),
+            (i - 1) % 3, (i - 1) / 3);
     }
     auto* offsets = new QGridLayout();
     txtLeft_ = NumberBox(QStringLiteral("Txt_Left"), frame);
@@ -242,15 +242,20 @@ QWidget* FrmPrint::buildPositionFrame()
 
 QWidget* FrmPrint::buildTitleRow()
 {
+    // The title box spans the dialog: a template with several fields is long. Its insert
+    // buttons and the title options button sit on a row of their own under it.
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(4);
     txtTitle_ = new QLineEdit(row);
     txtTitle_->setObjectName(QStringLiteral("Txt_Title"));
     auto* label = new QLabel(T(texts::kLabelTitle), row);
     label->setBuddy(txtTitle_);
-    layout->addWidget(label);
-    layout->addWidget(txtTitle_, 1);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(txtTitle_, 0, 1);
+    layout->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout();
     struct Insert {
         const char* name;
         const char* face;
@@ -264,17 +269,19 @@ QWidget* FrmPrint::buildTitleRow()
         {"Btn_InsTitle", texts::kInsTitleFace, texts::kInsTitleTip, kWindowTitleField},
     };
     for (const auto& insert : inserts) {
-        auto* button = PictureButton(QString::fromUtf8(insert.name), T(insert.face),
-                                     T(insert.tip), row);
+        auto* button =
+            PictureButton(QString::fromUtf8(insert.name), T(insert.face), T(insert.tip), row);
         const char* field = insert.field;
         connect(button, &QToolButton::clicked, this, [this, field] { Btn_InsField_Click(field); });
-        layout->addWidget(button);
+        buttons->addWidget(button);
     }
+    buttons->addStretch(1);
     auto* titleSet = new QPushButton(T(texts::kTitleSet), row);
     titleSet->setObjectName(QStringLiteral("Btn_TitleSet"));
     titleSet->setAutoDefault(false);
     connect(titleSet, &QPushButton::clicked, this, [this] { Btn_TitleSet_Click(); });
-    layout->addWidget(titleSet);
+    buttons->addWidget(titleSet);
+    layout->addLayout(buttons, 1, 1);
     return row;
 }
 
@@ -323,8 +330,9 @@ QWidget* FrmPrint::buildCommandRow()
         const auto handler = command.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
         if (command.handler == &FrmPrint::BtnOK_Click) {
+            // Not the dialog's default button: Return in a text box or list must not print.
+            // Return prints only on the button itself (see the event filter).
             btnOK_ = button;
-            button->setDefault(true);
         }
         if (command.handler == &FrmPrint::BtnHelp_Click) {
             layout->addStretch(1);
@@ -361,6 +369,15 @@ void FrmPrint::connectHandlers()
     connect(txtTop_, &QLineEdit::textChanged, this, [this] { Txt_Top_Change(); });
     connect(txtTitle_, &QLineEdit::textChanged, this, [this] { Txt_Title_Change(); });
     txtPSize_->installEventFilter(this);
+    txtPSize_->setAcceptDrops(false);
+    btnOK_->installEventFilter(this);
+    for (QComboBox* combo : {cmbPrinterName_, cmbPaperSize_, cmbPaperBin_, cmbSetting_}) {
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+        // Qt picks the entry whose name was typed when the text part loses the focus; typing
+        // must choose nothing, so the box does not listen to its text part finishing an edit.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    }
     connect(btnPSizeBig_, &QToolButton::clicked, this, [this] { Btn_PSizeBig_Click(); });
     connect(btnPSizeSmall_, &QToolButton::clicked, this, [this] { Btn_PSizeSmall_Click(); });
     connect(lblFont_, &CarrierLabel::captionChanged, this, [this] { Lbl_Font_Change(); });

@@ -2,14 +2,18 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "output/CarrierLabel.h"
 #include "output/FrmPrint.h"
@@ -38,7 +42,8 @@ QLabel* HiddenLabel(const QString& name, QWidget* parent)
 Frm_TitleOption::Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      printDialog_(printDialog), host_(host)
+      printDialog_(printDialog),
+      host_(host)
 {
     setObjectName(QStringLiteral("Frm_TitleOption"));
     setWindowTitle(T(texts::kTitleOptionCaption));
@@ -68,7 +73,6 @@ Frm_TitleOption::Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host)
     QPalette samplePal = picFontSample->palette();
     samplePal.setColor(QPalette::Window, Qt::white);
     picFontSample->setPalette(samplePal);
-    // Room for the largest size the font dialog offers (24 points).
     picFontSample->setMinimumSize(320, 56);
     auto* sampleLayout = new QHBoxLayout(picFontSample);
     lblSampleLabel_ = new QLabel(picFontSample);
@@ -77,6 +81,10 @@ Frm_TitleOption::Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host)
     sampleLayout->addWidget(lblSampleLabel_);
     titleGrid->addWidget(lblSample, 1, 0, Qt::AlignTop | Qt::AlignRight);
     titleGrid->addWidget(picFontSample, 1, 1, 1, 2);
+    lblSampleNote_ = new QLabel(T(texts::kSampleScaledNote), fraTitle);
+    lblSampleNote_->setObjectName(QStringLiteral("Lbl_SampleNote"));
+    lblSampleNote_->hide();
+    titleGrid->addWidget(lblSampleNote_, 2, 1, 1, 2);
     root->addWidget(fraTitle);
 
     auto* positions = new QHBoxLayout();
@@ -139,7 +147,6 @@ void Frm_TitleOption::Open(const PrintLayout& layout)
     font.setItalic(layout.FontItalic);
     font.setBold(layout.FontBold);
     font.setUnderline(layout.FontUnderLine);
-    lblSampleLabel_->setFont(font);
     lblFont_->setText(QString::fromStdString(layout.FontName) + QStringLiteral(",") +
                       QString::number(layout.FontSize) + QStringLiteral("pt"));
     if (auto* h = optHTitlePos_->button(layout.TitleAlign)) h->setChecked(true);
@@ -147,8 +154,7 @@ void Frm_TitleOption::Open(const PrintLayout& layout)
     lblFontSize_->setText(QString::number(layout.FontSize));
     lblTitleAlign_->setText(QString::number(layout.TitleAlign));
     lblTitleVAlign_->setText(QString::number(layout.TitleVAlign));
-    adjustSize();
-    setFixedSize(sizeHint());
+    showSample(font);
     show();
     raise();
     activateWindow();
@@ -156,7 +162,44 @@ void Frm_TitleOption::Open(const PrintLayout& layout)
 
 QFont Frm_TitleOption::workingFont() const
 {
-    return lblSampleLabel_->font();
+    return sampleFont_;
+}
+
+bool Frm_TitleOption::sampleScaled() const
+{
+    return !lblSampleNote_->isHidden();
+}
+
+void Frm_TitleOption::showSample(const QFont& font)
+{
+    sampleFont_ = font;
+    // The dialog grows with the sample up to most of the screen; beyond that (a size typed
+    // into the settings file) the sample is drawn smaller and the note says so.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int widest = screen ? std::max(320, screen->availableGeometry().width() * 3 / 4) : 960;
+    const QString text = lblSampleLabel_->text();
+    const auto textWidth = [&text](const QFont& f) {
+        const QFontMetrics metrics(f);
+        return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
+    };
+    QFont shown = font;
+    while (textWidth(shown) > widest && shown.pointSizeF() > 1.0) {
+        shown.setPointSizeF(std::max(1.0, shown.pointSizeF() * widest / textWidth(shown) - 0.5));
+    }
+    lblSampleLabel_->setFont(shown);
+    lblSampleNote_->setVisible(shown.pointSizeF() < font.pointSizeF());
+
+    // Fixed size again, measured for the new sample. The cached size hints of the sample's
+    // frames are dropped now, not when their posted layout requests arrive.
+    for (QWidget* w = lblSampleLabel_; w && w != this; w = w->parentWidget()) {
+        w->updateGeometry();
+    }
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->invalidate();
+    layout()->activate();
+    adjustSize();
+    setFixedSize(sizeHint());
 }
 
 void Frm_TitleOption::Opt_HTitlePos_Click(int index)
@@ -171,23 +214,23 @@ void Frm_TitleOption::Opt_VTitlePos_Click(int index)
 
 void Frm_TitleOption::showSummary()
 {
-    lblFont_->setText(lblSampleLabel_->font().family() + QStringLiteral(",") +
-                      lblFontSize_->text() + QStringLiteral("pt"));
+    lblFont_->setText(sampleFont_.family() + QStringLiteral(",") + lblFontSize_->text() +
+                      QStringLiteral("pt"));
 }
 
 void Frm_TitleOption::Btn_ChooseFont_Click()
 {
-    const auto chosen = host_.chooseFont(this, lblSampleLabel_->font());
+    const auto chosen = host_.chooseFont(this, sampleFont_);
     if (!chosen) {
         return;
     }
-    QFont font = lblSampleLabel_->font();
+    QFont font = sampleFont_;
     font.setFamily(chosen->family());
     font.setPointSize(chosen->pointSize());
     font.setItalic(chosen->italic());
     font.setBold(chosen->bold());
     font.setUnderline(chosen->underline());
-    lblSampleLabel_->setFont(font);
+    showSample(font);
     lblFontSize_->setText(QString::number(chosen->pointSize()));
     showSummary();
 }
@@ -197,7 +240,7 @@ void Frm_TitleOption::Btn_OK_Click()
     CarrierLabel* fontCarrier = printDialog_.fontCarrier();
     fontCarrier->setCaption(QStringLiteral("0"));
     QFont carried = fontCarrier->font();
-    const QFont sample = lblSampleLabel_->font();
+    const QFont sample = sampleFont_;
     carried.setFamily(sample.family());
     carried.setItalic(sample.italic());
     carried.setBold(sample.bold());

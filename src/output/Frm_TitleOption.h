@@ -30,7 +30,10 @@ public:
     void Btn_OK_Click();
     void Btn_Cancel_Click();
 
+    // The chosen font; the sample shows it, drawn smaller only when it would not fit on
+    // the screen (then sampleScaled() is true and a note under the sample says so).
     QFont workingFont() const;
+    bool sampleScaled() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -39,11 +42,14 @@ protected:
 private:
     void finish();
     void showSummary();
+    void showSample(const QFont& font);
 
     FrmPrint& printDialog_;
     PrintDialogHost& host_;
     bool finished_ = false;
+    QFont sampleFont_;
     QLabel* lblSampleLabel_ = nullptr;
+    QLabel* lblSampleNote_ = nullptr;
     QLabel* lblFont_ = nullptr;
     QButtonGroup* optHTitlePos_ = nullptr;
     QButtonGroup* optVTitlePos_ = nullptr;

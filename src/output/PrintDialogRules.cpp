@@ -94,6 +94,15 @@ bool ScaleKeyPasses(QChar typed)
     return (typed >= u'0' && typed <= u'9') || typed == u'\b';
 }
 
+bool ScalePastePasses(const QString& pasted)
+{
+    if (pasted.isEmpty()) {
+        return false;
+    }
+    return std::all_of(pasted.begin(), pasted.end(),
+                       [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 int FitPercent(int64_t fittedWidthTwips, int64_t imageWidthPixels, double screenTwipsPerPixelX)
 {
     const double actual = static_cast<double>(imageWidthPixels) * screenTwipsPerPixelX;

@@ -41,6 +41,10 @@ std::optional<QString> ManualScaleCorrection(double value);
 // Keys typed into the scale box: digits and Backspace pass, everything else is refused.
 bool ScaleKeyPasses(QChar typed);
 
+// Text pasted into the scale box: taken only when it is nothing but the digits 0-9, as if
+// typed; anything else (letters, signs, blanks, an empty clipboard) is refused whole.
+bool ScalePastePasses(const QString& pasted);
+
 // The fitted width as a whole percentage of the actual size (rounded down); 0 for an empty
 // capture.
 int FitPercent(int64_t fittedWidthTwips, int64_t imageWidthPixels, double screenTwipsPerPixelX);

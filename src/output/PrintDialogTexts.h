@@ -77,7 +77,8 @@ inline constexpr const char* kAskSettingNameTitle = "設定の保存";
 inline constexpr const char* kOverwriteTail = "は既に存在します。上書きしますか？";
 inline constexpr const char* kOverwriteCaption = "上書き確認";
 inline constexpr const char* kTableFull =
-    "設定名は101件までしか保存できません。不要な設定を削除するか、既存の設定名で上書きしてください。";
+    "設定名は101件までしか保存できません。不要な設定を削除するか、既存の設定名で上書きしてください"
+    "。";
 inline constexpr const char* kCannotDelete = "削除できません";
 inline constexpr const char* kErrorCaption = "エラー";
 inline constexpr const char* kDeleteTail = "を削除しますか？";
@@ -90,6 +91,8 @@ inline constexpr const char* kChooseFont = "フォント変更(&F)";
 inline constexpr const char* kLabelSample = "サンプル:";
 inline constexpr const char* kSampleText = "AaBbYyZz 0123 アイウエオ ☆";
 inline constexpr const char* kFontSummaryInitial = "フォント名等";
+// Under the sample when it is too wide for the screen and is drawn smaller than chosen.
+inline constexpr const char* kSampleScaledNote = "※ 画面に収まるよう縮小して表示しています";
 inline constexpr const char* kFrameHTitlePos = "タイトル位置（水平位置）";
 inline constexpr const char* kHTitleLeft = "左寄せ";
 inline constexpr const char* kHTitleCentre = "中央寄せ";

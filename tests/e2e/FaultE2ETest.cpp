@@ -218,7 +218,7 @@ TEST_F(FaultE2E, SettingsFolderThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     const auto dialog = desktop.waitForWindow("^【印刷確認】", 20s);
     ASSERT_NE(dialog, 0u) << "the print dialog did not open";
     desktop.activate(dialog);
-    desktop.key("Return");  // the default button, 印刷開始(&P), saves the settings first
+    desktop.key("Return");  // 印刷開始(&P) has the focus; it saves the settings first
     const auto box = desktop.waitForWindow("^トヴリモ$", 20s);
     ASSERT_NE(box, 0u) << "a failed save said nothing; windows " << VisibleWindows() << "\n"
                        << r.tovrimo.process().standardError();

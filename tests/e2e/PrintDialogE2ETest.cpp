@@ -64,8 +64,8 @@ TEST_F(PrintDialogE2E, HardCopyWithConfirmationPrintsFromTheDialogAndSaves)
     const auto dialog = desktop.waitForWindow(kDialogTitle, 15s);
     ASSERT_NE(dialog, 0u) << "the print dialog did not open";
     EXPECT_EQ(cups().jobCount(), jobsBefore) << "nothing prints before the user says so";
-    // Return presses the default button, 印刷開始(&P). (Alt+P is shared with the landscape
-    // option and only moves the focus between the two.)
+    // Return on 印刷開始(&P), which has the focus when the dialog opens. (Alt+P is shared with
+    // the landscape option and only moves the focus between the two.)
     desktop.activate(dialog);
     desktop.key("Return");
     ASSERT_TRUE(WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s));

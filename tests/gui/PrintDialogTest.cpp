@@ -2,19 +2,26 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdio>
 #include <memory>
 
 #include "controls/CTracBar32.h"
@@ -91,9 +98,12 @@ struct Dialog {
     PagePrinter printer;
     std::unique_ptr<FrmPrint> dlg;
 
-    explicit Dialog(PrinterBackend& backend, const std::string& device, QImage capture = Capture(200, 100))
-        : printers(backend), picPrint(std::move(capture)),
-          printer(backend, boxes, [](const std::string& t) { return t; }, ScreenScale{})
+    explicit Dialog(PrinterBackend& backend, const std::string& device,
+                    QImage capture = Capture(200, 100))
+        : printers(backend),
+          picPrint(std::move(capture)),
+          printer(
+              backend, boxes, [](const std::string& t) { return t; }, ScreenScale{})
     {
         data.settings.Title = "トヴリモ";
         data.settings.LastSet = -1;
@@ -102,9 +112,11 @@ struct Dialog {
 
     FrmPrint& open()
     {
-        PrintDialogServices s{data,      printers, boxes,      clipboard,
-                              printer,   picPrint, picPrint2,  [](const std::string& t) { return t; },
-                              lastFolder, host, 15.0, 15.0, QIcon()};
+        PrintDialogServices s{
+            data,       printers, boxes,     clipboard,
+            printer,    picPrint, picPrint2, [](const std::string& t) { return t; },
+            lastFolder, host,     15.0,      15.0,
+            QIcon()};
         dlg = std::make_unique<FrmPrint>(s);
         dlg->Load();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
@@ -439,7 +451,8 @@ TEST(PrintDialog, SavingNewNamesAndRefusals)
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, c.printerChosen ? "Office" : "Missing");
-        for (int i = 0; i < c.existing; ++i) AddNamed(d.data, i ? "S" + std::to_string(i) : "A", 1, "");
+        for (int i = 0; i < c.existing; ++i)
+            AddNamed(d.data, i ? "S" + std::to_string(i) : "A", 1, "");
         const auto before = d.data.named;
         d.open();
         d.host.inputAnswers = {c.answer};
@@ -533,10 +546,11 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         TitleFont font;
         font.family = "IPAGothic";
         font.pointSize = 10;
-        const auto measured = PageRenderer::MeasureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
-        const ImageSize size = TargetImageSize(c.size, 60, m, 400, 300, 15, 15,
-                                               nearestEven(measured.heightTwips),
-                                               metrics->twipsPerPixelY());
+        const auto measured =
+            PageRenderer::MeasureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
+        const ImageSize size =
+            TargetImageSize(c.size, 60, m, 400, 300, 15, 15, nearestEven(measured.heightTwips),
+                            metrics->twipsPerPixelY());
         PlacementInput in;
         in.position = c.pos;
         in.titleVAlign = c.valign;
@@ -569,7 +583,8 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         if (c.pos != 6) {
             EXPECT_EQ(d.box("Txt_Left")->text(),
                       QString::number((p.imageX - m.left) / 567.0, 'f', 2));
-            EXPECT_EQ(d.box("Txt_Top")->text(), QString::number((p.imageY - m.top) / 567.0, 'f', 2));
+            EXPECT_EQ(d.box("Txt_Top")->text(),
+                      QString::number((p.imageY - m.top) / 567.0, 'f', 2));
         }
         if (c.orientation == 2 && c.size == 3) {
             dlg.preview()->grab().save(ArtifactPath("preview-landscape.png"));
@@ -620,7 +635,8 @@ TEST(PrintDialog, ChoosingAnotherPrinterTakesItsPaperSize)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     FrmPrint& dlg = d.open();
-    d.choose("CmbPaperBin", d.list("CmbPaperBin")->findText(QString::fromStdString(PaperBinNames()[2])));
+    d.choose("CmbPaperBin",
+             d.list("CmbPaperBin")->findText(QString::fromStdString(PaperBinNames()[2])));
     EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
     d.choose("CmbPrinterName", 2);
     EXPECT_EQ(dlg.workingLayout().DeviceName, "Other");
@@ -718,4 +734,270 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
     opt->close();
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
+}
+
+namespace {
+
+// Gives a control the focus the way Tab would and returns what really has it, so that keys go
+// where a user's keys would go.
+QWidget* FocusOn(QWidget* w)
+{
+    w->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();  // the scale box selects its text once focused
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_TRUE(focused == w || (focused && w->isAncestorOf(focused)))
+        << w->objectName().toStdString();
+    return focused ? focused : w;
+}
+
+bool NothingCommitted(Dialog& d, FrmPrint& dlg)
+{
+    return dlg.isVisible() && !dlg.printTimer()->isActive() && !dlg.printingIndicator() &&
+           d.host.saves == 0 && d.host.unloads == 0 && d.clipboard.images.empty();
+}
+
+}  // namespace
+
+TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    AddNamed(d.data, "Tate", 1, "named title");
+    AddNamed(d.data, "B", 5, "");
+    d.data.current.Size = 3;
+    d.data.current.SizeP = 150;
+    d.data.current.TitleText = "T";
+    FrmPrint& dlg = d.open();
+    int beeps = 0;
+    dlg.beep = [&beeps] { ++beeps; };
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    EXPECT_EQ(QApplication::focusWidget(), d.child<QPushButton>("BtnOK")) << "focus at start-up";
+
+    struct Case {
+        const char* control;
+        const char* typed;
+        int beepsAfter;  // Return and Enter are refused keys in the scale box only
+    } cases[] = {
+        {"Txt_Title", "abc", 0},        {"Txt_PSize", "12", 2}, {"CmbSetting", "Tate", 2},
+        {"CmbPrinterName", "Other", 2}, {"BtnCancel", "", 2},   {"BtnClipBoard", "", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        QWidget* focused = FocusOn(d.dlg->findChild<QWidget*>(QString::fromUtf8(c.control)));
+        QTest::keyClicks(focused, QString::fromUtf8(c.typed));
+        QTest::keyClick(focused, Qt::Key_Return);
+        QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_TRUE(NothingCommitted(d, dlg));
+        EXPECT_EQ(beeps, c.beepsAfter);
+    }
+    // The typed names chose nothing: neither the named setting nor the printer.
+    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+    EXPECT_EQ(dlg.workingSettings().LastSet, -1);
+    EXPECT_EQ(dlg.workingLayout().Pos, 3);
+    EXPECT_EQ(dlg.workingLayout().DeviceName, "Office");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 12);
+    EXPECT_EQ(dlg.workingLayout().TitleText, "abc");  // Tab selected "T", typing replaced it
+    EXPECT_TRUE(o.printers.jobs.empty());
+
+    // On the print button Return prints, with what was typed.
+    QTest::keyClick(FocusOn(d.child<QPushButton>("BtnOK")), Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(dlg.printTimer()->isActive());
+    EXPECT_EQ(d.host.saves, 1);
+    EXPECT_EQ(d.data.current.TitleText, "abc");
+    EXPECT_EQ(d.data.current.SizeP, 12);
+    dlg.TimPrint_Timer();
+    EXPECT_EQ(o.printers.jobs.size(), 1u);
+    EXPECT_TRUE(dlg.unloaded());
+}
+
+TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.data.current.Size = 3;
+    d.data.current.SizeP = 150;
+    FrmPrint& dlg = d.open();
+    int beeps = 0;
+    dlg.beep = [&beeps] { ++beeps; };
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QLineEdit* scale = d.box("Txt_PSize");
+    QWidget* focused = FocusOn(scale);
+    ASSERT_EQ(focused, scale);
+    scale->end(false);
+
+    QTest::keyClicks(scale, "a-. x");
+    QTest::keyClick(scale, Qt::Key_Return);
+    EXPECT_EQ(beeps, 6);
+    EXPECT_EQ(scale->text(), "150");
+    EXPECT_TRUE(NothingCommitted(d, dlg));
+
+    struct Paste {
+        const char* clipboard;
+        QKeyCombination keys;
+        const char* after;
+        bool refused;
+    } pastes[] = {
+        {"abc", Qt::ControlModifier | Qt::Key_V, "150", true},
+        {"-5", Qt::ShiftModifier | Qt::Key_Insert, "150", true},
+        {"1 5", Qt::ControlModifier | Qt::Key_V, "150", true},
+        {"", Qt::ControlModifier | Qt::Key_V, "150", true},
+        {"60", Qt::ControlModifier | Qt::Key_V, "60", false},
+    };
+    for (const auto& p : pastes) {
+        SCOPED_TRACE(p.clipboard);
+        QApplication::clipboard()->setText(QString::fromUtf8(p.clipboard));
+        scale->selectAll();
+        const int beepsBefore = beeps;
+        QTest::keyClick(scale, p.keys.key(), p.keys.keyboardModifiers());
+        EXPECT_EQ(scale->text(), p.after);
+        EXPECT_EQ(dlg.workingLayout().SizeP, QString::fromUtf8(p.after).toInt());
+        EXPECT_EQ(beeps - beepsBefore, p.refused ? 1 : 0);
+    }
+    EXPECT_TRUE(d.boxes.shown.empty()) << "no range message: nothing out of range got in";
+
+    // The middle button pastes the X selection: refused the same way.
+    QApplication::clipboard()->setText(QStringLiteral("abc"), QClipboard::Selection);
+    const int beepsBefore = beeps;
+    QTest::mouseClick(scale, Qt::MiddleButton, {}, QPoint(4, scale->height() / 2));
+    EXPECT_EQ(scale->text(), "60");
+    EXPECT_EQ(beeps - beepsBefore, 1);
+
+    // Backspace passes; Esc still closes without writing anything back.
+    scale->end(false);
+    QTest::keyClick(scale, Qt::Key_Backspace);
+    EXPECT_EQ(scale->text(), "6");
+    EXPECT_EQ(dlg.workingLayout().SizeP, 6);
+    QTest::keyClick(scale, Qt::Key_Escape);
+    EXPECT_TRUE(dlg.unloaded());
+    EXPECT_EQ(d.host.unloads, 1);
+    EXPECT_EQ(d.host.saves, 0);
+    EXPECT_EQ(d.data.current.SizeP, 150);
+}
+
+namespace {
+
+// Where the screenshots of this test go, printed once so a reader can find them.
+QString ScreenshotPath(const QString& file)
+{
+    const QString path = ArtifactPath(file);
+    static bool told = false;
+    if (!told) {
+        std::printf("screenshots of the dialogs: %s\n", qPrintable(QFileInfo(path).absolutePath()));
+        told = true;
+    }
+    return path;
+}
+
+// The whole sample text lies inside the sample label, the label inside its frame and the frame
+// inside the dialog.
+void ExpectSampleFits(Frm_TitleOption* opt)
+{
+    auto* sample = opt->findChild<QLabel*>(QStringLiteral("Lbl_SampleLabel"));
+    auto* frame = opt->findChild<QFrame*>(QStringLiteral("Pic_FontSample"));
+    ASSERT_NE(sample, nullptr);
+    ASSERT_NE(frame, nullptr);
+    const QFontMetrics metrics(sample->font());
+    const QRect inside = sample->contentsRect();
+    EXPECT_LE(metrics.boundingRect(sample->text()).width(), inside.width());
+    EXPECT_LE(metrics.horizontalAdvance(sample->text()), inside.width());
+    EXPECT_LE(metrics.height(), inside.height());
+    EXPECT_TRUE(
+        frame->contentsRect().contains(QRect(sample->mapTo(frame, QPoint()), sample->size())));
+    EXPECT_TRUE(opt->rect().contains(QRect(frame->mapTo(opt, QPoint()), frame->size())));
+}
+
+}  // namespace
+
+TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
+{
+    const QString longTitle =
+        QStringLiteral("&[日付] &[時刻] &[PC名] &[ユーザ名] &[タイトル] 総務部");
+    for (const int points : {10, 24}) {
+        SCOPED_TRACE(points);
+        FakeOffice o;
+        Dialog d(o.printers, "Office");
+        d.data.current.TitleText = longTitle.toStdString();
+        d.data.current.FontSize = static_cast<int16_t>(points);
+        d.data.current.FontBold = points == 24;
+        FrmPrint& dlg = d.open();
+
+        // The title box spans the dialog and shows the whole template.
+        QLineEdit* title = d.box("Txt_Title");
+        EXPECT_GE(title->width(), dlg.width() * 3 / 4);
+        QStyleOptionFrame frame;
+        frame.initFrom(title);
+        frame.rect = title->rect();
+        frame.lineWidth = title->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, title);
+        const QRect textArea =
+            title->style()->subElementRect(QStyle::SE_LineEditContents, &frame, title);
+        const int margins = 2 * 2 + title->textMargins().left() + title->textMargins().right();
+        EXPECT_LE(QFontMetrics(title->font()).horizontalAdvance(longTitle),
+                  textArea.width() - margins);
+        EXPECT_TRUE(
+            dlg.grab().save(ScreenshotPath(QStringLiteral("print-dialog-%1pt.png").arg(points))));
+
+        // The title options open at that size with the whole sample in view.
+        d.click(d.child<QPushButton>("Btn_TitleSet"));
+        Frm_TitleOption* opt = dlg.titleOptionDialog();
+        ASSERT_NE(opt, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
+        EXPECT_EQ(opt->workingFont().pointSize(), points);
+        EXPECT_FALSE(opt->sampleScaled());
+        EXPECT_EQ(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSize(), points);
+        ExpectSampleFits(opt);
+        EXPECT_TRUE(
+            opt->grab().save(ScreenshotPath(QStringLiteral("title-options-%1pt.png").arg(points))));
+        opt->Btn_Cancel_Click();
+    }
+}
+
+TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
+{
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    FrmPrint& dlg = d.open();
+    d.click(d.child<QPushButton>("Btn_TitleSet"));
+    Frm_TitleOption* opt = dlg.titleOptionDialog();
+    ASSERT_NE(opt, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
+    ExpectSampleFits(opt);
+
+    // The largest size the font dialog offers, chosen while the dialog is open.
+    QFont chosen(QStringLiteral("IPAGothic"));
+    chosen.setPointSize(24);
+    chosen.setBold(true);
+    d.host.fontAnswer = chosen;
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,24pt");
+    EXPECT_FALSE(opt->sampleScaled());
+    EXPECT_FALSE(opt->findChild<QLabel*>("Lbl_SampleNote")->isVisible());
+    ExpectSampleFits(opt);
+
+    // A size no font dialog offers (typed into the settings file) would make the dialog wider
+    // than the screen: the sample is drawn smaller, says so, and the chosen size is kept.
+    chosen.setPointSize(150);
+    d.host.fontAnswer = chosen;
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    EXPECT_TRUE(opt->sampleScaled());
+    EXPECT_TRUE(opt->findChild<QLabel*>("Lbl_SampleNote")->isVisible());
+    EXPECT_LT(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSizeF(), 150.0);
+    EXPECT_EQ(opt->workingFont().pointSize(), 150);
+    EXPECT_LE(opt->width(), opt->screen()->availableGeometry().width());
+    ExpectSampleFits(opt);
+    EXPECT_TRUE(opt->grab().save(ScreenshotPath(QStringLiteral("title-options-150pt.png"))));
+
+    // Back to a normal size: drawn as chosen again, the note goes.
+    chosen.setPointSize(12);
+    d.host.fontAnswer = chosen;
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    EXPECT_FALSE(opt->sampleScaled());
+    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSize(), 12);
+    ExpectSampleFits(opt);
+
+    chosen.setPointSize(150);
+    d.host.fontAnswer = chosen;
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+    EXPECT_EQ(dlg.workingLayout().FontSize, 150) << "the chosen size, not the drawn one";
 }

@@ -1,6 +1,9 @@
 #include "harness/TestSession.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace tovrimo::test {
 
@@ -26,6 +29,18 @@ TestSession& TestSession::current()
 
 bool TestSession::startAll()
 {
+    // Qt looks into the runtime folder at start-up and warns when there is none; the programs
+    // under test must not need one, but the test programs themselves are Qt programs too.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) {
+        char folder[] = "/tmp/tovrimo-test-runtime.XXXXXX";  // mkdtemp makes it mode 0700
+        if (!mkdtemp(folder)) {
+            std::perror("test session: runtime folder");
+            return false;
+        }
+        runtimeFolder_ = folder;
+        setenv("XDG_RUNTIME_DIR", folder, 1);
+    }
     x_ = std::make_unique<XSession>(options_.x);
     if (!x_->start()) {
         std::fprintf(stderr, "test session: %s\n", x_->error().c_str());
@@ -57,6 +72,11 @@ void TestSession::TearDown()
 {
     cups_.reset();
     x_.reset();
+    if (!runtimeFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(runtimeFolder_, ignored);
+        runtimeFolder_.clear();
+    }
 }
 
 }  // namespace tovrimo::test

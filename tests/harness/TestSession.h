@@ -44,6 +44,7 @@ private:
     Options options_;
     std::unique_ptr<XSession> x_;
     std::unique_ptr<PrivateCups> cups_;
+    std::string runtimeFolder_;  // made when XDG_RUNTIME_DIR was not set; removed at the end
 };
 
 }  // namespace tovrimo::test

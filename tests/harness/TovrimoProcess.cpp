@@ -42,6 +42,10 @@ bool TovrimoProcess::start(const std::vector<std::string>& args)
     for (const char* inherited : {"DISPLAY", "CUPS_SERVER"})
         if (const char* value = std::getenv(inherited)) opts.env[inherited] = value;
     for (const auto& [name, value] : env_) opts.env[name] = value;
+    for (const auto& name : unset_) {
+        opts.env.erase(name);
+        opts.unsetEnv.push_back(name);
+    }
     if (uid_ != 0) {
         opts.args.insert(opts.args.begin(),
                          {"--reuid=" + std::to_string(uid_), "--regid=" + std::to_string(gid_),

@@ -32,6 +32,8 @@ public:
         gid_ = gid;
     }
 
+    // Leaves a variable out of the program's environment (call before start).
+    void unsetEnvironment(const std::string& name) { unset_.push_back(name); }
     bool start(const std::vector<std::string>& args = {});
     // Exit code, or nothing when it is still running at the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
@@ -49,6 +51,7 @@ private:
     std::string binary_;
     unsigned uid_ = 0;
     unsigned gid_ = 0;
+    std::vector<std::string> unset_;
     Process process_;
 };
 

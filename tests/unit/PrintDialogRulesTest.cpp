@@ -11,8 +11,8 @@ TEST(PrintDialogRules, LeadingNumberReadsTheNumberATextStartsWith)
         const char* text;
         double value;
     } cases[] = {
-        {"", 0},     {"100", 100}, {"  12abc", 12}, {"-5", -5},  {"+7", 7},
-        {"1.5.3", 1.5}, {"abc", 0}, {".", 0},        {"-", 0},   {"007", 7},
+        {"", 0},        {"100", 100}, {"  12abc", 12}, {"-5", -5}, {"+7", 7},
+        {"1.5.3", 1.5}, {"abc", 0},   {".", 0},        {"-", 0},   {"007", 7},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
@@ -25,9 +25,10 @@ TEST(PrintDialogRules, ParseNumberAcceptsOnlyWholeNumbers)
         const char* text;
         std::optional<double> value;
     } cases[] = {
-        {"1.25", 1.25}, {" 2 ", 2.0},     {"0", 0.0},           {"-0.5", -0.5},
-        {"", std::nullopt}, {"  ", std::nullopt}, {"abc", std::nullopt}, {"1,5", std::nullopt},
-        {"1.5cm", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
+        {"1.25", 1.25},        {" 2 ", 2.0},          {"0", 0.0},
+        {"-0.5", -0.5},        {"", std::nullopt},    {"  ", std::nullopt},
+        {"abc", std::nullopt}, {"1,5", std::nullopt}, {"1.5cm", std::nullopt},
+        {"inf", std::nullopt}, {"nan", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseNumber(QString::fromUtf8(c.text)), c.value) << c.text;
@@ -41,8 +42,8 @@ TEST(PrintDialogRules, ScaleRangeIsCheckedOnlyInAnEnabledBox)
         bool enabled;
         bool refused;
     } cases[] = {
-        {201, true, true},  {200, true, false}, {0, true, false},   {1, true, false},
-        {-1, true, true},   {350, false, false}, {-4, false, false},
+        {201, true, true}, {200, true, false},  {0, true, false},   {1, true, false},
+        {-1, true, true},  {350, false, false}, {-4, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ScaleOutOfRange(c.value, c.enabled), c.refused) << c.value << c.enabled;
@@ -54,7 +55,7 @@ TEST(PrintDialogRules, StepButtonsGoToTheNextMultipleOf25)
     struct Case {
         int from, up, down;
     } cases[] = {
-        {110, 125, 75}, {190, 200, 150}, {200, 200, 175}, {26, 50, 1},  {30, 50, 1},
+        {110, 125, 75}, {190, 200, 150}, {200, 200, 175}, {26, 50, 1}, {30, 50, 1},
         {25, 50, 1},    {50, 75, 25},    {1, 25, 1},      {24, 25, 1}, {175, 200, 150},
     };
     for (const auto& c : cases) {
@@ -84,7 +85,23 @@ TEST(PrintDialogRules, StoredScaleRoundsAndStaysInTheField)
 TEST(PrintDialogRules, OnlyDigitsAndBackspaceAreTyped)
 {
     for (QChar c : QString("0123456789\b")) EXPECT_TRUE(ScaleKeyPasses(c)) << int(c.unicode());
-    for (QChar c : QString::fromUtf8("a-.+ ５%\r")) EXPECT_FALSE(ScaleKeyPasses(c)) << int(c.unicode());
+    for (QChar c : QString::fromUtf8("a-.+ ５%\r"))
+        EXPECT_FALSE(ScaleKeyPasses(c)) << int(c.unicode());
+}
+
+TEST(PrintDialogRules, PastedTextMustBeDigitsThroughout)
+{
+    struct Case {
+        const char* pasted;
+        bool passes;
+    } cases[] = {
+        {"150", true},  {"0", true},      {"007", true},     {"abc", false}, {"", false},
+        {"12a", false}, {"a12", false},   {"1 5", false},    {"-5", false},  {"+5", false},
+        {"1.5", false}, {"150\n", false}, {"１５０", false}, {"\b", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScalePastePasses(QString::fromUtf8(c.pasted)), c.passes) << c.pasted;
+    }
 }
 
 TEST(PrintDialogRules, FitPercentIsTheFittedWidthRoundedDown)
