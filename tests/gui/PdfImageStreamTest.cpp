@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -66,6 +67,41 @@ QImage Decode(const QByteArray& object)
         }
     }
     return image;
+}
+
+// The appended update must be exact, byte for byte: readers that find a wrong offset fall back
+// to rebuilding the cross-reference table and would hide the fault, printers may not.
+void ExpectExactIncrementalUpdate(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    ASSERT_TRUE(pdf.endsWith("%%EOF\n"));
+    const qsizetype startXref = pdf.lastIndexOf("startxref\n");
+    ASSERT_GT(startXref, 0);
+    const long long xref = pdf.mid(startXref + 10).split('\n').first().toLongLong();
+    ASSERT_TRUE(pdf.mid(xref, 5) == "xref\n")
+        << "startxref points at " << pdf.mid(xref, 12).toStdString();
+    // One subsection of one entry: "N 1", then the 20-byte entry of object N.
+    const QList<QByteArray> lines = pdf.mid(xref).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    const QList<QByteArray> subsection = lines[1].split(' ');
+    ASSERT_EQ(subsection.size(), 2);
+    EXPECT_EQ(subsection[1], "1");
+    const QByteArray entry = pdf.mid(xref + 5 + lines[1].size() + 1, 20);
+    ASSERT_TRUE(entry.endsWith(" 00000 n \n")) << entry.toStdString();
+    const long long objectOffset = entry.left(10).toLongLong();
+    EXPECT_TRUE(pdf.mid(objectOffset)
+                    .startsWith(subsection[0] + " 0 obj\n<<\n/Type /XObject\n/Subtype /Image"))
+        << pdf.mid(objectOffset, 40).toStdString();
+    // The update's trailer chains to the table QPdfWriter wrote.
+    const QByteArray trailer = pdf.mid(pdf.lastIndexOf("trailer"));
+    const qsizetype prev = trailer.indexOf("/Prev ");
+    ASSERT_GT(prev, 0);
+    const long long previous = trailer.mid(prev + 6).split('\n').first().trimmed().toLongLong();
+    EXPECT_TRUE(pdf.mid(previous, 5) == "xref\n");
+    EXPECT_LT(previous, objectOffset);
+    EXPECT_TRUE(trailer.contains("/Root "));
 }
 
 class SliceLimit {
@@ -170,6 +206,7 @@ TEST(PdfImageStream, PageKeepsQtsRectangleAndHoldsTheOwnPixels)
     for (const auto& [path, interpolate] :
          {std::pair{plainPath, "no"}, std::pair{smoothPath, "yes"}}) {
         SCOPED_TRACE(interpolate);
+        ExpectExactIncrementalUpdate(path);
         const PdfPage ours(path.toStdString());
         ASSERT_EQ(ours.pageCount(), 1);
         const auto images = ours.images();
