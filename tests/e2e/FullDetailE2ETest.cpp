@@ -65,6 +65,8 @@ TEST_F(FullDetailE2E, PrintsTheCapturesOwnPixelsLosslesslyInTheSameRectangle)
     const auto small = screenScale.images();
     ASSERT_EQ(small.size(), 1u);
     EXPECT_EQ(small[0].width, 745);
+    EXPECT_EQ(small[0].encoding, "image");
+    EXPECT_EQ(small[0].interpolate, "no") << "the page image is scaled as it always was";
     // With it: the screen's own size, Flate (pdfimages says "image"), never JPEG.
     const auto big = fullDetail.images();
     ASSERT_EQ(big.size(), 1u);
