@@ -3,7 +3,8 @@
 # (Xvfb 1920x1080 + openbox + trayer) and one private cupsd with a PDF queue. Prints a table:
 # our median, the peer's median, the ratio, the target, met or not. Everything started here is
 # stopped by its pid. Environment: BUILD_DIR (default build-perf), RUNS (hard copies per
-# command, default 15), TRAY_RUNS (start-ups per program, default 7), NO_INSTALL=1.
+# command, default 15), TRAY_RUNS (start-ups per program, default 7), NO_INSTALL=1, IPP=0 (skip
+# the IPP Everywhere simulator), IPP_RUNS (hard copies per command on it, default 7), NO_BUILD=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -31,21 +32,56 @@ if [ ${#need[@]} -gt 0 ] && [ -z "${NO_INSTALL:-}" ]; then
 fi
 
 # --- build (Release; -O2, the level the distribution builds Qt with) ----------------------
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -g -DNDEBUG" -DTOVRIMO_WERROR=ON >/dev/null
-ninja -C "$BUILD" -j2 tovrimo capture_bench preview_bench region_bench tray_watch >/dev/null
+# NO_BUILD=1 takes the binaries already in BUILD_DIR (an -O2 build of the same sources).
+if [ -z "${NO_BUILD:-}" ]; then
+  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -g -DNDEBUG" -DTOVRIMO_WERROR=ON >/dev/null
+  ninja -C "$BUILD" -j2 tovrimo capture_bench preview_bench region_bench tray_watch job_wait \
+    page_bench >/dev/null
+fi
 BIN="$ROOT/$BUILD/tovrimo"
 BENCH="$ROOT/$BUILD/bench"
+
+# The IPP Everywhere simulator needs DNS-SD: a system bus and an avahi-daemon of its own on the
+# loopback interface. The rest of the run goes into a private network and mount namespace so
+# that nothing is announced outside and no other avahi on the machine meets ours.
+IPP=${IPP:-1}
+# The child (TOVRIMO_BENCH_NS set) measures only the IPP rows; everything else is measured out
+# here, outside the namespace, where programs start as they do on a desktop.
+CHILD=${TOVRIMO_BENCH_NS:+1}
+if [ "$IPP" = 1 ] && [ -z "$CHILD" ]; then
+  if ! { [ "$(id -u)" -eq 0 ] && command -v ippeveprinter >/dev/null &&
+    command -v avahi-daemon >/dev/null && unshare --net --mount true 2>/dev/null; }; then
+    echo "no IPP simulator run (needs root, unshare, ippeveprinter, avahi-daemon)" >&2
+    IPP=0
+  fi
+fi
+if [ -n "${TOVRIMO_BENCH_NS:-}" ]; then
+  ip link set lo up
+  mount --make-rprivate /
+  NSRUN=$(mktemp -d /tmp/tovrimo-bench-run.XXXXXX)
+  mkdir -p "$NSRUN/avahi" "$NSRUN/dbus" /run/avahi-daemon /run/dbus
+  mount --bind "$NSRUN/avahi" /run/avahi-daemon
+  mount --bind "$NSRUN/dbus" /run/dbus
+fi
 
 # --- private session -----------------------------------------------------------------------
 WORK=$(mktemp -d /tmp/tovrimo-bench.XXXXXX)
 chmod 755 "$WORK"
 PIDS=()
+EVE_PIDS=()  # printer, avahi, system bus: stopped in this order (avahi spins when the bus goes first)
 cleanup() {
   local p
+  for p in "${EVE_PIDS[@]}"; do
+    kill "$p" 2>/dev/null || continue
+    for _ in $(seq 60); do kill -0 "$p" 2>/dev/null || break; sleep 0.05; done
+    kill -9 "$p" 2>/dev/null || true
+    wait "$p" 2>/dev/null || true
+  done
   for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   for p in "${PIDS[@]}"; do wait "$p" 2>/dev/null || true; done
   rm -rf "$WORK"
+  [ -z "${NSRUN:-}" ] || rm -rf "$NSRUN"
 }
 trap cleanup EXIT
 
@@ -74,8 +110,34 @@ Q=Bench
 lpadmin -h "$CUPS_SERVER" -p $Q -E -v "file:///dev/null" -P "$ROOT/tests/data/ppd/TovA4.ppd"
 lpadmin -h "$CUPS_SERVER" -d $Q
 
-# Tovrimo's settings folder: a first run writes the stored layout (the default printer).
-PROG="$WORK/program"; mkdir -p "$PROG"
+if [ -n "$CHILD" ]; then
+  D="$WORK/ipp"; mkdir -p "$D/spool" "$D/ssl"
+  sed -e "s#<listen>.*</listen>#<listen>unix:path=$D/system_bus_socket</listen>#" -e '/<pidfile>/d' \
+    -e '/<user>/d' -e 's#<includedir>system.d</includedir>#<includedir>/usr/share/dbus-1/system.d</includedir>#' \
+    /usr/share/dbus-1/system.conf >"$D/bus.conf"
+  dbus-daemon --config-file="$D/bus.conf" --nofork >/dev/null 2>&1 & SYSBUS_PID=$!
+  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$D/system_bus_socket"
+  for _ in $(seq 100); do [ -S "$D/system_bus_socket" ] && break; sleep 0.05; done
+  printf '[server]\nallow-interfaces=lo\nuse-ipv4=yes\nuse-ipv6=no\nenable-dbus=yes\n[wide-area]\nenable-wide-area=no\n[publish]\npublish-hinfo=no\npublish-workstation=no\n' >"$D/avahi.conf"
+  avahi-daemon --no-drop-root --no-chroot --no-rlimits -f "$D/avahi.conf" >"$D/avahi.log" 2>&1 & AVAHI_PID=$!
+  for _ in $(seq 200); do grep -q "startup complete" "$D/avahi.log" && break; sleep 0.05; done
+  # Any command that exits 0 makes the simulator finish a job in about a second.
+  printf '#!/bin/sh\nexit 0\n' >"$D/done.sh"; chmod 755 "$D/done.sh"
+  ippeveprinter -p 8631 -d "$D/spool" -k -K "$D/ssl" -c "$D/done.sh" \
+    -f application/pdf,image/pwg-raster,image/urf BenchEve >"$D/eve.log" 2>&1 & EVE_PID=$!
+  EVE_PIDS=("$EVE_PID" "$AVAHI_PID" "$SYSBUS_PID")
+  for _ in $(seq 100); do
+    lpadmin -h "$CUPS_SERVER" -p Eve -E -v ipp://localhost:8631/ipp/print -m everywhere 2>/dev/null && break
+    sleep 0.1
+  done
+  lpstat -h "$CUPS_SERVER" -p Eve >/dev/null 2>&1 || { echo "the IPP simulator queue did not come up" >&2; exit 1; }
+  # Only the simulator and avahi need the private system bus.
+  unset DBUS_SYSTEM_BUS_ADDRESS
+fi
+
+# Tovrimo's settings folders: a first run writes the stored layout (the default printer); both
+# print fitted to the paper, one as the page image at screen resolution, one at full detail.
+PROG="$WORK/program"; PROG_FULL="$WORK/program-full"; mkdir -p "$PROG" "$PROG_FULL"
 export TOVRIMO_PROGRAM_DIR="$PROG"
 export XDG_CONFIG_HOME="$WORK/config"
 mkdir -p "$XDG_CONFIG_HOME/flameshot"
@@ -90,32 +152,87 @@ disabledTrayIcon=false
 INI
 
 drain() {  # let the scheduler finish the previous job, so that it does not share the timed run
-  for _ in $(seq 400); do [ -z "$(lpstat -h "$CUPS_SERVER" -o $Q 2>/dev/null)" ] && return; sleep 0.02; done
+  "$BENCH/job_wait" "${1:-$Q}" >/dev/null 2>&1 || true
 }
 "$BIN" /d; drain
+sed -i 's/^Size=.*/Size=2/' "$PROG/tovrimo.ini"
+sed 's/^\[Option\]$/[Option]\nFullDetailPrint=1/' "$PROG/tovrimo.ini" >"$PROG_FULL/tovrimo.ini"
+grep -q '^FullDetailPrint=1$' "$PROG_FULL/tovrimo.ini"
+PROG_EVE="$WORK/program-eve"; PROG_EVE_FULL="$WORK/program-eve-full"; mkdir -p "$PROG_EVE" "$PROG_EVE_FULL"
+sed "s/^DeviceName=.*/DeviceName=Eve/" "$PROG/tovrimo.ini" >"$PROG_EVE/tovrimo.ini"
+sed "s/^DeviceName=.*/DeviceName=Eve/" "$PROG_FULL/tovrimo.ini" >"$PROG_EVE_FULL/tovrimo.ini"
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2}'; }
 ms_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN {printf "%.1f\n", (b-a)*1000}'; }
 
-# --- P1: hard copy, end to end (interleaved, the order rotating every round) ---------------
-cmd_tovrimo() { "$BIN" /d; }
+row() {  # name ours peer_name peer unit target_ratio|"" target_abs|""
+  awk -v n="$1" -v o="$2" -v pn="$3" -v p="$4" -v u="$5" -v tr="$6" -v ta="$7" 'BEGIN {
+    if (p != "") { ratio = o / p; rs = sprintf("%.2fx", ratio); ok = (ratio <= tr) }
+    else { rs = "-"; ok = (o <= ta) }
+    tgt = (tr != "") ? sprintf("<= %.1fx", tr) : sprintf("<= %s %s", ta, u)
+    printf "| %-34s | %10.2f %-3s | %-26s | %7s | %-9s | %-4s |\n", n, o, u,
+      (p != "" ? sprintf("%s %.2f", pn, p) : "-"), rs, tgt, ok ? "met" : "MISS" }'
+}
+# --- P1: hard copy, end to end, until the page is done (the job completed) -----------------
+# Interleaved, the order rotating every round. "accepted" is when the command returned (the
+# job is queued), "done" when the scheduler has finished it (filters and backend included).
+cmd_tovrimo() { TOVRIMO_PROGRAM_DIR="$PROG" "$BIN" /d; }
+cmd_full() { TOVRIMO_PROGRAM_DIR="$PROG_FULL" "$BIN" /d; }
 cmd_scrot() { scrot -o "$WORK/s.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/s.png" >/dev/null; }
 cmd_import() { import -window root "$WORK/i.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/i.png" >/dev/null; }
-names=(tovrimo scrot import)
-declare -A times
-echo "hard copy: $RUNS runs of each command, interleaved..." >&2
+names=(tovrimo full scrot import)
+declare -A accepted done_
+[ -n "$CHILD" ] && RUNS=0
+[ -n "$CHILD" ] || echo "hard copy: $RUNS runs of each command, interleaved..." >&2
 for ((r = 0; r < RUNS; r++)); do
-  for ((k = 0; k < 3; k++)); do
-    name=${names[$(((r + k) % 3))]}
+  for ((k = 0; k < ${#names[@]}; k++)); do
+    name=${names[$(((r + k) % ${#names[@]}))]}
     drain
     t0=$EPOCHREALTIME
     "cmd_$name" || { echo "$name failed" >&2; exit 1; }
-    times[$name]+="$(ms_since "$t0") "
+    accepted[$name]+="$(ms_since "$t0") "
+    "$BENCH/job_wait" $Q || { echo "$name: the job did not finish" >&2; exit 1; }
+    done_[$name]+="$(ms_since "$t0") "
   done
 done
 drain
-med() { tr ' ' '\n' <<<"${times[$1]}" | grep . | median; }
-p1_ours=$(med tovrimo); p1_scrot=$(med scrot); p1_import=$(med import)
+med() { local -n m=$1; tr ' ' '\n' <<<"${m[$2]:-}" | grep . | median || true; }
+p1_ours=$(med done_ tovrimo); p1_full=$(med done_ full); p1_scrot=$(med done_ scrot)
+p1_import=$(med done_ import)
+a_ours=$(med accepted tovrimo); a_full=$(med accepted full); a_scrot=$(med accepted scrot)
+a_import=$(med accepted import)
+# The same on the IPP Everywhere simulator (through CUPS's everywhere queue): "done" includes
+# the simulator's own processing of the job, the same for every command.
+IPP_RUNS=${IPP_RUNS:-7}
+if [ -n "$CHILD" ]; then
+  cmd_eve_tovrimo() { TOVRIMO_PROGRAM_DIR="$PROG_EVE" "$BIN" /d; }
+  cmd_eve_full() { TOVRIMO_PROGRAM_DIR="$PROG_EVE_FULL" "$BIN" /d; }
+  cmd_eve_scrot() { scrot -o "$WORK/s.png" && lp -h "$CUPS_SERVER" -d Eve "$WORK/s.png" >/dev/null; }
+  eve_names=(eve_tovrimo eve_full eve_scrot)
+  echo "hard copy on the IPP simulator: $IPP_RUNS runs of each command, interleaved..." >&2
+  for ((r = 0; r < IPP_RUNS; r++)); do
+    for ((k = 0; k < ${#eve_names[@]}; k++)); do
+      name=${eve_names[$(((r + k) % ${#eve_names[@]}))]}
+      drain Eve
+      t0=$EPOCHREALTIME
+      "cmd_$name" || { echo "$name failed" >&2; exit 1; }
+      accepted[$name]+="$(ms_since "$t0") "
+      "$BENCH/job_wait" Eve || { echo "$name: the job did not finish" >&2; exit 1; }
+      done_[$name]+="$(ms_since "$t0") "
+    done
+  done
+  e_ours=$(med done_ eve_tovrimo); e_full=$(med done_ eve_full); e_scrot=$(med done_ eve_scrot)
+  row "P1e same on the IPP simulator" "$e_ours" "scrot+lp" "$e_scrot" ms 0.5 ""
+  row "P1ef IPP simulator, full detail" "$e_full" "scrot+lp" "$e_scrot" ms 0.5 ""
+  exit 0
+fi
+ipp_rows=
+if [ "$IPP" = 1 ]; then
+  ipp_rows=$(TOVRIMO_BENCH_NS=1 NO_INSTALL=1 NO_BUILD=1 BUILD_DIR="$BUILD" unshare --net --mount bash "$0") ||
+    echo "the IPP simulator run failed" >&2
+fi
+# What the full-detail page costs to write, in-process, on the same wallpaper.
+page=$(QT_QPA_PLATFORM=offscreen "$BENCH/page_bench" "$WORK/wall.png" 15)
 
 # --- P2 + P3: start-up until the icon is embedded, memory 5 s after start -------------------
 echo "tray start-up and memory: $TRAY_RUNS runs of each, interleaved..." >&2
@@ -142,24 +259,21 @@ p6_grab=$(sed -n 's/^desktop grab, shared memory: *\([0-9.]*\) ms.*/\1/p' <<<"$g
 p6_copy=$(sed -n 's/^memcpy of one frame: *\([0-9.]*\) ms.*/\1/p' <<<"$grab")
 
 # --- table -----------------------------------------------------------------------------------
-row() {  # name ours peer_name peer unit target_ratio|"" target_abs|""
-  awk -v n="$1" -v o="$2" -v pn="$3" -v p="$4" -v u="$5" -v tr="$6" -v ta="$7" 'BEGIN {
-    if (p != "") { ratio = o / p; rs = sprintf("%.2fx", ratio); ok = (ratio <= tr) }
-    else { rs = "-"; ok = (o <= ta) }
-    tgt = (tr != "") ? sprintf("<= %.1fx", tr) : sprintf("<= %s %s", ta, u)
-    printf "| %-34s | %10.2f %-3s | %-26s | %7s | %-9s | %-4s |\n", n, o, u,
-      (p != "" ? sprintf("%s %.2f", pn, p) : "-"), rs, tgt, ok ? "met" : "MISS" }'
-}
 faster=scrot; p1_peer=$p1_scrot
 awk -v a="$p1_import" -v b="$p1_scrot" 'BEGIN {exit !(a < b)}' && { faster=import; p1_peer=$p1_import; }
 echo
 echo "Tovrimo performance, $(date -u +%Y-%m-%d), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1), screen 1920x1080"
 echo "| figure                             | ours           | peer (median)              | ratio   | target    | met? |"
 echo "|------------------------------------|----------------|----------------------------|---------|-----------|------|"
-row "P1 hard copy /d -> job accepted" "$p1_ours" "$faster+lp" "$p1_peer" ms 0.5 ""
-echo "|   (scrot+lp $p1_scrot ms, import+lp $p1_import ms; $RUNS runs each) | | | | | |"
+row "P1 hard copy /d -> page done" "$p1_ours" "$faster+lp" "$p1_peer" ms 0.5 ""
+row "P1f same, full detail" "$p1_full" "$faster+lp" "$p1_peer" ms 0.5 ""
+echo "|   (done: scrot+lp $p1_scrot ms, import+lp $p1_import ms; accepted: ours $a_ours, full detail $a_full, scrot+lp $a_scrot, import+lp $a_import ms; $RUNS runs each) | | | | | |"
+[ -z "$ipp_rows" ] || echo "$ipp_rows"
 row "P2 idle RSS 5 s after start" "$(awk -v k="$p2_ours" 'BEGIN{print k/1024}')" flameshot "$(awk -v k="$p2_fs" 'BEGIN{print k/1024}')" MiB 0.5 ""
 row "P3 start -> tray icon embedded" "$p3_ours" flameshot "$p3_fs" ms 0.5 ""
 row "P4 preview redraw (median)" "$p4" "" "" ms "" 5
 row "P5 region drag step 3840x2160" "$p5" "" "" ms "" 4
 row "P6 desktop grab 1920x1080" "$p6_grab" memcpy "$p6_copy" ms 3 ""
+echo
+echo "Writing the page (A4, fitted), in-process:"
+echo "$page"

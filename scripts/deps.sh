@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and is not there yet.
 set -euo pipefail
-PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libcups2-dev
+PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libcups2-dev zlib1g-dev
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev libxcb-xfixes0-dev libxcb-shm0-dev
   xvfb xauth openbox trayer xdotool xclip x11-utils cups cups-client cups-bsd
   poppler-utils fonts-ipafont-gothic x11-xserver-utils x11-xkb-utils xkb-data

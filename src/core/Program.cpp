@@ -58,6 +58,7 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     printer_ = std::make_unique<PagePrinter>(
         services_.printers, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
+    printer_->setFullDetail([this] { return data.settings.FullDetailPrint != 0; });
     chooser_ = std::make_unique<CommonDlgFileChooser>();
     imageSources_ = std::make_unique<ImageSources>(
         ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *chooser_,

@@ -31,6 +31,10 @@ struct Settings {
     std::array<int16_t, kHotKeySlots> HotKeyCTRL{};
     std::array<int16_t, kHotKeySlots> HotKeyButton{};  // virtual-key code
     int16_t IconCapture = 0;
+    // 1 = print the capture's own pixels at the printer's resolution instead of the page image
+    // resampled at screen resolution. Stored only when on, so files of earlier versions and the
+    // first-run file keep their exact layout.
+    int16_t FullDetailPrint = 0;
     std::string Version;  // the file's format version as read; used only while loading
 
     bool operator==(const Settings&) const = default;

@@ -290,6 +290,7 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
     s.SelfTimer = option("SelfTimer");
     s.PrinterCount = static_cast<int16_t>(NamedCount(option("PrinterCount")));
     s.LastSet = option("LastSet");
+    s.FullDetailPrint = option("FullDetailPrint") != 0 ? 1 : 0;
 
     if (version == 2.6 || version == 2.7 || version == 2.8) {
         s.IconCapture = option("IconCapture");
@@ -377,6 +378,8 @@ bool SettingsStore::SaveSettings(const SettingsData& data)
     for (int slot = 0; slot < kHotKeySlots; ++slot)
         for (const HotKeyField& f : kHotKeyFields)
             option(Key(f.key, std::to_string(slot)), (s.*f.slots)[slot]);
+    // Off is the absence of the key, which keeps every file written without the option as it was.
+    if (s.FullDetailPrint != 0) option("FullDetailPrint", 1);
 
     WriteLayout(doc, kDefaultPrinter, data.current, false);
 

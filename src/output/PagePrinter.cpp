@@ -172,7 +172,11 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& picPrin
     page.font = font;
     page.titleX = placed.titleX;
     page.titleY = placed.titleY;
-    page.image = picPrint2;
+    // At full detail the capture goes to the printer as it is, in the rectangle that the page
+    // image would fill; the page image stays what the print dialog's other commands use.
+    const bool fullDetail = fullDetail_ && fullDetail_() && !picPrint.isNull();
+    page.image = fullDetail ? picPrint : picPrint2;
+    page.smoothScaling = fullDetail;
     page.imageX = placed.imageX;
     page.imageY = placed.imageY;
     page.imageW = placed.imageWidth;

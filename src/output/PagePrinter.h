@@ -38,6 +38,9 @@ public:
     int16_t PageSetupFailed = 0;
     const std::string& currentPrinter() const { return printer_; }
     void setDocumentName(std::string name) { documentName_ = std::move(name); }
+    // Asked at every page: whether to print the capture buffer's own pixels (the option can
+    // change while the program runs). Without it the page image buffer is printed.
+    void setFullDetail(std::function<bool()> fullDetail) { fullDetail_ = std::move(fullDetail); }
 
 private:
     bool selectPrinter(const PrintLayout& layout);
@@ -52,6 +55,7 @@ private:
     int paperBin_ = 0;
     int orientation_ = 1;
     std::string documentName_ = "トヴリモ";
+    std::function<bool()> fullDetail_;
 };
 
 }  // namespace tovrimo

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "output/PdfImageStream.h"
+
 namespace tovrimo {
 
 namespace {
@@ -50,6 +52,7 @@ PageRenderer::TextSize PageRenderer::MeasureTitle(const TitleFont& font, const Q
 
 bool PageRenderer::Render(const Page& page, const QString& pdfPath, QString* error)
 {
+    const bool drawImage = !page.image.isNull() && page.imageW > 0 && page.imageH > 0;
     QPdfWriter writer(pdfPath);
     writer.setResolution(page.dpi);
     writer.setTitle(page.documentTitle);
@@ -63,7 +66,7 @@ bool PageRenderer::Render(const Page& page, const QString& pdfPath, QString* err
         if (error) *error = QStringLiteral("cannot write %1").arg(pdfPath);
         return false;
     }
-    // A lossless image keeps the screenshot's pixels; Qt would otherwise JPEG-encode it.
+    // The placeholder must become an ordinary image object; Qt would otherwise JPEG-encode it.
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 
@@ -79,16 +82,21 @@ bool PageRenderer::Render(const Page& page, const QString& pdfPath, QString* err
                              ToDevice(page.titleY, page.dpi) + metrics.ascent()),
                      page.title);
 
-    if (!page.image.isNull() && page.imageW > 0 && page.imageH > 0) {
-        // Drawn after the title: where the two overlap the image covers the title.
+    if (drawImage) {
+        // Drawn after the title: where the two overlap the image covers the title. A
+        // placeholder takes the image's place and rectangle; the image itself, encoded by us,
+        // replaces it once the file is complete.
         painter.drawImage(QRectF(ToDevice(page.imageX, page.dpi), ToDevice(page.imageY, page.dpi),
                                  ToDevice(page.imageW, page.dpi), ToDevice(page.imageH, page.dpi)),
-                          page.image);
+                          PdfImageStream::placeholder());
     }
     if (!painter.end()) {
         if (error) *error = QStringLiteral("cannot finish %1").arg(pdfPath);
         return false;
     }
+    if (drawImage)
+        return PdfImageStream::swapInto(
+            pdfPath, PdfImageStream::encode(page.image, page.smoothScaling), error);
     return true;
 }
 

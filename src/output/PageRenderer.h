@@ -28,6 +28,10 @@ public:
         TitleFont font;
         long long titleX = 0, titleY = 0;
         QImage image;  // may be null: a page with the title only
+        // The printer smooths the image when it scales it into the rectangle (full detail:
+        // the capture's own pixels); otherwise it scales it as it likes, as it did the page
+        // image ever since.
+        bool smoothScaling = false;
         long long imageX = 0, imageY = 0, imageW = 0, imageH = 0;
         QString documentTitle;
     };

@@ -53,6 +53,7 @@ public:
     QLabel* Label2 = nullptr;
     QCheckBox* ChkDialog = nullptr;
     QCheckBox* ChkReverse = nullptr;
+    QCheckBox* ChkFullDetail = nullptr;
 
     // Hot keys, indexed by slot
     QGroupBox* Fra_Hardcopy = nullptr;

@@ -55,6 +55,7 @@ void CopyEditedOptions(const Settings& from, Settings& to)
     to.HotKeyCTRL = from.HotKeyCTRL;
     to.HotKeyButton = from.HotKeyButton;
     to.IconCapture = from.IconCapture;
+    to.FullDetailPrint = from.FullDetailPrint;
 }
 
 std::string_view OptionsProblemText(OptionsProblem problem)

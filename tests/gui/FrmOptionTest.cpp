@@ -229,6 +229,44 @@ TEST_F(FrmOptionTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
     EXPECT_EQ(reread.settings.HotKeyOn, s.HotKeyOn);
 }
 
+TEST_F(FrmOptionTest, FullDetailBoxSitsUnderReverseAndWritesItsKeyOnlyWhenTicked)
+{
+    open();
+    QCheckBox* box = ui().ChkFullDetail;
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("画像を縮小せずに高精細で印刷する"));
+    EXPECT_FALSE(box->isChecked());
+    // On the first tab, directly below the reverse-printing box.
+    EXPECT_TRUE(ui().Fra_Tab[0]->isAncestorOf(box));
+    EXPECT_TRUE(box->isVisible());
+    const QPoint reverseBottom =
+        ui().ChkReverse->mapTo(dialog, QPoint(0, ui().ChkReverse->height()));
+    const QPoint boxTop = box->mapTo(dialog, QPoint(0, 0));
+    EXPECT_GE(boxTop.y(), reverseBottom.y());
+    EXPECT_EQ(boxTop.x(), ui().ChkReverse->mapTo(dialog, QPoint(0, 0)).x());
+
+    box->click();
+    EXPECT_EQ(data.settings.FullDetailPrint, 0);  // nothing before apply
+    ui().BtnTekiyo->click();
+    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+    EXPECT_NE(files.files[kIni].find("\nFullDetailPrint=1\n"), std::string::npos);
+
+    box->click();
+    ui().BtnTekiyo->click();
+    EXPECT_EQ(data.settings.FullDetailPrint, 0);
+    EXPECT_EQ(files.files[kIni].find("FullDetailPrint"), std::string::npos);
+}
+
+TEST_F(FrmOptionTest, FullDetailBoxShowsTheStoredValue)
+{
+    data.settings.FullDetailPrint = 1;
+    open();
+    EXPECT_TRUE(ui().ChkFullDetail->isChecked());
+    EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
+    ui().BtnOK->click();
+    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+}
+
 TEST_F(FrmOptionTest, OkStoresTheLoadedValuesAgainAndCloses)
 {
     open();

@@ -225,3 +225,25 @@ TEST(PagePrinter, TheDoubleRefusesWhatItsPrinterDoesNotOffer)
     gone.printer = "B";
     EXPECT_FALSE(printers.submit(gone).accepted);
 }
+
+TEST(PagePrinter, FullDetailLeavesThePageImageAtScreenScale)
+{
+    // The print dialog's copy, save and sticky-note commands take the page image buffer: it
+    // stays the capture resampled at screen resolution whatever the option says.
+    for (bool fullDetail : {false, true}) {
+        SCOPED_TRACE(fullDetail);
+        Fixture f;
+        int asked = 0;
+        f.printer.setFullDetail([&] {
+            ++asked;
+            return fullDetail;
+        });
+        PrintLayout l = Layout("Office");
+        l.Size = 3;
+        l.SizeP = 50;
+        ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+        EXPECT_EQ(f.page.size(), QSize(100, 50));
+        EXPECT_EQ(f.printers.jobs.size(), 1u);
+        EXPECT_EQ(asked, 1) << "the option is read at every page, not kept from the start";
+    }
+}

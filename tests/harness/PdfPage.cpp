@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "harness/Process.h"
 
@@ -82,6 +83,45 @@ std::string PdfPage::text() const
     Process::Options opts;
     opts.args = {"-layout", "-f", "1", "-l", "1", path_, "-"};
     return Process::run("pdftotext", opts).standardOutput();
+}
+
+std::vector<PdfPage::EmbeddedImage> PdfPage::images() const
+{
+    Process::Options opts;
+    opts.args = {"-list", path_};
+    std::istringstream lines(Process::run("pdfimages", opts).standardOutput());
+    std::vector<EmbeddedImage> found;
+    std::string line;
+    bool body = false;
+    while (std::getline(lines, line)) {
+        if (!body) {
+            body = line.rfind("----", 0) == 0;
+            continue;
+        }
+        // page num type width height color comp bpc enc interp object ...
+        std::istringstream fields(line);
+        int pageNumber = 0, number = 0, components = 0, bits = 0;
+        std::string type;
+        EmbeddedImage image;
+        if (fields >> pageNumber >> number >> type >> image.width >> image.height >> image.color >>
+            components >> bits >> image.encoding >> image.interpolate)
+            found.push_back(image);
+    }
+    return found;
+}
+
+QImage PdfPage::firstImage() const
+{
+    char pattern[] = "/tmp/tovrimo-images.XXXXXX";
+    if (!::mkdtemp(pattern)) return {};
+    const std::string folder = pattern;
+    Process::Options opts;
+    opts.args = {"-png", "-f", "1", "-l", "1", path_, folder + "/im"};
+    Process::run("pdfimages", opts, std::chrono::seconds(60));
+    QImage image(QString::fromStdString(folder + "/im-000.png"));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace tovrimo::test

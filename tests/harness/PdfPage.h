@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSizeF>
 #include <string>
+#include <vector>
 
 namespace tovrimo::test {
 
@@ -24,6 +25,18 @@ public:
     QImage render(int dpi) const;
     // The page's text with its layout kept (pdftotext -layout).
     std::string text() const;
+
+    // One image of the document as `pdfimages -list` describes it.
+    struct EmbeddedImage {
+        int width = 0;
+        int height = 0;
+        std::string color;        // "rgb", "gray" ...
+        std::string encoding;     // "image" (Flate or uncompressed), "jpeg", "jpx" ...
+        std::string interpolate;  // "yes" or "no"
+    };
+    std::vector<EmbeddedImage> images() const;
+    // The first image's pixels as stored in the file (pdfimages -png), null when there is none.
+    QImage firstImage() const;
 
     const std::string& path() const { return path_; }
 

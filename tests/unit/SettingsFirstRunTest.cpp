@@ -51,6 +51,7 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     EXPECT_EQ(s.DoubleClickDo, 1);
     EXPECT_EQ(s.LastSet, -1);
     EXPECT_EQ(s.PrinterCount, 0);
+    EXPECT_EQ(s.FullDetailPrint, 0);
     EXPECT_EQ(s.HotKeyOn, (std::array<int16_t, 10>{}));
     EXPECT_EQ(data.current.DeviceName, "Office");
     EXPECT_EQ(data.current.PaperSize, 9);

@@ -209,3 +209,52 @@ TEST_F(SettingsSave, SingleKeysAreReadAndWrittenInPlace)
     fs.failReads = false;
     EXPECT_EQ(store.ReadIni("Option", "SelfTime"), "3");
 }
+
+TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
+{
+    SettingsData d = SampleData(1);
+    ASSERT_TRUE(store.SaveSettings(d));
+    const std::string withoutKey = iniText();
+    ASSERT_EQ(withoutKey.find("FullDetailPrint"), std::string::npos);
+
+    // A file without the key (every file written before the option existed) loads as off and
+    // is written back byte for byte.
+    SettingsData loaded = load();
+    EXPECT_EQ(loaded.settings.FullDetailPrint, 0);
+    ASSERT_TRUE(store.SaveSettings(loaded));
+    EXPECT_EQ(iniText(), withoutKey);
+
+    // On: one more line, at the end of the options; everything else stays where it was.
+    loaded.settings.FullDetailPrint = 1;
+    ASSERT_TRUE(store.SaveSettings(loaded));
+    std::string expected = withoutKey;
+    expected.insert(expected.find("[DefaultPrinter]"), "FullDetailPrint=1\n");
+    EXPECT_EQ(iniText(), expected);
+    EXPECT_EQ(load(), loaded);
+
+    // Off again: the key goes.
+    loaded.settings.FullDetailPrint = 0;
+    ASSERT_TRUE(store.SaveSettings(loaded));
+    EXPECT_EQ(iniText(), withoutKey);
+}
+
+TEST_F(SettingsSave, FullDetailPrintReadsAnyNonZeroValueAsOn)
+{
+    const struct {
+        const char* line;
+        int16_t expected;
+    } cases[] = {{"", 0},
+                 {"FullDetailPrint=0\n", 0},
+                 {"FullDetailPrint=1\n", 1},
+                 {"FullDetailPrint=-1\n", 1},
+                 {"FullDetailPrint=7\n", 1},
+                 {"FullDetailPrint=x\n", 0},
+                 {"fulldetailprint=1\n", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const SettingsData d = loadFrom(std::string("[Application]\nTitle=T\nVersion=2.80\n"
+                                                    "[Option]\nSelfTime=5\n") +
+                                        c.line);
+        EXPECT_EQ(d.settings.FullDetailPrint, c.expected);
+    }
+}
