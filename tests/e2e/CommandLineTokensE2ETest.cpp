@@ -9,6 +9,7 @@
 #include "harness/DesktopState.h"
 #include "harness/Ink.h"
 #include "harness/PdfPage.h"
+#include "harness/PrintQueueTest.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -31,22 +32,13 @@ void WriteSettings(const std::string& path)
 
 }  // namespace
 
-class CommandLineTokensE2E : public ::testing::Test {
+class CommandLineTokensE2E : public PrintQueueTest {
 protected:
     void SetUp() override
     {
-        FocusRoot();
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
+        PrintQueueTest::SetUp();
         WriteSettings(tovrimo.settingsFile());
     }
-    PrivateCups& cups() { return TestSession::current().cups(); }
-    bool printedOnePage()
-    {
-        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
-               cups().waitForJobs();
-    }
-    int jobsBefore = 0;
     Desktop desktop;
     TovrimoProcess tovrimo;
 };

@@ -6,6 +6,7 @@
 #include "harness/Desktop.h"
 #include "harness/DesktopState.h"
 #include "harness/PdfPage.h"
+#include "harness/PrintQueueTest.h"
 #include "harness/PrivateCups.h"
 #include "harness/SessionSettings.h"
 #include "harness/TestSession.h"
@@ -46,20 +47,8 @@ public:
 
 }  // namespace
 
-class HotKeysE2E : public ::testing::Test {
+class HotKeysE2E : public PrintQueueTest {
 protected:
-    void SetUp() override
-    {
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
-    }
-    PrivateCups& cups() { return TestSession::current().cups(); }
-    bool printedOnePage()
-    {
-        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
-               cups().waitForJobs();
-    }
-    int jobsBefore = 0;
     Desktop desktop;
 };
 

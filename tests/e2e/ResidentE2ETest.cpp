@@ -11,6 +11,7 @@
 #include "harness/Ink.h"
 #include "harness/PaintedDesktop.h"
 #include "harness/PdfPage.h"
+#include "harness/PrintQueueTest.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -29,7 +30,8 @@ public:
     {
         std::ofstream ini(tovrimo.settingsFile());
         ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n"
-            << "SelfTime=5\n" << options
+            << "SelfTime=5\n"
+            << options
             << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=9\nPaperBin=0\n"
             << "Pos=1\nSize=1\nSizeP=100\nFontName=IPAGothic\nFontSize=10\nTitleText=\n"
             << "TitleVAlign=1\n";
@@ -50,20 +52,8 @@ public:
 
 }  // namespace
 
-class ResidentE2E : public ::testing::Test {
+class ResidentE2E : public PrintQueueTest {
 protected:
-    void SetUp() override
-    {
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
-    }
-    PrivateCups& cups() { return TestSession::current().cups(); }
-    bool printedOnePage()
-    {
-        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
-               cups().waitForJobs();
-    }
-    int jobsBefore = 0;
     Desktop desktop;
 };
 

@@ -12,6 +12,7 @@
 #include "harness/Ink.h"
 #include "harness/PaintedDesktop.h"
 #include "harness/PdfPage.h"
+#include "harness/PrintQueueTest.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -41,22 +42,9 @@ void WriteSettings(const std::string& path, const std::string& extra = "")
 
 }  // namespace
 
-class SourcesAndCommandLineE2E : public ::testing::Test {
+class SourcesAndCommandLineE2E : public PrintQueueTest {
 protected:
-    void SetUp() override
-    {
-        FocusRoot();
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
-    }
-    PrivateCups& cups() { return TestSession::current().cups(); }
-    bool printedOnePage()
-    {
-        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
-               cups().waitForJobs();
-    }
     QImage printedPage() { return PdfPage(cups().outputPdf("TovA4")).render(150); }
-    int jobsBefore = 0;
     Desktop desktop;
 };
 

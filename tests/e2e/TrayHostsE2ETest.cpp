@@ -17,6 +17,7 @@
 #include "harness/Desktop.h"
 #include "harness/DesktopState.h"
 #include "harness/PdfPage.h"
+#include "harness/PrintQueueTest.h"
 #include "harness/PrivateCups.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
@@ -143,7 +144,7 @@ constexpr const char* kPrintKey =
 
 }  // namespace
 
-class TrayHostE2E : public ::testing::TestWithParam<Host> {
+class TrayHostE2E : public ::testing::TestWithParam<Host>, protected PrintQueueJobs {
 protected:
     static void TearDownTestSuite()
     {
@@ -169,16 +170,9 @@ protected:
         }
         desktop = std::make_unique<Desktop>(host->display());
         FocusRoot(host->connection());
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
+        startCounting();
     }
 
-    PrivateCups& cups() { return TestSession::current().cups(); }
-    bool printedOnePage()
-    {
-        return WaitFor([&] { return cups().jobCount() == jobsBefore + 1; }, 20s) &&
-               cups().waitForJobs();
-    }
     // Starts a resident program with these [Option] keys and finds its icon.
     bool startResident(TovrimoProcess& tovrimo, const std::string& options)
     {
@@ -199,7 +193,6 @@ protected:
     HostDesktop* host = nullptr;
     std::unique_ptr<Desktop> desktop;
     QPoint icon;
-    int jobsBefore = 0;
 };
 
 TEST_P(TrayHostE2E, MenuHardCopyOfTheDesktopPrintsAPage)
@@ -396,16 +389,14 @@ TEST(SingleInstanceE2E, AStaleSocketOfADeadProgramDoesNotBlockAStart)
 
 // A desktop without any notification area: the program waits for one, says it found none,
 // stays resident with its hot keys, and puts its icon into a tray that starts later.
-class NoTrayE2E : public ::testing::Test {
+class NoTrayE2E : public ::testing::Test, protected PrintQueueJobs {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(x.start()) << x.error();
         desktop = std::make_unique<Desktop>(x.display());
-        cups().clearOutput("TovA4");
-        jobsBefore = cups().jobCount();
+        startCounting();
     }
-    PrivateCups& cups() { return TestSession::current().cups(); }
     // Waits for the message that there is no notification area and closes it.
     void expectTheNoTrayMessage()
     {
@@ -417,7 +408,6 @@ protected:
 
     XSession x{XSession::Options{1280, 1024, true, false}};
     std::unique_ptr<Desktop> desktop;
-    int jobsBefore = 0;
 };
 
 TEST_F(NoTrayE2E, TheMessageAppearsHotKeysPrintAndAnXfcePanelStartedLaterGetsTheIcon)
