@@ -82,7 +82,7 @@ Frm_TitleOption::Frm_TitleOption(FrmPrint& printDialog, PrintDialogHost& host)
     titleGrid->addWidget(lblSample, 1, 0, Qt::AlignTop | Qt::AlignRight);
     titleGrid->addWidget(picFontSample, 1, 1, 1, 2);
     lblSampleNote_ = new QLabel(T(texts::kSampleScaledNote), fraTitle);
-    lblSampleNote_->setObjectName(QStringLiteral("Lbl_SampleNote"));
+    lblSampleNote_->setObjectName(QStringLiteral("sampleScaledNote"));
     lblSampleNote_->hide();
     titleGrid->addWidget(lblSampleNote_, 2, 1, 1, 2);
     root->addWidget(fraTitle);

@@ -105,7 +105,7 @@ void FrmOption::connectHandlers()
     storeBox(ui_.ChkKakure, &Settings::IconDelete);
     storeBox(ui_.ChkDialog, &Settings::ConfirmBeforePrint);
     storeBox(ui_.ChkReverse, &Settings::ReversePrint);
-    storeBox(ui_.ChkFullDetail, &Settings::FullDetailPrint);
+    storeBox(ui_.fullDetailBox, &Settings::FullDetailPrint);
     connect(ui_.ChkByo, &QCheckBox::toggled, this, &FrmOption::ChkByo_Click);
     ui_.TxtByo->installEventFilter(this);
 
@@ -154,7 +154,7 @@ void FrmOption::Form_Load(const QIcon& residentIcon)
     ui_.ChkKakure->setChecked(work_.IconDelete != 0);
     ui_.ChkDialog->setChecked(work_.ConfirmBeforePrint != 0);
     ui_.ChkReverse->setChecked(work_.ReversePrint != 0);
-    ui_.ChkFullDetail->setChecked(work_.FullDetailPrint != 0);
+    ui_.fullDetailBox->setChecked(work_.FullDetailPrint != 0);
     ui_.Chk_Icon->setChecked(work_.IconCapture != 0);
     ui_.TxtByo->setEnabled(work_.SelfTimer != 0);
 

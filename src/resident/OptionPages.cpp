@@ -110,7 +110,8 @@ QWidget* OptionPages::buildBasicPage()
     Label2 = Named(new QLabel(Q(t::kLabel2)), QStringLiteral("Label2"));
     ChkDialog = Named(new QCheckBox(Q(t::kChkDialog)), QStringLiteral("ChkDialog"));
     ChkReverse = Named(new QCheckBox(Q(t::kChkReverse)), QStringLiteral("ChkReverse"));
-    ChkFullDetail = Named(new QCheckBox(Q(t::kChkFullDetail)), QStringLiteral("ChkFullDetail"));
+    fullDetailBox =
+        Named(new QCheckBox(Q(t::kFullDetailPrintText)), QStringLiteral("fullDetailBox"));
 
     auto* timer = new QHBoxLayout;
     timer->addWidget(ChkByo);
@@ -125,7 +126,7 @@ QWidget* OptionPages::buildBasicPage()
     layout->addLayout(timer);
     layout->addWidget(ChkDialog);
     layout->addWidget(ChkReverse);
-    layout->addWidget(ChkFullDetail);
+    layout->addWidget(fullDetailBox);
     layout->addStretch(1);
     return page;
 }

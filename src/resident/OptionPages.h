@@ -53,7 +53,7 @@ public:
     QLabel* Label2 = nullptr;
     QCheckBox* ChkDialog = nullptr;
     QCheckBox* ChkReverse = nullptr;
-    QCheckBox* ChkFullDetail = nullptr;
+    QCheckBox* fullDetailBox = nullptr;
 
     // Hot keys, indexed by slot
     QGroupBox* Fra_Hardcopy = nullptr;

@@ -37,7 +37,7 @@ inline constexpr std::string_view kChkByo = "セルフタイマー";
 inline constexpr std::string_view kLabel2 = "秒";
 inline constexpr std::string_view kChkDialog = "印刷前に確認ダイアログボックスを表示する";
 inline constexpr std::string_view kChkReverse = "キャプチャイメージを反転して印刷する";
-inline constexpr std::string_view kChkFullDetail = "画像を縮小せずに高精細で印刷する";
+inline constexpr std::string_view kFullDetailPrintText = "画像を縮小せずに高精細で印刷する";
 
 // Tab 2
 inline constexpr std::string_view kFraHardcopy = "ハードコピー";

@@ -232,7 +232,7 @@ TEST_F(FrmOptionTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
 TEST_F(FrmOptionTest, FullDetailBoxSitsUnderReverseAndWritesItsKeyOnlyWhenTicked)
 {
     open();
-    QCheckBox* box = ui().ChkFullDetail;
+    QCheckBox* box = ui().fullDetailBox;
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("画像を縮小せずに高精細で印刷する"));
     EXPECT_FALSE(box->isChecked());
@@ -261,7 +261,7 @@ TEST_F(FrmOptionTest, FullDetailBoxShowsTheStoredValue)
 {
     data.settings.FullDetailPrint = 1;
     open();
-    EXPECT_TRUE(ui().ChkFullDetail->isChecked());
+    EXPECT_TRUE(ui().fullDetailBox->isChecked());
     EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
     ui().BtnOK->click();
     EXPECT_EQ(data.settings.FullDetailPrint, 1);

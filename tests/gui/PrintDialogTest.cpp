@@ -971,7 +971,7 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
     EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,24pt");
     EXPECT_FALSE(opt->sampleScaled());
-    EXPECT_FALSE(opt->findChild<QLabel*>("Lbl_SampleNote")->isVisible());
+    EXPECT_FALSE(opt->findChild<QLabel*>("sampleScaledNote")->isVisible());
     ExpectSampleFits(opt);
 
     // A size no font dialog offers (typed into the settings file) would make the dialog wider
@@ -980,7 +980,7 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     d.host.fontAnswer = chosen;
     QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
     EXPECT_TRUE(opt->sampleScaled());
-    EXPECT_TRUE(opt->findChild<QLabel*>("Lbl_SampleNote")->isVisible());
+    EXPECT_TRUE(opt->findChild<QLabel*>("sampleScaledNote")->isVisible());
     EXPECT_LT(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSizeF(), 150.0);
     EXPECT_EQ(opt->workingFont().pointSize(), 150);
     EXPECT_LE(opt->width(), opt->screen()->availableGeometry().width());
