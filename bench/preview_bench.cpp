@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "output/FrmPrint.h"
+#include "output/PrintDialog.h"
 #include "output/PagePrinter.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialogHost.h"
@@ -93,14 +93,14 @@ int main(int argc, char** argv)
     data.current.FontName = "IPAGothic";
     data.current.FontSize = 10;
     data.current.TitleText = "&[日付] &[時刻] hard copy";
-    QImage picPrint(1280, 1024, QImage::Format_RGB32);
-    QImage picPrint2;
+    QImage captureImage(1280, 1024, QImage::Format_RGB32);
+    QImage pageImage;
     std::string lastFolder = "/tmp/";
     PagePrinter printer(printers, boxes, [](const std::string& t) { return t; }, ScreenScale{});
     PrintDialogServices s{data,    printers,  boxes,     clipboard,
-                          printer, picPrint,  picPrint2, [](const std::string& t) { return t; },
+                          printer, captureImage,  pageImage, [](const std::string& t) { return t; },
                           lastFolder, host, 15.0, 15.0, QIcon()};
-    FrmPrint dlg(s);
+    PrintDialog dlg(s);
     dlg.Load();
 
     PreviewBox* box = dlg.preview();

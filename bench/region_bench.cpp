@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "capture/CaptureBuffer.h"
-#include "capture/FrmCustom.h"
+#include "capture/RegionSelector.h"
 
 namespace {
 
 class IdleHost : public tovrimo::RegionHost {
 public:
-    tovrimo::AppState state() const override { return tovrimo::AppState::RsCapturePending; }
+    tovrimo::AppState state() const override { return tovrimo::AppState::CopyRegionPending; }
     void setState(tovrimo::AppState) override {}
     void printHandOff() override {}
     void copyStep() override {}
@@ -40,13 +40,13 @@ int main(int argc, char** argv)
     const QSize size(3840, 2160);
 
     tovrimo::CaptureBuffer buffer;
-    buffer.PicPrint = QImage(size, QImage::Format_RGB32);
+    buffer.image = QImage(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(buffer.PicPrint.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(buffer.image.scanLine(y));
         for (int x = 0; x < size.width(); ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
     }
     IdleHost host;
-    tovrimo::FrmCustom screen(buffer, host);
+    tovrimo::RegionSelector screen(buffer, host);
     screen.freeze();
     screen.resize(size);
     QImage target(size, QImage::Format_RGB32);

@@ -4,14 +4,14 @@
 
 namespace tovrimo {
 
-void CaptureBuffer::clearPicPrint()
+void CaptureBuffer::clearImage()
 {
-    if (!PicPrint.isNull()) PicPrint.fill(kBackground);
+    if (!image.isNull()) image.fill(kBackground);
 }
 
-void CaptureBuffer::transferIntoPicPrint(const QImage& source, bool reverse)
+void CaptureBuffer::transferIntoImage(const QImage& source, bool reverse)
 {
-    PicPrint = Transferred(source, reverse);
+    image = Transferred(source, reverse);
 }
 
 QImage CaptureBuffer::Transferred(const QImage& source, bool reverse)

@@ -29,14 +29,14 @@ enum class AppState : int16_t {
     Idle = 1,
     OptionsOpen = 2,
     PrintDialogOpen = 3,
-    AwCopyPending = 4,
-    DtCopyPending = 5,
+    PrintActiveWindowPending = 4,
+    PrintDesktopPending = 5,
     AboutOpen = 6,
     CommandLine = 7,
-    AwCapturePending = 8,
-    RsCapturePending = 9,
-    RsCopyPending = 10,
-    DtCapturePending = 11,
+    CopyActiveWindowPending = 8,
+    CopyRegionPending = 9,
+    PrintRegionPending = 10,
+    CopyDesktopPending = 11,
 };
 
 // The pair the repeat command runs again; both None until the first command.

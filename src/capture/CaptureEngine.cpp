@@ -11,13 +11,13 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
     : buffer_(buffer),
       services_(services),
       options_(std::move(options)),
-      timer1_(services.timers.createTimer()),
-      timer2_(services.timers.createTimer()),
-      timer3_(services.timers.createTimer())
+      captureDelay_(services.timers.createTimer()),
+      foregroundPoll_(services.timers.createTimer()),
+      windowDelay_(services.timers.createTimer())
 {
-    timer1_->setHandler([this] { Timer1_Timer(); });
-    timer2_->setHandler([this] { Timer2_Timer(); });
-    timer3_->setHandler([this] { Timer3_Timer(); });
+    captureDelay_->setHandler([this] { onCaptureDelayElapsed(); });
+    foregroundPoll_->setHandler([this] { onForegroundPoll(); });
+    windowDelay_->setHandler([this] { onWindowDelayElapsed(); });
 }
 
 int CaptureEngine::CaptureDelayMs(const CaptureOptions& options)
@@ -29,42 +29,42 @@ int CaptureEngine::CaptureDelayMs(const CaptureOptions& options)
     return product > 0 ? product : kDefaultDelayMs;
 }
 
-void CaptureEngine::Pop_DtCopy()
+void CaptureEngine::printDesktop()
 {
-    startDelayedScreenCommand(AppState::DtCopyPending, ActionCode::HardCopy, SourceCode::Desktop);
+    startDelayedScreenCommand(AppState::PrintDesktopPending, ActionCode::HardCopy, SourceCode::Desktop);
 }
 
-void CaptureEngine::Pop_RsCopy()
+void CaptureEngine::printRegion()
 {
-    startDelayedScreenCommand(AppState::RsCopyPending, ActionCode::HardCopy, SourceCode::Region);
+    startDelayedScreenCommand(AppState::PrintRegionPending, ActionCode::HardCopy, SourceCode::Region);
 }
 
-void CaptureEngine::Pop_DtCapture()
+void CaptureEngine::copyDesktop()
 {
-    startDelayedScreenCommand(AppState::DtCapturePending, ActionCode::Copy, SourceCode::Desktop);
+    startDelayedScreenCommand(AppState::CopyDesktopPending, ActionCode::Copy, SourceCode::Desktop);
 }
 
-void CaptureEngine::Pop_RsCapture()
+void CaptureEngine::copyRegion()
 {
-    startDelayedScreenCommand(AppState::RsCapturePending, ActionCode::Copy, SourceCode::Region);
+    startDelayedScreenCommand(AppState::CopyRegionPending, ActionCode::Copy, SourceCode::Region);
 }
 
-void CaptureEngine::Pop_AwCopy()
+void CaptureEngine::printActiveWindow()
 {
-    startActiveWindowCommand(AppState::AwCopyPending, ActionCode::HardCopy);
+    startActiveWindowCommand(AppState::PrintActiveWindowPending, ActionCode::HardCopy);
 }
 
-void CaptureEngine::Pop_AwCapture()
+void CaptureEngine::copyActiveWindow()
 {
-    startActiveWindowCommand(AppState::AwCapturePending, ActionCode::Copy);
+    startActiveWindowCommand(AppState::CopyActiveWindowPending, ActionCode::Copy);
 }
 
 void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode action,
                                               SourceCode source)
 {
     const CaptureOptions options = options_();
-    timer1_->setInterval(CaptureDelayMs(options));
-    timer1_->setEnabled(true);
+    captureDelay_->setInterval(CaptureDelayMs(options));
+    captureDelay_->setEnabled(true);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
     if (options.IconDelete == 1) services_.host.removeTrayIcon();
     state_ = pending;
@@ -74,32 +74,32 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
 
 void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action)
 {
-    timer2_->setInterval(kForegroundPollMs);
+    foregroundPoll_->setInterval(kForegroundPollMs);
     watchedForegroundWindow_ = 0;
-    timer2_->setEnabled(true);
+    foregroundPoll_->setEnabled(true);
     services_.windows.activateOwnWindow();
     state_ = pending;
     last_ = {action, SourceCode::ActiveWindow};
     changed();
 }
 
-void CaptureEngine::Timer1_Timer()
+void CaptureEngine::onCaptureDelayElapsed()
 {
     // Off first: a hand-off that runs a message loop must not see this tick again.
-    timer1_->setEnabled(false);
+    captureDelay_->setEnabled(false);
     changed();
     switch (state_) {
-    case AppState::DtCopyPending:
+    case AppState::PrintDesktopPending:
         CaptureDesktop();
         PrintHandOff();
         break;
-    case AppState::RsCapturePending:
-    case AppState::RsCopyPending:
+    case AppState::CopyRegionPending:
+    case AppState::PrintRegionPending:
         // The state stays until the region screen is done with it.
         CaptureDesktop();
         services_.host.openRegionScreen();
         break;
-    case AppState::DtCapturePending:
+    case AppState::CopyDesktopPending:
         CaptureDesktop();
         CopyStep();
         state_ = AppState::Idle;
@@ -111,7 +111,7 @@ void CaptureEngine::Timer1_Timer()
     }
 }
 
-void CaptureEngine::Timer2_Timer()
+void CaptureEngine::onForegroundPoll()
 {
     const WindowId foreground = services_.windows.foregroundWindow();
     if (watchedForegroundWindow_ == 0) {
@@ -125,23 +125,23 @@ void CaptureEngine::Timer2_Timer()
         watchedForegroundWindow_ = foreground;
         return;
     }
-    timer3_->setInterval(CaptureDelayMs(options_()));
-    timer2_->setEnabled(false);
-    timer3_->setEnabled(true);
+    windowDelay_->setInterval(CaptureDelayMs(options_()));
+    foregroundPoll_->setEnabled(false);
+    windowDelay_->setEnabled(true);
     changed();
     services_.windows.withdrawOwnWindow();
 }
 
-void CaptureEngine::Timer3_Timer()
+void CaptureEngine::onWindowDelayElapsed()
 {
-    timer3_->setEnabled(false);
+    windowDelay_->setEnabled(false);
     changed();
     switch (state_) {
-    case AppState::AwCopyPending:
+    case AppState::PrintActiveWindowPending:
         CaptureWindow(0);
         PrintHandOff();
         break;
-    case AppState::AwCapturePending:
+    case AppState::CopyActiveWindowPending:
         CaptureWindow(0);
         CopyStep();
         state_ = AppState::Idle;
@@ -154,12 +154,12 @@ void CaptureEngine::Timer3_Timer()
 
 void CaptureEngine::Cancel()
 {
-    timer1_->setEnabled(false);
-    timer2_->setEnabled(false);
-    timer3_->setEnabled(false);
+    captureDelay_->setEnabled(false);
+    foregroundPoll_->setEnabled(false);
+    windowDelay_->setEnabled(false);
     services_.windows.withdrawOwnWindow();
-    if (state_ == AppState::CommandLine || state_ == AppState::RsCapturePending ||
-        state_ == AppState::RsCopyPending)
+    if (state_ == AppState::CommandLine || state_ == AppState::CopyRegionPending ||
+        state_ == AppState::PrintRegionPending)
         services_.host.unloadRegionScreen();
     state_ = AppState::Idle;
     changed();
@@ -168,9 +168,9 @@ void CaptureEngine::Cancel()
 void CaptureEngine::CaptureDesktop()
 {
     const CaptureOptions options = options_();
-    buffer_.clearPicPrint();
+    buffer_.clearImage();
     const PixelRect screen = services_.screen.primaryScreenRect();
-    buffer_.transferIntoPicPrint(services_.screen.grab(screen), options.ReversePrint == 1);
+    buffer_.transferIntoImage(services_.screen.grab(screen), options.ReversePrint == 1);
     if (options.IconCapture == 1)
         drawCursorAt(DesktopCursorOrigin(services_.cursor.pointerPosition(), screen));
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
@@ -182,11 +182,11 @@ void CaptureEngine::CaptureDesktop()
 void CaptureEngine::CaptureWindow(WindowId window)
 {
     const CaptureOptions options = options_();
-    buffer_.clearPicPrint();
+    buffer_.clearImage();
     if (window == 0) window = services_.windows.foregroundWindow();
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
-    buffer_.transferIntoPicPrint(services_.screen.grab(capturedWindowRect_),
+    buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_),
                                  options.ReversePrint == 1);
     if (options.IconCapture == 1) {
         if (auto origin =
@@ -200,7 +200,7 @@ void CaptureEngine::CaptureWindow(WindowId window)
 void CaptureEngine::drawCursorAt(PixelPoint origin)
 {
     const CursorImage cursor = services_.cursor.cursorImage();
-    DrawCursorImage(buffer_.PicPrint, cursor.image, origin);
+    DrawCursorImage(buffer_.image, cursor.image, origin);
 }
 
 void CaptureEngine::PrintHandOff()
@@ -218,7 +218,7 @@ void CaptureEngine::PrintHandOff()
 
 void CaptureEngine::CopyStep()
 {
-    services_.clipboard.setImage(buffer_.PicPrint);
+    services_.clipboard.setImage(buffer_.image);
 }
 
 }  // namespace tovrimo

@@ -72,22 +72,22 @@ public:
     const std::string& CapturedWindowTitle() const { return capturedWindowTitle_; }
     const PixelRect& CapturedWindowRect() const { return capturedWindowRect_; }
     WindowId WatchedForegroundWindow() const { return watchedForegroundWindow_; }
-    const Timer& Timer1() const { return *timer1_; }
-    const Timer& Timer2() const { return *timer2_; }
-    const Timer& Timer3() const { return *timer3_; }
+    const Timer& captureDelayTimer() const { return *captureDelay_; }
+    const Timer& foregroundPollTimer() const { return *foregroundPoll_; }
+    const Timer& windowDelayTimer() const { return *windowDelay_; }
 
     // Hard copies (printing) of the desktop, the active window and a region.
-    void Pop_DtCopy();
-    void Pop_AwCopy();
-    void Pop_RsCopy();
+    void printDesktop();
+    void printActiveWindow();
+    void printRegion();
     // Copies to the clipboard of the same three.
-    void Pop_DtCapture();
-    void Pop_AwCapture();
-    void Pop_RsCapture();
+    void copyDesktop();
+    void copyActiveWindow();
+    void copyRegion();
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
+    void onCaptureDelayElapsed();
+    void onForegroundPoll();
+    void onWindowDelayElapsed();
 
     // Stops whatever capture is waiting. A tray icon hidden for the capture stays hidden.
     void Cancel();
@@ -114,9 +114,9 @@ private:
     CaptureBuffer& buffer_;
     CaptureServices services_;
     OptionsProvider options_;
-    std::unique_ptr<Timer> timer1_;
-    std::unique_ptr<Timer> timer2_;
-    std::unique_ptr<Timer> timer3_;
+    std::unique_ptr<Timer> captureDelay_;
+    std::unique_ptr<Timer> foregroundPoll_;
+    std::unique_ptr<Timer> windowDelay_;
 
     AppState state_ = AppState::Idle;
     LastOperation last_;

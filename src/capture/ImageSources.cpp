@@ -23,17 +23,17 @@ FileDialogRequest ImageSources::ImageFileRequest(const std::string& lastFolder, 
 
 void ImageSources::transferStaging()
 {
-    s_.buffer.transferStagingIntoPicPrint(s_.options().ReversePrint == 1);
+    s_.buffer.transferStagingIntoImage(s_.options().ReversePrint == 1);
 }
 
-void ImageSources::Pop_ClipCopy_Click()
+void ImageSources::printClipboard()
 {
     if (!s_.clipboard.hasImage()) return;
     QImage picture = s_.clipboard.image();
     // Offered as a picture but not delivered as one (the owner went away, or sent data that
     // does not decode): as quiet as an empty clipboard.
     if (picture.isNull()) return;
-    s_.buffer.PicPrint2 = std::move(picture);
+    s_.buffer.staging = std::move(picture);
     transferStaging();
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Clipboard);
     s_.engine.PrintHandOff();
@@ -55,19 +55,19 @@ bool ImageSources::loadChosenFile()
                          MsgIcon::Critical);
         return false;
     }
-    s_.buffer.PicPrint2 = std::move(loaded.image);
+    s_.buffer.staging = std::move(loaded.image);
     transferStaging();
     return true;
 }
 
-void ImageSources::Pop_FileCopy_Click()
+void ImageSources::printFile()
 {
     if (!loadChosenFile()) return;
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::ImageFile);
     s_.engine.PrintHandOff();
 }
 
-void ImageSources::Pop_FileCapture_Click()
+void ImageSources::copyFile()
 {
     if (!loadChosenFile()) return;
     s_.engine.CopyStep();

@@ -33,11 +33,11 @@ public:
     explicit ImageSources(ImageSourceServices services);
 
     // Prints what the clipboard holds; a clipboard without a picture does nothing.
-    void Pop_ClipCopy_Click();
+    void printClipboard();
     // Prints a picture file chosen in the image-file dialog.
-    void Pop_FileCopy_Click();
+    void printFile();
     // Copies a picture file chosen in the image-file dialog to the clipboard.
-    void Pop_FileCapture_Click();
+    void copyFile();
 
     // The image-file dialog as these commands open it.
     static FileDialogRequest ImageFileRequest(const std::string& lastFolder, QWidget* owner);

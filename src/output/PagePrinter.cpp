@@ -68,10 +68,10 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
     return Offers(names, printer_);
 }
 
-void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& picPrint,
-                              QImage& picPrint2)
+void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureImage,
+                              QImage& pageImage)
 {
-    picPrint2 = QImage();
+    pageImage = QImage();
     PageSetupFailed = 0;
 
     if (printer_.empty()) {
@@ -124,23 +124,23 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& picPrint,
     const int64_t t = nearestEven(measured.heightTwips);
     const Margins margins = ComputeMargins(*metrics);
     const ImageSize target =
-        TargetImageSize(layout.Size, layout.SizeP, margins, picPrint.width(), picPrint.height(),
+        TargetImageSize(layout.Size, layout.SizeP, margins, captureImage.width(), captureImage.height(),
                         screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
     const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
-    if (pixels.width > 0 && pixels.height > 0 && !picPrint.isNull()) {
-        picPrint2 = picPrint.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+    if (pixels.width > 0 && pixels.height > 0 && !captureImage.isNull()) {
+        pageImage = captureImage.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
                                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else if (pixels.width > 0 && pixels.height > 0) {
-        picPrint2 = QImage(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+        pageImage = QImage(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
                            QImage::Format_RGB32);
-        picPrint2.fill(Qt::white);
+        pageImage.fill(Qt::white);
     }
 }
 
-bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& picPrint,
-                                QImage& picPrint2)
+bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& captureImage,
+                                QImage& pageImage)
 {
-    PreparePage(layout, picPrint, picPrint2);
+    PreparePage(layout, captureImage, pageImage);
     if (PageSetupFailed == -1) return false;
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
@@ -157,7 +157,7 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& picPrin
     in.topCm = layout.Top;
     in.titleVAlign = layout.TitleVAlign;
     in.titleAlign = layout.TitleAlign;
-    in.image = PrintedImageSize(PixelSize{picPrint2.width(), picPrint2.height()}, screen_.sx,
+    in.image = PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx,
                                 screen_.sy);
     in.titleWidth = nearestEven(measured.widthTwips);
     in.titleHeight = PlacingTitleHeight(title, measured.heightTwips);
@@ -174,8 +174,8 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& picPrin
     page.titleY = placed.titleY;
     // At full detail the capture goes to the printer as it is, in the rectangle that the page
     // image would fill; the page image stays what the print dialog's other commands use.
-    const bool fullDetail = fullDetail_ && fullDetail_() && !picPrint.isNull();
-    page.image = fullDetail ? picPrint : picPrint2;
+    const bool fullDetail = fullDetail_ && fullDetail_() && !captureImage.isNull();
+    page.image = fullDetail ? captureImage : pageImage;
     page.smoothScaling = fullDetail;
     page.imageX = placed.imageX;
     page.imageY = placed.imageY;

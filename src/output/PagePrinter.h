@@ -29,11 +29,11 @@ public:
 
     // Selects the printer, checks paper size, source and orientation, and scales the capture
     // buffer into the page image buffer. Errors are shown here and set PageSetupFailed to -1.
-    void PreparePage(const PrintLayout& layout, const QImage& picPrint, QImage& picPrint2);
+    void PreparePage(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
 
     // PreparePage, then lays out the title and image and submits exactly one page. Returns true
     // only when the printing system accepted the job.
-    bool PrintHardCopy(const PrintLayout& layout, const QImage& picPrint, QImage& picPrint2);
+    bool PrintHardCopy(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
 
     int16_t PageSetupFailed = 0;
     const std::string& currentPrinter() const { return printer_; }

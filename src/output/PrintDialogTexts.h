@@ -52,7 +52,7 @@ inline constexpr const char* kDelSetting = "削除";
 inline constexpr const char* kPrint = "印刷開始(&P)";
 inline constexpr const char* kCopy = "コピー(&C)";
 inline constexpr const char* kSaveFile = "ファイル保存(&S)";
-inline constexpr const char* kFusen = "付せん作成(&F)";
+inline constexpr const char* kStickyNoteButton = "付せん作成(&F)";
 inline constexpr const char* kHelp = "ヘルプ(&H)";
 inline constexpr const char* kClose = "閉じる(&U)";
 
@@ -62,9 +62,9 @@ inline constexpr const char* kScaleRange = "倍率は1から200の範囲で設�
 inline constexpr const char* kSaveBitmapTitle = "ピクチャ画像の保存";
 inline constexpr const char* kSaveBitmapFilter = "ビットマップファイル(*.BMP)|*.bmp|";
 inline constexpr const char* kSaveBitmapFailed = "ビットマップファイルを保存できませんでした。";
-inline constexpr const char* kFusenLimitHead = "付せんの数が上限(";
-inline constexpr const char* kFusenLimitTail = "枚)を超えているので新たに生成できません。";
-inline constexpr int kFusenLimit = 16;
+inline constexpr const char* kNoteLimitHead = "付せんの数が上限(";
+inline constexpr const char* kNoteLimitTail = "枚)を超えているので新たに生成できません。";
+inline constexpr int kNoteLimit = 16;
 inline constexpr const char* kHelpFile = "tovrimo.hlp";
 
 // The preview

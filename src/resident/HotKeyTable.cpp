@@ -27,29 +27,6 @@ HotKeyModifiers ModifiersForSlot(const Settings& settings, int slot)
     return mask;
 }
 
-std::optional<uint32_t> KeysymForVirtualKey(int virtualKey)
-{
-    if (virtualKey >= 'A' && virtualKey <= 'Z') {
-        return keysym::kLetterA + static_cast<uint32_t>(virtualKey - 'A');
-    }
-    if (virtualKey >= '0' && virtualKey <= '9') {
-        return keysym::kDigit0 + static_cast<uint32_t>(virtualKey - '0');
-    }
-    if (virtualKey >= 112 && virtualKey <= 123) {
-        return keysym::kF1 + static_cast<uint32_t>(virtualKey - 112);
-    }
-    switch (virtualKey) {
-    case 32:
-        return keysym::kSpace;
-    case 13:
-        return keysym::kReturn;
-    case 44:
-        return keysym::kPrint;
-    default:
-        return std::nullopt;
-    }
-}
-
 std::vector<int> SlotsToRegister(const Settings& settings, AppState state)
 {
     std::vector<int> slots;
@@ -58,11 +35,6 @@ std::vector<int> SlotsToRegister(const Settings& settings, AppState state)
         if (settings.HotKeyOn[slot] == 1) slots.push_back(slot);
     }
     return slots;
-}
-
-std::string HotKeyAtomName(int slot)
-{
-    return "TVRMHOTKEY" + std::to_string(slot);
 }
 
 }  // namespace tovrimo

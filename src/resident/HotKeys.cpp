@@ -50,7 +50,7 @@ void HotKeys::RunHotKeyCommand(int slot)
 {
     const auto command = CommandForSlot(slot);
     if (!command) return;
-    if (*command == HotKeyCommand::AwCopyNow) {
+    if (*command == HotKeyCommand::CopyActiveWindowNow) {
         if (commands_.copyActiveWindowNow) commands_.copyActiveWindowNow();
         return;
     }

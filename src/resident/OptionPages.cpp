@@ -14,7 +14,7 @@
 
 #include "resident/HotKeyKeyList.h"
 #include "resident/OptionTexts.h"
-#include "resident/ProgramIcon.h"
+#include "platform/qt/ProgramIcon.h"
 
 namespace tovrimo {
 

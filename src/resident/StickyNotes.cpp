@@ -1,16 +1,16 @@
 #include "resident/StickyNotes.h"
 
 #include "platform/MessageBoxes.h"
-#include "resident/Frm_Fusen.h"
+#include "resident/StickyNoteWindow.h"
 #include "resident/NoteTexts.h"
 
 namespace tovrimo {
 
 namespace {
 
-NoteView* ShowFrmFusen(int slot, const QImage& picture, NoteActions& actions)
+NoteView* showNoteWindow(int slot, const QImage& picture, NoteActions& actions)
 {
-    auto* note = new Frm_Fusen(slot, picture, actions);
+    auto* note = new StickyNoteWindow(slot, picture, actions);
     note->show();
     return note;
 }
@@ -18,13 +18,13 @@ NoteView* ShowFrmFusen(int slot, const QImage& picture, NoteActions& actions)
 }  // namespace
 
 StickyNotes::StickyNotes(StickyNoteServices services, ViewFactory factory)
-    : s_(std::move(services)), factory_(factory ? std::move(factory) : ViewFactory(ShowFrmFusen))
+    : s_(std::move(services)), factory_(factory ? std::move(factory) : ViewFactory(showNoteWindow))
 {
 }
 
 StickyNotes::~StickyNotes()
 {
-    RemoveAllNotes();
+    removeAllNotes();
 }
 
 NoteView* StickyNotes::note(int slot) const
@@ -45,7 +45,7 @@ FileDialogRequest StickyNotes::SaveRequest(const std::string& lastFolder, QWidge
     return request;
 }
 
-void StickyNotes::Pop_Fusen_Click()
+void StickyNotes::noteFromClipboard()
 {
     if (!s_.clipboard.hasImage()) return;
     const QImage picture = s_.clipboard.image();
@@ -70,7 +70,7 @@ bool StickyNotes::AddNote(const QImage& picture)
     return true;
 }
 
-void StickyNotes::RemoveAllNotes()
+void StickyNotes::removeAllNotes()
 {
     for (int slot : table_.clear()) {
         NoteView* view = NoteWindows_[slot - 1];
@@ -88,7 +88,7 @@ void StickyNotes::BringNotesToFront()
 void StickyNotes::printNote(const QImage& picture)
 {
     // As the note shows it: the colours are not inverted, and the last operation stays.
-    s_.buffer.PicPrint = picture;
+    s_.buffer.image = picture;
     s_.engine.PrintHandOff();
 }
 

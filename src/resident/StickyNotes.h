@@ -29,7 +29,7 @@ struct StickyNoteServices {
 // floating window, made, raised and peeled off from the tray menu.
 class StickyNotes : public NoteActions {
 public:
-    // Makes the window of a new note; the default makes a Frm_Fusen and shows it.
+    // Makes the window of a new note; the default makes a StickyNoteWindow and shows it.
     using ViewFactory = std::function<NoteView*(int slot, const QImage& picture, NoteActions&)>;
 
     explicit StickyNotes(StickyNoteServices services, ViewFactory factory = {});
@@ -39,9 +39,8 @@ public:
 
     // A note from the clipboard; nothing when it holds no picture, the limit message when
     // sixteen notes are open.
-    void Pop_Fusen_Click();
-    void Pop_FusenAllDelete_Click() { RemoveAllNotes(); }
-    void RemoveAllNotes();
+    void noteFromClipboard();
+    void removeAllNotes();
     // A note of the given picture, as the print dialog makes one; false when all slots are
     // taken (the caller tells the user).
     bool AddNote(const QImage& picture);

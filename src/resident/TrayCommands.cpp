@@ -6,7 +6,7 @@ namespace tovrimo {
 
 bool TrayClickAccepted(AppState state)
 {
-    return state == AppState::Idle || state == AppState::DtCopyPending ||
+    return state == AppState::Idle || state == AppState::PrintDesktopPending ||
            state == AppState::CommandLine;
 }
 
@@ -29,11 +29,11 @@ namespace {
 
 MenuCommand CommandFor(int16_t action, int16_t source)
 {
-    static constexpr MenuCommand kHardCopy[] = {MenuCommand::DtCopy, MenuCommand::AwCopy,
-                                                MenuCommand::RsCopy, MenuCommand::FileCopy,
-                                                MenuCommand::ClipCopy};
-    static constexpr MenuCommand kCopy[] = {MenuCommand::DtCapture, MenuCommand::AwCapture,
-                                            MenuCommand::RsCapture, MenuCommand::FileCapture,
+    static constexpr MenuCommand kHardCopy[] = {MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow,
+                                                MenuCommand::PrintRegion, MenuCommand::PrintFile,
+                                                MenuCommand::PrintClipboard};
+    static constexpr MenuCommand kCopy[] = {MenuCommand::CopyDesktop, MenuCommand::CopyActiveWindow,
+                                            MenuCommand::CopyRegion, MenuCommand::CopyFile,
                                             MenuCommand::None};
     if (source < 1 || source > 5) return MenuCommand::None;
     if (action == 1) return kHardCopy[source - 1];
@@ -46,15 +46,15 @@ MenuCommand CommandFor(int16_t action, int16_t source)
 MenuCommand RepeatCommand(LastOperation last)
 {
     const auto action = static_cast<int16_t>(last.action);
-    if (action == 3) return MenuCommand::Fusen;
+    if (action == 3) return MenuCommand::NoteFromClipboard;
     return CommandFor(action, static_cast<int16_t>(last.source));
 }
 
 MenuCommand DoubleClickCommand(int16_t doubleClick, int16_t doubleClickDo)
 {
     if (doubleClick == 1 || doubleClick == 2) return CommandFor(doubleClick, doubleClickDo);
-    if (doubleClick == 3) return MenuCommand::Fusen;
-    return MenuCommand::Redo;
+    if (doubleClick == 3) return MenuCommand::NoteFromClipboard;
+    return MenuCommand::Repeat;
 }
 
 }  // namespace tovrimo

@@ -10,17 +10,17 @@ namespace tovrimo {
 // The commands of the tray menu that a click, a double click or the repeat item can run.
 enum class MenuCommand {
     None,
-    DtCopy,
-    AwCopy,
-    RsCopy,
-    FileCopy,
-    ClipCopy,
-    DtCapture,
-    AwCapture,
-    RsCapture,
-    FileCapture,
-    Fusen,
-    Redo,
+    PrintDesktop,
+    PrintActiveWindow,
+    PrintRegion,
+    PrintFile,
+    PrintClipboard,
+    CopyDesktop,
+    CopyActiveWindow,
+    CopyRegion,
+    CopyFile,
+    NoteFromClipboard,
+    Repeat,
 };
 
 // Clicks on the tray icon are taken only while idle, while a desktop hard copy waits for its
@@ -29,7 +29,7 @@ enum class MenuCommand {
 bool TrayClickAccepted(AppState state);
 
 // What a right click on the icon offers: nothing in the busy states, only the cancel item while
-// a capture waits for its delay (Timer1 or Timer3 runs), otherwise the command menu.
+// a capture waits for its delay (captureDelayTimer or windowDelayTimer runs), otherwise the command menu.
 enum class TrayMenuKind { None, Commands, Cancel };
 TrayMenuKind TrayMenuFor(AppState state, bool captureDelayRunning);
 

@@ -327,10 +327,10 @@ TEST(CaptureOnTheRealScreen, DesktopCopyAfterItsTimer)
 
     RealRig rig;
     rig.options.ReversePrint = 1;
-    rig.engine.Pop_DtCapture();
-    EXPECT_TRUE(rig.engine.Timer1().isEnabled());
+    rig.engine.copyDesktop();
+    EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.state() == AppState::Idle; }, 5s));
-    EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+    EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
     const QImage& shot = rig.clipboard.current;
     EXPECT_EQ(shot.size(), QSize(1280, 1024));
@@ -351,12 +351,12 @@ TEST(CaptureOnTheRealScreen, ActiveWindowCopyWaitsForTheUserToPickAWindow)
 
     RealRig rig;
     ASSERT_TRUE(WaitFor([&] { return rig.windows.foregroundWindow() == win; }, 5s));
-    rig.engine.Pop_AwCapture();
+    rig.engine.copyActiveWindow();
     // Our window comes to the front and the engine settles on it.
     ASSERT_TRUE(PumpUntil(
         [&] { return rig.windows.isOwnWindow(rig.engine.WatchedForegroundWindow()); }, 5s));
     PumpUntil([] { return false; }, 300ms);
-    EXPECT_EQ(rig.engine.state(), AppState::AwCapturePending);
+    EXPECT_EQ(rig.engine.state(), AppState::CopyActiveWindowPending);
     EXPECT_TRUE(rig.clipboard.images.empty());
 
     ASSERT_TRUE(desktop.activate(win));  // the user picks the window again

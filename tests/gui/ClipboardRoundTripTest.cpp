@@ -61,13 +61,13 @@ TEST(ClipboardRoundTrip, CopyStepImageIsWhatAnotherProgramPastes)
     CaptureEngine engine(buffer, {screen, windows, cursor, clipboard, timers, host},
                          [&] { return options; });
 
-    engine.Pop_DtCapture();
+    engine.copyDesktop();
     timers.advance(100);
-    ASSERT_EQ(buffer.PicPrint.size(), QSize(90, 70));
+    ASSERT_EQ(buffer.image.size(), QSize(90, 70));
 
     const QImage pasted = PasteAsPng();
     ASSERT_FALSE(pasted.isNull());
-    EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32), buffer.PicPrint);
+    EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32), buffer.image);
     // Only the image is offered: no text comes along with it.
     Process targets("xclip", Process::Options({"-selection", "clipboard", "-t", "TARGETS", "-o"}));
     ASSERT_TRUE(targets.start());

@@ -87,7 +87,7 @@ std::vector<RecordingMessageBoxes::Shown> PrintFile(SourcesRig& rig, const std::
 {
     DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
                                      [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
-    rig.sources.Pop_FileCopy_Click();
+    rig.sources.printFile();
     EXPECT_TRUE(driver.seen);
     return rig.boxes.shown;
 }
@@ -191,7 +191,7 @@ TEST(ImageFileFaultGui, CorruptJpegAfterAValidHeaderShowsTheMessage)
         EXPECT_EQ(shown[0].text, texts::UnreadablePictureMessage(path));
     } else {
         EXPECT_TRUE(shown.empty());
-        EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(200, 150));
+        EXPECT_EQ(rig.buffer.image.size(), QSize(200, 150));
     }
 }
 

@@ -49,11 +49,11 @@ TEST(ClipboardSourceGui, AnImageOnTheClipboardIsPrintedAtItsSize)
     SourcesRig rig;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(300, 200)));
-    rig.sources.Pop_ClipCopy_Click();
+    rig.sources.printClipboard();
     ASSERT_EQ(rig.printers.jobs.size(), 1u);
     EXPECT_EQ(rig.printers.jobs[0].printer, "Office");
-    EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(300, 200));
-    EXPECT_EQ(rig.buffer.PicPrint.convertToFormat(QImage::Format_RGB32), Pattern(300, 200));
+    EXPECT_EQ(rig.buffer.image.size(), QSize(300, 200));
+    EXPECT_EQ(rig.buffer.image.convertToFormat(QImage::Format_RGB32), Pattern(300, 200));
     EXPECT_EQ(rig.engine.lastOperation(),
               (LastOperation{ActionCode::HardCopy, SourceCode::Clipboard}));
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
@@ -66,7 +66,7 @@ TEST(ClipboardSourceGui, TextOnlyClipboardDoesNothing)
     rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
     ClipboardTool other;
     ASSERT_TRUE(other.offerText("just words"));
-    rig.sources.Pop_ClipCopy_Click();
+    rig.sources.printClipboard();
     EXPECT_TRUE(rig.printers.jobs.empty());
     EXPECT_TRUE(rig.hostCalls.empty());
     EXPECT_TRUE(rig.boxes.shown.empty());
@@ -92,7 +92,7 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
             filters = dlg->nameFilters();
             TypePathAndAccept(dlg, path);
         });
-        rig.sources.Pop_FileCopy_Click();
+        rig.sources.printFile();
         EXPECT_TRUE(driver.seen);
         EXPECT_EQ(rig.lastFolder, path);
     }
@@ -103,7 +103,7 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
         filters,
         QStringList{QStringLiteral("イメージファイル(*.BMP;*.JPG;*.JPEG) (*.bmp *.jpg *.jpeg)")});
     ASSERT_EQ(rig.printers.jobs.size(), 2u);
-    EXPECT_TRUE(CloseInside(rig.buffer.PicPrint, Blocks(96, 64), 12));
+    EXPECT_TRUE(CloseInside(rig.buffer.image, Blocks(96, 64), 12));
     EXPECT_EQ(rig.engine.lastOperation(),
               (LastOperation{ActionCode::HardCopy, SourceCode::ImageFile}));
     EXPECT_TRUE(rig.boxes.shown.empty());
@@ -115,7 +115,7 @@ TEST(FileSourceGui, CancellingTheDialogDoesNothing)
     rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
     DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
                                      [](QFileDialog* dlg) { PressKey(dlg, Qt::Key_Escape); });
-    rig.sources.Pop_FileCapture_Click();
+    rig.sources.copyFile();
     EXPECT_TRUE(driver.seen);
     EXPECT_TRUE(rig.hostCalls.empty());
     EXPECT_EQ(rig.engine.lastOperation(), kEarlier);
@@ -135,7 +135,7 @@ TEST(FileSourceGui, ACorruptFileShowsTheMessageAndSubmitsNoJob)
     rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
     DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
                                      [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
-    rig.sources.Pop_FileCopy_Click();
+    rig.sources.printFile();
     EXPECT_TRUE(driver.seen);
     EXPECT_TRUE(rig.printers.jobs.empty());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
@@ -156,7 +156,7 @@ TEST(FileSourceGui, ReversePrintPutsTheInvertedFileOnTheClipboard)
     answers.answers.push_back(path);
     rig.chooser.fake = &answers;
     UserClickOnOurWindow();
-    rig.sources.Pop_FileCapture_Click();
+    rig.sources.copyFile();
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::ImageFile}));
     const QImage pasted = PasteImage();
     ASSERT_FALSE(pasted.isNull());

@@ -7,8 +7,8 @@
 #include <QtTest/QTest>
 
 #include "capture/CaptureEngine.h"
-#include "core/Program.h"
-#include "core/ProgramDialogs.h"
+#include "app/Program.h"
+#include "app/DialogCoordinator.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
@@ -20,7 +20,7 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Process.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
-#include "resident/FrmOption.h"
+#include "resident/OptionsDialog.h"
 #include "resident/OptionPages.h"
 
 using namespace tovrimo;
@@ -64,8 +64,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     ASSERT_TRUE(program.StartUp(AppFolders{kFolder, kFolder}, {}).resident);
     CaptureEngine& engine = program.engine();
 
-    program.Pop_Option_Click();
-    FrmOption* dialog = program.dialogs().optionsDialog();
+    program.openOptions();
+    OptionsDialog* dialog = program.dialogs().optionsDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(engine.state(), AppState::OptionsOpen);
     const OptionPages& ui = dialog->pages();
@@ -78,8 +78,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
 
     // Hot keys are not gated by the open dialog: slot 0 starts a desktop hard copy.
     Press("ctrl+alt+p");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::DtCopyPending; }, 3000));
-    program.Pop_Can_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
+    program.cancelCapture();
 
     ui.Cmb_Key[0]->setCurrentIndex(ui.Cmb_Key[0]->findText("Q"));
     ui.BtnTekiyo->click();
@@ -87,8 +87,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     QTest::qWait(300);
     EXPECT_EQ(engine.state(), AppState::Idle) << "the replaced key must be released";
     Press("ctrl+alt+q");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::DtCopyPending; }, 3000));
-    program.Pop_Can_Click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
+    program.cancelCapture();
 
     // A title of "0" is refused and nothing is stored.
     const std::string before = files.files[kFolder + "tovrimo.ini"];
@@ -101,5 +101,5 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     ui.BtnCancel->click();
     QTest::qWait(50);
     EXPECT_EQ(engine.state(), AppState::Idle);
-    program.Pop_End_Click();
+    program.quit();
 }

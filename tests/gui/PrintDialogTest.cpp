@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "controls/CTracBar32.h"
+#include "controls/ScaleSlider.h"
 #include "core/PaperNames.h"
 #include "core/Rounding.h"
 #include "doubles/FakePrinterBackend.h"
@@ -32,8 +32,8 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingPrintDialogHost.h"
 #include "harness/TestSession.h"
-#include "output/FrmPrint.h"
-#include "output/Frm_TitleOption.h"
+#include "output/PrintDialog.h"
+#include "output/TitleOptionsDialog.h"
 #include "output/PageGeometry.h"
 #include "output/PagePrinter.h"
 #include "output/PageRenderer.h"
@@ -92,16 +92,16 @@ struct Dialog {
     RecordingClipboard clipboard;
     RecordingPrintDialogHost host;
     SettingsData data;
-    QImage picPrint;
-    QImage picPrint2;
+    QImage captureImage;
+    QImage pageImage;
     std::string lastFolder = "/tmp/";
     PagePrinter printer;
-    std::unique_ptr<FrmPrint> dlg;
+    std::unique_ptr<PrintDialog> dlg;
 
     explicit Dialog(PrinterBackend& backend, const std::string& device,
                     QImage capture = Capture(200, 100))
         : printers(backend),
-          picPrint(std::move(capture)),
+          captureImage(std::move(capture)),
           printer(
               backend, boxes, [](const std::string& t) { return t; }, ScreenScale{})
     {
@@ -110,14 +110,14 @@ struct Dialog {
         data.current = BaseLayout(device);
     }
 
-    FrmPrint& open()
+    PrintDialog& open()
     {
         PrintDialogServices s{
             data,       printers, boxes,     clipboard,
-            printer,    picPrint, picPrint2, [](const std::string& t) { return t; },
+            printer,    captureImage, pageImage, [](const std::string& t) { return t; },
             lastFolder, host,     15.0,      15.0,
             QIcon()};
-        dlg = std::make_unique<FrmPrint>(s);
+        dlg = std::make_unique<PrintDialog>(s);
         dlg->Load();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return *dlg;
@@ -163,9 +163,9 @@ struct FakeOffice {
 
 }  // namespace
 
-TEST(CTracBar32, CreateNeedsAParentAndKeepsTheRange)
+TEST(ScaleSlider, CreateNeedsAParentAndKeepsTheRange)
 {
-    CTracBar32 bar;
+    ScaleSlider bar;
     EXPECT_FALSE(bar.Create(0, 0, 100, 25));
     EXPECT_EQ(bar.GetTracBarHwnd(), nullptr);
 
@@ -217,7 +217,7 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
     Dialog d(o.printers, "Office");
     d.data.current.Size = 3;
     d.data.current.SizeP = 150;
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     QLineEdit* scale = d.box("Txt_PSize");
     EXPECT_TRUE(scale->isEnabled());
     EXPECT_EQ(scale->text(), "150");
@@ -277,7 +277,7 @@ TEST(PrintDialog, StepButtonsMoveInQuarters)
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        FrmPrint& dlg = d.open();
+        PrintDialog& dlg = d.open();
         dlg.slider().SetTracBarPos(static_cast<int16_t>(c.from));
         d.click(d.child<QToolButton>(c.button));
         EXPECT_EQ(d.box("Txt_PSize")->text(), QString::number(c.to)) << c.from << c.button;
@@ -298,7 +298,7 @@ TEST(PrintDialog, TitleFieldsGoInAtTheCaret)
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        FrmPrint& dlg = d.open();
+        PrintDialog& dlg = d.open();
         QLineEdit* title = d.box("Txt_Title");
         title->setText("abcdef");
         if (c.selectLength > 0) {
@@ -321,10 +321,10 @@ TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     QSlider* s = dlg.slider().GetTracBarHwnd();
     ASSERT_NE(s, nullptr);
-    QSignalSpy ups(&dlg.slider(), &CTracBar32::MouseUp);
+    QSignalSpy ups(&dlg.slider(), &ScaleSlider::MouseUp);
     dlg.slider().SetTracBarPos(50);
     s->setFocus();
     for (int i = 0; i < 10; ++i) QTest::keyClick(s, Qt::Key_Right);
@@ -381,7 +381,7 @@ TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
     d.data.named[1].SizeP = 40;
     d.data.settings.LastSet = 1;
     d.data.current.TitleText = "current title";
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
     EXPECT_EQ(d.list("CmbSetting")->currentText(), "B");
     EXPECT_EQ(dlg.workingSettings().LastSet, 1);
@@ -399,7 +399,7 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     AddNamed(d.data, "A", 1, "");
     AddNamed(d.data, "B", 2, "");
     AddNamed(d.data, "C", 4, "");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     d.choose("CmbSetting", 1);
     EXPECT_EQ(dlg.workingSettings().LastSet, 1);
     EXPECT_TRUE(d.option("Opt_Position2")->isChecked());
@@ -485,7 +485,7 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
         AddNamed(d.data, "A", 1, "");
         AddNamed(d.data, "B", 2, "");
         AddNamed(d.data, "C", 4, "");
-        FrmPrint& dlg = d.open();
+        PrintDialog& dlg = d.open();
         d.choose("CmbSetting", 1);
         d.boxes.answers = {c.answer};
         d.click(d.child<QPushButton>("BtnDelSetting"));
@@ -539,7 +539,7 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         d.data.current.TitleVAlign = static_cast<int16_t>(c.valign);
         d.data.current.TitleAlign = static_cast<int16_t>(c.align);
         d.data.current.TitleText = c.title;
-        FrmPrint& dlg = d.open();
+        PrintDialog& dlg = d.open();
         const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, c.orientation);
         ASSERT_TRUE(metrics.has_value());
         const Margins m = ComputeMargins(*metrics);
@@ -596,7 +596,7 @@ TEST(PrintDialog, ManualPositionKeepsTheImageWhereThePresetPutIt)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     d.click(d.option("Opt_Position5"));
     const QRect bottomRight = dlg.preview()->picture().image;
     d.click(d.option("Opt_Position6"));
@@ -619,7 +619,7 @@ TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     EXPECT_FALSE(dlg.preview()->errorShown());
     d.choose("CmbPaperSize", d.paperEntry(8));  // A3: not offered by this printer
     EXPECT_EQ(dlg.workingLayout().PaperSize, 8);
@@ -634,7 +634,7 @@ TEST(PrintDialog, ChoosingAnotherPrinterTakesItsPaperSize)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     d.choose("CmbPaperBin",
              d.list("CmbPaperBin")->findText(QString::fromStdString(PaperBinNames()[2])));
     EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
@@ -649,7 +649,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     d.choose("CmbPaperSize", d.paperEntry(8));
     SettingsData atSave;
     d.host.onSave = [&] { atSave = d.data; };
@@ -699,11 +699,11 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     d.data.current.TitleText = "&[PC名] hard copy";
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     dlg.grab().save(ArtifactPath("print-dialog.png"));
 
     d.click(d.child<QPushButton>("Btn_TitleSet"));
-    Frm_TitleOption* opt = dlg.titleOptionDialog();
+    TitleOptionsDialog* opt = dlg.titleOptionDialog();
     ASSERT_NE(opt, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
     EXPECT_FALSE(dlg.isVisible());
@@ -750,7 +750,7 @@ QWidget* FocusOn(QWidget* w)
     return focused ? focused : w;
 }
 
-bool NothingCommitted(Dialog& d, FrmPrint& dlg)
+bool NothingCommitted(Dialog& d, PrintDialog& dlg)
 {
     return dlg.isVisible() && !dlg.printTimer()->isActive() && !dlg.printingIndicator() &&
            d.host.saves == 0 && d.host.unloads == 0 && d.clipboard.images.empty();
@@ -767,7 +767,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     d.data.current.Size = 3;
     d.data.current.SizeP = 150;
     d.data.current.TitleText = "T";
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
@@ -817,7 +817,7 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     Dialog d(o.printers, "Office");
     d.data.current.Size = 3;
     d.data.current.SizeP = 150;
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
@@ -891,7 +891,7 @@ QString ScreenshotPath(const QString& file)
 
 // The whole sample text lies inside the sample label, the label inside its frame and the frame
 // inside the dialog.
-void ExpectSampleFits(Frm_TitleOption* opt)
+void ExpectSampleFits(TitleOptionsDialog* opt)
 {
     auto* sample = opt->findChild<QLabel*>(QStringLiteral("Lbl_SampleLabel"));
     auto* frame = opt->findChild<QFrame*>(QStringLiteral("Pic_FontSample"));
@@ -920,7 +920,7 @@ TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
         d.data.current.TitleText = longTitle.toStdString();
         d.data.current.FontSize = static_cast<int16_t>(points);
         d.data.current.FontBold = points == 24;
-        FrmPrint& dlg = d.open();
+        PrintDialog& dlg = d.open();
 
         // The title box spans the dialog and shows the whole template.
         QLineEdit* title = d.box("Txt_Title");
@@ -939,7 +939,7 @@ TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
 
         // The title options open at that size with the whole sample in view.
         d.click(d.child<QPushButton>("Btn_TitleSet"));
-        Frm_TitleOption* opt = dlg.titleOptionDialog();
+        TitleOptionsDialog* opt = dlg.titleOptionDialog();
         ASSERT_NE(opt, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
         EXPECT_EQ(opt->workingFont().pointSize(), points);
@@ -956,9 +956,9 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    FrmPrint& dlg = d.open();
+    PrintDialog& dlg = d.open();
     d.click(d.child<QPushButton>("Btn_TitleSet"));
-    Frm_TitleOption* opt = dlg.titleOptionDialog();
+    TitleOptionsDialog* opt = dlg.titleOptionDialog();
     ASSERT_NE(opt, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
     ExpectSampleFits(opt);

@@ -14,8 +14,8 @@
 #include "capture/CaptureEngine.h"
 #include "controls/HelpViewer.h"
 #include "core/CoreTexts.h"
-#include "core/Program.h"
-#include "core/ProgramDialogs.h"
+#include "app/Program.h"
+#include "app/DialogCoordinator.h"
 #include "core/SettingsStore.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeHotKeyRegistrar.h"
@@ -27,9 +27,9 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
-#include "output/FrmPrint.h"
-#include "resident/FrmOption.h"
-#include "resident/FrmTovrimo.h"
+#include "output/PrintDialog.h"
+#include "resident/OptionsDialog.h"
+#include "resident/TrayController.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -168,7 +168,7 @@ TEST(ProgramStartUp, DesktopSwitchPrintsAtOnceEvenWhenConfirmationIsStored)
     EXPECT_EQ(outcome.exitCode, 0);
     ASSERT_EQ(w.printers.jobs.size(), 1u);
     EXPECT_EQ(w.printers.jobs[0].printer, "Office");
-    EXPECT_EQ(w.program->buffer().PicPrint.size(), QSize(320, 200));
+    EXPECT_EQ(w.program->buffer().image.size(), QSize(320, 200));
     EXPECT_EQ(w.program->engine().state(), AppState::CommandLine);
 }
 
@@ -216,17 +216,17 @@ TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
         w.windows.foreground = 0x3c00007;
         w.start({"/a", handle});
         ASSERT_EQ(w.printers.jobs.size(), 1u) << handle;
-        EXPECT_TRUE(w.program->buffer().PicPrint.isNull() ||
-                    w.program->buffer().PicPrint.size().isEmpty())
-            << handle << ": " << w.program->buffer().PicPrint.width() << "x"
-            << w.program->buffer().PicPrint.height();
+        EXPECT_TRUE(w.program->buffer().image.isNull() ||
+                    w.program->buffer().image.size().isEmpty())
+            << handle << ": " << w.program->buffer().image.width() << "x"
+            << w.program->buffer().image.height();
         EXPECT_EQ(w.program->engine().CapturedWindowTitle(), "") << handle;
     }
     World active;
     active.windows.windows[0x3c00007] = {{10, 20, 110, 70}, "Active"};
     active.windows.foreground = 0x3c00007;
     active.start({"/a", "/h=-0.4"});  // rounds to 0: the active window
-    EXPECT_EQ(active.program->buffer().PicPrint.size(), QSize(100, 50));
+    EXPECT_EQ(active.program->buffer().image.size(), QSize(100, 50));
 }
 
 TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
@@ -330,7 +330,7 @@ TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
 {
     HelpWorld w;
     w.program->dialogs().openOptions();
-    FrmOption* options = w.program->dialogs().optionsDialog();
+    OptionsDialog* options = w.program->dialogs().optionsDialog();
     ASSERT_NE(options, nullptr);
     auto* button = options->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
     ASSERT_NE(button, nullptr);
@@ -345,7 +345,7 @@ TEST(ProgramHelp, PrintDialogHelpShowsTheGuideAtItsContents)
     HelpWorld w;
     w.program->engine().CaptureDesktop();
     w.program->dialogs().openPrintDialog();
-    FrmPrint* print = w.program->dialogs().printDialog();
+    PrintDialog* print = w.program->dialogs().printDialog();
     ASSERT_NE(print, nullptr);
     auto* button = print->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
     ASSERT_NE(button, nullptr);

@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "capture/CaptureEngine.h"
-#include "core/Program.h"
+#include "app/Program.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeHotKeyRegistrar.h"
 #include "doubles/FakePrinterBackend.h"
@@ -31,7 +31,7 @@
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "platform/qt/LocalSocketInstance.h"
-#include "resident/FrmTovrimo.h"
+#include "resident/TrayController.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -102,20 +102,20 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 {
     World w;
     ASSERT_TRUE(w.start().resident);
-    FrmTovrimo& form = *w.program->residentWindow();
+    TrayController& form = *w.program->residentWindow();
     ASSERT_EQ(w.exported(), form.exportedMenu()) << "the menu goes with the icon";
     const QStringList commands{
         "ハードコピー",   "コピー",          "付せん操作", "クリップボードから付せんを作成",
         "繰り返し",       "オプション",      "ヘルプ",     "トヴリモについて...",
         "トヴリモの終了", "メニューを閉じる"};
     EXPECT_EQ(w.captions(w.exported()), commands);
-    EXPECT_EQ(form.Pop_Redo()->text(), "繰り返し");
+    EXPECT_EQ(form.repeatItem()->text(), "繰り返し");
 
     // A desktop hard copy on a five-second self-timer: only the cancel item while it waits.
     w.program->data.settings.SelfTimer = 1;
     w.program->data.settings.SelfTime = 5;
     w.program->data.settings.ConfirmBeforePrint = 0;
-    w.program->run(MenuCommand::DtCopy);
+    w.program->run(MenuCommand::PrintDesktop);
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
 
@@ -126,30 +126,30 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     QStringList afterPrint = commands;
     afterPrint[4] = "繰り返し - ハードコピー ＞ デスクトップ";
     EXPECT_EQ(w.captions(w.exported()), afterPrint);
-    EXPECT_EQ(form.Pop_Redo()->text(), "繰り返し - ハードコピー ＞ デスクトップ");
-    EXPECT_TRUE(form.Pop_Redo()->isEnabled());
+    EXPECT_EQ(form.repeatItem()->text(), "繰り返し - ハードコピー ＞ デスクトップ");
+    EXPECT_TRUE(form.repeatItem()->isEnabled());
 
     // A region copy pending and the options dialog open are busy: a right click shows nothing,
     // so the exported menu is empty.
-    w.program->run(MenuCommand::RsCapture);
+    w.program->run(MenuCommand::CopyRegion);
     w.settle();
     ASSERT_EQ(w.exported(), form.exportedMenu());
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->Pop_Can_Click();
+    w.program->cancelCapture();
     w.settle();
     ASSERT_EQ(w.captions(w.exported()).size(), commands.size());
     EXPECT_EQ(w.captions(w.exported())[4], "繰り返し - コピー ＞ 領域指定");
 
     // A desktop copy waiting for its delay is a busy state too (only the hard copy takes
     // clicks while it waits).
-    w.program->run(MenuCommand::DtCapture);
+    w.program->run(MenuCommand::CopyDesktop);
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->Pop_Can_Click();
+    w.program->cancelCapture();
 
     // Cancelling from the exported cancel item itself.
     const size_t jobs = w.printers.jobs.size();
-    w.program->run(MenuCommand::DtCopy);
+    w.program->run(MenuCommand::PrintDesktop);
     w.settle();
     ASSERT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.exported()->actions().last()->trigger();
@@ -161,14 +161,14 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 
 TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTheTick)
 {
-    // A hot key arms Timer1 while the options dialog is open; the dialog closes before the tick.
+    // A hot key arms captureDelayTimer while the options dialog is open; the dialog closes before the tick.
     World w;
     ASSERT_TRUE(w.start().resident);
-    w.program->run(MenuCommand::DtCopy);
+    w.program->run(MenuCommand::PrintDesktop);
     w.program->setState(AppState::OptionsOpen);
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->setState(AppState::Idle);  // the dialog unloads; Timer1 still runs
+    w.program->setState(AppState::Idle);  // the dialog unloads; captureDelayTimer still runs
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.timers.advance(200);  // the tick finds the state idle and only stops itself
@@ -254,15 +254,15 @@ TEST(ResidentTray, AHandOverRequestPopsUpTheMenuOfTheMoment)
     };
     closeMenu();
     w.instance.requestMenu();
-    EXPECT_EQ(shown, "Pop_Menu1");
+    EXPECT_EQ(shown, "commandMenu");
 
     w.program->data.settings.SelfTimer = 1;
     w.program->data.settings.SelfTime = 5;
-    w.program->run(MenuCommand::DtCopy);
+    w.program->run(MenuCommand::PrintDesktop);
     shown.clear();
     closeMenu();
     w.instance.requestMenu();
-    EXPECT_EQ(shown, "Pop_Menu2") << "the cancel menu while a capture waits";
+    EXPECT_EQ(shown, "cancelMenu") << "the cancel menu while a capture waits";
 }
 
 namespace {

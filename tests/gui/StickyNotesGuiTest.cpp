@@ -11,23 +11,23 @@
 #include "gui/SourcesRig.h"
 #include "harness/ClipboardTool.h"
 #include "harness/TestSession.h"
-#include "resident/Frm_Fusen.h"
+#include "resident/StickyNoteWindow.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
 
 namespace {
 
-Frm_Fusen* Note(SourcesRig& rig, int slot)
+StickyNoteWindow* Note(SourcesRig& rig, int slot)
 {
-    return dynamic_cast<Frm_Fusen*>(rig.notes.note(slot));
+    return dynamic_cast<StickyNoteWindow*>(rig.notes.note(slot));
 }
 
 int OpenNoteWindows()
 {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<Frm_Fusen*>(w) && w->isVisible()) ++n;
+        if (qobject_cast<StickyNoteWindow*>(w) && w->isVisible()) ++n;
     return n;
 }
 
@@ -72,11 +72,11 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
     SourcesRig rig;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(40, 30)));
-    for (int i = 0; i < 16; ++i) rig.notes.Pop_Fusen_Click();
+    for (int i = 0; i < 16; ++i) rig.notes.noteFromClipboard();
     EXPECT_EQ(rig.notes.NoteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     EXPECT_TRUE(rig.boxes.shown.empty());
-    rig.notes.Pop_Fusen_Click();
+    rig.notes.noteFromClipboard();
     EXPECT_EQ(rig.notes.NoteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
@@ -86,12 +86,12 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
     EXPECT_EQ(rig.engine.lastOperation(),
               (LastOperation{ActionCode::StickyNote, SourceCode::None}));
 
-    rig.notes.RemoveAllNotes();
+    rig.notes.removeAllNotes();
     FlushDeferredDeletes();
     EXPECT_EQ(OpenNoteWindows(), 0);
-    rig.notes.Pop_Fusen_Click();
+    rig.notes.noteFromClipboard();
     ASSERT_NE(Note(rig, 1), nullptr) << "after removing all, the next note is number 1";
-    EXPECT_EQ(Note(rig, 1)->Txt_No(), "1");
+    EXPECT_EQ(Note(rig, 1)->slotText(), "1");
 }
 
 TEST(StickyNotesGui, ANoteIsItsPictureAndLiesOnTheScreen)
@@ -100,12 +100,12 @@ TEST(StickyNotesGui, ANoteIsItsPictureAndLiesOnTheScreen)
     rig.options.ReversePrint = 1;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(90, 50)));
-    rig.notes.Pop_Fusen_Click();
-    Frm_Fusen* note = Note(rig, 1);
+    rig.notes.noteFromClipboard();
+    StickyNoteWindow* note = Note(rig, 1);
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->size(), QSize(90, 50));
     EXPECT_TRUE(note->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(note->Pic_Fusen()->geometry(), QRect(0, 0, 90, 50));
+    EXPECT_EQ(note->pictureLabel()->geometry(), QRect(0, 0, 90, 50));
     EXPECT_EQ(note->grab().toImage().convertToFormat(QImage::Format_RGB32), Pattern(90, 50))
         << "the clipboard's colours, not inverted";
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -113,9 +113,9 @@ TEST(StickyNotesGui, ANoteIsItsPictureAndLiesOnTheScreen)
 
     // Printing it prints those colours too.
     ASSERT_TRUE(ProcessEventsUntil([&] { return note->windowHandle()->isExposed(); }));
-    note->findChild<QAction*>("Pop_FusenPrint")->trigger();
+    note->findChild<QAction*>("printItem")->trigger();
     ASSERT_EQ(rig.printers.jobs.size(), 1u);
-    EXPECT_EQ(rig.buffer.PicPrint, Pattern(90, 50));
+    EXPECT_EQ(rig.buffer.image, Pattern(90, 50));
 }
 
 TEST(StickyNotesGui, TheRightButtonOpensTheNoteMenu)
@@ -123,12 +123,12 @@ TEST(StickyNotesGui, TheRightButtonOpensTheNoteMenu)
     SourcesRig rig;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(60, 40)));
-    rig.notes.Pop_Fusen_Click();
-    Frm_Fusen* note = Note(rig, 1);
+    rig.notes.noteFromClipboard();
+    StickyNoteWindow* note = Note(rig, 1);
     ASSERT_NE(note, nullptr);
     ASSERT_TRUE(ProcessEventsUntil([&] { return note->windowHandle()->isExposed(); }));
-    Release(note->Pic_Fusen(), Qt::RightButton);
-    QMenu* menu = note->Pop_FusenMenu();
+    Release(note->pictureLabel(), Qt::RightButton);
+    QMenu* menu = note->menu();
     ASSERT_TRUE(ProcessEventsUntil([&] { return menu->isVisible(); }));
     QStringList captions;
     for (QAction* a : menu->actions()) captions << (a->isSeparator() ? "-" : a->text());
@@ -136,7 +136,7 @@ TEST(StickyNotesGui, TheRightButtonOpensTheNoteMenu)
                                      "常に手前に表示する", "-", "はがす"}));
     EXPECT_EQ(menu->title(), "付せんメニュー");
     // "はがす" peels the note off and frees its slot.
-    menu->findChild<QAction*>("Pop_Close")->trigger();
+    menu->findChild<QAction*>("closeItem")->trigger();
     menu->close();
     EXPECT_EQ(rig.notes.NoteCount(), 0);
     FlushDeferredDeletes();
@@ -150,11 +150,11 @@ TEST(StickyNotesGui, ANoteSavedAsBitmapReadsBackIdentical)
     SourcesRig rig;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(77, 33)));
-    rig.notes.Pop_Fusen_Click();
+    rig.notes.noteFromClipboard();
     FakeFileChooser answers;
     answers.answers.push_back(path);
     rig.chooser.fake = &answers;
-    Note(rig, 1)->findChild<QAction*>("Pop_FusenSave")->trigger();
+    Note(rig, 1)->findChild<QAction*>("saveItem")->trigger();
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(path))) << "no extension added";
     QImage back;
     ASSERT_TRUE(back.load(QString::fromStdString(path), "BMP"));
@@ -169,14 +169,14 @@ TEST(StickyNotesGui, TogglingOnTopTwiceLeavesNormalStacking)
     SourcesRig rig;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(50, 50)));
-    rig.notes.Pop_Fusen_Click();
-    Frm_Fusen* note = Note(rig, 1);
+    rig.notes.noteFromClipboard();
+    StickyNoteWindow* note = Note(rig, 1);
     ASSERT_NE(note, nullptr);
     ASSERT_TRUE(ProcessEventsUntil([&] { return note->windowHandle()->isExposed(); }));
     ProcessEventsFor(std::chrono::milliseconds(200));
     const QPoint position = note->pos();
     const auto window = static_cast<xcb_window_t>(note->winId());
-    QAction* item = note->findChild<QAction*>("Pop_FusenZenmen");
+    QAction* item = note->findChild<QAction*>("alwaysOnTopItem");
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
     EXPECT_FALSE(StateAbove(window));
@@ -200,10 +200,10 @@ TEST(StickyNotesGui, CopyPutsTheNoteOnTheClipboard)
     {
         ClipboardTool other;
         ASSERT_TRUE(other.offerImage(Pattern(20, 10)));
-        rig.notes.Pop_Fusen_Click();
+        rig.notes.noteFromClipboard();
     }
     UserClickOnOurWindow();
-    Note(rig, 1)->findChild<QAction*>("Pop_FusenCopy")->trigger();
+    Note(rig, 1)->findChild<QAction*>("copyItem")->trigger();
     const QImage pasted = PasteImage();
     ASSERT_FALSE(pasted.isNull());
     EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32), Pattern(20, 10));

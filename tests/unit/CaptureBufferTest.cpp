@@ -19,12 +19,12 @@ QImage Solid(int w, int h, QRgb colour, QImage::Format format = QImage::Format_R
 TEST(CaptureBuffer, PlainTransferCopiesPixelsAtTheSourceSize)
 {
     CaptureBuffer buffer;
-    buffer.PicPrint = Solid(100, 100, 0xFF123456u);
+    buffer.image = Solid(100, 100, 0xFF123456u);
     QImage source = Solid(7, 5, qRgb(10, 20, 30), QImage::Format_RGB888);
-    buffer.transferIntoPicPrint(source, false);
-    EXPECT_EQ(buffer.PicPrint.size(), QSize(7, 5));
-    EXPECT_EQ(buffer.PicPrint.format(), QImage::Format_RGB32);
-    EXPECT_EQ(buffer.PicPrint.pixel(6, 4), qRgb(10, 20, 30));
+    buffer.transferIntoImage(source, false);
+    EXPECT_EQ(buffer.image.size(), QSize(7, 5));
+    EXPECT_EQ(buffer.image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(buffer.image.pixel(6, 4), qRgb(10, 20, 30));
 }
 
 TEST(CaptureBuffer, ReverseGivesTheColourNegativeAndStaysOpaque)
@@ -66,33 +66,33 @@ TEST(CaptureBuffer, TransferDoesNotShareThePixelsOfTheSource)
 {
     CaptureBuffer buffer;
     QImage source = Solid(4, 4, qRgb(1, 2, 3));
-    buffer.transferIntoPicPrint(source, false);
+    buffer.transferIntoImage(source, false);
     source.fill(qRgb(9, 9, 9));
-    EXPECT_EQ(buffer.PicPrint.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(buffer.image.pixel(0, 0), qRgb(1, 2, 3));
 }
 
 TEST(CaptureBuffer, StagingTransferAndNullSource)
 {
     CaptureBuffer buffer;
-    buffer.PicPrint2 = Solid(3, 2, qRgb(0, 255, 0));
-    buffer.transferStagingIntoPicPrint(true);
-    EXPECT_EQ(buffer.PicPrint.size(), QSize(3, 2));
-    EXPECT_EQ(buffer.PicPrint.pixel(2, 1), qRgb(255, 0, 255));
-    EXPECT_EQ(buffer.PicPrint2.pixel(2, 1), qRgb(0, 255, 0));  // the staging image is kept
+    buffer.staging = Solid(3, 2, qRgb(0, 255, 0));
+    buffer.transferStagingIntoImage(true);
+    EXPECT_EQ(buffer.image.size(), QSize(3, 2));
+    EXPECT_EQ(buffer.image.pixel(2, 1), qRgb(255, 0, 255));
+    EXPECT_EQ(buffer.staging.pixel(2, 1), qRgb(0, 255, 0));  // the staging image is kept
 
-    buffer.transferIntoPicPrint(QImage(), false);
-    EXPECT_TRUE(buffer.PicPrint.isNull());
-    buffer.clearPicPrint();  // clearing an empty buffer is harmless
-    EXPECT_TRUE(buffer.PicPrint.isNull());
+    buffer.transferIntoImage(QImage(), false);
+    EXPECT_TRUE(buffer.image.isNull());
+    buffer.clearImage();  // clearing an empty buffer is harmless
+    EXPECT_TRUE(buffer.image.isNull());
 }
 
 TEST(CaptureBuffer, ClearFillsWithTheWindowColourKeepingTheSize)
 {
     CaptureBuffer buffer;
-    buffer.PicPrint = Solid(5, 6, qRgb(1, 1, 1));
-    buffer.clearPicPrint();
-    EXPECT_EQ(buffer.PicPrint.size(), QSize(5, 6));
-    EXPECT_EQ(buffer.PicPrint.pixel(4, 5), qRgb(255, 255, 255));
+    buffer.image = Solid(5, 6, qRgb(1, 1, 1));
+    buffer.clearImage();
+    EXPECT_EQ(buffer.image.size(), QSize(5, 6));
+    EXPECT_EQ(buffer.image.pixel(4, 5), qRgb(255, 255, 255));
 }
 
 TEST(CursorOverlay, DesktopOriginIsTenUpAndLeftOfThePointer)

@@ -57,8 +57,8 @@ struct Rig {
     FakeTimer& timer3() { return *timers.created.at(2); }
     bool anyTimerEnabled() const
     {
-        return engine.Timer1().isEnabled() || engine.Timer2().isEnabled() ||
-               engine.Timer3().isEnabled();
+        return engine.captureDelayTimer().isEnabled() || engine.foregroundPollTimer().isEnabled() ||
+               engine.windowDelayTimer().isEnabled();
     }
     QImage frameOf(WindowId w) const
     {
@@ -126,16 +126,16 @@ TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings)
 TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand)
 {
     Rig rig;
-    rig.engine.Pop_DtCapture();
-    EXPECT_TRUE(rig.engine.Timer1().isEnabled());
-    EXPECT_EQ(rig.engine.Timer1().interval(), 100);
+    rig.engine.copyDesktop();
+    EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
+    EXPECT_EQ(rig.engine.captureDelayTimer().interval(), 100);
     rig.timers.advance(99);
     EXPECT_TRUE(rig.screen.grabs.empty());
-    EXPECT_EQ(rig.engine.state(), AppState::DtCapturePending);
+    EXPECT_EQ(rig.engine.state(), AppState::CopyDesktopPending);
     rig.timers.advance(1);
     ASSERT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
-    EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+    EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
     rig.timers.advance(10000);  // it does not tick again
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_EQ(rig.timer1().ticks, 1);
@@ -146,8 +146,8 @@ TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds)
     Rig rig;
     rig.options.SelfTimer = 1;
     rig.options.SelfTime = 5;
-    rig.engine.Pop_DtCopy();
-    EXPECT_EQ(rig.engine.Timer1().interval(), 5000);
+    rig.engine.printDesktop();
+    EXPECT_EQ(rig.engine.captureDelayTimer().interval(), 5000);
     rig.timers.advance(4999);
     EXPECT_TRUE(rig.screen.grabs.empty());
     rig.timers.advance(1);
@@ -159,7 +159,7 @@ TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures)
     Rig rig;
     rig.options.SelfTimer = 1;
     rig.options.SelfTime = 0;
-    rig.engine.Pop_RsCapture();
+    rig.engine.copyRegion();
     rig.timers.advance(100);
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
@@ -178,32 +178,32 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
     };
     const Case cases[] = {
         {"desktop hard copy",
-         &CaptureEngine::Pop_DtCopy,
-         AppState::DtCopyPending,
+         &CaptureEngine::printDesktop,
+         AppState::PrintDesktopPending,
          {ActionCode::HardCopy, SourceCode::Desktop},
          {"printHardCopy"},
          AppState::Idle,
          0},
         {"region hard copy",
-         &CaptureEngine::Pop_RsCopy,
-         AppState::RsCopyPending,
+         &CaptureEngine::printRegion,
+         AppState::PrintRegionPending,
          {ActionCode::HardCopy, SourceCode::Region},
          {"openRegionScreen"},
-         AppState::RsCopyPending,
+         AppState::PrintRegionPending,
          0},
         {"desktop copy",
-         &CaptureEngine::Pop_DtCapture,
-         AppState::DtCapturePending,
+         &CaptureEngine::copyDesktop,
+         AppState::CopyDesktopPending,
          {ActionCode::Copy, SourceCode::Desktop},
          {},
          AppState::Idle,
          1},
         {"region copy",
-         &CaptureEngine::Pop_RsCapture,
-         AppState::RsCapturePending,
+         &CaptureEngine::copyRegion,
+         AppState::CopyRegionPending,
          {ActionCode::Copy, SourceCode::Region},
          {"openRegionScreen"},
-         AppState::RsCapturePending,
+         AppState::CopyRegionPending,
          0},
     };
     for (const Case& c : cases) {
@@ -213,15 +213,15 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         // Written at once, before anything was captured.
         EXPECT_EQ(rig.engine.state(), c.pending);
         EXPECT_EQ(rig.engine.lastOperation(), c.last);
-        EXPECT_TRUE(rig.engine.Timer1().isEnabled());
-        EXPECT_FALSE(rig.engine.Timer2().isEnabled());
-        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
+        EXPECT_FALSE(rig.engine.foregroundPollTimer().isEnabled());
+        EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
         EXPECT_TRUE(rig.host.calls.empty());
         EXPECT_EQ(rig.windows.activations, 0);
 
         rig.timers.advance(100);
         EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{0, 0, 80, 60}}));
-        EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+        EXPECT_EQ(rig.buffer.image, rig.screen.screen);
         EXPECT_EQ(rig.host.calls, c.hostCalls);
         EXPECT_EQ(rig.engine.state(), c.after);
         EXPECT_EQ(rig.clipboard.images.size(), c.clipboardImages);
@@ -239,8 +239,8 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         ActionCode action;
     };
     const Case cases[] = {
-        {"hard copy", &CaptureEngine::Pop_AwCopy, AppState::AwCopyPending, ActionCode::HardCopy},
-        {"copy", &CaptureEngine::Pop_AwCapture, AppState::AwCapturePending, ActionCode::Copy},
+        {"hard copy", &CaptureEngine::printActiveWindow, AppState::PrintActiveWindowPending, ActionCode::HardCopy},
+        {"copy", &CaptureEngine::copyActiveWindow, AppState::CopyActiveWindowPending, ActionCode::Copy},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -249,31 +249,31 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         (rig.engine.*c.command)();
         EXPECT_EQ(rig.engine.state(), c.pending);
         EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{c.action, SourceCode::ActiveWindow}));
-        EXPECT_TRUE(rig.engine.Timer2().isEnabled());
-        EXPECT_EQ(rig.engine.Timer2().interval(), 100);
-        EXPECT_FALSE(rig.engine.Timer1().isEnabled());
-        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_TRUE(rig.engine.foregroundPollTimer().isEnabled());
+        EXPECT_EQ(rig.engine.foregroundPollTimer().interval(), 100);
+        EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
+        EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
         EXPECT_EQ(rig.windows.activations, 1);
         EXPECT_EQ(rig.engine.WatchedForegroundWindow(), 0u);
 
         rig.timers.advance(100);  // first poll: our own window, now in front, is remembered
         EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
         rig.timers.advance(5000);  // no limit: it keeps waiting
-        EXPECT_TRUE(rig.engine.Timer2().isEnabled());
-        EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+        EXPECT_TRUE(rig.engine.foregroundPollTimer().isEnabled());
+        EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
         EXPECT_TRUE(rig.screen.grabs.empty());
 
         rig.windows.foreground = kBrowser;  // the user picks the window
         rig.timers.advance(100);
-        EXPECT_FALSE(rig.engine.Timer2().isEnabled());
-        EXPECT_TRUE(rig.engine.Timer3().isEnabled());
-        EXPECT_EQ(rig.engine.Timer3().interval(), 100);
+        EXPECT_FALSE(rig.engine.foregroundPollTimer().isEnabled());
+        EXPECT_TRUE(rig.engine.windowDelayTimer().isEnabled());
+        EXPECT_EQ(rig.engine.windowDelayTimer().interval(), 100);
         EXPECT_FALSE(rig.windows.ownWindowShown);
         rig.timers.advance(99);  // the delay runs from the change
         EXPECT_TRUE(rig.screen.grabs.empty());
         rig.timers.advance(1);
         EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{20, 4, 70, 44}}));
-        EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+        EXPECT_EQ(rig.buffer.image, rig.frameOf(kBrowser));
         EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Browser");
         EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
@@ -287,7 +287,7 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
 TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange)
 {
     Rig rig;
-    rig.engine.Pop_AwCapture();
+    rig.engine.copyActiveWindow();
     rig.timers.advance(100);
     rig.windows.foreground = kEditor;  // the window that was in front before the command
     rig.timers.advance(200);
@@ -302,32 +302,32 @@ TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay
     rig.windows.activateAtOnce = false;  // our window does not come to the front (no manager)
     rig.options.SelfTimer = 1;
     rig.options.SelfTime = 3;
-    rig.engine.Pop_AwCopy();
+    rig.engine.printActiveWindow();
     rig.timers.advance(100);
     EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
     rig.timers.advance(300);  // same window: wait
     EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
-    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
     rig.windows.foreground = kBrowser;
     rig.timers.advance(100);
-    EXPECT_TRUE(rig.engine.Timer3().isEnabled());
-    EXPECT_EQ(rig.engine.Timer3().interval(), 3000);
+    EXPECT_TRUE(rig.engine.windowDelayTimer().isEnabled());
+    EXPECT_EQ(rig.engine.windowDelayTimer().interval(), 3000);
     rig.timers.advance(2999);
     EXPECT_TRUE(rig.screen.grabs.empty());
     rig.timers.advance(1);
-    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+    EXPECT_EQ(rig.buffer.image, rig.frameOf(kBrowser));
 }
 
 TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture)
 {
     Rig rig;
     rig.windows.activateAtOnce = false;
-    rig.engine.Pop_AwCapture();
+    rig.engine.copyActiveWindow();
     rig.timers.advance(100);
     EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
     rig.windows.foreground = FakeWindowSystem::kOwnWindow;  // the activation we asked for
     rig.timers.advance(1000);
-    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
     EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
     rig.windows.foreground = kEditor;  // now the user picks the editor again
     rig.timers.advance(200);
@@ -338,9 +338,9 @@ TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture)
 TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
 {
     Rig rig;
-    rig.engine.Pop_AwCopy();
+    rig.engine.printActiveWindow();
     rig.timers.advance(100);
-    rig.engine.Pop_DtCapture();
+    rig.engine.copyDesktop();
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Desktop}));
     rig.timers.advance(100);
     EXPECT_EQ(rig.clipboard.images.size(), 1u);
@@ -350,10 +350,10 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
     // The old command still notices the change, but its capture tick finds the state changed.
     rig.windows.foreground = kBrowser;
     rig.timers.advance(100);
-    EXPECT_TRUE(rig.engine.Timer3().isEnabled());
+    EXPECT_TRUE(rig.engine.windowDelayTimer().isEnabled());
     rig.timers.advance(100);
     EXPECT_EQ(rig.timer3().ticks, 1);
-    EXPECT_FALSE(rig.engine.Timer3().isEnabled());
+    EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_TRUE(rig.host.calls.empty());  // nothing printed
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
@@ -363,14 +363,14 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
 TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop)
 {
     Rig rig;
-    rig.engine.Pop_DtCopy();
-    rig.engine.Pop_AwCapture();  // overwrites the state; Timer1 stays armed
+    rig.engine.printDesktop();
+    rig.engine.copyActiveWindow();  // overwrites the state; captureDelayTimer stays armed
     rig.timers.advance(100);
     EXPECT_EQ(rig.timer1().ticks, 1);
-    EXPECT_FALSE(rig.engine.Timer1().isEnabled());
+    EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
     EXPECT_TRUE(rig.screen.grabs.empty());
     EXPECT_TRUE(rig.host.calls.empty());
-    EXPECT_EQ(rig.engine.state(), AppState::AwCapturePending);
+    EXPECT_EQ(rig.engine.state(), AppState::CopyActiveWindowPending);
 
     for (AppState other : {AppState::OptionsOpen, AppState::PrintDialogOpen, AppState::AboutOpen,
                            AppState::CommandLine, AppState::Idle}) {
@@ -389,9 +389,9 @@ TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop)
 TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins)
 {
     Rig rig;
-    rig.engine.Pop_DtCopy();
+    rig.engine.printDesktop();
     rig.timers.advance(60);
-    rig.engine.Pop_DtCapture();
+    rig.engine.copyDesktop();
     rig.timers.advance(99);  // 159 ms after the first command, 99 after the second
     EXPECT_TRUE(rig.screen.grabs.empty());
     rig.timers.advance(1);
@@ -406,8 +406,8 @@ TEST(CaptureEngine, CancelInEachState)
         const auto state = static_cast<AppState>(s);
         SCOPED_TRACE(s);
         Rig rig;
-        rig.engine.Pop_DtCopy();
-        rig.engine.Pop_AwCopy();
+        rig.engine.printDesktop();
+        rig.engine.printActiveWindow();
         rig.timer3().setInterval(100);
         rig.timer3().setEnabled(true);
         rig.engine.setState(state);
@@ -428,7 +428,7 @@ TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon)
 {
     Rig rig;
     rig.options.IconDelete = 1;
-    rig.engine.Pop_RsCopy();
+    rig.engine.printRegion();
     rig.engine.Cancel();
     rig.timers.advance(1000);
     EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon", "unloadRegionScreen"}));
@@ -444,14 +444,14 @@ TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
     };
     const Case cases[] = {
         {"desktop hard copy",
-         &CaptureEngine::Pop_DtCopy,
+         &CaptureEngine::printDesktop,
          {"removeTrayIcon", kAddIcon, "printHardCopy"}},
-        {"desktop copy", &CaptureEngine::Pop_DtCapture, {"removeTrayIcon", kAddIcon}},
+        {"desktop copy", &CaptureEngine::copyDesktop, {"removeTrayIcon", kAddIcon}},
         {"region hard copy",
-         &CaptureEngine::Pop_RsCopy,
+         &CaptureEngine::printRegion,
          {"removeTrayIcon", kAddIcon, "openRegionScreen"}},
         {"region copy",
-         &CaptureEngine::Pop_RsCapture,
+         &CaptureEngine::copyRegion,
          {"removeTrayIcon", kAddIcon, "openRegionScreen"}},
     };
     for (const Case& c : cases) {
@@ -474,9 +474,9 @@ TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
 TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone)
 {
     Rig rig;
-    rig.engine.Pop_DtCapture();
+    rig.engine.copyDesktop();
     rig.timers.advance(100);
-    rig.engine.Pop_RsCapture();
+    rig.engine.copyRegion();
     rig.timers.advance(100);
     EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
 }
@@ -498,19 +498,19 @@ TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures)
     Rig rig;
     rig.options.ReversePrint = 1;
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint, Inverted(rig.screen.screen));
-    EXPECT_EQ(qAlpha(rig.buffer.PicPrint.pixel(5, 5)), 255);
+    EXPECT_EQ(rig.buffer.image, Inverted(rig.screen.screen));
+    EXPECT_EQ(qAlpha(rig.buffer.image.pixel(5, 5)), 255);
     rig.engine.CaptureWindow(kBrowser);
-    EXPECT_EQ(rig.buffer.PicPrint, Inverted(rig.frameOf(kBrowser)));
+    EXPECT_EQ(rig.buffer.image, Inverted(rig.frameOf(kBrowser)));
     rig.options.ReversePrint = 2;  // only 1 turns it on
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+    EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
 TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt)
 {
     Rig rig;
-    rig.engine.Pop_DtCapture();
+    rig.engine.copyDesktop();
     rig.options.ReversePrint = 1;
     rig.timers.advance(100);
     EXPECT_EQ(rig.clipboard.current, Inverted(rig.screen.screen));
@@ -543,12 +543,12 @@ TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest)
         rig.cursor.cursor.image = cur;
         rig.cursor.pointer = c.pointer;
         rig.engine.CaptureDesktop();
-        EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(80, 60));
+        EXPECT_EQ(rig.buffer.image.size(), QSize(80, 60));
         const QImage expected = Inverted(rig.screen.screen);
         for (QPoint p : c.red)
-            EXPECT_EQ(rig.buffer.PicPrint.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
+            EXPECT_EQ(rig.buffer.image.pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
         for (QPoint p : c.clear)
-            EXPECT_EQ(rig.buffer.PicPrint.pixel(p), expected.pixel(p)) << p.x() << "," << p.y();
+            EXPECT_EQ(rig.buffer.image.pixel(p), expected.pixel(p)) << p.x() << "," << p.y();
     }
 }
 
@@ -559,7 +559,7 @@ TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway)
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {200, 200};
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+    EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
 TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside)
@@ -587,11 +587,11 @@ TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside)
         rig.cursor.pointer = c.pointer;
         rig.engine.CaptureWindow(kEditor);
         if (c.drawn) {
-            EXPECT_EQ(rig.buffer.PicPrint.pixel(c.at), qRgb(0, 255, 0));
-            EXPECT_EQ(rig.buffer.PicPrint.pixel(c.at + QPoint(3, 3)),
+            EXPECT_EQ(rig.buffer.image.pixel(c.at), qRgb(0, 255, 0));
+            EXPECT_EQ(rig.buffer.image.pixel(c.at + QPoint(3, 3)),
                       rig.frameOf(kEditor).pixel(c.at + QPoint(3, 3)));
         } else {
-            EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+            EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
         }
     }
 }
@@ -602,15 +602,15 @@ TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage)
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {30, 25};
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+    EXPECT_EQ(rig.buffer.image, rig.screen.screen);
     rig.engine.CaptureWindow(kEditor);
-    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+    EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
     EXPECT_EQ(rig.cursor.imageReads, 0);
 
     rig.options.IconCapture = 1;
     rig.cursor.cursor.image = QImage();  // the cursor could not be read
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint, rig.screen.screen);
+    EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
 TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly)
@@ -621,9 +621,9 @@ TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly)
     rig.cursor.cursor.image = OpaqueCursor(2, qRgb(0, 0, 255));
     rig.cursor.pointer = {30, 20};
     rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(40, 30));
-    EXPECT_EQ(rig.buffer.PicPrint.pixel(0, 0), rig.screen.screen.pixel(8, 4));
-    EXPECT_EQ(rig.buffer.PicPrint.pixel(12, 6), qRgb(0, 0, 255));  // (30-10-8, 20-10-4)
+    EXPECT_EQ(rig.buffer.image.size(), QSize(40, 30));
+    EXPECT_EQ(rig.buffer.image.pixel(0, 0), rig.screen.screen.pixel(8, 4));
+    EXPECT_EQ(rig.buffer.image.pixel(12, 6), qRgb(0, 0, 255));  // (30-10-8, 20-10-4)
 }
 
 TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt)
@@ -646,10 +646,10 @@ TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne)
     rig.windows.foreground = kBrowser;
     rig.engine.CaptureWindow(kEditor);
     EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{10, 8, 50, 38}));
-    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kEditor));
+    EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
     rig.engine.CaptureWindow(0);
     EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
-    EXPECT_EQ(rig.buffer.PicPrint, rig.frameOf(kBrowser));
+    EXPECT_EQ(rig.buffer.image, rig.frameOf(kBrowser));
 }
 
 TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize)
@@ -657,9 +657,9 @@ TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize)
     Rig rig;
     rig.windows.windows[0x400] = {{-5, -3, 15, 7}, "Off"};
     rig.engine.CaptureWindow(0x400);
-    EXPECT_EQ(rig.buffer.PicPrint.size(), QSize(20, 10));
-    EXPECT_EQ(rig.buffer.PicPrint.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(rig.buffer.PicPrint.pixel(5, 3), rig.screen.screen.pixel(0, 0));
+    EXPECT_EQ(rig.buffer.image.size(), QSize(20, 10));
+    EXPECT_EQ(rig.buffer.image.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(rig.buffer.image.pixel(5, 3), rig.screen.screen.pixel(0, 0));
 }
 
 TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash)
@@ -668,14 +668,14 @@ TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash)
     rig.engine.CaptureDesktop();
     rig.windows.foreground = 0;
     rig.engine.CaptureWindow(0);
-    EXPECT_TRUE(rig.buffer.PicPrint.isNull());
+    EXPECT_TRUE(rig.buffer.image.isNull());
     EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{}));
     EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
 }
 
 TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog)
 {
-    for (auto command : {&CaptureEngine::Pop_DtCopy, &CaptureEngine::Pop_AwCopy}) {
+    for (auto command : {&CaptureEngine::printDesktop, &CaptureEngine::printActiveWindow}) {
         Rig rig;
         rig.options.ConfirmBeforePrint = 1;
         std::vector<AppState> stateAtCall;
@@ -698,13 +698,13 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
     QImage printed;
     rig.host.onCall = [&](const std::string&) {
         stateAtCall.push_back(rig.engine.state());
-        printed = rig.buffer.PicPrint;
+        printed = rig.buffer.image;
     };
-    rig.engine.Pop_DtCopy();
+    rig.engine.printDesktop();
     rig.timers.advance(100);
     EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy"}));
     EXPECT_EQ(printed, rig.screen.screen);  // the buffer holds the capture when printing starts
-    EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::DtCopyPending}));
+    EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::PrintDesktopPending}));
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
     EXPECT_TRUE(rig.clipboard.images.empty());
 
@@ -717,12 +717,12 @@ TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
 {
     Rig rig;
     rig.options.ReversePrint = 1;
-    rig.engine.Pop_AwCapture();
+    rig.engine.copyActiveWindow();
     rig.timers.advance(100);
     rig.windows.foreground = kEditor;
     rig.timers.advance(200);
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
-    EXPECT_EQ(rig.clipboard.current, rig.buffer.PicPrint);
+    EXPECT_EQ(rig.clipboard.current, rig.buffer.image);
     EXPECT_EQ(rig.clipboard.current, Inverted(rig.frameOf(kEditor)));
     EXPECT_TRUE(rig.host.calls.empty());
 }
@@ -733,6 +733,6 @@ TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves)
     rig.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
     EXPECT_EQ(rig.engine.lastOperation(),
               (LastOperation{ActionCode::StickyNote, SourceCode::None}));
-    rig.engine.Pop_RsCapture();
+    rig.engine.copyRegion();
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
 }

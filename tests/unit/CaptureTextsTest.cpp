@@ -33,12 +33,12 @@ TEST(CaptureCodes, NumbersMatchTheSettingsFileAndTheStateTable)
     EXPECT_EQ(static_cast<int16_t>(SourceCode::Clipboard), 5);
     EXPECT_EQ(static_cast<int16_t>(AppState::Idle), 1);
     EXPECT_EQ(static_cast<int16_t>(AppState::PrintDialogOpen), 3);
-    EXPECT_EQ(static_cast<int16_t>(AppState::AwCopyPending), 4);
-    EXPECT_EQ(static_cast<int16_t>(AppState::DtCopyPending), 5);
+    EXPECT_EQ(static_cast<int16_t>(AppState::PrintActiveWindowPending), 4);
+    EXPECT_EQ(static_cast<int16_t>(AppState::PrintDesktopPending), 5);
     EXPECT_EQ(static_cast<int16_t>(AppState::CommandLine), 7);
-    EXPECT_EQ(static_cast<int16_t>(AppState::AwCapturePending), 8);
-    EXPECT_EQ(static_cast<int16_t>(AppState::RsCapturePending), 9);
-    EXPECT_EQ(static_cast<int16_t>(AppState::RsCopyPending), 10);
-    EXPECT_EQ(static_cast<int16_t>(AppState::DtCapturePending), 11);
+    EXPECT_EQ(static_cast<int16_t>(AppState::CopyActiveWindowPending), 8);
+    EXPECT_EQ(static_cast<int16_t>(AppState::CopyRegionPending), 9);
+    EXPECT_EQ(static_cast<int16_t>(AppState::PrintRegionPending), 10);
+    EXPECT_EQ(static_cast<int16_t>(AppState::CopyDesktopPending), 11);
     EXPECT_EQ(texts::kRestoredTrayTooltip, "トヴリモ");
 }

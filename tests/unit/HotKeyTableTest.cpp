@@ -9,10 +9,10 @@ using namespace tovrimo;
 TEST(HotKeyTable, EachSlotHasItsFixedCommand)
 {
     const std::vector<HotKeyCommand> expected = {
-        HotKeyCommand::DtCopy,    HotKeyCommand::AwCopy,    HotKeyCommand::RsCopy,
-        HotKeyCommand::FileCopy,  HotKeyCommand::DtCapture, HotKeyCommand::AwCopyNow,
-        HotKeyCommand::RsCapture, HotKeyCommand::FileCapture, HotKeyCommand::Option,
-        HotKeyCommand::Fusen,
+        HotKeyCommand::PrintDesktop,    HotKeyCommand::PrintActiveWindow,    HotKeyCommand::PrintRegion,
+        HotKeyCommand::PrintFile,  HotKeyCommand::CopyDesktop, HotKeyCommand::CopyActiveWindowNow,
+        HotKeyCommand::CopyRegion, HotKeyCommand::CopyFile, HotKeyCommand::OpenOptions,
+        HotKeyCommand::NoteFromClipboard,
     };
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         ASSERT_TRUE(CommandForSlot(slot).has_value()) << slot;
@@ -64,50 +64,6 @@ TEST(HotKeyTable, ModifiersOfASlotOutsideTheTableAreNone)
     EXPECT_EQ(ModifiersForSlot(s, 10), 0u);
 }
 
-TEST(HotKeyTable, LettersMapToLowerCaseKeysyms)
-{
-    for (int vk = 'A'; vk <= 'Z'; ++vk) {
-        ASSERT_TRUE(KeysymForVirtualKey(vk).has_value()) << vk;
-        // XK_a is 0x61 ... XK_z 0x7a.
-        EXPECT_EQ(*KeysymForVirtualKey(vk), static_cast<uint32_t>(0x61 + vk - 'A')) << vk;
-    }
-    EXPECT_EQ(*KeysymForVirtualKey(80), 0x70u);  // P -> XK_p
-}
-
-TEST(HotKeyTable, DigitsMapToDigitKeysyms)
-{
-    for (int vk = '0'; vk <= '9'; ++vk) {
-        ASSERT_TRUE(KeysymForVirtualKey(vk).has_value()) << vk;
-        EXPECT_EQ(*KeysymForVirtualKey(vk), static_cast<uint32_t>(vk)) << vk;  // XK_0 is 0x30
-    }
-}
-
-TEST(HotKeyTable, FunctionKeysMapToF1ToF12)
-{
-    for (int n = 1; n <= 12; ++n) {
-        const int vk = 111 + n;
-        ASSERT_TRUE(KeysymForVirtualKey(vk).has_value()) << vk;
-        EXPECT_EQ(*KeysymForVirtualKey(vk), static_cast<uint32_t>(0xffbd + n)) << "F" << n;
-    }
-    EXPECT_EQ(*KeysymForVirtualKey(123), 0xffc9u);  // F12
-}
-
-TEST(HotKeyTable, SpaceReturnAndPrint)
-{
-    EXPECT_EQ(KeysymForVirtualKey(32), std::optional<uint32_t>(0x0020u));
-    EXPECT_EQ(KeysymForVirtualKey(13), std::optional<uint32_t>(0xff0du));
-    EXPECT_EQ(KeysymForVirtualKey(44), std::optional<uint32_t>(0xff61u));
-}
-
-TEST(HotKeyTable, CodesOutsideTheTableHaveNoKeysym)
-{
-    // Just outside each range, the lower-case letter codes (numeric keypad), and nonsense.
-    for (int vk : {-1, 0, 12, 14, 31, 33, 43, 45, 47, 58, 64, 91, 96, 97, 111, 124, 255,
-                   65 + 256}) {
-        EXPECT_FALSE(KeysymForVirtualKey(vk).has_value()) << vk;
-    }
-}
-
 TEST(HotKeyTable, EnabledSlotsAreRegisteredInOrder)
 {
     Settings s;
@@ -116,7 +72,7 @@ TEST(HotKeyTable, EnabledSlotsAreRegisteredInOrder)
     s.HotKeyOn[9] = 1;
     s.HotKeyOn[3] = 2;  // not 1: not enabled
     s.HotKeyOn[4] = -1;
-    for (AppState state : {AppState::Idle, AppState::OptionsOpen, AppState::RsCopyPending}) {
+    for (AppState state : {AppState::Idle, AppState::OptionsOpen, AppState::PrintRegionPending}) {
         EXPECT_EQ(SlotsToRegister(s, state), (std::vector<int>{0, 7, 9}));
     }
 }
@@ -134,9 +90,3 @@ TEST(HotKeyTable, NoSlotEnabledRegistersNothing)
     EXPECT_TRUE(SlotsToRegister(Settings{}, AppState::Idle).empty());
 }
 
-TEST(HotKeyTable, IdentifierNamesCarryTheSlotDigit)
-{
-    EXPECT_EQ(HotKeyAtomName(0), "TVRMHOTKEY0");
-    EXPECT_EQ(HotKeyAtomName(5), "TVRMHOTKEY5");
-    EXPECT_EQ(HotKeyAtomName(9), "TVRMHOTKEY9");
-}

@@ -95,7 +95,7 @@ TEST(HotKeys, KeysRunWhateverTheApplicationState)
 {
     // Registration looks at the state once; a press later is never gated by it.
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot({}, 6, 1, 0, 0, 'G'), AppState::RsCopyPending);
+    f.keys.RegisterHotKeys(WithSlot({}, 6, 1, 0, 0, 'G'), AppState::PrintRegionPending);
     ASSERT_TRUE(f.registrar.press(6));
     EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:6"}));
 }

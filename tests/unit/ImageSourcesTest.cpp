@@ -86,20 +86,20 @@ struct Rig {
 TEST(ClipCopy, TextOnlyClipboardChangesNothing)
 {
     Rig r;
-    r.sources.Pop_ClipCopy_Click();
+    r.sources.printClipboard();
     EXPECT_TRUE(r.host.calls.empty());
     EXPECT_EQ(r.engine.lastOperation(), kEarlier);
     EXPECT_TRUE(r.boxes.shown.empty()) << "no message";
-    EXPECT_TRUE(r.buffer.PicPrint.isNull());
+    EXPECT_TRUE(r.buffer.image.isNull());
 }
 
 TEST(ClipCopy, ClipboardBitmapIsPrintedAtItsSize)
 {
     Rig r;
     r.clipboard.current = Pattern(300, 200);
-    r.sources.Pop_ClipCopy_Click();
-    EXPECT_EQ(r.buffer.PicPrint.size(), QSize(300, 200));
-    EXPECT_EQ(r.buffer.PicPrint, Pattern(300, 200));
+    r.sources.printClipboard();
+    EXPECT_EQ(r.buffer.image.size(), QSize(300, 200));
+    EXPECT_EQ(r.buffer.image, Pattern(300, 200));
     EXPECT_EQ(r.engine.lastOperation(),
               (LastOperation{ActionCode::HardCopy, SourceCode::Clipboard}));
     EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
@@ -117,8 +117,8 @@ TEST(ClipCopy, ReversePrintInvertsAndConfirmationOpensTheDialog)
     r.host.onCall = [&](const std::string&) {
         recorded = std::to_string(static_cast<int>(r.engine.lastOperation().source));
     };
-    r.sources.Pop_ClipCopy_Click();
-    EXPECT_EQ(r.buffer.PicPrint, Inverted(Pattern(30, 20)));
+    r.sources.printClipboard();
+    EXPECT_EQ(r.buffer.image, Inverted(Pattern(30, 20)));
     EXPECT_EQ(r.host.calls, Calls{"openPrintDialog"});
     EXPECT_EQ(recorded, "5") << "recorded before the hand-off";
     EXPECT_EQ(r.engine.state(), AppState::PrintDialogOpen);
@@ -131,14 +131,14 @@ TEST(ClipCopy, CapturedWindowTitleIsLeftAlone)
     r.windows.foreground = 0x10;
     r.engine.CaptureWindow(0);
     r.clipboard.current = Pattern(8, 8);
-    r.sources.Pop_ClipCopy_Click();
+    r.sources.printClipboard();
     EXPECT_EQ(r.engine.CapturedWindowTitle(), "Editor");
 }
 
 TEST(FileSources, TheDialogIsOpenedAsTheCommandsSay)
 {
     Rig r;
-    r.sources.Pop_FileCopy_Click();
+    r.sources.printFile();
     ASSERT_EQ(r.chooser.requests.size(), 1u);
     const FileDialogRequest& q = r.chooser.requests[0];
     EXPECT_EQ(q.kind, FileDialogRequest::Kind::Open);
@@ -153,7 +153,7 @@ TEST(FileSources, CancelDoesNothingAndRecordsNothing)
 {
     for (int command = 0; command < 2; ++command) {
         Rig r;
-        command == 0 ? r.sources.Pop_FileCopy_Click() : r.sources.Pop_FileCapture_Click();
+        command == 0 ? r.sources.printFile() : r.sources.copyFile();
         EXPECT_TRUE(r.host.calls.empty());
         EXPECT_TRUE(r.clipboard.images.empty());
         EXPECT_EQ(r.engine.lastOperation(), kEarlier);
@@ -167,14 +167,14 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
     Rig r;
     const std::string path = r.writeImage("shot.bmp", Pattern(40, 30), "BMP");
     r.chooser.answers.push_back(path);
-    r.sources.Pop_FileCopy_Click();
-    EXPECT_EQ(r.buffer.PicPrint, Pattern(40, 30));
+    r.sources.printFile();
+    EXPECT_EQ(r.buffer.image, Pattern(40, 30));
     EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
     EXPECT_EQ(r.engine.lastOperation(),
               (LastOperation{ActionCode::HardCopy, SourceCode::ImageFile}));
     EXPECT_EQ(r.lastFolder, path);
     // Repeating starts in the last file's place.
-    r.sources.Pop_FileCopy_Click();
+    r.sources.printFile();
     ASSERT_EQ(r.chooser.requests.size(), 2u);
     EXPECT_EQ(r.chooser.requests[1].initDir, path);
 }
@@ -183,9 +183,9 @@ TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
 {
     Rig r;
     r.options.ReversePrint = 1;
-    r.engine.setState(AppState::DtCapturePending);
+    r.engine.setState(AppState::CopyDesktopPending);
     r.chooser.answers.push_back(r.writeImage("shot.png", Pattern(12, 9), "PNG"));
-    r.sources.Pop_FileCapture_Click();
+    r.sources.copyFile();
     ASSERT_EQ(r.clipboard.images.size(), 1u);
     EXPECT_EQ(r.clipboard.images[0], Inverted(Pattern(12, 9)));
     EXPECT_EQ(r.engine.state(), AppState::Idle);
@@ -208,8 +208,8 @@ TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
         const std::string path = r.write(c.name, c.bytes);
         r.chooser.answers.push_back(path);
         r.chooser.answers.push_back(path);
-        r.sources.Pop_FileCopy_Click();
-        r.sources.Pop_FileCapture_Click();
+        r.sources.printFile();
+        r.sources.copyFile();
         EXPECT_TRUE(r.host.calls.empty()) << c.name;
         EXPECT_TRUE(r.clipboard.images.empty()) << c.name;
         EXPECT_EQ(r.engine.lastOperation(), kEarlier) << c.name;
@@ -226,7 +226,7 @@ TEST(FileSources, AMissingFileIsUnreadable)
 {
     Rig r;
     r.chooser.answers.push_back(r.dir.filePath("gone.bmp").toStdString());
-    r.sources.Pop_FileCopy_Click();
+    r.sources.printFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_TRUE(r.host.calls.empty());
 }
@@ -260,7 +260,7 @@ TEST(FileSources, APictureTooLargeForMemoryIsRefusedBeforeDecoding)
     const std::string path = r.write("huge.jpg", HugeJpeg(30000, 30000));
     EXPECT_EQ(LoadPictureFile(path).error, LoadedPicture::Error::TooLarge);
     r.chooser.answers.push_back(path);
-    r.sources.Pop_FileCopy_Click();
+    r.sources.printFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(r.boxes.shown[0].text,
@@ -288,7 +288,7 @@ TEST(FileSources, AHugeSizeTheReaderCannotEvenDescribeIsRefusedToo)
     b.append(QByteArray(16, '\x7f'));
     Rig r;
     r.chooser.answers.push_back(r.write("huge.bmp", b));
-    r.sources.Pop_FileCapture_Click();
+    r.sources.copyFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_TRUE(r.clipboard.images.empty());
     EXPECT_EQ(r.engine.lastOperation(), kEarlier);

@@ -5,7 +5,7 @@
 #include <QImage>
 
 #include "capture/CaptureBuffer.h"
-#include "capture/FrmCustom.h"
+#include "capture/RegionSelector.h"
 
 using namespace tovrimo;
 
@@ -62,16 +62,16 @@ TEST(RegionCrop, TheCutFillsBothBuffersWithTheSelectedPixels)
         for (int x = 0; x < source.width(); ++x) source.setPixel(x, y, qRgb(x * 5, y * 6, 7));
     }
     CaptureBuffer buffer;
-    buffer.PicPrint = source;
-    FrmCustom::ApplyCrop(buffer, source, CropRegion(30, 25, 10, 5, 50, 40));
-    ASSERT_EQ(buffer.PicPrint.size(), QSize(21, 21));
-    ASSERT_EQ(buffer.PicPrint2.size(), QSize(21, 21));
+    buffer.image = source;
+    RegionSelector::ApplyCrop(buffer, source, CropRegion(30, 25, 10, 5, 50, 40));
+    ASSERT_EQ(buffer.image.size(), QSize(21, 21));
+    ASSERT_EQ(buffer.staging.size(), QSize(21, 21));
     for (QPoint p : {QPoint(0, 0), QPoint(20, 20), QPoint(20, 0), QPoint(0, 20), QPoint(7, 11)}) {
         const QRgb expected = source.pixel(p + QPoint(10, 5));
-        EXPECT_EQ(buffer.PicPrint.pixel(p), expected) << p.x() << "," << p.y();
-        EXPECT_EQ(buffer.PicPrint2.pixel(p), expected) << p.x() << "," << p.y();
+        EXPECT_EQ(buffer.image.pixel(p), expected) << p.x() << "," << p.y();
+        EXPECT_EQ(buffer.staging.pixel(p), expected) << p.x() << "," << p.y();
     }
     // Two separate images: the staging surface is reused for printing later.
-    buffer.PicPrint2.setPixel(0, 0, qRgb(1, 2, 3));
-    EXPECT_EQ(buffer.PicPrint.pixel(0, 0), source.pixel(10, 5));
+    buffer.staging.setPixel(0, 0, qRgb(1, 2, 3));
+    EXPECT_EQ(buffer.image.pixel(0, 0), source.pixel(10, 5));
 }

@@ -160,7 +160,7 @@ struct Rig {
 TEST(StickyNotes, TextOnlyClipboardMakesNoNoteAndKeepsTheLastOperation)
 {
     Rig r;
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     EXPECT_EQ(r.notes.NoteCount(), 0);
     EXPECT_TRUE(r.log.empty());
     EXPECT_TRUE(r.boxes.shown.empty());
@@ -172,7 +172,7 @@ TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
     Rig r;
     r.options.ReversePrint = 1;
     r.clipboard.current = Solid(30, 20, qRgb(10, 200, 30));
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     ASSERT_EQ(r.notes.NoteCount(), 1);
     ASSERT_NE(r.note(1), nullptr);
     EXPECT_EQ(r.note(1)->picture, Solid(30, 20, qRgb(10, 200, 30))) << "never inverted";
@@ -183,11 +183,11 @@ TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
 {
     Rig r;
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
-    for (int i = 0; i < 16; ++i) r.notes.Pop_Fusen_Click();
+    for (int i = 0; i < 16; ++i) r.notes.noteFromClipboard();
     EXPECT_EQ(r.notes.NoteCount(), 16);
     EXPECT_TRUE(r.boxes.shown.empty());
     r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Desktop);
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     EXPECT_EQ(r.notes.NoteCount(), 16) << "count unchanged";
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
@@ -206,11 +206,11 @@ TEST(StickyNotes, PeelingOffFreesTheSlotForTheNextNote)
 {
     Rig r;
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
-    for (int i = 0; i < 3; ++i) r.notes.Pop_Fusen_Click();
+    for (int i = 0; i < 3; ++i) r.notes.noteFromClipboard();
     r.notes.closeNote(2);
     EXPECT_EQ(r.notes.NoteCount(), 2);
     EXPECT_EQ(r.notes.note(2), nullptr);
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     EXPECT_EQ(r.log.back(), "create:2");
     r.notes.closeNote(2);
     r.notes.closeNote(2);  // a second peel of the same slot changes nothing
@@ -221,12 +221,12 @@ TEST(StickyNotes, RemoveAllThenTheNextNoteIsNumberOne)
 {
     Rig r;
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
-    for (int i = 0; i < 3; ++i) r.notes.Pop_Fusen_Click();
+    for (int i = 0; i < 3; ++i) r.notes.noteFromClipboard();
     r.log.clear();
-    r.notes.Pop_FusenAllDelete_Click();
+    r.notes.removeAllNotes();
     EXPECT_EQ(r.log, (std::vector<std::string>{"dispose:1", "dispose:2", "dispose:3"}));
     EXPECT_EQ(r.notes.NoteCount(), 0);
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     EXPECT_EQ(r.log.back(), "create:1");
     EXPECT_EQ(r.notes.NoteCount(), 1);
 }
@@ -235,7 +235,7 @@ TEST(StickyNotes, BringToFrontGoesInSlotOrder)
 {
     Rig r;
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
-    for (int i = 0; i < 4; ++i) r.notes.Pop_Fusen_Click();
+    for (int i = 0; i < 4; ++i) r.notes.noteFromClipboard();
     r.notes.closeNote(2);
     r.log.clear();
     r.notes.BringNotesToFront();
@@ -247,10 +247,10 @@ TEST(StickyNotes, PrintingANoteUsesItsPictureAsIsAndKeepsTheLastOperation)
     Rig r;
     r.options.ReversePrint = 1;
     r.clipboard.current = Solid(6, 5, qRgb(1, 2, 3));
-    r.notes.Pop_Fusen_Click();
+    r.notes.noteFromClipboard();
     r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Region);
     r.notes.printNote(r.note(1)->picture);
-    EXPECT_EQ(r.buffer.PicPrint, Solid(6, 5, qRgb(1, 2, 3)));
+    EXPECT_EQ(r.buffer.image, Solid(6, 5, qRgb(1, 2, 3)));
     EXPECT_EQ(r.host.calls, (std::vector<std::string>{"printHardCopy"}));
     EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::HardCopy, SourceCode::Region}));
 }

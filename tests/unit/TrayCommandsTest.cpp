@@ -40,15 +40,15 @@ TEST(TrayCommands, RepeatCaptionForEveryActionAndSource)
 
 TEST(TrayCommands, RepeatRunsTheCommandOfTheLastOperation)
 {
-    const M hard[] = {M::DtCopy, M::AwCopy, M::RsCopy, M::FileCopy, M::ClipCopy};
-    const M copy[] = {M::DtCapture, M::AwCapture, M::RsCapture, M::FileCapture, M::None};
+    const M hard[] = {M::PrintDesktop, M::PrintActiveWindow, M::PrintRegion, M::PrintFile, M::PrintClipboard};
+    const M copy[] = {M::CopyDesktop, M::CopyActiveWindow, M::CopyRegion, M::CopyFile, M::None};
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(RepeatCommand({A::HardCopy, static_cast<SourceCode>(s)}), hard[s - 1]) << s;
         EXPECT_EQ(RepeatCommand({A::Copy, static_cast<SourceCode>(s)}), copy[s - 1]) << s;
-        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::Fusen) << s;
+        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::NoteFromClipboard) << s;
         EXPECT_EQ(RepeatCommand({A::None, static_cast<SourceCode>(s)}), M::None) << s;
     }
-    EXPECT_EQ(RepeatCommand({A::StickyNote, S::None}), M::Fusen);
+    EXPECT_EQ(RepeatCommand({A::StickyNote, S::None}), M::NoteFromClipboard);
     EXPECT_EQ(RepeatCommand({A::HardCopy, S::None}), M::None);
 }
 
@@ -58,11 +58,11 @@ TEST(TrayCommands, DoubleClickTableWithItsDoNothingCells)
         int16_t dc, dcDo;
         M expected;
     } cases[] = {
-        {1, 1, M::DtCopy},    {1, 2, M::AwCopy},    {1, 3, M::RsCopy},      {1, 4, M::FileCopy},
-        {1, 5, M::ClipCopy},  {1, 0, M::None},      {1, 6, M::None},        {2, 1, M::DtCapture},
-        {2, 2, M::AwCapture}, {2, 3, M::RsCapture}, {2, 4, M::FileCapture}, {2, 5, M::None},
-        {2, -1, M::None},     {3, 0, M::Fusen},     {3, 5, M::Fusen},       {4, 1, M::Redo},
-        {0, 1, M::Redo},      {-7, 3, M::Redo},
+        {1, 1, M::PrintDesktop},    {1, 2, M::PrintActiveWindow},    {1, 3, M::PrintRegion},      {1, 4, M::PrintFile},
+        {1, 5, M::PrintClipboard},  {1, 0, M::None},      {1, 6, M::None},        {2, 1, M::CopyDesktop},
+        {2, 2, M::CopyActiveWindow}, {2, 3, M::CopyRegion}, {2, 4, M::CopyFile}, {2, 5, M::None},
+        {2, -1, M::None},     {3, 0, M::NoteFromClipboard},     {3, 5, M::NoteFromClipboard},       {4, 1, M::Repeat},
+        {0, 1, M::Repeat},      {-7, 3, M::Repeat},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DoubleClickCommand(c.dc, c.dcDo), c.expected) << c.dc << "," << c.dcDo;

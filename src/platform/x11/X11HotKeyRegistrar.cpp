@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "resident/HotKeyTable.h"
+#include "platform/x11/X11KeyCodes.h"
 
 // Xlib last: its macros (None, Bool, Status) would otherwise collide with Qt's headers.
 #include <X11/Xlib.h>

@@ -1,0 +1,226 @@
+#include "app/DialogCoordinator.h"
+
+#include <QInputDialog>
+
+#include "capture/CaptureEngine.h"
+#include "controls/FileChooser.h"
+#include "controls/HelpViewer.h"
+#include "controls/cCommonDlg.h"
+#include "controls/clsChooseFont.h"
+#include "core/CoreTexts.h"
+#include "app/Program.h"
+#include "core/SettingsStore.h"
+#include "output/PrintDialog.h"
+#include "output/TitleFields.h"
+#include "resident/AboutLink.h"
+#include "resident/AboutDialog.h"
+#include "resident/OptionsDialog.h"
+#include "resident/TrayController.h"
+#include "resident/HotKeys.h"
+#include "resident/StickyNotes.h"
+
+namespace tovrimo {
+
+DialogCoordinator::DialogCoordinator(Program& program) : program_(program) {}
+
+DialogCoordinator::~DialogCoordinator()
+{
+    delete print_.data();
+    delete options_.data();
+    delete about_.data();
+}
+
+PrintDialog* DialogCoordinator::printDialog() const
+{
+    return print_;
+}
+
+OptionsDialog* DialogCoordinator::optionsDialog() const
+{
+    return options_;
+}
+
+void DialogCoordinator::openPrintDialog()
+{
+    if (print_) {
+        print_->raise();
+        print_->activateWindow();
+        return;
+    }
+    Program& p = program_;
+    const QIcon customIcon =
+        p.data.settings.IconIsBuiltIn || !p.residentWindow() ? QIcon()
+                                                             : p.residentWindow()->currentIcon();
+    PrintDialogServices services{p.data,
+                                 p.services().printers,
+                                 p.services().messages,
+                                 p.services().clipboard,
+                                 p.printer(),
+                                 p.buffer().image,
+                                 p.buffer().staging,
+                                 p.titleExpander(),
+                                 p.LastFolder,
+                                 *this,
+                                 p.services().screenTwipsPerPixelX,
+                                 p.services().screenTwipsPerPixelY,
+                                 customIcon};
+    print_ = new PrintDialog(services);
+    // The command-line job keeps its own state; every other caller enters the dialog's.
+    if (p.engine().state() != AppState::CommandLine) p.engine().setState(AppState::PrintDialogOpen);
+    print_->Load();
+}
+
+void DialogCoordinator::openOptions()
+{
+    // The command while the dialog is open (the hot key is not gated) brings it forward.
+    if (options_) {
+        options_->show();
+        options_->raise();
+        options_->activateWindow();
+        return;
+    }
+    Program& p = program_;
+    p.engine().setState(AppState::OptionsOpen);
+    const QIcon icon = p.residentWindow() ? p.residentWindow()->currentIcon() : QIcon();
+    options_ = new OptionsDialog(p.data, *this, p.services().messages, p.LastFolder, icon);
+    options_->show();
+}
+
+void DialogCoordinator::openAbout()
+{
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return;
+    }
+    program_.engine().setState(AppState::AboutOpen);
+    about_ = new AboutDialog(program_.services().messages, InstalledAboutLink(),
+                          [this] { program_.engine().setState(AppState::Idle); });
+    about_->show();
+}
+
+void DialogCoordinator::showHelpContents()
+{
+    showHelpContents(texts::kProgramHelpFile, program_.residentWindow());
+}
+
+void DialogCoordinator::showHelpContents(const std::string& helpFile, QWidget* owner)
+{
+    // Through the common-dialog wrapper: only it knows where the guide is installed under
+    // the name the program asks for.
+    cCommonDlg dialog;
+    dialog.setForm(owner);
+    dialog.setHelpFile(program_.AppPath + helpFile);
+    dialog.setHelpCommand(HelpViewer::HELP_FINDER);
+    dialog.ShowHelp();
+}
+
+std::optional<std::string> DialogCoordinator::chooseSaveFile(QWidget* owner,
+                                                          const std::string& title,
+                                                          const std::string& filter,
+                                                          const std::string& initialFolder)
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.owner = owner;
+    request.dialogTitle = title;
+    request.filter = filter;
+    request.filterIndex = 1;
+    request.flags = cCommonDlg::OFN_OVERWRITEPROMPT | cCommonDlg::OFN_HIDEREADONLY;
+    request.initDir = initialFolder;
+    return CommonDlgFileChooser().choose(request);
+}
+
+std::optional<QFont> DialogCoordinator::chooseFont(QWidget* owner, const QFont& current)
+{
+    clsChooseFont dialog;
+    if (dialog.FontDlg(owner, current.family().toStdString(), 0, current.pointSize(),
+                       current.bold(), current.italic(), current.strikeOut(),
+                       current.underline()) != 0) {
+        return std::nullopt;
+    }
+    QFont chosen(QString::fromStdString(dialog.FontName()));
+    chosen.setPointSize(dialog.FontSize() > 0 ? dialog.FontSize() : current.pointSize());
+    chosen.setBold(dialog.FontBold());
+    chosen.setItalic(dialog.FontItalic());
+    chosen.setStrikeOut(dialog.FontStrikethrough());
+    chosen.setUnderline(dialog.FontUnderline());
+    return chosen;
+}
+
+std::string DialogCoordinator::inputBox(QWidget* owner, const std::string& prompt,
+                                     const std::string& title, const std::string& defaultAnswer)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, QString::fromStdString(title),
+                                               QString::fromStdString(prompt), QLineEdit::Normal,
+                                               QString::fromStdString(defaultAnswer), &ok);
+    return ok ? text.toStdString() : std::string();
+}
+
+void DialogCoordinator::showHelp()
+{
+    showHelpContents(texts::kProgramHelpFile, options_);
+}
+
+void DialogCoordinator::showHelp(const std::string& helpFile)
+{
+    showHelpContents(helpFile, print_);
+}
+
+int DialogCoordinator::stickyNoteCount()
+{
+    return program_.notes().NoteCount();
+}
+
+void DialogCoordinator::makeStickyNote(const QImage& image)
+{
+    program_.notes().AddNote(image);
+}
+
+bool DialogCoordinator::saveSettings()
+{
+    return program_.SaveSettings();
+}
+
+void DialogCoordinator::printDialogUnloaded()
+{
+    if (print_) print_->deleteLater();
+    print_ = nullptr;
+    if (program_.engine().state() == AppState::CommandLine) {
+        program_.endProcess(0);
+        return;
+    }
+    program_.engine().setState(AppState::Idle);
+}
+
+std::optional<std::string> DialogCoordinator::chooseIconFile(const IconFileRequest& request)
+{
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Kind::Open;
+    r.owner = options_;
+    r.dialogTitle = request.title;
+    r.filter = request.filter;
+    r.filterIndex = 1;
+    r.flags = cCommonDlg::OFN_FILEMUSTEXIST | cCommonDlg::OFN_HIDEREADONLY;
+    r.initDir = request.startFolder;
+    return CommonDlgFileChooser().choose(r);
+}
+
+bool DialogCoordinator::saveSettings(const SettingsData& data)
+{
+    return program_.settingsStore().SaveSettings(data);
+}
+
+void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)
+{
+    program_.hotKeys()->ReRegisterHotKeys(now, program_.engine().state());
+}
+
+void DialogCoordinator::optionsClosed()
+{
+    options_ = nullptr;
+    program_.engine().setState(AppState::Idle);
+}
+
+}  // namespace tovrimo

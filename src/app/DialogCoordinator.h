@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include "output/PrintDialogHost.h"
+#include "resident/OptionsHost.h"
+
+namespace tovrimo {
+
+class AboutDialog;
+class OptionsDialog;
+class PrintDialog;
+class Program;
+
+// The program's dialogs: the print dialog, the options dialog and the about box, each at most
+// once, and what they ask of the program (file and font dialogs, help, notes, saving).
+class DialogCoordinator : public PrintDialogHost, public OptionsHost {
+public:
+    explicit DialogCoordinator(Program& program);
+    ~DialogCoordinator() override;
+
+    void openPrintDialog();
+    void openOptions();
+    void openAbout();
+    void showHelpContents();
+    PrintDialog* printDialog() const;
+    OptionsDialog* optionsDialog() const;
+
+    // PrintDialogHost
+    std::optional<std::string> chooseSaveFile(QWidget* owner, const std::string& title,
+                                              const std::string& filter,
+                                              const std::string& initialFolder) override;
+    std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;
+    std::string inputBox(QWidget* owner, const std::string& prompt, const std::string& title,
+                         const std::string& defaultAnswer) override;
+    void showHelp(const std::string& helpFile) override;
+    int stickyNoteCount() override;
+    void makeStickyNote(const QImage& image) override;
+    bool saveSettings() override;
+    void printDialogUnloaded() override;
+
+    // OptionsHost
+    std::optional<std::string> chooseIconFile(const IconFileRequest& request) override;
+    void showHelp() override;
+    bool saveSettings(const SettingsData& data) override;
+    void reRegisterHotKeys(const Settings& old, const Settings& now) override;
+    void optionsClosed() override;
+
+private:
+    // Opens `helpFile` of the program folder at its contents, owned by `owner`.
+    void showHelpContents(const std::string& helpFile, QWidget* owner);
+
+    Program& program_;
+    QPointer<PrintDialog> print_;
+    QPointer<OptionsDialog> options_;
+    QPointer<AboutDialog> about_;
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,424 @@
+#include "app/Program.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <cstdlib>
+
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureOptions.h"
+#include "capture/RegionSelector.h"
+#include "capture/ImageSources.h"
+#include "controls/FileChooser.h"
+#include "core/CommandLine.h"
+#include "core/CoreTexts.h"
+#include "core/LegacySettings.h"
+#include "core/PaperNames.h"
+#include "app/DialogCoordinator.h"
+#include "core/SettingsStore.h"
+#include "output/PagePrinter.h"
+#include "output/TitleFields.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PrinterBackend.h"
+#include "platform/SingleInstance.h"
+#include "platform/TrayHostWatcher.h"
+#include "platform/TrayIcon.h"
+#include "resident/TrayController.h"
+#include "resident/HotKeys.h"
+#include "resident/StickyNotes.h"
+
+namespace tovrimo {
+
+std::string CommandLineText(const std::vector<std::string>& args)
+{
+    std::string text;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i) text += ' ';
+        text += args[i];
+    }
+    return text;
+}
+
+Program::Program(PlatformServices services) : services_(std::move(services))
+{
+    CaptureServices cs{services_.screen,    services_.windows, services_.cursor,
+                       services_.clipboard, services_.timers,  *this};
+    const CaptureEngine::OptionsProvider options = [this] {
+        const Settings& s = data.settings;
+        CaptureOptions o;
+        o.SelfTimer = s.SelfTimer;
+        o.SelfTime = s.SelfTime;
+        o.IconDelete = s.IconDelete;
+        o.ConfirmBeforePrint = s.ConfirmBeforePrint;
+        o.ReversePrint = s.ReversePrint;
+        o.IconCapture = s.IconCapture;
+        return o;
+    };
+    engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
+    printer_ = std::make_unique<PagePrinter>(
+        services_.printers, services_.messages, titleExpander(),
+        ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
+    printer_->setFullDetail([this] { return data.settings.FullDetailPrint != 0; });
+    chooser_ = std::make_unique<CommonDlgFileChooser>();
+    imageSources_ = std::make_unique<ImageSources>(
+        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *chooser_,
+                            LastFolder, options, [this] { return residentWindow(); }});
+    notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
+        *engine_, buffer_, services_.clipboard, services_.messages, *chooser_, LastFolder});
+    dialogs_ = std::make_unique<DialogCoordinator>(*this);
+    endProcess = [](int code) { std::exit(code); };
+
+    HotKeys::Commands keys;
+    keys.runMenuCommand = [this](HotKeyCommand c) {
+        switch (c) {
+        case HotKeyCommand::PrintDesktop:
+            run(MenuCommand::PrintDesktop);
+            break;
+        case HotKeyCommand::PrintActiveWindow:
+            run(MenuCommand::PrintActiveWindow);
+            break;
+        case HotKeyCommand::PrintRegion:
+            run(MenuCommand::PrintRegion);
+            break;
+        case HotKeyCommand::PrintFile:
+            run(MenuCommand::PrintFile);
+            break;
+        case HotKeyCommand::CopyDesktop:
+            run(MenuCommand::CopyDesktop);
+            break;
+        case HotKeyCommand::CopyRegion:
+            run(MenuCommand::CopyRegion);
+            break;
+        case HotKeyCommand::CopyFile:
+            run(MenuCommand::CopyFile);
+            break;
+        case HotKeyCommand::OpenOptions:
+            openOptions();
+            break;
+        case HotKeyCommand::NoteFromClipboard:
+            run(MenuCommand::NoteFromClipboard);
+            break;
+        case HotKeyCommand::CopyActiveWindowNow:
+            break;  // handled by copyActiveWindowNow
+        }
+    };
+    keys.copyActiveWindowNow = [this] {
+        engine_->CaptureWindow(0);
+        engine_->CopyStep();
+    };
+    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
+}
+
+Program::~Program()
+{
+    // The dialogs refer to the records and the engine: they go first.
+    dialogs_.reset();
+    engine_->onChange = nullptr;
+}
+
+std::function<std::string(const std::string&)> Program::titleExpander() const
+{
+    const TitleFieldSources sources =
+        SystemTitleFieldSources([this] { return engine_->CapturedWindowTitle(); });
+    return [sources](const std::string& t) { return ExpandTitleFields(t, sources); };
+}
+
+bool Program::SaveSettings()
+{
+    return settingsStore().SaveSettings(data);
+}
+
+SettingsStore& Program::settingsStore()
+{
+    if (!store_ || store_->settingsPath() != AppPath + "tovrimo.ini")
+        store_ = std::make_unique<SettingsStore>(services_.files, services_.printers,
+                                                 services_.messages, AppPath);
+    return *store_;
+}
+
+Program::Outcome Program::StartUp(const AppFolders& appFolders,
+                                  const std::vector<std::string>& args)
+{
+    folders = appFolders;
+    AppPath = folders.settingsFolder;
+    LastFolder = FirstImageFolder(folders);
+
+    if (services_.printers.printerNames().empty()) {
+        services_.messages.show(texts::kAppCaption, texts::kNoPrinter, MsgButtons::Ok,
+                                MsgIcon::None);
+        return {false, 1};
+    }
+
+    CommandArgs = SplitCommandLine(CommandLineText(args));
+    BuildPaperNames();
+    SettingsStore& store = settingsStore();
+    // A save cut short by a crash or a kill leaves its temporary file beside the settings
+    // file, which itself is still whole.
+    services_.files.removeAbandonedWrites(store.settingsPath());
+    MigrateLegacySettings(services_.files, services_.messages, AppPath);
+
+    if (store.LoadSettings(data) == LoadResult::Fatal) return {false, 1};
+
+    if (!CommandArgs.front().empty()) return RunCommandLine();
+
+    if (services_.instance) {
+        switch (services_.instance->claim()) {
+        case SingleInstance::Claim::Resident:
+            break;
+        case SingleInstance::Claim::HandedOver:
+            return {false, 0};
+        case SingleInstance::Claim::Unreachable:
+            return {false, 1};
+        }
+    }
+    becomeResident();
+    return {true, 0};
+}
+
+Program::Outcome Program::RunCommandLine()
+{
+    engine_->setState(AppState::CommandLine);
+    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.Title);
+    data.settings.ConfirmBeforePrint = job.confirm ? 1 : 0;
+
+    switch (job.capture) {
+    case CommandCapture::None: break;
+    case CommandCapture::Desktop: engine_->CaptureDesktop(); break;
+    case CommandCapture::Window:
+        // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
+        // any number that names no window, captures nothing rather than the active window.
+        engine_->CaptureWindow(static_cast<WindowId>(job.window));
+        break;
+    case CommandCapture::Region: engine_->CaptureDesktop(); break;
+    }
+    if (!job.settingName.empty()) {
+        const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
+        for (int i = 0; i < count; ++i) {
+            if (data.named[i].Title == job.settingName) {
+                data.current = data.named[i];
+                data.settings.LastSet = static_cast<int16_t>(i);
+            }
+        }
+    }
+    if (job.error()) {
+        services_.messages.show(texts::kAppCaption, texts::kBadCommandLine, MsgButtons::Ok,
+                                MsgIcon::None);
+        return {false, 1};
+    }
+    if (job.capture == CommandCapture::Region) {
+        // The selection screen carries the job on and ends the program when it is done.
+        openRegionScreen();
+        return {true, 0};
+    }
+    if (data.settings.ConfirmBeforePrint == 1) {
+        // The print dialog carries the job on and ends the program when it closes.
+        dialogs_->openPrintDialog();
+        return {true, 0};
+    }
+    const bool accepted =
+        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    return {false, accepted ? 0 : 1};
+}
+
+void Program::becomeResident()
+{
+    resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
+    hotKeys_->RegisterHotKeys(data.settings, engine_->state());
+    data.settings.IconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.Icon);
+    engine_->setState(AppState::Idle);
+    engine_->recordLastOperation(ActionCode::None, SourceCode::None);
+    // The menu goes with the icon, so a host that draws it has it from the first click on.
+    resident_->updateTrayMenu();
+    engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
+    resident_->AddTrayIcon(data.settings.Title);
+    if (services_.instance)
+        QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
+                         [this] { resident_->ShowMenuAtPointer(); });
+    waitForNotificationArea();
+}
+
+void Program::waitForNotificationArea()
+{
+    TrayHostWatcher* hosts = services_.trayHosts;
+    if (!hosts || hosts->available()) return;
+    // Panels often start after the programs a session starts: give one time to come.
+    notificationAreaWait_.setSingleShot(true);
+    notificationAreaWait_.setInterval(notificationAreaWaitMs);
+    QObject::connect(hosts, &TrayHostWatcher::appeared, &notificationAreaWait_, &QTimer::stop);
+    QObject::connect(&notificationAreaWait_, &QTimer::timeout, resident_.get(), [this] {
+        if (services_.trayHosts->available()) return;
+        services_.messages.show(texts::kAppCaption, texts::kNoNotificationArea, MsgButtons::Ok,
+                                MsgIcon::Information);
+    });
+    notificationAreaWait_.start();
+}
+
+void Program::quit()
+{
+    hotKeys_->UnregisterHotKeys();
+    removeAllNotes();
+    if (resident_) resident_->RemoveTrayIcon();
+    qApp->quit();
+}
+
+void Program::openPrintDialog()
+{
+    dialogs_->openPrintDialog();
+}
+
+void Program::printHardCopy()
+{
+    printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+}
+
+RegionSelector* Program::regionScreen()
+{
+    return region_;
+}
+
+void Program::openRegionScreen()
+{
+    if (region_) region_->deleteLater();
+    region_ = new RegionSelector(buffer_, *this);
+    region_->Open();
+}
+
+void Program::unloadRegionScreen()
+{
+    if (!region_) return;
+    region_->hide();
+    region_->deleteLater();
+    region_ = nullptr;
+}
+
+AppState Program::state() const
+{
+    return engine_->state();
+}
+
+void Program::setState(AppState state)
+{
+    engine_->setState(state);
+}
+
+void Program::printHandOff()
+{
+    engine_->PrintHandOff();
+}
+
+void Program::copyStep()
+{
+    engine_->CopyStep();
+}
+
+void Program::commandLineHandOff()
+{
+    if (data.settings.ConfirmBeforePrint == 1) {
+        dialogs_->openPrintDialog();
+        return;
+    }
+    const bool accepted =
+        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    endProcess(accepted ? 0 : 1);
+}
+
+void Program::cancel()
+{
+    cancelCapture();
+}
+
+LastOperation Program::lastOperation() const
+{
+    return engine_->lastOperation();
+}
+
+bool Program::captureDelayRunning() const
+{
+    return engine_->captureDelayTimer().isEnabled() || engine_->windowDelayTimer().isEnabled();
+}
+
+void Program::run(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::PrintDesktop:
+        engine_->printDesktop();
+        break;
+    case MenuCommand::PrintActiveWindow:
+        engine_->printActiveWindow();
+        break;
+    case MenuCommand::PrintRegion:
+        engine_->printRegion();
+        break;
+    case MenuCommand::CopyDesktop:
+        engine_->copyDesktop();
+        break;
+    case MenuCommand::CopyActiveWindow:
+        engine_->copyActiveWindow();
+        break;
+    case MenuCommand::CopyRegion:
+        engine_->copyRegion();
+        break;
+    case MenuCommand::PrintFile:
+        imageSources_->printFile();
+        break;
+    case MenuCommand::PrintClipboard:
+        imageSources_->printClipboard();
+        break;
+    case MenuCommand::CopyFile:
+        imageSources_->copyFile();
+        break;
+    case MenuCommand::NoteFromClipboard:
+        notes_->noteFromClipboard();
+        break;
+    case MenuCommand::Repeat:
+        run(RepeatCommand(engine_->lastOperation()));
+        break;
+    }
+}
+
+void Program::cancelCapture()
+{
+    const bool commandLineJob = engine_->state() == AppState::CommandLine;
+    engine_->Cancel();
+    // A cancelled command-line job leaves the program without a window: it ends.
+    if (commandLineJob) endProcess(0);
+}
+
+void Program::openOptions()
+{
+    dialogs_->openOptions();
+}
+
+void Program::openHelp()
+{
+    dialogs_->showHelpContents();
+}
+
+void Program::openAbout()
+{
+    dialogs_->openAbout();
+}
+
+void Program::removeAllNotes()
+{
+    notes_->removeAllNotes();
+}
+
+void Program::BringNotesToFront()
+{
+    notes_->BringNotesToFront();
+}
+
+void Program::removeTrayIcon()
+{
+    if (resident_) resident_->RemoveTrayIcon();
+}
+
+void Program::addTrayIcon(const std::string& tooltip)
+{
+    if (resident_) resident_->AddTrayIcon(tooltip);
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,75 @@
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/CommandLine.h"
+#include "app/Program.h"
+#include "platform/AppFolders.h"
+#include "platform/DesktopTrayHosts.h"
+#include "platform/DisplayCheck.h"
+#include "platform/MemoryPolicy.h"
+#include "platform/QtMessages.h"
+#include "app/RealPlatform.h"
+#include "platform/qt/LocalSocketInstance.h"
+#include "platform/qt/QtTrayIcon.h"
+
+int main(int argc, char** argv)
+{
+    tovrimo::KeepLargeBlocksOutOfTheHeap();
+    std::string reason;
+    if (!tovrimo::CanOpenDisplay(&reason)) {
+        std::fprintf(stderr, "tovrimo: %s. Tovrimo runs in an X11 desktop session.\n",
+                     reason.c_str());
+        return 2;
+    }
+    // Every argument belongs to the program's own command line. QApplication would take out
+    // and act on the ones it knows ("-reverse", "-style fusion", "-display ..."), so it sees
+    // only the program's name, and the arguments are kept before it is made.
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+
+    // Global hot keys, window frames and the cursor image need X11 itself.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    tovrimo::QuietMissingRuntimeFolderNote();
+    QApplication app(qtArgc, qtArgv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("tovrimo"));
+
+    tovrimo::RealPlatform platform;
+    // Only a resident start looks for a notification area and for a program already resident;
+    // a command-line job runs beside a resident program.
+    const bool residentStart =
+        tovrimo::SplitCommandLine(tovrimo::CommandLineText(args)).front().empty();
+    std::unique_ptr<tovrimo::DesktopTrayHosts> trayHosts;
+    std::unique_ptr<tovrimo::LocalSocketInstance> instance;
+    if (residentStart) {
+        trayHosts = std::make_unique<tovrimo::DesktopTrayHosts>();
+        const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+        instance = std::make_unique<tovrimo::LocalSocketInstance>(tovrimo::InstanceSocketPath(
+            runtimeDir ? runtimeDir : "", ::geteuid(), std::getenv("DISPLAY")));
+    }
+    tovrimo::PlatformServices services{
+        platform.printers(),
+        platform.messages(),
+        platform.files(),
+        platform.screen(),
+        platform.windows(),
+        platform.cursor(),
+        platform.clipboard(),
+        platform.timers(),
+        platform.hotKeys(),
+        [&trayHosts] { return std::make_unique<tovrimo::QtTrayIcon>(trayHosts.get()); },
+        platform.screenTwipsPerPixelX(),
+        platform.screenTwipsPerPixelY()};
+    services.trayHosts = trayHosts.get();
+    services.instance = instance.get();
+    tovrimo::Program program(services);
+    const auto outcome = program.StartUp(tovrimo::DetectAppFolders(), args);
+    if (!outcome.resident) return outcome.exitCode;
+    return app.exec();
+}

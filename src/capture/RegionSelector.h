@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+
+#include "capture/CaptureBuffer.h"
+#include "capture/RegionCrop.h"
+#include "capture/RegionHost.h"
+
+class QMenu;
+
+namespace tovrimo {
+
+// The region-selection screen: the frozen desktop over the whole primary screen, on which the
+// user drags a rectangle with the left button. The release cuts the rectangle out of the
+// capture buffer and hands it on through the host; the right button offers the cancel menu.
+class RegionSelector : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QRgb kGrey = 0xFF808080u;  // background and outline colour
+
+    RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget* parent = nullptr);
+    ~RegionSelector() override;
+
+    // Freezes the capture buffer's current picture and shows it full-screen, above everything.
+    // Returns at once.
+    void Open();
+    // Takes the picture without showing the window (for off-screen rendering).
+    void freeze();
+
+    // Cuts the rectangle out of the source into both staging and image.
+    static void ApplyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect);
+
+    bool dragging() const { return dragging_; }
+    // In buffer pixels.
+    QPoint startPoint() const { return start_; }
+    QPoint endPoint() const { return end_; }
+    QMenu* cancelMenu() const { return cancelMenu_; }
+    // The area the last pointer step asked to repaint, in widget coordinates.
+    const QRegion& lastDirtyRegion() const { return lastDirty_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPoint toBufferPixels(const QPointF& position) const;
+    // The pixels the outline from start_ to the given corner covers, in widget coordinates:
+    // four strips, so a move repaints the outline alone and never the picture inside it.
+    QRegion outlineRegion(const QPoint& corner) const;
+    void finishSelection();
+
+    CaptureBuffer& buffer_;
+    RegionHost& host_;
+    QImage frozen_;
+    QMenu* cancelMenu_ = nullptr;
+    bool dragging_ = false;
+    bool finished_ = false;
+    QPoint start_;
+    QPoint current_;
+    QPoint end_;
+    QRegion lastDirty_;
+};
+
+}  // namespace tovrimo

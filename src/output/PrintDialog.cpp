@@ -1,0 +1,469 @@
+#include "output/PrintDialog.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+#include "core/PaperNames.h"
+#include "output/CarrierLabel.h"
+#include "output/PrintingNotice.h"
+#include "output/TitleOptionsDialog.h"
+#include "output/PagePrinter.h"
+#include "output/PreviewBox.h"
+#include "output/PreviewComposer.h"
+#include "output/PrintDialogHost.h"
+#include "output/PrintDialogRules.h"
+#include "output/PrintDialogTexts.h"
+#include "platform/PrinterBackend.h"
+
+namespace tovrimo {
+
+namespace {
+
+QString NumberText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+int FindEntry(const QComboBox* combo, const std::string& text)
+{
+    return combo->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+}  // namespace
+
+PrintDialog::PrintDialog(PrintDialogServices services, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      s_(std::move(services)),
+      capabilities_(s_.printers)
+{
+    setObjectName(QStringLiteral("PrintDialog"));
+    setWindowTitle(QString::fromUtf8(texts::kPrintDialogCaption));
+    setModal(false);
+    beep = [] { QApplication::beep(); };
+    buildControls();
+    connectHandlers();
+}
+
+PrintDialog::~PrintDialog()
+{
+    sldPSize_.DestroyTracBar();
+    delete titleOption_.data();
+}
+
+void PrintDialog::Load()
+{
+    if (!s_.customIcon.isNull()) {
+        setWindowIcon(s_.customIcon);
+    }
+    workSettings_ = s_.data.settings;
+    workLayout_ = s_.data.current;
+    loading_ = true;
+
+    printerNames_ = s_.printers.printerNames();
+    cmbPrinterName_->clear();
+    cmbPrinterName_->addItem(QString::fromUtf8(texts::kNoPrinterEntry));
+    for (const auto& name : printerNames_) {
+        cmbPrinterName_->addItem(QString::fromStdString(name));
+    }
+    cmbPrinterName_->setCurrentIndex(-1);
+    FillPaperSizeList();
+    cmbPaperBin_->clear();
+    const auto& bins = PaperBinNames();
+    for (const auto& name : bins) {
+        if (!name.empty()) cmbPaperBin_->addItem(QString::fromStdString(name));
+    }
+    cmbPaperBin_->setCurrentIndex(-1);
+
+    fillSettingList();
+    if (workSettings_.LastSet >= 0 && workSettings_.LastSet < cmbSetting_->count()) {
+        selectSettingEntry(workSettings_.LastSet);
+    } else {
+        // A choice that no longer exists (a damaged file) counts as none.
+        workSettings_.LastSet = -1;
+    }
+    if (cmbSetting_->currentIndex() < 0) {
+        showLayout(PrintLayout(workLayout_));
+    }
+    txtTitle_->setText(QString::fromStdString(s_.data.current.TitleText));
+    showCarriers(s_.data.current);
+    loading_ = false;
+
+    sldPSize_.Parent = lblSlideBar_;
+    sldPSize_.Create(0, 0, lblSlideBar_->width(), lblSlideBar_->height());
+    sldPSize_.SetTracBarPos(s_.data.current.SizeP);
+
+    RefreshPreview();
+    adjustSize();
+    setFixedSize(sizeHint());
+    show();
+    raise();
+    activateWindow();
+    btnOK_->setFocus();
+}
+
+void PrintDialog::Unload()
+{
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    timRefreshPreview_->stop();
+    timPrint_->stop();
+    if (titleOption_) {
+        titleOption_->hide();
+    }
+    printingNotice_.reset();
+    sldPSize_.DestroyTracBar();
+    hide();
+    s_.host.printDialogUnloaded();
+}
+
+void PrintDialog::closeEvent(QCloseEvent* event)
+{
+    // The window's close box closes without printing, like "閉じる".
+    event->ignore();
+    if (isVisible() && !unloaded_) {
+        BtnCancel_Click();
+    }
+}
+
+void PrintDialog::reject()
+{
+    BtnCancel_Click();
+}
+
+namespace {
+
+bool IsReturn(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+bool PrintDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtPSize_) {
+        return scaleBoxEvent(event) || QDialog::eventFilter(watched, event);
+    }
+    if (watched == btnOK_ && IsReturn(event)) {
+        btnOK_->click();
+        return true;
+    }
+    if (IsReturn(event) &&
+        (qobject_cast<QComboBox*>(watched) || qobject_cast<QComboBox*>(watched->parent()))) {
+        // Return in a list's text part neither picks an entry by its typed name nor reaches
+        // the dialog: only choosing from the list does anything.
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool PrintDialog::scalePasteRefused(const QString& pasted)
+{
+    if (ScalePastePasses(pasted)) {
+        startDelayedPreview();
+        return false;
+    }
+    if (beep) beep();
+    return true;
+}
+
+bool PrintDialog::scaleBoxEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            return scalePasteRefused(QGuiApplication::clipboard()->text());
+        }
+        if (key->key() == Qt::Key_Escape) {
+            return false;  // closes the dialog, as everywhere in it
+        }
+        const QString typed = key->text();
+        const bool character =
+            !typed.isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            (typed[0].isPrint() || typed[0] == u'\b' || typed[0] == u'\r' || typed[0] == u'\n');
+        if (key->key() == Qt::Key_Backspace || (character && ScaleKeyPasses(typed[0]))) {
+            startDelayedPreview();
+            return false;
+        }
+        if (character || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (beep) beep();
+            return true;
+        }
+        return false;  // caret movement, selection, copy and undo work as in any box
+    }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the X selection.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            return scalePasteRefused(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        }
+        return false;
+    case QEvent::ContextMenu: {
+        std::unique_ptr<QMenu> menu(txtPSize_->createStandardContextMenu());
+        const bool pastable = ScalePastePasses(QGuiApplication::clipboard()->text());
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QLatin1String("edit-paste")) action->setEnabled(pastable);
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    case QEvent::FocusIn:
+        // Selected after the click that gave the focus has placed the caret.
+        QTimer::singleShot(0, txtPSize_, [box = txtPSize_] { box->selectAll(); });
+        return false;
+    default:
+        return false;
+    }
+}
+
+void PrintDialog::FillPaperSizeList()
+{
+    const std::string printer = chosenPrinter();
+    const int current = printer.empty() ? 0 : capabilities_.defaultPaperSize(printer);
+    cmbPaperSize_->clear();
+    const auto& names = PaperSizeNames();
+    int selected = -1;
+    for (int code = 0; code < static_cast<int>(names.size()); ++code) {
+        if (names[code].empty()) continue;
+        cmbPaperSize_->addItem(QString::fromStdString(names[code]));
+        if (code == current) selected = cmbPaperSize_->count() - 1;
+    }
+    if (selected >= 0) {
+        selectPaperSizeEntry(selected);
+    } else {
+        cmbPaperSize_->setCurrentIndex(-1);
+    }
+}
+
+std::string PrintDialog::chosenPrinter() const
+{
+    const int index = cmbPrinterName_->currentIndex();
+    if (index >= 1 && index <= static_cast<int>(printerNames_.size())) {
+        return printerNames_[index - 1];
+    }
+    // No printer chosen: the one printing would use now.
+    if (!s_.printer.currentPrinter().empty()) {
+        return s_.printer.currentPrinter();
+    }
+    const auto def = s_.printers.defaultPrinter();
+    return def ? def->deviceName : std::string();
+}
+
+void PrintDialog::showLayout(const PrintLayout& shown)
+{
+    selectOption(optPosition_, shown.Pos);
+    txtLeft_->setText(NumberText(shown.Left));
+    txtTop_->setText(NumberText(shown.Top));
+    selectOption(optSize_, shown.Size);
+    if (shown.Size != 3) {
+        setBoxEnabled(txtPSize_, false);
+    }
+    selectOption(optOrientation_, shown.Orientation);
+    chkHiritsu_->setChecked(shown.Hiritsu != 0);
+    workLayout_.Hiritsu = shown.Hiritsu;
+    txtPSize_->setText(QString::number(shown.SizeP));
+
+    const int printer = FindEntry(cmbPrinterName_, shown.DeviceName);
+    if (printer >= 0) {
+        selectPrinterEntry(printer);
+    }
+    // Choosing the printer took that printer's own paper size; the layout's size is shown
+    // again, and kept even when it has no entry to show.
+    const auto& sizeNames = PaperSizeNames();
+    const int size = shown.PaperSize >= 0 && shown.PaperSize < static_cast<int>(sizeNames.size())
+                         ? FindEntry(cmbPaperSize_, sizeNames[shown.PaperSize])
+                         : -1;
+    if (size >= 0 && !sizeNames[shown.PaperSize].empty()) {
+        selectPaperSizeEntry(size);
+    } else {
+        cmbPaperSize_->setCurrentIndex(-1);
+        workLayout_.PaperSize = shown.PaperSize;
+    }
+    const auto& binNames = PaperBinNames();
+    const int bin = shown.PaperBin >= 0 && shown.PaperBin < static_cast<int>(binNames.size()) &&
+                            !binNames[shown.PaperBin].empty()
+                        ? FindEntry(cmbPaperBin_, binNames[shown.PaperBin])
+                        : -1;
+    if (bin >= 0) {
+        selectPaperBinEntry(bin);
+    } else {
+        cmbPaperBin_->setCurrentIndex(-1);
+        workLayout_.PaperBin = shown.PaperBin;
+    }
+}
+
+void PrintDialog::showCarriers(const PrintLayout& from)
+{
+    lblFont_->setCaption(QString::number(from.FontSize));
+    lblTitleAlign_->setCaption(QString::number(from.TitleAlign));
+    lblTitleVAlign_->setCaption(QString::number(from.TitleVAlign));
+}
+
+void PrintDialog::selectOption(QButtonGroup* group, int index)
+{
+    QAbstractButton* button = group->button(index);
+    if (!button) {
+        // A code without an option: none is shown as chosen.
+        group->setExclusive(false);
+        for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+        group->setExclusive(true);
+        return;
+    }
+    button->setChecked(true);
+    if (group == optPosition_) {
+        Opt_Position_Click(index);
+    } else if (group == optSize_) {
+        Opt_Size_Click(index);
+    } else if (group == optOrientation_) {
+        OptOrientation_Click(index);
+    }
+}
+
+void PrintDialog::selectPrinterEntry(int index)
+{
+    cmbPrinterName_->setCurrentIndex(index);
+    CmbPrinterName_Click();
+}
+
+void PrintDialog::selectPaperSizeEntry(int index)
+{
+    cmbPaperSize_->setCurrentIndex(index);
+    CmbPaperSize_Click();
+}
+
+void PrintDialog::selectPaperBinEntry(int index)
+{
+    cmbPaperBin_->setCurrentIndex(index);
+    CmbPaperBin_Click();
+}
+
+void PrintDialog::selectSettingEntry(int index)
+{
+    cmbSetting_->setCurrentIndex(index);
+    CmbSetting_Click();
+}
+
+void PrintDialog::setBoxEnabled(QLineEdit* box, bool enabled)
+{
+    // A disabled box takes the dialog's face colour, which Qt's disabled palette already is.
+    box->setEnabled(enabled);
+}
+
+void PrintDialog::setTextLoading(QLineEdit* box, const QString& text)
+{
+    const bool wasLoading = loading_;
+    loading_ = true;
+    box->setText(text);
+    loading_ = wasLoading;
+}
+
+void PrintDialog::startDelayedPreview()
+{
+    if (!timRefreshPreview_->isActive()) {
+        timRefreshPreview_->start();
+    }
+}
+
+void PrintDialog::Tim_RefreshPreview_Timer()
+{
+    timRefreshPreview_->stop();
+    RefreshPreview();
+}
+
+void PrintDialog::RefreshPreview()
+{
+    if (loading_) {
+        return;
+    }
+    picPreview_->showError(false);
+    const std::string printer = chosenPrinter();
+    const int orientation = workLayout_.Orientation;
+    const int paper = workLayout_.PaperSize;
+    bool refused = printer.empty() || (orientation != 1 && orientation != 2);
+    if (!refused && paper > 0) {
+        const auto& sizes = capabilities_.paperSizes(printer);
+        refused = std::find(sizes.begin(), sizes.end(), paper) == sizes.end();
+    }
+    const std::optional<PageMetrics> metrics =
+        refused ? std::nullopt
+                : capabilities_.pageMetrics(printer, std::max(paper, 0), orientation);
+    if (!metrics) {
+        picPreview_->showError(true);
+        return;
+    }
+
+    TitleFont font;
+    font.family = QString::fromStdString(workLayout_.FontName);
+    font.pointSize = workLayout_.FontSize;
+    font.bold = workLayout_.FontBold;
+    font.italic = workLayout_.FontItalic;
+    font.underline = workLayout_.FontUnderLine;
+    const std::string expanded =
+        s_.expandTitle ? s_.expandTitle(workLayout_.TitleText) : workLayout_.TitleText;
+    const QString title = QString::fromStdString(expanded);
+    const QString key =
+        font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
+    if (key != measuredTitleKey_) {
+        measuredTitle_ = PageRenderer::MeasureTitle(font, title, metrics->dpiY);
+        measuredTitleKey_ = key;
+    }
+
+    PreviewInput in;
+    in.page = *metrics;
+    in.scaleMode = workLayout_.Size;
+    in.sizePercent = workLayout_.SizeP;
+    in.position = workLayout_.Pos;
+    in.leftCm = ParseNumber(txtLeft_->text());
+    in.topCm = ParseNumber(txtTop_->text());
+    in.titleAlign = workLayout_.TitleAlign;
+    in.titleVAlign = workLayout_.TitleVAlign;
+    in.imageWidthPixels = s_.captureImage.width();
+    in.imageHeightPixels = s_.captureImage.height();
+    in.sx = s_.sx;
+    in.sy = s_.sy;
+    in.titleWidthTwips = measuredTitle_.widthTwips;
+    in.titleHeightTwips = measuredTitle_.heightTwips;
+    in.titleBlank = TitleIsBlank(expanded);
+    const PreviewPicture picture = ComposePreview(in);
+    picPreview_->showPicture(picture);
+
+    if (picture.fitPercent) {
+        const bool wasLoading = loading_;
+        loading_ = true;
+        txtPSize_->setText(QString::number(*picture.fitPercent));
+        sldPSize_.SetTracBarPos(static_cast<int16_t>(std::min(*picture.fitPercent, 32767)));
+        loading_ = wasLoading;
+    }
+    if (!picture.placed) {
+        picPreview_->showError(true);
+        return;
+    }
+    if (picture.leftCm && picture.topCm) {
+        // Shown so that choosing the manual position starts from here; written as the
+        // dialog's own update, which is not an edit that lets a named setting go.
+        setTextLoading(txtLeft_, FormatCentimetres(*picture.leftCm));
+        setTextLoading(txtTop_, FormatCentimetres(*picture.topCm));
+    }
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,215 @@
+// The print dialog's commands: named settings, print, copy, save to a file, sticky note, help
+// and close.
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "core/CoreTexts.h"
+#include "output/CarrierLabel.h"
+#include "output/PrintDialog.h"
+#include "output/PrintingNotice.h"
+#include "output/NamedSettingsTable.h"
+#include "output/PagePrinter.h"
+#include "output/PrintDialogHost.h"
+#include "output/PrintDialogTexts.h"
+#include "platform/ClipboardAccess.h"
+#include "platform/MessageBoxes.h"
+
+namespace tovrimo {
+
+namespace {
+constexpr int kPrintDelayMs = 1000;
+}  // namespace
+
+void PrintDialog::fillSettingList()
+{
+    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    cmbSetting_->clear();
+    for (const auto& name : table.names()) {
+        cmbSetting_->addItem(QString::fromStdString(name));
+    }
+    cmbSetting_->setCurrentIndex(-1);
+}
+
+void PrintDialog::CmbSetting_Click()
+{
+    const int i = cmbSetting_->currentIndex();
+    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    if (!table.inUse(i)) {
+        return;
+    }
+    const bool wasLoading = loading_;
+    loading_ = true;
+    workLayout_ = table.at(i);
+    const PrintLayout shown = workLayout_;
+    showLayout(shown);
+    txtTitle_->setText(QString::fromStdString(shown.TitleText));
+    showCarriers(shown);
+    loading_ = wasLoading;
+    workSettings_.LastSet = static_cast<int16_t>(i);
+    if (!loading_) {
+        RefreshPreview();
+    }
+}
+
+void PrintDialog::BtnSaveSetting_Click()
+{
+    if (cmbPrinterName_->currentIndex() < 0) {
+        s_.messages.show(texts::kSettingErrorCaption, texts::kPrinterNotSet, MsgButtons::Ok,
+                         MsgIcon::None);
+        return;
+    }
+    const std::string name = s_.host.inputBox(this, texts::kAskSettingName,
+                                              texts::kAskSettingNameTitle, rememberedName_);
+    if (name.empty()) {
+        return;
+    }
+    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    const auto plan = table.PlanSave(name, [&](int) {
+        return s_.messages.show(texts::kOverwriteCaption, name + texts::kOverwriteTail,
+                                MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
+    });
+    if (plan.outcome == NamedSettingsTable::SaveOutcome::Cancelled) {
+        return;
+    }
+    if (plan.outcome == NamedSettingsTable::SaveOutcome::NoRoom) {
+        s_.messages.show(texts::kSettingErrorCaption, texts::kTableFull, MsgButtons::Ok,
+                         MsgIcon::Warning);
+        return;
+    }
+    workLayout_.Title = name;
+    const int target = table.Store(plan, workLayout_);
+    if (!plan.overwrite) {
+        cmbSetting_->addItem(QString::fromStdString(name));
+    }
+    workSettings_.LastSet = static_cast<int16_t>(target);
+    writeBack();
+    s_.host.saveSettings();
+    selectSettingEntry(target);
+}
+
+void PrintDialog::BtnDelSetting_Click()
+{
+    const int i = cmbSetting_->currentIndex();
+    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    if (!table.inUse(i)) {
+        s_.messages.show(texts::kErrorCaption, texts::kCannotDelete, MsgButtons::Ok,
+                         MsgIcon::None);
+        return;
+    }
+    const std::string question = cmbSetting_->itemText(i).toStdString() + texts::kDeleteTail;
+    if (s_.messages.show(texts::kDeleteCaption, question, MsgButtons::YesNoCancel,
+                         MsgIcon::None) != MsgResult::Yes) {
+        return;
+    }
+    table.Remove(i);
+    workSettings_.LastSet = -1;
+    writeBack();
+    s_.host.saveSettings();
+    cmbSetting_->removeItem(i);
+    cmbSetting_->setCurrentIndex(-1);
+}
+
+void PrintDialog::writeBack()
+{
+    // IconIsBuiltIn is decided at start-up and is not the dialog's to change.
+    const bool builtIn = s_.data.settings.IconIsBuiltIn;
+    s_.data.settings = workSettings_;
+    s_.data.settings.IconIsBuiltIn = builtIn;
+    s_.data.current = workLayout_;
+}
+
+bool PrintDialog::prepareLaidOutImage()
+{
+    writeBack();
+    s_.printer.PreparePage(s_.data.current, s_.captureImage, s_.pageImage);
+    // After a setup error (already shown) the page image is empty: there is nothing to hand on.
+    return s_.printer.PageSetupFailed != -1 && !s_.pageImage.isNull();
+}
+
+void PrintDialog::BtnOK_Click()
+{
+    timRefreshPreview_->stop();
+    hide();
+    printingNotice_ = std::make_unique<PrintingNotice>(s_.customIcon);
+    printingNotice_->show();
+    writeBack();
+    s_.host.saveSettings();
+    timPrint_->start(kPrintDelayMs);
+}
+
+void PrintDialog::TimPrint_Timer()
+{
+    timPrint_->stop();
+    const bool printed = s_.printer.PrintHardCopy(s_.data.current, s_.captureImage, s_.pageImage);
+    printingNotice_.reset();
+    if (!printed) {
+        // A setup error or a refused job, both already shown: the user can correct the
+        // setting and try again.
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    Unload();
+}
+
+void PrintDialog::BtnClipBoard_Click()
+{
+    if (prepareLaidOutImage()) {
+        s_.clipboard.setImage(s_.pageImage);
+    }
+    s_.host.saveSettings();
+}
+
+void PrintDialog::BtnSaveA_Click()
+{
+    if (!prepareLaidOutImage()) {
+        s_.host.saveSettings();
+        return;
+    }
+    hide();
+    const auto path = s_.host.chooseSaveFile(this, texts::kSaveBitmapTitle,
+                                             texts::kSaveBitmapFilter, s_.lastFolder);
+    if (path) {
+        if (s_.pageImage.save(QString::fromStdString(*path), "BMP")) {
+            s_.lastFolder = *path;
+        } else {
+            s_.messages.show(texts::kAppCaption,
+                             std::string(texts::kSaveBitmapFailed) + "\n" + *path,
+                             MsgButtons::Ok, MsgIcon::Warning);
+        }
+    }
+    show();
+    s_.host.saveSettings();
+}
+
+void PrintDialog::Btn_Fusen_Click()
+{
+    if (!prepareLaidOutImage()) {
+        s_.host.saveSettings();
+        return;
+    }
+    if (s_.host.stickyNoteCount() >= texts::kNoteLimit) {
+        s_.messages.show(texts::kAppCaption,
+                         std::string(texts::kNoteLimitHead) +
+                             std::to_string(texts::kNoteLimit) + texts::kNoteLimitTail,
+                         MsgButtons::Ok, MsgIcon::Critical);
+        return;
+    }
+    s_.host.makeStickyNote(s_.pageImage);
+    s_.host.saveSettings();
+}
+
+void PrintDialog::BtnHelp_Click()
+{
+    s_.host.showHelp(texts::kHelpFile);
+}
+
+void PrintDialog::BtnCancel_Click()
+{
+    Unload();
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,23 @@
+#include "platform/qt/ProgramIcon.h"
+
+#include <QString>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void RegisterBuiltInResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(tovrimo);
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace tovrimo {
+
+QIcon ProgramIcon()
+{
+    RegisterBuiltInResources();
+    return QIcon(QStringLiteral(":/tovrimo.png"));
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,189 @@
+#include "resident/AboutDialog.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "platform/MessageBoxes.h"
+#include "resident/AboutTexts.h"
+#include "platform/qt/ProgramIcon.h"
+
+namespace tovrimo {
+
+namespace {
+
+QString Q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The window's client area at 96 dpi (5016 x 3096 twips at 15 twips a pixel).
+constexpr QSize kClientSize(334, 206);
+constexpr QSize kBannerSize(207, 60);
+
+QPixmap Banner()
+{
+    QPixmap banner(kBannerSize);
+    QPainter p(&banner);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, kBannerSize.width(), kBannerSize.height());
+    sky.setColorAt(0, QColor(0x1f, 0x4e, 0x9c));
+    sky.setColorAt(1, QColor(0x6f, 0xb3, 0xe8));
+    p.fillRect(banner.rect(), sky);
+    p.drawPixmap(10, 14, ProgramIcon().pixmap(32, 32));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(22);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(50, 4, kBannerSize.width() - 56, 34), Qt::AlignLeft | Qt::AlignVCenter,
+               Q(about_texts::kBannerText));
+    font.setBold(false);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.drawText(QRect(50, 34, kBannerSize.width() - 56, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               Q(about_texts::kName) + QStringLiteral(" ") + Q(about_texts::kVersion));
+    return banner;
+}
+
+QLabel* Blue(QLabel* label)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 0xff));
+    label->setPalette(palette);
+    return label;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
+                   std::function<void()> closed, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      messages_(messages),
+      link_(std::move(link)),
+      closed_(std::move(closed))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(Q(about_texts::kCaption));
+    setWindowIcon(ProgramIcon());
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+
+    Picture2 = new QLabel(this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setPixmap(ProgramIcon().pixmap(32, 32));
+    Picture2->setFixedSize(32, 32);
+    Label1 = new QLabel(Q(about_texts::kName), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    Label1->setFont(bold);
+    Lbl_Version = Blue(new QLabel(Q(about_texts::kVersion), this));
+    Lbl_Version->setObjectName(QStringLiteral("Lbl_Version"));
+    Label4 = new QLabel(Q(about_texts::kNotice), this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label5 = new QLabel(Q(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage),
+                        this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    LblURL = Blue(new QLabel(link_ ? QString::fromStdString(link_->address) : QString(), this));
+    LblURL->setObjectName(QStringLiteral("LblURL"));
+    QFont underlined = LblURL->font();
+    underlined.setUnderline(true);
+    LblURL->setFont(underlined);
+    LblURL->setCursor(Qt::PointingHandCursor);
+    LblURL->setToolTip(LblURL->text());
+    img_banner = new QLabel(this);
+    img_banner->setObjectName(QStringLiteral("img_banner"));
+    img_banner->setPixmap(Banner());
+    img_banner->setFixedSize(kBannerSize);
+    Command2 = new QPushButton(Q(about_texts::kOK), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setDefault(true);
+    Command2->setMinimumWidth(88);
+    connect(Command2, &QPushButton::clicked, this, &AboutDialog::Command2_Click);
+
+    if (link_) {
+        LblURL->installEventFilter(this);
+        img_banner->installEventFilter(this);
+        img_banner->setCursor(Qt::PointingHandCursor);
+    } else {
+        // Nothing to open on this installation: no dead link.
+        Label5->hide();
+        LblURL->hide();
+    }
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(Label1);
+    texts->addWidget(Lbl_Version);
+    texts->addWidget(Label4);
+    texts->addSpacing(6);
+    texts->addWidget(Label5);
+    texts->addWidget(LblURL);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(14);
+    top->addWidget(Picture2, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(img_banner, 0, Qt::AlignBottom);
+    bottom->addStretch(1);
+    bottom->addWidget(Command2, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addStretch(1);
+    layout->addLayout(bottom);
+
+    setFixedSize(sizeHint().expandedTo(kClientSize));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void AboutDialog::LinkClick()
+{
+    if (!link_) return;
+    if (!link_->local) {
+        const MsgResult answer =
+            messages_.show(std::string(about_texts::kConfirmCaption), link_->address,
+                           MsgButtons::OkCancel, MsgIcon::None);
+        if (answer != MsgResult::Ok) return;
+    }
+    const QString address = QString::fromStdString(link_->address);
+    // Whether a browser came up is the desktop's business; nothing is reported.
+    openUrl(link_->local ? QUrl::fromLocalFile(address) : QUrl::fromUserInput(address));
+}
+
+void AboutDialog::Command2_Click()
+{
+    accept();
+}
+
+void AboutDialog::done(int result)
+{
+    if (done_) return;
+    done_ = true;
+    QDialog::done(result);
+    if (closed_) closed_();
+}
+
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == LblURL || watched == img_banner) &&
+        event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        LinkClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tovrimo

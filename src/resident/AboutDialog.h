@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QUrl>
+#include <functional>
+#include <optional>
+
+#include "resident/AboutLink.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tovrimo {
+
+class MessageBoxes;
+
+// The version window: the program's name and version, the maker's notice, a banner and a link
+// that opens the maker's page (after asking) or the user's guide. Deletes itself when closed.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `closed` runs once when the window goes (the tray takes clicks again).
+    AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link, std::function<void()> closed,
+             QWidget* parent = nullptr);
+
+    // Opens an address with the desktop's handler; QDesktopServices::openUrl unless replaced.
+    std::function<bool(const QUrl&)> openUrl;
+
+    // The link command of the address label and the banner.
+    void LinkClick();
+    void Command2_Click();
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    MessageBoxes& messages_;
+    std::optional<AboutLink> link_;
+    std::function<void()> closed_;
+    bool done_ = false;
+
+    QLabel* Picture2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Lbl_Version = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* LblURL = nullptr;
+    QLabel* img_banner = nullptr;
+    QPushButton* Command2 = nullptr;
+};
+
+}  // namespace tovrimo

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "doubles/FakeTrayIcon.h"
+#include "resident/TrayController.h"
+#include "resident/ResidentCommands.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+
+namespace {
+
+class RecordingCommands : public ResidentCommands {
+public:
+    AppState appState() const override { return state; }
+    LastOperation lastOperation() const override { return last; }
+    bool captureDelayRunning() const override { return delayRunning; }
+    int16_t doubleClickSetting() const override { return doubleClick; }
+    int16_t doubleClickSourceSetting() const override { return doubleClickDo; }
+    void run(MenuCommand c) override { runs.push_back(c); }
+    void cancelCapture() override { ++cancels; }
+    void openOptions() override {}
+    void openHelp() override {}
+    void openAbout() override {}
+    void quit() override {}
+    void removeAllNotes() override {}
+    void BringNotesToFront() override { ++raises; }
+
+    AppState state = AppState::Idle;
+    LastOperation last;
+    bool delayRunning = false;
+    int16_t doubleClick = 1, doubleClickDo = 1;
+    std::vector<MenuCommand> runs;
+    int cancels = 0, raises = 0;
+};
+
+// Right-clicks the icon and reports which menu popped up, closing it again.
+QString MenuShownOnRightClick(TrayController& form)
+{
+    QString shown;
+    QTimer::singleShot(200, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            shown = popup->objectName();
+            popup->close();
+        }
+    });
+    form.onTrayNotification(516);
+    return shown;
+}
+
+}  // namespace
+
+TEST(TrayController, RightClickOffersOnlyCancelWhileACaptureWaitsForItsDelay)
+{
+    RecordingCommands commands;
+    TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    EXPECT_EQ(MenuShownOnRightClick(form), "commandMenu");
+    commands.state = AppState::PrintDesktopPending;  // a self-timer runs for a desktop hard copy
+    commands.delayRunning = true;
+    EXPECT_EQ(MenuShownOnRightClick(form), "cancelMenu");
+    ASSERT_EQ(form.cancelMenu()->actions().size(), 1);
+    EXPECT_EQ(form.cancelMenu()->actions()[0]->text(), "キャンセル");
+    form.cancelMenu()->actions()[0]->trigger();
+    EXPECT_EQ(commands.cancels, 1);
+}
+
+TEST(TrayController, ClicksInBusyStatesAreDroppedAndTheRepeatItemFollowsTheLastOperation)
+{
+    RecordingCommands commands;
+    TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    EXPECT_EQ(form.repeatItem()->text(), "繰り返し");
+    EXPECT_FALSE(form.repeatItem()->isEnabled());
+
+    commands.state = AppState::OptionsOpen;
+    EXPECT_EQ(MenuShownOnRightClick(form), "") << "no menu while the options dialog is open";
+    form.onTrayNotification(515);
+    form.onTrayNotification(513);
+    EXPECT_TRUE(commands.runs.empty());
+    EXPECT_EQ(commands.raises, 0);
+
+    commands.state = AppState::Idle;
+    commands.last = {ActionCode::Copy, SourceCode::Region};
+    form.onTrayNotification(512);  // a plain move only refreshes the caption
+    EXPECT_EQ(form.repeatItem()->text(), "繰り返し - コピー ＞ 領域指定");
+    EXPECT_TRUE(form.repeatItem()->isEnabled());
+
+    commands.doubleClick = 2;
+    commands.doubleClickDo = 5;
+    form.onTrayNotification(513);
+    form.onTrayNotification(515);
+    EXPECT_EQ(commands.raises, 1) << "the first press of a double click raises the notes";
+    ASSERT_EQ(commands.runs.size(), 1u);
+    EXPECT_EQ(commands.runs[0], MenuCommand::None) << "copy from the clipboard does nothing";
+}
+
+TEST(TrayController, MenuTreeHasEveryItemInOrder)
+{
+    RecordingCommands commands;
+    TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    QStringList top;
+    for (QAction* a : form.commandMenu()->actions())
+        top << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(top, (QStringList{"ハードコピー", "コピー", "付せん操作",
+                                "クリップボードから付せんを作成", "-", "繰り返し", "-",
+                                "オプション", "-", "ヘルプ", "トヴリモについて...", "-",
+                                "トヴリモの終了", "-", "メニューを閉じる"}));
+    QStringList hardCopy;
+    for (QAction* a : form.commandMenu()->actions()[0]->menu()->actions())
+        hardCopy << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(hardCopy, (QStringList{"デスクトップ画面全体", "アクティブなウィンドウ", "領域指定",
+                                     "-", "クリップボードから", "画像ファイルを指定"}));
+}
