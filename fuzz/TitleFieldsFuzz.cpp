@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
 
 using namespace tovrimo;
 

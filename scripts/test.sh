@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+bash scripts/check-format.sh
 bash scripts/build.sh
 cd "${BUILD_DIR:-build}"
 # Qt looks for a runtime folder; without one it warns. Give the tests a private one (mode 0700).

@@ -11,7 +11,7 @@
 #include "app/Program.h"
 #include "core/SettingsStore.h"
 #include "output/PrintDialog.h"
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
 #include "resident/AboutLink.h"
 #include "resident/AboutDialog.h"
 #include "resident/OptionsDialog.h"

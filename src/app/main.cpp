@@ -8,7 +8,7 @@
 #include "core/CommandLine.h"
 #include "app/Program.h"
 #include "platform/AppFolders.h"
-#include "platform/DesktopTrayHosts.h"
+#include "app/DesktopTrayHosts.h"
 #include "platform/DisplayCheck.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/QtMessages.h"

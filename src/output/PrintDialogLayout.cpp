@@ -18,7 +18,7 @@
 #include "output/PrintDialog.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialogTexts.h"
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
 
 namespace tovrimo {
 

@@ -1,5 +1,6 @@
 #include "platform/SystemInfo.h"
 
+#include <utility>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -39,6 +40,16 @@ std::optional<std::string> LoginName()
         return std::nullopt;
     }
     return std::string(found->pw_name);
+}
+
+TitleFieldSources SystemTitleFieldSources(std::function<std::string()> capturedWindowTitle)
+{
+    TitleFieldSources sources;
+    sources.localTime = &LocalTimeNow;
+    sources.computerName = &HostName;
+    sources.userName = &LoginName;
+    sources.capturedWindowTitle = std::move(capturedWindowTitle);
+    return sources;
 }
 
 }  // namespace tovrimo

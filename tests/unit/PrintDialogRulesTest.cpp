@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "output/PrintDialogRules.h"
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
 
 using namespace tovrimo;
 

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
+#include "platform/SystemInfo.h"
 
 using namespace tovrimo;
 

@@ -1,4 +1,4 @@
-#include "platform/DesktopTrayHosts.h"
+#include "app/DesktopTrayHosts.h"
 
 #include "platform/dbus/StatusNotifierWatch.h"
 #include "platform/x11/X11TraySelectionWatch.h"

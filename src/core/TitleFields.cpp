@@ -1,10 +1,8 @@
-#include "output/TitleFields.h"
+#include "core/TitleFields.h"
 
 #include <cstdio>
 #include <string_view>
 #include <utility>
-
-#include "platform/SystemInfo.h"
 
 namespace tovrimo {
 
@@ -125,16 +123,6 @@ std::string ExpandTitleFields(const std::string& templ, const TitleFieldSources&
         }
     }
     return result;
-}
-
-TitleFieldSources SystemTitleFieldSources(std::function<std::string()> capturedWindowTitle)
-{
-    TitleFieldSources sources;
-    sources.localTime = &LocalTimeNow;
-    sources.computerName = &HostName;
-    sources.userName = &LoginName;
-    sources.capturedWindowTitle = std::move(capturedWindowTitle);
-    return sources;
 }
 
 }  // namespace tovrimo

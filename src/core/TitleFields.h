@@ -31,7 +31,4 @@ struct TitleFieldSources {
 // not valid UTF-8 are copied as they are.
 std::string ExpandTitleFields(const std::string& templ, const TitleFieldSources& sources);
 
-// Sources backed by the system clock, the host name and the login name.
-TitleFieldSources SystemTitleFieldSources(std::function<std::string()> capturedWindowTitle);
-
 }  // namespace tovrimo
