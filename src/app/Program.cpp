@@ -8,7 +8,7 @@
 #include "capture/CaptureOptions.h"
 #include "capture/RegionSelector.h"
 #include "capture/ImageSources.h"
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
@@ -59,12 +59,12 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         services_.printers, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
     printer_->setFullDetail([this] { return data.settings.FullDetailPrint != 0; });
-    chooser_ = std::make_unique<CommonDlgFileChooser>();
+    fileDialog_ = std::make_unique<FileDialog>();
     imageSources_ = std::make_unique<ImageSources>(
-        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *chooser_,
+        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_,
                             LastFolder, options, [this] { return residentWindow(); }});
     notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *chooser_, LastFolder});
+        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder});
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
     endProcess = [](int code) { std::exit(code); };
 

@@ -20,7 +20,7 @@ class CaptureEngine;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
-class CommonDlgFileChooser;
+class FileDialog;
 class RegionSelector;
 class ImageSources;
 class DialogCoordinator;
@@ -146,7 +146,7 @@ private:
     std::unique_ptr<PagePrinter> printer_;
     std::unique_ptr<TrayController> resident_;
     std::unique_ptr<HotKeys> hotKeys_;
-    std::unique_ptr<CommonDlgFileChooser> chooser_;
+    std::unique_ptr<FileDialog> fileDialog_;
     std::unique_ptr<ImageSources> imageSources_;
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<DialogCoordinator> dialogs_;

@@ -8,16 +8,17 @@ namespace tovrimo {
 
 ImageSources::ImageSources(ImageSourceServices services) : s_(std::move(services)) {}
 
-FileDialogRequest ImageSources::ImageFileRequest(const std::string& lastFolder, QWidget* owner)
+FileDialogRequest ImageSources::imageFileRequest(const std::string& lastFolder, QWidget* owner)
 {
     FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Open;
-    request.owner = owner;
-    request.dialogTitle = std::string(texts::kImageFileDialogTitle);
+    request.acceptMode = FileDialogRequest::AcceptMode::Open;
+    request.parent = owner;
+    request.caption = std::string(texts::kImageFileDialogTitle);
     request.filter = std::string(texts::kImageFileFilter);
-    request.filterIndex = 0;
-    request.flags = texts::kImageFileDialogFlags;
-    request.initDir = lastFolder;
+    request.selectedFilter = 0;
+    // A name that is not there is the loader's to report, with the name in the message.
+    request.fileMustExist = false;
+    request.dir = lastFolder;
     return request;
 }
 
@@ -42,7 +43,7 @@ void ImageSources::printClipboard()
 bool ImageSources::loadChosenFile()
 {
     const auto chosen =
-        s_.chooser.choose(ImageFileRequest(s_.lastFolder, s_.owner ? s_.owner() : nullptr));
+        s_.fileDialog.exec(imageFileRequest(s_.lastFolder, s_.owner ? s_.owner() : nullptr));
     if (!chosen) return false;
     // The next dialog starts where the user went, also when the file proves unreadable.
     s_.lastFolder = *chosen;

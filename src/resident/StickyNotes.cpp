@@ -1,8 +1,8 @@
 #include "resident/StickyNotes.h"
 
 #include "platform/MessageBoxes.h"
-#include "resident/StickyNoteWindow.h"
 #include "resident/NoteTexts.h"
+#include "resident/StickyNoteWindow.h"
 
 namespace tovrimo {
 
@@ -32,16 +32,16 @@ NoteView* StickyNotes::note(int slot) const
     return table_.used(slot) ? NoteWindows_[slot - 1] : nullptr;
 }
 
-FileDialogRequest StickyNotes::SaveRequest(const std::string& lastFolder, QWidget* owner)
+FileDialogRequest StickyNotes::saveRequest(const std::string& lastFolder, QWidget* owner)
 {
     FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.owner = owner;
-    request.dialogTitle = std::string(texts::kNoteSaveDialogTitle);
+    request.acceptMode = FileDialogRequest::AcceptMode::Save;
+    request.parent = owner;
+    request.caption = std::string(texts::kNoteSaveDialogTitle);
     request.filter = std::string(texts::kNoteSaveFilter);
-    request.filterIndex = 0;
-    request.flags = texts::kNoteSaveDialogFlags;
-    request.initDir = lastFolder;
+    request.selectedFilter = 0;
+    request.confirmOverwrite = true;
+    request.dir = lastFolder;
     return request;
 }
 
@@ -99,7 +99,7 @@ void StickyNotes::copyNote(const QImage& picture)
 
 void StickyNotes::saveNote(const QImage& picture, QWidget* owner)
 {
-    const auto chosen = s_.chooser.choose(SaveRequest(s_.lastFolder, owner));
+    const auto chosen = s_.fileDialog.exec(saveRequest(s_.lastFolder, owner));
     if (!chosen) return;
     // Under the name exactly as chosen: no extension is added.
     if (!picture.save(QString::fromStdString(*chosen), "BMP"))

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "capture/CaptureEngine.h"
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 #include "resident/NoteTable.h"
 #include "resident/NoteView.h"
 
@@ -21,7 +21,7 @@ struct StickyNoteServices {
     CaptureBuffer& buffer;
     ClipboardAccess& clipboard;
     MessageBoxes& messages;
-    FileChooser& chooser;
+    FileDialog& fileDialog;
     std::string& lastFolder;  // where the save dialog starts
 };
 
@@ -53,7 +53,7 @@ public:
     NoteView* note(int slot) const;
 
     // The save dialog as a note opens it.
-    static FileDialogRequest SaveRequest(const std::string& lastFolder, QWidget* owner);
+    static FileDialogRequest saveRequest(const std::string& lastFolder, QWidget* owner);
 
     // NoteActions: the commands of a note's menu.
     void printNote(const QImage& picture) override;

@@ -292,7 +292,7 @@ struct HelpWorld : World {
     }
     ~HelpWorld()
     {
-        HelpViewer::Show({}, HelpViewer::HELP_QUIT, 0, nullptr);
+        HelpViewer::closeHelp();
         FlushDeferredDeletes();
     }
 };
@@ -300,7 +300,7 @@ struct HelpWorld : World {
 void ExpectTheGuideAtItsContents(const std::string& guide, const char* entry)
 {
     SCOPED_TRACE(entry);
-    HelpViewer* viewer = HelpViewer::Current();
+    HelpViewer* viewer = HelpViewer::current();
     ASSERT_NE(viewer, nullptr) << "no help window";
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->browser()->source().toLocalFile().toStdString(), guide);

@@ -151,9 +151,9 @@ TEST(StickyNotesGui, ANoteSavedAsBitmapReadsBackIdentical)
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(77, 33)));
     rig.notes.noteFromClipboard();
-    FakeFileChooser answers;
+    FakeFileDialog answers;
     answers.answers.push_back(path);
-    rig.chooser.fake = &answers;
+    rig.fileDialog.fake = &answers;
     Note(rig, 1)->findChild<QAction*>("saveItem")->trigger();
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(path))) << "no extension added";
     QImage back;
@@ -161,7 +161,7 @@ TEST(StickyNotesGui, ANoteSavedAsBitmapReadsBackIdentical)
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Pattern(77, 33));
     EXPECT_EQ(rig.lastFolder, path);
     ASSERT_EQ(answers.requests.size(), 1u);
-    EXPECT_EQ(answers.requests[0].owner, Note(rig, 1));
+    EXPECT_EQ(answers.requests[0].parent, Note(rig, 1));
 }
 
 TEST(StickyNotesGui, TogglingOnTopTwiceLeavesNormalStacking)

@@ -7,7 +7,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "doubles/FakeCursorSource.h"
-#include "doubles/FakeFileChooser.h"
+#include "doubles/FakeFileDialog.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
@@ -143,12 +143,12 @@ struct Rig {
     FakeTimerFactory timers;
     RecordingCaptureHost host;
     RecordingMessageBoxes boxes;
-    FakeFileChooser chooser;
+    FakeFileDialog fileDialog;
     std::string lastFolder = "/home/user/";
     std::vector<std::string> log;
     CaptureEngine engine{
         buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
-    StickyNotes notes{{engine, buffer, clipboard, boxes, chooser, lastFolder},
+    StickyNotes notes{{engine, buffer, clipboard, boxes, fileDialog, lastFolder},
                       [this](int slot, const QImage& picture, NoteActions&) -> NoteView* {
                           log.push_back("create:" + std::to_string(slot));
                           return new FakeNote(slot, picture, log);
@@ -262,17 +262,18 @@ TEST(StickyNotes, SaveAsksWithTheNoteDialogAndWritesABitmapUnderTheExactName)
     const QImage picture = Solid(7, 3, qRgb(200, 100, 50));
     r.notes.saveNote(picture, nullptr);  // cancelled: nothing written, folder kept
     EXPECT_EQ(r.lastFolder, "/home/user/");
-    ASSERT_EQ(r.chooser.requests.size(), 1u);
-    const FileDialogRequest& q = r.chooser.requests[0];
-    EXPECT_EQ(q.kind, FileDialogRequest::Kind::Save);
-    EXPECT_EQ(q.dialogTitle, "ピクチャ画像の保存");
+    ASSERT_EQ(r.fileDialog.requests.size(), 1u);
+    const FileDialogRequest& q = r.fileDialog.requests[0];
+    EXPECT_EQ(q.acceptMode, FileDialogRequest::AcceptMode::Save);
+    EXPECT_EQ(q.caption, "ピクチャ画像の保存");
     EXPECT_EQ(q.filter, "ビットマップファイル(*.BMP)|*.bmp|");
-    EXPECT_EQ(q.filterIndex, 0);
-    EXPECT_EQ(q.flags, 2);
-    EXPECT_EQ(q.initDir, "/home/user/");
+    EXPECT_EQ(q.selectedFilter, 0);
+    EXPECT_TRUE(q.confirmOverwrite) << "ask before replacing a file";
+    EXPECT_FALSE(q.fileMustExist);
+    EXPECT_EQ(q.dir, "/home/user/");
 
     const std::string path = dir.filePath("note").toStdString();
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.notes.saveNote(picture, nullptr);
     QImage back(QString::fromStdString(path), "BMP");
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture);
@@ -284,7 +285,7 @@ TEST(StickyNotes, SaveIntoAMissingFolderShowsAMessage)
 {
     Rig r;
     const std::string path = "/nonexistent-folder/note.bmp";
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.notes.saveNote(Solid(2, 2, 0xFF000000u), nullptr);
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].text, "ファイル「" + path + "」に保存できませんでした。");
