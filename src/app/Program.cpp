@@ -224,16 +224,16 @@ void Program::becomeResident()
 {
     resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
     hotKeys_->RegisterHotKeys(data.settings, engine_->state());
-    data.settings.IconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.Icon);
+    data.settings.IconIsBuiltIn = resident_->applyTrayIconImage(data.settings.Icon);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
     engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
-    resident_->AddTrayIcon(data.settings.Title);
+    resident_->addTrayIcon(data.settings.Title);
     if (services_.instance)
         QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
-                         [this] { resident_->ShowMenuAtPointer(); });
+                         [this] { resident_->showMenuAtPointer(); });
     waitForNotificationArea();
 }
 
@@ -257,7 +257,7 @@ void Program::quit()
 {
     hotKeys_->UnregisterHotKeys();
     removeAllNotes();
-    if (resident_) resident_->RemoveTrayIcon();
+    if (resident_) resident_->removeTrayIcon();
     qApp->quit();
 }
 
@@ -413,12 +413,12 @@ void Program::BringNotesToFront()
 
 void Program::removeTrayIcon()
 {
-    if (resident_) resident_->RemoveTrayIcon();
+    if (resident_) resident_->removeTrayIcon();
 }
 
 void Program::addTrayIcon(const std::string& tooltip)
 {
-    if (resident_) resident_->AddTrayIcon(tooltip);
+    if (resident_) resident_->addTrayIcon(tooltip);
 }
 
 }  // namespace tovrimo

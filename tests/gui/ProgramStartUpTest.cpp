@@ -320,7 +320,7 @@ TEST(ProgramHelp, TrayMenuHelpShowsTheGuideAtItsContents)
 {
     HelpWorld w;
     ASSERT_NE(w.program->residentWindow(), nullptr);
-    auto* item = w.program->residentWindow()->findChild<QAction*>(QStringLiteral("Pop_Help"));
+    auto* item = w.program->residentWindow()->findChild<QAction*>(QStringLiteral("help"));
     ASSERT_NE(item, nullptr);
     item->trigger();
     ExpectTheGuideAtItsContents(w.guide, "tray menu");
