@@ -146,12 +146,12 @@ void DialogCoordinator::showHelp(const std::string& helpFile)
 
 int DialogCoordinator::stickyNoteCount()
 {
-    return program_.notes().NoteCount();
+    return program_.notes().noteCount();
 }
 
 void DialogCoordinator::makeStickyNote(const QImage& image)
 {
-    program_.notes().AddNote(image);
+    program_.notes().addNote(image);
 }
 
 bool DialogCoordinator::saveSettings()

@@ -103,8 +103,8 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         }
     };
     keys.copyActiveWindowNow = [this] {
-        engine_->CaptureWindow(0);
-        engine_->CopyStep();
+        engine_->captureWindow(0);
+        engine_->copyStep();
     };
     hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
 }
@@ -119,7 +119,7 @@ Program::~Program()
 std::function<std::string(const std::string&)> Program::titleExpander() const
 {
     const TitleFieldSources sources =
-        SystemTitleFieldSources([this] { return engine_->CapturedWindowTitle(); });
+        SystemTitleFieldSources([this] { return engine_->capturedWindowTitle(); });
     return [sources](const std::string& t) { return ExpandTitleFields(t, sources); };
 }
 
@@ -183,13 +183,13 @@ Program::Outcome Program::RunCommandLine()
 
     switch (job.capture) {
     case CommandCapture::None: break;
-    case CommandCapture::Desktop: engine_->CaptureDesktop(); break;
+    case CommandCapture::Desktop: engine_->captureDesktop(); break;
     case CommandCapture::Window:
         // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
         // any number that names no window, captures nothing rather than the active window.
-        engine_->CaptureWindow(static_cast<WindowId>(job.window));
+        engine_->captureWindow(static_cast<WindowId>(job.window));
         break;
-    case CommandCapture::Region: engine_->CaptureDesktop(); break;
+    case CommandCapture::Region: engine_->captureDesktop(); break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
@@ -280,7 +280,7 @@ void Program::openRegionScreen()
 {
     if (region_) region_->deleteLater();
     region_ = new RegionSelector(buffer_, *this);
-    region_->Open();
+    region_->open();
 }
 
 void Program::unloadRegionScreen()
@@ -303,12 +303,12 @@ void Program::setState(AppState state)
 
 void Program::printHandOff()
 {
-    engine_->PrintHandOff();
+    engine_->printHandOff();
 }
 
 void Program::copyStep()
 {
-    engine_->CopyStep();
+    engine_->copyStep();
 }
 
 void Program::commandLineHandOff()
@@ -381,7 +381,7 @@ void Program::run(MenuCommand command)
 void Program::cancelCapture()
 {
     const bool commandLineJob = engine_->state() == AppState::CommandLine;
-    engine_->Cancel();
+    engine_->cancel();
     // A cancelled command-line job leaves the program without a window: it ends.
     if (commandLineJob) endProcess(0);
 }
@@ -406,9 +406,9 @@ void Program::removeAllNotes()
     notes_->removeAllNotes();
 }
 
-void Program::BringNotesToFront()
+void Program::bringNotesToFront()
 {
-    notes_->BringNotesToFront();
+    notes_->bringNotesToFront();
 }
 
 void Program::removeTrayIcon()

@@ -126,7 +126,7 @@ public:
     void openAbout() override;
     void quit() override;
     void removeAllNotes() override;
-    void BringNotesToFront() override;
+    void bringNotesToFront() override;
 
     // Called when the process must end at once (a finished command-line job); the default
     // ends it with std::exit, tests replace it.

@@ -37,7 +37,7 @@ void ImageSources::printClipboard()
     s_.buffer.staging = std::move(picture);
     transferStaging();
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Clipboard);
-    s_.engine.PrintHandOff();
+    s_.engine.printHandOff();
 }
 
 bool ImageSources::loadChosenFile()
@@ -65,13 +65,13 @@ void ImageSources::printFile()
 {
     if (!loadChosenFile()) return;
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::ImageFile);
-    s_.engine.PrintHandOff();
+    s_.engine.printHandOff();
 }
 
 void ImageSources::copyFile()
 {
     if (!loadChosenFile()) return;
-    s_.engine.CopyStep();
+    s_.engine.copyStep();
     s_.engine.setState(AppState::Idle);
     s_.engine.recordLastOperation(ActionCode::Copy, SourceCode::ImageFile);
 }

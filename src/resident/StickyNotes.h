@@ -43,11 +43,11 @@ public:
     void removeAllNotes();
     // A note of the given picture, as the print dialog makes one; false when all slots are
     // taken (the caller tells the user).
-    bool AddNote(const QImage& picture);
+    bool addNote(const QImage& picture);
     // Each open note in slot order becomes the active window: the highest ends up in front.
-    void BringNotesToFront();
+    void bringNotesToFront();
 
-    int NoteCount() const { return table_.NoteCount(); }
+    int noteCount() const { return table_.noteCount(); }
     const NoteTable& table() const { return table_; }
     // The window of a slot in use, or null.
     NoteView* note(int slot) const;
@@ -65,7 +65,7 @@ private:
     StickyNoteServices s_;
     ViewFactory factory_;
     NoteTable table_;
-    std::array<NoteView*, NoteTable::kMaxNotes> NoteWindows_{};
+    std::array<NoteView*, NoteTable::kMaxNotes> noteWindows_{};
 };
 
 }  // namespace tovrimo

@@ -195,7 +195,7 @@ void TrayController::onTrayClick(TrayClick click)
             popUp(commandMenu_);
         break;
     case TrayClick::Left:
-        commands_.BringNotesToFront();
+        commands_.bringNotesToFront();
         break;
     case TrayClick::Double:
         commands_.run(DoubleClickCommand(commands_.doubleClickSetting(),

@@ -220,7 +220,7 @@ TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
                     w.program->buffer().image.size().isEmpty())
             << handle << ": " << w.program->buffer().image.width() << "x"
             << w.program->buffer().image.height();
-        EXPECT_EQ(w.program->engine().CapturedWindowTitle(), "") << handle;
+        EXPECT_EQ(w.program->engine().capturedWindowTitle(), "") << handle;
     }
     World active;
     active.windows.windows[0x3c00007] = {{10, 20, 110, 70}, "Active"};
@@ -343,7 +343,7 @@ TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
 TEST(ProgramHelp, PrintDialogHelpShowsTheGuideAtItsContents)
 {
     HelpWorld w;
-    w.program->engine().CaptureDesktop();
+    w.program->engine().captureDesktop();
     w.program->dialogs().openPrintDialog();
     PrintDialog* print = w.program->dialogs().printDialog();
     ASSERT_NE(print, nullptr);

@@ -73,11 +73,11 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(40, 30)));
     for (int i = 0; i < 16; ++i) rig.notes.noteFromClipboard();
-    EXPECT_EQ(rig.notes.NoteCount(), 16);
+    EXPECT_EQ(rig.notes.noteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     EXPECT_TRUE(rig.boxes.shown.empty());
     rig.notes.noteFromClipboard();
-    EXPECT_EQ(rig.notes.NoteCount(), 16);
+    EXPECT_EQ(rig.notes.noteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].caption, "トヴリモ");
@@ -138,7 +138,7 @@ TEST(StickyNotesGui, TheRightButtonOpensTheNoteMenu)
     // "はがす" peels the note off and frees its slot.
     menu->findChild<QAction*>("closeItem")->trigger();
     menu->close();
-    EXPECT_EQ(rig.notes.NoteCount(), 0);
+    EXPECT_EQ(rig.notes.noteCount(), 0);
     FlushDeferredDeletes();
     EXPECT_EQ(OpenNoteWindows(), 0);
 }

@@ -29,7 +29,7 @@ public:
     void openAbout() override {}
     void quit() override {}
     void removeAllNotes() override {}
-    void BringNotesToFront() override { ++raises; }
+    void bringNotesToFront() override { ++raises; }
 
     AppState state = AppState::Idle;
     LastOperation last;

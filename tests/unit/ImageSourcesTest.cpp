@@ -129,10 +129,10 @@ TEST(ClipCopy, CapturedWindowTitleIsLeftAlone)
     Rig r;
     r.windows.windows[0x10] = {{0, 0, 10, 10}, "Editor"};
     r.windows.foreground = 0x10;
-    r.engine.CaptureWindow(0);
+    r.engine.captureWindow(0);
     r.clipboard.current = Pattern(8, 8);
     r.sources.printClipboard();
-    EXPECT_EQ(r.engine.CapturedWindowTitle(), "Editor");
+    EXPECT_EQ(r.engine.capturedWindowTitle(), "Editor");
 }
 
 TEST(FileSources, TheDialogIsOpenedAsTheCommandsSay)
