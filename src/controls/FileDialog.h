@@ -49,11 +49,14 @@ public:
 
     virtual ~FileDialog() = default;
 
+    // As QFileDialog's static calls, with the filter written as in FileDialogRequest: an open
+    // dialog takes existing files only and a save dialog asks before replacing a file, unless
+    // told otherwise. The chosen path, or nothing when cancelled.
     std::optional<std::string> getOpenFileName(QWidget* parent = nullptr,
                                                const std::string& caption = {},
                                                const std::string& dir = {},
                                                const std::string& filter = {},
-                                               int selectedFilter = 0, bool fileMustExist = false);
+                                               int selectedFilter = 0, bool fileMustExist = true);
     std::optional<std::string> getSaveFileName(
         QWidget* parent = nullptr, const std::string& caption = {}, const std::string& dir = {},
         const std::string& filter = {}, int selectedFilter = 0, bool confirmOverwrite = true);
