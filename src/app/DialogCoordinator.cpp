@@ -2,22 +2,21 @@
 
 #include <QInputDialog>
 
-#include "capture/CaptureEngine.h"
-#include "controls/FileChooser.h"
-#include "controls/HelpViewer.h"
-#include "controls/cCommonDlg.h"
-#include "controls/clsChooseFont.h"
-#include "core/CoreTexts.h"
 #include "app/Program.h"
+#include "capture/CaptureEngine.h"
+#include "controls/FileDialog.h"
+#include "controls/FontDialog.h"
+#include "controls/HelpViewer.h"
+#include "core/CoreTexts.h"
 #include "core/SettingsStore.h"
 #include "output/PrintDialog.h"
 #include "core/TitleFields.h"
-#include "resident/AboutLink.h"
 #include "resident/AboutDialog.h"
-#include "resident/OptionsDialog.h"
-#include "resident/TrayController.h"
+#include "resident/AboutLink.h"
 #include "resident/HotKeys.h"
+#include "resident/OptionsDialog.h"
 #include "resident/StickyNotes.h"
+#include "resident/TrayController.h"
 
 namespace tovrimo {
 
@@ -48,9 +47,9 @@ void DialogCoordinator::openPrintDialog()
         return;
     }
     Program& p = program_;
-    const QIcon customIcon =
-        p.data.settings.IconIsBuiltIn || !p.residentWindow() ? QIcon()
-                                                             : p.residentWindow()->currentIcon();
+    const QIcon customIcon = p.data.settings.IconIsBuiltIn || !p.residentWindow()
+                                 ? QIcon()
+                                 : p.residentWindow()->currentIcon();
     PrintDialogServices services{p.data,
                                  p.services().printers,
                                  p.services().messages,
@@ -95,7 +94,7 @@ void DialogCoordinator::openAbout()
     }
     program_.engine().setState(AppState::AboutOpen);
     about_ = new AboutDialog(program_.services().messages, InstalledAboutLink(),
-                          [this] { program_.engine().setState(AppState::Idle); });
+                             [this] { program_.engine().setState(AppState::Idle); });
     about_->show();
 }
 
@@ -106,55 +105,32 @@ void DialogCoordinator::showHelpContents()
 
 void DialogCoordinator::showHelpContents(const std::string& helpFile, QWidget* owner)
 {
-    // Through the common-dialog wrapper: only it knows where the guide is installed under
-    // the name the program asks for.
-    cCommonDlg dialog;
-    dialog.setForm(owner);
-    dialog.setHelpFile(program_.AppPath + helpFile);
-    dialog.setHelpCommand(HelpViewer::HELP_FINDER);
-    dialog.ShowHelp();
+    // The viewer finds where the guide is installed under the name the program asks for.
+    HelpViewer::showContents(program_.AppPath + helpFile, owner);
 }
 
 std::optional<std::string> DialogCoordinator::chooseSaveFile(QWidget* owner,
-                                                          const std::string& title,
-                                                          const std::string& filter,
-                                                          const std::string& initialFolder)
+                                                             const std::string& title,
+                                                             const std::string& filter,
+                                                             const std::string& initialFolder)
 {
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.owner = owner;
-    request.dialogTitle = title;
-    request.filter = filter;
-    request.filterIndex = 1;
-    request.flags = cCommonDlg::OFN_OVERWRITEPROMPT | cCommonDlg::OFN_HIDEREADONLY;
-    request.initDir = initialFolder;
-    return CommonDlgFileChooser().choose(request);
+    return FileDialog().getSaveFileName(owner, title, initialFolder, filter, 1,
+                                        /*confirmOverwrite=*/true);
 }
 
 std::optional<QFont> DialogCoordinator::chooseFont(QWidget* owner, const QFont& current)
 {
-    clsChooseFont dialog;
-    if (dialog.FontDlg(owner, current.family().toStdString(), 0, current.pointSize(),
-                       current.bold(), current.italic(), current.strikeOut(),
-                       current.underline()) != 0) {
-        return std::nullopt;
-    }
-    QFont chosen(QString::fromStdString(dialog.FontName()));
-    chosen.setPointSize(dialog.FontSize() > 0 ? dialog.FontSize() : current.pointSize());
-    chosen.setBold(dialog.FontBold());
-    chosen.setItalic(dialog.FontItalic());
-    chosen.setStrikeOut(dialog.FontStrikethrough());
-    chosen.setUnderline(dialog.FontUnderline());
-    return chosen;
+    return FontDialog().getFont(owner, current, FontDialog::kTitleMinPoints,
+                                FontDialog::kTitleMaxPoints);
 }
 
 std::string DialogCoordinator::inputBox(QWidget* owner, const std::string& prompt,
-                                     const std::string& title, const std::string& defaultAnswer)
+                                        const std::string& title, const std::string& defaultAnswer)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner, QString::fromStdString(title),
-                                               QString::fromStdString(prompt), QLineEdit::Normal,
-                                               QString::fromStdString(defaultAnswer), &ok);
+    const QString text =
+        QInputDialog::getText(owner, QString::fromStdString(title), QString::fromStdString(prompt),
+                              QLineEdit::Normal, QString::fromStdString(defaultAnswer), &ok);
     return ok ? text.toStdString() : std::string();
 }
 
@@ -170,12 +146,12 @@ void DialogCoordinator::showHelp(const std::string& helpFile)
 
 int DialogCoordinator::stickyNoteCount()
 {
-    return program_.notes().NoteCount();
+    return program_.notes().noteCount();
 }
 
 void DialogCoordinator::makeStickyNote(const QImage& image)
 {
-    program_.notes().AddNote(image);
+    program_.notes().addNote(image);
 }
 
 bool DialogCoordinator::saveSettings()
@@ -196,15 +172,8 @@ void DialogCoordinator::printDialogUnloaded()
 
 std::optional<std::string> DialogCoordinator::chooseIconFile(const IconFileRequest& request)
 {
-    FileDialogRequest r;
-    r.kind = FileDialogRequest::Kind::Open;
-    r.owner = options_;
-    r.dialogTitle = request.title;
-    r.filter = request.filter;
-    r.filterIndex = 1;
-    r.flags = cCommonDlg::OFN_FILEMUSTEXIST | cCommonDlg::OFN_HIDEREADONLY;
-    r.initDir = request.startFolder;
-    return CommonDlgFileChooser().choose(r);
+    return FileDialog().getOpenFileName(options_, request.title, request.startFolder,
+                                        request.filter, 1, /*fileMustExist=*/true);
 }
 
 bool DialogCoordinator::saveSettings(const SettingsData& data)

@@ -8,7 +8,7 @@
 #include "capture/CaptureOptions.h"
 #include "capture/RegionSelector.h"
 #include "capture/ImageSources.h"
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
@@ -60,12 +60,12 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         services_.printers, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
     printer_->setFullDetail([this] { return data.settings.FullDetailPrint != 0; });
-    chooser_ = std::make_unique<CommonDlgFileChooser>();
+    fileDialog_ = std::make_unique<FileDialog>();
     imageSources_ = std::make_unique<ImageSources>(
-        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *chooser_,
+        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_,
                             LastFolder, options, [this] { return residentWindow(); }});
     notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *chooser_, LastFolder});
+        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder});
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
     endProcess = [](int code) { std::exit(code); };
 
@@ -104,8 +104,8 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         }
     };
     keys.copyActiveWindowNow = [this] {
-        engine_->CaptureWindow(0);
-        engine_->CopyStep();
+        engine_->captureWindow(0);
+        engine_->copyStep();
     };
     hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
 }
@@ -120,7 +120,7 @@ Program::~Program()
 std::function<std::string(const std::string&)> Program::titleExpander() const
 {
     const TitleFieldSources sources =
-        SystemTitleFieldSources([this] { return engine_->CapturedWindowTitle(); });
+        SystemTitleFieldSources([this] { return engine_->capturedWindowTitle(); });
     return [sources](const std::string& t) { return ExpandTitleFields(t, sources); };
 }
 
@@ -184,13 +184,13 @@ Program::Outcome Program::RunCommandLine()
 
     switch (job.capture) {
     case CommandCapture::None: break;
-    case CommandCapture::Desktop: engine_->CaptureDesktop(); break;
+    case CommandCapture::Desktop: engine_->captureDesktop(); break;
     case CommandCapture::Window:
         // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
         // any number that names no window, captures nothing rather than the active window.
-        engine_->CaptureWindow(static_cast<WindowId>(job.window));
+        engine_->captureWindow(static_cast<WindowId>(job.window));
         break;
-    case CommandCapture::Region: engine_->CaptureDesktop(); break;
+    case CommandCapture::Region: engine_->captureDesktop(); break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
@@ -225,16 +225,16 @@ void Program::becomeResident()
 {
     resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
     hotKeys_->RegisterHotKeys(data.settings, engine_->state());
-    data.settings.IconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.Icon);
+    data.settings.IconIsBuiltIn = resident_->applyTrayIconImage(data.settings.Icon);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
     engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
-    resident_->AddTrayIcon(data.settings.Title);
+    resident_->addTrayIcon(data.settings.Title);
     if (services_.instance)
         QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
-                         [this] { resident_->ShowMenuAtPointer(); });
+                         [this] { resident_->showMenuAtPointer(); });
     waitForNotificationArea();
 }
 
@@ -258,7 +258,7 @@ void Program::quit()
 {
     hotKeys_->UnregisterHotKeys();
     removeAllNotes();
-    if (resident_) resident_->RemoveTrayIcon();
+    if (resident_) resident_->removeTrayIcon();
     qApp->quit();
 }
 
@@ -281,7 +281,7 @@ void Program::openRegionScreen()
 {
     if (region_) region_->deleteLater();
     region_ = new RegionSelector(buffer_, *this);
-    region_->Open();
+    region_->open();
 }
 
 void Program::unloadRegionScreen()
@@ -304,12 +304,12 @@ void Program::setState(AppState state)
 
 void Program::printHandOff()
 {
-    engine_->PrintHandOff();
+    engine_->printHandOff();
 }
 
 void Program::copyStep()
 {
-    engine_->CopyStep();
+    engine_->copyStep();
 }
 
 void Program::commandLineHandOff()
@@ -382,7 +382,7 @@ void Program::run(MenuCommand command)
 void Program::cancelCapture()
 {
     const bool commandLineJob = engine_->state() == AppState::CommandLine;
-    engine_->Cancel();
+    engine_->cancel();
     // A cancelled command-line job leaves the program without a window: it ends.
     if (commandLineJob) endProcess(0);
 }
@@ -407,19 +407,19 @@ void Program::removeAllNotes()
     notes_->removeAllNotes();
 }
 
-void Program::BringNotesToFront()
+void Program::bringNotesToFront()
 {
-    notes_->BringNotesToFront();
+    notes_->bringNotesToFront();
 }
 
 void Program::removeTrayIcon()
 {
-    if (resident_) resident_->RemoveTrayIcon();
+    if (resident_) resident_->removeTrayIcon();
 }
 
 void Program::addTrayIcon(const std::string& tooltip)
 {
-    if (resident_) resident_->AddTrayIcon(tooltip);
+    if (resident_) resident_->addTrayIcon(tooltip);
 }
 
 }  // namespace tovrimo

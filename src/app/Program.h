@@ -20,7 +20,7 @@ class CaptureEngine;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
-class CommonDlgFileChooser;
+class FileDialog;
 class RegionSelector;
 class ImageSources;
 class DialogCoordinator;
@@ -126,7 +126,7 @@ public:
     void openAbout() override;
     void quit() override;
     void removeAllNotes() override;
-    void BringNotesToFront() override;
+    void bringNotesToFront() override;
 
     // Called when the process must end at once (a finished command-line job); the default
     // ends it with std::exit, tests replace it.
@@ -146,7 +146,7 @@ private:
     std::unique_ptr<PagePrinter> printer_;
     std::unique_ptr<TrayController> resident_;
     std::unique_ptr<HotKeys> hotKeys_;
-    std::unique_ptr<CommonDlgFileChooser> chooser_;
+    std::unique_ptr<FileDialog> fileDialog_;
     std::unique_ptr<ImageSources> imageSources_;
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<DialogCoordinator> dialogs_;

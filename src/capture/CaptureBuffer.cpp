@@ -11,10 +11,10 @@ void CaptureBuffer::clearImage()
 
 void CaptureBuffer::transferIntoImage(const QImage& source, bool reverse)
 {
-    image = Transferred(source, reverse);
+    image = transferred(source, reverse);
 }
 
-QImage CaptureBuffer::Transferred(const QImage& source, bool reverse)
+QImage CaptureBuffer::transferred(const QImage& source, bool reverse)
 {
     if (source.isNull()) return QImage();
     QImage result;

@@ -22,7 +22,7 @@ public:
     void transferStagingIntoImage(bool reverse) { transferIntoImage(staging, reverse); }
 
     // The transfer alone: an opaque Format_RGB32 copy of the source, negative when reverse.
-    static QImage Transferred(const QImage& source, bool reverse);
+    static QImage transferred(const QImage& source, bool reverse);
 
     QImage image;
     QImage staging;

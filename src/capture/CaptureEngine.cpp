@@ -20,7 +20,7 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
     windowDelay_->setHandler([this] { onWindowDelayElapsed(); });
 }
 
-int CaptureEngine::CaptureDelayMs(const CaptureOptions& options)
+int CaptureEngine::captureDelayMs(const CaptureOptions& options)
 {
     if (options.SelfTimer != 1) return kDefaultDelayMs;
     // The product is a 16-bit quantity in the settings' own terms; a value that does not fit
@@ -31,12 +31,14 @@ int CaptureEngine::CaptureDelayMs(const CaptureOptions& options)
 
 void CaptureEngine::printDesktop()
 {
-    startDelayedScreenCommand(AppState::PrintDesktopPending, ActionCode::HardCopy, SourceCode::Desktop);
+    startDelayedScreenCommand(AppState::PrintDesktopPending, ActionCode::HardCopy,
+                              SourceCode::Desktop);
 }
 
 void CaptureEngine::printRegion()
 {
-    startDelayedScreenCommand(AppState::PrintRegionPending, ActionCode::HardCopy, SourceCode::Region);
+    startDelayedScreenCommand(AppState::PrintRegionPending, ActionCode::HardCopy,
+                              SourceCode::Region);
 }
 
 void CaptureEngine::copyDesktop()
@@ -63,7 +65,7 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
                                               SourceCode source)
 {
     const CaptureOptions options = options_();
-    captureDelay_->setInterval(CaptureDelayMs(options));
+    captureDelay_->setInterval(captureDelayMs(options));
     captureDelay_->setEnabled(true);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
     if (options.IconDelete == 1) services_.host.removeTrayIcon();
@@ -90,18 +92,18 @@ void CaptureEngine::onCaptureDelayElapsed()
     changed();
     switch (state_) {
     case AppState::PrintDesktopPending:
-        CaptureDesktop();
-        PrintHandOff();
+        captureDesktop();
+        printHandOff();
         break;
     case AppState::CopyRegionPending:
     case AppState::PrintRegionPending:
         // The state stays until the region screen is done with it.
-        CaptureDesktop();
+        captureDesktop();
         services_.host.openRegionScreen();
         break;
     case AppState::CopyDesktopPending:
-        CaptureDesktop();
-        CopyStep();
+        captureDesktop();
+        copyStep();
         state_ = AppState::Idle;
         changed();
         break;
@@ -125,7 +127,7 @@ void CaptureEngine::onForegroundPoll()
         watchedForegroundWindow_ = foreground;
         return;
     }
-    windowDelay_->setInterval(CaptureDelayMs(options_()));
+    windowDelay_->setInterval(captureDelayMs(options_()));
     foregroundPoll_->setEnabled(false);
     windowDelay_->setEnabled(true);
     changed();
@@ -138,12 +140,12 @@ void CaptureEngine::onWindowDelayElapsed()
     changed();
     switch (state_) {
     case AppState::PrintActiveWindowPending:
-        CaptureWindow(0);
-        PrintHandOff();
+        captureWindow(0);
+        printHandOff();
         break;
     case AppState::CopyActiveWindowPending:
-        CaptureWindow(0);
-        CopyStep();
+        captureWindow(0);
+        copyStep();
         state_ = AppState::Idle;
         changed();
         break;
@@ -152,7 +154,7 @@ void CaptureEngine::onWindowDelayElapsed()
     }
 }
 
-void CaptureEngine::Cancel()
+void CaptureEngine::cancel()
 {
     captureDelay_->setEnabled(false);
     foregroundPoll_->setEnabled(false);
@@ -165,7 +167,7 @@ void CaptureEngine::Cancel()
     changed();
 }
 
-void CaptureEngine::CaptureDesktop()
+void CaptureEngine::captureDesktop()
 {
     const CaptureOptions options = options_();
     buffer_.clearImage();
@@ -179,7 +181,7 @@ void CaptureEngine::CaptureDesktop()
     capturedWindowTitle_.clear();
 }
 
-void CaptureEngine::CaptureWindow(WindowId window)
+void CaptureEngine::captureWindow(WindowId window)
 {
     const CaptureOptions options = options_();
     buffer_.clearImage();
@@ -187,7 +189,7 @@ void CaptureEngine::CaptureWindow(WindowId window)
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
     buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_),
-                                 options.ReversePrint == 1);
+                              options.ReversePrint == 1);
     if (options.IconCapture == 1) {
         if (auto origin =
                 WindowCursorOrigin(services_.cursor.pointerPosition(), capturedWindowRect_))
@@ -203,7 +205,7 @@ void CaptureEngine::drawCursorAt(PixelPoint origin)
     DrawCursorImage(buffer_.image, cursor.image, origin);
 }
 
-void CaptureEngine::PrintHandOff()
+void CaptureEngine::printHandOff()
 {
     if (options_().ConfirmBeforePrint == 1) {
         state_ = AppState::PrintDialogOpen;
@@ -216,7 +218,7 @@ void CaptureEngine::PrintHandOff()
     }
 }
 
-void CaptureEngine::CopyStep()
+void CaptureEngine::copyStep()
 {
     services_.clipboard.setImage(buffer_.image);
 }

@@ -47,7 +47,7 @@ public:
     // The delay between a command and its capture. A self-timer product that wraps around in
     // 16 bits, or comes out zero or negative, falls back to the default so the capture still
     // happens.
-    static int CaptureDelayMs(const CaptureOptions& options);
+    static int captureDelayMs(const CaptureOptions& options);
 
     AppState state() const { return state_; }
     void setState(AppState state)
@@ -69,9 +69,9 @@ public:
     // look only once the step is over.
     std::function<void()> onChange;
 
-    const std::string& CapturedWindowTitle() const { return capturedWindowTitle_; }
-    const PixelRect& CapturedWindowRect() const { return capturedWindowRect_; }
-    WindowId WatchedForegroundWindow() const { return watchedForegroundWindow_; }
+    const std::string& capturedWindowTitle() const { return capturedWindowTitle_; }
+    const PixelRect& capturedWindowRect() const { return capturedWindowRect_; }
+    WindowId watchedForegroundWindow() const { return watchedForegroundWindow_; }
     const Timer& captureDelayTimer() const { return *captureDelay_; }
     const Timer& foregroundPollTimer() const { return *foregroundPoll_; }
     const Timer& windowDelayTimer() const { return *windowDelay_; }
@@ -90,17 +90,17 @@ public:
     void onWindowDelayElapsed();
 
     // Stops whatever capture is waiting. A tray icon hidden for the capture stays hidden.
-    void Cancel();
+    void cancel();
 
     // Copies the primary screen into the capture buffer.
-    void CaptureDesktop();
+    void captureDesktop();
     // Copies a window with its frame, as it shows on the screen, into the capture buffer;
     // 0 takes the active window.
-    void CaptureWindow(WindowId window);
+    void captureWindow(WindowId window);
 
     // The two ways a finished capture leaves: to the printer, or to the clipboard.
-    void PrintHandOff();
-    void CopyStep();
+    void printHandOff();
+    void copyStep();
 
 private:
     void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);

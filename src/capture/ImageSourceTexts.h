@@ -9,8 +9,6 @@ namespace tovrimo::texts {
 inline constexpr std::string_view kImageFileDialogTitle = "ピクチャ画像の指定";
 inline constexpr std::string_view kImageFileFilter =
     "イメージファイル(*.BMP;*.JPG;*.JPEG)|*.bmp;*.jpg;*.jpeg|";
-inline constexpr int kImageFileDialogFlags =
-    2623492;  // hide read-only, path must exist, explorer, long names
 
 inline constexpr std::string_view kImageSourceCaption = "トヴリモ";
 

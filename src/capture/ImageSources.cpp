@@ -8,16 +8,17 @@ namespace tovrimo {
 
 ImageSources::ImageSources(ImageSourceServices services) : s_(std::move(services)) {}
 
-FileDialogRequest ImageSources::ImageFileRequest(const std::string& lastFolder, QWidget* owner)
+FileDialogRequest ImageSources::imageFileRequest(const std::string& lastFolder, QWidget* owner)
 {
     FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Open;
-    request.owner = owner;
-    request.dialogTitle = std::string(texts::kImageFileDialogTitle);
+    request.acceptMode = FileDialogRequest::AcceptMode::Open;
+    request.parent = owner;
+    request.caption = std::string(texts::kImageFileDialogTitle);
     request.filter = std::string(texts::kImageFileFilter);
-    request.filterIndex = 0;
-    request.flags = texts::kImageFileDialogFlags;
-    request.initDir = lastFolder;
+    request.selectedFilter = 0;
+    // A name that is not there is the loader's to report, with the name in the message.
+    request.fileMustExist = false;
+    request.dir = lastFolder;
     return request;
 }
 
@@ -36,13 +37,13 @@ void ImageSources::printClipboard()
     s_.buffer.staging = std::move(picture);
     transferStaging();
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Clipboard);
-    s_.engine.PrintHandOff();
+    s_.engine.printHandOff();
 }
 
 bool ImageSources::loadChosenFile()
 {
     const auto chosen =
-        s_.chooser.choose(ImageFileRequest(s_.lastFolder, s_.owner ? s_.owner() : nullptr));
+        s_.fileDialog.exec(imageFileRequest(s_.lastFolder, s_.owner ? s_.owner() : nullptr));
     if (!chosen) return false;
     // The next dialog starts where the user went, also when the file proves unreadable.
     s_.lastFolder = *chosen;
@@ -64,13 +65,13 @@ void ImageSources::printFile()
 {
     if (!loadChosenFile()) return;
     s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::ImageFile);
-    s_.engine.PrintHandOff();
+    s_.engine.printHandOff();
 }
 
 void ImageSources::copyFile()
 {
     if (!loadChosenFile()) return;
-    s_.engine.CopyStep();
+    s_.engine.copyStep();
     s_.engine.setState(AppState::Idle);
     s_.engine.recordLastOperation(ActionCode::Copy, SourceCode::ImageFile);
 }

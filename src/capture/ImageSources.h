@@ -5,7 +5,7 @@
 #include <string>
 
 #include "capture/CaptureEngine.h"
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 
 class QWidget;
 
@@ -19,7 +19,7 @@ struct ImageSourceServices {
     CaptureBuffer& buffer;
     ClipboardAccess& clipboard;
     MessageBoxes& messages;
-    FileChooser& chooser;
+    FileDialog& fileDialog;
     std::string& lastFolder;  // where the image-file dialogs start
     CaptureEngine::OptionsProvider options;
     std::function<QWidget*()> owner;  // the resident window, owner of the file dialog
@@ -40,7 +40,7 @@ public:
     void copyFile();
 
     // The image-file dialog as these commands open it.
-    static FileDialogRequest ImageFileRequest(const std::string& lastFolder, QWidget* owner);
+    static FileDialogRequest imageFileRequest(const std::string& lastFolder, QWidget* owner);
 
 private:
     // The dialog, the load and the transfer into the capture buffer. False when the user

@@ -37,7 +37,7 @@ void RegionSelector::freeze()
     finished_ = false;
 }
 
-void RegionSelector::Open()
+void RegionSelector::open()
 {
     freeze();
     if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
@@ -46,7 +46,7 @@ void RegionSelector::Open()
     activateWindow();
 }
 
-void RegionSelector::ApplyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect)
+void RegionSelector::applyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect)
 {
     buffer.staging = source.copy(rect.left, rect.top, rect.width, rect.height);
     buffer.image = buffer.staging.copy();
@@ -164,9 +164,9 @@ void RegionSelector::finishSelection()
         update(outlineRegion(current_));
         return;
     }
-    ApplyCrop(buffer_, frozen_,
-              CropRegion(start_.x(), start_.y(), end_.x(), end_.y(), frozen_.width(),
-                         frozen_.height()));
+    applyCrop(
+        buffer_, frozen_,
+        CropRegion(start_.x(), start_.y(), end_.x(), end_.y(), frozen_.width(), frozen_.height()));
     dragging_ = false;
     finished_ = true;
     switch (state) {

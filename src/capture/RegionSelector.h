@@ -26,12 +26,12 @@ public:
 
     // Freezes the capture buffer's current picture and shows it full-screen, above everything.
     // Returns at once.
-    void Open();
+    void open();
     // Takes the picture without showing the window (for off-screen rendering).
     void freeze();
 
     // Cuts the rectangle out of the source into both staging and image.
-    static void ApplyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect);
+    static void applyCrop(CaptureBuffer& buffer, const QImage& source, const CropRect& rect);
 
     bool dragging() const { return dragging_; }
     // In buffer pixels.

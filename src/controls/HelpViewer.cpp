@@ -39,23 +39,36 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     resize(640, 480);
 }
 
-HelpViewer* HelpViewer::Current()
+HelpViewer* HelpViewer::current()
 {
     return g_viewer.data();
 }
 
-HelpViewer* HelpViewer::Show(const std::string& helpFile, int32_t command, int32_t context,
-                             QWidget* owner)
+void HelpViewer::closeHelp()
 {
-    if (command == HELP_QUIT) {
-        if (g_viewer) g_viewer->close();
-        return nullptr;
-    }
+    if (g_viewer) g_viewer->close();
+}
+
+HelpViewer* HelpViewer::showContents(const std::string& helpFile, QWidget* owner)
+{
+    return present(helpFile, kContentsAnchor, owner);
+}
+
+HelpViewer* HelpViewer::showTopic(const std::string& helpFile, int topicId, QWidget* owner)
+{
+    return present(helpFile, QString::number(topicId), owner);
+}
+
+HelpViewer* HelpViewer::present(const std::string& helpFile, const QString& anchor, QWidget* owner)
+{
+    if (helpFile.empty()) return nullptr;
+    // A hidden owner (the resident window) is no place to centre on or to take a layer from.
+    if (owner && !owner->isVisible()) owner = nullptr;
     if (!g_viewer) {
         g_viewer = new HelpViewer();
         if (owner) g_viewer->move(owner->geometry().center() - g_viewer->rect().center());
     }
-    g_viewer->open(helpFile, command, context);
+    g_viewer->open(resolveHelpFile(helpFile), anchor);
     // The print dialog stays on top of every other window: the guide opened from it shares
     // that layer, or it would open behind the dialog.
     const QWidget* top = owner ? owner->window() : nullptr;
@@ -69,7 +82,7 @@ HelpViewer* HelpViewer::Show(const std::string& helpFile, int32_t command, int32
     return g_viewer;
 }
 
-std::string HelpViewer::ResolveHelpFile(const std::string& helpFile)
+std::string HelpViewer::resolveHelpFile(const std::string& helpFile)
 {
     const QFileInfo requested(QString::fromStdString(helpFile));
     if (requested.isFile()) return helpFile;
@@ -92,7 +105,7 @@ std::string HelpViewer::ResolveHelpFile(const std::string& helpFile)
     return helpFile;
 }
 
-void HelpViewer::open(const std::string& helpFile, int32_t command, int32_t context)
+void HelpViewer::open(const std::string& helpFile, const QString& anchor)
 {
     file_ = helpFile;
     const QString path = QString::fromStdString(helpFile);
@@ -106,10 +119,7 @@ void HelpViewer::open(const std::string& helpFile, int32_t command, int32_t cont
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     const QString title = browser_->documentTitle();
     setWindowTitle(title.isEmpty() ? QStringLiteral("トヴリモ ヘルプ") : title);
-    if (command == HELP_CONTEXT)
-        browser_->scrollToAnchor(QString::number(context));
-    else
-        browser_->scrollToAnchor(kContentsAnchor);
+    browser_->scrollToAnchor(anchor);
 }
 
 }  // namespace tovrimo

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <string>
 
 class QTextBrowser;
@@ -12,33 +11,33 @@ namespace tovrimo {
 class HelpViewer : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kObjectName = "HelpViewer";
-    static constexpr const char* kBrowserName = "HelpBrowser";
-    // Help commands of the help call.
-    static constexpr int32_t HELP_CONTEXT = 1;
-    static constexpr int32_t HELP_QUIT = 2;
-    static constexpr int32_t HELP_CONTENTS = 3;
-    static constexpr int32_t HELP_FINDER = 11;
+    static constexpr const char* kObjectName = "helpViewer";
+    static constexpr const char* kBrowserName = "helpBrowser";
 
-    // Opens the file in the help window (made on first use) at its contents; HELP_QUIT
-    // closes the window instead. Returns the window, or null after HELP_QUIT.
-    static HelpViewer* Show(const std::string& helpFile, int32_t command, int32_t context,
-                            QWidget* owner);
+    // Opens the file (found as resolveHelpFile finds it) in the help window, made on first
+    // use, at its contents. An empty file name opens nothing. Returns the window, or null when
+    // nothing was opened.
+    static HelpViewer* showContents(const std::string& helpFile, QWidget* owner);
+    // The same, at the topic whose anchor is the number topicId.
+    static HelpViewer* showTopic(const std::string& helpFile, int topicId, QWidget* owner);
+    // Closes the help window when one is open.
+    static void closeHelp();
     // The open help window, or null.
-    static HelpViewer* Current();
+    static HelpViewer* current();
 
     // The help file to open for a requested name: the name itself when the file exists,
     // otherwise a file of the same name (".hlp" read as ".html") in the requested folder,
     // beside the program's binary, in the data folder beside the binary's ("../share/tovrimo"
     // of an install under any prefix) or in the configured data folder.
-    static std::string ResolveHelpFile(const std::string& helpFile);
+    static std::string resolveHelpFile(const std::string& helpFile);
 
     QTextBrowser* browser() const { return browser_; }
     const std::string& file() const { return file_; }
 
 private:
     HelpViewer();
-    void open(const std::string& helpFile, int32_t command, int32_t context);
+    static HelpViewer* present(const std::string& helpFile, const QString& anchor, QWidget* owner);
+    void open(const std::string& helpFile, const QString& anchor);
 
     QTextBrowser* browser_;
     std::string file_;

@@ -2,7 +2,7 @@
 
 namespace tovrimo {
 
-TrayNotification TrayClickSequence::interpret(Activation activation, int64_t nowMs)
+std::optional<TrayClick> TrayClickSequence::interpret(Activation activation, int64_t nowMs)
 {
     switch (activation) {
     case Activation::Click:
@@ -10,21 +10,21 @@ TrayNotification TrayClickSequence::interpret(Activation activation, int64_t now
             nowMs - firstClickMs_ <= intervalMs_) {
             // A third click starts a new pair rather than making a second double click.
             pendingFirstClick_ = false;
-            return TrayNotification::DoubleClick;
+            return TrayClick::Double;
         }
         pendingFirstClick_ = true;
         firstClickMs_ = nowMs;
-        return TrayNotification::LeftDown;
+        return TrayClick::Left;
     case Activation::DoubleClick:
         pendingFirstClick_ = false;
-        return TrayNotification::DoubleClick;
+        return TrayClick::Double;
     case Activation::Context:
         pendingFirstClick_ = false;
-        return TrayNotification::RightDown;
+        return TrayClick::Right;
     case Activation::Other:
         break;
     }
-    return TrayNotification::Other;
+    return std::nullopt;
 }
 
 }  // namespace tovrimo

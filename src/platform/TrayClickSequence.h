@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/TrayIcon.h"
 
 namespace tovrimo {
 
-// Turns the activations a tray host reports into the resident window's mouse notifications.
+// Turns the activations a tray host reports into the clicks the resident window reacts to.
 // An XEmbed tray reports a press and, for the second press of a double click, a double click.
 // A StatusNotifierItem host calls Activate once per click, so there a double click is two
 // activations within the desktop's double-click interval. Either way the first click of a double
@@ -17,7 +18,8 @@ public:
 
     explicit TrayClickSequence(int doubleClickIntervalMs) : intervalMs_(doubleClickIntervalMs) {}
 
-    TrayNotification interpret(Activation activation, int64_t nowMs);
+    // The click an activation stands for; nothing for activations that are no click.
+    std::optional<TrayClick> interpret(Activation activation, int64_t nowMs);
 
 private:
     int intervalMs_;

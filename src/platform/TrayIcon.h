@@ -8,9 +8,9 @@ class QMenu;
 
 namespace tovrimo {
 
-// The mouse notifications the resident window reacts to, named after the mouse messages
-// they stand for.
-enum class TrayNotification { LeftDown = 513, DoubleClick = 515, RightDown = 516, Other = 0 };
+// The clicks on the icon the resident window reacts to: a left press, the second press of a
+// double click, a right press.
+enum class TrayClick { Left, Double, Right };
 
 // The notification-area icon.
 class TrayIcon {
@@ -24,7 +24,7 @@ public:
     // click; the resident window keeps it what its own right click would show at that moment.
     // nullptr: a right click shows nothing.
     virtual void setMenu(QMenu* menu) = 0;
-    std::function<void(TrayNotification)> onNotification;
+    std::function<void(TrayClick)> onClick;
 };
 
 // The tooltip field holds 64 bytes of the legacy code page including its terminator: cut the

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "platform/MessageBoxes.h"
-#include "resident/AboutTexts.h"
 #include "platform/qt/ProgramIcon.h"
+#include "resident/AboutTexts.h"
 
 namespace tovrimo {
 
@@ -66,7 +66,7 @@ QLabel* Blue(QLabel* label)
 }  // namespace
 
 AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
-                   std::function<void()> closed, QWidget* parent)
+                         std::function<void()> closed, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       messages_(messages),
       link_(std::move(link)),
@@ -78,66 +78,66 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     setWindowIcon(ProgramIcon());
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
-    Picture2 = new QLabel(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setPixmap(ProgramIcon().pixmap(32, 32));
-    Picture2->setFixedSize(32, 32);
-    Label1 = new QLabel(Q(about_texts::kName), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
+    iconLabel_ = new QLabel(this);
+    iconLabel_->setObjectName(QStringLiteral("iconLabel"));
+    iconLabel_->setPixmap(ProgramIcon().pixmap(32, 32));
+    iconLabel_->setFixedSize(32, 32);
+    nameLabel_ = new QLabel(Q(about_texts::kName), this);
+    nameLabel_->setObjectName(QStringLiteral("nameLabel"));
+    QFont bold = nameLabel_->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    Label1->setFont(bold);
-    Lbl_Version = Blue(new QLabel(Q(about_texts::kVersion), this));
-    Lbl_Version->setObjectName(QStringLiteral("Lbl_Version"));
-    Label4 = new QLabel(Q(about_texts::kNotice), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label5 = new QLabel(Q(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage),
-                        this);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    LblURL = Blue(new QLabel(link_ ? QString::fromStdString(link_->address) : QString(), this));
-    LblURL->setObjectName(QStringLiteral("LblURL"));
-    QFont underlined = LblURL->font();
+    nameLabel_->setFont(bold);
+    versionLabel_ = Blue(new QLabel(Q(about_texts::kVersion), this));
+    versionLabel_->setObjectName(QStringLiteral("versionLabel"));
+    noticeLabel_ = new QLabel(Q(about_texts::kNotice), this);
+    noticeLabel_->setObjectName(QStringLiteral("noticeLabel"));
+    linkCaptionLabel_ = new QLabel(
+        Q(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage), this);
+    linkCaptionLabel_->setObjectName(QStringLiteral("linkCaptionLabel"));
+    linkLabel_ = Blue(new QLabel(link_ ? QString::fromStdString(link_->address) : QString(), this));
+    linkLabel_->setObjectName(QStringLiteral("linkLabel"));
+    QFont underlined = linkLabel_->font();
     underlined.setUnderline(true);
-    LblURL->setFont(underlined);
-    LblURL->setCursor(Qt::PointingHandCursor);
-    LblURL->setToolTip(LblURL->text());
-    img_banner = new QLabel(this);
-    img_banner->setObjectName(QStringLiteral("img_banner"));
-    img_banner->setPixmap(Banner());
-    img_banner->setFixedSize(kBannerSize);
-    Command2 = new QPushButton(Q(about_texts::kOK), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setDefault(true);
-    Command2->setMinimumWidth(88);
-    connect(Command2, &QPushButton::clicked, this, &AboutDialog::Command2_Click);
+    linkLabel_->setFont(underlined);
+    linkLabel_->setCursor(Qt::PointingHandCursor);
+    linkLabel_->setToolTip(linkLabel_->text());
+    bannerLabel_ = new QLabel(this);
+    bannerLabel_->setObjectName(QStringLiteral("bannerLabel"));
+    bannerLabel_->setPixmap(Banner());
+    bannerLabel_->setFixedSize(kBannerSize);
+    okButton_ = new QPushButton(Q(about_texts::kOK), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setDefault(true);
+    okButton_->setMinimumWidth(88);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     if (link_) {
-        LblURL->installEventFilter(this);
-        img_banner->installEventFilter(this);
-        img_banner->setCursor(Qt::PointingHandCursor);
+        linkLabel_->installEventFilter(this);
+        bannerLabel_->installEventFilter(this);
+        bannerLabel_->setCursor(Qt::PointingHandCursor);
     } else {
         // Nothing to open on this installation: no dead link.
-        Label5->hide();
-        LblURL->hide();
+        linkCaptionLabel_->hide();
+        linkLabel_->hide();
     }
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(Label1);
-    texts->addWidget(Lbl_Version);
-    texts->addWidget(Label4);
+    texts->addWidget(nameLabel_);
+    texts->addWidget(versionLabel_);
+    texts->addWidget(noticeLabel_);
     texts->addSpacing(6);
-    texts->addWidget(Label5);
-    texts->addWidget(LblURL);
+    texts->addWidget(linkCaptionLabel_);
+    texts->addWidget(linkLabel_);
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
-    top->addWidget(Picture2, 0, Qt::AlignTop);
+    top->addWidget(iconLabel_, 0, Qt::AlignTop);
     top->addLayout(texts, 1);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(img_banner, 0, Qt::AlignBottom);
+    bottom->addWidget(bannerLabel_, 0, Qt::AlignBottom);
     bottom->addStretch(1);
-    bottom->addWidget(Command2, 0, Qt::AlignBottom);
+    bottom->addWidget(okButton_, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addStretch(1);
@@ -148,7 +148,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void AboutDialog::LinkClick()
+void AboutDialog::openLink()
 {
     if (!link_) return;
     if (!link_->local) {
@@ -162,11 +162,6 @@ void AboutDialog::LinkClick()
     openUrl(link_->local ? QUrl::fromLocalFile(address) : QUrl::fromUserInput(address));
 }
 
-void AboutDialog::Command2_Click()
-{
-    accept();
-}
-
 void AboutDialog::done(int result)
 {
     if (done_) return;
@@ -177,10 +172,10 @@ void AboutDialog::done(int result)
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == LblURL || watched == img_banner) &&
+    if ((watched == linkLabel_ || watched == bannerLabel_) &&
         event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        LinkClick();
+        openLink();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -21,14 +21,13 @@ class AboutDialog : public QDialog {
 public:
     // `closed` runs once when the window goes (the tray takes clicks again).
     AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link, std::function<void()> closed,
-             QWidget* parent = nullptr);
+                QWidget* parent = nullptr);
 
     // Opens an address with the desktop's handler; QDesktopServices::openUrl unless replaced.
     std::function<bool(const QUrl&)> openUrl;
 
     // The link command of the address label and the banner.
-    void LinkClick();
-    void Command2_Click();
+    void openLink();
 
     void done(int result) override;
 
@@ -41,14 +40,14 @@ private:
     std::function<void()> closed_;
     bool done_ = false;
 
-    QLabel* Picture2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Lbl_Version = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* LblURL = nullptr;
-    QLabel* img_banner = nullptr;
-    QPushButton* Command2 = nullptr;
+    QLabel* iconLabel_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QLabel* noticeLabel_ = nullptr;
+    QLabel* linkCaptionLabel_ = nullptr;
+    QLabel* linkLabel_ = nullptr;
+    QLabel* bannerLabel_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace tovrimo

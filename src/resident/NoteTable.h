@@ -14,7 +14,7 @@ class NoteTable {
 public:
     static constexpr int kMaxNotes = 16;
 
-    int NoteCount() const { return count_; }
+    int noteCount() const { return count_; }
     // No room for another note.
     bool full() const { return count_ > kMaxNotes - 1; }
     bool used(int slot) const { return valid(slot) && used_[slot - 1]; }

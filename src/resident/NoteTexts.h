@@ -18,7 +18,6 @@ inline constexpr std::string_view kNotePeel = "はがす";
 // The save dialog of a note.
 inline constexpr std::string_view kNoteSaveDialogTitle = "ピクチャ画像の保存";
 inline constexpr std::string_view kNoteSaveFilter = "ビットマップファイル(*.BMP)|*.bmp|";
-inline constexpr int kNoteSaveDialogFlags = 2;  // ask before replacing a file
 
 // Shown when a note is asked for while the table is full.
 inline std::string NoteLimitMessage(int limit)

@@ -24,7 +24,7 @@ public:
     virtual void openAbout() = 0;
     virtual void quit() = 0;
     virtual void removeAllNotes() = 0;
-    virtual void BringNotesToFront() = 0;
+    virtual void bringNotesToFront() = 0;
 };
 
 }  // namespace tovrimo

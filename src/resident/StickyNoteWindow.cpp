@@ -30,7 +30,7 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
       slot_(slot),
       picture_(picture),
       actions_(actions),
-      pic_(new QLabel(this))
+      pictureLabel_(new QLabel(this))
 {
     setObjectName(QStringLiteral("StickyNoteWindow"));
     setWindowTitle(QStringLiteral("付せん %1").arg(slot_));
@@ -39,7 +39,7 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
 
-    pic_->setObjectName(QStringLiteral("pictureLabel"));
+    pictureLabel_->setObjectName(QStringLiteral("pictureLabel"));
     QPoint pointer = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(pointer);
     if (!screen) screen = QGuiApplication::primaryScreen();
@@ -51,10 +51,10 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
     QPixmap pixmap = QPixmap::fromImage(picture_);
     pixmap.setDevicePixelRatio(ratio);
     const QSize windowSize = NoteWindowSize(picture_.size(), ratio);
-    pic_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pic_->setPixmap(pixmap);
-    pic_->setGeometry(0, 0, windowSize.width(), windowSize.height());
-    pic_->installEventFilter(this);
+    pictureLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pictureLabel_->setPixmap(pixmap);
+    pictureLabel_->setGeometry(0, 0, windowSize.width(), windowSize.height());
+    pictureLabel_->installEventFilter(this);
     // Without a frame the inner area is the whole window.
     setFixedSize(windowSize);
 
@@ -67,7 +67,8 @@ void StickyNoteWindow::buildMenu()
 {
     menu_ = new QMenu(Q(texts::kNoteMenuTitle), this);
     menu_->setObjectName(QStringLiteral("menu"));
-    auto add = [this](const char* name, std::string_view caption, void (StickyNoteWindow::*handler)()) {
+    auto add = [this](const char* name, std::string_view caption,
+                      void (StickyNoteWindow::*handler)()) {
         QAction* item = menu_->addAction(Q(caption));
         item->setObjectName(QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, handler);
@@ -76,11 +77,11 @@ void StickyNoteWindow::buildMenu()
     add("printItem", texts::kNotePrint, &StickyNoteWindow::printPicture);
     add("copyItem", texts::kNoteCopy, &StickyNoteWindow::copyPicture);
     add("saveItem", texts::kNoteSave, &StickyNoteWindow::savePicture);
-    menu_->addSeparator()->setObjectName(QStringLiteral("Pop_FusenHifun2"));
+    menu_->addSeparator()->setObjectName(QStringLiteral("alwaysOnTopSeparator"));
     onTopItem_ = add("alwaysOnTopItem", texts::kNoteOnTop, &StickyNoteWindow::toggleAlwaysOnTop);
     onTopItem_->setCheckable(true);
     onTopItem_->setChecked(false);
-    menu_->addSeparator()->setObjectName(QStringLiteral("Pop_FusenHifun3"));
+    menu_->addSeparator()->setObjectName(QStringLiteral("closeSeparator"));
     add("closeItem", texts::kNotePeel, &StickyNoteWindow::closeNote);
 }
 
@@ -120,7 +121,7 @@ void StickyNoteWindow::closeNote()
     actions_.closeNote(slotText().toInt());
 }
 
-void StickyNoteWindow::StartNoteDrag()
+void StickyNoteWindow::startNoteDrag()
 {
     if (dragStarted_) return;
     dragStarted_ = true;
@@ -131,7 +132,7 @@ void StickyNoteWindow::StartNoteDrag()
 
 bool StickyNoteWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != pic_) return QWidget::eventFilter(watched, event);
+    if (watched != pictureLabel_) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -146,7 +147,7 @@ bool StickyNoteWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (!(mouse->buttons() & Qt::LeftButton)) return false;
-        StartNoteDrag();
+        startNoteDrag();
         if (followingPointer_)
             move(pressWindowPos_ + (mouse->globalPosition().toPoint() - pressGlobal_));
         return true;

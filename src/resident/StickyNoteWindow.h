@@ -24,7 +24,7 @@ public:
     int slot() const { return slot_; }
     const QImage& picture() const { return picture_; }
     bool topmost() const { return topmost_; }
-    QLabel* pictureLabel() const { return pic_; }
+    QLabel* pictureLabel() const { return pictureLabel_; }
     QMenu* menu() const { return menu_; }
 
     void printPicture();
@@ -34,7 +34,7 @@ public:
     void closeNote();
     // Lets the window manager move the note as if by a title bar; where it declines, the
     // note follows the pointer itself until the button is released.
-    void StartNoteDrag();
+    void startNoteDrag();
 
     // NoteView
     void bringToFront() override;
@@ -50,7 +50,7 @@ private:
     int slot_;
     QImage picture_;
     NoteActions& actions_;
-    QLabel* pic_;
+    QLabel* pictureLabel_;
     QMenu* menu_ = nullptr;
     QAction* onTopItem_ = nullptr;
     bool topmost_ = false;

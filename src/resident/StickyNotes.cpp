@@ -1,8 +1,8 @@
 #include "resident/StickyNotes.h"
 
 #include "platform/MessageBoxes.h"
-#include "resident/StickyNoteWindow.h"
 #include "resident/NoteTexts.h"
+#include "resident/StickyNoteWindow.h"
 
 namespace tovrimo {
 
@@ -29,19 +29,19 @@ StickyNotes::~StickyNotes()
 
 NoteView* StickyNotes::note(int slot) const
 {
-    return table_.used(slot) ? NoteWindows_[slot - 1] : nullptr;
+    return table_.used(slot) ? noteWindows_[slot - 1] : nullptr;
 }
 
-FileDialogRequest StickyNotes::SaveRequest(const std::string& lastFolder, QWidget* owner)
+FileDialogRequest StickyNotes::saveRequest(const std::string& lastFolder, QWidget* owner)
 {
     FileDialogRequest request;
-    request.kind = FileDialogRequest::Kind::Save;
-    request.owner = owner;
-    request.dialogTitle = std::string(texts::kNoteSaveDialogTitle);
+    request.acceptMode = FileDialogRequest::AcceptMode::Save;
+    request.parent = owner;
+    request.caption = std::string(texts::kNoteSaveDialogTitle);
     request.filter = std::string(texts::kNoteSaveFilter);
-    request.filterIndex = 0;
-    request.flags = texts::kNoteSaveDialogFlags;
-    request.initDir = lastFolder;
+    request.selectedFilter = 0;
+    request.confirmOverwrite = true;
+    request.dir = lastFolder;
     return request;
 }
 
@@ -59,37 +59,37 @@ void StickyNotes::noteFromClipboard()
     }
     const int slot = table_.take();
     // The note keeps the clipboard's colours; only translucency is settled, on white.
-    NoteWindows_[slot - 1] = factory_(slot, CaptureBuffer::Transferred(picture, false), *this);
+    noteWindows_[slot - 1] = factory_(slot, CaptureBuffer::transferred(picture, false), *this);
 }
 
-bool StickyNotes::AddNote(const QImage& picture)
+bool StickyNotes::addNote(const QImage& picture)
 {
     if (table_.full() || picture.isNull()) return false;
     const int slot = table_.take();
-    NoteWindows_[slot - 1] = factory_(slot, CaptureBuffer::Transferred(picture, false), *this);
+    noteWindows_[slot - 1] = factory_(slot, CaptureBuffer::transferred(picture, false), *this);
     return true;
 }
 
 void StickyNotes::removeAllNotes()
 {
     for (int slot : table_.clear()) {
-        NoteView* view = NoteWindows_[slot - 1];
-        NoteWindows_[slot - 1] = nullptr;
+        NoteView* view = noteWindows_[slot - 1];
+        noteWindows_[slot - 1] = nullptr;
         if (view) view->dispose();
     }
 }
 
-void StickyNotes::BringNotesToFront()
+void StickyNotes::bringNotesToFront()
 {
     for (int slot : table_.usedSlots())
-        if (NoteView* view = NoteWindows_[slot - 1]) view->bringToFront();
+        if (NoteView* view = noteWindows_[slot - 1]) view->bringToFront();
 }
 
 void StickyNotes::printNote(const QImage& picture)
 {
     // As the note shows it: the colours are not inverted, and the last operation stays.
     s_.buffer.image = picture;
-    s_.engine.PrintHandOff();
+    s_.engine.printHandOff();
 }
 
 void StickyNotes::copyNote(const QImage& picture)
@@ -99,7 +99,7 @@ void StickyNotes::copyNote(const QImage& picture)
 
 void StickyNotes::saveNote(const QImage& picture, QWidget* owner)
 {
-    const auto chosen = s_.chooser.choose(SaveRequest(s_.lastFolder, owner));
+    const auto chosen = s_.fileDialog.exec(saveRequest(s_.lastFolder, owner));
     if (!chosen) return;
     // Under the name exactly as chosen: no extension is added.
     if (!picture.save(QString::fromStdString(*chosen), "BMP"))
@@ -111,8 +111,8 @@ void StickyNotes::saveNote(const QImage& picture, QWidget* owner)
 void StickyNotes::closeNote(int slot)
 {
     if (!table_.used(slot)) return;
-    NoteView* view = NoteWindows_[slot - 1];
-    NoteWindows_[slot - 1] = nullptr;
+    NoteView* view = noteWindows_[slot - 1];
+    noteWindows_[slot - 1] = nullptr;
     table_.release(slot);
     if (view) view->dispose();
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "capture/CaptureEngine.h"
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 #include "resident/NoteTable.h"
 #include "resident/NoteView.h"
 
@@ -21,7 +21,7 @@ struct StickyNoteServices {
     CaptureBuffer& buffer;
     ClipboardAccess& clipboard;
     MessageBoxes& messages;
-    FileChooser& chooser;
+    FileDialog& fileDialog;
     std::string& lastFolder;  // where the save dialog starts
 };
 
@@ -43,17 +43,17 @@ public:
     void removeAllNotes();
     // A note of the given picture, as the print dialog makes one; false when all slots are
     // taken (the caller tells the user).
-    bool AddNote(const QImage& picture);
+    bool addNote(const QImage& picture);
     // Each open note in slot order becomes the active window: the highest ends up in front.
-    void BringNotesToFront();
+    void bringNotesToFront();
 
-    int NoteCount() const { return table_.NoteCount(); }
+    int noteCount() const { return table_.noteCount(); }
     const NoteTable& table() const { return table_; }
     // The window of a slot in use, or null.
     NoteView* note(int slot) const;
 
     // The save dialog as a note opens it.
-    static FileDialogRequest SaveRequest(const std::string& lastFolder, QWidget* owner);
+    static FileDialogRequest saveRequest(const std::string& lastFolder, QWidget* owner);
 
     // NoteActions: the commands of a note's menu.
     void printNote(const QImage& picture) override;
@@ -65,7 +65,7 @@ private:
     StickyNoteServices s_;
     ViewFactory factory_;
     NoteTable table_;
-    std::array<NoteView*, NoteTable::kMaxNotes> NoteWindows_{};
+    std::array<NoteView*, NoteTable::kMaxNotes> noteWindows_{};
 };
 
 }  // namespace tovrimo

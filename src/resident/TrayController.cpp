@@ -11,81 +11,85 @@
 
 namespace tovrimo {
 
-TrayController::TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands, QWidget* parent)
-    : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(BuiltInIcon())
+TrayController::TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
+                               QWidget* parent)
+    : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(builtInIcon())
 {
-    setObjectName(QStringLiteral("TrayController"));
+    setObjectName(QStringLiteral("trayController"));
     setWindowTitle(QStringLiteral("トヴリモ"));
     buildMenus();
     menuUpdate_.setSingleShot(true);
     menuUpdate_.setInterval(0);
     connect(&menuUpdate_, &QTimer::timeout, this, &TrayController::updateTrayMenu);
-    tray_->onNotification = [this](TrayNotification n) { onTrayNotification(static_cast<int>(n)); };
+    tray_->onClick = [this](TrayClick click) { onTrayClick(click); };
 }
 
 TrayController::~TrayController()
 {
-    RemoveTrayIcon();
+    removeTrayIcon();
 }
 
-QIcon TrayController::BuiltInIcon()
+QIcon TrayController::builtInIcon()
 {
     return ProgramIcon();
 }
 
-QAction* TrayController::fillCommandMenu(QMenu* menu1)
+QAction* TrayController::fillCommandMenu(QMenu* menu)
 {
-    auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
+    auto item = [this](QMenu* into, const char* name, const char* caption, auto handler) {
+        QAction* a = into->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromUtf8(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
     auto command = [this](MenuCommand c) { return [this, c] { commands_.run(c); }; };
-    auto separator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QString::fromUtf8(name));
+    auto separator = [](QMenu* into, const char* name) {
+        into->addSeparator()->setObjectName(QString::fromUtf8(name));
     };
 
-    QMenu* copy = menu1->addMenu(QStringLiteral("ハードコピー"));
-    copy->menuAction()->setObjectName(QStringLiteral("Pop_Copy"));
-    item(copy, "printDesktop", "デスクトップ画面全体", command(MenuCommand::PrintDesktop));
-    item(copy, "printActiveWindow", "アクティブなウィンドウ", command(MenuCommand::PrintActiveWindow));
-    item(copy, "printRegion", "領域指定", command(MenuCommand::PrintRegion));
-    separator(copy, "Pop_Hifun2");
-    item(copy, "Pop_ClipCopy", "クリップボードから", command(MenuCommand::PrintClipboard));
-    item(copy, "Pop_FileCopy", "画像ファイルを指定", command(MenuCommand::PrintFile));
+    QMenu* printMenu = menu->addMenu(QStringLiteral("ハードコピー"));
+    printMenu->menuAction()->setObjectName(QStringLiteral("printMenu"));
+    item(printMenu, "printDesktop", "デスクトップ画面全体", command(MenuCommand::PrintDesktop));
+    item(printMenu, "printActiveWindow", "アクティブなウィンドウ",
+         command(MenuCommand::PrintActiveWindow));
+    item(printMenu, "printRegion", "領域指定", command(MenuCommand::PrintRegion));
+    separator(printMenu, "printFromSourcesSeparator");
+    item(printMenu, "printClipboard", "クリップボードから", command(MenuCommand::PrintClipboard));
+    item(printMenu, "printFile", "画像ファイルを指定", command(MenuCommand::PrintFile));
 
-    QMenu* capture = menu1->addMenu(QStringLiteral("コピー"));
-    capture->menuAction()->setObjectName(QStringLiteral("Pop_Capture"));
-    item(capture, "copyDesktop", "デスクトップ画面全体", command(MenuCommand::CopyDesktop));
-    item(capture, "copyActiveWindow", "アクティブなウィンドウ", command(MenuCommand::CopyActiveWindow));
-    item(capture, "copyRegion", "領域指定", command(MenuCommand::CopyRegion));
-    separator(capture, "Pop_Hifun4");
-    item(capture, "Pop_FileCapture", "画像ファイルを指定", command(MenuCommand::CopyFile));
+    QMenu* copyMenu = menu->addMenu(QStringLiteral("コピー"));
+    copyMenu->menuAction()->setObjectName(QStringLiteral("copyMenu"));
+    item(copyMenu, "copyDesktop", "デスクトップ画面全体", command(MenuCommand::CopyDesktop));
+    item(copyMenu, "copyActiveWindow", "アクティブなウィンドウ",
+         command(MenuCommand::CopyActiveWindow));
+    item(copyMenu, "copyRegion", "領域指定", command(MenuCommand::CopyRegion));
+    separator(copyMenu, "copyFromSourcesSeparator");
+    item(copyMenu, "copyFile", "画像ファイルを指定", command(MenuCommand::CopyFile));
 
-    QMenu* notes = menu1->addMenu(QStringLiteral("付せん操作"));
-    notes->menuAction()->setObjectName(QStringLiteral("Pop_FusenDel"));
-    item(notes, "Pop_FusenAllDelete", "全ての付せんをはがす",
+    QMenu* notesMenu = menu->addMenu(QStringLiteral("付せん操作"));
+    notesMenu->menuAction()->setObjectName(QStringLiteral("notesMenu"));
+    item(notesMenu, "removeAllNotes", "全ての付せんをはがす",
          [this] { commands_.removeAllNotes(); });
-    item(menu1, "Pop_Fusen", "クリップボードから付せんを作成", command(MenuCommand::NoteFromClipboard));
-    separator(menu1, "Pop_Hifun7");
-    QAction* redo = item(menu1, "repeatItem", "繰り返し", command(MenuCommand::Repeat));
-    separator(menu1, "Pop_Hifun5");
-    item(menu1, "Pop_Option", "オプション", [this] { commands_.openOptions(); });
-    separator(menu1, "Pop_Hifun0");
-    item(menu1, "Pop_Help", "ヘルプ", [this] { commands_.openHelp(); });
-    item(menu1, "Pop_About", "トヴリモについて...", [this] { commands_.openAbout(); });
-    separator(menu1, "Pop_Hifun3");
-    item(menu1, "Pop_End", "トヴリモの終了", [this] { commands_.quit(); });
-    separator(menu1, "Pop_Hifun6");
-    item(menu1, "Pop_CloseMenu", "メニューを閉じる", [] {});
-    return redo;
+    item(menu, "noteFromClipboard", "クリップボードから付せんを作成",
+         command(MenuCommand::NoteFromClipboard));
+    separator(menu, "repeatSeparator");
+    QAction* repeat = item(menu, "repeatItem", "繰り返し", command(MenuCommand::Repeat));
+    separator(menu, "optionsSeparator");
+    item(menu, "options", "オプション", [this] { commands_.openOptions(); });
+    separator(menu, "helpSeparator");
+    item(menu, "help", "ヘルプ", [this] { commands_.openHelp(); });
+    item(menu, "about", "トヴリモについて...", [this] { commands_.openAbout(); });
+    separator(menu, "quitSeparator");
+    item(menu, "quit", "トヴリモの終了", [this] { commands_.quit(); });
+    separator(menu, "closeMenuSeparator");
+    item(menu, "closeMenu", "メニューを閉じる", [] {});
+    return repeat;
 }
 
-QAction* TrayController::fillCancelMenu(QMenu* menu2)
+QAction* TrayController::fillCancelMenu(QMenu* menu)
 {
-    QAction* cancel = menu2->addAction(QStringLiteral("キャンセル"));
-    cancel->setObjectName(QStringLiteral("Pop_Can"));
+    QAction* cancel = menu->addAction(QStringLiteral("キャンセル"));
+    cancel->setObjectName(QStringLiteral("cancelCapture"));
     connect(cancel, &QAction::triggered, this, [this] { commands_.cancelCapture(); });
     return cancel;
 }
@@ -104,7 +108,7 @@ void TrayController::buildMenus()
     // right click would show is visible. It is one menu for the life of the icon, because Qt
     // 6.4 crashes when an exported menu is exchanged for another.
     exported_ = new QMenu(this);
-    exported_->setObjectName(QStringLiteral("TrayExportedMenu"));
+    exported_->setObjectName(QStringLiteral("exportedMenu"));
     exportedRepeat_ = fillCommandMenu(exported_);
     commandItems_ = exported_->actions();
     exportedCancel_ = fillCancelMenu(exported_);
@@ -116,9 +120,9 @@ void TrayController::buildMenus()
     refreshRepeatItem();
 }
 
-bool TrayController::ApplyTrayIconImage(const std::string& iconPath)
+bool TrayController::applyTrayIconImage(const std::string& iconPath)
 {
-    icon_ = BuiltInIcon();
+    icon_ = builtInIcon();
     if (iconPath.empty()) return true;
     QImageReader reader(QString::fromStdString(iconPath));
     const QImage image = reader.read();
@@ -128,12 +132,12 @@ bool TrayController::ApplyTrayIconImage(const std::string& iconPath)
     return false;
 }
 
-void TrayController::AddTrayIcon(const std::string& tooltip)
+void TrayController::addTrayIcon(const std::string& tooltip)
 {
     tray_->add(icon_, tooltip);
 }
 
-void TrayController::RemoveTrayIcon()
+void TrayController::removeTrayIcon()
 {
     tray_->remove();
 }
@@ -162,9 +166,9 @@ void TrayController::scheduleTrayMenuUpdate()
     menuUpdate_.start();
 }
 
-void TrayController::ShowMenuAtPointer()
+void TrayController::showMenuAtPointer()
 {
-    onTrayNotification(static_cast<int>(TrayNotification::RightDown));
+    onTrayClick(TrayClick::Right);
 }
 
 void TrayController::popUp(QMenu* menu)
@@ -174,17 +178,14 @@ void TrayController::popUp(QMenu* menu)
     menu->exec(QPoint(at.x() - menu->sizeHint().width(), at.y()));
 }
 
-void TrayController::onTrayNotification(int message)
+void TrayController::onTrayClick(TrayClick click)
 {
-    const bool click = message == static_cast<int>(TrayNotification::LeftDown) ||
-                       message == static_cast<int>(TrayNotification::DoubleClick) ||
-                       message == static_cast<int>(TrayNotification::RightDown);
-    if (click && !TrayClickAccepted(commands_.appState())) return;
+    if (!TrayClickAccepted(commands_.appState())) return;
 
     refreshRepeatItem();
 
-    switch (message) {
-    case static_cast<int>(TrayNotification::RightDown):
+    switch (click) {
+    case TrayClick::Right:
         QApplication::processEvents();
         // A capture waiting for its delay offers only to cancel it.
         if (TrayMenuFor(commands_.appState(), commands_.captureDelayRunning()) ==
@@ -193,14 +194,12 @@ void TrayController::onTrayNotification(int message)
         else
             popUp(commandMenu_);
         break;
-    case static_cast<int>(TrayNotification::LeftDown):
-        commands_.BringNotesToFront();
+    case TrayClick::Left:
+        commands_.bringNotesToFront();
         break;
-    case static_cast<int>(TrayNotification::DoubleClick):
+    case TrayClick::Double:
         commands_.run(DoubleClickCommand(commands_.doubleClickSetting(),
                                          commands_.doubleClickSourceSetting()));
-        break;
-    default:
         break;
     }
 }

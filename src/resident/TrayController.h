@@ -14,26 +14,27 @@ namespace tovrimo {
 
 class ResidentCommands;
 class TrayIcon;
+enum class TrayClick;
 
 // The hidden resident window: owns the notification-area icon, the command menu and the cancel
-// menu, and turns tray notifications into commands.
+// menu, and turns clicks on the icon into commands.
 class TrayController : public QWidget {
     Q_OBJECT
 public:
     TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
-               QWidget* parent = nullptr);
+                   QWidget* parent = nullptr);
     ~TrayController() override;
 
     // Sets the window's icon from an .ico file, or keeps the built-in one when the path is empty
     // or the file cannot be loaded. Returns whether the built-in icon is in use.
-    bool ApplyTrayIconImage(const std::string& iconPath);
-    void AddTrayIcon(const std::string& tooltip);
-    void RemoveTrayIcon();
+    bool applyTrayIconImage(const std::string& iconPath);
+    void addTrayIcon(const std::string& tooltip);
+    void removeTrayIcon();
     QIcon currentIcon() const { return icon_; }
 
-    // The notification handler: message is 513 (left press), 515 (double click), 516 (right
-    // press) or anything else.
-    void onTrayNotification(int message);
+    // What a click on the icon does: a left press raises the notes, a double click runs the
+    // chosen command, a right press pops up the menu of the moment. Dropped in busy states.
+    void onTrayClick(TrayClick click);
     void refreshRepeatItem();
 
     // Hands the tray the menu a right click would show now, with a current repeat caption, for
@@ -44,7 +45,7 @@ public:
     void scheduleTrayMenuUpdate();
     // What a right click does, for a request that does not come from the icon (another start
     // of the program): the menu of the moment pops up at the pointer.
-    void ShowMenuAtPointer();
+    void showMenuAtPointer();
 
     TrayIcon& tray() { return *tray_; }
     QMenu* commandMenu() const { return commandMenu_; }
@@ -53,12 +54,12 @@ public:
     // click would show, or nothing visible in the busy states.
     QMenu* exportedMenu() const { return exported_; }
     QAction* repeatItem() const { return repeatItem_; }
-    static QIcon BuiltInIcon();
+    static QIcon builtInIcon();
 
 private:
     void buildMenus();
-    QAction* fillCommandMenu(QMenu* menu1);
-    QAction* fillCancelMenu(QMenu* menu2);
+    QAction* fillCommandMenu(QMenu* menu);
+    QAction* fillCancelMenu(QMenu* menu);
     void popUp(QMenu* menu);
 
     std::unique_ptr<TrayIcon> tray_;

@@ -41,19 +41,19 @@ TEST_F(AboutDialogTest, ShowsNameVersionNoticeBannerAndAddress)
 {
     open(AboutLink{"https://example.org/tovrimo/", false});
     EXPECT_EQ(about->windowTitle(), QStringLiteral("トヴリモ のバージョン情報"));
-    ASSERT_NE(label("Label1"), nullptr);
-    EXPECT_EQ(label("Label1")->text(), QStringLiteral("トヴリモ"));
-    EXPECT_TRUE(label("Label1")->font().bold());
-    EXPECT_EQ(label("Lbl_Version")->text(), QStringLiteral("ver.2.80"));
-    EXPECT_EQ(label("Lbl_Version")->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_FALSE(label("Label4")->text().isEmpty());
-    EXPECT_EQ(label("Label5")->text(), QStringLiteral("ホームページURL"));
-    EXPECT_EQ(label("LblURL")->text(), QStringLiteral("https://example.org/tovrimo/"));
-    EXPECT_EQ(label("LblURL")->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_EQ(label("img_banner")->size(), QSize(207, 60));
-    EXPECT_EQ(label("Picture2")->size(), QSize(32, 32));
+    ASSERT_NE(label("nameLabel"), nullptr);
+    EXPECT_EQ(label("nameLabel")->text(), QStringLiteral("トヴリモ"));
+    EXPECT_TRUE(label("nameLabel")->font().bold());
+    EXPECT_EQ(label("versionLabel")->text(), QStringLiteral("ver.2.80"));
+    EXPECT_EQ(label("versionLabel")->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_FALSE(label("noticeLabel")->text().isEmpty());
+    EXPECT_EQ(label("linkCaptionLabel")->text(), QStringLiteral("ホームページURL"));
+    EXPECT_EQ(label("linkLabel")->text(), QStringLiteral("https://example.org/tovrimo/"));
+    EXPECT_EQ(label("linkLabel")->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_EQ(label("bannerLabel")->size(), QSize(207, 60));
+    EXPECT_EQ(label("iconLabel")->size(), QSize(32, 32));
     // The built-in icon really loads from the compiled-in resources.
-    EXPECT_FALSE(label("Picture2")->pixmap().isNull());
+    EXPECT_FALSE(label("iconLabel")->pixmap().isNull());
     EXPECT_FALSE(about->windowIcon().isNull());
     // 5016 x 3096 twips at 96 dpi, or more when the fonts need it; never resizable.
     EXPECT_GE(about->width(), 334);
@@ -74,7 +74,7 @@ TEST_F(AboutDialogTest, ShowsNameVersionNoticeBannerAndAddress)
 
 TEST_F(AboutDialogTest, AddressAndBannerAskBeforeOpeningTheMakersPage)
 {
-    for (const char* control : {"LblURL", "img_banner"}) {
+    for (const char* control : {"linkLabel", "bannerLabel"}) {
         for (MsgResult answer : {MsgResult::Cancel, MsgResult::Ok}) {
             SCOPED_TRACE(std::string(control) + (answer == MsgResult::Ok ? " ok" : " cancel"));
             boxes.shown.clear();
@@ -101,9 +101,9 @@ TEST_F(AboutDialogTest, AddressAndBannerAskBeforeOpeningTheMakersPage)
 TEST_F(AboutDialogTest, WithoutAMakersPageTheLinkOpensTheGuideAtOnce)
 {
     open(AboutLink{"/usr/share/tovrimo/tovrimo.html", true});
-    EXPECT_EQ(label("Label5")->text(), QStringLiteral("ヘルプファイル"));
-    QTest::mouseClick(label("LblURL"), Qt::LeftButton);
-    QTest::mouseClick(label("img_banner"), Qt::LeftButton);
+    EXPECT_EQ(label("linkCaptionLabel")->text(), QStringLiteral("ヘルプファイル"));
+    QTest::mouseClick(label("linkLabel"), Qt::LeftButton);
+    QTest::mouseClick(label("bannerLabel"), Qt::LeftButton);
     EXPECT_TRUE(boxes.shown.empty());
     const QUrl guide = QUrl::fromLocalFile("/usr/share/tovrimo/tovrimo.html");
     EXPECT_EQ(opened, (std::vector<QUrl>{guide, guide}));
@@ -112,9 +112,9 @@ TEST_F(AboutDialogTest, WithoutAMakersPageTheLinkOpensTheGuideAtOnce)
 TEST_F(AboutDialogTest, WithNothingToOpenThereIsNoLink)
 {
     open(std::nullopt);
-    EXPECT_FALSE(label("LblURL")->isVisible());
-    EXPECT_FALSE(label("Label5")->isVisible());
-    QTest::mouseClick(label("img_banner"), Qt::LeftButton);
+    EXPECT_FALSE(label("linkLabel")->isVisible());
+    EXPECT_FALSE(label("linkCaptionLabel")->isVisible());
+    QTest::mouseClick(label("bannerLabel"), Qt::LeftButton);
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -126,7 +126,7 @@ TEST_F(AboutDialogTest, OkAndClosingEndTheWindowOnce)
         closed = 0;
         open(std::nullopt);
         if (viaOk) {
-            about->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+            about->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         } else {
             about->close();
         }

@@ -354,7 +354,7 @@ TEST(CaptureOnTheRealScreen, ActiveWindowCopyWaitsForTheUserToPickAWindow)
     rig.engine.copyActiveWindow();
     // Our window comes to the front and the engine settles on it.
     ASSERT_TRUE(PumpUntil(
-        [&] { return rig.windows.isOwnWindow(rig.engine.WatchedForegroundWindow()); }, 5s));
+        [&] { return rig.windows.isOwnWindow(rig.engine.watchedForegroundWindow()); }, 5s));
     PumpUntil([] { return false; }, 300ms);
     EXPECT_EQ(rig.engine.state(), AppState::CopyActiveWindowPending);
     EXPECT_TRUE(rig.clipboard.images.empty());
@@ -362,8 +362,8 @@ TEST(CaptureOnTheRealScreen, ActiveWindowCopyWaitsForTheUserToPickAWindow)
     ASSERT_TRUE(desktop.activate(win));  // the user picks the window again
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.state() == AppState::Idle; }, 5s));
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Pick me");
-    const PixelRect frame = rig.engine.CapturedWindowRect();
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "Pick me");
+    const PixelRect frame = rig.engine.capturedWindowRect();
     EXPECT_EQ(frame, rig.windows.frameRect(win));
     const QImage& shot = rig.clipboard.current;
     EXPECT_EQ(shot.size(), QSize(frame.width(), frame.height()));

@@ -85,7 +85,7 @@ void WriteFile(const std::string& path, const QByteArray& bytes)
 // Chooses the file in the real file dialog and prints it; returns what the user was told.
 std::vector<RecordingMessageBoxes::Shown> PrintFile(SourcesRig& rig, const std::string& path)
 {
-    DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
+    DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
                                      [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
     rig.sources.printFile();
     EXPECT_TRUE(driver.seen);

@@ -86,7 +86,7 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
     QString title, startFolder;
     QStringList filters;
     for (const std::string& path : {bmp, jpg}) {
-        DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName, [&](QFileDialog* dlg) {
+        DialogDriver<QFileDialog> driver(FileDialog::kObjectName, [&](QFileDialog* dlg) {
             title = dlg->windowTitle();
             startFolder = dlg->directory().absolutePath();
             filters = dlg->nameFilters();
@@ -113,7 +113,7 @@ TEST(FileSourceGui, CancellingTheDialogDoesNothing)
 {
     SourcesRig rig;
     rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
-    DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
+    DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
                                      [](QFileDialog* dlg) { PressKey(dlg, Qt::Key_Escape); });
     rig.sources.copyFile();
     EXPECT_TRUE(driver.seen);
@@ -133,7 +133,7 @@ TEST(FileSourceGui, ACorruptFileShowsTheMessageAndSubmitsNoJob)
     }
     SourcesRig rig;
     rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
-    DialogDriver<QFileDialog> driver(cCommonDlg::kFileDialogName,
+    DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
                                      [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
     rig.sources.printFile();
     EXPECT_TRUE(driver.seen);
@@ -152,9 +152,9 @@ TEST(FileSourceGui, ReversePrintPutsTheInvertedFileOnTheClipboard)
     ASSERT_TRUE(Pattern(64, 40).save(QString::fromStdString(path), "BMP"));
     SourcesRig rig;
     rig.options.ReversePrint = 1;
-    FakeFileChooser answers;
+    FakeFileDialog answers;
     answers.answers.push_back(path);
-    rig.chooser.fake = &answers;
+    rig.fileDialog.fake = &answers;
     UserClickOnOurWindow();
     rig.sources.copyFile();
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::ImageFile}));

@@ -220,7 +220,7 @@ TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
                     w.program->buffer().image.size().isEmpty())
             << handle << ": " << w.program->buffer().image.width() << "x"
             << w.program->buffer().image.height();
-        EXPECT_EQ(w.program->engine().CapturedWindowTitle(), "") << handle;
+        EXPECT_EQ(w.program->engine().capturedWindowTitle(), "") << handle;
     }
     World active;
     active.windows.windows[0x3c00007] = {{10, 20, 110, 70}, "Active"};
@@ -292,7 +292,7 @@ struct HelpWorld : World {
     }
     ~HelpWorld()
     {
-        HelpViewer::Show({}, HelpViewer::HELP_QUIT, 0, nullptr);
+        HelpViewer::closeHelp();
         FlushDeferredDeletes();
     }
 };
@@ -300,7 +300,7 @@ struct HelpWorld : World {
 void ExpectTheGuideAtItsContents(const std::string& guide, const char* entry)
 {
     SCOPED_TRACE(entry);
-    HelpViewer* viewer = HelpViewer::Current();
+    HelpViewer* viewer = HelpViewer::current();
     ASSERT_NE(viewer, nullptr) << "no help window";
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->browser()->source().toLocalFile().toStdString(), guide);
@@ -320,7 +320,7 @@ TEST(ProgramHelp, TrayMenuHelpShowsTheGuideAtItsContents)
 {
     HelpWorld w;
     ASSERT_NE(w.program->residentWindow(), nullptr);
-    auto* item = w.program->residentWindow()->findChild<QAction*>(QStringLiteral("Pop_Help"));
+    auto* item = w.program->residentWindow()->findChild<QAction*>(QStringLiteral("help"));
     ASSERT_NE(item, nullptr);
     item->trigger();
     ExpectTheGuideAtItsContents(w.guide, "tray menu");
@@ -343,7 +343,7 @@ TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
 TEST(ProgramHelp, PrintDialogHelpShowsTheGuideAtItsContents)
 {
     HelpWorld w;
-    w.program->engine().CaptureDesktop();
+    w.program->engine().captureDesktop();
     w.program->dialogs().openPrintDialog();
     PrintDialog* print = w.program->dialogs().printDialog();
     ASSERT_NE(print, nullptr);

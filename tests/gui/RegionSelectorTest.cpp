@@ -1,5 +1,3 @@
-#include "capture/RegionSelector.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -15,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/RegionSelector.h"
 #include "doubles/RecordingRegionHost.h"
 #include "harness/Process.h"
 #include "harness/XSession.h"
@@ -59,11 +58,9 @@ QImage KnownDesktop(QSize size)
     return image;
 }
 
-void Mouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button,
-           Qt::MouseButtons held)
+void Mouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QMouseEvent event(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, held,
-                      Qt::NoModifier);
+    QMouseEvent event(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &event);
 }
 
@@ -102,7 +99,7 @@ TEST(RegionSelector, RealDragOverTheFrozenScreenCopiesTheRectangle)
     const QImage desktop = KnownDesktop(screen);
     buffer.image = desktop;
     RegionSelector window(buffer, host);
-    window.Open();
+    window.open();
     ASSERT_TRUE(PumpUntil([&] {
         return window.isVisible() && window.windowHandle()->isExposed() &&
                window.geometry() == QRect(QPoint(0, 0), screen);
@@ -117,8 +114,7 @@ TEST(RegionSelector, RealDragOverTheFrozenScreenCopiesTheRectangle)
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"unloadRegionScreen", "copyStep", "setState:1"}));
     ASSERT_EQ(buffer.image.size(), QSize(61, 61));
-    EXPECT_EQ(buffer.image,
-              desktop.copy(40, 20, 61, 61).convertToFormat(buffer.image.format()));
+    EXPECT_EQ(buffer.image, desktop.copy(40, 20, 61, 61).convertToFormat(buffer.image.format()));
     EXPECT_EQ(buffer.staging, buffer.image);
     window.hide();
 }
@@ -142,8 +138,7 @@ TEST(RegionSelector, CommandLineJobHandsOnThenUnloads)
 {
     Screen s(AppState::CommandLine);
     Drag(*s.window, QPoint(5, 6), QPoint(7, 8));
-    EXPECT_EQ(s.host.calls,
-              (std::vector<std::string>{"commandLineHandOff", "unloadRegionScreen"}));
+    EXPECT_EQ(s.host.calls, (std::vector<std::string>{"commandLineHandOff", "unloadRegionScreen"}));
     EXPECT_EQ(s.buffer.image, s.desktop.copy(5, 6, 3, 3));
 }
 
@@ -190,8 +185,8 @@ TEST(RegionSelector, OutlineIsGreyOnTheSelectionBorderAndTheRepaintStaysOnTheOut
         EXPECT_EQ(shown.pixel(p), grey) << p.x() << "," << p.y();
     }
     // Inside, outside, and where the old rectangle was: the frozen picture.
-    for (QPoint p : {QPoint(150, 100), QPoint(99, 49), QPoint(201, 151), QPoint(260, 200),
-                     QPoint(230, 150)}) {
+    for (QPoint p :
+         {QPoint(150, 100), QPoint(99, 49), QPoint(201, 151), QPoint(260, 200), QPoint(230, 150)}) {
         EXPECT_EQ(shown.pixel(p), s.desktop.pixel(p)) << p.x() << "," << p.y();
     }
     s.window->hide();
@@ -250,7 +245,8 @@ TEST(RegionSelector, AReleaseWithoutAPressOnTheScreenIsIgnored)
 
 TEST(RegionSelector, OutsideARegionJobTheReleaseDoesNothing)
 {
-    for (AppState state : {AppState::Idle, AppState::PrintDialogOpen, AppState::PrintDesktopPending}) {
+    for (AppState state :
+         {AppState::Idle, AppState::PrintDialogOpen, AppState::PrintDesktopPending}) {
         Screen s(state);
         Drag(*s.window, QPoint(10, 10), QPoint(40, 40));
         EXPECT_TRUE(s.host.calls.empty()) << static_cast<int>(state);

@@ -17,10 +17,9 @@
 
 #include "capture/CaptureEngine.h"
 #include "capture/ImageSources.h"
-#include "controls/FileChooser.h"
-#include "controls/cCommonDlg.h"
+#include "controls/FileDialog.h"
 #include "doubles/FakeCursorSource.h"
-#include "doubles/FakeFileChooser.h"
+#include "doubles/FakeFileDialog.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
@@ -37,13 +36,12 @@ namespace tovrimo::test {
 // through the real page printer into a fake printing system.
 struct SourcesRig : CaptureHost {
     // Hands each request to the real dialogs or, when a test sets fake, to the fake.
-    struct SwitchableChooser : FileChooser {
-        std::optional<std::string> choose(const FileDialogRequest& request) override
+    struct SwitchableFileDialog : FileDialog {
+        std::optional<std::string> exec(const FileDialogRequest& request) override
         {
-            return fake ? fake->choose(request) : real.choose(request);
+            return fake ? fake->exec(request) : FileDialog::exec(request);
         }
-        CommonDlgFileChooser real;
-        FileChooser* fake = nullptr;
+        FileDialog* fake = nullptr;
     };
 
     SourcesRig()
@@ -85,12 +83,12 @@ struct SourcesRig : CaptureHost {
     PrintLayout layout;
     std::vector<std::string> hostCalls;
     std::string lastFolder = "/tmp/";
-    SwitchableChooser chooser;
+    SwitchableFileDialog fileDialog;
     CaptureEngine engine{
         buffer, {screen, windows, cursor, clipboard, timers, *this}, [this] { return options; }};
-    ImageSources sources{{engine, buffer, clipboard, boxes, chooser, lastFolder,
+    ImageSources sources{{engine, buffer, clipboard, boxes, fileDialog, lastFolder,
                           [this] { return options; }, nullptr}};
-    StickyNotes notes{{engine, buffer, clipboard, boxes, chooser, lastFolder}};
+    StickyNotes notes{{engine, buffer, clipboard, boxes, fileDialog, lastFolder}};
 };
 
 inline QImage Pattern(int w, int h)

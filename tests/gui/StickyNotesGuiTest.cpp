@@ -73,11 +73,11 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(40, 30)));
     for (int i = 0; i < 16; ++i) rig.notes.noteFromClipboard();
-    EXPECT_EQ(rig.notes.NoteCount(), 16);
+    EXPECT_EQ(rig.notes.noteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     EXPECT_TRUE(rig.boxes.shown.empty());
     rig.notes.noteFromClipboard();
-    EXPECT_EQ(rig.notes.NoteCount(), 16);
+    EXPECT_EQ(rig.notes.noteCount(), 16);
     EXPECT_EQ(OpenNoteWindows(), 16);
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].caption, "トヴリモ");
@@ -138,7 +138,7 @@ TEST(StickyNotesGui, TheRightButtonOpensTheNoteMenu)
     // "はがす" peels the note off and frees its slot.
     menu->findChild<QAction*>("closeItem")->trigger();
     menu->close();
-    EXPECT_EQ(rig.notes.NoteCount(), 0);
+    EXPECT_EQ(rig.notes.noteCount(), 0);
     FlushDeferredDeletes();
     EXPECT_EQ(OpenNoteWindows(), 0);
 }
@@ -151,9 +151,9 @@ TEST(StickyNotesGui, ANoteSavedAsBitmapReadsBackIdentical)
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(77, 33)));
     rig.notes.noteFromClipboard();
-    FakeFileChooser answers;
+    FakeFileDialog answers;
     answers.answers.push_back(path);
-    rig.chooser.fake = &answers;
+    rig.fileDialog.fake = &answers;
     Note(rig, 1)->findChild<QAction*>("saveItem")->trigger();
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(path))) << "no extension added";
     QImage back;
@@ -161,7 +161,7 @@ TEST(StickyNotesGui, ANoteSavedAsBitmapReadsBackIdentical)
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Pattern(77, 33));
     EXPECT_EQ(rig.lastFolder, path);
     ASSERT_EQ(answers.requests.size(), 1u);
-    EXPECT_EQ(answers.requests[0].owner, Note(rig, 1));
+    EXPECT_EQ(answers.requests[0].parent, Note(rig, 1));
 }
 
 TEST(StickyNotesGui, TogglingOnTopTwiceLeavesNormalStacking)

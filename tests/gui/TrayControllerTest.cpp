@@ -7,8 +7,8 @@
 #include <QtTest/QTest>
 
 #include "doubles/FakeTrayIcon.h"
-#include "resident/TrayController.h"
 #include "resident/ResidentCommands.h"
+#include "resident/TrayController.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -29,7 +29,7 @@ public:
     void openAbout() override {}
     void quit() override {}
     void removeAllNotes() override {}
-    void BringNotesToFront() override { ++raises; }
+    void bringNotesToFront() override { ++raises; }
 
     AppState state = AppState::Idle;
     LastOperation last;
@@ -49,7 +49,7 @@ QString MenuShownOnRightClick(TrayController& form)
             popup->close();
         }
     });
-    form.onTrayNotification(516);
+    form.onTrayClick(TrayClick::Right);
     return shown;
 }
 
@@ -78,21 +78,21 @@ TEST(TrayController, ClicksInBusyStatesAreDroppedAndTheRepeatItemFollowsTheLastO
 
     commands.state = AppState::OptionsOpen;
     EXPECT_EQ(MenuShownOnRightClick(form), "") << "no menu while the options dialog is open";
-    form.onTrayNotification(515);
-    form.onTrayNotification(513);
+    form.onTrayClick(TrayClick::Double);
+    form.onTrayClick(TrayClick::Left);
     EXPECT_TRUE(commands.runs.empty());
     EXPECT_EQ(commands.raises, 0);
 
     commands.state = AppState::Idle;
     commands.last = {ActionCode::Copy, SourceCode::Region};
-    form.onTrayNotification(512);  // a plain move only refreshes the caption
+    form.refreshRepeatItem();  // as the menu does before it shows
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し - コピー ＞ 領域指定");
     EXPECT_TRUE(form.repeatItem()->isEnabled());
 
     commands.doubleClick = 2;
     commands.doubleClickDo = 5;
-    form.onTrayNotification(513);
-    form.onTrayNotification(515);
+    form.onTrayClick(TrayClick::Left);
+    form.onTrayClick(TrayClick::Double);
     EXPECT_EQ(commands.raises, 1) << "the first press of a double click raises the notes";
     ASSERT_EQ(commands.runs.size(), 1u);
     EXPECT_EQ(commands.runs[0], MenuCommand::None) << "copy from the clipboard does nothing";
@@ -105,10 +105,10 @@ TEST(TrayController, MenuTreeHasEveryItemInOrder)
     QStringList top;
     for (QAction* a : form.commandMenu()->actions())
         top << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(top, (QStringList{"ハードコピー", "コピー", "付せん操作",
-                                "クリップボードから付せんを作成", "-", "繰り返し", "-",
-                                "オプション", "-", "ヘルプ", "トヴリモについて...", "-",
-                                "トヴリモの終了", "-", "メニューを閉じる"}));
+    EXPECT_EQ(top,
+              (QStringList{"ハードコピー", "コピー", "付せん操作", "クリップボードから付せんを作成",
+                           "-", "繰り返し", "-", "オプション", "-", "ヘルプ", "トヴリモについて...",
+                           "-", "トヴリモの終了", "-", "メニューを閉じる"}));
     QStringList hardCopy;
     for (QAction* a : form.commandMenu()->actions()[0]->menu()->actions())
         hardCopy << (a->isSeparator() ? QStringLiteral("-") : a->text());

@@ -40,7 +40,7 @@ TEST(CaptureBuffer, ReverseGivesTheColourNegativeAndStaysOpaque)
         {qRgb(128, 0, 255), qRgb(127, 255, 0)},
     };
     for (const Case& c : cases) {
-        const QImage out = CaptureBuffer::Transferred(Solid(2, 2, c.in), true);
+        const QImage out = CaptureBuffer::transferred(Solid(2, 2, c.in), true);
         EXPECT_EQ(out.pixel(1, 1), c.out) << std::hex << c.in;
         EXPECT_EQ(qAlpha(out.pixel(0, 0)), 255);
     }
@@ -52,11 +52,11 @@ TEST(CaptureBuffer, TranslucentSourceLandsOnTheWhiteBackground)
     source.setPixel(0, 0, qRgba(0, 0, 0, 0));      // transparent
     source.setPixel(1, 0, qRgba(0, 0, 255, 255));  // opaque blue
     source.setPixel(2, 0, qRgba(0, 0, 0, 128));    // half black
-    const QImage plain = CaptureBuffer::Transferred(source, false);
+    const QImage plain = CaptureBuffer::transferred(source, false);
     EXPECT_EQ(plain.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(plain.pixel(1, 0), qRgb(0, 0, 255));
     EXPECT_NEAR(qRed(plain.pixel(2, 0)), 127, 1);
-    const QImage reversed = CaptureBuffer::Transferred(source, true);
+    const QImage reversed = CaptureBuffer::transferred(source, true);
     EXPECT_EQ(reversed.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(reversed.pixel(1, 0), qRgb(255, 255, 0));
     EXPECT_EQ(qAlpha(reversed.pixel(2, 0)), 255);

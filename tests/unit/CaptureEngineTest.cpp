@@ -86,7 +86,7 @@ TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning)
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{}));
     EXPECT_FALSE(rig.anyTimerEnabled());
-    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), 0u);
+    EXPECT_EQ(rig.engine.watchedForegroundWindow(), 0u);
     EXPECT_EQ(rig.timers.created.size(), 3u);
 }
 
@@ -118,7 +118,7 @@ TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings)
         CaptureOptions o;
         o.SelfTimer = c.SelfTimer;
         o.SelfTime = c.SelfTime;
-        EXPECT_EQ(CaptureEngine::CaptureDelayMs(o), c.delayMs)
+        EXPECT_EQ(CaptureEngine::captureDelayMs(o), c.delayMs)
             << c.why << " (" << c.SelfTimer << ", " << c.SelfTime << ")";
     }
 }
@@ -239,8 +239,10 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         ActionCode action;
     };
     const Case cases[] = {
-        {"hard copy", &CaptureEngine::printActiveWindow, AppState::PrintActiveWindowPending, ActionCode::HardCopy},
-        {"copy", &CaptureEngine::copyActiveWindow, AppState::CopyActiveWindowPending, ActionCode::Copy},
+        {"hard copy", &CaptureEngine::printActiveWindow, AppState::PrintActiveWindowPending,
+         ActionCode::HardCopy},
+        {"copy", &CaptureEngine::copyActiveWindow, AppState::CopyActiveWindowPending,
+         ActionCode::Copy},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -254,10 +256,10 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
         EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
         EXPECT_EQ(rig.windows.activations, 1);
-        EXPECT_EQ(rig.engine.WatchedForegroundWindow(), 0u);
+        EXPECT_EQ(rig.engine.watchedForegroundWindow(), 0u);
 
         rig.timers.advance(100);  // first poll: our own window, now in front, is remembered
-        EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
+        EXPECT_EQ(rig.engine.watchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
         rig.timers.advance(5000);  // no limit: it keeps waiting
         EXPECT_TRUE(rig.engine.foregroundPollTimer().isEnabled());
         EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
@@ -274,8 +276,8 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         rig.timers.advance(1);
         EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{20, 4, 70, 44}}));
         EXPECT_EQ(rig.buffer.image, rig.frameOf(kBrowser));
-        EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Browser");
-        EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
+        EXPECT_EQ(rig.engine.capturedWindowTitle(), "Browser");
+        EXPECT_EQ(rig.engine.capturedWindowRect(), (PixelRect{20, 4, 70, 44}));
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         EXPECT_FALSE(rig.anyTimerEnabled());
         EXPECT_EQ(rig.host.calls,
@@ -293,7 +295,7 @@ TEST(CaptureEngine, ReturningToThePreviouslyActiveWindowCountsAsAChange)
     rig.timers.advance(200);
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
     EXPECT_EQ(rig.clipboard.current, rig.frameOf(kEditor));
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Editor");
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "Editor");
 }
 
 TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay)
@@ -304,9 +306,9 @@ TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay
     rig.options.SelfTime = 3;
     rig.engine.printActiveWindow();
     rig.timers.advance(100);
-    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    EXPECT_EQ(rig.engine.watchedForegroundWindow(), kEditor);
     rig.timers.advance(300);  // same window: wait
-    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    EXPECT_EQ(rig.engine.watchedForegroundWindow(), kEditor);
     EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
     rig.windows.foreground = kBrowser;
     rig.timers.advance(100);
@@ -324,11 +326,11 @@ TEST(CaptureEngine, OurOwnWindowComingToTheFrontLateIsNotTheWindowToCapture)
     rig.windows.activateAtOnce = false;
     rig.engine.copyActiveWindow();
     rig.timers.advance(100);
-    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), kEditor);
+    EXPECT_EQ(rig.engine.watchedForegroundWindow(), kEditor);
     rig.windows.foreground = FakeWindowSystem::kOwnWindow;  // the activation we asked for
     rig.timers.advance(1000);
     EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
-    EXPECT_EQ(rig.engine.WatchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
+    EXPECT_EQ(rig.engine.watchedForegroundWindow(), FakeWindowSystem::kOwnWindow);
     rig.windows.foreground = kEditor;  // now the user picks the editor again
     rig.timers.advance(200);
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
@@ -357,7 +359,7 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_TRUE(rig.host.calls.empty());  // nothing printed
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "");
 }
 
 TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop)
@@ -413,7 +415,7 @@ TEST(CaptureEngine, CancelInEachState)
         rig.engine.setState(state);
         rig.host.calls.clear();
 
-        rig.engine.Cancel();
+        rig.engine.cancel();
         EXPECT_FALSE(rig.anyTimerEnabled());
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         const bool regionScreen = s == 7 || s == 9 || s == 10;
@@ -429,7 +431,7 @@ TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon)
     Rig rig;
     rig.options.IconDelete = 1;
     rig.engine.printRegion();
-    rig.engine.Cancel();
+    rig.engine.cancel();
     rig.timers.advance(1000);
     EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon", "unloadRegionScreen"}));
     EXPECT_TRUE(rig.screen.grabs.empty());
@@ -486,10 +488,10 @@ TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
     Rig rig;
     rig.options.IconDelete = 1;
     rig.engine.setState(AppState::CommandLine);
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
     // A window capture never touches the icon.
-    rig.engine.CaptureWindow(kEditor);
+    rig.engine.captureWindow(kEditor);
     EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
 }
 
@@ -497,13 +499,13 @@ TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures)
 {
     Rig rig;
     rig.options.ReversePrint = 1;
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, Inverted(rig.screen.screen));
     EXPECT_EQ(qAlpha(rig.buffer.image.pixel(5, 5)), 255);
-    rig.engine.CaptureWindow(kBrowser);
+    rig.engine.captureWindow(kBrowser);
     EXPECT_EQ(rig.buffer.image, Inverted(rig.frameOf(kBrowser)));
     rig.options.ReversePrint = 2;  // only 1 turns it on
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
@@ -542,7 +544,7 @@ TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest)
         rig.options.ReversePrint = 1;  // the cursor is drawn over the inverted image, as is
         rig.cursor.cursor.image = cur;
         rig.cursor.pointer = c.pointer;
-        rig.engine.CaptureDesktop();
+        rig.engine.captureDesktop();
         EXPECT_EQ(rig.buffer.image.size(), QSize(80, 60));
         const QImage expected = Inverted(rig.screen.screen);
         for (QPoint p : c.red)
@@ -558,7 +560,7 @@ TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway)
     rig.options.IconCapture = 1;
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {200, 200};
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
@@ -585,7 +587,7 @@ TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside)
         rig.options.IconCapture = 1;
         rig.cursor.cursor.image = OpaqueCursor(3, qRgb(0, 255, 0));
         rig.cursor.pointer = c.pointer;
-        rig.engine.CaptureWindow(kEditor);
+        rig.engine.captureWindow(kEditor);
         if (c.drawn) {
             EXPECT_EQ(rig.buffer.image.pixel(c.at), qRgb(0, 255, 0));
             EXPECT_EQ(rig.buffer.image.pixel(c.at + QPoint(3, 3)),
@@ -601,15 +603,15 @@ TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage)
     Rig rig;
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {30, 25};
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
-    rig.engine.CaptureWindow(kEditor);
+    rig.engine.captureWindow(kEditor);
     EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
     EXPECT_EQ(rig.cursor.imageReads, 0);
 
     rig.options.IconCapture = 1;
     rig.cursor.cursor.image = QImage();  // the cursor could not be read
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
 
@@ -620,7 +622,7 @@ TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly)
     rig.options.IconCapture = 1;
     rig.cursor.cursor.image = OpaqueCursor(2, qRgb(0, 0, 255));
     rig.cursor.pointer = {30, 20};
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image.size(), QSize(40, 30));
     EXPECT_EQ(rig.buffer.image.pixel(0, 0), rig.screen.screen.pixel(8, 4));
     EXPECT_EQ(rig.buffer.image.pixel(12, 6), qRgb(0, 0, 255));  // (30-10-8, 20-10-4)
@@ -630,25 +632,25 @@ TEST(CaptureEngine, WindowTitleIsTrimmedAndDesktopCaptureClearsIt)
 {
     Rig rig;
     rig.windows.windows[0x300] = {{0, 0, 10, 10}, "      "};
-    rig.engine.CaptureWindow(kEditor);
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Editor");
-    rig.engine.CaptureWindow(0x300);
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
-    rig.engine.CaptureWindow(kBrowser);
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "Browser");
-    rig.engine.CaptureDesktop();
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+    rig.engine.captureWindow(kEditor);
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "Editor");
+    rig.engine.captureWindow(0x300);
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "");
+    rig.engine.captureWindow(kBrowser);
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "Browser");
+    rig.engine.captureDesktop();
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "");
 }
 
 TEST(CaptureEngine, CaptureWindowTakesTheGivenWindowOrTheForegroundOne)
 {
     Rig rig;
     rig.windows.foreground = kBrowser;
-    rig.engine.CaptureWindow(kEditor);
-    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{10, 8, 50, 38}));
+    rig.engine.captureWindow(kEditor);
+    EXPECT_EQ(rig.engine.capturedWindowRect(), (PixelRect{10, 8, 50, 38}));
     EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
-    rig.engine.CaptureWindow(0);
-    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{20, 4, 70, 44}));
+    rig.engine.captureWindow(0);
+    EXPECT_EQ(rig.engine.capturedWindowRect(), (PixelRect{20, 4, 70, 44}));
     EXPECT_EQ(rig.buffer.image, rig.frameOf(kBrowser));
 }
 
@@ -656,7 +658,7 @@ TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize)
 {
     Rig rig;
     rig.windows.windows[0x400] = {{-5, -3, 15, 7}, "Off"};
-    rig.engine.CaptureWindow(0x400);
+    rig.engine.captureWindow(0x400);
     EXPECT_EQ(rig.buffer.image.size(), QSize(20, 10));
     EXPECT_EQ(rig.buffer.image.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(rig.buffer.image.pixel(5, 3), rig.screen.screen.pixel(0, 0));
@@ -665,12 +667,12 @@ TEST(CaptureEngine, WindowPartlyOffTheScreenKeepsItsSize)
 TEST(CaptureEngine, NoActiveWindowGivesAnEmptyCaptureNotACrash)
 {
     Rig rig;
-    rig.engine.CaptureDesktop();
+    rig.engine.captureDesktop();
     rig.windows.foreground = 0;
-    rig.engine.CaptureWindow(0);
+    rig.engine.captureWindow(0);
     EXPECT_TRUE(rig.buffer.image.isNull());
-    EXPECT_EQ(rig.engine.CapturedWindowRect(), (PixelRect{}));
-    EXPECT_EQ(rig.engine.CapturedWindowTitle(), "");
+    EXPECT_EQ(rig.engine.capturedWindowRect(), (PixelRect{}));
+    EXPECT_EQ(rig.engine.capturedWindowTitle(), "");
 }
 
 TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog)
@@ -709,7 +711,7 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
     EXPECT_TRUE(rig.clipboard.images.empty());
 
     // Part of the shared hand-off: any source can use it directly.
-    rig.engine.PrintHandOff();
+    rig.engine.printHandOff();
     EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy", "printHardCopy"}));
 }
 

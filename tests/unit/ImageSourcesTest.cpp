@@ -11,7 +11,7 @@
 #include "capture/ImageSources.h"
 #include "capture/PictureFile.h"
 #include "doubles/FakeCursorSource.h"
-#include "doubles/FakeFileChooser.h"
+#include "doubles/FakeFileDialog.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
@@ -72,11 +72,11 @@ struct Rig {
     FakeTimerFactory timers;
     RecordingCaptureHost host;
     RecordingMessageBoxes boxes;
-    FakeFileChooser chooser;
+    FakeFileDialog fileDialog;
     std::string lastFolder;
     CaptureEngine engine{
         buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
-    ImageSources sources{{engine, buffer, clipboard, boxes, chooser, lastFolder,
+    ImageSources sources{{engine, buffer, clipboard, boxes, fileDialog, lastFolder,
                           [this] { return options; }, nullptr}};
     QTemporaryDir dir;
 };
@@ -129,24 +129,25 @@ TEST(ClipCopy, CapturedWindowTitleIsLeftAlone)
     Rig r;
     r.windows.windows[0x10] = {{0, 0, 10, 10}, "Editor"};
     r.windows.foreground = 0x10;
-    r.engine.CaptureWindow(0);
+    r.engine.captureWindow(0);
     r.clipboard.current = Pattern(8, 8);
     r.sources.printClipboard();
-    EXPECT_EQ(r.engine.CapturedWindowTitle(), "Editor");
+    EXPECT_EQ(r.engine.capturedWindowTitle(), "Editor");
 }
 
 TEST(FileSources, TheDialogIsOpenedAsTheCommandsSay)
 {
     Rig r;
     r.sources.printFile();
-    ASSERT_EQ(r.chooser.requests.size(), 1u);
-    const FileDialogRequest& q = r.chooser.requests[0];
-    EXPECT_EQ(q.kind, FileDialogRequest::Kind::Open);
-    EXPECT_EQ(q.dialogTitle, "ピクチャ画像の指定");
+    ASSERT_EQ(r.fileDialog.requests.size(), 1u);
+    const FileDialogRequest& q = r.fileDialog.requests[0];
+    EXPECT_EQ(q.acceptMode, FileDialogRequest::AcceptMode::Open);
+    EXPECT_EQ(q.caption, "ピクチャ画像の指定");
     EXPECT_EQ(q.filter, "イメージファイル(*.BMP;*.JPG;*.JPEG)|*.bmp;*.jpg;*.jpeg|");
-    EXPECT_EQ(q.filterIndex, 0);
-    EXPECT_EQ(q.flags, 2623492);
-    EXPECT_EQ(q.initDir, "/home/user/");
+    EXPECT_EQ(q.selectedFilter, 0);
+    EXPECT_FALSE(q.fileMustExist) << "a missing file is reported by the loader";
+    EXPECT_FALSE(q.confirmOverwrite);
+    EXPECT_EQ(q.dir, "/home/user/");
 }
 
 TEST(FileSources, CancelDoesNothingAndRecordsNothing)
@@ -166,7 +167,7 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
 {
     Rig r;
     const std::string path = r.writeImage("shot.bmp", Pattern(40, 30), "BMP");
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.sources.printFile();
     EXPECT_EQ(r.buffer.image, Pattern(40, 30));
     EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
@@ -175,8 +176,8 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
     EXPECT_EQ(r.lastFolder, path);
     // Repeating starts in the last file's place.
     r.sources.printFile();
-    ASSERT_EQ(r.chooser.requests.size(), 2u);
-    EXPECT_EQ(r.chooser.requests[1].initDir, path);
+    ASSERT_EQ(r.fileDialog.requests.size(), 2u);
+    EXPECT_EQ(r.fileDialog.requests[1].dir, path);
 }
 
 TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
@@ -184,7 +185,7 @@ TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
     Rig r;
     r.options.ReversePrint = 1;
     r.engine.setState(AppState::CopyDesktopPending);
-    r.chooser.answers.push_back(r.writeImage("shot.png", Pattern(12, 9), "PNG"));
+    r.fileDialog.answers.push_back(r.writeImage("shot.png", Pattern(12, 9), "PNG"));
     r.sources.copyFile();
     ASSERT_EQ(r.clipboard.images.size(), 1u);
     EXPECT_EQ(r.clipboard.images[0], Inverted(Pattern(12, 9)));
@@ -206,8 +207,8 @@ TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
     for (const auto& c : cases) {
         Rig r;
         const std::string path = r.write(c.name, c.bytes);
-        r.chooser.answers.push_back(path);
-        r.chooser.answers.push_back(path);
+        r.fileDialog.answers.push_back(path);
+        r.fileDialog.answers.push_back(path);
         r.sources.printFile();
         r.sources.copyFile();
         EXPECT_TRUE(r.host.calls.empty()) << c.name;
@@ -225,7 +226,7 @@ TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
 TEST(FileSources, AMissingFileIsUnreadable)
 {
     Rig r;
-    r.chooser.answers.push_back(r.dir.filePath("gone.bmp").toStdString());
+    r.fileDialog.answers.push_back(r.dir.filePath("gone.bmp").toStdString());
     r.sources.printFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_TRUE(r.host.calls.empty());
@@ -259,7 +260,7 @@ TEST(FileSources, APictureTooLargeForMemoryIsRefusedBeforeDecoding)
     Rig r;
     const std::string path = r.write("huge.jpg", HugeJpeg(30000, 30000));
     EXPECT_EQ(LoadPictureFile(path).error, LoadedPicture::Error::TooLarge);
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.sources.printFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
@@ -287,7 +288,7 @@ TEST(FileSources, AHugeSizeTheReaderCannotEvenDescribeIsRefusedToo)
     b[28] = 24;
     b.append(QByteArray(16, '\x7f'));
     Rig r;
-    r.chooser.answers.push_back(r.write("huge.bmp", b));
+    r.fileDialog.answers.push_back(r.write("huge.bmp", b));
     r.sources.copyFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_TRUE(r.clipboard.images.empty());

@@ -1,10 +1,9 @@
-#include "capture/RegionCrop.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include "capture/CaptureBuffer.h"
+#include "capture/RegionCrop.h"
 #include "capture/RegionSelector.h"
 
 using namespace tovrimo;
@@ -63,7 +62,7 @@ TEST(RegionCrop, TheCutFillsBothBuffersWithTheSelectedPixels)
     }
     CaptureBuffer buffer;
     buffer.image = source;
-    RegionSelector::ApplyCrop(buffer, source, CropRegion(30, 25, 10, 5, 50, 40));
+    RegionSelector::applyCrop(buffer, source, CropRegion(30, 25, 10, 5, 50, 40));
     ASSERT_EQ(buffer.image.size(), QSize(21, 21));
     ASSERT_EQ(buffer.staging.size(), QSize(21, 21));
     for (QPoint p : {QPoint(0, 0), QPoint(20, 20), QPoint(20, 0), QPoint(0, 20), QPoint(7, 11)}) {

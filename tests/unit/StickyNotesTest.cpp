@@ -7,7 +7,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "doubles/FakeCursorSource.h"
-#include "doubles/FakeFileChooser.h"
+#include "doubles/FakeFileDialog.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
@@ -28,7 +28,7 @@ TEST(NoteTable, LowestFreeSlotFirstAndReuse)
     EXPECT_EQ(t.take(), 2);
     EXPECT_EQ(t.take(), 3);
     t.release(2);
-    EXPECT_EQ(t.NoteCount(), 2);
+    EXPECT_EQ(t.noteCount(), 2);
     EXPECT_EQ(t.take(), 2) << "notes 1, 2, 3 open, 2 peeled off: the next is 2";
     EXPECT_EQ(t.take(), 4);
     EXPECT_EQ(t.usedSlots(), (Slots{1, 2, 3, 4}));
@@ -51,10 +51,10 @@ TEST(NoteTable, ReleasingAFreeSlotChangesNothing)
     t.release(5);
     t.release(0);
     t.release(17);
-    EXPECT_EQ(t.NoteCount(), 1);
+    EXPECT_EQ(t.noteCount(), 1);
     t.release(1);
     t.release(1);
-    EXPECT_EQ(t.NoteCount(), 0);
+    EXPECT_EQ(t.noteCount(), 0);
 }
 
 TEST(NoteTable, ClearFreesAllAndCountsZero)
@@ -65,7 +65,7 @@ TEST(NoteTable, ClearFreesAllAndCountsZero)
     t.take();
     t.release(2);
     EXPECT_EQ(t.clear(), (Slots{1, 3}));
-    EXPECT_EQ(t.NoteCount(), 0);
+    EXPECT_EQ(t.noteCount(), 0);
     EXPECT_EQ(t.take(), 1);
 }
 
@@ -143,12 +143,12 @@ struct Rig {
     FakeTimerFactory timers;
     RecordingCaptureHost host;
     RecordingMessageBoxes boxes;
-    FakeFileChooser chooser;
+    FakeFileDialog fileDialog;
     std::string lastFolder = "/home/user/";
     std::vector<std::string> log;
     CaptureEngine engine{
         buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
-    StickyNotes notes{{engine, buffer, clipboard, boxes, chooser, lastFolder},
+    StickyNotes notes{{engine, buffer, clipboard, boxes, fileDialog, lastFolder},
                       [this](int slot, const QImage& picture, NoteActions&) -> NoteView* {
                           log.push_back("create:" + std::to_string(slot));
                           return new FakeNote(slot, picture, log);
@@ -161,7 +161,7 @@ TEST(StickyNotes, TextOnlyClipboardMakesNoNoteAndKeepsTheLastOperation)
 {
     Rig r;
     r.notes.noteFromClipboard();
-    EXPECT_EQ(r.notes.NoteCount(), 0);
+    EXPECT_EQ(r.notes.noteCount(), 0);
     EXPECT_TRUE(r.log.empty());
     EXPECT_TRUE(r.boxes.shown.empty());
     EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
@@ -173,7 +173,7 @@ TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
     r.options.ReversePrint = 1;
     r.clipboard.current = Solid(30, 20, qRgb(10, 200, 30));
     r.notes.noteFromClipboard();
-    ASSERT_EQ(r.notes.NoteCount(), 1);
+    ASSERT_EQ(r.notes.noteCount(), 1);
     ASSERT_NE(r.note(1), nullptr);
     EXPECT_EQ(r.note(1)->picture, Solid(30, 20, qRgb(10, 200, 30))) << "never inverted";
     EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::StickyNote, SourceCode::None}));
@@ -184,11 +184,11 @@ TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
     Rig r;
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
     for (int i = 0; i < 16; ++i) r.notes.noteFromClipboard();
-    EXPECT_EQ(r.notes.NoteCount(), 16);
+    EXPECT_EQ(r.notes.noteCount(), 16);
     EXPECT_TRUE(r.boxes.shown.empty());
     r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Desktop);
     r.notes.noteFromClipboard();
-    EXPECT_EQ(r.notes.NoteCount(), 16) << "count unchanged";
+    EXPECT_EQ(r.notes.noteCount(), 16) << "count unchanged";
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(r.boxes.shown[0].text,
@@ -208,13 +208,13 @@ TEST(StickyNotes, PeelingOffFreesTheSlotForTheNextNote)
     r.clipboard.current = Solid(4, 4, 0xFF112233u);
     for (int i = 0; i < 3; ++i) r.notes.noteFromClipboard();
     r.notes.closeNote(2);
-    EXPECT_EQ(r.notes.NoteCount(), 2);
+    EXPECT_EQ(r.notes.noteCount(), 2);
     EXPECT_EQ(r.notes.note(2), nullptr);
     r.notes.noteFromClipboard();
     EXPECT_EQ(r.log.back(), "create:2");
     r.notes.closeNote(2);
     r.notes.closeNote(2);  // a second peel of the same slot changes nothing
-    EXPECT_EQ(r.notes.NoteCount(), 2);
+    EXPECT_EQ(r.notes.noteCount(), 2);
 }
 
 TEST(StickyNotes, RemoveAllThenTheNextNoteIsNumberOne)
@@ -225,10 +225,10 @@ TEST(StickyNotes, RemoveAllThenTheNextNoteIsNumberOne)
     r.log.clear();
     r.notes.removeAllNotes();
     EXPECT_EQ(r.log, (std::vector<std::string>{"dispose:1", "dispose:2", "dispose:3"}));
-    EXPECT_EQ(r.notes.NoteCount(), 0);
+    EXPECT_EQ(r.notes.noteCount(), 0);
     r.notes.noteFromClipboard();
     EXPECT_EQ(r.log.back(), "create:1");
-    EXPECT_EQ(r.notes.NoteCount(), 1);
+    EXPECT_EQ(r.notes.noteCount(), 1);
 }
 
 TEST(StickyNotes, BringToFrontGoesInSlotOrder)
@@ -238,7 +238,7 @@ TEST(StickyNotes, BringToFrontGoesInSlotOrder)
     for (int i = 0; i < 4; ++i) r.notes.noteFromClipboard();
     r.notes.closeNote(2);
     r.log.clear();
-    r.notes.BringNotesToFront();
+    r.notes.bringNotesToFront();
     EXPECT_EQ(r.log, (std::vector<std::string>{"front:1", "front:3", "front:4"}));
 }
 
@@ -262,17 +262,18 @@ TEST(StickyNotes, SaveAsksWithTheNoteDialogAndWritesABitmapUnderTheExactName)
     const QImage picture = Solid(7, 3, qRgb(200, 100, 50));
     r.notes.saveNote(picture, nullptr);  // cancelled: nothing written, folder kept
     EXPECT_EQ(r.lastFolder, "/home/user/");
-    ASSERT_EQ(r.chooser.requests.size(), 1u);
-    const FileDialogRequest& q = r.chooser.requests[0];
-    EXPECT_EQ(q.kind, FileDialogRequest::Kind::Save);
-    EXPECT_EQ(q.dialogTitle, "ピクチャ画像の保存");
+    ASSERT_EQ(r.fileDialog.requests.size(), 1u);
+    const FileDialogRequest& q = r.fileDialog.requests[0];
+    EXPECT_EQ(q.acceptMode, FileDialogRequest::AcceptMode::Save);
+    EXPECT_EQ(q.caption, "ピクチャ画像の保存");
     EXPECT_EQ(q.filter, "ビットマップファイル(*.BMP)|*.bmp|");
-    EXPECT_EQ(q.filterIndex, 0);
-    EXPECT_EQ(q.flags, 2);
-    EXPECT_EQ(q.initDir, "/home/user/");
+    EXPECT_EQ(q.selectedFilter, 0);
+    EXPECT_TRUE(q.confirmOverwrite) << "ask before replacing a file";
+    EXPECT_FALSE(q.fileMustExist);
+    EXPECT_EQ(q.dir, "/home/user/");
 
     const std::string path = dir.filePath("note").toStdString();
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.notes.saveNote(picture, nullptr);
     QImage back(QString::fromStdString(path), "BMP");
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture);
@@ -284,7 +285,7 @@ TEST(StickyNotes, SaveIntoAMissingFolderShowsAMessage)
 {
     Rig r;
     const std::string path = "/nonexistent-folder/note.bmp";
-    r.chooser.answers.push_back(path);
+    r.fileDialog.answers.push_back(path);
     r.notes.saveNote(Solid(2, 2, 0xFF000000u), nullptr);
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_EQ(r.boxes.shown[0].text, "ファイル「" + path + "」に保存できませんでした。");

@@ -64,8 +64,8 @@ void QtTrayIcon::onActivated(int reason)
     default:
         break;
     }
-    const TrayNotification n = clicks_.interpret(activation, QDateTime::currentMSecsSinceEpoch());
-    if (onNotification) onNotification(n);
+    const auto click = clicks_.interpret(activation, QDateTime::currentMSecsSinceEpoch());
+    if (click && onClick) onClick(*click);
 }
 
 void QtTrayIcon::add(const QIcon& icon, const std::string& tooltip)

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "controls/FileChooser.h"
+#include "controls/FileDialog.h"
 
 namespace tovrimo::test {
 
 // Answers file dialogs from a queue (a cancel when it is empty) and keeps every request.
-class FakeFileChooser : public FileChooser {
+class FakeFileDialog : public FileDialog {
 public:
-    std::optional<std::string> choose(const FileDialogRequest& request) override
+    std::optional<std::string> exec(const FileDialogRequest& request) override
     {
         requests.push_back(request);
         if (answers.empty()) return std::nullopt;
