@@ -332,7 +332,7 @@ TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
     w.program->dialogs().openOptions();
     OptionsDialog* options = w.program->dialogs().optionsDialog();
     ASSERT_NE(options, nullptr);
-    auto* button = options->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
+    auto* button = options->findChild<QPushButton*>(QStringLiteral("helpButton"));
     ASSERT_NE(button, nullptr);
     button->click();
     ExpectTheGuideAtItsContents(w.guide, "options dialog");
