@@ -188,6 +188,73 @@ TEST_F(OptionsDialogTest, TabsShowTheirOwnPage)
     }
 }
 
+TEST_F(OptionsDialogTest, SelectingATabFromTheProgramShowsItsPageAndIsNoEdit)
+{
+    open();
+    QTabWidget* tabs = dialog->tabs();
+    EXPECT_EQ(tabs->currentIndex(), 0);  // the first tab comes selected
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(tabs->tabBar()->currentIndex(), 2);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == 2);
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    // Out of range: nothing changes.
+    tabs->setCurrentIndex(-1);
+    tabs->setCurrentIndex(3);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == 0);
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, ClickedTabsShowTheirPageAndTheSelectedTabChangesNothing)
+{
+    struct Step {
+        const char* name;
+        int clickedTab;
+        std::vector<int> shown;  // the pages the tab widget switched to
+    };
+    const std::vector<Step> steps = {
+        {"another tab", 1, {1}},       {"the selected tab", 1, {}}, {"the last tab", 2, {2}},
+        {"back to the first", 0, {0}}, {"the first again", 0, {}},
+    };
+    open();
+    QTabBar* bar = dialog->tabs()->tabBar();
+    std::vector<int> shown;
+    QObject::connect(dialog->tabs(), &QTabWidget::currentChanged,
+                     [&shown](int index) { shown.push_back(index); });
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        shown.clear();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(step.clickedTab).center());
+        EXPECT_EQ(shown, step.shown);
+        EXPECT_EQ(dialog->tabs()->currentIndex(), step.clickedTab);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == step.clickedTab);
+    }
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, TheKeyboardSwitchesTabs)
+{
+    open();
+    QTabWidget* tabs = dialog->tabs();
+    // Focus given to the tab widget goes to its tabs.
+    tabs->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(tabs->tabBar()->hasFocus());
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(pages()[1]->isVisible());
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Left);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    // Ctrl+Tab from a control on a page moves on to the next page, wrapping round.
+    other().titleEdit->setFocus(Qt::OtherFocusReason);
+    tabs->setCurrentIndex(2);
+    QTest::keyClick(other().titleEdit, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(pages()[0]->isVisible());
+}
+
 TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
 {
     open();
