@@ -49,7 +49,7 @@ void DialogCoordinator::openPrintDialog()
     }
     Program& p = program_;
     const QIcon customIcon =
-        p.data.settings.IconIsBuiltIn || !p.residentWindow() ? QIcon()
+        p.data.settings.iconIsBuiltIn || !p.residentWindow() ? QIcon()
                                                              : p.residentWindow()->currentIcon();
     PrintDialogServices services{p.data,
                                  p.services().printers,

@@ -22,7 +22,7 @@ void HotKeys::RegisterHotKeys(const Settings& settings, AppState state)
             registered_[slot] = false;
         }
         registered_[slot] = registrar_.registerHotKey(slot, ModifiersForSlot(settings, slot),
-                                                      settings.HotKeyButton[slot]);
+                                                      settings.hotKeyCode[slot]);
     }
 }
 

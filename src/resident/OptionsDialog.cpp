@@ -34,11 +34,6 @@ QString Q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int16_t Value(const QCheckBox* box)
-{
-    return box->isChecked() ? 1 : 0;
-}
-
 }  // namespace
 
 OptionsDialog::OptionsDialog(SettingsData& data, OptionsHost& host, MessageBoxes& messages,
@@ -122,41 +117,39 @@ void OptionsDialog::connectHandlers()
     connect(other_->browseIconButton, &QPushButton::clicked, this, &OptionsDialog::onBrowseIcon);
 
     const GeneralPage& g = *general_;
-    const std::array<QRadioButton*, 4> actions = {g.printAction, g.copyAction, g.noteAction,
-                                                  g.repeatAction};
+    const auto actions = actionButtons();
     for (size_t i = 0; i < actions.size(); ++i) {
         connect(actions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) onActionChosen(static_cast<int16_t>(i + 1));
+            if (on) onActionChosen(static_cast<DoubleClickAction>(i));
         });
     }
-    const std::array<QRadioButton*, 5> sources = {g.desktopSource, g.activeWindowSource,
-                                                  g.regionSource, g.fileSource, g.clipboardSource};
+    const auto sources = sourceButtons();
     for (size_t i = 0; i < sources.size(); ++i) {
         connect(sources[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) onSourceChosen(static_cast<int16_t>(i + 1));
+            if (on) onSourceChosen(static_cast<DoubleClickSource>(i));
         });
     }
 
-    auto storeBox = [this](QCheckBox* box, int16_t Settings::*field) {
-        connect(box, &QCheckBox::toggled, this, [this, box, field] {
-            work_.*field = Value(box);
+    auto storeBox = [this](QCheckBox* box, bool Settings::*field) {
+        connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+            work_.*field = on;
             markChanged();
         });
     };
-    storeBox(g.captureCursorBox, &Settings::IconCapture);
-    storeBox(g.hideIconBox, &Settings::IconDelete);
-    storeBox(g.confirmBox, &Settings::ConfirmBeforePrint);
-    storeBox(g.reverseColoursBox, &Settings::ReversePrint);
-    storeBox(g.fullDetailBox, &Settings::FullDetailPrint);
+    storeBox(g.captureCursorBox, &Settings::captureCursor);
+    storeBox(g.hideIconBox, &Settings::hideIconWhileCapturing);
+    storeBox(g.confirmBox, &Settings::confirmBeforePrint);
+    storeBox(g.reverseColoursBox, &Settings::reverseColours);
+    storeBox(g.fullDetailBox, &Settings::fullDetailPrint);
     connect(g.selfTimerBox, &QCheckBox::toggled, this, &OptionsDialog::onSelfTimerToggled);
     g.selfTimerSeconds->installEventFilter(this);
 
     connect(other_->titleEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        work_.Title = text.toStdString();
+        work_.title = text.toStdString();
         markChanged();
     });
     connect(other_->iconPathEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-        work_.Icon = text.toStdString();
+        work_.iconPath = text.toStdString();
         markChanged();
     });
 
@@ -164,16 +157,15 @@ void OptionsDialog::connectHandlers()
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         connect(k.enabledBoxes[slot], &QCheckBox::toggled, this,
                 [this, slot] { onHotKeyEnabledToggled(slot); });
-        auto storeModifier = [this, slot](QCheckBox* box,
-                                          std::array<int16_t, kHotKeySlots>& field) {
-            connect(box, &QCheckBox::toggled, this, [this, box, &field, slot] {
-                field[slot] = Value(box);
+        auto storeModifier = [this, slot](QCheckBox* box, std::array<bool, kHotKeySlots>& field) {
+            connect(box, &QCheckBox::toggled, this, [this, &field, slot](bool on) {
+                field[static_cast<size_t>(slot)] = on;
                 markChanged();
             });
         };
-        storeModifier(k.ctrlBoxes[slot], work_.HotKeyCTRL);
-        storeModifier(k.shiftBoxes[slot], work_.HotKeySHIFT);
-        storeModifier(k.altBoxes[slot], work_.HotKeyALT);
+        storeModifier(k.ctrlBoxes[slot], work_.hotKeyCtrl);
+        storeModifier(k.shiftBoxes[slot], work_.hotKeyShift);
+        storeModifier(k.altBoxes[slot], work_.hotKeyAlt);
         connect(k.keyLists[slot], &QComboBox::currentIndexChanged, this,
                 [this, slot] { onKeyChosen(slot); });
         QLineEdit* edit = k.keyLists[slot]->lineEdit();
@@ -185,7 +177,7 @@ void OptionsDialog::connectHandlers()
 void OptionsDialog::loadValues(const QIcon& residentIcon)
 {
     const Settings& live = data_.settings;
-    if (!live.IconIsBuiltIn && !residentIcon.isNull()) {
+    if (!live.iconIsBuiltIn && !residentIcon.isNull()) {
         setWindowIcon(residentIcon);
     } else {
         setWindowIcon(ProgramIcon());
@@ -195,39 +187,46 @@ void OptionsDialog::loadValues(const QIcon& residentIcon)
     // Setting a control runs its handler, so the copy and the enabled states follow the
     // controls; only the states that need no change are set by hand.
     GeneralPage& g = *general_;
-    g.selfTimerBox->setChecked(work_.SelfTimer != 0);
-    g.selfTimerSeconds->setText(QString::number(work_.SelfTime));
-    g.hideIconBox->setChecked(work_.IconDelete != 0);
-    g.confirmBox->setChecked(work_.ConfirmBeforePrint != 0);
-    g.reverseColoursBox->setChecked(work_.ReversePrint != 0);
-    g.fullDetailBox->setChecked(work_.FullDetailPrint != 0);
-    g.captureCursorBox->setChecked(work_.IconCapture != 0);
-    g.selfTimerSeconds->setEnabled(work_.SelfTimer != 0);
+    g.selfTimerBox->setChecked(work_.selfTimerOn);
+    g.selfTimerSeconds->setText(QString::number(work_.selfTimerSeconds));
+    g.hideIconBox->setChecked(work_.hideIconWhileCapturing);
+    g.confirmBox->setChecked(work_.confirmBeforePrint);
+    g.reverseColoursBox->setChecked(work_.reverseColours);
+    g.fullDetailBox->setChecked(work_.fullDetailPrint);
+    g.captureCursorBox->setChecked(work_.captureCursor);
+    g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
+    actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);
+    sourceButtons()[static_cast<size_t>(work_.doubleClickSource)]->setChecked(true);
 
-    const std::array<QRadioButton*, 4> actions = {g.printAction, g.copyAction, g.noteAction,
-                                                  g.repeatAction};
-    if (const auto action = ActionChoiceFor(work_.DoubleClick))
-        actions[*action - 1]->setChecked(true);
-    const std::array<QRadioButton*, 5> sources = {g.desktopSource, g.activeWindowSource,
-                                                  g.regionSource, g.fileSource, g.clipboardSource};
-    sources[SourceChoiceFor(work_.DoubleClickDo) - 1]->setChecked(true);
-
-    other_->titleEdit->setText(QString::fromStdString(work_.Title));
-    other_->iconPathEdit->setText(QString::fromStdString(work_.Icon));
+    other_->titleEdit->setText(QString::fromStdString(work_.title));
+    other_->iconPathEdit->setText(QString::fromStdString(work_.iconPath));
 
     HotKeysPage& k = *hotKeys_;
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        k.enabledBoxes[slot]->setChecked(work_.HotKeyOn[slot] != 0);
-        k.altBoxes[slot]->setChecked(work_.HotKeyALT[slot] != 0);
-        k.shiftBoxes[slot]->setChecked(work_.HotKeySHIFT[slot] != 0);
-        k.ctrlBoxes[slot]->setChecked(work_.HotKeyCTRL[slot] != 0);
+        const auto i = static_cast<size_t>(slot);
+        k.enabledBoxes[i]->setChecked(work_.hotKeyOn[i]);
+        k.altBoxes[i]->setChecked(work_.hotKeyAlt[i]);
+        k.shiftBoxes[i]->setChecked(work_.hotKeyShift[i]);
+        k.ctrlBoxes[i]->setChecked(work_.hotKeyCtrl[i]);
         // A code the list does not hold leaves it without a selection and the stored code as
         // it was.
-        if (const auto index = KeyListIndexOfCode(work_.HotKeyButton[slot]))
-            k.keyLists[slot]->setCurrentIndex(*index);
+        if (const auto index = KeyListIndexOfCode(work_.hotKeyCode[i]))
+            k.keyLists[i]->setCurrentIndex(*index);
         onHotKeyEnabledToggled(slot);
     }
     applyButton_->setEnabled(false);
+}
+
+std::array<QRadioButton*, 4> OptionsDialog::actionButtons() const
+{
+    return {general_->printAction, general_->copyAction, general_->noteAction,
+            general_->repeatAction};
+}
+
+std::array<QRadioButton*, 5> OptionsDialog::sourceButtons() const
+{
+    return {general_->desktopSource, general_->activeWindowSource, general_->regionSource,
+            general_->fileSource, general_->clipboardSource};
 }
 
 void OptionsDialog::markChanged()
@@ -235,24 +234,24 @@ void OptionsDialog::markChanged()
     applyButton_->setEnabled(true);
 }
 
-void OptionsDialog::onActionChosen(int16_t action)
+void OptionsDialog::onActionChosen(DoubleClickAction action)
 {
-    work_.DoubleClick = action;
+    work_.doubleClickAction = action;
     // Copy has no clipboard source; the choice stays as it was so that apply can say so.
     general_->clipboardSource->setEnabled(ClipboardSourceOffered(action));
     markChanged();
 }
 
-void OptionsDialog::onSourceChosen(int16_t source)
+void OptionsDialog::onSourceChosen(DoubleClickSource source)
 {
-    work_.DoubleClickDo = source;
+    work_.doubleClickSource = source;
     markChanged();
 }
 
 void OptionsDialog::onSelfTimerToggled()
 {
-    work_.SelfTimer = Value(general_->selfTimerBox);
-    general_->selfTimerSeconds->setEnabled(work_.SelfTimer == 1);
+    work_.selfTimerOn = general_->selfTimerBox->isChecked();
+    general_->selfTimerSeconds->setEnabled(work_.selfTimerOn);
     markChanged();
 }
 
@@ -297,7 +296,7 @@ bool OptionsDialog::commitSeconds()
         general_->selfTimerSeconds->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    work_.SelfTime = *seconds;
+    work_.selfTimerSeconds = *seconds;
     return true;
 }
 
@@ -312,8 +311,8 @@ void OptionsDialog::showSecondsMessage()
 void OptionsDialog::onHotKeyEnabledToggled(int slot)
 {
     HotKeysPage& k = *hotKeys_;
-    work_.HotKeyOn[slot] = Value(k.enabledBoxes[slot]);
-    const bool on = work_.HotKeyOn[slot] == 1;
+    const bool on = k.enabledBoxes[slot]->isChecked();
+    work_.hotKeyOn[static_cast<size_t>(slot)] = on;
     // Greyed out, the row keeps its values for when it is enabled again.
     k.ctrlBoxes[slot]->setEnabled(on);
     k.shiftBoxes[slot]->setEnabled(on);
@@ -326,7 +325,8 @@ void OptionsDialog::onKeyChosen(int slot)
 {
     const int index = hotKeys_->keyLists[slot]->currentIndex();
     if (index < 0 || index >= kKeyListSize) return;
-    work_.HotKeyButton[slot] = static_cast<int16_t>(KeyListEntries()[index].code);
+    work_.hotKeyCode[static_cast<size_t>(slot)] =
+        static_cast<int16_t>(KeyListEntries()[index].code);
     markChanged();
 }
 

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 
 class QPushButton;
+class QRadioButton;
 class QTabWidget;
 
 namespace tovrimo {
@@ -60,11 +61,14 @@ protected:
 private:
     void buildWindow();
     void loadValues(const QIcon& residentIcon);
+    // The radio buttons in the order of the enumerations.
+    std::array<QRadioButton*, 4> actionButtons() const;
+    std::array<QRadioButton*, 5> sourceButtons() const;
     void connectHandlers();
     void markChanged();  // an edit: apply becomes possible
 
-    void onActionChosen(int16_t action);
-    void onSourceChosen(int16_t source);
+    void onActionChosen(DoubleClickAction action);
+    void onSourceChosen(DoubleClickSource source);
     void onSelfTimerToggled();
     void onSecondsFocused();
     // False when the typed text is refused.

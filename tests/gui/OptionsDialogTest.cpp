@@ -40,25 +40,25 @@ const std::string kIni = kFolder + "tovrimo.ini";
 Settings StartingSettings()
 {
     Settings s;
-    s.Title = "トヴリモ";
-    s.SelfTimer = 0;
-    s.SelfTime = 5;
-    s.ConfirmBeforePrint = 1;
-    s.DoubleClick = 1;
-    s.DoubleClickDo = 5;
-    s.LastSet = -1;
-    s.IconIsBuiltIn = true;
+    s.title = "トヴリモ";
+    s.selfTimerOn = false;
+    s.selfTimerSeconds = 5;
+    s.confirmBeforePrint = true;
+    s.doubleClickAction = DoubleClickAction::Print;
+    s.doubleClickSource = DoubleClickSource::Clipboard;
+    s.lastNamedSetting = -1;
+    s.iconIsBuiltIn = true;
     // Slot 0: Ctrl+Alt+P. Slot 3: Shift+F5.
-    s.HotKeyOn[0] = 1;
-    s.HotKeyCTRL[0] = 1;
-    s.HotKeyALT[0] = 1;
-    s.HotKeyButton[0] = 80;
-    s.HotKeyOn[3] = 1;
-    s.HotKeySHIFT[3] = 1;
-    s.HotKeyButton[3] = 116;
+    s.hotKeyOn[0] = true;
+    s.hotKeyCtrl[0] = true;
+    s.hotKeyAlt[0] = true;
+    s.hotKeyCode[0] = 80;
+    s.hotKeyOn[3] = true;
+    s.hotKeyShift[3] = true;
+    s.hotKeyCode[3] = 116;
     // Slot 6 holds values but is switched off.
-    s.HotKeyCTRL[6] = 1;
-    s.HotKeyButton[6] = 67;
+    s.hotKeyCtrl[6] = true;
+    s.hotKeyCode[6] = 67;
     return s;
 }
 
@@ -164,17 +164,21 @@ TEST_F(OptionsDialogTest, OpensWithTheRecordsValues)
     EXPECT_EQ(dialog->workingCopy(), data.settings);
 }
 
-TEST_F(OptionsDialogTest, UnknownStoredChoicesShowNoActionAndTheDesktop)
+TEST_F(OptionsDialogTest, UnknownNumbersInTheFileShowAsWhatTheyDo)
 {
-    data.settings.DoubleClick = 7;
-    data.settings.DoubleClickDo = 0;
+    files.files[kIni] =
+        "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nDoubleClick=7\n"
+        "DoubleClickDo=0\n[DefaultPrinter]\nFontName=F\nFontSize=10\n";
+    ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
     open();
-    for (QRadioButton* r : {general().printAction, general().copyAction, general().noteAction,
-                            general().repeatAction})
+    // A double-click repeats the last operation for an action number it does not know.
+    EXPECT_TRUE(general().repeatAction->isChecked());
+    for (QRadioButton* r : {general().printAction, general().copyAction, general().noteAction})
         EXPECT_FALSE(r->isChecked());
     EXPECT_TRUE(general().desktopSource->isChecked());
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 1);
-    EXPECT_EQ(dialog->workingCopy().DoubleClick, 7);
+    EXPECT_EQ(dialog->workingCopy().doubleClickAction, DoubleClickAction::RepeatLast);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, TabsShowTheirOwnPage)
@@ -275,15 +279,15 @@ TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
     EXPECT_FALSE(dialog->errorFlag());
     EXPECT_FALSE(dialog->applyButton()->isEnabled());
     const Settings& s = data.settings;
-    EXPECT_EQ(s.ReversePrint, 1);
-    EXPECT_EQ(s.DoubleClick, 3);
-    EXPECT_EQ(s.DoubleClickDo, 5);
-    EXPECT_EQ(s.Title, "スクリーン");
-    EXPECT_EQ(s.HotKeyOn[1], 1);
-    EXPECT_EQ(s.HotKeyCTRL[1], 1);
-    EXPECT_EQ(s.HotKeyButton[1], 123);
-    EXPECT_EQ(s.HotKeyOn[3], 0);
-    EXPECT_EQ(s.HotKeyButton[3], 116);
+    EXPECT_TRUE(s.reverseColours);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::NoteFromClipboard);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Clipboard);
+    EXPECT_EQ(s.title, "スクリーン");
+    EXPECT_TRUE(s.hotKeyOn[1]);
+    EXPECT_TRUE(s.hotKeyCtrl[1]);
+    EXPECT_EQ(s.hotKeyCode[1], 123);
+    EXPECT_FALSE(s.hotKeyOn[3]);
+    EXPECT_EQ(s.hotKeyCode[3], 116);
 
     EXPECT_EQ(host.calls, (std::vector<std::string>{"save", "reregister"}));
     ASSERT_EQ(host.oldKeys.size(), 1u);
@@ -304,9 +308,9 @@ TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
     // Reading the file back gives what the dialog stored.
     SettingsData reread;
     ASSERT_EQ(store.LoadSettings(reread), LoadResult::Loaded);
-    EXPECT_EQ(reread.settings.Title, "スクリーン");
-    EXPECT_EQ(reread.settings.HotKeyButton, s.HotKeyButton);
-    EXPECT_EQ(reread.settings.HotKeyOn, s.HotKeyOn);
+    EXPECT_EQ(reread.settings.title, "スクリーン");
+    EXPECT_EQ(reread.settings.hotKeyCode, s.hotKeyCode);
+    EXPECT_EQ(reread.settings.hotKeyOn, s.hotKeyOn);
 }
 
 TEST_F(OptionsDialogTest, FullDetailBoxSitsUnderReverseAndWritesItsKeyOnlyWhenTicked)
@@ -326,25 +330,25 @@ TEST_F(OptionsDialogTest, FullDetailBoxSitsUnderReverseAndWritesItsKeyOnlyWhenTi
     EXPECT_EQ(boxTop.x(), general().reverseColoursBox->mapTo(dialog, QPoint(0, 0)).x());
 
     box->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 0);  // nothing before apply
+    EXPECT_FALSE(data.settings.fullDetailPrint);  // nothing before apply
     dialog->applyButton()->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+    EXPECT_TRUE(data.settings.fullDetailPrint);
     EXPECT_NE(files.files[kIni].find("\nFullDetailPrint=1\n"), std::string::npos);
 
     box->click();
     dialog->applyButton()->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 0);
+    EXPECT_FALSE(data.settings.fullDetailPrint);
     EXPECT_EQ(files.files[kIni].find("FullDetailPrint"), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, FullDetailBoxShowsTheStoredValue)
 {
-    data.settings.FullDetailPrint = 1;
+    data.settings.fullDetailPrint = true;
     open();
     EXPECT_TRUE(general().fullDetailBox->isChecked());
     EXPECT_FALSE(dialog->applyButton()->isEnabled());
     dialog->okButton()->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+    EXPECT_TRUE(data.settings.fullDetailPrint);
 }
 
 TEST_F(OptionsDialogTest, OkStoresTheLoadedValuesAgainAndCloses)
@@ -354,8 +358,8 @@ TEST_F(OptionsDialogTest, OkStoresTheLoadedValuesAgainAndCloses)
     closeAndSettle();
     EXPECT_TRUE(dialog.isNull());
     EXPECT_EQ(host.closed, 1);
-    EXPECT_EQ(data.settings.DoubleClick, 1);
-    EXPECT_EQ(data.settings.DoubleClickDo, 5);
+    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Clipboard);
     ASSERT_TRUE(files.files.count(kIni));
     EXPECT_NE(files.files[kIni].find("DoubleClickDo=5\n"), std::string::npos);
 }
@@ -406,7 +410,7 @@ TEST_F(OptionsDialogTest, DoubleZeroTitleIsAccepted)
     open();
     other().titleEdit->setText(QStringLiteral("00"));
     EXPECT_TRUE(dialog->apply());
-    EXPECT_EQ(data.settings.Title, "00");
+    EXPECT_EQ(data.settings.title, "00");
 }
 
 TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
@@ -415,7 +419,7 @@ TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
     general().copyAction->click();
     EXPECT_FALSE(general().clipboardSource->isEnabled());
     EXPECT_TRUE(general().clipboardSource->isChecked());
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 5);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Clipboard);
     for (QRadioButton* other :
          {general().noteAction, general().repeatAction, general().printAction}) {
         other->click();
@@ -424,10 +428,10 @@ TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
         EXPECT_FALSE(general().clipboardSource->isEnabled());
     }
     general().regionSource->click();
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 3);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Region);
     EXPECT_TRUE(dialog->apply());
-    EXPECT_EQ(data.settings.DoubleClick, 2);
-    EXPECT_EQ(data.settings.DoubleClickDo, 3);
+    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Copy);
+    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Region);
 }
 
 TEST_F(OptionsDialogTest, SecondsBoxFollowsTheSelfTimerAndRefusesOtherKeys)
@@ -435,7 +439,7 @@ TEST_F(OptionsDialogTest, SecondsBoxFollowsTheSelfTimerAndRefusesOtherKeys)
     open();
     general().selfTimerBox->click();
     EXPECT_TRUE(general().selfTimerSeconds->isEnabled());
-    EXPECT_EQ(dialog->workingCopy().SelfTimer, 1);
+    EXPECT_TRUE(dialog->workingCopy().selfTimerOn);
     general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
     general().selfTimerSeconds->clear();
     QTest::keyClicks(general().selfTimerSeconds, QStringLiteral("1a-b2."));
@@ -446,17 +450,17 @@ TEST_F(OptionsDialogTest, SecondsBoxFollowsTheSelfTimerAndRefusesOtherKeys)
     EXPECT_EQ(beeps, 4);
     // Leaving the box stores the number.
     QTest::keyClick(general().selfTimerSeconds, Qt::Key_Tab);
-    EXPECT_EQ(dialog->workingCopy().SelfTime, 1);
+    EXPECT_EQ(dialog->workingCopy().selfTimerSeconds, 1);
     EXPECT_TRUE(boxes.shown.empty());
 
     general().selfTimerBox->click();
     EXPECT_FALSE(general().selfTimerSeconds->isEnabled());
-    EXPECT_EQ(dialog->workingCopy().SelfTimer, 0);
+    EXPECT_FALSE(dialog->workingCopy().selfTimerOn);
 }
 
 TEST_F(OptionsDialogTest, MoreThanTwentySecondsIsRefusedAndTheFocusComesBack)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
     struct Case {
         QString typed;
@@ -483,13 +487,13 @@ TEST_F(OptionsDialogTest, MoreThanTwentySecondsIsRefusedAndTheFocusComesBack)
             EXPECT_TRUE(boxes.shown.empty());
             EXPECT_FALSE(general().selfTimerSeconds->hasFocus());
         }
-        EXPECT_EQ(dialog->workingCopy().SelfTime, c.stored);
+        EXPECT_EQ(dialog->workingCopy().selfTimerSeconds, c.stored);
     }
 }
 
 TEST_F(OptionsDialogTest, TooManySecondsStillInTheBoxStopOk)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
     general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
     general().selfTimerSeconds->setText(QStringLiteral("45"));
@@ -499,13 +503,13 @@ TEST_F(OptionsDialogTest, TooManySecondsStillInTheBoxStopOk)
     EXPECT_EQ(boxes.shown[0].text, "セルフタイマの秒数は20秒以内で設定してください");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->errorFlag());
-    EXPECT_EQ(data.settings.SelfTime, 5);
+    EXPECT_EQ(data.settings.selfTimerSeconds, 5);
     EXPECT_EQ(files.writes, 0);
 }
 
 TEST_F(OptionsDialogTest, CancelDoesNotNagAboutTheSecondsBox)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
     general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
     general().selfTimerSeconds->setText(QStringLiteral("99"));
@@ -514,7 +518,7 @@ TEST_F(OptionsDialogTest, CancelDoesNotNagAboutTheSecondsBox)
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(dialog.isNull());
     Settings expected = StartingSettings();
-    expected.SelfTimer = 1;
+    expected.selfTimerOn = true;
     EXPECT_EQ(data.settings, expected);
     EXPECT_EQ(files.writes, 0);
 }
@@ -526,7 +530,7 @@ TEST_F(OptionsDialogTest, DisablingASlotGreysItOutAndKeepsItsValues)
     for (QWidget* w : std::initializer_list<QWidget*>{keys().ctrlBoxes[0], keys().shiftBoxes[0],
                                                       keys().altBoxes[0], keys().keyLists[0]})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_EQ(dialog->workingCopy().HotKeyOn[0], 0);
+    EXPECT_FALSE(dialog->workingCopy().hotKeyOn[0]);
     keys().enabledBoxes[0]->click();
     for (QWidget* w : std::initializer_list<QWidget*>{keys().ctrlBoxes[0], keys().shiftBoxes[0],
                                                       keys().altBoxes[0], keys().keyLists[0]})
@@ -534,7 +538,7 @@ TEST_F(OptionsDialogTest, DisablingASlotGreysItOutAndKeepsItsValues)
     EXPECT_TRUE(keys().ctrlBoxes[0]->isChecked());
     EXPECT_TRUE(keys().altBoxes[0]->isChecked());
     EXPECT_EQ(keys().keyLists[0]->currentText(), QStringLiteral("P"));
-    EXPECT_EQ(dialog->workingCopy().HotKeyButton[0], 80);
+    EXPECT_EQ(dialog->workingCopy().hotKeyCode[0], 80);
 }
 
 TEST_F(OptionsDialogTest, EnablingASlotWithoutAKeyRegistersKeyZeroQuietly)
@@ -543,8 +547,8 @@ TEST_F(OptionsDialogTest, EnablingASlotWithoutAKeyRegistersKeyZeroQuietly)
     keys().enabledBoxes[2]->click();
     EXPECT_TRUE(dialog->apply());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(data.settings.HotKeyOn[2], 1);
-    EXPECT_EQ(data.settings.HotKeyButton[2], 0);
+    EXPECT_TRUE(data.settings.hotKeyOn[2]);
+    EXPECT_EQ(data.settings.hotKeyCode[2], 0);
     EXPECT_NE(std::find(registrar.calls.begin(), registrar.calls.end(), "register:2:0:0"),
               registrar.calls.end());
 }
@@ -582,7 +586,7 @@ TEST_F(OptionsDialogTest, TypedKeysMustComeFromTheList)
             EXPECT_TRUE(boxes.shown.empty());
         }
         EXPECT_EQ(list->currentText(), c.shown);
-        EXPECT_EQ(dialog->workingCopy().HotKeyButton[0], c.code);
+        EXPECT_EQ(dialog->workingCopy().hotKeyCode[0], c.code);
     }
     // Leaving an untouched list says nothing, even when it has no selection.
     boxes.shown.clear();
@@ -623,8 +627,8 @@ TEST_F(OptionsDialogTest, CancelAfterApplyKeepsWhatWasApplied)
     general().confirmBox->click();  // not applied
     dialog->cancelButton()->click();
     closeAndSettle();
-    EXPECT_EQ(data.settings.IconDelete, 1);
-    EXPECT_EQ(data.settings.ConfirmBeforePrint, 1);
+    EXPECT_TRUE(data.settings.hideIconWhileCapturing);
+    EXPECT_TRUE(data.settings.confirmBeforePrint);
     EXPECT_EQ(files.writes, 1);
 }
 
@@ -644,7 +648,7 @@ TEST_F(OptionsDialogTest, AFailedSaveKeepsTheOldOptionsInForce)
 
     files.failWrites = false;
     dialog->applyButton()->click();
-    EXPECT_EQ(data.settings.ReversePrint, 1);
+    EXPECT_TRUE(data.settings.reverseColours);
     EXPECT_EQ(registrar.calls,
               (std::vector<std::string>{"unregister:0", "unregister:3", "register:3:4:116"}));
 }
@@ -653,20 +657,20 @@ TEST_F(OptionsDialogTest, NamedSettingsSavedMeanwhileAreKept)
 {
     open();
     // The print dialog saved two named settings while this dialog was open.
-    data.settings.PrinterCount = 2;
-    data.settings.LastSet = 1;
+    data.settings.namedSettingCount = 2;
+    data.settings.lastNamedSetting = 1;
     data.named[0].Title = "A";
     data.named[1].Title = "B";
     general().reverseColoursBox->click();
     ASSERT_TRUE(dialog->apply());
-    EXPECT_EQ(data.settings.PrinterCount, 2);
-    EXPECT_EQ(data.settings.LastSet, 1);
+    EXPECT_EQ(data.settings.namedSettingCount, 2);
+    EXPECT_EQ(data.settings.lastNamedSetting, 1);
     EXPECT_NE(files.files[kIni].find("[Printer2]"), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, ApplyWithNoKeysBeforeOrAfterTouchesNoKeys)
 {
-    data.settings.HotKeyOn = {};
+    data.settings.hotKeyOn = {};
     hotKeys.UnregisterHotKeys();
     registrar.calls.clear();
     open();
@@ -690,7 +694,7 @@ TEST_F(OptionsDialogTest, IconFileComesFromTheFileDialog)
     host.iconFile = "/home/user/icons/camera.ico";
     other().browseIconButton->click();
     EXPECT_EQ(other().iconPathEdit->text(), QStringLiteral("/home/user/icons/camera.ico"));
-    EXPECT_EQ(dialog->workingCopy().Icon, "/home/user/icons/camera.ico");
+    EXPECT_EQ(dialog->workingCopy().iconPath, "/home/user/icons/camera.ico");
     EXPECT_TRUE(dialog->applyButton()->isEnabled());
 }
 
@@ -703,8 +707,8 @@ TEST_F(OptionsDialogTest, HelpOpensTheGuide)
 
 TEST_F(OptionsDialogTest, EveryPageFitsAndScreenshotsAreSaved)
 {
-    data.settings.SelfTimer = 1;
-    data.settings.Icon = "/home/user/icons/camera.ico";
+    data.settings.selfTimerOn = true;
+    data.settings.iconPath = "/home/user/icons/camera.ico";
     open();
     QTabBar* bar = dialog->tabs()->tabBar();
     for (int tab = 0; tab < 3; ++tab) {

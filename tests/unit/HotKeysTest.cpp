@@ -1,11 +1,10 @@
-#include "resident/HotKeys.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "doubles/FakeHotKeyRegistrar.h"
+#include "resident/HotKeys.h"
 
 using namespace tovrimo;
 using tovrimo::test::FakeHotKeyRegistrar;
@@ -25,11 +24,11 @@ struct Fixture {
 
 Settings WithSlot(Settings s, int slot, int16_t alt, int16_t ctrl, int16_t shift, int16_t vk)
 {
-    s.HotKeyOn[slot] = 1;
-    s.HotKeyALT[slot] = alt;
-    s.HotKeyCTRL[slot] = ctrl;
-    s.HotKeySHIFT[slot] = shift;
-    s.HotKeyButton[slot] = vk;
+    s.hotKeyOn[slot] = true;
+    s.hotKeyAlt[slot] = alt;
+    s.hotKeyCtrl[slot] = ctrl;
+    s.hotKeyShift[slot] = shift;
+    s.hotKeyCode[slot] = vk;
     return s;
 }
 
@@ -49,7 +48,7 @@ TEST(HotKeys, OnlyEnabledSlotsAreRegisteredInSlotOrder)
 {
     Fixture f;
     Settings s = WithSlot(WithSlot({}, 8, 0, 0, 1, 123), 2, 1, 0, 0, 'R');
-    s.HotKeyButton[4] = 'X';  // configured but not enabled
+    s.hotKeyCode[4] = 'X';  // configured but not enabled
     f.keys.RegisterHotKeys(s, AppState::Idle);
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"register:2:1:82", "register:8:4:123"}));
     EXPECT_FALSE(f.keys.isRegistered(4));
@@ -71,8 +70,8 @@ TEST(HotKeys, EverySlotRunsItsOwnCommand)
     Fixture f;
     for (int slot = 0; slot < kHotKeySlots; ++slot) f.keys.RunHotKeyCommand(slot);
     EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:0", "menu:1", "menu:2", "menu:3", "menu:4",
-                                               "copyActiveWindowNow", "menu:6", "menu:7",
-                                               "menu:8", "menu:9"}));
+                                               "copyActiveWindowNow", "menu:6", "menu:7", "menu:8",
+                                               "menu:9"}));
 }
 
 TEST(HotKeys, Slot5CopiesTheActiveWindowAtOnceAndNeverTheMenuCommand)
@@ -109,9 +108,8 @@ TEST(HotKeys, ReRegistrationReleasesAllOldKeysBeforeClaimingNewOnes)
     // The new settings swap the two keys: claiming first would collide with the old grabs.
     const Settings now = WithSlot(WithSlot({}, 0, 0, 1, 0, 'F'), 3, 1, 1, 0, 'P');
     f.keys.ReRegisterHotKeys(now, AppState::OptionsOpen);
-    EXPECT_EQ(f.registrar.calls,
-              (std::vector<std::string>{"unregister:0", "unregister:3", "register:0:2:70",
-                                        "register:3:3:80"}));
+    EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"unregister:0", "unregister:3",
+                                                           "register:0:2:70", "register:3:3:80"}));
 }
 
 TEST(HotKeys, RemovalFollowsWhatWasRegisteredNotTheCurrentSettings)
@@ -121,8 +119,8 @@ TEST(HotKeys, RemovalFollowsWhatWasRegisteredNotTheCurrentSettings)
     f.keys.RegisterHotKeys(s, AppState::Idle);
     // The settings change before removal (slot 1 off, slot 2 on): slot 1 must still go, and
     // slot 2, never claimed, is not touched.
-    s.HotKeyOn[1] = 0;
-    s.HotKeyOn[2] = 1;
+    s.hotKeyOn[1] = false;
+    s.hotKeyOn[2] = true;
     f.registrar.calls.clear();
     f.keys.UnregisterHotKeys();
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"unregister:1"}));
@@ -181,8 +179,7 @@ TEST(HotKeys, MissingCallbacksAreHarmless)
 {
     FakeHotKeyRegistrar registrar;
     HotKeys keys(registrar, {});
-    keys.RegisterHotKeys(WithSlot(WithSlot({}, 0, 1, 0, 0, 'A'), 5, 1, 0, 0, 'B'),
-                         AppState::Idle);
+    keys.RegisterHotKeys(WithSlot(WithSlot({}, 0, 1, 0, 0, 'A'), 5, 1, 0, 0, 'B'), AppState::Idle);
     EXPECT_TRUE(registrar.press(0));
     EXPECT_TRUE(registrar.press(5));
     EXPECT_TRUE(keys.isRegistered(0));
