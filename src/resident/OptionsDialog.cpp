@@ -36,10 +36,10 @@ QString Q(std::string_view text)
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(SettingsData& data, OptionsHost& host, MessageBoxes& messages,
+OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
                              std::string lastFolder, const QIcon& residentIcon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      data_(data),
+      data_(record),
       host_(host),
       messages_(messages),
       lastFolder_(std::move(lastFolder))

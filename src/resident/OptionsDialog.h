@@ -27,9 +27,9 @@ class OtherPage;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // `data` is the program-wide record that apply writes into. `residentIcon` is the tray's
+    // `record` is the program-wide record that apply writes into. `residentIcon` is the tray's
     // icon, shown on the dialog when the user chose an icon file of their own.
-    OptionsDialog(SettingsData& data, OptionsHost& host, MessageBoxes& messages,
+    OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
                   std::string lastFolder, const QIcon& residentIcon, QWidget* parent = nullptr);
     ~OptionsDialog() override;
 
