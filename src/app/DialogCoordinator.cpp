@@ -214,7 +214,7 @@ bool DialogCoordinator::saveSettings(const SettingsData& data)
 
 void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)
 {
-    program_.hotKeys()->ReRegisterHotKeys(now, program_.engine().state());
+    program_.hotKeys()->reregisterKeys(now, program_.engine().state());
 }
 
 void DialogCoordinator::optionsClosed()

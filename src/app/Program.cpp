@@ -223,7 +223,7 @@ Program::Outcome Program::RunCommandLine()
 void Program::becomeResident()
 {
     resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
-    hotKeys_->RegisterHotKeys(data.settings, engine_->state());
+    hotKeys_->registerKeys(data.settings, engine_->state());
     data.settings.iconIsBuiltIn = resident_->ApplyTrayIconImage(data.settings.iconPath);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
@@ -255,7 +255,7 @@ void Program::waitForNotificationArea()
 
 void Program::quit()
 {
-    hotKeys_->UnregisterHotKeys();
+    hotKeys_->unregisterKeys();
     removeAllNotes();
     if (resident_) resident_->RemoveTrayIcon();
     qApp->quit();

@@ -80,7 +80,7 @@ protected:
         printers.printers = {FakePrinterBackend::a4("Office")};
         printers.defaultName = "Office";
         data.settings = StartingSettings();
-        hotKeys.RegisterHotKeys(data.settings, AppState::Idle);
+        hotKeys.registerKeys(data.settings, AppState::Idle);
         registrar.calls.clear();
     }
 
@@ -671,7 +671,7 @@ TEST_F(OptionsDialogTest, NamedSettingsSavedMeanwhileAreKept)
 TEST_F(OptionsDialogTest, ApplyWithNoKeysBeforeOrAfterTouchesNoKeys)
 {
     data.settings.hotKeyOn = {};
-    hotKeys.UnregisterHotKeys();
+    hotKeys.unregisterKeys();
     registrar.calls.clear();
     open();
     general().reverseColoursBox->click();
