@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     NoClipboard clipboard;
     QuietHost host;
     SettingsData data;
-    data.settings.LastSet = -1;
+    data.settings.lastNamedSetting = -1;
     data.current.DeviceName = names.front();
     data.current.Pos = 3;
     data.current.Size = 2;

@@ -31,25 +31,32 @@ bool SameReal(double a, double b)
 void CheckLoaded(const SettingsData& d)
 {
     const Settings& s = d.settings;
-    FUZZ_CHECK(s.PrinterCount >= 0 && s.PrinterCount <= kNamedSettingsMax);
+    FUZZ_CHECK(s.namedSettingCount >= 0 && s.namedSettingCount <= kNamedSettingsMax);
     // Records past the count are never touched by a load.
-    for (size_t i = static_cast<size_t>(s.PrinterCount); i < d.named.size(); ++i)
+    for (size_t i = static_cast<size_t>(s.namedSettingCount); i < d.named.size(); ++i)
         FUZZ_CHECK(d.named[i] == PrintLayout{});
-    for (int i = 0; i < s.PrinterCount; ++i) {
+    for (int i = 0; i < s.namedSettingCount; ++i) {
         const PrintLayout& n = d.named[static_cast<size_t>(i)];
         FUZZ_CHECK(!n.FontName.empty() && n.FontSize != 0);
     }
     FUZZ_CHECK(!d.current.FontName.empty() && d.current.FontSize != 0);
     FUZZ_CHECK(d.current.Title.empty());
-    FUZZ_CHECK(s.Title != settings_texts::kOldDefaultTitle);
+    FUZZ_CHECK(s.title != settings_texts::kOldDefaultTitle);
+    // Whatever number the file held, the double-click reads as one of the choices.
+    FUZZ_CHECK(static_cast<int>(s.doubleClickAction) >= 0 &&
+               static_cast<int>(s.doubleClickAction) <=
+                   static_cast<int>(DoubleClickAction::RepeatLast));
+    FUZZ_CHECK(static_cast<int>(s.doubleClickSource) >= 0 &&
+               static_cast<int>(s.doubleClickSource) <=
+                   static_cast<int>(DoubleClickSource::Clipboard));
     FUZZ_CHECK(std::isfinite(d.current.Left) && std::isfinite(d.current.Top));
 }
 
 // Equal apart from Version (only used while loading) and the reals, which keep 15 digits.
 void CheckSame(SettingsData a, SettingsData b)
 {
-    a.settings.Version.clear();
-    b.settings.Version.clear();
+    a.settings.formatVersion.clear();
+    b.settings.formatVersion.clear();
     FUZZ_CHECK(SameReal(a.current.Left, b.current.Left) && SameReal(a.current.Top, b.current.Top));
     a.current.Left = b.current.Left;
     a.current.Top = b.current.Top;
@@ -77,11 +84,11 @@ bool IsFreshSettings(SettingsData data)
         SettingsStore store(fs, printers, messages, kFolder);
         SettingsData d;
         store.LoadSettings(d);
-        d.settings.Version.clear();
+        d.settings.formatVersion.clear();
         return d;
     }();
     static bool checkedOnce = false;
-    data.settings.Version.clear();
+    data.settings.formatVersion.clear();
     if (!(data == fresh)) return false;
     if (checkedOnce) return true;
     checkedOnce = true;
@@ -117,11 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     CheckLoaded(loaded);
-    FUZZ_CHECK(!loaded.settings.Title.empty());
+    FUZZ_CHECK(!loaded.settings.title.empty());
 
     // The round trip writes and reads every named setting in use; each one takes the same path,
     // so a short table checks it as well as a full one at a fraction of the cost per run.
-    if (loaded.settings.PrinterCount > kRoundTripTable || IsFreshSettings(loaded)) return 0;
+    if (loaded.settings.namedSettingCount > kRoundTripTable || IsFreshSettings(loaded)) return 0;
 
     // Saved and loaded again: the same records. A file that is not UTF-8 is read as
     // Shift_JIS as a whole; when it was really UTF-8 with a few stray bytes, its text reads

@@ -47,9 +47,9 @@ void DialogCoordinator::openPrintDialog()
         return;
     }
     Program& p = program_;
-    const QIcon customIcon = p.data.settings.IconIsBuiltIn || !p.residentWindow()
-                                 ? QIcon()
-                                 : p.residentWindow()->currentIcon();
+    const QIcon customIcon =
+        p.data.settings.iconIsBuiltIn || !p.residentWindow() ? QIcon()
+                                                             : p.residentWindow()->currentIcon();
     PrintDialogServices services{p.data,
                                  p.services().printers,
                                  p.services().messages,
@@ -183,7 +183,7 @@ bool DialogCoordinator::saveSettings(const SettingsData& data)
 
 void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)
 {
-    program_.hotKeys()->ReRegisterHotKeys(now, program_.engine().state());
+    program_.hotKeys()->reregisterKeys(now, program_.engine().state());
 }
 
 void DialogCoordinator::optionsClosed()

@@ -47,19 +47,19 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     const CaptureEngine::OptionsProvider options = [this] {
         const Settings& s = data.settings;
         CaptureOptions o;
-        o.SelfTimer = s.SelfTimer;
-        o.SelfTime = s.SelfTime;
-        o.IconDelete = s.IconDelete;
-        o.ConfirmBeforePrint = s.ConfirmBeforePrint;
-        o.ReversePrint = s.ReversePrint;
-        o.IconCapture = s.IconCapture;
+        o.SelfTimer = s.selfTimerOn;
+        o.SelfTime = s.selfTimerSeconds;
+        o.IconDelete = s.hideIconWhileCapturing;
+        o.ConfirmBeforePrint = s.confirmBeforePrint;
+        o.ReversePrint = s.reverseColours;
+        o.IconCapture = s.captureCursor;
         return o;
     };
     engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
     printer_ = std::make_unique<PagePrinter>(
         services_.printers, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
-    printer_->setFullDetail([this] { return data.settings.FullDetailPrint != 0; });
+    printer_->setFullDetail([this] { return data.settings.fullDetailPrint; });
     fileDialog_ = std::make_unique<FileDialog>();
     imageSources_ = std::make_unique<ImageSources>(
         ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_,
@@ -180,7 +180,7 @@ Program::Outcome Program::RunCommandLine()
 {
     engine_->setState(AppState::CommandLine);
     const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.Title);
-    data.settings.ConfirmBeforePrint = job.confirm ? 1 : 0;
+    data.settings.confirmBeforePrint = job.confirm;
 
     switch (job.capture) {
     case CommandCapture::None: break;
@@ -193,11 +193,11 @@ Program::Outcome Program::RunCommandLine()
     case CommandCapture::Region: engine_->captureDesktop(); break;
     }
     if (!job.settingName.empty()) {
-        const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
+        const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);
         for (int i = 0; i < count; ++i) {
             if (data.named[i].Title == job.settingName) {
                 data.current = data.named[i];
-                data.settings.LastSet = static_cast<int16_t>(i);
+                data.settings.lastNamedSetting = static_cast<int16_t>(i);
             }
         }
     }
@@ -211,7 +211,7 @@ Program::Outcome Program::RunCommandLine()
         openRegionScreen();
         return {true, 0};
     }
-    if (data.settings.ConfirmBeforePrint == 1) {
+    if (data.settings.confirmBeforePrint) {
         // The print dialog carries the job on and ends the program when it closes.
         dialogs_->openPrintDialog();
         return {true, 0};
@@ -224,14 +224,14 @@ Program::Outcome Program::RunCommandLine()
 void Program::becomeResident()
 {
     resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
-    hotKeys_->RegisterHotKeys(data.settings, engine_->state());
-    data.settings.IconIsBuiltIn = resident_->applyTrayIconImage(data.settings.Icon);
+    hotKeys_->registerKeys(data.settings, engine_->state());
+    data.settings.iconIsBuiltIn = resident_->applyTrayIconImage(data.settings.iconPath);
     engine_->setState(AppState::Idle);
     engine_->recordLastOperation(ActionCode::None, SourceCode::None);
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
     engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
-    resident_->addTrayIcon(data.settings.Title);
+    resident_->addTrayIcon(data.settings.title);
     if (services_.instance)
         QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
                          [this] { resident_->showMenuAtPointer(); });
@@ -256,7 +256,7 @@ void Program::waitForNotificationArea()
 
 void Program::quit()
 {
-    hotKeys_->UnregisterHotKeys();
+    hotKeys_->unregisterKeys();
     removeAllNotes();
     if (resident_) resident_->removeTrayIcon();
     qApp->quit();
@@ -314,7 +314,7 @@ void Program::copyStep()
 
 void Program::commandLineHandOff()
 {
-    if (data.settings.ConfirmBeforePrint == 1) {
+    if (data.settings.confirmBeforePrint) {
         dialogs_->openPrintDialog();
         return;
     }

@@ -117,8 +117,14 @@ public:
     AppState appState() const override { return state(); }
     LastOperation lastOperation() const override;
     bool captureDelayRunning() const override;
-    int16_t doubleClickSetting() const override { return data.settings.DoubleClick; }
-    int16_t doubleClickSourceSetting() const override { return data.settings.DoubleClickDo; }
+    DoubleClickAction doubleClickSetting() const override
+    {
+        return data.settings.doubleClickAction;
+    }
+    DoubleClickSource doubleClickSourceSetting() const override
+    {
+        return data.settings.doubleClickSource;
+    }
     void run(MenuCommand command) override;
     void cancelCapture() override;
     void openOptions() override;

@@ -10,32 +10,48 @@ constexpr int kHotKeySlots = 10;
 // Size of the named-print-settings table.
 constexpr int kNamedSettingsMax = 101;
 
-// The program-wide options, as the settings file stores them.
+// What a double-click on the tray icon does.
+enum class DoubleClickAction {
+    Print,              // captures from the chosen source and prints
+    Copy,               // captures from the chosen source onto the clipboard
+    NoteFromClipboard,  // makes a sticky note of the clipboard's picture
+    RepeatLast,         // runs the last capture operation again
+};
+
+// Where the double-click's print or copy takes its picture from.
+enum class DoubleClickSource {
+    Desktop,
+    ActiveWindow,
+    Region,
+    ImageFile,
+    Clipboard,  // not for copying
+};
+
+// The program-wide options.
 struct Settings {
-    std::string Title;
-    std::string Icon;  // full path of an .ico file for the tray; empty = built-in icon
-    int16_t SelfTimer = 0;
-    int16_t SelfTime = 0;
-    int16_t IconDelete = 0;
-    int16_t ConfirmBeforePrint = 0;
-    int16_t ReversePrint = 0;
-    int16_t DoubleClick = 0;
-    int16_t DoubleClickDo = 0;
-    int16_t PrinterCount = 0;    // named print settings in use, 0..kNamedSettingsMax
-    int16_t LastSet = 0;         // selected named setting (from 0), -1 for none
-    bool IconIsBuiltIn = false;  // not stored in the file
+    std::string title;     // the tray tooltip and the captions of the program's windows
+    std::string iconPath;  // full path of an .ico file for the tray; empty = built-in icon
+    bool selfTimerOn = false;
+    int16_t selfTimerSeconds = 0;
+    bool hideIconWhileCapturing = false;
+    bool confirmBeforePrint = false;
+    bool reverseColours = false;
+    DoubleClickAction doubleClickAction = DoubleClickAction::Print;
+    DoubleClickSource doubleClickSource = DoubleClickSource::Desktop;
+    int16_t namedSettingCount = 0;  // named print settings in use, 0..kNamedSettingsMax
+    int16_t lastNamedSetting = 0;   // selected named setting (from 0), -1 for none
+    bool iconIsBuiltIn = false;     // not stored in the file
     // Indexed by hot-key slot 0..9; the slot numbering is part of the file format.
-    std::array<int16_t, kHotKeySlots> HotKeyOn{};
-    std::array<int16_t, kHotKeySlots> HotKeyALT{};
-    std::array<int16_t, kHotKeySlots> HotKeySHIFT{};
-    std::array<int16_t, kHotKeySlots> HotKeyCTRL{};
-    std::array<int16_t, kHotKeySlots> HotKeyButton{};  // virtual-key code
-    int16_t IconCapture = 0;
-    // 1 = print the capture's own pixels at the printer's resolution instead of the page image
-    // resampled at screen resolution. Stored only when on, so files of earlier versions and the
-    // first-run file keep their exact layout.
-    int16_t FullDetailPrint = 0;
-    std::string Version;  // the file's format version as read; used only while loading
+    std::array<bool, kHotKeySlots> hotKeyOn{};
+    std::array<bool, kHotKeySlots> hotKeyAlt{};
+    std::array<bool, kHotKeySlots> hotKeyShift{};
+    std::array<bool, kHotKeySlots> hotKeyCtrl{};
+    std::array<int16_t, kHotKeySlots> hotKeyCode{};  // virtual-key code
+    bool captureCursor = false;  // the mouse pointer is drawn into desktop and window captures
+    // Print the capture's own pixels at the printer's resolution instead of the page image
+    // resampled at screen resolution.
+    bool fullDetailPrint = false;
+    std::string formatVersion;  // the file's format version as read; used only while loading
 
     bool operator==(const Settings&) const = default;
 };
@@ -65,7 +81,7 @@ struct PrintLayout {
     bool operator==(const PrintLayout&) const = default;
 };
 
-// Everything the settings file holds. Of `named`, the first settings.PrinterCount are in use.
+// Everything the settings file holds. Of `named`, the first settings.namedSettingCount are in use.
 struct SettingsData {
     Settings settings;
     PrintLayout current;

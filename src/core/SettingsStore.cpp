@@ -17,15 +17,13 @@ constexpr std::string_view kOption = "Option";
 constexpr std::string_view kDefaultPrinter = "DefaultPrinter";
 
 // The five hot-key keys of a slot, in the order they are written.
-struct HotKeyField {
-    std::string_view key;
-    std::array<int16_t, kHotKeySlots> Settings::*slots;
-};
-constexpr HotKeyField kHotKeyFields[] = {
-    {"HotKeyOn", &Settings::HotKeyOn},         {"HotKeyALT", &Settings::HotKeyALT},
-    {"HotKeySHIFT", &Settings::HotKeySHIFT},   {"HotKeyCTRL", &Settings::HotKeyCTRL},
-    {"HotKeyButton", &Settings::HotKeyButton},
-};
+constexpr std::string_view kHotKeyOnKey = "HotKeyOn";
+constexpr std::string_view kHotKeyAltKey = "HotKeyALT";
+constexpr std::string_view kHotKeyShiftKey = "HotKeySHIFT";
+constexpr std::string_view kHotKeyCtrlKey = "HotKeyCTRL";
+constexpr std::string_view kHotKeyCodeKey = "HotKeyButton";
+constexpr std::string_view kHotKeyKeys[] = {kHotKeyOnKey, kHotKeyAltKey, kHotKeyShiftKey,
+                                            kHotKeyCtrlKey, kHotKeyCodeKey};
 
 constexpr int16_t kLegacyHotKeyCode = 80;  // the letter P: Ctrl+Alt+P
 
@@ -44,12 +42,101 @@ int NamedCount(int printerCount)
     return std::clamp(printerCount, 0, kNamedSettingsMax);
 }
 
+// How the file's numbers become the record's values. The program has always acted on a
+// flag only when the file said 1, so that is what on is; any other number a hand-edited
+// file may hold (SelfTimer=5, -1) reads as off and is written back as 0. The program itself
+// only ever writes 0 and 1, which come back unchanged.
+bool FlagFromFile(int16_t value)
+{
+    return value == 1;
+}
+
+int FlagToFile(bool on)
+{
+    return on ? 1 : 0;
+}
+
+// DoubleClick: 1 print, 2 copy, 3 sticky note from the clipboard, 4 repeat. A double-click
+// has always repeated the last operation for any other number, so that is what one reads as
+// (and it is written back as 4).
+DoubleClickAction ActionFromFile(int16_t value)
+{
+    switch (value) {
+    case 1:
+        return DoubleClickAction::Print;
+    case 2:
+        return DoubleClickAction::Copy;
+    case 3:
+        return DoubleClickAction::NoteFromClipboard;
+    default:
+        return DoubleClickAction::RepeatLast;
+    }
+}
+
+int ActionToFile(DoubleClickAction action)
+{
+    switch (action) {
+    case DoubleClickAction::Print:
+        return 1;
+    case DoubleClickAction::Copy:
+        return 2;
+    case DoubleClickAction::NoteFromClipboard:
+        return 3;
+    case DoubleClickAction::RepeatLast:
+        return 4;
+    }
+    return 4;
+}
+
+// DoubleClickDo: 1 desktop, 2 active window, 3 region, 4 image file, 5 clipboard. Any other
+// number reads as the desktop, which is what the options dialog has always shown for it (and
+// it is written back as 1).
+DoubleClickSource SourceFromFile(int16_t value)
+{
+    switch (value) {
+    case 2:
+        return DoubleClickSource::ActiveWindow;
+    case 3:
+        return DoubleClickSource::Region;
+    case 4:
+        return DoubleClickSource::ImageFile;
+    case 5:
+        return DoubleClickSource::Clipboard;
+    default:
+        return DoubleClickSource::Desktop;
+    }
+}
+
+int SourceToFile(DoubleClickSource source)
+{
+    switch (source) {
+    case DoubleClickSource::Desktop:
+        return 1;
+    case DoubleClickSource::ActiveWindow:
+        return 2;
+    case DoubleClickSource::Region:
+        return 3;
+    case DoubleClickSource::ImageFile:
+        return 4;
+    case DoubleClickSource::Clipboard:
+        return 5;
+    }
+    return 1;
+}
+
 // Reads the five hot-key keys named with `suffix` ("0" ... "9", or "" in the oldest files)
 // into `slot`.
 void ReadHotKeySlot(const IniDocument& doc, Settings& s, int slot, std::string_view suffix)
 {
-    for (const HotKeyField& f : kHotKeyFields)
-        (s.*f.slots)[slot] = ReadIniInt16(doc.get(kOption, Key(f.key, suffix)));
+    auto get = [&](std::string_view key) {
+        return ReadIniInt16(doc.get(kOption, Key(key, suffix)));
+    };
+    const auto i = static_cast<size_t>(slot);
+    s.hotKeyOn[i] = FlagFromFile(get(kHotKeyOnKey));
+    s.hotKeyAlt[i] = FlagFromFile(get(kHotKeyAltKey));
+    s.hotKeyShift[i] = FlagFromFile(get(kHotKeyShiftKey));
+    s.hotKeyCtrl[i] = FlagFromFile(get(kHotKeyCtrlKey));
+    s.hotKeyCode[i] = get(kHotKeyCodeKey);
 }
 
 PrintLayout ReadLayout(const IniDocument& doc, std::string_view section, bool withTitle)
@@ -150,13 +237,13 @@ int ReadDefaultsFile(FileSystem& fs, const std::string& path, FirstRunOptions& o
     }
     if (values.size() < 7) return kInputPastEndOfFile;
 
-    o.SelfTimer = values[0];
-    o.SelfTime = values[1];
-    o.ConfirmBeforePrint = values[2];
-    o.IconDelete = values[3];
+    o.selfTimer = values[0];
+    o.selfTime = values[1];
+    o.confirmBeforePrint = values[2];
+    o.iconDelete = values[3];
     // values[4] is read and ignored.
-    o.ReversePrint = values[5];
-    o.DoubleClick = values[6];
+    o.reversePrint = values[5];
+    o.doubleClick = values[6];
     return 0;
 }
 
@@ -202,17 +289,17 @@ void WriteFirstRunKeys(IniDocument& doc, const FirstRunOptions& o, const PrintLa
     auto option = [&](std::string_view key, int value) {
         doc.set(kOption, key, WriteIniInt(value));
     };
-    option("SelfTimer", o.SelfTimer);
-    option("SelfTime", o.SelfTime);
-    option("IconDelete", o.IconDelete);
-    option("ConfirmBeforePrint", o.ConfirmBeforePrint);
-    option("ReversePrint", o.ReversePrint);
-    option("DoubleClick", o.DoubleClick);
-    option("DoubleClickDo", o.DoubleClick);
+    option("SelfTimer", o.selfTimer);
+    option("SelfTime", o.selfTime);
+    option("IconDelete", o.iconDelete);
+    option("ConfirmBeforePrint", o.confirmBeforePrint);
+    option("ReversePrint", o.reversePrint);
+    option("DoubleClick", o.doubleClick);
+    option("DoubleClickDo", o.doubleClick);
     option("LastSet", -1);
     option("IconCapture", 0);
     for (int slot = 0; slot < kHotKeySlots; ++slot)
-        for (const HotKeyField& f : kHotKeyFields) option(Key(f.key, std::to_string(slot)), 0);
+        for (std::string_view key : kHotKeyKeys) option(Key(key, std::to_string(slot)), 0);
     option("PrinterCount", 0);
 
     WriteLayout(doc, kDefaultPrinter, layout, false);
@@ -267,59 +354,63 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
         WriteFirstRunKeys(doc, o, FirstRunLayout(printers_));
     }
 
-    s.Title = doc.get(kApplication, "Title");
-    s.Icon = doc.get(kApplication, "Icon");
-    if (s.Title == kOldDefaultTitle) s.Title = kDefaultTitle;
-    if (s.Title.empty()) {
+    s.title = doc.get(kApplication, "Title");
+    s.iconPath = doc.get(kApplication, "Icon");
+    if (s.title == kOldDefaultTitle) s.title = kDefaultTitle;
+    if (s.title.empty()) {
         if (InitSettingsFile() == LoadResult::Fatal) return LoadResult::Fatal;
         doc = file_.load().value_or(IniDocument{});
-        s.Title = doc.get(kApplication, "Title");
-        s.Icon = doc.get(kApplication, "Icon");
+        s.title = doc.get(kApplication, "Title");
+        s.iconPath = doc.get(kApplication, "Icon");
     }
 
     const double version = ReadIniReal(doc.get(kApplication, "Version"));
-    s.Version = WriteIniReal(version);
+    s.formatVersion = WriteIniReal(version);
 
     auto option = [&](std::string_view key) { return ReadIniInt16(doc.get(kOption, key)); };
-    s.SelfTime = option("SelfTime");
-    s.DoubleClick = option("DoubleClick");
-    s.DoubleClickDo = option("DoubleClickDo");
-    s.ConfirmBeforePrint = option("ConfirmBeforePrint");
-    s.IconDelete = option("IconDelete");
-    s.ReversePrint = option("ReversePrint");
-    s.SelfTimer = option("SelfTimer");
-    s.PrinterCount = static_cast<int16_t>(NamedCount(option("PrinterCount")));
-    s.LastSet = option("LastSet");
-    s.FullDetailPrint = option("FullDetailPrint") != 0 ? 1 : 0;
+    s.selfTimerSeconds = option("SelfTime");
+    int16_t doubleClick = option("DoubleClick");
+    int16_t doubleClickDo = option("DoubleClickDo");
+    s.confirmBeforePrint = FlagFromFile(option("ConfirmBeforePrint"));
+    s.hideIconWhileCapturing = FlagFromFile(option("IconDelete"));
+    s.reverseColours = FlagFromFile(option("ReversePrint"));
+    s.selfTimerOn = FlagFromFile(option("SelfTimer"));
+    s.namedSettingCount = static_cast<int16_t>(NamedCount(option("PrinterCount")));
+    s.lastNamedSetting = option("LastSet");
+    // Written only as 1, but any other number has always counted as on too.
+    s.fullDetailPrint = option("FullDetailPrint") != 0;
 
     if (version == 2.6 || version == 2.7 || version == 2.8) {
-        s.IconCapture = option("IconCapture");
+        s.captureCursor = FlagFromFile(option("IconCapture"));
         for (int slot = 0; slot < kHotKeySlots; ++slot)
             ReadHotKeySlot(doc, s, slot, std::to_string(slot));
     } else if (version == 2.4 || version == 2.5) {
         // These versions had nine slots; slot 9 stays disabled.
-        s.IconCapture = option("IconCapture");
+        s.captureCursor = FlagFromFile(option("IconCapture"));
         for (int slot = 0; slot < kHotKeySlots - 1; ++slot)
             ReadHotKeySlot(doc, s, slot, std::to_string(slot));
     } else if (version == 0) {
         // The oldest files have one hot key, for the operation of the double-click action.
-        const int k = s.DoubleClick == 1 ? s.DoubleClickDo - 1 : s.DoubleClickDo + 3;
+        const int k = doubleClick == 1 ? doubleClickDo - 1 : doubleClickDo + 3;
         const bool slotExists = k >= 0 && k < kHotKeySlots;
         if (slotExists) ReadHotKeySlot(doc, s, k, "");
-        s.IconCapture = 1;
-        if (slotExists && s.HotKeyButton[k] == 0) {
-            s.HotKeyOn[k] = 1;
-            s.HotKeyALT[k] = 1;
-            s.HotKeySHIFT[k] = 0;
-            s.HotKeyCTRL[k] = 1;
-            s.HotKeyButton[k] = kLegacyHotKeyCode;
+        s.captureCursor = true;
+        const auto i = static_cast<size_t>(k);
+        if (slotExists && s.hotKeyCode[i] == 0) {
+            s.hotKeyOn[i] = true;
+            s.hotKeyAlt[i] = true;
+            s.hotKeyShift[i] = false;
+            s.hotKeyCtrl[i] = true;
+            s.hotKeyCode[i] = kLegacyHotKeyCode;
         }
-        if (s.DoubleClickDo == 0) {
-            s.DoubleClick = 1;
-            s.DoubleClickDo = 1;
+        if (doubleClickDo == 0) {
+            doubleClick = 1;
+            doubleClickDo = 1;
         }
     }
-    // Any other version: no hot key is enabled and IconCapture stays 0.
+    // Any other version: no hot key is enabled and the pointer is not captured.
+    s.doubleClickAction = ActionFromFile(doubleClick);
+    s.doubleClickSource = SourceFromFile(doubleClickDo);
 
     PrintLayout& current = data.current;
     current = ReadLayout(doc, kDefaultPrinter, false);
@@ -333,7 +424,7 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
         current.TitleVAlign = 0;
     }
 
-    for (int n = 1; n <= s.PrinterCount; ++n) {
+    for (int n = 1; n <= s.namedSettingCount; ++n) {
         PrintLayout& named = data.named[static_cast<size_t>(n - 1)];
         named = ReadLayout(doc, PrinterSection(n), true);
         if (named.FontName.empty()) named.FontName = kDefaultFontName;
@@ -357,29 +448,35 @@ bool SettingsStore::SaveSettings(const SettingsData& data)
     IniDocument doc;
     if (const std::optional<IniDocument> old = file_.load()) doc.setEncoding(old->encoding());
 
-    doc.set(kApplication, "Title", s.Title);
-    doc.set(kApplication, "Icon", s.Icon);
+    doc.set(kApplication, "Title", s.title);
+    doc.set(kApplication, "Icon", s.iconPath);
     doc.set(kApplication, "Version", kFormatVersion);
 
     auto option = [&](std::string_view key, int value) {
         doc.set(kOption, key, WriteIniInt(value));
     };
-    option("SelfTime", s.SelfTime);
-    option("DoubleClick", s.DoubleClick);
-    option("DoubleClickDo", s.DoubleClickDo);
-    option("ConfirmBeforePrint", s.ConfirmBeforePrint);
-    option("IconDelete", s.IconDelete);
-    option("ReversePrint", s.ReversePrint);
-    option("SelfTimer", s.SelfTimer);
-    const int count = NamedCount(s.PrinterCount);
+    option("SelfTime", s.selfTimerSeconds);
+    option("DoubleClick", ActionToFile(s.doubleClickAction));
+    option("DoubleClickDo", SourceToFile(s.doubleClickSource));
+    option("ConfirmBeforePrint", FlagToFile(s.confirmBeforePrint));
+    option("IconDelete", FlagToFile(s.hideIconWhileCapturing));
+    option("ReversePrint", FlagToFile(s.reverseColours));
+    option("SelfTimer", FlagToFile(s.selfTimerOn));
+    const int count = NamedCount(s.namedSettingCount);
     option("PrinterCount", count);
-    option("LastSet", s.LastSet);
-    option("IconCapture", s.IconCapture);
-    for (int slot = 0; slot < kHotKeySlots; ++slot)
-        for (const HotKeyField& f : kHotKeyFields)
-            option(Key(f.key, std::to_string(slot)), (s.*f.slots)[slot]);
+    option("LastSet", s.lastNamedSetting);
+    option("IconCapture", FlagToFile(s.captureCursor));
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        const auto i = static_cast<size_t>(slot);
+        const std::string suffix = std::to_string(slot);
+        option(Key(kHotKeyOnKey, suffix), FlagToFile(s.hotKeyOn[i]));
+        option(Key(kHotKeyAltKey, suffix), FlagToFile(s.hotKeyAlt[i]));
+        option(Key(kHotKeyShiftKey, suffix), FlagToFile(s.hotKeyShift[i]));
+        option(Key(kHotKeyCtrlKey, suffix), FlagToFile(s.hotKeyCtrl[i]));
+        option(Key(kHotKeyCodeKey, suffix), s.hotKeyCode[i]);
+    }
     // Off is the absence of the key, which keeps every file written without the option as it was.
-    if (s.FullDetailPrint != 0) option("FullDetailPrint", 1);
+    if (s.fullDetailPrint) option("FullDetailPrint", 1);
 
     WriteLayout(doc, kDefaultPrinter, data.current, false);
 

@@ -47,14 +47,17 @@ inline constexpr std::string_view kUnknownReadError = "読み込みエラー";
 
 enum class LoadResult { Loaded, Fatal };
 
-// Options of a first run, from the defaults file or built in.
+// Options of a first run, from the defaults file or built in. They go into the new settings
+// file exactly as the defaults file gives them, so they stay the file's own numbers: the
+// keys SelfTimer, SelfTime, ConfirmBeforePrint, IconDelete, ReversePrint and DoubleClick
+// (whose number the first-run file also gives DoubleClickDo).
 struct FirstRunOptions {
-    int16_t SelfTimer = 0;
-    int16_t SelfTime = 5;
-    int16_t ConfirmBeforePrint = 1;
-    int16_t IconDelete = 0;
-    int16_t ReversePrint = 0;
-    int16_t DoubleClick = 1;
+    int16_t selfTimer = 0;
+    int16_t selfTime = 5;
+    int16_t confirmBeforePrint = 1;
+    int16_t iconDelete = 0;
+    int16_t reversePrint = 0;
+    int16_t doubleClick = 1;
 };
 
 // The settings file `tovrimo.ini` and the one-shot defaults file `tovrimo.inf` in the settings

@@ -89,11 +89,11 @@ void PrintDialog::Load()
     cmbPaperBin_->setCurrentIndex(-1);
 
     fillSettingList();
-    if (workSettings_.LastSet >= 0 && workSettings_.LastSet < cmbSetting_->count()) {
-        selectSettingEntry(workSettings_.LastSet);
+    if (workSettings_.lastNamedSetting >= 0 && workSettings_.lastNamedSetting < cmbSetting_->count()) {
+        selectSettingEntry(workSettings_.lastNamedSetting);
     } else {
         // A choice that no longer exists (a damaged file) counts as none.
-        workSettings_.LastSet = -1;
+        workSettings_.lastNamedSetting = -1;
     }
     if (cmbSetting_->currentIndex() < 0) {
         showLayout(PrintLayout(workLayout_));

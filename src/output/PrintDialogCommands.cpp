@@ -24,7 +24,7 @@ constexpr int kPrintDelayMs = 1000;
 
 void PrintDialog::fillSettingList()
 {
-    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     cmbSetting_->clear();
     for (const auto& name : table.names()) {
         cmbSetting_->addItem(QString::fromStdString(name));
@@ -35,7 +35,7 @@ void PrintDialog::fillSettingList()
 void PrintDialog::CmbSetting_Click()
 {
     const int i = cmbSetting_->currentIndex();
-    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     if (!table.inUse(i)) {
         return;
     }
@@ -47,7 +47,7 @@ void PrintDialog::CmbSetting_Click()
     txtTitle_->setText(QString::fromStdString(shown.TitleText));
     showCarriers(shown);
     loading_ = wasLoading;
-    workSettings_.LastSet = static_cast<int16_t>(i);
+    workSettings_.lastNamedSetting = static_cast<int16_t>(i);
     if (!loading_) {
         RefreshPreview();
     }
@@ -65,7 +65,7 @@ void PrintDialog::BtnSaveSetting_Click()
     if (name.empty()) {
         return;
     }
-    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     const auto plan = table.PlanSave(name, [&](int) {
         return s_.messages.show(texts::kOverwriteCaption, name + texts::kOverwriteTail,
                                 MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
@@ -83,7 +83,7 @@ void PrintDialog::BtnSaveSetting_Click()
     if (!plan.overwrite) {
         cmbSetting_->addItem(QString::fromStdString(name));
     }
-    workSettings_.LastSet = static_cast<int16_t>(target);
+    workSettings_.lastNamedSetting = static_cast<int16_t>(target);
     writeBack();
     s_.host.saveSettings();
     selectSettingEntry(target);
@@ -92,7 +92,7 @@ void PrintDialog::BtnSaveSetting_Click()
 void PrintDialog::BtnDelSetting_Click()
 {
     const int i = cmbSetting_->currentIndex();
-    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
+    NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     if (!table.inUse(i)) {
         s_.messages.show(texts::kErrorCaption, texts::kCannotDelete, MsgButtons::Ok,
                          MsgIcon::None);
@@ -104,7 +104,7 @@ void PrintDialog::BtnDelSetting_Click()
         return;
     }
     table.Remove(i);
-    workSettings_.LastSet = -1;
+    workSettings_.lastNamedSetting = -1;
     writeBack();
     s_.host.saveSettings();
     cmbSetting_->removeItem(i);
@@ -114,9 +114,9 @@ void PrintDialog::BtnDelSetting_Click()
 void PrintDialog::writeBack()
 {
     // IconIsBuiltIn is decided at start-up and is not the dialog's to change.
-    const bool builtIn = s_.data.settings.IconIsBuiltIn;
+    const bool builtIn = s_.data.settings.iconIsBuiltIn;
     s_.data.settings = workSettings_;
-    s_.data.settings.IconIsBuiltIn = builtIn;
+    s_.data.settings.iconIsBuiltIn = builtIn;
     s_.data.current = workLayout_;
 }
 

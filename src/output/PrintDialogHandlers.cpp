@@ -41,8 +41,8 @@ int CaptionNumber(const QString& caption)
 
 void PrintDialog::ReleaseNamedSetting()
 {
-    NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
-    const auto r = NamedSettingsTable::DecideRelease(loading_, workSettings_.LastSet,
+    NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
+    const auto r = NamedSettingsTable::DecideRelease(loading_, workSettings_.lastNamedSetting,
                                                      cmbSetting_->currentIndex(), table.count());
     if (!r.release) {
         return;
@@ -51,7 +51,7 @@ void PrintDialog::ReleaseNamedSetting()
         workLayout_ = table.at(r.slot);
         rememberedName_ = table.at(r.slot).Title;
     }
-    workSettings_.LastSet = -1;
+    workSettings_.lastNamedSetting = -1;
     cmbSetting_->setCurrentIndex(-1);
 }
 

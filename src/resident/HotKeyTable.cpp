@@ -21,9 +21,9 @@ HotKeyModifiers ModifiersForSlot(const Settings& settings, int slot)
 {
     if (!ValidSlot(slot)) return HotKeyModNone;
     HotKeyModifiers mask = HotKeyModNone;
-    if (settings.HotKeyALT[slot] == 1) mask |= HotKeyModAlt;
-    if (settings.HotKeyCTRL[slot] == 1) mask |= HotKeyModControl;
-    if (settings.HotKeySHIFT[slot] == 1) mask |= HotKeyModShift;
+    if (settings.hotKeyAlt[slot]) mask |= HotKeyModAlt;
+    if (settings.hotKeyCtrl[slot]) mask |= HotKeyModControl;
+    if (settings.hotKeyShift[slot]) mask |= HotKeyModShift;
     return mask;
 }
 
@@ -32,7 +32,7 @@ std::vector<int> SlotsToRegister(const Settings& settings, AppState state)
     std::vector<int> slots;
     if (state == AppState::CommandLine) return slots;
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        if (settings.HotKeyOn[slot] == 1) slots.push_back(slot);
+        if (settings.hotKeyOn[slot]) slots.push_back(slot);
     }
     return slots;
 }

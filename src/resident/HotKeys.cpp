@@ -5,16 +5,16 @@ namespace tovrimo {
 HotKeys::HotKeys(HotKeyRegistrar& registrar, Commands commands)
     : registrar_(registrar), commands_(std::move(commands))
 {
-    registrar_.onPressed = [this](int slot) { RunHotKeyCommand(slot); };
+    registrar_.onPressed = [this](int slot) { runSlot(slot); };
 }
 
 HotKeys::~HotKeys()
 {
-    UnregisterHotKeys();
+    unregisterKeys();
     registrar_.onPressed = nullptr;
 }
 
-void HotKeys::RegisterHotKeys(const Settings& settings, AppState state)
+void HotKeys::registerKeys(const Settings& settings, AppState state)
 {
     for (int slot : SlotsToRegister(settings, state)) {
         if (registered_[slot]) {
@@ -22,11 +22,11 @@ void HotKeys::RegisterHotKeys(const Settings& settings, AppState state)
             registered_[slot] = false;
         }
         registered_[slot] = registrar_.registerHotKey(slot, ModifiersForSlot(settings, slot),
-                                                      settings.HotKeyButton[slot]);
+                                                      settings.hotKeyCode[slot]);
     }
 }
 
-void HotKeys::UnregisterHotKeys()
+void HotKeys::unregisterKeys()
 {
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         if (!registered_[slot]) continue;
@@ -35,10 +35,10 @@ void HotKeys::UnregisterHotKeys()
     }
 }
 
-void HotKeys::ReRegisterHotKeys(const Settings& settings, AppState state)
+void HotKeys::reregisterKeys(const Settings& settings, AppState state)
 {
-    UnregisterHotKeys();
-    RegisterHotKeys(settings, state);
+    unregisterKeys();
+    registerKeys(settings, state);
 }
 
 bool HotKeys::isRegistered(int slot) const
@@ -46,7 +46,7 @@ bool HotKeys::isRegistered(int slot) const
     return slot >= 0 && slot < kHotKeySlots && registered_[slot];
 }
 
-void HotKeys::RunHotKeyCommand(int slot)
+void HotKeys::runSlot(int slot)
 {
     const auto command = CommandForSlot(slot);
     if (!command) return;

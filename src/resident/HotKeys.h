@@ -32,16 +32,16 @@ public:
 
     // Claims the enabled slots' keys; none in a command-line job. A slot that already holds a
     // key is released first, so calling this again never leaves a stale combination behind.
-    void RegisterHotKeys(const Settings& settings, AppState state);
+    void registerKeys(const Settings& settings, AppState state);
     // Releases every key this object holds. Driven by what was registered, not by the current
     // settings, so changing the settings first cannot leak a combination.
-    void UnregisterHotKeys();
+    void unregisterKeys();
     // For the options dialog: the old keys go, then the new ones come.
-    void ReRegisterHotKeys(const Settings& settings, AppState state);
+    void reregisterKeys(const Settings& settings, AppState state);
 
     bool isRegistered(int slot) const;
     // Runs the slot's command; a number outside 0..9 does nothing.
-    void RunHotKeyCommand(int slot);
+    void runSlot(int slot);
 
 private:
     HotKeyRegistrar& registrar_;

@@ -24,38 +24,36 @@ bool IsBlank(std::string_view text)
     return true;
 }
 
-constexpr int16_t kActionCopy = 2;
-constexpr int16_t kSourceClipboard = 5;
-
 }  // namespace
 
 std::optional<OptionsProblem> ValidateOptions(const Settings& work)
 {
-    if (IsBlank(work.Title)) return OptionsProblem::TitleEmpty;
-    if (work.Title == "0") return OptionsProblem::TitleReserved;
-    if (work.DoubleClick == kActionCopy && work.DoubleClickDo == kSourceClipboard)
+    if (IsBlank(work.title)) return OptionsProblem::TitleEmpty;
+    if (work.title == "0") return OptionsProblem::TitleReserved;
+    if (work.doubleClickAction == DoubleClickAction::Copy &&
+        work.doubleClickSource == DoubleClickSource::Clipboard)
         return OptionsProblem::DoubleClickInvalid;
     return std::nullopt;
 }
 
 void CopyEditedOptions(const Settings& from, Settings& to)
 {
-    to.Title = from.Title;
-    to.Icon = from.Icon;
-    to.SelfTimer = from.SelfTimer;
-    to.SelfTime = from.SelfTime;
-    to.IconDelete = from.IconDelete;
-    to.ConfirmBeforePrint = from.ConfirmBeforePrint;
-    to.ReversePrint = from.ReversePrint;
-    to.DoubleClick = from.DoubleClick;
-    to.DoubleClickDo = from.DoubleClickDo;
-    to.HotKeyOn = from.HotKeyOn;
-    to.HotKeyALT = from.HotKeyALT;
-    to.HotKeySHIFT = from.HotKeySHIFT;
-    to.HotKeyCTRL = from.HotKeyCTRL;
-    to.HotKeyButton = from.HotKeyButton;
-    to.IconCapture = from.IconCapture;
-    to.FullDetailPrint = from.FullDetailPrint;
+    to.title = from.title;
+    to.iconPath = from.iconPath;
+    to.selfTimerOn = from.selfTimerOn;
+    to.selfTimerSeconds = from.selfTimerSeconds;
+    to.hideIconWhileCapturing = from.hideIconWhileCapturing;
+    to.confirmBeforePrint = from.confirmBeforePrint;
+    to.reverseColours = from.reverseColours;
+    to.doubleClickAction = from.doubleClickAction;
+    to.doubleClickSource = from.doubleClickSource;
+    to.hotKeyOn = from.hotKeyOn;
+    to.hotKeyAlt = from.hotKeyAlt;
+    to.hotKeyShift = from.hotKeyShift;
+    to.hotKeyCtrl = from.hotKeyCtrl;
+    to.hotKeyCode = from.hotKeyCode;
+    to.captureCursor = from.captureCursor;
+    to.fullDetailPrint = from.fullDetailPrint;
 }
 
 std::string_view OptionsProblemText(OptionsProblem problem)
@@ -71,20 +69,9 @@ std::string_view OptionsProblemText(OptionsProblem problem)
     return {};
 }
 
-bool ClipboardSourceOffered(int16_t doubleClick)
+bool ClipboardSourceOffered(DoubleClickAction action)
 {
-    return doubleClick != kActionCopy;
-}
-
-std::optional<int16_t> ActionChoiceFor(int16_t doubleClick)
-{
-    if (doubleClick >= 1 && doubleClick <= 4) return doubleClick;
-    return std::nullopt;
-}
-
-int16_t SourceChoiceFor(int16_t doubleClickDo)
-{
-    return doubleClickDo >= 2 && doubleClickDo <= 5 ? doubleClickDo : int16_t{1};
+    return action != DoubleClickAction::Copy;
 }
 
 bool SecondsKeyTyped(char32_t typed)

@@ -30,14 +30,7 @@ std::string_view OptionsProblemText(OptionsProblem problem);
 
 // Copying needs a picture from the screen or a file, so the clipboard source is offered for
 // every double-click action but copy.
-bool ClipboardSourceOffered(int16_t doubleClick);
-
-// Which action choice (1 hard copy, 2 copy, 3 sticky note, 4 repeat) shows a stored
-// DoubleClick; nothing for other values, which leave every choice clear.
-std::optional<int16_t> ActionChoiceFor(int16_t doubleClick);
-
-// Which source choice (1 ... 5) shows a stored DoubleClickDo; unknown values show the desktop.
-int16_t SourceChoiceFor(int16_t doubleClickDo);
+bool ClipboardSourceOffered(DoubleClickAction action);
 
 // The seconds box takes digits and Backspace only; keys that type nothing (arrows, Tab,
 // Escape ...) are not its business.

@@ -4,22 +4,26 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
-#include "controls/cTabStrip.h"
 #include "platform/MessageBoxes.h"
+#include "platform/qt/ProgramIcon.h"
+#include "resident/GeneralPage.h"
 #include "resident/HotKeyKeyList.h"
+#include "resident/HotKeysPage.h"
 #include "resident/OptionRules.h"
 #include "resident/OptionTexts.h"
 #include "resident/OptionsHost.h"
-#include "platform/qt/ProgramIcon.h"
+#include "resident/OtherPage.h"
 
 namespace tovrimo {
 
@@ -30,117 +34,150 @@ QString Q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int16_t Value(const QCheckBox* box)
-{
-    return box->isChecked() ? 1 : 0;
-}
-
 }  // namespace
 
-OptionsDialog::OptionsDialog(SettingsData& data, OptionsHost& host, MessageBoxes& messages,
-                     std::string lastFolder, const QIcon& residentIcon, QWidget* parent)
+OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
+                             std::string lastFolder, const QIcon& residentIcon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      data_(data),
+      data_(record),
       host_(host),
       messages_(messages),
-      lastFolder_(std::move(lastFolder)),
-      ui_(this)
+      lastFolder_(std::move(lastFolder))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // The program lives in the tray; closing a dialog must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(Q(option_texts::kCaption));
     beep = [] { QApplication::beep(); };
+    buildWindow();
 
     // The lists are filled before any handler listens, so filling selects nothing.
-    for (QComboBox* list : ui_.Cmb_Key) {
+    for (QComboBox* list : hotKeys_->keyLists) {
         for (const KeyListEntry& entry : KeyListEntries()) list->addItem(Q(entry.text));
         list->setCurrentIndex(-1);
     }
-    ui_.TxtByo->setValidator(
+    general_->selfTimerSeconds->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     connectHandlers();
-    Form_Load(residentIcon);
+    loadValues(residentIcon);
 }
 
 OptionsDialog::~OptionsDialog()
 {
     // QDialog's destructor hides the window, which takes the focus from a key list's edit and
-    // so emits editingFinished. By then this object is no longer a OptionsDialog: its handlers
+    // so emits editingFinished. By then this object is no longer an OptionsDialog: its handlers
     // must not run on what is left of it.
-    for (QComboBox* list : ui_.Cmb_Key)
+    for (QComboBox* list : hotKeys_->keyLists)
         if (QLineEdit* edit = list->lineEdit()) edit->disconnect(this);
+}
+
+void OptionsDialog::buildWindow()
+{
+    namespace t = option_texts;
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    // The tab under the pointer lights up.
+    tabs_->tabBar()->setAttribute(Qt::WA_Hover, true);
+    general_ = new GeneralPage;
+    hotKeys_ = new HotKeysPage;
+    other_ = new OtherPage;
+    tabs_->addTab(general_, Q(t::kTabs[0]));
+    tabs_->addTab(hotKeys_, Q(t::kTabs[1]));
+    tabs_->addTab(other_, Q(t::kTabs[2]));
+    tabs_->setCurrentIndex(0);
+
+    auto makeButton = [this](std::string_view text, const char* name) {
+        auto* button = new QPushButton(Q(text), this);
+        button->setObjectName(QLatin1String(name));
+        button->setMinimumWidth(88);
+        return button;
+    };
+    okButton_ = makeButton(t::kOkButton, "okButton");
+    cancelButton_ = makeButton(t::kCancelButton, "cancelButton");
+    applyButton_ = makeButton(t::kApplyButton, "applyButton");
+    helpButton_ = makeButton(t::kHelpButton, "helpButton");
+    okButton_->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {okButton_, cancelButton_, applyButton_, helpButton_})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
 }
 
 void OptionsDialog::connectHandlers()
 {
-    connect(ui_.BtnOK, &QPushButton::clicked, this, &OptionsDialog::BtnOK_Click);
-    connect(ui_.BtnCancel, &QPushButton::clicked, this, &OptionsDialog::BtnCancel_Click);
-    connect(ui_.BtnTekiyo, &QPushButton::clicked, this, &OptionsDialog::BtnTekiyo_Click);
-    connect(ui_.BtnHelp, &QPushButton::clicked, this, &OptionsDialog::BtnHelp_Click);
-    connect(ui_.Btn_IconSansho, &QPushButton::clicked, this, &OptionsDialog::Btn_IconSansho_Click);
+    connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::onOk);
+    connect(cancelButton_, &QPushButton::clicked, this, &OptionsDialog::reject);
+    connect(applyButton_, &QPushButton::clicked, this, &OptionsDialog::apply);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { host_.showHelp(); });
+    connect(other_->browseIconButton, &QPushButton::clicked, this, &OptionsDialog::onBrowseIcon);
 
-    const std::array<QRadioButton*, 4> actions = {ui_.Opt_HardCopy, ui_.Opt_Copy, ui_.Opt_Fusen,
-                                                  ui_.Opt_Redo};
+    const GeneralPage& g = *general_;
+    const auto actions = actionButtons();
     for (size_t i = 0; i < actions.size(); ++i) {
         connect(actions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Opt_Action_Click(static_cast<int16_t>(i + 1));
+            if (on) onActionChosen(static_cast<DoubleClickAction>(i));
         });
     }
-    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow, ui_.Opt_RS,
-                                                  ui_.Opt_File, ui_.Opt_Clip};
+    const auto sources = sourceButtons();
     for (size_t i = 0; i < sources.size(); ++i) {
         connect(sources[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) Opt_Source_Click(static_cast<int16_t>(i + 1));
+            if (on) onSourceChosen(static_cast<DoubleClickSource>(i));
         });
     }
 
-    auto storeBox = [this](QCheckBox* box, int16_t Settings::*field) {
-        connect(box, &QCheckBox::toggled, this, [this, box, field] {
-            work_.*field = Value(box);
-            changed();
+    auto storeBox = [this](QCheckBox* box, bool Settings::*field) {
+        connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+            work_.*field = on;
+            markChanged();
         });
     };
-    storeBox(ui_.Chk_Icon, &Settings::IconCapture);
-    storeBox(ui_.ChkKakure, &Settings::IconDelete);
-    storeBox(ui_.ChkDialog, &Settings::ConfirmBeforePrint);
-    storeBox(ui_.ChkReverse, &Settings::ReversePrint);
-    storeBox(ui_.fullDetailBox, &Settings::FullDetailPrint);
-    connect(ui_.ChkByo, &QCheckBox::toggled, this, &OptionsDialog::ChkByo_Click);
-    ui_.TxtByo->installEventFilter(this);
+    storeBox(g.captureCursorBox, &Settings::captureCursor);
+    storeBox(g.hideIconBox, &Settings::hideIconWhileCapturing);
+    storeBox(g.confirmBox, &Settings::confirmBeforePrint);
+    storeBox(g.reverseColoursBox, &Settings::reverseColours);
+    storeBox(g.fullDetailBox, &Settings::fullDetailPrint);
+    connect(g.selfTimerBox, &QCheckBox::toggled, this, &OptionsDialog::onSelfTimerToggled);
+    g.selfTimerSeconds->installEventFilter(this);
 
-    connect(ui_.Txt_AppName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        work_.Title = text.toStdString();
-        changed();
+    connect(other_->titleEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        work_.title = text.toStdString();
+        markChanged();
     });
-    connect(ui_.Txt_IconPath, &QLineEdit::textChanged, this, [this](const QString& text) {
-        work_.Icon = text.toStdString();
-        changed();
+    connect(other_->iconPathEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+        work_.iconPath = text.toStdString();
+        markChanged();
     });
 
-    for (int n = 0; n < kHotKeySlots; ++n) {
-        connect(ui_.Chk_Enable[n], &QCheckBox::toggled, this, [this, n] { Chk_Enable_Click(n); });
-        auto storeModifier = [this, n](QCheckBox* box, std::array<int16_t, kHotKeySlots>& field) {
-            connect(box, &QCheckBox::toggled, this, [this, box, &field, n] {
-                field[n] = Value(box);
-                changed();
+    const HotKeysPage& k = *hotKeys_;
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        connect(k.enabledBoxes[slot], &QCheckBox::toggled, this,
+                [this, slot] { onHotKeyEnabledToggled(slot); });
+        auto storeModifier = [this, slot](QCheckBox* box, std::array<bool, kHotKeySlots>& field) {
+            connect(box, &QCheckBox::toggled, this, [this, &field, slot](bool on) {
+                field[static_cast<size_t>(slot)] = on;
+                markChanged();
             });
         };
-        storeModifier(ui_.Chk_CTRL[n], work_.HotKeyCTRL);
-        storeModifier(ui_.Chk_Shift[n], work_.HotKeySHIFT);
-        storeModifier(ui_.Chk_Alt[n], work_.HotKeyALT);
-        connect(ui_.Cmb_Key[n], &QComboBox::currentIndexChanged, this,
-                [this, n] { Cmb_Key_Click(n); });
-        QLineEdit* edit = ui_.Cmb_Key[n]->lineEdit();
-        connect(edit, &QLineEdit::textEdited, this, [this, n] { keyEdited_[n] = true; });
-        connect(edit, &QLineEdit::editingFinished, this, [this, n] { Cmb_Key_Change(n); });
+        storeModifier(k.ctrlBoxes[slot], work_.hotKeyCtrl);
+        storeModifier(k.shiftBoxes[slot], work_.hotKeyShift);
+        storeModifier(k.altBoxes[slot], work_.hotKeyAlt);
+        connect(k.keyLists[slot], &QComboBox::currentIndexChanged, this,
+                [this, slot] { onKeyChosen(slot); });
+        QLineEdit* edit = k.keyLists[slot]->lineEdit();
+        connect(edit, &QLineEdit::textEdited, this, [this, slot] { keyEdited_[slot] = true; });
+        connect(edit, &QLineEdit::editingFinished, this, [this, slot] { onKeyTyped(slot); });
     }
 }
 
-void OptionsDialog::Form_Load(const QIcon& residentIcon)
+void OptionsDialog::loadValues(const QIcon& residentIcon)
 {
     const Settings& live = data_.settings;
-    if (!live.IconIsBuiltIn && !residentIcon.isNull()) {
+    if (!live.iconIsBuiltIn && !residentIcon.isNull()) {
         setWindowIcon(residentIcon);
     } else {
         setWindowIcon(ProgramIcon());
@@ -149,108 +186,84 @@ void OptionsDialog::Form_Load(const QIcon& residentIcon)
 
     // Setting a control runs its handler, so the copy and the enabled states follow the
     // controls; only the states that need no change are set by hand.
-    ui_.ChkByo->setChecked(work_.SelfTimer != 0);
-    ui_.TxtByo->setText(QString::number(work_.SelfTime));
-    ui_.ChkKakure->setChecked(work_.IconDelete != 0);
-    ui_.ChkDialog->setChecked(work_.ConfirmBeforePrint != 0);
-    ui_.ChkReverse->setChecked(work_.ReversePrint != 0);
-    ui_.fullDetailBox->setChecked(work_.FullDetailPrint != 0);
-    ui_.Chk_Icon->setChecked(work_.IconCapture != 0);
-    ui_.TxtByo->setEnabled(work_.SelfTimer != 0);
+    GeneralPage& g = *general_;
+    g.selfTimerBox->setChecked(work_.selfTimerOn);
+    g.selfTimerSeconds->setText(QString::number(work_.selfTimerSeconds));
+    g.hideIconBox->setChecked(work_.hideIconWhileCapturing);
+    g.confirmBox->setChecked(work_.confirmBeforePrint);
+    g.reverseColoursBox->setChecked(work_.reverseColours);
+    g.fullDetailBox->setChecked(work_.fullDetailPrint);
+    g.captureCursorBox->setChecked(work_.captureCursor);
+    g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
+    actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);
+    sourceButtons()[static_cast<size_t>(work_.doubleClickSource)]->setChecked(true);
 
-    const std::array<QRadioButton*, 4> actions = {ui_.Opt_HardCopy, ui_.Opt_Copy, ui_.Opt_Fusen,
-                                                  ui_.Opt_Redo};
-    if (const auto action = ActionChoiceFor(work_.DoubleClick))
-        actions[*action - 1]->setChecked(true);
-    const std::array<QRadioButton*, 5> sources = {ui_.Opt_DeskTop, ui_.Opt_ActiveWindow, ui_.Opt_RS,
-                                                  ui_.Opt_File, ui_.Opt_Clip};
-    sources[SourceChoiceFor(work_.DoubleClickDo) - 1]->setChecked(true);
+    other_->titleEdit->setText(QString::fromStdString(work_.title));
+    other_->iconPathEdit->setText(QString::fromStdString(work_.iconPath));
 
-    ui_.Txt_AppName->setText(QString::fromStdString(work_.Title));
-    ui_.Txt_IconPath->setText(QString::fromStdString(work_.Icon));
-
-    for (int n = 0; n < kHotKeySlots; ++n) {
-        ui_.Chk_Enable[n]->setChecked(work_.HotKeyOn[n] != 0);
-        ui_.Chk_Alt[n]->setChecked(work_.HotKeyALT[n] != 0);
-        ui_.Chk_Shift[n]->setChecked(work_.HotKeySHIFT[n] != 0);
-        ui_.Chk_CTRL[n]->setChecked(work_.HotKeyCTRL[n] != 0);
+    HotKeysPage& k = *hotKeys_;
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        const auto i = static_cast<size_t>(slot);
+        k.enabledBoxes[i]->setChecked(work_.hotKeyOn[i]);
+        k.altBoxes[i]->setChecked(work_.hotKeyAlt[i]);
+        k.shiftBoxes[i]->setChecked(work_.hotKeyShift[i]);
+        k.ctrlBoxes[i]->setChecked(work_.hotKeyCtrl[i]);
         // A code the list does not hold leaves it without a selection and the stored code as
         // it was.
-        if (const auto index = KeyListIndexOfCode(work_.HotKeyButton[n]))
-            ui_.Cmb_Key[n]->setCurrentIndex(*index);
-        Chk_Enable_Click(n);
+        if (const auto index = KeyListIndexOfCode(work_.hotKeyCode[i]))
+            k.keyLists[i]->setCurrentIndex(*index);
+        onHotKeyEnabledToggled(slot);
     }
-    ui_.BtnTekiyo->setEnabled(false);
-    createTabStrip();
+    applyButton_->setEnabled(false);
 }
 
-void OptionsDialog::createTabStrip()
+std::array<QRadioButton*, 4> OptionsDialog::actionButtons() const
 {
-    clsTabStrip_ = std::make_unique<cTabStrip>();
-    clsTabStrip_->setStyle(0);
-    clsTabStrip_->setHotTracking(true);
-    clsTabStrip_->setPictureBox(ui_.Pic_Tab);
-    for (size_t i = 0; i < option_texts::kTabs.size(); ++i)
-        clsTabStrip_->TabsAdd(static_cast<int>(i), Q(option_texts::kTabs[i]));
-    clsTabStrip_->setSelectedItem(1);
-    connect(clsTabStrip_.get(), &cTabStrip::Click, this, &OptionsDialog::clsTabStrip_Click);
-
-    // The host is as large as the largest page needs, and wide enough for every tab.
-    QSize page;
-    for (QWidget* frame : ui_.Fra_Tab) page = page.expandedTo(frame->sizeHint());
-    constexpr int kProbe = 1000;
-    ui_.Pic_Tab->resize(kProbe, kProbe);
-    const int extraWidth = kProbe - clsTabStrip_->ClientWidth();
-    const int extraHeight = kProbe - clsTabStrip_->ClientHeight();
-    const int width =
-        qMax(page.width() + extraWidth, clsTabStrip_->tabBar()->sizeHint().width() + 8);
-    ui_.Pic_Tab->setFixedSize(width, page.height() + extraHeight);
-    clsTabStrip_Click();
+    return {general_->printAction, general_->copyAction, general_->noteAction,
+            general_->repeatAction};
 }
 
-void OptionsDialog::clsTabStrip_Click()
+std::array<QRadioButton*, 5> OptionsDialog::sourceButtons() const
 {
-    const QRect client = clsTabStrip_->ClientRect();
-    for (int i = 0; i < OptionPages::kTabCount; ++i) {
-        ui_.Fra_Tab[i]->setGeometry(client);
-        ui_.Fra_Tab[i]->setVisible(i + 1 == clsTabStrip_->SelectedItem());
-    }
+    return {general_->desktopSource, general_->activeWindowSource, general_->regionSource,
+            general_->fileSource, general_->clipboardSource};
 }
 
-void OptionsDialog::changed()
+void OptionsDialog::markChanged()
 {
-    ui_.BtnTekiyo->setEnabled(true);
+    applyButton_->setEnabled(true);
 }
 
-void OptionsDialog::Opt_Action_Click(int16_t action)
+void OptionsDialog::onActionChosen(DoubleClickAction action)
 {
-    work_.DoubleClick = action;
+    work_.doubleClickAction = action;
     // Copy has no clipboard source; the choice stays as it was so that apply can say so.
-    ui_.Opt_Clip->setEnabled(ClipboardSourceOffered(action));
-    changed();
+    general_->clipboardSource->setEnabled(ClipboardSourceOffered(action));
+    markChanged();
 }
 
-void OptionsDialog::Opt_Source_Click(int16_t source)
+void OptionsDialog::onSourceChosen(DoubleClickSource source)
 {
-    work_.DoubleClickDo = source;
-    changed();
+    work_.doubleClickSource = source;
+    markChanged();
 }
 
-void OptionsDialog::ChkByo_Click()
+void OptionsDialog::onSelfTimerToggled()
 {
-    work_.SelfTimer = Value(ui_.ChkByo);
-    ui_.TxtByo->setEnabled(work_.SelfTimer == 1);
-    changed();
+    work_.selfTimerOn = general_->selfTimerBox->isChecked();
+    general_->selfTimerSeconds->setEnabled(work_.selfTimerOn);
+    markChanged();
 }
 
-void OptionsDialog::TxtByo_GotFocus()
+void OptionsDialog::onSecondsFocused()
 {
     // After a mouse click has placed the cursor, or the selection would be lost at once.
-    QTimer::singleShot(0, ui_.TxtByo, [box = ui_.TxtByo] { box->selectAll(); });
-    changed();
+    QTimer::singleShot(0, general_->selfTimerSeconds,
+                       [box = general_->selfTimerSeconds] { box->selectAll(); });
+    markChanged();
 }
 
-bool OptionsDialog::TxtByo_KeyPress(const QString& typed)
+bool OptionsDialog::acceptSecondsKey(const QString& typed)
 {
     // Keys that type no character (arrows, Delete, Tab, Escape, shortcuts) are left alone.
     if (typed.isEmpty() ||
@@ -265,25 +278,25 @@ bool OptionsDialog::TxtByo_KeyPress(const QString& typed)
     return true;
 }
 
-void OptionsDialog::TxtByo_LostFocus(Qt::FocusReason reason)
+void OptionsDialog::onSecondsLeft(Qt::FocusReason reason)
 {
     if (inMessage_ || closed_) return;
     // Switching to another program, opening a menu or leaving through Cancel is no reason
     // to insist on the number.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
-    if (QApplication::focusWidget() == ui_.BtnCancel) return;
+    if (QApplication::focusWidget() == cancelButton_) return;
     commitSeconds();
 }
 
 bool OptionsDialog::commitSeconds()
 {
-    const auto seconds = ReadSecondsBox(ui_.TxtByo->text().toStdString());
+    const auto seconds = ReadSecondsBox(general_->selfTimerSeconds->text().toStdString());
     if (!seconds) {
         showSecondsMessage();
-        ui_.TxtByo->setFocus(Qt::OtherFocusReason);
+        general_->selfTimerSeconds->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    work_.SelfTime = *seconds;
+    work_.selfTimerSeconds = *seconds;
     return true;
 }
 
@@ -295,31 +308,33 @@ void OptionsDialog::showSecondsMessage()
     inMessage_ = false;
 }
 
-void OptionsDialog::Chk_Enable_Click(int n)
+void OptionsDialog::onHotKeyEnabledToggled(int slot)
 {
-    work_.HotKeyOn[n] = Value(ui_.Chk_Enable[n]);
-    const bool on = work_.HotKeyOn[n] == 1;
+    HotKeysPage& k = *hotKeys_;
+    const bool on = k.enabledBoxes[slot]->isChecked();
+    work_.hotKeyOn[static_cast<size_t>(slot)] = on;
     // Greyed out, the row keeps its values for when it is enabled again.
-    ui_.Chk_CTRL[n]->setEnabled(on);
-    ui_.Chk_Shift[n]->setEnabled(on);
-    ui_.Chk_Alt[n]->setEnabled(on);
-    ui_.Cmb_Key[n]->setEnabled(on);
-    changed();
+    k.ctrlBoxes[slot]->setEnabled(on);
+    k.shiftBoxes[slot]->setEnabled(on);
+    k.altBoxes[slot]->setEnabled(on);
+    k.keyLists[slot]->setEnabled(on);
+    markChanged();
 }
 
-void OptionsDialog::Cmb_Key_Click(int n)
+void OptionsDialog::onKeyChosen(int slot)
 {
-    const int index = ui_.Cmb_Key[n]->currentIndex();
+    const int index = hotKeys_->keyLists[slot]->currentIndex();
     if (index < 0 || index >= kKeyListSize) return;
-    work_.HotKeyButton[n] = static_cast<int16_t>(KeyListEntries()[index].code);
-    changed();
+    work_.hotKeyCode[static_cast<size_t>(slot)] =
+        static_cast<int16_t>(KeyListEntries()[index].code);
+    markChanged();
 }
 
-void OptionsDialog::Cmb_Key_Change(int n)
+void OptionsDialog::onKeyTyped(int slot)
 {
-    if (!keyEdited_[n] || inMessage_) return;
-    keyEdited_[n] = false;
-    QComboBox* list = ui_.Cmb_Key[n];
+    if (!keyEdited_[slot] || inMessage_) return;
+    keyEdited_[slot] = false;
+    QComboBox* list = hotKeys_->keyLists[slot];
     auto index = KeyListIndexOfText(list->currentText().toStdString());
     if (!index) {
         inMessage_ = true;
@@ -331,15 +346,15 @@ void OptionsDialog::Cmb_Key_Change(int n)
     list->setCurrentIndex(*index);
     // The same entry again changes no index, so the typed text is put right by hand.
     list->setEditText(Q(KeyListEntries()[*index].text));
-    Cmb_Key_Click(n);
+    onKeyChosen(slot);
 }
 
-bool OptionsDialog::BtnTekiyo_Click()
+bool OptionsDialog::apply()
 {
     error_ = false;
     // Values still being typed count as entered: Enter reaches OK without leaving the box.
-    for (int n = 0; n < kHotKeySlots; ++n) Cmb_Key_Change(n);
-    if (ui_.TxtByo->isEnabled() && !commitSeconds()) {
+    for (int slot = 0; slot < kHotKeySlots; ++slot) onKeyTyped(slot);
+    if (general_->selfTimerSeconds->isEnabled() && !commitSeconds()) {
         error_ = true;
         return false;
     }
@@ -360,32 +375,22 @@ bool OptionsDialog::BtnTekiyo_Click()
         return false;
     }
     host_.reRegisterHotKeys(old, data_.settings);
-    ui_.BtnTekiyo->setEnabled(false);
+    applyButton_->setEnabled(false);
     return true;
 }
 
-void OptionsDialog::BtnOK_Click()
+void OptionsDialog::onOk()
 {
-    if (BtnTekiyo_Click()) accept();
+    if (apply()) accept();
 }
 
-void OptionsDialog::BtnCancel_Click()
-{
-    reject();
-}
-
-void OptionsDialog::BtnHelp_Click()
-{
-    host_.showHelp();
-}
-
-void OptionsDialog::Btn_IconSansho_Click()
+void OptionsDialog::onBrowseIcon()
 {
     const IconFileRequest request{std::string(option_texts::kIconDialogTitle),
                                   std::string(option_texts::kIconDialogFilter), lastFolder_};
     if (const auto path = host_.chooseIconFile(request)) {
-        ui_.Txt_IconPath->setText(QString::fromStdString(*path));
-        changed();
+        other_->iconPathEdit->setText(QString::fromStdString(*path));
+        markChanged();
     }
 }
 
@@ -393,24 +398,22 @@ void OptionsDialog::done(int result)
 {
     if (closed_) return;
     closed_ = true;
-    QPointer<OptionsDialog> alive(this);
     QDialog::done(result);
     host_.optionsClosed();
-    if (alive) clsTabStrip_.reset();
 }
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui_.TxtByo) {
+    if (watched == general_->selfTimerSeconds) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            if (!TxtByo_KeyPress(static_cast<QKeyEvent*>(event)->text())) return true;
+            if (!acceptSecondsKey(static_cast<QKeyEvent*>(event)->text())) return true;
             break;
         case QEvent::FocusIn:
-            TxtByo_GotFocus();
+            onSecondsFocused();
             break;
         case QEvent::FocusOut:
-            TxtByo_LostFocus(static_cast<QFocusEvent*>(event)->reason());
+            onSecondsLeft(static_cast<QFocusEvent*>(event)->reason());
             break;
         default:
             break;

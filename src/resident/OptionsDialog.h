@@ -4,17 +4,21 @@
 #include <QIcon>
 #include <array>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "core/Settings.h"
-#include "resident/OptionPages.h"
+
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
 
 namespace tovrimo {
 
+class GeneralPage;
+class HotKeysPage;
 class MessageBoxes;
 class OptionsHost;
-class cTabStrip;
+class OtherPage;
 
 // The options dialog: the tray double-click action, the capture options, the ten hot keys,
 // the application title and the tray icon file. It edits a private copy of the settings and
@@ -23,25 +27,31 @@ class cTabStrip;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // `data` is the program-wide record that apply writes into. `residentIcon` is the tray's
+    // `record` is the program-wide record that apply writes into. `residentIcon` is the tray's
     // icon, shown on the dialog when the user chose an icon file of their own.
-    OptionsDialog(SettingsData& data, OptionsHost& host, MessageBoxes& messages, std::string lastFolder,
-              const QIcon& residentIcon, QWidget* parent = nullptr);
+    OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
+                  std::string lastFolder, const QIcon& residentIcon, QWidget* parent = nullptr);
     ~OptionsDialog() override;
 
     const Settings& workingCopy() const { return work_; }
-    const OptionPages& pages() const { return ui_; }
-    cTabStrip& tabStrip() { return *clsTabStrip_; }
+    QTabWidget* tabs() const { return tabs_; }
+    GeneralPage* generalPage() const { return general_; }
+    HotKeysPage* hotKeysPage() const { return hotKeys_; }
+    OtherPage* otherPage() const { return other_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+    QPushButton* applyButton() const { return applyButton_; }
+    QPushButton* helpButton() const { return helpButton_; }
     // Set by a refused apply, cleared by the next one.
     bool errorFlag() const { return error_; }
 
     // Refused keys in the seconds box sound this; QApplication::beep unless replaced.
     std::function<void()> beep;
 
-    void BtnOK_Click();
-    void BtnCancel_Click();
+    // Applies, and closes when the values were put into force.
+    void onOk();
     // True when the values were put into force.
-    bool BtnTekiyo_Click();
+    bool apply();
 
     void done(int result) override;
 
@@ -49,33 +59,41 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load(const QIcon& residentIcon);
+    void buildWindow();
+    void loadValues(const QIcon& residentIcon);
+    // The radio buttons in the order of the enumerations.
+    std::array<QRadioButton*, 4> actionButtons() const;
+    std::array<QRadioButton*, 5> sourceButtons() const;
     void connectHandlers();
-    void createTabStrip();
-    void clsTabStrip_Click();
-    void changed();  // an edit: apply becomes possible
+    void markChanged();  // an edit: apply becomes possible
 
-    void BtnHelp_Click();
-    void Btn_IconSansho_Click();
-    void Opt_Action_Click(int16_t action);
-    void Opt_Source_Click(int16_t source);
-    void ChkByo_Click();
-    void TxtByo_GotFocus();
-    bool TxtByo_KeyPress(const QString& typed);
-    void TxtByo_LostFocus(Qt::FocusReason reason);
+    void onActionChosen(DoubleClickAction action);
+    void onSourceChosen(DoubleClickSource source);
+    void onSelfTimerToggled();
+    void onSecondsFocused();
+    // False when the typed text is refused.
+    bool acceptSecondsKey(const QString& typed);
+    void onSecondsLeft(Qt::FocusReason reason);
     bool commitSeconds();
     void showSecondsMessage();
-    void Chk_Enable_Click(int n);
-    void Cmb_Key_Click(int n);
-    void Cmb_Key_Change(int n);
+    void onHotKeyEnabledToggled(int slot);
+    void onKeyChosen(int slot);
+    void onKeyTyped(int slot);
+    void onBrowseIcon();
 
     SettingsData& data_;
     OptionsHost& host_;
     MessageBoxes& messages_;
     std::string lastFolder_;
     Settings work_;
-    OptionPages ui_;
-    std::unique_ptr<cTabStrip> clsTabStrip_;
+    QTabWidget* tabs_ = nullptr;
+    GeneralPage* general_ = nullptr;
+    HotKeysPage* hotKeys_ = nullptr;
+    OtherPage* other_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
     std::array<bool, kHotKeySlots> keyEdited_{};
     bool error_ = false;
     bool inMessage_ = false;  // a message box of ours is up: focus changes are its doing

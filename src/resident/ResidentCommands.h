@@ -14,8 +14,8 @@ public:
     virtual LastOperation lastOperation() const = 0;
     // True while captureDelayTimer or windowDelayTimer runs: a capture is waiting for its delay.
     virtual bool captureDelayRunning() const = 0;
-    virtual int16_t doubleClickSetting() const = 0;
-    virtual int16_t doubleClickSourceSetting() const = 0;
+    virtual DoubleClickAction doubleClickSetting() const = 0;
+    virtual DoubleClickSource doubleClickSourceSetting() const = 0;
 
     virtual void run(MenuCommand command) = 0;
     virtual void cancelCapture() = 0;

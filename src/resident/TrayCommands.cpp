@@ -50,10 +50,25 @@ MenuCommand RepeatCommand(LastOperation last)
     return CommandFor(action, static_cast<int16_t>(last.source));
 }
 
-MenuCommand DoubleClickCommand(int16_t doubleClick, int16_t doubleClickDo)
+MenuCommand DoubleClickCommand(DoubleClickAction action, DoubleClickSource source)
 {
-    if (doubleClick == 1 || doubleClick == 2) return CommandFor(doubleClick, doubleClickDo);
-    if (doubleClick == 3) return MenuCommand::NoteFromClipboard;
+    static constexpr MenuCommand kPrint[] = {MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow,
+                                             MenuCommand::PrintRegion, MenuCommand::PrintFile,
+                                             MenuCommand::PrintClipboard};
+    static constexpr MenuCommand kCopy[] = {MenuCommand::CopyDesktop, MenuCommand::CopyActiveWindow,
+                                            MenuCommand::CopyRegion, MenuCommand::CopyFile,
+                                            MenuCommand::None};
+    const auto from = static_cast<size_t>(source);
+    switch (action) {
+    case DoubleClickAction::Print:
+        return kPrint[from];
+    case DoubleClickAction::Copy:
+        return kCopy[from];
+    case DoubleClickAction::NoteFromClipboard:
+        return MenuCommand::NoteFromClipboard;
+    case DoubleClickAction::RepeatLast:
+        return MenuCommand::Repeat;
+    }
     return MenuCommand::Repeat;
 }
 

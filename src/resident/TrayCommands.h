@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <cstdint>
 #include <string>
 
@@ -44,8 +46,7 @@ RepeatItem RepeatCaption(LastOperation last);
 // The command the repeat item runs for the last operation.
 MenuCommand RepeatCommand(LastOperation last);
 
-// The command a double click on the tray icon runs, from the settings DoubleClick (action)
-// and DoubleClickDo (source).
-MenuCommand DoubleClickCommand(int16_t doubleClick, int16_t doubleClickDo);
+// The command a double click on the tray icon runs for the chosen action and source.
+MenuCommand DoubleClickCommand(DoubleClickAction action, DoubleClickSource source);
 
 }  // namespace tovrimo

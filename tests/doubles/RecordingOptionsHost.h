@@ -34,7 +34,7 @@ public:
     {
         calls.push_back("reregister");
         oldKeys.push_back(old);
-        hotKeys_.ReRegisterHotKeys(now, AppState::OptionsOpen);
+        hotKeys_.reregisterKeys(now, AppState::OptionsOpen);
     }
     void optionsClosed() override { ++closed; }
 

@@ -253,7 +253,7 @@ TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
         SettingsStore store(fs, printers, boxes, folder);
         SettingsData onDisk;
         ASSERT_EQ(store.LoadSettings(onDisk), LoadResult::Loaded);
-        onDisk.settings.Version.clear();
+        onDisk.settings.formatVersion.clear();
         if (onDisk == first) {
             ++sawFirst;
         } else {

@@ -112,9 +112,9 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
 
     SettingsData data;
     ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
-    ASSERT_EQ(data.settings.SelfTime, 7);
-    data.settings.Title = "After";
-    data.settings.SelfTime = 9;
+    ASSERT_EQ(data.settings.selfTimerSeconds, 7);
+    data.settings.title = "After";
+    data.settings.selfTimerSeconds = 9;
     EXPECT_FALSE(store.SaveSettings(data)) << "a failed save must not count as saved";
 
     EXPECT_EQ(ReadBytes(folder + "tovrimo.ini"), old);
@@ -129,8 +129,8 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
     // What stays in memory is still what the user chose; the file still loads as before.
     SettingsData reread;
     ASSERT_EQ(store.LoadSettings(reread), LoadResult::Loaded);
-    EXPECT_EQ(reread.settings.Title, "Before");
-    EXPECT_EQ(reread.settings.SelfTime, 7);
+    EXPECT_EQ(reread.settings.title, "Before");
+    EXPECT_EQ(reread.settings.selfTimerSeconds, 7);
 }
 
 TEST(ImageFileFaultGui, TruncatedBitmapShowsTheMessageAndSubmitsNoJob)

@@ -21,7 +21,8 @@
 #include "harness/Process.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
 #include "resident/OptionsDialog.h"
-#include "resident/OptionPages.h"
+#include "resident/HotKeysPage.h"
+#include "resident/OtherPage.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -68,12 +69,12 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     OptionsDialog* dialog = program.dialogs().optionsDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(engine.state(), AppState::OptionsOpen);
-    const OptionPages& ui = dialog->pages();
-    ui.Chk_Enable[0]->click();
-    ui.Chk_Alt[0]->setChecked(true);
-    ui.Chk_CTRL[0]->setChecked(true);
-    ui.Cmb_Key[0]->setCurrentIndex(ui.Cmb_Key[0]->findText("P"));
-    ui.BtnTekiyo->click();
+    HotKeysPage& rows = *dialog->hotKeysPage();
+    rows.enabledBoxes[0]->click();
+    rows.altBoxes[0]->setChecked(true);
+    rows.ctrlBoxes[0]->setChecked(true);
+    rows.keyLists[0]->setCurrentIndex(rows.keyLists[0]->findText("P"));
+    dialog->applyButton()->click();
     EXPECT_NE(files.files[kFolder + "tovrimo.ini"].find("HotKeyButton0=80\n"), std::string::npos);
 
     // Hot keys are not gated by the open dialog: slot 0 starts a desktop hard copy.
@@ -81,8 +82,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
     program.cancelCapture();
 
-    ui.Cmb_Key[0]->setCurrentIndex(ui.Cmb_Key[0]->findText("Q"));
-    ui.BtnTekiyo->click();
+    rows.keyLists[0]->setCurrentIndex(rows.keyLists[0]->findText("Q"));
+    dialog->applyButton()->click();
     Press("ctrl+alt+p");
     QTest::qWait(300);
     EXPECT_EQ(engine.state(), AppState::Idle) << "the replaced key must be released";
@@ -92,13 +93,13 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
 
     // A title of "0" is refused and nothing is stored.
     const std::string before = files.files[kFolder + "tovrimo.ini"];
-    ui.Txt_AppName->setText(QStringLiteral("0"));
+    dialog->otherPage()->titleEdit->setText(QStringLiteral("0"));
     boxes.shown.clear();
-    ui.BtnTekiyo->click();
+    dialog->applyButton()->click();
     ASSERT_FALSE(boxes.shown.empty());
     EXPECT_EQ(files.files[kFolder + "tovrimo.ini"], before);
 
-    ui.BtnCancel->click();
+    dialog->cancelButton()->click();
     QTest::qWait(50);
     EXPECT_EQ(engine.state(), AppState::Idle);
     program.quit();

@@ -9,17 +9,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <array>
 
-#include "controls/cTabStrip.h"
 #include "core/SettingsStore.h"
 #include "doubles/FakeHotKeyRegistrar.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingOptionsHost.h"
-#include "resident/OptionsDialog.h"
+#include "resident/GeneralPage.h"
 #include "resident/HotKeys.h"
+#include "resident/HotKeysPage.h"
+#include "resident/OptionsDialog.h"
+#include "resident/OtherPage.h"
 
 namespace tovrimo {
 namespace {
@@ -36,25 +40,25 @@ const std::string kIni = kFolder + "tovrimo.ini";
 Settings StartingSettings()
 {
     Settings s;
-    s.Title = "トヴリモ";
-    s.SelfTimer = 0;
-    s.SelfTime = 5;
-    s.ConfirmBeforePrint = 1;
-    s.DoubleClick = 1;
-    s.DoubleClickDo = 5;
-    s.LastSet = -1;
-    s.IconIsBuiltIn = true;
+    s.title = "トヴリモ";
+    s.selfTimerOn = false;
+    s.selfTimerSeconds = 5;
+    s.confirmBeforePrint = true;
+    s.doubleClickAction = DoubleClickAction::Print;
+    s.doubleClickSource = DoubleClickSource::Clipboard;
+    s.lastNamedSetting = -1;
+    s.iconIsBuiltIn = true;
     // Slot 0: Ctrl+Alt+P. Slot 3: Shift+F5.
-    s.HotKeyOn[0] = 1;
-    s.HotKeyCTRL[0] = 1;
-    s.HotKeyALT[0] = 1;
-    s.HotKeyButton[0] = 80;
-    s.HotKeyOn[3] = 1;
-    s.HotKeySHIFT[3] = 1;
-    s.HotKeyButton[3] = 116;
+    s.hotKeyOn[0] = true;
+    s.hotKeyCtrl[0] = true;
+    s.hotKeyAlt[0] = true;
+    s.hotKeyCode[0] = 80;
+    s.hotKeyOn[3] = true;
+    s.hotKeyShift[3] = true;
+    s.hotKeyCode[3] = 116;
     // Slot 6 holds values but is switched off.
-    s.HotKeyCTRL[6] = 1;
-    s.HotKeyButton[6] = 67;
+    s.hotKeyCtrl[6] = true;
+    s.hotKeyCode[6] = 67;
     return s;
 }
 
@@ -76,7 +80,7 @@ protected:
         printers.printers = {FakePrinterBackend::a4("Office")};
         printers.defaultName = "Office";
         data.settings = StartingSettings();
-        hotKeys.RegisterHotKeys(data.settings, AppState::Idle);
+        hotKeys.registerKeys(data.settings, AppState::Idle);
         registrar.calls.clear();
     }
 
@@ -90,7 +94,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     }
 
-    const OptionPages& ui() { return dialog->pages(); }
+    GeneralPage& general() { return *dialog->generalPage(); }
+    HotKeysPage& keys() { return *dialog->hotKeysPage(); }
+    OtherPage& other() { return *dialog->otherPage(); }
+    // The dialog's pages in tab order.
+    std::array<QWidget*, 3> pages()
+    {
+        return {dialog->generalPage(), dialog->hotKeysPage(), dialog->otherPage()};
+    }
 
     void closeAndSettle()
     {
@@ -111,99 +122,172 @@ TEST_F(OptionsDialogTest, OpensWithTheRecordsValues)
 {
     open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("オプション設定"));
-    EXPECT_TRUE(ui().Opt_HardCopy->isChecked());
-    EXPECT_TRUE(ui().Opt_Clip->isChecked());
-    EXPECT_TRUE(ui().Opt_Clip->isEnabled());
-    EXPECT_FALSE(ui().ChkByo->isChecked());
-    EXPECT_EQ(ui().TxtByo->text(), QStringLiteral("5"));
-    EXPECT_FALSE(ui().TxtByo->isEnabled());
-    EXPECT_TRUE(ui().ChkDialog->isChecked());
-    EXPECT_FALSE(ui().ChkReverse->isChecked());
-    EXPECT_EQ(ui().Txt_AppName->text(), QStringLiteral("トヴリモ"));
-    EXPECT_TRUE(ui().Txt_IconPath->text().isEmpty());
-    EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
-    EXPECT_FALSE(ui().Picture1->pixmap().isNull());
+    EXPECT_TRUE(general().printAction->isChecked());
+    EXPECT_TRUE(general().clipboardSource->isChecked());
+    EXPECT_TRUE(general().clipboardSource->isEnabled());
+    EXPECT_FALSE(general().selfTimerBox->isChecked());
+    EXPECT_EQ(general().selfTimerSeconds->text(), QStringLiteral("5"));
+    EXPECT_FALSE(general().selfTimerSeconds->isEnabled());
+    EXPECT_TRUE(general().confirmBox->isChecked());
+    EXPECT_FALSE(general().reverseColoursBox->isChecked());
+    EXPECT_EQ(other().titleEdit->text(), QStringLiteral("トヴリモ"));
+    EXPECT_TRUE(other().iconPathEdit->text().isEmpty());
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+    EXPECT_FALSE(other().iconPreview->pixmap().isNull());
     EXPECT_FALSE(dialog->windowIcon().isNull());
 
-    EXPECT_TRUE(ui().Chk_Enable[0]->isChecked());
-    EXPECT_TRUE(ui().Chk_CTRL[0]->isChecked());
-    EXPECT_TRUE(ui().Chk_Alt[0]->isChecked());
-    EXPECT_FALSE(ui().Chk_Shift[0]->isChecked());
-    EXPECT_EQ(ui().Cmb_Key[0]->currentText(), QStringLiteral("P"));
-    EXPECT_EQ(ui().Cmb_Key[3]->currentText(), QStringLiteral("F5"));
+    EXPECT_TRUE(keys().enabledBoxes[0]->isChecked());
+    EXPECT_TRUE(keys().ctrlBoxes[0]->isChecked());
+    EXPECT_TRUE(keys().altBoxes[0]->isChecked());
+    EXPECT_FALSE(keys().shiftBoxes[0]->isChecked());
+    EXPECT_EQ(keys().keyLists[0]->currentText(), QStringLiteral("P"));
+    EXPECT_EQ(keys().keyLists[3]->currentText(), QStringLiteral("F5"));
     // Slot 6 is off: greyed out, with its values kept.
-    EXPECT_FALSE(ui().Chk_CTRL[6]->isEnabled());
-    EXPECT_TRUE(ui().Chk_CTRL[6]->isChecked());
-    EXPECT_FALSE(ui().Cmb_Key[6]->isEnabled());
-    EXPECT_EQ(ui().Cmb_Key[6]->currentText(), QStringLiteral("C"));
+    EXPECT_FALSE(keys().ctrlBoxes[6]->isEnabled());
+    EXPECT_TRUE(keys().ctrlBoxes[6]->isChecked());
+    EXPECT_FALSE(keys().keyLists[6]->isEnabled());
+    EXPECT_EQ(keys().keyLists[6]->currentText(), QStringLiteral("C"));
     // Key code 0 selects nothing.
-    EXPECT_EQ(ui().Cmb_Key[1]->currentIndex(), -1);
-    for (QComboBox* list : ui().Cmb_Key) EXPECT_EQ(list->count(), 51);
+    EXPECT_EQ(keys().keyLists[1]->currentIndex(), -1);
+    for (QComboBox* list : keys().keyLists) EXPECT_EQ(list->count(), 51);
 
-    cTabStrip& tabs = dialog->tabStrip();
-    ASSERT_EQ(tabs.TabsCount(), 3);
-    EXPECT_EQ(tabs.TabCaption(0), QStringLiteral("基本設定"));
-    EXPECT_EQ(tabs.TabCaption(1), QStringLiteral("ホットキー設定"));
-    EXPECT_EQ(tabs.TabCaption(2), QStringLiteral("その他"));
-    EXPECT_EQ(tabs.SelectedItem(), 1);
-    EXPECT_TRUE(ui().Fra_Tab[0]->isVisible());
-    EXPECT_FALSE(ui().Fra_Tab[1]->isVisible());
-    EXPECT_FALSE(ui().Fra_Tab[2]->isVisible());
+    QTabWidget* tabs = dialog->tabs();
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("基本設定"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("ホットキー設定"));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("その他"));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(tabs->widget(i), pages()[i]);
+    EXPECT_TRUE(pages()[0]->isVisible());
+    EXPECT_FALSE(pages()[1]->isVisible());
+    EXPECT_FALSE(pages()[2]->isVisible());
     EXPECT_EQ(dialog->workingCopy(), data.settings);
 }
 
-TEST_F(OptionsDialogTest, UnknownStoredChoicesShowNoActionAndTheDesktop)
+TEST_F(OptionsDialogTest, UnknownNumbersInTheFileShowAsWhatTheyDo)
 {
-    data.settings.DoubleClick = 7;
-    data.settings.DoubleClickDo = 0;
+    files.files[kIni] =
+        "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nDoubleClick=7\n"
+        "DoubleClickDo=0\n[DefaultPrinter]\nFontName=F\nFontSize=10\n";
+    ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
     open();
-    for (QRadioButton* r : {ui().Opt_HardCopy, ui().Opt_Copy, ui().Opt_Fusen, ui().Opt_Redo})
+    // A double-click repeats the last operation for an action number it does not know.
+    EXPECT_TRUE(general().repeatAction->isChecked());
+    for (QRadioButton* r : {general().printAction, general().copyAction, general().noteAction})
         EXPECT_FALSE(r->isChecked());
-    EXPECT_TRUE(ui().Opt_DeskTop->isChecked());
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 1);
-    EXPECT_EQ(dialog->workingCopy().DoubleClick, 7);
+    EXPECT_TRUE(general().desktopSource->isChecked());
+    EXPECT_EQ(dialog->workingCopy().doubleClickAction, DoubleClickAction::RepeatLast);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, TabsShowTheirOwnPage)
 {
     open();
-    QTabBar* bar = dialog->tabStrip().tabBar();
+    QTabBar* bar = dialog->tabs()->tabBar();
     for (int tab : {1, 2, 0}) {
         SCOPED_TRACE(tab);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(ui().Fra_Tab[i]->isVisible(), i == tab);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == tab);
     }
+}
+
+TEST_F(OptionsDialogTest, SelectingATabFromTheProgramShowsItsPageAndIsNoEdit)
+{
+    open();
+    QTabWidget* tabs = dialog->tabs();
+    EXPECT_EQ(tabs->currentIndex(), 0);  // the first tab comes selected
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(tabs->tabBar()->currentIndex(), 2);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == 2);
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    // Out of range: nothing changes.
+    tabs->setCurrentIndex(-1);
+    tabs->setCurrentIndex(3);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == 0);
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, ClickedTabsShowTheirPageAndTheSelectedTabChangesNothing)
+{
+    struct Step {
+        const char* name;
+        int clickedTab;
+        std::vector<int> shown;  // the pages the tab widget switched to
+    };
+    const std::vector<Step> steps = {
+        {"another tab", 1, {1}},       {"the selected tab", 1, {}}, {"the last tab", 2, {2}},
+        {"back to the first", 0, {0}}, {"the first again", 0, {}},
+    };
+    open();
+    QTabBar* bar = dialog->tabs()->tabBar();
+    std::vector<int> shown;
+    QObject::connect(dialog->tabs(), &QTabWidget::currentChanged,
+                     [&shown](int index) { shown.push_back(index); });
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        shown.clear();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(step.clickedTab).center());
+        EXPECT_EQ(shown, step.shown);
+        EXPECT_EQ(dialog->tabs()->currentIndex(), step.clickedTab);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(pages()[i]->isVisible(), i == step.clickedTab);
+    }
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, TheKeyboardSwitchesTabs)
+{
+    open();
+    QTabWidget* tabs = dialog->tabs();
+    // Focus given to the tab widget goes to its tabs.
+    tabs->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(tabs->tabBar()->hasFocus());
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(pages()[1]->isVisible());
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Left);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    // Ctrl+Tab from a control on a page moves on to the next page, wrapping round.
+    other().titleEdit->setFocus(Qt::OtherFocusReason);
+    tabs->setCurrentIndex(2);
+    QTest::keyClick(other().titleEdit, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(pages()[0]->isVisible());
 }
 
 TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
 {
     open();
-    ui().ChkReverse->click();
-    ui().Opt_Fusen->click();
-    ui().Chk_Enable[1]->click();
-    ui().Chk_CTRL[1]->click();
-    ui().Cmb_Key[1]->setCurrentIndex(47);  // F12
-    ui().Chk_Enable[3]->click();           // slot 3 goes
-    ui().Txt_AppName->setText(QStringLiteral("スクリーン"));
-    EXPECT_TRUE(ui().BtnTekiyo->isEnabled());
+    general().reverseColoursBox->click();
+    general().noteAction->click();
+    keys().enabledBoxes[1]->click();
+    keys().ctrlBoxes[1]->click();
+    keys().keyLists[1]->setCurrentIndex(47);  // F12
+    keys().enabledBoxes[3]->click();          // slot 3 goes
+    other().titleEdit->setText(QStringLiteral("スクリーン"));
+    EXPECT_TRUE(dialog->applyButton()->isEnabled());
     // Nothing reaches the program before apply.
     EXPECT_EQ(data.settings, StartingSettings());
 
-    ui().BtnTekiyo->click();
+    dialog->applyButton()->click();
 
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(dialog->errorFlag());
-    EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
     const Settings& s = data.settings;
-    EXPECT_EQ(s.ReversePrint, 1);
-    EXPECT_EQ(s.DoubleClick, 3);
-    EXPECT_EQ(s.DoubleClickDo, 5);
-    EXPECT_EQ(s.Title, "スクリーン");
-    EXPECT_EQ(s.HotKeyOn[1], 1);
-    EXPECT_EQ(s.HotKeyCTRL[1], 1);
-    EXPECT_EQ(s.HotKeyButton[1], 123);
-    EXPECT_EQ(s.HotKeyOn[3], 0);
-    EXPECT_EQ(s.HotKeyButton[3], 116);
+    EXPECT_TRUE(s.reverseColours);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::NoteFromClipboard);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Clipboard);
+    EXPECT_EQ(s.title, "スクリーン");
+    EXPECT_TRUE(s.hotKeyOn[1]);
+    EXPECT_TRUE(s.hotKeyCtrl[1]);
+    EXPECT_EQ(s.hotKeyCode[1], 123);
+    EXPECT_FALSE(s.hotKeyOn[3]);
+    EXPECT_EQ(s.hotKeyCode[3], 116);
 
     EXPECT_EQ(host.calls, (std::vector<std::string>{"save", "reregister"}));
     ASSERT_EQ(host.oldKeys.size(), 1u);
@@ -224,58 +308,58 @@ TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
     // Reading the file back gives what the dialog stored.
     SettingsData reread;
     ASSERT_EQ(store.LoadSettings(reread), LoadResult::Loaded);
-    EXPECT_EQ(reread.settings.Title, "スクリーン");
-    EXPECT_EQ(reread.settings.HotKeyButton, s.HotKeyButton);
-    EXPECT_EQ(reread.settings.HotKeyOn, s.HotKeyOn);
+    EXPECT_EQ(reread.settings.title, "スクリーン");
+    EXPECT_EQ(reread.settings.hotKeyCode, s.hotKeyCode);
+    EXPECT_EQ(reread.settings.hotKeyOn, s.hotKeyOn);
 }
 
 TEST_F(OptionsDialogTest, FullDetailBoxSitsUnderReverseAndWritesItsKeyOnlyWhenTicked)
 {
     open();
-    QCheckBox* box = ui().fullDetailBox;
+    QCheckBox* box = general().fullDetailBox;
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("画像を縮小せずに高精細で印刷する"));
     EXPECT_FALSE(box->isChecked());
     // On the first tab, directly below the reverse-printing box.
-    EXPECT_TRUE(ui().Fra_Tab[0]->isAncestorOf(box));
+    EXPECT_TRUE(pages()[0]->isAncestorOf(box));
     EXPECT_TRUE(box->isVisible());
-    const QPoint reverseBottom =
-        ui().ChkReverse->mapTo(dialog, QPoint(0, ui().ChkReverse->height()));
+    const QPoint reverseBottom = general().reverseColoursBox->mapTo(
+        dialog, QPoint(0, general().reverseColoursBox->height()));
     const QPoint boxTop = box->mapTo(dialog, QPoint(0, 0));
     EXPECT_GE(boxTop.y(), reverseBottom.y());
-    EXPECT_EQ(boxTop.x(), ui().ChkReverse->mapTo(dialog, QPoint(0, 0)).x());
+    EXPECT_EQ(boxTop.x(), general().reverseColoursBox->mapTo(dialog, QPoint(0, 0)).x());
 
     box->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 0);  // nothing before apply
-    ui().BtnTekiyo->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+    EXPECT_FALSE(data.settings.fullDetailPrint);  // nothing before apply
+    dialog->applyButton()->click();
+    EXPECT_TRUE(data.settings.fullDetailPrint);
     EXPECT_NE(files.files[kIni].find("\nFullDetailPrint=1\n"), std::string::npos);
 
     box->click();
-    ui().BtnTekiyo->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 0);
+    dialog->applyButton()->click();
+    EXPECT_FALSE(data.settings.fullDetailPrint);
     EXPECT_EQ(files.files[kIni].find("FullDetailPrint"), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, FullDetailBoxShowsTheStoredValue)
 {
-    data.settings.FullDetailPrint = 1;
+    data.settings.fullDetailPrint = true;
     open();
-    EXPECT_TRUE(ui().fullDetailBox->isChecked());
-    EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
-    ui().BtnOK->click();
-    EXPECT_EQ(data.settings.FullDetailPrint, 1);
+    EXPECT_TRUE(general().fullDetailBox->isChecked());
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+    dialog->okButton()->click();
+    EXPECT_TRUE(data.settings.fullDetailPrint);
 }
 
 TEST_F(OptionsDialogTest, OkStoresTheLoadedValuesAgainAndCloses)
 {
     open();
-    ui().BtnOK->click();
+    dialog->okButton()->click();
     closeAndSettle();
     EXPECT_TRUE(dialog.isNull());
     EXPECT_EQ(host.closed, 1);
-    EXPECT_EQ(data.settings.DoubleClick, 1);
-    EXPECT_EQ(data.settings.DoubleClickDo, 5);
+    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Clipboard);
     ASSERT_TRUE(files.files.count(kIni));
     EXPECT_NE(files.files[kIni].find("DoubleClickDo=5\n"), std::string::npos);
 }
@@ -284,26 +368,26 @@ TEST_F(OptionsDialogTest, RefusedValuesShowTheirMessageAndStoreNothing)
 {
     struct Case {
         const char* name;
-        std::function<void(const OptionPages&)> edit;
+        std::function<void(OptionsDialog&)> edit;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"empty title", [](const OptionPages& ui) { ui.Txt_AppName->clear(); },
+        {"empty title", [](OptionsDialog& d) { d.otherPage()->titleEdit->clear(); },
          "アプリケーションタイトルに、空白は設定できません。"},
-        {"blank title", [](const OptionPages& ui) { ui.Txt_AppName->setText("  "); },
+        {"blank title", [](OptionsDialog& d) { d.otherPage()->titleEdit->setText("  "); },
          "アプリケーションタイトルに、空白は設定できません。"},
-        {"zero title", [](const OptionPages& ui) { ui.Txt_AppName->setText("0"); },
+        {"zero title", [](OptionsDialog& d) { d.otherPage()->titleEdit->setText("0"); },
          "アプリケーションタイトルに、この文字列は設定できません。"},
-        {"copy from the clipboard", [](const OptionPages& ui) { ui.Opt_Copy->click(); },
+        {"copy from the clipboard", [](OptionsDialog& d) { d.generalPage()->copyAction->click(); },
          "タスクトレイアイコンをダブルクリックしたときの動作設定が不正です。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         boxes.shown.clear();
         open();
-        c.edit(ui());
+        c.edit(*dialog);
         const Settings edited = dialog->workingCopy();
-        ui().BtnOK->click();
+        dialog->okButton()->click();
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
         EXPECT_EQ(boxes.shown[0].text, c.message);
@@ -311,7 +395,7 @@ TEST_F(OptionsDialogTest, RefusedValuesShowTheirMessageAndStoreNothing)
         EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
         EXPECT_TRUE(dialog->errorFlag());
         EXPECT_TRUE(dialog->isVisible());  // OK after a refusal stays open
-        EXPECT_TRUE(ui().BtnTekiyo->isEnabled());
+        EXPECT_TRUE(dialog->applyButton()->isEnabled());
         EXPECT_EQ(dialog->workingCopy(), edited);
         EXPECT_EQ(data.settings, StartingSettings());
         EXPECT_EQ(files.writes, 0);
@@ -324,58 +408,59 @@ TEST_F(OptionsDialogTest, RefusedValuesShowTheirMessageAndStoreNothing)
 TEST_F(OptionsDialogTest, DoubleZeroTitleIsAccepted)
 {
     open();
-    ui().Txt_AppName->setText(QStringLiteral("00"));
-    EXPECT_TRUE(dialog->BtnTekiyo_Click());
-    EXPECT_EQ(data.settings.Title, "00");
+    other().titleEdit->setText(QStringLiteral("00"));
+    EXPECT_TRUE(dialog->apply());
+    EXPECT_EQ(data.settings.title, "00");
 }
 
 TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
 {
     open();
-    ui().Opt_Copy->click();
-    EXPECT_FALSE(ui().Opt_Clip->isEnabled());
-    EXPECT_TRUE(ui().Opt_Clip->isChecked());
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 5);
-    for (QRadioButton* other : {ui().Opt_Fusen, ui().Opt_Redo, ui().Opt_HardCopy}) {
+    general().copyAction->click();
+    EXPECT_FALSE(general().clipboardSource->isEnabled());
+    EXPECT_TRUE(general().clipboardSource->isChecked());
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Clipboard);
+    for (QRadioButton* other :
+         {general().noteAction, general().repeatAction, general().printAction}) {
         other->click();
-        EXPECT_TRUE(ui().Opt_Clip->isEnabled()) << other->objectName().toStdString();
-        ui().Opt_Copy->click();
-        EXPECT_FALSE(ui().Opt_Clip->isEnabled());
+        EXPECT_TRUE(general().clipboardSource->isEnabled()) << other->objectName().toStdString();
+        general().copyAction->click();
+        EXPECT_FALSE(general().clipboardSource->isEnabled());
     }
-    ui().Opt_RS->click();
-    EXPECT_EQ(dialog->workingCopy().DoubleClickDo, 3);
-    EXPECT_TRUE(dialog->BtnTekiyo_Click());
-    EXPECT_EQ(data.settings.DoubleClick, 2);
-    EXPECT_EQ(data.settings.DoubleClickDo, 3);
+    general().regionSource->click();
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Region);
+    EXPECT_TRUE(dialog->apply());
+    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Copy);
+    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Region);
 }
 
 TEST_F(OptionsDialogTest, SecondsBoxFollowsTheSelfTimerAndRefusesOtherKeys)
 {
     open();
-    ui().ChkByo->click();
-    EXPECT_TRUE(ui().TxtByo->isEnabled());
-    EXPECT_EQ(dialog->workingCopy().SelfTimer, 1);
-    ui().TxtByo->setFocus(Qt::TabFocusReason);
-    ui().TxtByo->clear();
-    QTest::keyClicks(ui().TxtByo, QStringLiteral("1a-b2."));
-    EXPECT_EQ(ui().TxtByo->text(), QStringLiteral("12"));
+    general().selfTimerBox->click();
+    EXPECT_TRUE(general().selfTimerSeconds->isEnabled());
+    EXPECT_TRUE(dialog->workingCopy().selfTimerOn);
+    general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
+    general().selfTimerSeconds->clear();
+    QTest::keyClicks(general().selfTimerSeconds, QStringLiteral("1a-b2."));
+    EXPECT_EQ(general().selfTimerSeconds->text(), QStringLiteral("12"));
     EXPECT_EQ(beeps, 4);
-    QTest::keyClick(ui().TxtByo, Qt::Key_Backspace);
-    EXPECT_EQ(ui().TxtByo->text(), QStringLiteral("1"));
+    QTest::keyClick(general().selfTimerSeconds, Qt::Key_Backspace);
+    EXPECT_EQ(general().selfTimerSeconds->text(), QStringLiteral("1"));
     EXPECT_EQ(beeps, 4);
     // Leaving the box stores the number.
-    QTest::keyClick(ui().TxtByo, Qt::Key_Tab);
-    EXPECT_EQ(dialog->workingCopy().SelfTime, 1);
+    QTest::keyClick(general().selfTimerSeconds, Qt::Key_Tab);
+    EXPECT_EQ(dialog->workingCopy().selfTimerSeconds, 1);
     EXPECT_TRUE(boxes.shown.empty());
 
-    ui().ChkByo->click();
-    EXPECT_FALSE(ui().TxtByo->isEnabled());
-    EXPECT_EQ(dialog->workingCopy().SelfTimer, 0);
+    general().selfTimerBox->click();
+    EXPECT_FALSE(general().selfTimerSeconds->isEnabled());
+    EXPECT_FALSE(dialog->workingCopy().selfTimerOn);
 }
 
 TEST_F(OptionsDialogTest, MoreThanTwentySecondsIsRefusedAndTheFocusComesBack)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
     struct Case {
         QString typed;
@@ -387,9 +472,9 @@ TEST_F(OptionsDialogTest, MoreThanTwentySecondsIsRefusedAndTheFocusComesBack)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         boxes.shown.clear();
-        ui().TxtByo->setFocus(Qt::TabFocusReason);
-        ui().TxtByo->setText(c.typed);
-        QTest::keyClick(ui().TxtByo, Qt::Key_Tab);
+        general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
+        general().selfTimerSeconds->setText(c.typed);
+        QTest::keyClick(general().selfTimerSeconds, Qt::Key_Tab);
         QCoreApplication::processEvents();
         if (c.refused) {
             ASSERT_EQ(boxes.shown.size(), 1u);
@@ -397,43 +482,43 @@ TEST_F(OptionsDialogTest, MoreThanTwentySecondsIsRefusedAndTheFocusComesBack)
             EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
             EXPECT_EQ(boxes.shown[0].icon, MsgIcon::None);
             EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-            EXPECT_TRUE(ui().TxtByo->hasFocus());
+            EXPECT_TRUE(general().selfTimerSeconds->hasFocus());
         } else {
             EXPECT_TRUE(boxes.shown.empty());
-            EXPECT_FALSE(ui().TxtByo->hasFocus());
+            EXPECT_FALSE(general().selfTimerSeconds->hasFocus());
         }
-        EXPECT_EQ(dialog->workingCopy().SelfTime, c.stored);
+        EXPECT_EQ(dialog->workingCopy().selfTimerSeconds, c.stored);
     }
 }
 
 TEST_F(OptionsDialogTest, TooManySecondsStillInTheBoxStopOk)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
-    ui().TxtByo->setFocus(Qt::TabFocusReason);
-    ui().TxtByo->setText(QStringLiteral("45"));
+    general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
+    general().selfTimerSeconds->setText(QStringLiteral("45"));
     // Enter presses OK without the box losing the focus.
-    QTest::keyClick(ui().TxtByo, Qt::Key_Return);
+    QTest::keyClick(general().selfTimerSeconds, Qt::Key_Return);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "セルフタイマの秒数は20秒以内で設定してください");
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->errorFlag());
-    EXPECT_EQ(data.settings.SelfTime, 5);
+    EXPECT_EQ(data.settings.selfTimerSeconds, 5);
     EXPECT_EQ(files.writes, 0);
 }
 
 TEST_F(OptionsDialogTest, CancelDoesNotNagAboutTheSecondsBox)
 {
-    data.settings.SelfTimer = 1;
+    data.settings.selfTimerOn = true;
     open();
-    ui().TxtByo->setFocus(Qt::TabFocusReason);
-    ui().TxtByo->setText(QStringLiteral("99"));
-    QTest::mouseClick(ui().BtnCancel, Qt::LeftButton);
+    general().selfTimerSeconds->setFocus(Qt::TabFocusReason);
+    general().selfTimerSeconds->setText(QStringLiteral("99"));
+    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     closeAndSettle();
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(dialog.isNull());
     Settings expected = StartingSettings();
-    expected.SelfTimer = 1;
+    expected.selfTimerOn = true;
     EXPECT_EQ(data.settings, expected);
     EXPECT_EQ(files.writes, 0);
 }
@@ -441,29 +526,29 @@ TEST_F(OptionsDialogTest, CancelDoesNotNagAboutTheSecondsBox)
 TEST_F(OptionsDialogTest, DisablingASlotGreysItOutAndKeepsItsValues)
 {
     open();
-    ui().Chk_Enable[0]->click();
-    for (QWidget* w : std::initializer_list<QWidget*>{ui().Chk_CTRL[0], ui().Chk_Shift[0],
-                                                      ui().Chk_Alt[0], ui().Cmb_Key[0]})
+    keys().enabledBoxes[0]->click();
+    for (QWidget* w : std::initializer_list<QWidget*>{keys().ctrlBoxes[0], keys().shiftBoxes[0],
+                                                      keys().altBoxes[0], keys().keyLists[0]})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_EQ(dialog->workingCopy().HotKeyOn[0], 0);
-    ui().Chk_Enable[0]->click();
-    for (QWidget* w : std::initializer_list<QWidget*>{ui().Chk_CTRL[0], ui().Chk_Shift[0],
-                                                      ui().Chk_Alt[0], ui().Cmb_Key[0]})
+    EXPECT_FALSE(dialog->workingCopy().hotKeyOn[0]);
+    keys().enabledBoxes[0]->click();
+    for (QWidget* w : std::initializer_list<QWidget*>{keys().ctrlBoxes[0], keys().shiftBoxes[0],
+                                                      keys().altBoxes[0], keys().keyLists[0]})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_TRUE(ui().Chk_CTRL[0]->isChecked());
-    EXPECT_TRUE(ui().Chk_Alt[0]->isChecked());
-    EXPECT_EQ(ui().Cmb_Key[0]->currentText(), QStringLiteral("P"));
-    EXPECT_EQ(dialog->workingCopy().HotKeyButton[0], 80);
+    EXPECT_TRUE(keys().ctrlBoxes[0]->isChecked());
+    EXPECT_TRUE(keys().altBoxes[0]->isChecked());
+    EXPECT_EQ(keys().keyLists[0]->currentText(), QStringLiteral("P"));
+    EXPECT_EQ(dialog->workingCopy().hotKeyCode[0], 80);
 }
 
 TEST_F(OptionsDialogTest, EnablingASlotWithoutAKeyRegistersKeyZeroQuietly)
 {
     open();
-    ui().Chk_Enable[2]->click();
-    EXPECT_TRUE(dialog->BtnTekiyo_Click());
+    keys().enabledBoxes[2]->click();
+    EXPECT_TRUE(dialog->apply());
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_EQ(data.settings.HotKeyOn[2], 1);
-    EXPECT_EQ(data.settings.HotKeyButton[2], 0);
+    EXPECT_TRUE(data.settings.hotKeyOn[2]);
+    EXPECT_EQ(data.settings.hotKeyCode[2], 0);
     EXPECT_NE(std::find(registrar.calls.begin(), registrar.calls.end(), "register:2:0:0"),
               registrar.calls.end());
 }
@@ -484,7 +569,7 @@ TEST_F(OptionsDialogTest, TypedKeysMustComeFromTheList)
         {"", true, "A", 65},
         {"PrintScreen", false, "PrintScreen", 44},
     };
-    QComboBox* list = ui().Cmb_Key[0];
+    QComboBox* list = keys().keyLists[0];
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         boxes.shown.clear();
@@ -501,18 +586,18 @@ TEST_F(OptionsDialogTest, TypedKeysMustComeFromTheList)
             EXPECT_TRUE(boxes.shown.empty());
         }
         EXPECT_EQ(list->currentText(), c.shown);
-        EXPECT_EQ(dialog->workingCopy().HotKeyButton[0], c.code);
+        EXPECT_EQ(dialog->workingCopy().hotKeyCode[0], c.code);
     }
     // Leaving an untouched list says nothing, even when it has no selection.
     boxes.shown.clear();
-    emit ui().Cmb_Key[1]->lineEdit()->editingFinished();
+    emit keys().keyLists[1]->lineEdit()->editingFinished();
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(OptionsDialogTest, CancelEscapeAndCloseChangeNothing)
 {
     const std::vector<std::pair<const char*, std::function<void(OptionsDialog*)>>> ways = {
-        {"cancel", [](OptionsDialog* d) { d->pages().BtnCancel->click(); }},
+        {"cancel", [](OptionsDialog* d) { d->cancelButton()->click(); }},
         {"escape", [](OptionsDialog* d) { QTest::keyClick(d, Qt::Key_Escape); }},
         {"close", [](OptionsDialog* d) { d->close(); }},
     };
@@ -520,9 +605,9 @@ TEST_F(OptionsDialogTest, CancelEscapeAndCloseChangeNothing)
     for (const auto& [name, leave] : ways) {
         SCOPED_TRACE(name);
         open();
-        ui().ChkReverse->click();
-        ui().Chk_Enable[5]->click();
-        ui().Txt_AppName->setText(QStringLiteral("別名"));
+        general().reverseColoursBox->click();
+        keys().enabledBoxes[5]->click();
+        other().titleEdit->setText(QStringLiteral("別名"));
         leave(dialog);
         closeAndSettle();
         EXPECT_TRUE(dialog.isNull());
@@ -537,13 +622,13 @@ TEST_F(OptionsDialogTest, CancelEscapeAndCloseChangeNothing)
 TEST_F(OptionsDialogTest, CancelAfterApplyKeepsWhatWasApplied)
 {
     open();
-    ui().ChkKakure->click();
-    ASSERT_TRUE(dialog->BtnTekiyo_Click());
-    ui().ChkDialog->click();  // not applied
-    ui().BtnCancel->click();
+    general().hideIconBox->click();
+    ASSERT_TRUE(dialog->apply());
+    general().confirmBox->click();  // not applied
+    dialog->cancelButton()->click();
     closeAndSettle();
-    EXPECT_EQ(data.settings.IconDelete, 1);
-    EXPECT_EQ(data.settings.ConfirmBeforePrint, 1);
+    EXPECT_TRUE(data.settings.hideIconWhileCapturing);
+    EXPECT_TRUE(data.settings.confirmBeforePrint);
     EXPECT_EQ(files.writes, 1);
 }
 
@@ -551,19 +636,19 @@ TEST_F(OptionsDialogTest, AFailedSaveKeepsTheOldOptionsInForce)
 {
     files.failWrites = true;
     open();
-    ui().ChkReverse->click();
-    ui().Chk_Enable[0]->click();
-    ui().BtnOK->click();
+    general().reverseColoursBox->click();
+    keys().enabledBoxes[0]->click();
+    dialog->okButton()->click();
     ASSERT_EQ(boxes.shown.size(), 1u);  // the settings store's own message
     EXPECT_EQ(data.settings, StartingSettings());
     EXPECT_TRUE(registrar.calls.empty());
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->errorFlag());
-    EXPECT_TRUE(ui().BtnTekiyo->isEnabled());
+    EXPECT_TRUE(dialog->applyButton()->isEnabled());
 
     files.failWrites = false;
-    ui().BtnTekiyo->click();
-    EXPECT_EQ(data.settings.ReversePrint, 1);
+    dialog->applyButton()->click();
+    EXPECT_TRUE(data.settings.reverseColours);
     EXPECT_EQ(registrar.calls,
               (std::vector<std::string>{"unregister:0", "unregister:3", "register:3:4:116"}));
 }
@@ -572,25 +657,25 @@ TEST_F(OptionsDialogTest, NamedSettingsSavedMeanwhileAreKept)
 {
     open();
     // The print dialog saved two named settings while this dialog was open.
-    data.settings.PrinterCount = 2;
-    data.settings.LastSet = 1;
+    data.settings.namedSettingCount = 2;
+    data.settings.lastNamedSetting = 1;
     data.named[0].Title = "A";
     data.named[1].Title = "B";
-    ui().ChkReverse->click();
-    ASSERT_TRUE(dialog->BtnTekiyo_Click());
-    EXPECT_EQ(data.settings.PrinterCount, 2);
-    EXPECT_EQ(data.settings.LastSet, 1);
+    general().reverseColoursBox->click();
+    ASSERT_TRUE(dialog->apply());
+    EXPECT_EQ(data.settings.namedSettingCount, 2);
+    EXPECT_EQ(data.settings.lastNamedSetting, 1);
     EXPECT_NE(files.files[kIni].find("[Printer2]"), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, ApplyWithNoKeysBeforeOrAfterTouchesNoKeys)
 {
-    data.settings.HotKeyOn = {};
-    hotKeys.UnregisterHotKeys();
+    data.settings.hotKeyOn = {};
+    hotKeys.unregisterKeys();
     registrar.calls.clear();
     open();
-    ui().ChkReverse->click();
-    ASSERT_TRUE(dialog->BtnTekiyo_Click());
+    general().reverseColoursBox->click();
+    ASSERT_TRUE(dialog->apply());
     EXPECT_TRUE(registrar.calls.empty());
 }
 
@@ -598,42 +683,44 @@ TEST_F(OptionsDialogTest, IconFileComesFromTheFileDialog)
 {
     open();
     host.iconFile = std::nullopt;
-    ui().Btn_IconSansho->click();
+    other().browseIconButton->click();
     ASSERT_EQ(host.iconRequests.size(), 1u);
     EXPECT_EQ(host.iconRequests[0].title, "アイコンファイルの指定");
     EXPECT_EQ(host.iconRequests[0].filter, "アイコンファイル(*.ICO)|*.ico|");
     EXPECT_EQ(host.iconRequests[0].startFolder, "/home/user/pictures/");
-    EXPECT_TRUE(ui().Txt_IconPath->text().isEmpty());
-    EXPECT_FALSE(ui().BtnTekiyo->isEnabled());
+    EXPECT_TRUE(other().iconPathEdit->text().isEmpty());
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
 
     host.iconFile = "/home/user/icons/camera.ico";
-    ui().Btn_IconSansho->click();
-    EXPECT_EQ(ui().Txt_IconPath->text(), QStringLiteral("/home/user/icons/camera.ico"));
-    EXPECT_EQ(dialog->workingCopy().Icon, "/home/user/icons/camera.ico");
-    EXPECT_TRUE(ui().BtnTekiyo->isEnabled());
+    other().browseIconButton->click();
+    EXPECT_EQ(other().iconPathEdit->text(), QStringLiteral("/home/user/icons/camera.ico"));
+    EXPECT_EQ(dialog->workingCopy().iconPath, "/home/user/icons/camera.ico");
+    EXPECT_TRUE(dialog->applyButton()->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, HelpOpensTheGuide)
 {
     open();
-    ui().BtnHelp->click();
+    dialog->helpButton()->click();
     EXPECT_EQ(host.helpShown, 1);
 }
 
 TEST_F(OptionsDialogTest, EveryPageFitsAndScreenshotsAreSaved)
 {
-    data.settings.SelfTimer = 1;
-    data.settings.Icon = "/home/user/icons/camera.ico";
+    data.settings.selfTimerOn = true;
+    data.settings.iconPath = "/home/user/icons/camera.ico";
     open();
-    QTabBar* bar = dialog->tabStrip().tabBar();
-    const QRect client = dialog->tabStrip().ClientRect();
+    QTabBar* bar = dialog->tabs()->tabBar();
     for (int tab = 0; tab < 3; ++tab) {
         SCOPED_TRACE(tab);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-        QWidget* page = ui().Fra_Tab[tab];
+        QWidget* page = pages()[tab];
         EXPECT_GE(page->width(), page->sizeHint().width());
         EXPECT_GE(page->height(), page->sizeHint().height());
-        EXPECT_TRUE(ui().Pic_Tab->rect().contains(client));
+        // The page lies inside the tab widget, below the tabs.
+        const QRect client(page->mapTo(dialog->tabs(), QPoint(0, 0)), page->size());
+        EXPECT_TRUE(dialog->tabs()->rect().contains(client));
+        EXPECT_GE(client.top(), bar->mapTo(dialog->tabs(), QPoint(0, bar->height())).y());
         // Every control of the page lies inside it.
         for (QWidget* child : page->findChildren<QWidget*>()) {
             if (!child->isVisibleTo(page)) continue;

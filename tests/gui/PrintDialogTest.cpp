@@ -105,8 +105,8 @@ struct Dialog {
           printer(
               backend, boxes, [](const std::string& t) { return t; }, ScreenScale{})
     {
-        data.settings.Title = "トヴリモ";
-        data.settings.LastSet = -1;
+        data.settings.title = "トヴリモ";
+        data.settings.lastNamedSetting = -1;
         data.current = BaseLayout(device);
     }
 
@@ -366,7 +366,7 @@ void AddNamed(SettingsData& data, const std::string& name, int16_t pos, const st
     l.Title = name;
     l.Pos = pos;
     l.TitleText = title;
-    data.named[data.settings.PrinterCount++] = l;
+    data.named[data.settings.namedSettingCount++] = l;
 }
 
 }  // namespace
@@ -379,12 +379,12 @@ TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
     AddNamed(d.data, "B", 5, "title B");
     d.data.named[1].Size = 3;
     d.data.named[1].SizeP = 40;
-    d.data.settings.LastSet = 1;
+    d.data.settings.lastNamedSetting = 1;
     d.data.current.TitleText = "current title";
     PrintDialog& dlg = d.open();
     EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
     EXPECT_EQ(d.list("CmbSetting")->currentText(), "B");
-    EXPECT_EQ(dlg.workingSettings().LastSet, 1);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, 1);
     EXPECT_TRUE(d.option("Opt_Position5")->isChecked());
     EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
     EXPECT_EQ(d.box("Txt_PSize")->text(), "40");
@@ -401,11 +401,11 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     AddNamed(d.data, "C", 4, "");
     PrintDialog& dlg = d.open();
     d.choose("CmbSetting", 1);
-    EXPECT_EQ(dlg.workingSettings().LastSet, 1);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, 1);
     EXPECT_TRUE(d.option("Opt_Position2")->isChecked());
 
     d.click(d.option("Opt_Position3"));
-    EXPECT_EQ(dlg.workingSettings().LastSet, -1);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, -1);
     EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
     EXPECT_EQ(dlg.rememberedSettingName(), "B");
     EXPECT_EQ(dlg.workingLayout().Pos, 3);
@@ -418,14 +418,14 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     ASSERT_EQ(d.boxes.shown.size(), 1u);
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kOverwriteCaption);
     EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kOverwriteTail);
-    EXPECT_EQ(d.data.settings.PrinterCount, 3);
+    EXPECT_EQ(d.data.settings.namedSettingCount, 3);
     EXPECT_EQ(d.data.named[0].Title, "A");
     EXPECT_EQ(d.data.named[1].Title, "B");
     EXPECT_EQ(d.data.named[1].Pos, 3);
     EXPECT_EQ(d.data.named[2].Title, "C");
     EXPECT_EQ(d.list("CmbSetting")->count(), 3);
     EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
-    EXPECT_EQ(d.data.settings.LastSet, 1);
+    EXPECT_EQ(d.data.settings.lastNamedSetting, 1);
     EXPECT_EQ(d.data.current.Pos, 3);
     EXPECT_EQ(d.host.saves, 1);
 }
@@ -458,7 +458,7 @@ TEST(PrintDialog, SavingNewNamesAndRefusals)
         d.host.inputAnswers = {c.answer};
         d.boxes.answers = {c.overwrite};
         d.click(d.child<QPushButton>("BtnSaveSetting"));
-        EXPECT_EQ(d.data.settings.PrinterCount, c.count) << c.why;
+        EXPECT_EQ(d.data.settings.namedSettingCount, c.count) << c.why;
         EXPECT_EQ(d.host.saves, c.saves) << c.why;
         EXPECT_EQ(d.list("CmbSetting")->count(), c.count) << c.why;
         if (c.caption) {
@@ -499,14 +499,14 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
             EXPECT_EQ(d.list("CmbSetting")->itemText(static_cast<int>(i)).toStdString(), c.left[i]);
         }
         if (deleted) {
-            EXPECT_EQ(d.data.settings.PrinterCount, 2);
+            EXPECT_EQ(d.data.settings.namedSettingCount, 2);
             EXPECT_EQ(d.data.named[1].Title, "C");
-            EXPECT_EQ(d.data.settings.LastSet, -1);
+            EXPECT_EQ(d.data.settings.lastNamedSetting, -1);
             EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
             EXPECT_EQ(d.host.saves, 1);
             EXPECT_EQ(dlg.workingLayout().Pos, 2);  // the layout keeps its values
         } else {
-            EXPECT_EQ(d.data.settings.PrinterCount, 3);
+            EXPECT_EQ(d.data.settings.namedSettingCount, 3);
             EXPECT_EQ(d.host.saves, 0);
         }
     }
@@ -792,7 +792,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     }
     // The typed names chose nothing: neither the named setting nor the printer.
     EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
-    EXPECT_EQ(dlg.workingSettings().LastSet, -1);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, -1);
     EXPECT_EQ(dlg.workingLayout().Pos, 3);
     EXPECT_EQ(dlg.workingLayout().DeviceName, "Office");
     EXPECT_EQ(dlg.workingLayout().SizeP, 12);

@@ -110,7 +110,7 @@ TEST(ProgramStartUp, FirstRunBecomesResidentWithTheTitleAsTooltip)
     EXPECT_EQ(w.program->engine().state(), AppState::Idle);
     EXPECT_EQ(w.program->engine().lastOperation().action, ActionCode::None);
     EXPECT_EQ(w.program->LastFolder, kFolder);
-    EXPECT_TRUE(w.program->data.settings.IconIsBuiltIn);
+    EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
 }
 
 TEST(ProgramStartUp, MissingCustomIconFallsBackSilently)
@@ -119,7 +119,7 @@ TEST(ProgramStartUp, MissingCustomIconFallsBackSilently)
     w.files.files[kFolder + "tovrimo.ini"] =
         "[Application]\nTitle=My Tovrimo\nIcon=/nowhere/icon.ico\nVersion=2.80\n";
     EXPECT_TRUE(w.start().resident);
-    EXPECT_TRUE(w.program->data.settings.IconIsBuiltIn);
+    EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
     EXPECT_EQ(w.tray->tooltip(), "My Tovrimo");
     EXPECT_TRUE(w.boxes.shown.empty());
 }
@@ -186,7 +186,7 @@ TEST(ProgramStartUp, NamedSettingMatchesCaseSensitivelyAndTheLastDuplicateWins)
     w.start({"/d", "/S:Report"});
     ASSERT_EQ(w.printers.jobs.size(), 1u);
     EXPECT_EQ(w.printers.jobs[0].printer, "Second");
-    EXPECT_EQ(w.program->data.settings.LastSet, 2);
+    EXPECT_EQ(w.program->data.settings.lastNamedSetting, 2);
 
     World w2;
     w2.files.files = w.files.files;
@@ -243,7 +243,7 @@ TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
     EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
     EXPECT_NE(w.boxes.shown[0].text.find(ini + "\nPermission denied"), std::string::npos);
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ") << "the first-run title";
-    EXPECT_EQ(w.program->data.settings.PrinterCount, 0);
+    EXPECT_EQ(w.program->data.settings.namedSettingCount, 0);
     EXPECT_TRUE(w.hotKeys.held.empty()) << "no Ctrl+Alt+P from the oldest format";
 
     // Both ways the dialogs save (the print dialog's and the options dialog's) refuse, the
@@ -332,7 +332,7 @@ TEST(ProgramHelp, OptionsDialogHelpShowsTheGuideAtItsContents)
     w.program->dialogs().openOptions();
     OptionsDialog* options = w.program->dialogs().optionsDialog();
     ASSERT_NE(options, nullptr);
-    auto* button = options->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
+    auto* button = options->findChild<QPushButton*>(QStringLiteral("helpButton"));
     ASSERT_NE(button, nullptr);
     button->click();
     ExpectTheGuideAtItsContents(w.guide, "options dialog");

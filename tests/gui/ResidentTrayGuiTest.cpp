@@ -112,9 +112,9 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し");
 
     // A desktop hard copy on a five-second self-timer: only the cancel item while it waits.
-    w.program->data.settings.SelfTimer = 1;
-    w.program->data.settings.SelfTime = 5;
-    w.program->data.settings.ConfirmBeforePrint = 0;
+    w.program->data.settings.selfTimerOn = true;
+    w.program->data.settings.selfTimerSeconds = 5;
+    w.program->data.settings.confirmBeforePrint = false;
     w.program->run(MenuCommand::PrintDesktop);
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
@@ -256,8 +256,8 @@ TEST(ResidentTray, AHandOverRequestPopsUpTheMenuOfTheMoment)
     w.instance.requestMenu();
     EXPECT_EQ(shown, "commandMenu");
 
-    w.program->data.settings.SelfTimer = 1;
-    w.program->data.settings.SelfTime = 5;
+    w.program->data.settings.selfTimerOn = true;
+    w.program->data.settings.selfTimerSeconds = 5;
     w.program->run(MenuCommand::PrintDesktop);
     shown.clear();
     closeMenu();

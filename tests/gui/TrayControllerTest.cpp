@@ -20,8 +20,8 @@ public:
     AppState appState() const override { return state; }
     LastOperation lastOperation() const override { return last; }
     bool captureDelayRunning() const override { return delayRunning; }
-    int16_t doubleClickSetting() const override { return doubleClick; }
-    int16_t doubleClickSourceSetting() const override { return doubleClickDo; }
+    DoubleClickAction doubleClickSetting() const override { return doubleClick; }
+    DoubleClickSource doubleClickSourceSetting() const override { return doubleClickDo; }
     void run(MenuCommand c) override { runs.push_back(c); }
     void cancelCapture() override { ++cancels; }
     void openOptions() override {}
@@ -34,7 +34,8 @@ public:
     AppState state = AppState::Idle;
     LastOperation last;
     bool delayRunning = false;
-    int16_t doubleClick = 1, doubleClickDo = 1;
+    DoubleClickAction doubleClick = DoubleClickAction::Print;
+    DoubleClickSource doubleClickDo = DoubleClickSource::Desktop;
     std::vector<MenuCommand> runs;
     int cancels = 0, raises = 0;
 };
@@ -89,8 +90,8 @@ TEST(TrayController, ClicksInBusyStatesAreDroppedAndTheRepeatItemFollowsTheLastO
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し - コピー ＞ 領域指定");
     EXPECT_TRUE(form.repeatItem()->isEnabled());
 
-    commands.doubleClick = 2;
-    commands.doubleClickDo = 5;
+    commands.doubleClick = DoubleClickAction::Copy;
+    commands.doubleClickDo = DoubleClickSource::Clipboard;
     form.onTrayClick(TrayClick::Left);
     form.onTrayClick(TrayClick::Double);
     EXPECT_EQ(commands.raises, 1) << "the first press of a double click raises the notes";

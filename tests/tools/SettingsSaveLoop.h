@@ -14,17 +14,17 @@ inline SettingsData SaveLoopGeneration(int generation)
     SettingsData d;
     Settings& s = d.settings;
     const bool second = generation % 2 != 0;
-    s.Title = second ? "トヴリモ（二）" : "トヴリモ（一）";
-    s.SelfTime = second ? 17 : 5;
-    s.DoubleClick = second ? 2 : 1;
-    s.DoubleClickDo = second ? 3 : 1;
-    s.ConfirmBeforePrint = second ? 0 : 1;
-    s.PrinterCount = second ? 101 : 40;
-    s.LastSet = second ? 100 : -1;
-    s.IconCapture = second ? 1 : 0;
+    s.title = second ? "トヴリモ（二）" : "トヴリモ（一）";
+    s.selfTimerSeconds = second ? 17 : 5;
+    s.doubleClickAction = second ? DoubleClickAction::Copy : DoubleClickAction::Print;
+    s.doubleClickSource = second ? DoubleClickSource::Region : DoubleClickSource::Desktop;
+    s.confirmBeforePrint = !second;
+    s.namedSettingCount = second ? 101 : 40;
+    s.lastNamedSetting = second ? 100 : -1;
+    s.captureCursor = second;
     for (int k = 0; k < kHotKeySlots; ++k) {
-        s.HotKeyOn[k] = second ? 1 : 0;
-        s.HotKeyButton[k] = static_cast<int16_t>(second ? 65 + k : 112 + k);
+        s.hotKeyOn[k] = second;
+        s.hotKeyCode[k] = static_cast<int16_t>(second ? 65 + k : 112 + k);
     }
     auto layout = [&](int n) {
         PrintLayout l;
@@ -47,7 +47,7 @@ inline SettingsData SaveLoopGeneration(int generation)
         return l;
     };
     d.current = layout(-1);
-    for (int n = 0; n < s.PrinterCount; ++n) d.named[static_cast<size_t>(n)] = layout(n);
+    for (int n = 0; n < s.namedSettingCount; ++n) d.named[static_cast<size_t>(n)] = layout(n);
     return d;
 }
 

@@ -63,10 +63,10 @@ TEST(HelpFileTest, ExplainsEveryCommandSwitchOptionAndSettingsKey)
 
     namespace t = option_texts;
     for (std::string_view text :
-         {t::kFraDblClick, t::kOptHardCopy,     t::kOptCopy, t::kOptFusen,  t::kOptRedo,
-          t::kOptDeskTop,  t::kOptActiveWindow, t::kOptRS,   t::kOptFile,   t::kOptClip,
-          t::kChkIcon,     t::kChkKakure,       t::kChkByo,  t::kChkDialog, t::kChkReverse,
-          t::kLblAppName,  t::kLblIconPath,     t::kTabs[0], t::kTabs[1],   t::kTabs[2]})
+         {t::kDoubleClickGroup, t::kPrintAction,     t::kCopyAction, t::kNoteAction,  t::kRepeatAction,
+          t::kDesktopSource,  t::kActiveWindowSource, t::kRegionSource,   t::kFileSource,   t::kClipboardSource,
+          t::kCaptureCursorBox,     t::kHideIconBox,       t::kSelfTimerBox,  t::kConfirmBox, t::kReverseColoursBox,
+          t::kTitleLabel,  t::kIconPathLabel,     t::kTabs[0], t::kTabs[1],   t::kTabs[2]})
         EXPECT_NE(help.find(text), std::string::npos) << text;
     for (std::string_view row : t::kHotKeyRows) EXPECT_NE(help.find(row), std::string::npos) << row;
 

@@ -1,18 +1,44 @@
-#include "resident/HotKeyTable.h"
-
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "core/SettingsStore.h"
+#include "doubles/FakePrinterBackend.h"
+#include "doubles/MemoryFileSystem.h"
+#include "doubles/RecordingMessageBoxes.h"
+#include "resident/HotKeyTable.h"
+
 using namespace tovrimo;
+
+namespace {
+
+// The settings as read from a settings file whose [Option] section holds `options`: what the
+// table sees of a hand-edited file.
+Settings LoadedFrom(const std::string& options)
+{
+    test::MemoryFileSystem fs;
+    test::FakePrinterBackend printers;
+    test::RecordingMessageBoxes boxes;
+    const std::string folder = "/home/u/.config/tovrimo/";
+    fs.files[folder + "tovrimo.ini"] = "[Application]\nTitle=T\nVersion=2.80\n[Option]\n" +
+                                       options + "[DefaultPrinter]\nFontName=F\nFontSize=10\n";
+    SettingsStore store(fs, printers, boxes, folder);
+    SettingsData data;
+    EXPECT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+    return data.settings;
+}
+
+}  // namespace
 
 TEST(HotKeyTable, EachSlotHasItsFixedCommand)
 {
     const std::vector<HotKeyCommand> expected = {
-        HotKeyCommand::PrintDesktop,    HotKeyCommand::PrintActiveWindow,    HotKeyCommand::PrintRegion,
-        HotKeyCommand::PrintFile,  HotKeyCommand::CopyDesktop, HotKeyCommand::CopyActiveWindowNow,
-        HotKeyCommand::CopyRegion, HotKeyCommand::CopyFile, HotKeyCommand::OpenOptions,
-        HotKeyCommand::NoteFromClipboard,
+        HotKeyCommand::PrintDesktop, HotKeyCommand::PrintActiveWindow,
+        HotKeyCommand::PrintRegion,  HotKeyCommand::PrintFile,
+        HotKeyCommand::CopyDesktop,  HotKeyCommand::CopyActiveWindowNow,
+        HotKeyCommand::CopyRegion,   HotKeyCommand::CopyFile,
+        HotKeyCommand::OpenOptions,  HotKeyCommand::NoteFromClipboard,
     };
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         ASSERT_TRUE(CommandForSlot(slot).has_value()) << slot;
@@ -29,37 +55,40 @@ TEST(HotKeyTable, ModifierFlagsFromTheSettings)
 {
     struct Case {
         const char* name;
-        int16_t alt, ctrl, shift;
+        bool alt, ctrl, shift;
         HotKeyModifiers expected;
     };
     const Case cases[] = {
-        {"none", 0, 0, 0, 0},
-        {"alt alone is 1", 1, 0, 0, 1},
-        {"ctrl alone is 2", 0, 1, 0, 2},
-        {"shift alone is 4", 0, 0, 1, 4},
-        {"ctrl+alt is 3", 1, 1, 0, 3},
-        {"alt+shift is 5", 1, 0, 1, 5},
-        {"ctrl+shift is 6", 0, 1, 1, 6},
-        {"all three are 7", 1, 1, 1, 7},
-        // Only 1 means "required"; anything else in the file is off.
-        {"values other than 1 are off", 2, -1, 0, 0},
+        {"none", false, false, false, 0},           {"alt alone is 1", true, false, false, 1},
+        {"ctrl alone is 2", false, true, false, 2}, {"shift alone is 4", false, false, true, 4},
+        {"ctrl+alt is 3", true, true, false, 3},    {"alt+shift is 5", true, false, true, 5},
+        {"ctrl+shift is 6", false, true, true, 6},  {"all three are 7", true, true, true, 7},
     };
     for (const Case& c : cases) {
         Settings s;
         const int slot = 6;
-        s.HotKeyALT[slot] = c.alt;
-        s.HotKeyCTRL[slot] = c.ctrl;
-        s.HotKeySHIFT[slot] = c.shift;
+        s.hotKeyAlt[slot] = c.alt;
+        s.hotKeyCtrl[slot] = c.ctrl;
+        s.hotKeyShift[slot] = c.shift;
         EXPECT_EQ(ModifiersForSlot(s, slot), c.expected) << c.name;
         // Another slot's flags never leak in.
         EXPECT_EQ(ModifiersForSlot(s, 5), 0u) << c.name;
     }
 }
 
+TEST(HotKeyTable, ModifierValuesOtherThanOneInTheFileAreOff)
+{
+    // Only 1 means "required"; anything else in the file is off.
+    const Settings s = LoadedFrom("HotKeyOn6=1\nHotKeyALT6=2\nHotKeyCTRL6=-1\nHotKeySHIFT6=0\n");
+    EXPECT_EQ(ModifiersForSlot(s, 6), 0u);
+    EXPECT_EQ(LoadedFrom("HotKeyALT6=1\nHotKeyCTRL6=1\nHotKeySHIFT6=5\n").hotKeyAlt[6], true);
+    EXPECT_EQ(ModifiersForSlot(LoadedFrom("HotKeyALT6=1\nHotKeyCTRL6=1\nHotKeySHIFT6=5\n"), 6), 3u);
+}
+
 TEST(HotKeyTable, ModifiersOfASlotOutsideTheTableAreNone)
 {
     Settings s;
-    s.HotKeyALT.fill(1);
+    s.hotKeyAlt.fill(true);
     EXPECT_EQ(ModifiersForSlot(s, -1), 0u);
     EXPECT_EQ(ModifiersForSlot(s, 10), 0u);
 }
@@ -67,11 +96,18 @@ TEST(HotKeyTable, ModifiersOfASlotOutsideTheTableAreNone)
 TEST(HotKeyTable, EnabledSlotsAreRegisteredInOrder)
 {
     Settings s;
-    s.HotKeyOn[7] = 1;
-    s.HotKeyOn[0] = 1;
-    s.HotKeyOn[9] = 1;
-    s.HotKeyOn[3] = 2;  // not 1: not enabled
-    s.HotKeyOn[4] = -1;
+    s.hotKeyOn[7] = true;
+    s.hotKeyOn[0] = true;
+    s.hotKeyOn[9] = true;
+    for (AppState state : {AppState::Idle, AppState::OptionsOpen, AppState::PrintRegionPending}) {
+        EXPECT_EQ(SlotsToRegister(s, state), (std::vector<int>{0, 7, 9}));
+    }
+}
+
+TEST(HotKeyTable, OnlyOneInTheFileEnablesASlot)
+{
+    const Settings s =
+        LoadedFrom("HotKeyOn7=1\nHotKeyOn0=1\nHotKeyOn9=1\nHotKeyOn3=2\nHotKeyOn4=-1\n");
     for (AppState state : {AppState::Idle, AppState::OptionsOpen, AppState::PrintRegionPending}) {
         EXPECT_EQ(SlotsToRegister(s, state), (std::vector<int>{0, 7, 9}));
     }
@@ -80,7 +116,7 @@ TEST(HotKeyTable, EnabledSlotsAreRegisteredInOrder)
 TEST(HotKeyTable, NothingIsRegisteredInACommandLineJob)
 {
     Settings s;
-    s.HotKeyOn.fill(1);
+    s.hotKeyOn.fill(true);
     EXPECT_TRUE(SlotsToRegister(s, AppState::CommandLine).empty());
     EXPECT_EQ(SlotsToRegister(s, AppState::Idle).size(), 10u);
 }
@@ -89,4 +125,3 @@ TEST(HotKeyTable, NoSlotEnabledRegistersNothing)
 {
     EXPECT_TRUE(SlotsToRegister(Settings{}, AppState::Idle).empty());
 }
-

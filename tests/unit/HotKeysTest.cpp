@@ -1,11 +1,10 @@
-#include "resident/HotKeys.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "doubles/FakeHotKeyRegistrar.h"
+#include "resident/HotKeys.h"
 
 using namespace tovrimo;
 using tovrimo::test::FakeHotKeyRegistrar;
@@ -25,11 +24,11 @@ struct Fixture {
 
 Settings WithSlot(Settings s, int slot, int16_t alt, int16_t ctrl, int16_t shift, int16_t vk)
 {
-    s.HotKeyOn[slot] = 1;
-    s.HotKeyALT[slot] = alt;
-    s.HotKeyCTRL[slot] = ctrl;
-    s.HotKeySHIFT[slot] = shift;
-    s.HotKeyButton[slot] = vk;
+    s.hotKeyOn[slot] = true;
+    s.hotKeyAlt[slot] = alt;
+    s.hotKeyCtrl[slot] = ctrl;
+    s.hotKeyShift[slot] = shift;
+    s.hotKeyCode[slot] = vk;
     return s;
 }
 
@@ -38,7 +37,7 @@ Settings WithSlot(Settings s, int slot, int16_t alt, int16_t ctrl, int16_t shift
 TEST(HotKeys, CtrlAltPOnSlot0RegistersModifiers3AndKey80)
 {
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot({}, 0, 1, 1, 0, 80), AppState::Idle);
+    f.keys.registerKeys(WithSlot({}, 0, 1, 1, 0, 80), AppState::Idle);
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"register:0:3:80"}));
     EXPECT_TRUE(f.keys.isRegistered(0));
     ASSERT_TRUE(f.registrar.press(0));
@@ -49,8 +48,8 @@ TEST(HotKeys, OnlyEnabledSlotsAreRegisteredInSlotOrder)
 {
     Fixture f;
     Settings s = WithSlot(WithSlot({}, 8, 0, 0, 1, 123), 2, 1, 0, 0, 'R');
-    s.HotKeyButton[4] = 'X';  // configured but not enabled
-    f.keys.RegisterHotKeys(s, AppState::Idle);
+    s.hotKeyCode[4] = 'X';  // configured but not enabled
+    f.keys.registerKeys(s, AppState::Idle);
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"register:2:1:82", "register:8:4:123"}));
     EXPECT_FALSE(f.keys.isRegistered(4));
 }
@@ -60,25 +59,25 @@ TEST(HotKeys, CommandLineJobRegistersNothing)
     Fixture f;
     Settings s;
     for (int slot = 0; slot < kHotKeySlots; ++slot) s = WithSlot(s, slot, 1, 1, 0, 'A' + slot);
-    f.keys.RegisterHotKeys(s, AppState::CommandLine);
+    f.keys.registerKeys(s, AppState::CommandLine);
     EXPECT_TRUE(f.registrar.calls.empty());
-    f.keys.UnregisterHotKeys();
+    f.keys.unregisterKeys();
     EXPECT_TRUE(f.registrar.calls.empty());
 }
 
 TEST(HotKeys, EverySlotRunsItsOwnCommand)
 {
     Fixture f;
-    for (int slot = 0; slot < kHotKeySlots; ++slot) f.keys.RunHotKeyCommand(slot);
+    for (int slot = 0; slot < kHotKeySlots; ++slot) f.keys.runSlot(slot);
     EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:0", "menu:1", "menu:2", "menu:3", "menu:4",
-                                               "copyActiveWindowNow", "menu:6", "menu:7",
-                                               "menu:8", "menu:9"}));
+                                               "copyActiveWindowNow", "menu:6", "menu:7", "menu:8",
+                                               "menu:9"}));
 }
 
 TEST(HotKeys, Slot5CopiesTheActiveWindowAtOnceAndNeverTheMenuCommand)
 {
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot({}, 5, 0, 1, 1, 'W'), AppState::Idle);
+    f.keys.registerKeys(WithSlot({}, 5, 0, 1, 1, 'W'), AppState::Idle);
     ASSERT_TRUE(f.registrar.press(5));
     EXPECT_EQ(f.ran, (std::vector<std::string>{"copyActiveWindowNow"}));
 }
@@ -86,8 +85,8 @@ TEST(HotKeys, Slot5CopiesTheActiveWindowAtOnceAndNeverTheMenuCommand)
 TEST(HotKeys, SlotNumbersOutsideTheTableRunNothing)
 {
     Fixture f;
-    f.keys.RunHotKeyCommand(-1);
-    f.keys.RunHotKeyCommand(10);
+    f.keys.runSlot(-1);
+    f.keys.runSlot(10);
     EXPECT_TRUE(f.ran.empty());
 }
 
@@ -95,7 +94,7 @@ TEST(HotKeys, KeysRunWhateverTheApplicationState)
 {
     // Registration looks at the state once; a press later is never gated by it.
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot({}, 6, 1, 0, 0, 'G'), AppState::PrintRegionPending);
+    f.keys.registerKeys(WithSlot({}, 6, 1, 0, 0, 'G'), AppState::PrintRegionPending);
     ASSERT_TRUE(f.registrar.press(6));
     EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:6"}));
 }
@@ -104,27 +103,26 @@ TEST(HotKeys, ReRegistrationReleasesAllOldKeysBeforeClaimingNewOnes)
 {
     Fixture f;
     const Settings old = WithSlot(WithSlot({}, 0, 1, 1, 0, 'P'), 3, 0, 1, 0, 'F');
-    f.keys.RegisterHotKeys(old, AppState::Idle);
+    f.keys.registerKeys(old, AppState::Idle);
     f.registrar.calls.clear();
     // The new settings swap the two keys: claiming first would collide with the old grabs.
     const Settings now = WithSlot(WithSlot({}, 0, 0, 1, 0, 'F'), 3, 1, 1, 0, 'P');
-    f.keys.ReRegisterHotKeys(now, AppState::OptionsOpen);
-    EXPECT_EQ(f.registrar.calls,
-              (std::vector<std::string>{"unregister:0", "unregister:3", "register:0:2:70",
-                                        "register:3:3:80"}));
+    f.keys.reregisterKeys(now, AppState::OptionsOpen);
+    EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"unregister:0", "unregister:3",
+                                                           "register:0:2:70", "register:3:3:80"}));
 }
 
 TEST(HotKeys, RemovalFollowsWhatWasRegisteredNotTheCurrentSettings)
 {
     Fixture f;
     Settings s = WithSlot({}, 1, 1, 0, 0, 'A');
-    f.keys.RegisterHotKeys(s, AppState::Idle);
+    f.keys.registerKeys(s, AppState::Idle);
     // The settings change before removal (slot 1 off, slot 2 on): slot 1 must still go, and
     // slot 2, never claimed, is not touched.
-    s.HotKeyOn[1] = 0;
-    s.HotKeyOn[2] = 1;
+    s.hotKeyOn[1] = false;
+    s.hotKeyOn[2] = true;
     f.registrar.calls.clear();
-    f.keys.UnregisterHotKeys();
+    f.keys.unregisterKeys();
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"unregister:1"}));
     EXPECT_TRUE(f.registrar.held.empty());
     EXPECT_FALSE(f.keys.isRegistered(1));
@@ -133,9 +131,8 @@ TEST(HotKeys, RemovalFollowsWhatWasRegisteredNotTheCurrentSettings)
 TEST(HotKeys, DisablingASlotInTheOptionsReleasesItsKey)
 {
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot(WithSlot({}, 4, 1, 0, 0, 'D'), 9, 1, 0, 0, 'N'),
-                           AppState::Idle);
-    f.keys.ReRegisterHotKeys(WithSlot({}, 9, 1, 0, 0, 'N'), AppState::OptionsOpen);
+    f.keys.registerKeys(WithSlot(WithSlot({}, 4, 1, 0, 0, 'D'), 9, 1, 0, 0, 'N'), AppState::Idle);
+    f.keys.reregisterKeys(WithSlot({}, 9, 1, 0, 0, 'N'), AppState::OptionsOpen);
     EXPECT_FALSE(f.keys.isRegistered(4));
     EXPECT_TRUE(f.keys.isRegistered(9));
     EXPECT_FALSE(f.registrar.press(4));
@@ -146,20 +143,19 @@ TEST(HotKeys, ARefusedCombinationStaysSilentAndIsNotReleasedLater)
 {
     Fixture f;
     f.registrar.refuse = {2};
-    f.keys.RegisterHotKeys(WithSlot(WithSlot({}, 2, 1, 1, 0, 'R'), 7, 1, 1, 0, 'I'),
-                           AppState::Idle);
+    f.keys.registerKeys(WithSlot(WithSlot({}, 2, 1, 1, 0, 'R'), 7, 1, 1, 0, 'I'), AppState::Idle);
     EXPECT_FALSE(f.keys.isRegistered(2));
     EXPECT_TRUE(f.keys.isRegistered(7));
     f.registrar.calls.clear();
-    f.keys.UnregisterHotKeys();
+    f.keys.unregisterKeys();
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"unregister:7"}));
 }
 
 TEST(HotKeys, RegisteringTwiceReplacesTheSlotsKeyInsteadOfStackingIt)
 {
     Fixture f;
-    f.keys.RegisterHotKeys(WithSlot({}, 0, 1, 1, 0, 'P'), AppState::Idle);
-    f.keys.RegisterHotKeys(WithSlot({}, 0, 0, 1, 0, 'Q'), AppState::Idle);
+    f.keys.registerKeys(WithSlot({}, 0, 1, 1, 0, 'P'), AppState::Idle);
+    f.keys.registerKeys(WithSlot({}, 0, 0, 1, 0, 'Q'), AppState::Idle);
     EXPECT_EQ(f.registrar.calls,
               (std::vector<std::string>{"register:0:3:80", "unregister:0", "register:0:2:81"}));
     ASSERT_EQ(f.registrar.held.size(), 1u);
@@ -171,7 +167,7 @@ TEST(HotKeys, DestructionReleasesTheKeysStillHeld)
     FakeHotKeyRegistrar registrar;
     {
         HotKeys keys(registrar, {});
-        keys.RegisterHotKeys(WithSlot({}, 1, 1, 0, 0, 'A'), AppState::Idle);
+        keys.registerKeys(WithSlot({}, 1, 1, 0, 0, 'A'), AppState::Idle);
     }
     EXPECT_TRUE(registrar.held.empty());
     EXPECT_FALSE(registrar.onPressed);  // no call into a destroyed object
@@ -181,8 +177,7 @@ TEST(HotKeys, MissingCallbacksAreHarmless)
 {
     FakeHotKeyRegistrar registrar;
     HotKeys keys(registrar, {});
-    keys.RegisterHotKeys(WithSlot(WithSlot({}, 0, 1, 0, 0, 'A'), 5, 1, 0, 0, 'B'),
-                         AppState::Idle);
+    keys.registerKeys(WithSlot(WithSlot({}, 0, 1, 0, 0, 'A'), 5, 1, 0, 0, 'B'), AppState::Idle);
     EXPECT_TRUE(registrar.press(0));
     EXPECT_TRUE(registrar.press(5));
     EXPECT_TRUE(keys.isRegistered(0));

@@ -12,19 +12,27 @@ namespace {
 Settings Valid()
 {
     Settings s;
-    s.Title = "トヴリモ";
-    s.DoubleClick = 1;
-    s.DoubleClickDo = 1;
+    s.title = "トヴリモ";
+    s.doubleClickAction = DoubleClickAction::Print;
+    s.doubleClickSource = DoubleClickSource::Desktop;
     return s;
 }
 
 TEST(OptionRulesTest, ValidationRefusesTheFirstProblemInOrder)
 {
+    // Actions: 1 print, 2 copy, 3 sticky note, 4 repeat. Sources: 1 desktop, 2 active window,
+    // 3 region, 4 image file, 5 clipboard.
+    constexpr DoubleClickAction kActions[] = {DoubleClickAction::Print, DoubleClickAction::Copy,
+                                              DoubleClickAction::NoteFromClipboard,
+                                              DoubleClickAction::RepeatLast};
+    constexpr DoubleClickSource kSources[] = {
+        DoubleClickSource::Desktop, DoubleClickSource::ActiveWindow, DoubleClickSource::Region,
+        DoubleClickSource::ImageFile, DoubleClickSource::Clipboard};
     struct Case {
         const char* name;
         std::string title;
-        int16_t doubleClick;
-        int16_t doubleClickDo;
+        int action;
+        int source;
         std::optional<OptionsProblem> problem;
     };
     const std::vector<Case> cases = {
@@ -50,9 +58,9 @@ TEST(OptionRulesTest, ValidationRefusesTheFirstProblemInOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Settings s = Valid();
-        s.Title = c.title;
-        s.DoubleClick = c.doubleClick;
-        s.DoubleClickDo = c.doubleClickDo;
+        s.title = c.title;
+        s.doubleClickAction = kActions[c.action - 1];
+        s.doubleClickSource = kSources[c.source - 1];
         EXPECT_EQ(ValidateOptions(s), c.problem);
     }
 }
@@ -69,36 +77,10 @@ TEST(OptionRulesTest, ProblemsCarryTheirMessages)
 
 TEST(OptionRulesTest, OnlyCopyWithdrawsTheClipboardSource)
 {
-    EXPECT_TRUE(ClipboardSourceOffered(1));
-    EXPECT_FALSE(ClipboardSourceOffered(2));
-    EXPECT_TRUE(ClipboardSourceOffered(3));
-    EXPECT_TRUE(ClipboardSourceOffered(4));
-    EXPECT_TRUE(ClipboardSourceOffered(0));
-}
-
-TEST(OptionRulesTest, StoredDoubleClickValuesPickTheirChoices)
-{
-    struct Case {
-        int16_t stored;
-        std::optional<int16_t> action;
-        int16_t source;
-    };
-    const std::vector<Case> cases = {
-        {-1, std::nullopt, 1},
-        {0, std::nullopt, 1},
-        {1, 1, 1},
-        {2, 2, 2},
-        {3, 3, 3},
-        {4, 4, 4},
-        {5, std::nullopt, 5},
-        {6, std::nullopt, 1},
-        {100, std::nullopt, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        EXPECT_EQ(ActionChoiceFor(c.stored), c.action);
-        EXPECT_EQ(SourceChoiceFor(c.stored), c.source);
-    }
+    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::Print));
+    EXPECT_FALSE(ClipboardSourceOffered(DoubleClickAction::Copy));
+    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::NoteFromClipboard));
+    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::RepeatLast));
 }
 
 TEST(OptionRulesTest, SecondsBoxTakesDigitsAndBackspaceOnly)
@@ -136,42 +118,42 @@ TEST(OptionRulesTest, SecondsBoxReadsUpToTwentySeconds)
 TEST(OptionRulesTest, ApplyCopiesOnlyWhatTheDialogEdits)
 {
     Settings edited;
-    edited.Title = "新しい題";
-    edited.Icon = "/home/u/a.ico";
-    edited.SelfTimer = 1;
-    edited.SelfTime = 12;
-    edited.IconDelete = 1;
-    edited.ConfirmBeforePrint = 1;
-    edited.ReversePrint = 1;
-    edited.DoubleClick = 3;
-    edited.DoubleClickDo = 4;
-    edited.IconCapture = 1;
+    edited.title = "新しい題";
+    edited.iconPath = "/home/u/a.ico";
+    edited.selfTimerOn = true;
+    edited.selfTimerSeconds = 12;
+    edited.hideIconWhileCapturing = true;
+    edited.confirmBeforePrint = true;
+    edited.reverseColours = true;
+    edited.doubleClickAction = DoubleClickAction::NoteFromClipboard;
+    edited.doubleClickSource = DoubleClickSource::ImageFile;
+    edited.captureCursor = true;
     for (int n = 0; n < kHotKeySlots; ++n) {
-        edited.HotKeyOn[n] = 1;
-        edited.HotKeyALT[n] = n % 2;
-        edited.HotKeySHIFT[n] = 1;
-        edited.HotKeyCTRL[n] = 1;
-        edited.HotKeyButton[n] = static_cast<int16_t>(65 + n);
+        edited.hotKeyOn[n] = true;
+        edited.hotKeyAlt[n] = n % 2 == 1;
+        edited.hotKeyShift[n] = true;
+        edited.hotKeyCtrl[n] = true;
+        edited.hotKeyCode[n] = static_cast<int16_t>(65 + n);
     }
     // Taken when the dialog opened; the print dialog has since saved two named settings.
-    edited.PrinterCount = 0;
-    edited.LastSet = -1;
-    edited.IconIsBuiltIn = false;
-    edited.Version = "2.5";
+    edited.namedSettingCount = 0;
+    edited.lastNamedSetting = -1;
+    edited.iconIsBuiltIn = false;
+    edited.formatVersion = "2.5";
 
     Settings live;
-    live.PrinterCount = 2;
-    live.LastSet = 1;
-    live.IconIsBuiltIn = true;
-    live.Version = "2.8";
+    live.namedSettingCount = 2;
+    live.lastNamedSetting = 1;
+    live.iconIsBuiltIn = true;
+    live.formatVersion = "2.8";
 
     CopyEditedOptions(edited, live);
 
     Settings expected = edited;
-    expected.PrinterCount = 2;
-    expected.LastSet = 1;
-    expected.IconIsBuiltIn = true;
-    expected.Version = "2.8";
+    expected.namedSettingCount = 2;
+    expected.lastNamedSetting = 1;
+    expected.iconIsBuiltIn = true;
+    expected.formatVersion = "2.8";
     EXPECT_EQ(live, expected);
 }
 

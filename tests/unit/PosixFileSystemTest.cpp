@@ -136,7 +136,7 @@ TEST_F(PosixFileSystemTest, SaveSettingsInAReadOnlyFolderKeepsTheOldFileAndTells
     test::RecordingMessageBoxes boxes;
     SettingsStore store(fs, printers, boxes, dir);
     SettingsData data;
-    data.settings.Title = "new";
+    data.settings.title = "new";
     EXPECT_FALSE(store.SaveSettings(data));
     EXPECT_EQ(get("tovrimo.ini"), "[Application]\nTitle=old\n");
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -250,8 +250,8 @@ TEST_F(PosixFileSystemTest, SaveSettingsOnAFullDiskKeepsTheOldFileAndTellsTheUse
         PosixFileSystem real;
         SettingsStore store(real, printers, boxes, dir);
         SettingsData data;
-        data.settings.Title = "new";
-        data.settings.PrinterCount = 101;  // some tens of kilobytes: more than is left
+        data.settings.title = "new";
+        data.settings.namedSettingCount = 101;  // some tens of kilobytes: more than is left
         const bool saved = store.SaveSettings(data);
         const bool kept = get("tovrimo.ini") == old;
         const bool told = boxes.shown.size() == 1 &&

@@ -42,17 +42,17 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     EXPECT_EQ(fs.writes, 1);
 
     const Settings& s = data.settings;
-    EXPECT_EQ(s.Title, "トヴリモ");
-    EXPECT_EQ(s.Icon, "");
-    EXPECT_EQ(s.Version, "2.8");
-    EXPECT_EQ(s.SelfTime, 5);
-    EXPECT_EQ(s.ConfirmBeforePrint, 1);
-    EXPECT_EQ(s.DoubleClick, 1);
-    EXPECT_EQ(s.DoubleClickDo, 1);
-    EXPECT_EQ(s.LastSet, -1);
-    EXPECT_EQ(s.PrinterCount, 0);
-    EXPECT_EQ(s.FullDetailPrint, 0);
-    EXPECT_EQ(s.HotKeyOn, (std::array<int16_t, 10>{}));
+    EXPECT_EQ(s.title, "トヴリモ");
+    EXPECT_EQ(s.iconPath, "");
+    EXPECT_EQ(s.formatVersion, "2.8");
+    EXPECT_EQ(s.selfTimerSeconds, 5);
+    EXPECT_TRUE(s.confirmBeforePrint);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.lastNamedSetting, -1);
+    EXPECT_EQ(s.namedSettingCount, 0);
+    EXPECT_FALSE(s.fullDetailPrint);
+    EXPECT_EQ(s.hotKeyOn, (std::array<bool, 10>{}));
     EXPECT_EQ(data.current.DeviceName, "Office");
     EXPECT_EQ(data.current.PaperSize, 9);
     EXPECT_EQ(data.current.Pos, 3);
@@ -110,13 +110,13 @@ TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)
                            "ReversePrint=1\nDoubleClick=2\nDoubleClickDo=2\n",
                            DefaultPrinterSection("Office", 1, 9)));
     const Settings& s = data.settings;
-    EXPECT_EQ(s.SelfTimer, 1);
-    EXPECT_EQ(s.SelfTime, 10);
-    EXPECT_EQ(s.ConfirmBeforePrint, 0);
-    EXPECT_EQ(s.IconDelete, 1);
-    EXPECT_EQ(s.ReversePrint, 1);
-    EXPECT_EQ(s.DoubleClick, 2);
-    EXPECT_EQ(s.DoubleClickDo, 2);
+    EXPECT_TRUE(s.selfTimerOn);
+    EXPECT_EQ(s.selfTimerSeconds, 10);
+    EXPECT_FALSE(s.confirmBeforePrint);
+    EXPECT_TRUE(s.hideIconWhileCapturing);
+    EXPECT_TRUE(s.reverseColours);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Copy);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::ActiveWindow);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -124,9 +124,9 @@ TEST_F(SettingsFirstRun, DefaultsFileValuesMaySitOnSeparateLines)
 {
     fs.files[infPath] = "1\n10\n\n0,1\n0\n1\n2\nthe rest is never read";
     const Settings s = load().settings;
-    EXPECT_EQ(s.SelfTime, 10);
-    EXPECT_EQ(s.ReversePrint, 1);
-    EXPECT_EQ(s.DoubleClickDo, 2);
+    EXPECT_EQ(s.selfTimerSeconds, 10);
+    EXPECT_TRUE(s.reverseColours);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::ActiveWindow);
     EXPECT_FALSE(fs.exists(infPath));
 }
 
@@ -177,7 +177,7 @@ TEST_F(SettingsFirstRun, DefaultsFileStaysWhenTheSettingsFileCannotBeWritten)
     fs.failWrites = true;
     const SettingsData data = load();
     EXPECT_TRUE(fs.exists(infPath));
-    EXPECT_EQ(data.settings.Title, "");
+    EXPECT_EQ(data.settings.title, "");
     EXPECT_TRUE(boxes.shown.empty());  // write failures of the first run are not reported
 }
 
@@ -206,8 +206,8 @@ TEST_F(SettingsFirstRun, OldDefaultTitleIsReplacedInMemoryOnly)
         "[Application]\nTitle=ルスクさんのためのトヴリモ\nVersion=2.80\n"
         "[Option]\nSelfTime=9\n";
     const SettingsData data = loadFrom(text);
-    EXPECT_EQ(data.settings.Title, "トヴリモ");
-    EXPECT_EQ(data.settings.SelfTime, 9);  // not initialised
+    EXPECT_EQ(data.settings.title, "トヴリモ");
+    EXPECT_EQ(data.settings.selfTimerSeconds, 9);  // not initialised
     EXPECT_EQ(iniText(), text);
     EXPECT_EQ(fs.writes, 0);
 }

@@ -34,11 +34,11 @@ TEST_F(SettingsLoad, CurrentVersionsReadAllTenSlots)
     for (const char* version : {"2.80", "2.8", "2.7", "2.6", "2.60abc"}) {
         SCOPED_TRACE(version);
         const Settings s = loadFrom(FileOfVersion(version)).settings;
-        EXPECT_EQ(s.IconCapture, 1);
+        EXPECT_TRUE(s.captureCursor);
         for (int slot = 0; slot < 10; ++slot) {
-            EXPECT_EQ(s.HotKeyOn[slot], 1);
-            EXPECT_EQ(s.HotKeyCTRL[slot], 1);
-            EXPECT_EQ(s.HotKeyButton[slot], 65 + slot);
+            EXPECT_TRUE(s.hotKeyOn[slot]);
+            EXPECT_TRUE(s.hotKeyCtrl[slot]);
+            EXPECT_EQ(s.hotKeyCode[slot], 65 + slot);
         }
     }
 }
@@ -48,14 +48,14 @@ TEST_F(SettingsLoad, Version25HasNoSlot9)
     for (const char* version : {"2.5", "2.4"}) {
         SCOPED_TRACE(version);
         const Settings s = loadFrom(FileOfVersion(version)).settings;
-        EXPECT_EQ(s.Version, version);
-        EXPECT_EQ(s.IconCapture, 1);
-        EXPECT_EQ(s.HotKeyOn[8], 1);
-        EXPECT_EQ(s.HotKeyButton[8], 73);
-        EXPECT_EQ(s.HotKeyOn[9], 0);
-        EXPECT_EQ(s.HotKeyALT[9], 0);
-        EXPECT_EQ(s.HotKeyCTRL[9], 0);
-        EXPECT_EQ(s.HotKeyButton[9], 0);
+        EXPECT_EQ(s.formatVersion, version);
+        EXPECT_TRUE(s.captureCursor);
+        EXPECT_TRUE(s.hotKeyOn[8]);
+        EXPECT_EQ(s.hotKeyCode[8], 73);
+        EXPECT_FALSE(s.hotKeyOn[9]);
+        EXPECT_FALSE(s.hotKeyAlt[9]);
+        EXPECT_FALSE(s.hotKeyCtrl[9]);
+        EXPECT_EQ(s.hotKeyCode[9], 0);
     }
 }
 
@@ -64,9 +64,9 @@ TEST_F(SettingsLoad, UnknownVersionsEnableNoHotKeyAndTheNextSaveWrites280)
     for (const char* version : {"2.3", "3.0", "2.81", "-1"}) {
         SCOPED_TRACE(version);
         const SettingsData data = loadFrom(FileOfVersion(version));
-        EXPECT_EQ(data.settings.IconCapture, 0);
-        EXPECT_EQ(data.settings.HotKeyOn, (std::array<int16_t, 10>{}));
-        EXPECT_EQ(data.settings.HotKeyButton, (std::array<int16_t, 10>{}));
+        EXPECT_FALSE(data.settings.captureCursor);
+        EXPECT_EQ(data.settings.hotKeyOn, (std::array<bool, 10>{}));
+        EXPECT_EQ(data.settings.hotKeyCode, (std::array<int16_t, 10>{}));
 
         ASSERT_TRUE(store.SaveSettings(data));
         const IniDocument doc = iniDoc();
@@ -83,19 +83,19 @@ TEST_F(SettingsLoad, OldestFileGetsCtrlAltPInTheSlotOfItsDoubleClickAction)
     // DoubleClick 2 (copy), DoubleClickDo 3 (region): slot 3 + 3 = 6, copy of a region.
     const Settings s =
         loadFrom("[Application]\nTitle=T\n[Option]\nDoubleClick=2\nDoubleClickDo=3\n").settings;
-    EXPECT_EQ(s.Version, "0");
-    EXPECT_EQ(s.IconCapture, 1);
-    EXPECT_EQ(s.HotKeyOn[6], 1);
-    EXPECT_EQ(s.HotKeyALT[6], 1);
-    EXPECT_EQ(s.HotKeySHIFT[6], 0);
-    EXPECT_EQ(s.HotKeyCTRL[6], 1);
-    EXPECT_EQ(s.HotKeyButton[6], 80);
+    EXPECT_EQ(s.formatVersion, "0");
+    EXPECT_TRUE(s.captureCursor);
+    EXPECT_TRUE(s.hotKeyOn[6]);
+    EXPECT_TRUE(s.hotKeyAlt[6]);
+    EXPECT_FALSE(s.hotKeyShift[6]);
+    EXPECT_TRUE(s.hotKeyCtrl[6]);
+    EXPECT_EQ(s.hotKeyCode[6], 80);
     for (int slot = 0; slot < 10; ++slot)
         if (slot != 6) {
-            EXPECT_EQ(s.HotKeyOn[slot], 0) << slot;
+            EXPECT_FALSE(s.hotKeyOn[slot]) << slot;
         }
-    EXPECT_EQ(s.DoubleClick, 2);
-    EXPECT_EQ(s.DoubleClickDo, 3);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Copy);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Region);
 }
 
 TEST_F(SettingsLoad, OldestFileKeepsItsOwnSingleHotKey)
@@ -106,12 +106,12 @@ TEST_F(SettingsLoad, OldestFileKeepsItsOwnSingleHotKey)
                            "HotKeyOn=0\nHotKeyALT=0\nHotKeySHIFT=1\nHotKeyCTRL=1\n"
                            "HotKeyButton=123\nHotKeyOn1=1\nHotKeyButton1=70\n")
                            .settings;
-    EXPECT_EQ(s.HotKeyOn[1], 0);
-    EXPECT_EQ(s.HotKeyALT[1], 0);
-    EXPECT_EQ(s.HotKeySHIFT[1], 1);
-    EXPECT_EQ(s.HotKeyCTRL[1], 1);
-    EXPECT_EQ(s.HotKeyButton[1], 123);
-    EXPECT_EQ(s.IconCapture, 1);
+    EXPECT_FALSE(s.hotKeyOn[1]);
+    EXPECT_FALSE(s.hotKeyAlt[1]);
+    EXPECT_TRUE(s.hotKeyShift[1]);
+    EXPECT_TRUE(s.hotKeyCtrl[1]);
+    EXPECT_EQ(s.hotKeyCode[1], 123);
+    EXPECT_TRUE(s.captureCursor);
 }
 
 TEST_F(SettingsLoad, OldestFileWithoutASourceSkipsTheHotKeyAndDoublesClickToDesktop)
@@ -119,17 +119,17 @@ TEST_F(SettingsLoad, OldestFileWithoutASourceSkipsTheHotKeyAndDoublesClickToDesk
     // DoubleClick 1 with DoubleClickDo 0 points at slot -1: no slot is touched.
     const Settings s =
         loadFrom("[Application]\nTitle=T\n[Option]\nDoubleClick=1\nHotKeyButton=81\n").settings;
-    EXPECT_EQ(s.HotKeyOn, (std::array<int16_t, 10>{}));
-    EXPECT_EQ(s.HotKeyButton, (std::array<int16_t, 10>{}));
-    EXPECT_EQ(s.IconCapture, 1);
-    EXPECT_EQ(s.DoubleClick, 1);
-    EXPECT_EQ(s.DoubleClickDo, 1);
+    EXPECT_EQ(s.hotKeyOn, (std::array<bool, 10>{}));
+    EXPECT_EQ(s.hotKeyCode, (std::array<int16_t, 10>{}));
+    EXPECT_TRUE(s.captureCursor);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
 
     // DoubleClick 4 (repeat) with DoubleClickDo 7 would be slot 10.
     const Settings t =
         loadFrom("[Application]\nTitle=T\n[Option]\nDoubleClick=4\nDoubleClickDo=7\n").settings;
-    EXPECT_EQ(t.HotKeyOn, (std::array<int16_t, 10>{}));
-    EXPECT_EQ(t.DoubleClick, 4);
+    EXPECT_EQ(t.hotKeyOn, (std::array<bool, 10>{}));
+    EXPECT_EQ(t.doubleClickAction, DoubleClickAction::RepeatLast);
 }
 
 TEST_F(SettingsLoad, CurrentLayoutWithoutFontGetsTheWholeTitleStyleReset)
@@ -180,10 +180,10 @@ TEST_F(SettingsLoad, FractionsRoundToEvenAndOutOfRangeValuesClamp)
         "ReversePrint=junk\n"
         "[DefaultPrinter]\nSizeP=70000\nPos= 4.5 "
         "\nFontName=F\nFontSize=3e9\nLeft=-1.25cm\nTop=.5\n");
-    EXPECT_EQ(data.settings.SelfTime, 2);
-    EXPECT_EQ(data.settings.DoubleClick, 4);
-    EXPECT_EQ(data.settings.LastSet, -32768);
-    EXPECT_EQ(data.settings.ReversePrint, 0);
+    EXPECT_EQ(data.settings.selfTimerSeconds, 2);
+    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::RepeatLast);
+    EXPECT_EQ(data.settings.lastNamedSetting, -32768);
+    EXPECT_FALSE(data.settings.reverseColours);
     EXPECT_EQ(data.current.SizeP, 32767);
     EXPECT_EQ(data.current.Pos, 4);
     EXPECT_EQ(data.current.FontSize, 2147483647);
@@ -197,12 +197,12 @@ TEST_F(SettingsLoad, PrinterCountNeverReachesPastTheTable)
     for (int n = 1; n <= 102; ++n)
         text += "[Printer" + std::to_string(n) + "]\nTitle=s" + std::to_string(n) + "\n";
     const SettingsData many = loadFrom(text);
-    EXPECT_EQ(many.settings.PrinterCount, 101);
+    EXPECT_EQ(many.settings.namedSettingCount, 101);
     EXPECT_EQ(many.named[100].Title, "s101");
 
     const SettingsData negative =
         loadFrom("[Application]\nTitle=T\n[Option]\nPrinterCount=-3\n[Printer1]\nTitle=x\n");
-    EXPECT_EQ(negative.settings.PrinterCount, 0);
+    EXPECT_EQ(negative.settings.namedSettingCount, 0);
     EXPECT_EQ(negative.named[0], PrintLayout{});
 }
 
@@ -211,20 +211,87 @@ TEST_F(SettingsLoad, KeysAreFoundWhateverTheirCase)
     const SettingsData data = loadFrom(
         "[APPLICATION]\r\ntitle=T\r\nversion=2.80\r\n[option]\r\nselftime=12\r\nhotkeyon3=1\r\n"
         "[defaultprinter]\r\ndevicename=Office\r\n");
-    EXPECT_EQ(data.settings.SelfTime, 12);
-    EXPECT_EQ(data.settings.HotKeyOn[3], 1);
+    EXPECT_EQ(data.settings.selfTimerSeconds, 12);
+    EXPECT_TRUE(data.settings.hotKeyOn[3]);
     EXPECT_EQ(data.current.DeviceName, "Office");
 }
 
 TEST_F(SettingsLoad, LoadingStartsFromEmptyRecords)
 {
     SettingsData data;
-    data.settings.HotKeyOn[9] = 1;
-    data.settings.IconCapture = 1;
+    data.settings.hotKeyOn[9] = true;
+    data.settings.captureCursor = true;
     data.named[5].Title = "stale";
     fs.files[iniPath] = FileOfVersion("3.0");
     ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
-    EXPECT_EQ(data.settings.HotKeyOn[9], 0);
-    EXPECT_EQ(data.settings.IconCapture, 0);
+    EXPECT_FALSE(data.settings.hotKeyOn[9]);
+    EXPECT_FALSE(data.settings.captureCursor);
     EXPECT_EQ(data.named[5], PrintLayout{});
+}
+
+TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
+{
+    // DoubleClick: 1 print, 2 copy, 3 sticky note, 4 repeat; a double-click has always
+    // repeated the last operation for any other number. DoubleClickDo: 1 desktop ... 5
+    // clipboard; the options dialog has always shown any other number as the desktop.
+    using A = DoubleClickAction;
+    using S = DoubleClickSource;
+    struct Case {
+        const char* stored;
+        A action;
+        S source;
+    };
+    const std::vector<Case> cases = {
+        {"-1", A::RepeatLast, S::Desktop},
+        {"0", A::RepeatLast, S::Desktop},
+        {"1", A::Print, S::Desktop},
+        {"2", A::Copy, S::ActiveWindow},
+        {"3", A::NoteFromClipboard, S::Region},
+        {"4", A::RepeatLast, S::ImageFile},
+        {"5", A::RepeatLast, S::Clipboard},
+        {"6", A::RepeatLast, S::Desktop},
+        {"100", A::RepeatLast, S::Desktop},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const std::string n = c.stored;
+        const Settings s =
+            loadFrom(FileOfVersion("2.80", "DoubleClick=" + n + "\nDoubleClickDo=" + n + "\n"))
+                .settings;
+        EXPECT_EQ(s.doubleClickAction, c.action);
+        EXPECT_EQ(s.doubleClickSource, c.source);
+    }
+}
+
+TEST_F(SettingsLoad, HandEditedFlagsAreOnOnlyWhenOne)
+{
+    struct Case {
+        const char* stored;
+        bool on;
+    };
+    for (const Case& c : {Case{"1", true}, Case{"0", false}, Case{"5", false}, Case{"-1", false},
+                          Case{"2", false}}) {
+        SCOPED_TRACE(c.stored);
+        const std::string n = c.stored;
+        const Settings s = loadFrom(FileOfVersion("2.80", "SelfTimer=" + n + "\nIconDelete=" + n +
+                                                              "\nConfirmBeforePrint=" + n +
+                                                              "\nReversePrint=" + n + "\n"))
+                               .settings;
+        EXPECT_EQ(s.selfTimerOn, c.on);
+        EXPECT_EQ(s.hideIconWhileCapturing, c.on);
+        EXPECT_EQ(s.confirmBeforePrint, c.on);
+        EXPECT_EQ(s.reverseColours, c.on);
+    }
+}
+
+TEST_F(SettingsLoad, OddValuesAreWrittenBackAsTheirMeaning)
+{
+    SettingsData data = loadFrom(
+        FileOfVersion("2.80", "SelfTimer=5\nDoubleClick=7\nDoubleClickDo=0\nReversePrint=-1\n"));
+    ASSERT_TRUE(store.SaveSettings(data));
+    const IniDocument doc = iniDoc();
+    EXPECT_EQ(doc.get("Option", "SelfTimer"), "0");
+    EXPECT_EQ(doc.get("Option", "ReversePrint"), "0");
+    EXPECT_EQ(doc.get("Option", "DoubleClick"), "4");
+    EXPECT_EQ(doc.get("Option", "DoubleClickDo"), "1");
 }

@@ -35,26 +35,26 @@ SettingsData SampleData(int namedCount)
 {
     SettingsData d;
     Settings& s = d.settings;
-    s.Title = "私のトヴリモ";
-    s.Icon = "/home/u/icons/t.ico";
-    s.SelfTimer = 1;
-    s.SelfTime = 20;
-    s.IconDelete = 1;
-    s.ConfirmBeforePrint = 0;
-    s.ReversePrint = 1;
-    s.DoubleClick = 2;
-    s.DoubleClickDo = 4;
-    s.PrinterCount = static_cast<int16_t>(namedCount);
-    s.LastSet = static_cast<int16_t>(namedCount - 1);
+    s.title = "私のトヴリモ";
+    s.iconPath = "/home/u/icons/t.ico";
+    s.selfTimerOn = true;
+    s.selfTimerSeconds = 20;
+    s.hideIconWhileCapturing = true;
+    s.confirmBeforePrint = false;
+    s.reverseColours = true;
+    s.doubleClickAction = DoubleClickAction::Copy;
+    s.doubleClickSource = DoubleClickSource::ImageFile;
+    s.namedSettingCount = static_cast<int16_t>(namedCount);
+    s.lastNamedSetting = static_cast<int16_t>(namedCount - 1);
     for (int slot = 0; slot < 10; ++slot) {
-        s.HotKeyOn[slot] = static_cast<int16_t>(slot % 2);
-        s.HotKeyALT[slot] = static_cast<int16_t>(slot % 3 == 0);
-        s.HotKeySHIFT[slot] = static_cast<int16_t>(slot % 4 == 0);
-        s.HotKeyCTRL[slot] = 1;
-        s.HotKeyButton[slot] = static_cast<int16_t>(112 + slot);
+        s.hotKeyOn[slot] = slot % 2 == 1;
+        s.hotKeyAlt[slot] = slot % 3 == 0;
+        s.hotKeyShift[slot] = slot % 4 == 0;
+        s.hotKeyCtrl[slot] = true;
+        s.hotKeyCode[slot] = static_cast<int16_t>(112 + slot);
     }
-    s.IconCapture = 1;
-    s.Version = "2.8";  // what loading reports for the file that saving writes
+    s.captureCursor = true;
+    s.formatVersion = "2.8";  // what loading reports for the file that saving writes
     d.current = SampleLayout(0, "");
     for (int i = 0; i < namedCount; ++i)
         d.named[static_cast<size_t>(i)] = SampleLayout(i + 1, "設定 " + std::to_string(i + 1));
@@ -90,9 +90,9 @@ TEST_F(SettingsSave, FileHasTheSectionsAndKeysInWritingOrder)
     for (int slot = 0; slot < 10; ++slot) {
         const std::string n = std::to_string(slot);
         const Settings& s = d.settings;
-        expected += "HotKeyOn" + n + "=" + std::to_string(s.HotKeyOn[slot]) + "\nHotKeyALT" + n +
-                    "=" + std::to_string(s.HotKeyALT[slot]) + "\nHotKeySHIFT" + n + "=" +
-                    std::to_string(s.HotKeySHIFT[slot]) + "\nHotKeyCTRL" + n + "=1\nHotKeyButton" +
+        expected += "HotKeyOn" + n + "=" + std::to_string(s.hotKeyOn[slot]) + "\nHotKeyALT" + n +
+                    "=" + std::to_string(s.hotKeyAlt[slot]) + "\nHotKeySHIFT" + n + "=" +
+                    std::to_string(s.hotKeyShift[slot]) + "\nHotKeyCTRL" + n + "=1\nHotKeyButton" +
                     n + "=" + std::to_string(112 + slot) + "\n";
     }
     expected +=
@@ -112,17 +112,17 @@ TEST_F(SettingsSave, UnknownKeysAndSurplusSectionsDisappear)
     ASSERT_TRUE(store.SaveSettings(SampleData(3)));
     iniText() += "[Extra]\nKey=1\n";
     SettingsData d = load();
-    ASSERT_EQ(d.settings.PrinterCount, 3);
+    ASSERT_EQ(d.settings.namedSettingCount, 3);
 
     // The second of three named settings is removed in memory.
     d.named[1] = d.named[2];
-    d.settings.PrinterCount = 2;
+    d.settings.namedSettingCount = 2;
     ASSERT_TRUE(store.SaveSettings(d));
     EXPECT_EQ(iniDoc().sectionNames(),
               (std::vector<std::string>{"Application", "Option", "DefaultPrinter", "Printer1",
                                         "Printer2"}));
     const SettingsData reloaded = load();
-    EXPECT_EQ(reloaded.settings.PrinterCount, 2);
+    EXPECT_EQ(reloaded.settings.namedSettingCount, 2);
     EXPECT_EQ(reloaded.named[1].Title, "設定 3");
 }
 
@@ -132,7 +132,7 @@ TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
     const std::string before = iniText();
 
     SettingsData changed = SampleData(1);
-    changed.settings.Title = "changed";
+    changed.settings.title = "changed";
     fs.failWrites = true;
     EXPECT_FALSE(store.SaveSettings(changed));
 
@@ -156,7 +156,7 @@ TEST_F(SettingsSave, ShiftJisFileIsLoadedAndRewrittenInShiftJis)
     fs.files[iniPath] = ShiftJisBytes(utf8);
 
     SettingsData d = load();
-    EXPECT_EQ(d.settings.Title, "ﾄｳﾞﾘﾓ 改");
+    EXPECT_EQ(d.settings.title, "ﾄｳﾞﾘﾓ 改");
     EXPECT_EQ(d.current.DeviceName, "事務所のプリンタ");
     EXPECT_EQ(d.named[0].Title, "見積書");
     EXPECT_EQ(d.named[0].TitleText, "&[日付] 社外秘");
@@ -175,10 +175,10 @@ TEST_F(SettingsSave, ShiftJisFileTurnsUtf8WhenATextHasNoShiftJisForm)
 {
     fs.files[iniPath] = ShiftJisBytes("[Application]\nTitle=トヴリモ\nVersion=2.80\n");
     SettingsData d = load();
-    d.settings.Title = "トヴリモ 🖨";
+    d.settings.title = "トヴリモ 🖨";
     ASSERT_TRUE(store.SaveSettings(d));
     EXPECT_TRUE(IsValidUtf8(iniText()));
-    EXPECT_EQ(load().settings.Title, "トヴリモ 🖨");
+    EXPECT_EQ(load().settings.title, "トヴリモ 🖨");
 }
 
 TEST_F(SettingsSave, SavePrintSettingWritesOneSectionAndTheCount)
@@ -220,12 +220,12 @@ TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
     // A file without the key (every file written before the option existed) loads as off and
     // is written back byte for byte.
     SettingsData loaded = load();
-    EXPECT_EQ(loaded.settings.FullDetailPrint, 0);
+    EXPECT_FALSE(loaded.settings.fullDetailPrint);
     ASSERT_TRUE(store.SaveSettings(loaded));
     EXPECT_EQ(iniText(), withoutKey);
 
     // On: one more line, at the end of the options; everything else stays where it was.
-    loaded.settings.FullDetailPrint = 1;
+    loaded.settings.fullDetailPrint = true;
     ASSERT_TRUE(store.SaveSettings(loaded));
     std::string expected = withoutKey;
     expected.insert(expected.find("[DefaultPrinter]"), "FullDetailPrint=1\n");
@@ -233,7 +233,7 @@ TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
     EXPECT_EQ(load(), loaded);
 
     // Off again: the key goes.
-    loaded.settings.FullDetailPrint = 0;
+    loaded.settings.fullDetailPrint = false;
     ASSERT_TRUE(store.SaveSettings(loaded));
     EXPECT_EQ(iniText(), withoutKey);
 }
@@ -255,6 +255,6 @@ TEST_F(SettingsSave, FullDetailPrintReadsAnyNonZeroValueAsOn)
         const SettingsData d = loadFrom(std::string("[Application]\nTitle=T\nVersion=2.80\n"
                                                     "[Option]\nSelfTime=5\n") +
                                         c.line);
-        EXPECT_EQ(d.settings.FullDetailPrint, c.expected);
+        EXPECT_EQ(d.settings.fullDetailPrint, c.expected);
     }
 }

@@ -40,19 +40,19 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
     // The first-run values, not the upgrade path of a file without a version (which would
     // enable Ctrl+Alt+P and take ConfirmBeforePrint 0 from an empty file).
     const Settings& s = data.settings;
-    EXPECT_EQ(s.Title, "トヴリモ");
-    EXPECT_EQ(s.Version, "2.8");
-    EXPECT_EQ(s.SelfTimer, 0);
-    EXPECT_EQ(s.SelfTime, 5);
-    EXPECT_EQ(s.ConfirmBeforePrint, 1);
-    EXPECT_EQ(s.DoubleClick, 1);
-    EXPECT_EQ(s.DoubleClickDo, 1);
-    EXPECT_EQ(s.LastSet, -1);
-    EXPECT_EQ(s.PrinterCount, 0);
-    EXPECT_EQ(s.IconCapture, 0);
+    EXPECT_EQ(s.title, "トヴリモ");
+    EXPECT_EQ(s.formatVersion, "2.8");
+    EXPECT_FALSE(s.selfTimerOn);
+    EXPECT_EQ(s.selfTimerSeconds, 5);
+    EXPECT_TRUE(s.confirmBeforePrint);
+    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.lastNamedSetting, -1);
+    EXPECT_EQ(s.namedSettingCount, 0);
+    EXPECT_FALSE(s.captureCursor);
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        EXPECT_EQ(s.HotKeyOn[slot], 0) << slot;
-        EXPECT_EQ(s.HotKeyButton[slot], 0) << slot;
+        EXPECT_FALSE(s.hotKeyOn[slot]) << slot;
+        EXPECT_EQ(s.hotKeyCode[slot], 0) << slot;
     }
     EXPECT_EQ(data.current.DeviceName, "Office");
     EXPECT_EQ(data.current.PaperSize, 9);
@@ -69,8 +69,8 @@ TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
 {
     SettingsData data = load();
     boxes.shown.clear();
-    data.settings.SelfTime = 7;
-    data.settings.PrinterCount = 1;
+    data.settings.selfTimerSeconds = 7;
+    data.settings.namedSettingCount = 1;
     data.named[0].Title = "新しい設定";
 
     EXPECT_FALSE(store.SaveSettings(data));
@@ -110,10 +110,10 @@ TEST_F(SettingsUnreadable, ADefaultsFileGivesTheValuesButIsNotUsedUp)
 {
     fs.files[infPath] = "1,10,0,1,0,1,2\n";
     const SettingsData data = load();
-    EXPECT_EQ(data.settings.SelfTimer, 1);
-    EXPECT_EQ(data.settings.SelfTime, 10);
-    EXPECT_EQ(data.settings.ConfirmBeforePrint, 0);
-    EXPECT_EQ(data.settings.DoubleClickDo, 2);
+    EXPECT_TRUE(data.settings.selfTimerOn);
+    EXPECT_EQ(data.settings.selfTimerSeconds, 10);
+    EXPECT_FALSE(data.settings.confirmBeforePrint);
+    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::ActiveWindow);
     EXPECT_TRUE(fs.exists(infPath)) << "its values reached no file: the next start needs them";
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
 }
@@ -127,7 +127,7 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     SettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
     ASSERT_EQ(next.LoadSettings(data), LoadResult::Loaded);
-    EXPECT_EQ(data.settings.Title, "経理部のトヴリモ");
+    EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
     EXPECT_EQ(data.named[1].Title, "週報");
     EXPECT_TRUE(next.SaveSettings(data));
     EXPECT_TRUE(boxes.shown.empty());

@@ -52,20 +52,33 @@ TEST(TrayCommands, RepeatRunsTheCommandOfTheLastOperation)
     EXPECT_EQ(RepeatCommand({A::HardCopy, S::None}), M::None);
 }
 
-TEST(TrayCommands, DoubleClickTableWithItsDoNothingCells)
+TEST(TrayCommands, DoubleClickTableWithItsDoNothingCell)
 {
+    using DA = DoubleClickAction;
+    using DS = DoubleClickSource;
     struct Case {
-        int16_t dc, dcDo;
+        DA action;
+        DS source;
         M expected;
     } cases[] = {
-        {1, 1, M::PrintDesktop},    {1, 2, M::PrintActiveWindow},    {1, 3, M::PrintRegion},      {1, 4, M::PrintFile},
-        {1, 5, M::PrintClipboard},  {1, 0, M::None},      {1, 6, M::None},        {2, 1, M::CopyDesktop},
-        {2, 2, M::CopyActiveWindow}, {2, 3, M::CopyRegion}, {2, 4, M::CopyFile}, {2, 5, M::None},
-        {2, -1, M::None},     {3, 0, M::NoteFromClipboard},     {3, 5, M::NoteFromClipboard},       {4, 1, M::Repeat},
-        {0, 1, M::Repeat},      {-7, 3, M::Repeat},
+        {DA::Print, DS::Desktop, M::PrintDesktop},
+        {DA::Print, DS::ActiveWindow, M::PrintActiveWindow},
+        {DA::Print, DS::Region, M::PrintRegion},
+        {DA::Print, DS::ImageFile, M::PrintFile},
+        {DA::Print, DS::Clipboard, M::PrintClipboard},
+        {DA::Copy, DS::Desktop, M::CopyDesktop},
+        {DA::Copy, DS::ActiveWindow, M::CopyActiveWindow},
+        {DA::Copy, DS::Region, M::CopyRegion},
+        {DA::Copy, DS::ImageFile, M::CopyFile},
+        {DA::Copy, DS::Clipboard, M::None},
+        {DA::NoteFromClipboard, DS::Desktop, M::NoteFromClipboard},
+        {DA::NoteFromClipboard, DS::Clipboard, M::NoteFromClipboard},
+        {DA::RepeatLast, DS::Desktop, M::Repeat},
+        {DA::RepeatLast, DS::Region, M::Repeat},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(DoubleClickCommand(c.dc, c.dcDo), c.expected) << c.dc << "," << c.dcDo;
+        EXPECT_EQ(DoubleClickCommand(c.action, c.source), c.expected)
+            << static_cast<int>(c.action) << "," << static_cast<int>(c.source);
 }
 
 TEST(TrayCommands, TheMenuOfTheMomentFollowsTheStateAndTheCaptureDelay)

@@ -1,0 +1,86 @@
+#include "resident/HotKeysPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "resident/OptionTexts.h"
+
+namespace tovrimo {
+
+namespace {
+
+QString Q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename W>
+W* Named(W* widget, const char* name, int slot)
+{
+    widget->setObjectName(QLatin1String(name) + QString::number(slot));
+    return widget;
+}
+
+}  // namespace
+
+HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
+{
+    namespace t = option_texts;
+    setObjectName(QStringLiteral("hotKeysPage"));
+    printGroup = new QGroupBox(Q(t::kPrintKeysGroup));
+    printGroup->setObjectName(QStringLiteral("printGroup"));
+    copyGroup = new QGroupBox(Q(t::kCopyKeysGroup));
+    copyGroup->setObjectName(QStringLiteral("copyGroup"));
+    auto* printRows = new QGridLayout(printGroup);
+    auto* copyRows = new QGridLayout(copyGroup);
+    auto* looseRows = new QGridLayout;
+
+    // Every row's label column is as wide as the widest label, so the boxes line up across the
+    // two groups and the loose rows.
+    int labelWidth = 0;
+    for (std::string_view caption : t::kHotKeyRows)
+        labelWidth = qMax(labelWidth, fontMetrics().horizontalAdvance(Q(caption)));
+
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        slotLabels[slot] = Named(new QLabel(Q(t::kHotKeyRows[slot])), "slotLabel", slot);
+        slotLabels[slot]->setMinimumWidth(labelWidth + 8);
+        enabledBoxes[slot] = Named(new QCheckBox(Q(t::kEnabledBox)), "enabledBox", slot);
+        ctrlBoxes[slot] = Named(new QCheckBox(Q(t::kCtrlBox)), "ctrlBox", slot);
+        shiftBoxes[slot] = Named(new QCheckBox(Q(t::kShiftBox)), "shiftBox", slot);
+        altBoxes[slot] = Named(new QCheckBox(Q(t::kAltBox)), "altBox", slot);
+        QComboBox* keys = Named(new QComboBox, "keyList", slot);
+        keys->setEditable(true);
+        keys->setInsertPolicy(QComboBox::NoInsert);
+        keys->setMaxVisibleItems(12);
+        keys->setMinimumContentsLength(11);  // "PrintScreen"
+        keys->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        keyLists[slot] = keys;
+
+        QGridLayout* grid = slot < 4 ? printRows : slot < 8 ? copyRows : looseRows;
+        const int row = slot % 4;
+        grid->addWidget(slotLabels[slot], row, 0);
+        grid->addWidget(enabledBoxes[slot], row, 1);
+        grid->addWidget(ctrlBoxes[slot], row, 2);
+        grid->addWidget(shiftBoxes[slot], row, 3);
+        grid->addWidget(altBoxes[slot], row, 4);
+        grid->addWidget(keys, row, 5);
+        grid->setHorizontalSpacing(12);
+        grid->setColumnStretch(0, 1);
+    }
+    // The loose rows sit where a group's rows would, so indent them by the group's margin.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    printRows->getContentsMargins(&left, &top, &right, &bottom);
+    looseRows->setContentsMargins(left + 1, 0, right + 1, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(printGroup);
+    layout->addWidget(copyGroup);
+    layout->addLayout(looseRows);
+    layout->addStretch(1);
+}
+
+}  // namespace tovrimo
