@@ -107,8 +107,8 @@ TEST(StickyNotes, WindowHoldsThePictureOneToOneAtAnyScaleFactor)
 namespace {
 
 struct FakeNote : NoteView {
-    FakeNote(int slot, QImage picture, std::vector<std::string>& log)
-        : slot(slot), picture(std::move(picture)), log(log)
+    FakeNote(int slotNumber, QImage image, std::vector<std::string>& events)
+        : slot(slotNumber), picture(std::move(image)), log(events)
     {
     }
     void bringToFront() override { log.push_back("front:" + std::to_string(slot)); }
