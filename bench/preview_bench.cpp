@@ -101,7 +101,7 @@ int main(int argc, char** argv)
                           printer, captureImage,  pageImage, [](const std::string& t) { return t; },
                           lastFolder, host, 15.0, 15.0, QIcon()};
     PrintDialog dlg(s);
-    dlg.Load();
+    dlg.load();
 
     PreviewBox* box = dlg.preview();
     QImage frame(box->size(), QImage::Format_ARGB32_Premultiplied);
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 300; ++i) {
         frame.fill(Qt::transparent);
         const auto start = Clock::now();
-        dlg.RefreshPreview();
+        dlg.refreshPreview();
         box->render(&frame);
         times.push_back(Ms(Clock::now() - start));
     }
