@@ -178,7 +178,7 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 Program::Outcome Program::RunCommandLine()
 {
     engine_->setState(AppState::CommandLine);
-    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.Title);
+    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.name);
     data.settings.ConfirmBeforePrint = job.confirm ? 1 : 0;
 
     switch (job.capture) {
@@ -194,7 +194,7 @@ Program::Outcome Program::RunCommandLine()
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.PrinterCount, 0, kNamedSettingsMax);
         for (int i = 0; i < count; ++i) {
-            if (data.named[i].Title == job.settingName) {
+            if (data.named[i].name == job.settingName) {
                 data.current = data.named[i];
                 data.settings.LastSet = static_cast<int16_t>(i);
             }

@@ -19,7 +19,7 @@ std::vector<std::string> NamedSettingsTable::names() const
 {
     std::vector<std::string> result;
     for (int i = 0; i < count(); ++i) {
-        result.push_back(slots_[i].Title);
+        result.push_back(slots_[i].name);
     }
     return result;
 }
@@ -30,7 +30,7 @@ NamedSettingsTable::SavePlan NamedSettingsTable::PlanSave(
     SavePlan plan;
     plan.target = count();
     for (int i = 0; i < count(); ++i) {
-        if (slots_[i].Title != name) {
+        if (slots_[i].name != name) {
             continue;
         }
         plan.target = i;

@@ -97,11 +97,11 @@ void PrintDialog::load()
     if (namedSettingList_->currentIndex() < 0) {
         showLayout(PrintLayout(workLayout_));
     }
-    titleEdit_->setText(QString::fromStdString(s_.data.current.TitleText));
+    titleEdit_->setText(QString::fromStdString(s_.data.current.titleText));
     showCarriers(s_.data.current);
     loading_ = false;
 
-    scaleSlider_->setValue(s_.data.current.SizeP);
+    scaleSlider_->setValue(s_.data.current.scalePercent);
 
     refreshPreview();
     adjustSize();
@@ -267,52 +267,53 @@ std::string PrintDialog::chosenPrinter() const
 
 void PrintDialog::showLayout(const PrintLayout& shown)
 {
-    selectOption(positionGroup_, shown.Pos);
-    leftEdit_->setText(NumberText(shown.Left));
-    topEdit_->setText(NumberText(shown.Top));
-    selectOption(scaleModeGroup_, shown.Size);
-    if (shown.Size != 3) {
+    selectOption(positionGroup_, IndexOfCode(shown.position));
+    leftEdit_->setText(NumberText(shown.leftCm));
+    topEdit_->setText(NumberText(shown.topCm));
+    selectOption(scaleModeGroup_, IndexOfCode(shown.scaleMode));
+    if (shown.scaleMode != ScaleMode::Percent) {
         setBoxEnabled(scaleEdit_, false);
     }
-    selectOption(orientationGroup_, shown.Orientation);
-    keepAspectRatioBox_->setChecked(shown.Hiritsu != 0);
-    workLayout_.Hiritsu = shown.Hiritsu;
-    scaleEdit_->setText(QString::number(shown.SizeP));
+    selectOption(orientationGroup_, IndexOfCode(shown.orientation));
+    keepAspectRatioBox_->setChecked(shown.keepAspectRatio);
+    workLayout_.keepAspectRatio = shown.keepAspectRatio;
+    scaleEdit_->setText(QString::number(shown.scalePercent));
 
-    const int printer = FindEntry(printerList_, shown.DeviceName);
+    const int printer = FindEntry(printerList_, shown.printerName);
     if (printer >= 0) {
         selectPrinterEntry(printer);
     }
     // Choosing the printer took that printer's own paper size; the layout's size is shown
     // again, and kept even when it has no entry to show.
     const auto& sizeNames = PaperSizeNames();
-    const int size = shown.PaperSize >= 0 && shown.PaperSize < static_cast<int>(sizeNames.size())
-                         ? FindEntry(paperSizeList_, sizeNames[shown.PaperSize])
+    const int size = shown.paperSize >= 0 && shown.paperSize < static_cast<int>(sizeNames.size())
+                         ? FindEntry(paperSizeList_, sizeNames[shown.paperSize])
                          : -1;
-    if (size >= 0 && !sizeNames[shown.PaperSize].empty()) {
+    if (size >= 0 && !sizeNames[shown.paperSize].empty()) {
         selectPaperSizeEntry(size);
     } else {
         paperSizeList_->setCurrentIndex(-1);
-        workLayout_.PaperSize = shown.PaperSize;
+        workLayout_.paperSize = shown.paperSize;
     }
     const auto& binNames = PaperBinNames();
-    const int bin = shown.PaperBin >= 0 && shown.PaperBin < static_cast<int>(binNames.size()) &&
-                            !binNames[shown.PaperBin].empty()
-                        ? FindEntry(paperSourceList_, binNames[shown.PaperBin])
+    const int bin = shown.paperSource >= 0 &&
+                            shown.paperSource < static_cast<int>(binNames.size()) &&
+                            !binNames[shown.paperSource].empty()
+                        ? FindEntry(paperSourceList_, binNames[shown.paperSource])
                         : -1;
     if (bin >= 0) {
         selectPaperBinEntry(bin);
     } else {
         paperSourceList_->setCurrentIndex(-1);
-        workLayout_.PaperBin = shown.PaperBin;
+        workLayout_.paperSource = shown.paperSource;
     }
 }
 
 void PrintDialog::showCarriers(const PrintLayout& from)
 {
-    fontCarrier_->setCaption(QString::number(from.FontSize));
-    titleAlignmentCarrier_->setCaption(QString::number(from.TitleAlign));
-    titlePlacementCarrier_->setCaption(QString::number(from.TitleVAlign));
+    fontCarrier_->setCaption(QString::number(from.fontPoints));
+    titleAlignmentCarrier_->setCaption(QString::number(IndexOfCode(from.titleAlignment)));
+    titlePlacementCarrier_->setCaption(QString::number(IndexOfCode(from.titlePlacement)));
 }
 
 void PrintDialog::selectOption(QButtonGroup* group, int index)
@@ -327,11 +328,11 @@ void PrintDialog::selectOption(QButtonGroup* group, int index)
     }
     button->setChecked(true);
     if (group == positionGroup_) {
-        onPositionChosen(index);
+        onPositionChosen(CodeAtIndex<PagePosition>(index));
     } else if (group == scaleModeGroup_) {
-        onScaleModeChosen(index);
+        onScaleModeChosen(CodeAtIndex<ScaleMode>(index));
     } else if (group == orientationGroup_) {
-        onOrientationChosen(index);
+        onOrientationChosen(CodeAtIndex<PageOrientation>(index));
     }
 }
 
@@ -393,29 +394,30 @@ void PrintDialog::refreshPreview()
     }
     preview_->showError(false);
     const std::string printer = chosenPrinter();
-    const int orientation = workLayout_.Orientation;
-    const int paper = workLayout_.PaperSize;
-    bool refused = printer.empty() || (orientation != 1 && orientation != 2);
+    const PageOrientation orientation = workLayout_.orientation;
+    const int paper = workLayout_.paperSize;
+    bool refused = printer.empty() || orientation == PageOrientation::Unrecognised;
     if (!refused && paper > 0) {
         const auto& sizes = capabilities_.paperSizes(printer);
         refused = std::find(sizes.begin(), sizes.end(), paper) == sizes.end();
     }
     const std::optional<PageMetrics> metrics =
         refused ? std::nullopt
-                : capabilities_.pageMetrics(printer, std::max(paper, 0), orientation);
+                : capabilities_.pageMetrics(printer, std::max(paper, 0),
+                                            PrinterOrientation(orientation));
     if (!metrics) {
         preview_->showError(true);
         return;
     }
 
     TitleFont font;
-    font.family = QString::fromStdString(workLayout_.FontName);
-    font.pointSize = workLayout_.FontSize;
-    font.bold = workLayout_.FontBold;
-    font.italic = workLayout_.FontItalic;
-    font.underline = workLayout_.FontUnderLine;
+    font.family = QString::fromStdString(workLayout_.fontName);
+    font.pointSize = workLayout_.fontPoints;
+    font.bold = workLayout_.bold;
+    font.italic = workLayout_.italic;
+    font.underline = workLayout_.underline;
     const std::string expanded =
-        s_.expandTitle ? s_.expandTitle(workLayout_.TitleText) : workLayout_.TitleText;
+        s_.expandTitle ? s_.expandTitle(workLayout_.titleText) : workLayout_.titleText;
     const QString title = QString::fromStdString(expanded);
     const QString key =
         font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
@@ -426,13 +428,13 @@ void PrintDialog::refreshPreview()
 
     PreviewInput in;
     in.page = *metrics;
-    in.scaleMode = workLayout_.Size;
-    in.sizePercent = workLayout_.SizeP;
-    in.position = workLayout_.Pos;
+    in.scaleMode = workLayout_.scaleMode;
+    in.sizePercent = workLayout_.scalePercent;
+    in.position = workLayout_.position;
     in.leftCm = ParseNumber(leftEdit_->text());
     in.topCm = ParseNumber(topEdit_->text());
-    in.titleAlign = workLayout_.TitleAlign;
-    in.titleVAlign = workLayout_.TitleVAlign;
+    in.titleAlignment = workLayout_.titleAlignment;
+    in.titlePlacement = workLayout_.titlePlacement;
     in.imageWidthPixels = s_.captureImage.width();
     in.imageHeightPixels = s_.captureImage.height();
     in.sx = s_.sx;

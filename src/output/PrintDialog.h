@@ -76,9 +76,9 @@ public:
     void onPrinterChanged();
     void onPaperSizeChanged();
     void onPaperSourceChanged();
-    void onOrientationChosen(int index);
-    void onScaleModeChosen(int index);
-    void onPositionChosen(int index);
+    void onOrientationChosen(PageOrientation orientation);
+    void onScaleModeChosen(ScaleMode mode);
+    void onPositionChosen(PagePosition position);
     void onKeepAspectRatioToggled();
     void onScaleEdited();
     void onLeftEdited();

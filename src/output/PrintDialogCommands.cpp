@@ -44,7 +44,7 @@ void PrintDialog::onNamedSettingChosen()
     workLayout_ = table.at(i);
     const PrintLayout shown = workLayout_;
     showLayout(shown);
-    titleEdit_->setText(QString::fromStdString(shown.TitleText));
+    titleEdit_->setText(QString::fromStdString(shown.titleText));
     showCarriers(shown);
     loading_ = wasLoading;
     workSettings_.LastSet = static_cast<int16_t>(i);
@@ -78,7 +78,7 @@ void PrintDialog::saveNamedSetting()
                          MsgIcon::Warning);
         return;
     }
-    workLayout_.Title = name;
+    workLayout_.name = name;
     const int target = table.Store(plan, workLayout_);
     if (!plan.overwrite) {
         namedSettingList_->addItem(QString::fromStdString(name));

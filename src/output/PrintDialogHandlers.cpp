@@ -49,7 +49,7 @@ void PrintDialog::releaseNamedSetting()
     }
     if (r.slot >= 0) {
         workLayout_ = table.at(r.slot);
-        rememberedName_ = table.at(r.slot).Title;
+        rememberedName_ = table.at(r.slot).name;
     }
     workSettings_.LastSet = -1;
     namedSettingList_->setCurrentIndex(-1);
@@ -63,7 +63,7 @@ void PrintDialog::onPrinterChanged()
         return;
     }
     fillPaperSizeList();
-    workLayout_.DeviceName = printerList_->currentText().toStdString();
+    workLayout_.printerName = printerList_->currentText().toStdString();
     // The new printer's page shows even when its paper size has no entry to choose.
     refreshPreview();
 }
@@ -76,7 +76,7 @@ void PrintDialog::onPaperSizeChanged()
         return;
     }
     const int code = CodeOfName(PaperSizeNames(), paperSizeList_->currentText());
-    if (code >= 0) workLayout_.PaperSize = static_cast<int16_t>(code);
+    if (code >= 0) workLayout_.paperSize = static_cast<int16_t>(code);
     refreshPreview();
 }
 
@@ -88,51 +88,51 @@ void PrintDialog::onPaperSourceChanged()
         return;
     }
     const int code = CodeOfName(PaperBinNames(), paperSourceList_->currentText());
-    if (code >= 0) workLayout_.PaperBin = static_cast<int16_t>(code);
+    if (code >= 0) workLayout_.paperSource = static_cast<int16_t>(code);
     refreshPreview();
 }
 
-void PrintDialog::onOrientationChosen(int index)
+void PrintDialog::onOrientationChosen(PageOrientation orientation)
 {
     releaseNamedSetting();
-    workLayout_.Orientation = static_cast<int16_t>(index);
+    workLayout_.orientation = orientation;
     refreshPreview();
 }
 
-void PrintDialog::onPositionChosen(int index)
+void PrintDialog::onPositionChosen(PagePosition position)
 {
     releaseNamedSetting();
-    const bool manual = index == 6;
+    const bool manual = position == PagePosition::Manual;
     setBoxEnabled(leftEdit_, manual);
     setBoxEnabled(topEdit_, manual);
-    workLayout_.Pos = static_cast<int16_t>(index);
+    workLayout_.position = position;
     refreshPreview();
 }
 
-void PrintDialog::onScaleModeChosen(int index)
+void PrintDialog::onScaleModeChosen(ScaleMode mode)
 {
     releaseNamedSetting();
-    workLayout_.Size = static_cast<int16_t>(index);
-    if (index == 1) {
+    workLayout_.scaleMode = mode;
+    if (mode == ScaleMode::ActualSize) {
         setBoxEnabled(scaleEdit_, false);
         scaleEdit_->setText(QString::number(kScaleDefault));
         scaleSlider_->setValue(kScaleDefault);
-    } else if (index == 3) {
+    } else if (mode == ScaleMode::Percent) {
         setBoxEnabled(scaleEdit_, true);
         if (const auto corrected = ManualScaleCorrection(LeadingNumber(scaleEdit_->text()))) {
             scaleEdit_->setText(*corrected);
         }
-    } else if (index == 2) {
+    } else if (mode == ScaleMode::FitToPaper) {
         setBoxEnabled(scaleEdit_, false);
     }
-    keepAspectRatioBox_->setEnabled(index == 2);
+    keepAspectRatioBox_->setEnabled(mode == ScaleMode::FitToPaper);
     refreshPreview();
 }
 
 void PrintDialog::onKeepAspectRatioToggled()
 {
     releaseNamedSetting();
-    workLayout_.Hiritsu = keepAspectRatioBox_->isChecked() ? 1 : 0;
+    workLayout_.keepAspectRatio = keepAspectRatioBox_->isChecked();
 }
 
 void PrintDialog::onScaleEdited()
@@ -146,7 +146,7 @@ void PrintDialog::onScaleEdited()
         return;
     }
     scaleSlider_->setValue(StoredScale(std::clamp(value, -32768.0, 32767.0)));
-    workLayout_.SizeP = StoredScale(value);
+    workLayout_.scalePercent = StoredScale(value);
     if (scaleEdit_->isEnabled()) {
         startDelayedPreview();
     }
@@ -156,7 +156,7 @@ void PrintDialog::onLeftEdited()
 {
     releaseNamedSetting();
     if (const auto value = ParseNumber(leftEdit_->text())) {
-        workLayout_.Left = *value;
+        workLayout_.leftCm = *value;
         if (leftEdit_->isEnabled()) startDelayedPreview();
     }
 }
@@ -165,7 +165,7 @@ void PrintDialog::onTopEdited()
 {
     releaseNamedSetting();
     if (const auto value = ParseNumber(topEdit_->text())) {
-        workLayout_.Top = *value;
+        workLayout_.topCm = *value;
         if (topEdit_->isEnabled()) startDelayedPreview();
     }
 }
@@ -173,16 +173,16 @@ void PrintDialog::onTopEdited()
 void PrintDialog::onTitleEdited()
 {
     releaseNamedSetting();
-    workLayout_.TitleText = titleEdit_->text().toStdString();
+    workLayout_.titleText = titleEdit_->text().toStdString();
     startDelayedPreview();
 }
 
 void PrintDialog::onSliderReleased()
 {
-    QAbstractButton* manual = scaleModeGroup_->button(3);
+    QAbstractButton* manual = scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent));
     manual->setChecked(true);
     scaleEdit_->setText(QString::number(scaleSlider_->value()));
-    onScaleModeChosen(3);
+    onScaleModeChosen(ScaleMode::Percent);
     onScaleEdited();
 }
 
@@ -190,9 +190,9 @@ void PrintDialog::enlargeScale()
 {
     const int v = ScaleStepUp(scaleSlider_->value());
     scaleSlider_->setValue(v);
-    scaleModeGroup_->button(3)->setChecked(true);
-    scaleModeGroup_->button(3)->setFocus();
-    onScaleModeChosen(3);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setChecked(true);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setFocus();
+    onScaleModeChosen(ScaleMode::Percent);
     scaleEdit_->setText(QString::number(v));
     refreshPreview();
 }
@@ -200,9 +200,9 @@ void PrintDialog::enlargeScale()
 void PrintDialog::reduceScale()
 {
     const int v = ScaleStepDown(scaleSlider_->value());
-    scaleModeGroup_->button(3)->setChecked(true);
-    scaleModeGroup_->button(3)->setFocus();
-    onScaleModeChosen(3);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setChecked(true);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setFocus();
+    onScaleModeChosen(ScaleMode::Percent);
     scaleSlider_->setValue(v);
     scaleEdit_->setText(QString::number(v));
     refreshPreview();
@@ -231,11 +231,11 @@ void PrintDialog::onTitleFontChanged()
     }
     releaseNamedSetting();
     const QFont f = fontCarrier_->font();
-    workLayout_.FontName = f.family().toStdString();
-    workLayout_.FontItalic = f.italic();
-    workLayout_.FontBold = f.bold();
-    workLayout_.FontUnderLine = f.underline();
-    workLayout_.FontSize = size;
+    workLayout_.fontName = f.family().toStdString();
+    workLayout_.italic = f.italic();
+    workLayout_.bold = f.bold();
+    workLayout_.underline = f.underline();
+    workLayout_.fontPoints = size;
     refreshPreview();
 }
 
@@ -245,7 +245,8 @@ void PrintDialog::onTitleAlignmentChanged()
         return;
     }
     releaseNamedSetting();
-    workLayout_.TitleAlign = static_cast<int16_t>(CaptionNumber(titleAlignmentCarrier_->text()));
+    workLayout_.titleAlignment =
+        CodeAtIndex<TitleAlignment>(CaptionNumber(titleAlignmentCarrier_->text()));
 }
 
 void PrintDialog::onTitlePlacementChanged()
@@ -254,7 +255,8 @@ void PrintDialog::onTitlePlacementChanged()
         return;
     }
     releaseNamedSetting();
-    workLayout_.TitleVAlign = static_cast<int16_t>(CaptionNumber(titlePlacementCarrier_->text()));
+    workLayout_.titlePlacement =
+        CodeAtIndex<TitlePlacement>(CaptionNumber(titlePlacementCarrier_->text()));
 }
 
 void PrintDialog::openTitleOptions()

@@ -17,6 +17,7 @@
 #include "output/CarrierLabel.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialog.h"
+#include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
 #include "output/TitleFields.h"
 
@@ -155,12 +156,14 @@ QWidget* PrintDialog::buildPageSetupFrame()
     landscapePicture->setObjectName(QStringLiteral("landscapePicture"));
     landscapePicture->setPixmap(SheetPicture(true));
     row->addWidget(portraitPicture);
-    row->addWidget(AddOption(orientationGroup_, 1, T(texts::kOrientationPortrait),
-                             QStringLiteral("portraitOption"), orientation));
+    row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Portrait),
+                             T(texts::kOrientationPortrait), QStringLiteral("portraitOption"),
+                             orientation));
     row->addSpacing(16);
     row->addWidget(landscapePicture);
-    row->addWidget(AddOption(orientationGroup_, 2, T(texts::kOrientationLandscape),
-                             QStringLiteral("landscapeOption"), orientation));
+    row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Landscape),
+                             T(texts::kOrientationLandscape), QStringLiteral("landscapeOption"),
+                             orientation));
     row->addStretch(1);
     grid->addWidget(orientation, 3, 0, 1, 2);
     return frame;
@@ -172,12 +175,13 @@ QWidget* PrintDialog::buildSizeFrame()
     frame->setObjectName(QStringLiteral("scaleGroup"));
     auto* column = new QVBoxLayout(frame);
     scaleModeGroup_ = new QButtonGroup(this);
-    column->addWidget(AddOption(scaleModeGroup_, 1, T(texts::kSizeActual),
-                                QStringLiteral("actualSizeOption"), frame));
-    column->addWidget(AddOption(scaleModeGroup_, 2, T(texts::kSizeFit),
-                                QStringLiteral("fitToPaperOption"), frame));
-    column->addWidget(AddOption(scaleModeGroup_, 3, T(texts::kSizeManual),
-                                QStringLiteral("scalePercentOption"), frame));
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::ActualSize),
+                                T(texts::kSizeActual), QStringLiteral("actualSizeOption"), frame));
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::FitToPaper),
+                                T(texts::kSizeFit), QStringLiteral("fitToPaperOption"), frame));
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::Percent),
+                                T(texts::kSizeManual), QStringLiteral("scalePercentOption"),
+                                frame));
 
     auto* scaleRow = new QHBoxLayout();
     scaleEdit_ = NumberBox(QStringLiteral("scaleEdit"), frame);
@@ -217,21 +221,24 @@ QWidget* PrintDialog::buildPositionFrame()
     auto* grid = new QGridLayout(frame);
     positionGroup_ = new QButtonGroup(this);
     struct Option {
+        PagePosition position;
         const char* caption;
         const char* name;
     } options[] = {
-        {texts::kPositionTopLeft, "topLeftOption"},
-        {texts::kPositionTopRight, "topRightOption"},
-        {texts::kPositionCentre, "centreOption"},
-        {texts::kPositionBottomLeft, "bottomLeftOption"},
-        {texts::kPositionBottomRight, "bottomRightOption"},
-        {texts::kPositionManual, "manualPositionOption"},
+        {PagePosition::TopLeft, texts::kPositionTopLeft, "topLeftOption"},
+        {PagePosition::TopRight, texts::kPositionTopRight, "topRightOption"},
+        {PagePosition::Centre, texts::kPositionCentre, "centreOption"},
+        {PagePosition::BottomLeft, texts::kPositionBottomLeft, "bottomLeftOption"},
+        {PagePosition::BottomRight, texts::kPositionBottomRight, "bottomRightOption"},
+        {PagePosition::Manual, texts::kPositionManual, "manualPositionOption"},
     };
-    for (int i = 1; i <= 6; ++i) {
-        const Option& option = options[i - 1];
-        grid->addWidget(
-            AddOption(positionGroup_, i, T(option.caption), QString::fromUtf8(option.name), frame),
-            (i - 1) % 3, (i - 1) / 3);
+    // Three to a column: the top and centre presets, then the bottom ones and manual.
+    int cell = 0;
+    for (const Option& option : options) {
+        grid->addWidget(AddOption(positionGroup_, IndexOfCode(option.position), T(option.caption),
+                                  QString::fromUtf8(option.name), frame),
+                        cell % 3, cell / 3);
+        ++cell;
     }
     auto* offsets = new QGridLayout();
     leftEdit_ = NumberBox(QStringLiteral("leftEdit"), frame);
@@ -368,11 +375,11 @@ void PrintDialog::connectHandlers()
         });
     }
     connect(orientationGroup_, &QButtonGroup::idClicked, this,
-            [this](int id) { onOrientationChosen(id); });
+            [this](int id) { onOrientationChosen(CodeAtIndex<PageOrientation>(id)); });
     connect(scaleModeGroup_, &QButtonGroup::idClicked, this,
-            [this](int id) { onScaleModeChosen(id); });
+            [this](int id) { onScaleModeChosen(CodeAtIndex<ScaleMode>(id)); });
     connect(positionGroup_, &QButtonGroup::idClicked, this,
-            [this](int id) { onPositionChosen(id); });
+            [this](int id) { onPositionChosen(CodeAtIndex<PagePosition>(id)); });
     connect(keepAspectRatioBox_, &QCheckBox::clicked, this, [this] { onKeepAspectRatioToggled(); });
     connect(scaleEdit_, &QLineEdit::textChanged, this, [this] { onScaleEdited(); });
     connect(leftEdit_, &QLineEdit::textChanged, this, [this] { onLeftEdited(); });

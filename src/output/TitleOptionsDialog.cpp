@@ -18,6 +18,7 @@
 #include "output/CarrierLabel.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogHost.h"
+#include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
 
 namespace tovrimo {
@@ -144,18 +145,18 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
 
 void TitleOptionsDialog::showFor(const PrintLayout& layout)
 {
-    QFont font(QString::fromStdString(layout.FontName));
-    if (layout.FontSize > 0) font.setPointSize(layout.FontSize);
-    font.setItalic(layout.FontItalic);
-    font.setBold(layout.FontBold);
-    font.setUnderline(layout.FontUnderLine);
-    fontSummary_->setText(QString::fromStdString(layout.FontName) + QStringLiteral(",") +
-                          QString::number(layout.FontSize) + QStringLiteral("pt"));
-    if (auto* h = alignmentGroup_->button(layout.TitleAlign)) h->setChecked(true);
-    if (auto* v = placementGroup_->button(layout.TitleVAlign)) v->setChecked(true);
-    fontSizeValue_->setText(QString::number(layout.FontSize));
-    alignmentValue_->setText(QString::number(layout.TitleAlign));
-    placementValue_->setText(QString::number(layout.TitleVAlign));
+    QFont font(QString::fromStdString(layout.fontName));
+    if (layout.fontPoints > 0) font.setPointSize(layout.fontPoints);
+    font.setItalic(layout.italic);
+    font.setBold(layout.bold);
+    font.setUnderline(layout.underline);
+    fontSummary_->setText(QString::fromStdString(layout.fontName) + QStringLiteral(",") +
+                          QString::number(layout.fontPoints) + QStringLiteral("pt"));
+    if (auto* h = alignmentGroup_->button(IndexOfCode(layout.titleAlignment))) h->setChecked(true);
+    if (auto* v = placementGroup_->button(IndexOfCode(layout.titlePlacement))) v->setChecked(true);
+    fontSizeValue_->setText(QString::number(layout.fontPoints));
+    alignmentValue_->setText(QString::number(IndexOfCode(layout.titleAlignment)));
+    placementValue_->setText(QString::number(IndexOfCode(layout.titlePlacement)));
     showSample(font);
     show();
     raise();

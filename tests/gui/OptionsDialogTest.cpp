@@ -574,8 +574,8 @@ TEST_F(OptionsDialogTest, NamedSettingsSavedMeanwhileAreKept)
     // The print dialog saved two named settings while this dialog was open.
     data.settings.PrinterCount = 2;
     data.settings.LastSet = 1;
-    data.named[0].Title = "A";
-    data.named[1].Title = "B";
+    data.named[0].name = "A";
+    data.named[1].name = "B";
     ui().ChkReverse->click();
     ASSERT_TRUE(dialog->BtnTekiyo_Click());
     EXPECT_EQ(data.settings.PrinterCount, 2);

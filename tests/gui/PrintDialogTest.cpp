@@ -49,16 +49,16 @@ namespace {
 PrintLayout BaseLayout(const std::string& device)
 {
     PrintLayout l;
-    l.DeviceName = device;
-    l.Pos = 3;
-    l.Size = 1;
-    l.SizeP = 100;
-    l.Hiritsu = 1;
-    l.PaperSize = 9;
-    l.PaperBin = 0;
-    l.Orientation = 1;
-    l.FontName = "IPAGothic";
-    l.FontSize = 10;
+    l.printerName = device;
+    l.position = PagePosition::Centre;
+    l.scaleMode = ScaleMode::ActualSize;
+    l.scalePercent = 100;
+    l.keepAspectRatio = true;
+    l.paperSize = 9;
+    l.paperSource = 0;
+    l.orientation = PageOrientation::Portrait;
+    l.fontName = "IPAGothic";
+    l.fontPoints = 10;
     return l;
 }
 
@@ -205,22 +205,31 @@ TEST(ScaleSlider, ReportsOnlyALeftButtonRelease)
 
 TEST(PrintDialog, OffsetBoxesAreEnabledOnlyForTheManualPosition)
 {
-    for (int pos = 1; pos <= 6; ++pos) {
+    struct Case {
+        PagePosition position;
+        const char* option;
+    } cases[] = {
+        {PagePosition::TopLeft, "topLeftOption"},
+        {PagePosition::TopRight, "topRightOption"},
+        {PagePosition::Centre, "centreOption"},
+        {PagePosition::BottomLeft, "bottomLeftOption"},
+        {PagePosition::BottomRight, "bottomRightOption"},
+        {PagePosition::Manual, "manualPositionOption"},
+    };
+    for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        d.data.current.Pos = static_cast<int16_t>(pos);
-        d.data.current.Left = 1.5;
-        d.data.current.Top = 2;
+        d.data.current.position = c.position;
+        d.data.current.leftCm = 1.5;
+        d.data.current.topCm = 2;
         d.open();
-        EXPECT_EQ(d.box("leftEdit")->isEnabled(), pos == 6) << pos;
-        EXPECT_EQ(d.box("topEdit")->isEnabled(), pos == 6) << pos;
-        const char* optionNames[] = {"topLeftOption",     "topRightOption",
-                                     "centreOption",      "bottomLeftOption",
-                                     "bottomRightOption", "manualPositionOption"};
-        EXPECT_TRUE(d.option(optionNames[pos - 1])->isChecked());
-        if (pos == 6) {
+        const bool manual = c.position == PagePosition::Manual;
+        EXPECT_EQ(d.box("leftEdit")->isEnabled(), manual) << c.option;
+        EXPECT_EQ(d.box("topEdit")->isEnabled(), manual) << c.option;
+        EXPECT_TRUE(d.option(c.option)->isChecked());
+        if (manual) {
             EXPECT_EQ(d.box("leftEdit")->text(), "1.5");
-            EXPECT_EQ(d.dlg->workingLayout().Left, 1.5);
+            EXPECT_EQ(d.dlg->workingLayout().leftCm, 1.5);
         }
     }
 }
@@ -229,8 +238,8 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
     PrintDialog& dlg = d.open();
     QLineEdit* scale = d.box("scaleEdit");
     EXPECT_TRUE(scale->isEnabled());
@@ -241,18 +250,18 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
     d.click(d.option("actualSizeOption"));
     EXPECT_EQ(scale->text(), "100");
     EXPECT_EQ(dlg.slider()->value(), 100);
-    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
-    EXPECT_EQ(dlg.workingLayout().Size, 1);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 100);
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::ActualSize);
     EXPECT_FALSE(scale->isEnabled());
 
     // Fit mode with 350 in the box, then the manual mode: 200.
     d.click(d.option("fitToPaperOption"));
     scale->setText("350");
     EXPECT_TRUE(d.boxes.shown.empty());  // a disabled box is not checked
-    EXPECT_EQ(dlg.workingLayout().SizeP, 350);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 350);
     d.click(d.option("scalePercentOption"));
     EXPECT_EQ(scale->text(), "200");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 200);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 200);
 
     // 201 typed: the range message, then 100.
     QTest::keyClick(scale, Qt::Key_End);
@@ -261,11 +270,11 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kSettingErrorCaption);
     EXPECT_EQ(d.boxes.shown[0].text, texts::kScaleRange);
     EXPECT_EQ(scale->text(), "100");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 100);
 
     // An empty box is accepted as 0.
     scale->setText("");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 0);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 0);
     EXPECT_EQ(d.boxes.shown.size(), 1u);
 
     // Letters are refused at the keyboard, digits pass.
@@ -296,8 +305,8 @@ TEST(PrintDialog, StepButtonsMoveInQuarters)
         d.click(d.child<QToolButton>(c.button));
         EXPECT_EQ(d.box("scaleEdit")->text(), QString::number(c.to)) << c.from << c.button;
         EXPECT_EQ(dlg.slider()->value(), c.to) << c.from << c.button;
-        EXPECT_EQ(dlg.workingLayout().SizeP, c.to) << c.from << c.button;
-        EXPECT_EQ(dlg.workingLayout().Size, 3) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().scalePercent, c.to) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::Percent) << c.from << c.button;
         EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
     }
 }
@@ -323,7 +332,7 @@ TEST(PrintDialog, TitleFieldsGoInAtTheCaret)
         d.click(d.child<QToolButton>("insertDateButton"));
         EXPECT_EQ(title->text(), QString::fromUtf8("abc&[日付]def")) << c.why;
         EXPECT_EQ(title->cursorPosition(), 8) << c.why;
-        EXPECT_EQ(dlg.workingLayout().TitleText, "abc&[日付]def") << c.why;
+        EXPECT_EQ(dlg.workingLayout().titleText, "abc&[日付]def") << c.why;
         // The dialog's own focus widget: whether the window manager has made the dialog the
         // active window yet is a matter of timing on a busy machine.
         EXPECT_EQ(dlg.focusWidget(), title) << c.why;
@@ -346,7 +355,7 @@ TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
     EXPECT_EQ(s->value(), 60);
     EXPECT_EQ(ups.count(), 0);
     EXPECT_EQ(d.box("scaleEdit")->text(), "100");
-    EXPECT_EQ(dlg.workingLayout().Size, 1);
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::ActualSize);
 
     // Press and release on the thumb, where it stands.
     QStyleOptionSlider opt;
@@ -369,18 +378,19 @@ TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
     EXPECT_EQ(s->value(), 60);
     EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
     EXPECT_EQ(d.box("scaleEdit")->text(), "60");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 60);
-    EXPECT_EQ(dlg.workingLayout().Size, 3);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 60);
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::Percent);
 }
 
 namespace {
 
-void AddNamed(SettingsData& data, const std::string& name, int16_t pos, const std::string& title)
+void AddNamed(SettingsData& data, const std::string& name, PagePosition pos,
+              const std::string& title)
 {
     PrintLayout l = BaseLayout("Office");
-    l.Title = name;
-    l.Pos = pos;
-    l.TitleText = title;
+    l.name = name;
+    l.position = pos;
+    l.titleText = title;
     data.named[data.settings.PrinterCount++] = l;
 }
 
@@ -390,12 +400,12 @@ TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "A", 1, "title A");
-    AddNamed(d.data, "B", 5, "title B");
-    d.data.named[1].Size = 3;
-    d.data.named[1].SizeP = 40;
+    AddNamed(d.data, "A", PagePosition::TopLeft, "title A");
+    AddNamed(d.data, "B", PagePosition::BottomRight, "title B");
+    d.data.named[1].scaleMode = ScaleMode::Percent;
+    d.data.named[1].scalePercent = 40;
     d.data.settings.LastSet = 1;
-    d.data.current.TitleText = "current title";
+    d.data.current.titleText = "current title";
     PrintDialog& dlg = d.open();
     EXPECT_EQ(d.list("namedSettingList")->currentIndex(), 1);
     EXPECT_EQ(d.list("namedSettingList")->currentText(), "B");
@@ -404,16 +414,16 @@ TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
     EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
     EXPECT_EQ(d.box("scaleEdit")->text(), "40");
     EXPECT_EQ(d.box("titleEdit")->text(), "current title");
-    EXPECT_EQ(dlg.workingLayout().Pos, 5);
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::BottomRight);
 }
 
 TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "A", 1, "");
-    AddNamed(d.data, "B", 2, "");
-    AddNamed(d.data, "C", 4, "");
+    AddNamed(d.data, "A", PagePosition::TopLeft, "");
+    AddNamed(d.data, "B", PagePosition::TopRight, "");
+    AddNamed(d.data, "C", PagePosition::BottomLeft, "");
     PrintDialog& dlg = d.open();
     d.choose("namedSettingList", 1);
     EXPECT_EQ(dlg.workingSettings().LastSet, 1);
@@ -423,7 +433,7 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     EXPECT_EQ(dlg.workingSettings().LastSet, -1);
     EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
     EXPECT_EQ(dlg.rememberedSettingName(), "B");
-    EXPECT_EQ(dlg.workingLayout().Pos, 3);
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::Centre);
 
     d.click(d.child<QPushButton>("saveSettingButton"));
     ASSERT_EQ(d.host.inputs.size(), 1u);
@@ -434,14 +444,14 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kOverwriteCaption);
     EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kOverwriteTail);
     EXPECT_EQ(d.data.settings.PrinterCount, 3);
-    EXPECT_EQ(d.data.named[0].Title, "A");
-    EXPECT_EQ(d.data.named[1].Title, "B");
-    EXPECT_EQ(d.data.named[1].Pos, 3);
-    EXPECT_EQ(d.data.named[2].Title, "C");
+    EXPECT_EQ(d.data.named[0].name, "A");
+    EXPECT_EQ(d.data.named[1].name, "B");
+    EXPECT_EQ(d.data.named[1].position, PagePosition::Centre);
+    EXPECT_EQ(d.data.named[2].name, "C");
     EXPECT_EQ(d.list("namedSettingList")->count(), 3);
     EXPECT_EQ(d.list("namedSettingList")->currentIndex(), 1);
     EXPECT_EQ(d.data.settings.LastSet, 1);
-    EXPECT_EQ(d.data.current.Pos, 3);
+    EXPECT_EQ(d.data.current.position, PagePosition::Centre);
     EXPECT_EQ(d.host.saves, 1);
 }
 
@@ -467,7 +477,7 @@ TEST(PrintDialog, SavingNewNamesAndRefusals)
         FakeOffice o;
         Dialog d(o.printers, c.printerChosen ? "Office" : "Missing");
         for (int i = 0; i < c.existing; ++i)
-            AddNamed(d.data, i ? "S" + std::to_string(i) : "A", 1, "");
+            AddNamed(d.data, i ? "S" + std::to_string(i) : "A", PagePosition::TopLeft, "");
         const auto before = d.data.named;
         d.open();
         d.host.inputAnswers = {c.answer};
@@ -497,9 +507,9 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        AddNamed(d.data, "A", 1, "");
-        AddNamed(d.data, "B", 2, "");
-        AddNamed(d.data, "C", 4, "");
+        AddNamed(d.data, "A", PagePosition::TopLeft, "");
+        AddNamed(d.data, "B", PagePosition::TopRight, "");
+        AddNamed(d.data, "C", PagePosition::BottomLeft, "");
         PrintDialog& dlg = d.open();
         d.choose("namedSettingList", 1);
         d.boxes.answers = {c.answer};
@@ -516,11 +526,12 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
         }
         if (deleted) {
             EXPECT_EQ(d.data.settings.PrinterCount, 2);
-            EXPECT_EQ(d.data.named[1].Title, "C");
+            EXPECT_EQ(d.data.named[1].name, "C");
             EXPECT_EQ(d.data.settings.LastSet, -1);
             EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
             EXPECT_EQ(d.host.saves, 1);
-            EXPECT_EQ(dlg.workingLayout().Pos, 2);  // the layout keeps its values
+            EXPECT_EQ(dlg.workingLayout().position,
+                      PagePosition::TopRight);  // the layout keeps its values
         } else {
             EXPECT_EQ(d.data.settings.PrinterCount, 3);
             EXPECT_EQ(d.host.saves, 0);
@@ -539,24 +550,41 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
 {
     CupsPrinterBackend cups;
     struct Case {
-        int orientation, size, pos, valign, align;
+        PageOrientation orientation;
+        ScaleMode size;
+        PagePosition pos;
+        TitlePlacement valign;
+        TitleAlignment align;
         const char* title;
     } cases[] = {
-        {1, 1, 1, 0, 0, "Title"}, {1, 2, 3, 1, 1, "題名 Title"}, {1, 3, 5, 1, 2, "x"},
-        {2, 1, 2, 0, 2, "Title"}, {2, 2, 3, 0, 1, ""},           {2, 3, 4, 1, 0, "landscape"},
-        {1, 2, 1, 0, 0, "   "},
+        {PageOrientation::Portrait, ScaleMode::ActualSize, PagePosition::TopLeft,
+         TitlePlacement::AboveImage, TitleAlignment::ImageLeft, "Title"},
+        {PageOrientation::Portrait, ScaleMode::FitToPaper, PagePosition::Centre,
+         TitlePlacement::BelowImage, TitleAlignment::ImageCentre, "題名 Title"},
+        {PageOrientation::Portrait, ScaleMode::Percent, PagePosition::BottomRight,
+         TitlePlacement::BelowImage, TitleAlignment::ImageRight, "x"},
+        {PageOrientation::Landscape, ScaleMode::ActualSize, PagePosition::TopRight,
+         TitlePlacement::AboveImage, TitleAlignment::ImageRight, "Title"},
+        {PageOrientation::Landscape, ScaleMode::FitToPaper, PagePosition::Centre,
+         TitlePlacement::AboveImage, TitleAlignment::ImageCentre, ""},
+        {PageOrientation::Landscape, ScaleMode::Percent, PagePosition::BottomLeft,
+         TitlePlacement::BelowImage, TitleAlignment::ImageLeft, "landscape"},
+        {PageOrientation::Portrait, ScaleMode::FitToPaper, PagePosition::TopLeft,
+         TitlePlacement::AboveImage, TitleAlignment::ImageLeft, "   "},
     };
     for (const auto& c : cases) {
         Dialog d(cups, TestSession::kA4Queue, Capture(400, 300));
-        d.data.current.Orientation = static_cast<int16_t>(c.orientation);
-        d.data.current.Size = static_cast<int16_t>(c.size);
-        d.data.current.SizeP = 60;
-        d.data.current.Pos = static_cast<int16_t>(c.pos);
-        d.data.current.TitleVAlign = static_cast<int16_t>(c.valign);
-        d.data.current.TitleAlign = static_cast<int16_t>(c.align);
-        d.data.current.TitleText = c.title;
+        d.data.current.orientation = c.orientation;
+        d.data.current.scaleMode = c.size;
+        d.data.current.scalePercent = 60;
+        d.data.current.position = c.pos;
+        d.data.current.titlePlacement = c.valign;
+        d.data.current.titleAlignment = c.align;
+        d.data.current.titleText = c.title;
         PrintDialog& dlg = d.open();
-        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, c.orientation);
+        const bool landscape = c.orientation == PageOrientation::Landscape;
+        // The printer interface numbers portrait 1 and landscape 2.
+        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, landscape ? 2 : 1);
         ASSERT_TRUE(metrics.has_value());
         const Margins m = ComputeMargins(*metrics);
         TitleFont font;
@@ -569,8 +597,8 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
                             metrics->twipsPerPixelY());
         PlacementInput in;
         in.position = c.pos;
-        in.titleVAlign = c.valign;
-        in.titleAlign = c.align;
+        in.titlePlacement = c.valign;
+        in.titleAlignment = c.align;
         in.image = size;
         in.titleWidth = nearestEven(measured.widthTwips);
         in.titleHeight = PlacingTitleHeight(c.title, measured.heightTwips);
@@ -581,8 +609,9 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         const int64_t y0 = halfTowardZero(nearestEven(scale - m.pageHeight));
 
         const PreviewPicture& pic = dlg.preview()->picture();
-        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation << " size " << c.size
-                                        << " pos " << c.pos << " title '" << c.title << "'");
+        SCOPED_TRACE(testing::Message() << "orientation " << static_cast<int>(c.orientation)
+                                        << " size " << static_cast<int>(c.size) << " pos "
+                                        << static_cast<int>(c.pos) << " title '" << c.title << "'");
         ASSERT_TRUE(pic.placed);
         EXPECT_FALSE(dlg.preview()->errorShown());
         EXPECT_DOUBLE_EQ(pic.scale, scale);
@@ -591,18 +620,18 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         EXPECT_EQ(pic.title, QRect(x0 + p.titleX, y0 + p.titleY, p.titleWidth, p.titleHeight));
         EXPECT_EQ(dlg.preview()->imageBox()->geometry(),
                   PreviewToPixels(QRectF(pic.image), scale, QSize(249, 231)));
-        EXPECT_EQ(c.orientation == 2, pic.sheet.width() > pic.sheet.height());
-        if (c.size == 2) {
+        EXPECT_EQ(landscape, pic.sheet.width() > pic.sheet.height());
+        if (c.size == ScaleMode::FitToPaper) {
             EXPECT_EQ(d.box("scaleEdit")->text().toInt(),
                       static_cast<int>(std::floor(size.width / (400 * 15.0) * 100)));
         }
-        if (c.pos != 6) {
+        if (c.pos != PagePosition::Manual) {
             EXPECT_EQ(d.box("leftEdit")->text(),
                       QString::number((p.imageX - m.left) / 567.0, 'f', 2));
             EXPECT_EQ(d.box("topEdit")->text(),
                       QString::number((p.imageY - m.top) / 567.0, 'f', 2));
         }
-        if (c.orientation == 2 && c.size == 3) {
+        if (landscape && c.size == ScaleMode::Percent) {
             dlg.preview()->grab().save(ArtifactPath("preview-landscape.png"));
         }
     }
@@ -628,7 +657,7 @@ TEST(PrintDialog, ManualPositionKeepsTheImageWhereThePresetPutIt)
     d.box("leftEdit")->setText("1");
     dlg.onPreviewDelayElapsed();
     EXPECT_FALSE(dlg.preview()->errorShown());
-    EXPECT_EQ(dlg.workingLayout().Left, 1.0);
+    EXPECT_EQ(dlg.workingLayout().leftCm, 1.0);
 }
 
 TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
@@ -638,7 +667,7 @@ TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
     PrintDialog& dlg = d.open();
     EXPECT_FALSE(dlg.preview()->errorShown());
     d.choose("paperSizeList", d.paperEntry(8));  // A3: not offered by this printer
-    EXPECT_EQ(dlg.workingLayout().PaperSize, 8);
+    EXPECT_EQ(dlg.workingLayout().paperSize, 8);
     EXPECT_TRUE(dlg.preview()->errorShown());
     EXPECT_EQ(dlg.preview()->findChild<QLabel*>("previewError")->text(),
               QString::fromUtf8(texts::kPreviewError));
@@ -653,12 +682,12 @@ TEST(PrintDialog, ChoosingAnotherPrinterTakesItsPaperSize)
     PrintDialog& dlg = d.open();
     d.choose("paperSourceList",
              d.list("paperSourceList")->findText(QString::fromStdString(PaperBinNames()[2])));
-    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
+    EXPECT_EQ(dlg.workingLayout().paperSource, 2);
     d.choose("printerList", 2);
-    EXPECT_EQ(dlg.workingLayout().DeviceName, "Other");
-    EXPECT_EQ(dlg.workingLayout().PaperSize, 1);
+    EXPECT_EQ(dlg.workingLayout().printerName, "Other");
+    EXPECT_EQ(dlg.workingLayout().paperSize, 1);
     EXPECT_EQ(d.list("paperSizeList")->currentIndex(), d.paperEntry(1));
-    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
+    EXPECT_EQ(dlg.workingLayout().paperSource, 2);
 }
 
 TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
@@ -674,7 +703,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     ASSERT_NE(dlg.printingNotice(), nullptr);
     EXPECT_TRUE(dlg.printTimer()->isActive());
     EXPECT_EQ(dlg.printTimer()->interval(), 1000);
-    EXPECT_EQ(atSave.current.PaperSize, 8);
+    EXPECT_EQ(atSave.current.paperSize, 8);
     dlg.onPrintDelayElapsed();
     EXPECT_EQ(dlg.printingNotice(), nullptr);
     EXPECT_EQ(d.printer.PageSetupFailed, -1);
@@ -702,10 +731,10 @@ TEST(PrintDialog, CopyAndCloseKeepOnlyWhatWasWrittenBack)
     d.click(d.child<QPushButton>("copyButton"));
     ASSERT_EQ(d.clipboard.images.size(), 1u);
     EXPECT_EQ(d.clipboard.images[0].size(), QSize(200, 100));
-    EXPECT_EQ(d.data.current.Pos, 1);
+    EXPECT_EQ(d.data.current.position, PagePosition::TopLeft);
     d.click(d.option("bottomRightOption"));
     d.click(d.child<QPushButton>("closeButton"));
-    EXPECT_EQ(d.data.current.Pos, 1);
+    EXPECT_EQ(d.data.current.position, PagePosition::TopLeft);
     EXPECT_EQ(d.host.unloads, 1);
     EXPECT_EQ(d.host.saves, 1);
 }
@@ -714,7 +743,7 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.TitleText = "&[PC名] hard copy";
+    d.data.current.titleText = "&[PC名] hard copy";
     PrintDialog& dlg = d.open();
     dlg.grab().save(ArtifactPath("print-dialog.png"));
 
@@ -736,11 +765,11 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
     Press(opt->findChild<QRadioButton*>("belowImageOption"));
     QTest::mouseClick(opt->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
-    EXPECT_EQ(dlg.workingLayout().TitleVAlign, 1);
-    EXPECT_EQ(dlg.workingLayout().FontSize, 14);
-    EXPECT_TRUE(dlg.workingLayout().FontBold);
-    EXPECT_EQ(dlg.workingLayout().FontName, "IPAGothic");
+    EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageRight);
+    EXPECT_EQ(dlg.workingLayout().titlePlacement, TitlePlacement::BelowImage);
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 14);
+    EXPECT_TRUE(dlg.workingLayout().bold);
+    EXPECT_EQ(dlg.workingLayout().fontName, "IPAGothic");
 
     // Cancelled through the close box: nothing comes back, the dialog does.
     d.click(d.child<QPushButton>("titleOptionsButton"));
@@ -749,7 +778,7 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
     Press(opt->findChild<QRadioButton*>("leftAlignOption"));
     opt->close();
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
+    EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageRight);
 }
 
 namespace {
@@ -778,11 +807,11 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "Tate", 1, "named title");
-    AddNamed(d.data, "B", 5, "");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
-    d.data.current.TitleText = "T";
+    AddNamed(d.data, "Tate", PagePosition::TopLeft, "named title");
+    AddNamed(d.data, "B", PagePosition::BottomRight, "");
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
+    d.data.current.titleText = "T";
     PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
@@ -810,10 +839,10 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     // The typed names chose nothing: neither the named setting nor the printer.
     EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
     EXPECT_EQ(dlg.workingSettings().LastSet, -1);
-    EXPECT_EQ(dlg.workingLayout().Pos, 3);
-    EXPECT_EQ(dlg.workingLayout().DeviceName, "Office");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 12);
-    EXPECT_EQ(dlg.workingLayout().TitleText, "abc");  // Tab selected "T", typing replaced it
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::Centre);
+    EXPECT_EQ(dlg.workingLayout().printerName, "Office");
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 12);
+    EXPECT_EQ(dlg.workingLayout().titleText, "abc");  // Tab selected "T", typing replaced it
     EXPECT_TRUE(o.printers.jobs.empty());
 
     // On the print button Return prints, with what was typed.
@@ -821,8 +850,8 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.printTimer()->isActive());
     EXPECT_EQ(d.host.saves, 1);
-    EXPECT_EQ(d.data.current.TitleText, "abc");
-    EXPECT_EQ(d.data.current.SizeP, 12);
+    EXPECT_EQ(d.data.current.titleText, "abc");
+    EXPECT_EQ(d.data.current.scalePercent, 12);
     dlg.onPrintDelayElapsed();
     EXPECT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_TRUE(dlg.unloaded());
@@ -832,8 +861,8 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
     PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
@@ -868,7 +897,7 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
         const int beepsBefore = beeps;
         QTest::keyClick(scale, p.keys.key(), p.keys.keyboardModifiers());
         EXPECT_EQ(scale->text(), p.after);
-        EXPECT_EQ(dlg.workingLayout().SizeP, QString::fromUtf8(p.after).toInt());
+        EXPECT_EQ(dlg.workingLayout().scalePercent, QString::fromUtf8(p.after).toInt());
         EXPECT_EQ(beeps - beepsBefore, p.refused ? 1 : 0);
     }
     EXPECT_TRUE(d.boxes.shown.empty()) << "no range message: nothing out of range got in";
@@ -884,12 +913,12 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     scale->end(false);
     QTest::keyClick(scale, Qt::Key_Backspace);
     EXPECT_EQ(scale->text(), "6");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 6);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 6);
     QTest::keyClick(scale, Qt::Key_Escape);
     EXPECT_TRUE(dlg.unloaded());
     EXPECT_EQ(d.host.unloads, 1);
     EXPECT_EQ(d.host.saves, 0);
-    EXPECT_EQ(d.data.current.SizeP, 150);
+    EXPECT_EQ(d.data.current.scalePercent, 150);
 }
 
 namespace {
@@ -934,9 +963,9 @@ TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
         SCOPED_TRACE(points);
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        d.data.current.TitleText = longTitle.toStdString();
-        d.data.current.FontSize = static_cast<int16_t>(points);
-        d.data.current.FontBold = points == 24;
+        d.data.current.titleText = longTitle.toStdString();
+        d.data.current.fontPoints = static_cast<int16_t>(points);
+        d.data.current.bold = points == 24;
         PrintDialog& dlg = d.open();
 
         // The title box spans the dialog and shows the whole template.
@@ -1016,5 +1045,5 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     d.host.fontAnswer = chosen;
     QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
     QTest::mouseClick(opt->findChild<QPushButton*>("okButton"), Qt::LeftButton);
-    EXPECT_EQ(dlg.workingLayout().FontSize, 150) << "the chosen size, not the drawn one";
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 150) << "the chosen size, not the drawn one";
 }
