@@ -215,8 +215,7 @@ Program::Outcome Program::RunCommandLine()
         dialogs_->openPrintDialog();
         return {true, 0};
     }
-    const bool accepted =
-        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
     return {false, accepted ? 0 : 1};
 }
 
@@ -268,7 +267,7 @@ void Program::openPrintDialog()
 
 void Program::printHardCopy()
 {
-    printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    printer_->printPage(data.current, buffer_.image, buffer_.staging);
 }
 
 RegionSelector* Program::regionScreen()
@@ -317,8 +316,7 @@ void Program::commandLineHandOff()
         dialogs_->openPrintDialog();
         return;
     }
-    const bool accepted =
-        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
     endProcess(accepted ? 0 : 1);
 }
 

@@ -46,7 +46,7 @@ PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
 void PagePrinter::fail(const char* caption, const char* text)
 {
     messages_.show(caption, text, MsgButtons::Ok, MsgIcon::None);
-    PageSetupFailed = -1;
+    setupFailed_ = true;
 }
 
 bool PagePrinter::selectPrinter(const PrintLayout& layout)
@@ -59,7 +59,7 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
                 // printer starts from its own settings, so nothing is sent that it never
                 // offered.
                 paperSize_ = 0;
-                paperBin_ = 0;
+                paperSource_ = 0;
             }
             printer_ = name;
             return true;
@@ -69,11 +69,11 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
     return Offers(names, printer_);
 }
 
-void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureImage,
+void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureImage,
                               QImage& pageImage)
 {
     pageImage = QImage();
-    PageSetupFailed = 0;
+    setupFailed_ = false;
 
     if (printer_.empty()) {
         if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
@@ -88,7 +88,7 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
         messages_.show(texts::kAppCaption,
                        texts::PrinterUnavailable(printer_, texts::kPrinterMissingReason),
                        MsgButtons::Ok, MsgIcon::Warning);
-        PageSetupFailed = -1;
+        setupFailed_ = true;
         return;
     }
     if (layout.paperSize != 0) {
@@ -103,7 +103,7 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
             fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
             return;
         }
-        paperBin_ = layout.paperSource;
+        paperSource_ = layout.paperSource;
     }
     if (layout.orientation == PageOrientation::Unrecognised) {
         fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
@@ -116,7 +116,7 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
         // The printer went away (or lost the size) after it was chosen.
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, ""), MsgButtons::Ok,
                        MsgIcon::Warning);
-        PageSetupFailed = -1;
+        setupFailed_ = true;
         return;
     }
     const std::string title = expandTitle_(layout.titleText);
@@ -138,11 +138,11 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
     }
 }
 
-bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& captureImage,
-                                QImage& pageImage)
+bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImage,
+                            QImage& pageImage)
 {
-    PreparePage(layout, captureImage, pageImage);
-    if (PageSetupFailed == -1) return false;
+    preparePage(layout, captureImage, pageImage);
+    if (setupFailed_) return false;
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
     if (!metrics) return false;
@@ -203,7 +203,7 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& capture
     job.documentName = documentName_;
     job.pdfPath = pdf.fileName().toStdString();
     job.paperSize = paperSize_;
-    job.paperBin = paperBin_;
+    job.paperBin = paperSource_;
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);
     if (!result.accepted) {

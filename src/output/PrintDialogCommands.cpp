@@ -66,7 +66,7 @@ void PrintDialog::saveNamedSetting()
         return;
     }
     NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
-    const auto plan = table.PlanSave(name, [&](int) {
+    const auto plan = table.planSave(name, [&](int) {
         return s_.messages.show(texts::kOverwriteCaption, name + texts::kOverwriteTail,
                                 MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
     });
@@ -79,7 +79,7 @@ void PrintDialog::saveNamedSetting()
         return;
     }
     workLayout_.name = name;
-    const int target = table.Store(plan, workLayout_);
+    const int target = table.store(plan, workLayout_);
     if (!plan.overwrite) {
         namedSettingList_->addItem(QString::fromStdString(name));
     }
@@ -102,7 +102,7 @@ void PrintDialog::deleteNamedSetting()
         MsgResult::Yes) {
         return;
     }
-    table.Remove(i);
+    table.remove(i);
     workSettings_.LastSet = -1;
     writeBack();
     s_.host.saveSettings();
@@ -122,9 +122,9 @@ void PrintDialog::writeBack()
 bool PrintDialog::prepareLaidOutImage()
 {
     writeBack();
-    s_.printer.PreparePage(s_.data.current, s_.captureImage, s_.pageImage);
+    s_.printer.preparePage(s_.data.current, s_.captureImage, s_.pageImage);
     // After a setup error (already shown) the page image is empty: there is nothing to hand on.
-    return s_.printer.PageSetupFailed != -1 && !s_.pageImage.isNull();
+    return !s_.printer.pageSetupFailed() && !s_.pageImage.isNull();
 }
 
 void PrintDialog::print()
@@ -141,7 +141,7 @@ void PrintDialog::print()
 void PrintDialog::onPrintDelayElapsed()
 {
     printTimer_->stop();
-    const bool printed = s_.printer.PrintHardCopy(s_.data.current, s_.captureImage, s_.pageImage);
+    const bool printed = s_.printer.printPage(s_.data.current, s_.captureImage, s_.pageImage);
     printingNotice_.reset();
     if (!printed) {
         // A setup error or a refused job, both already shown: the user can correct the

@@ -42,7 +42,7 @@ int CaptionNumber(const QString& caption)
 void PrintDialog::releaseNamedSetting()
 {
     NamedSettingsTable table(s_.data.named, workSettings_.PrinterCount);
-    const auto r = NamedSettingsTable::DecideRelease(
+    const auto r = NamedSettingsTable::decideRelease(
         loading_, workSettings_.LastSet, namedSettingList_->currentIndex(), table.count());
     if (!r.release) {
         return;

@@ -172,7 +172,7 @@ TEST(CupsPrinterBackend, LandscapeImageSitsInThePrintableCornerOnQueuesTurningEi
         QImage capture(150, 100, QImage::Format_RGB32);
         capture.fill(Qt::black);
         QImage page;
-        ASSERT_TRUE(printer.PrintHardCopy(l, capture, page))
+        ASSERT_TRUE(printer.printPage(l, capture, page))
             << (boxes.shown.empty() ? "" : boxes.shown.back().text);
         ASSERT_TRUE(cups.waitForJobs());
         PdfPage out(cups.outputPdf(c.queue));

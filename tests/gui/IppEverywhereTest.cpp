@@ -114,7 +114,7 @@ protected:
     // printer received it, when it got one.
     std::unique_ptr<PdfPage> print(const PrintLayout& layout, const std::string& simulated)
     {
-        const bool printed = printer.PrintHardCopy(layout, capture, page);
+        const bool printed = printer.printPage(layout, capture, page);
         if (!printed) return nullptr;
         if (!TestSession::current().cups().waitForJobs() || !gPrinters->waitForDocument(simulated))
             return nullptr;
@@ -250,7 +250,7 @@ TEST_F(IppEverywhereTest, SizeOrSourceThePrinterLacksIsRefusedAndNothingPrints)
                      std::to_string(c.bin));
         boxes.shown.clear();
         const int before = cups.jobCount();
-        EXPECT_FALSE(printer.PrintHardCopy(Layout(c.queue, c.size, c.bin), capture, page));
+        EXPECT_FALSE(printer.printPage(Layout(c.queue, c.size, c.bin), capture, page));
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].caption, c.caption);
         EXPECT_EQ(cups.jobCount(), before);
@@ -308,7 +308,7 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
     EXPECT_FALSE(Has(gPrinters->lastJobAttributes("TovEveNone"), "IPP_MEDIA="));
 
     boxes.shown.clear();
-    EXPECT_FALSE(printer.PrintHardCopy(Layout("EveNone", 9), capture, page));
+    EXPECT_FALSE(printer.printPage(Layout("EveNone", 9), capture, page));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, texts::kPaperSizeErrorCaption);
 }

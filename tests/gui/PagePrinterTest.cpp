@@ -77,8 +77,8 @@ TEST(PagePrinter, SetupErrorsShowTheirMessageAndPrintNothing)
         l.paperSize = c.paperSize;
         l.paperSource = c.paperBin;
         l.orientation = c.orientation;
-        EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page)) << c.why;
-        EXPECT_EQ(f.printer.PageSetupFailed, -1) << c.why;
+        EXPECT_FALSE(f.printer.printPage(l, f.buffer, f.page)) << c.why;
+        EXPECT_TRUE(f.printer.pageSetupFailed()) << c.why;
         ASSERT_EQ(f.boxes.shown.size(), 1u) << c.why;
         EXPECT_EQ(f.boxes.shown[0].caption, c.caption) << c.why;
         EXPECT_EQ(f.boxes.shown[0].text, c.text) << c.why;
@@ -93,8 +93,8 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
     PrintLayout l = Layout("Office");
     l.paperSize = 0;
     l.paperSource = 0;
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
-    EXPECT_EQ(f.printer.PageSetupFailed, 0);
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
+    EXPECT_FALSE(f.printer.pageSetupFailed());
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_EQ(f.printers.jobs[0].paperSize, 0);
     EXPECT_EQ(f.printers.jobs[0].paperBin, 0);
@@ -103,8 +103,8 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
 TEST(PagePrinter, UnknownDeviceNameKeepsTheCurrentPrinterSilently)
 {
     Fixture f;
-    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("Other"), f.buffer, f.page));
-    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("office"), f.buffer, f.page))
+    EXPECT_TRUE(f.printer.printPage(Layout("Other"), f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(Layout("office"), f.buffer, f.page))
         << "names compare case-sensitively; no match is no error";
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other") << "the printer chosen before stays current";
@@ -115,7 +115,7 @@ TEST(PagePrinter, RefusedJobIsReportedAndNotTakenAsPrinted)
 {
     Fixture f;
     f.printers.refuseWith = "Printer is not accepting jobs";
-    EXPECT_FALSE(f.printer.PrintHardCopy(Layout("Office"), f.buffer, f.page));
+    EXPECT_FALSE(f.printer.printPage(Layout("Office"), f.buffer, f.page));
     ASSERT_EQ(f.boxes.shown.size(), 1u);
     EXPECT_EQ(f.boxes.shown[0].caption, "トヴリモ");
     EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
@@ -126,9 +126,9 @@ TEST(PagePrinter, VanishedPrinterIsReported)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     f.printers.printers.erase(f.printers.printers.begin());  // Office is gone
-    EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_FALSE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.boxes.shown.size(), 1u);
     EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
     EXPECT_EQ(f.printers.jobs.size(), 1u);
@@ -140,12 +140,12 @@ TEST(PagePrinter, PageImageIsTheCaptureAtScreenScale)
     PrintLayout l = Layout("Office");
     l.scaleMode = ScaleMode::Percent;
     l.scalePercent = 50;
-    f.printer.PreparePage(l, f.buffer, f.page);
+    f.printer.preparePage(l, f.buffer, f.page);
     EXPECT_EQ(f.page.size(), QSize(100, 50));
     EXPECT_EQ(f.page.pixelColor(50, 25), QColor(Qt::red));
 
     l.scaleMode = ScaleMode::Unrecognised;  // no such mode: no image, but a page is still printed
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     EXPECT_TRUE(f.page.isNull());
 }
 
@@ -155,7 +155,7 @@ TEST(PagePrinter, FitModeWithAnEmptyCaptureStillPrintsAPage)
     PrintLayout l = Layout("Office");
     l.scaleMode = ScaleMode::FitToPaper;
     const QImage empty;
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, empty, f.page));
+    EXPECT_TRUE(f.printer.printPage(l, empty, f.page));
     EXPECT_EQ(f.printers.jobs.size(), 1u);
 }
 
@@ -166,7 +166,7 @@ TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
     l.paperSize = 1;
     l.paperSource = 2;
     l.orientation = PageOrientation::Landscape;
-    ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_EQ(f.printers.jobs[0].paperSize, 1);
     EXPECT_EQ(f.printers.jobs[0].paperBin, 2);
@@ -182,12 +182,12 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     PrintLayout office = Layout("Office");
     office.paperSize = 1;
     office.paperSource = 2;
-    ASSERT_TRUE(f.printer.PrintHardCopy(office, f.buffer, f.page));
+    ASSERT_TRUE(f.printer.printPage(office, f.buffer, f.page));
 
     PrintLayout other = Layout("Other");
     other.paperSize = 0;
     other.paperSource = 0;
-    EXPECT_TRUE(f.printer.PrintHardCopy(other, f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(other, f.buffer, f.page));
     EXPECT_TRUE(f.boxes.shown.empty());
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other");
@@ -198,10 +198,10 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     PrintLayout again = Layout("Office");
     again.paperSize = 1;
     again.paperSource = 2;
-    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
+    ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
     again.paperSize = 0;
     again.paperSource = 0;
-    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
+    ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 4u);
     EXPECT_EQ(f.printers.jobs[3].paperSize, 1);
     EXPECT_EQ(f.printers.jobs[3].paperBin, 2);
@@ -245,7 +245,7 @@ TEST(PagePrinter, FullDetailLeavesThePageImageAtScreenScale)
         PrintLayout l = Layout("Office");
         l.scaleMode = ScaleMode::Percent;
         l.scalePercent = 50;
-        ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+        ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
         EXPECT_EQ(f.page.size(), QSize(100, 50));
         EXPECT_EQ(f.printers.jobs.size(), 1u);
         EXPECT_EQ(asked, 1) << "the option is read at every page, not kept from the start";

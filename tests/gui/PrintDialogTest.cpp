@@ -706,7 +706,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     EXPECT_EQ(atSave.current.paperSize, 8);
     dlg.onPrintDelayElapsed();
     EXPECT_EQ(dlg.printingNotice(), nullptr);
-    EXPECT_EQ(d.printer.PageSetupFailed, -1);
+    EXPECT_TRUE(d.printer.pageSetupFailed());
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(dlg.printTimer()->isActive());
     EXPECT_EQ(d.host.unloads, 0);

@@ -65,7 +65,7 @@ struct SourcesRig : CaptureHost {
     void printHardCopy() override
     {
         hostCalls.push_back("printHardCopy");
-        printer.PrintHardCopy(layout, buffer.image, buffer.staging);
+        printer.printPage(layout, buffer.image, buffer.staging);
     }
     void openRegionScreen() override {}
     void unloadRegionScreen() override {}

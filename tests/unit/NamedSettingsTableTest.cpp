@@ -59,7 +59,7 @@ TEST(NamedSettingsTable, SavePlansFollowNamesAndAnswers)
         Table t;
         for (const auto& n : c.existing) t.add(n);
         int asked = 0;
-        const auto plan = t.table.PlanSave(c.name, [&](int) {
+        const auto plan = t.table.planSave(c.name, [&](int) {
             ++asked;
             return c.answerYes;
         });
@@ -76,8 +76,8 @@ TEST(NamedSettingsTable, OverwriteKeepsOrderAndLength)
     t.add("a", PagePosition::TopLeft);
     t.add("b", PagePosition::TopRight);
     t.add("c", PagePosition::Centre);
-    const auto plan = t.table.PlanSave("b", [](int) { return true; });
-    EXPECT_EQ(t.table.Store(plan, Named("b", PagePosition::BottomRight)), 1);
+    const auto plan = t.table.planSave("b", [](int) { return true; });
+    EXPECT_EQ(t.table.store(plan, Named("b", PagePosition::BottomRight)), 1);
     EXPECT_EQ(t.count, 3);
     EXPECT_EQ(t.table.names(), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(t.slots[1].position, PagePosition::BottomRight);
@@ -89,15 +89,15 @@ TEST(NamedSettingsTable, FullTableRefusesNewNamesButStillOverwrites)
     Table t;
     for (int i = 0; i < kNamedSettingsMax; ++i) t.add("s" + std::to_string(i));
     const auto before = t.slots;
-    const auto fresh = t.table.PlanSave("new", [](int) { return true; });
+    const auto fresh = t.table.planSave("new", [](int) { return true; });
     EXPECT_EQ(fresh.outcome, NamedSettingsTable::SaveOutcome::NoRoom);
-    EXPECT_EQ(t.table.Store(fresh, Named("new", PagePosition::BottomLeft)), -1);
+    EXPECT_EQ(t.table.store(fresh, Named("new", PagePosition::BottomLeft)), -1);
     EXPECT_EQ(t.count, kNamedSettingsMax);
     EXPECT_EQ(t.slots, before);
 
-    const auto again = t.table.PlanSave("s100", [](int) { return true; });
+    const auto again = t.table.planSave("s100", [](int) { return true; });
     EXPECT_EQ(again.outcome, NamedSettingsTable::SaveOutcome::Store);
-    EXPECT_EQ(t.table.Store(again, Named("s100", PagePosition::BottomLeft)), 100);
+    EXPECT_EQ(t.table.store(again, Named("s100", PagePosition::BottomLeft)), 100);
     EXPECT_EQ(t.count, kNamedSettingsMax);
     EXPECT_EQ(t.slots[100].position, PagePosition::BottomLeft);
 }
@@ -106,9 +106,9 @@ TEST(NamedSettingsTable, OneBelowFullStillTakesANewName)
 {
     Table t;
     for (int i = 0; i < kNamedSettingsMax - 1; ++i) t.add("s" + std::to_string(i));
-    const auto plan = t.table.PlanSave("last", nullptr);
+    const auto plan = t.table.planSave("last", nullptr);
     ASSERT_EQ(plan.outcome, NamedSettingsTable::SaveOutcome::Store);
-    EXPECT_EQ(t.table.Store(plan, Named("last", PagePosition::TopRight)), 100);
+    EXPECT_EQ(t.table.store(plan, Named("last", PagePosition::TopRight)), 100);
     EXPECT_EQ(t.count, kNamedSettingsMax);
     EXPECT_TRUE(t.table.full());
 }
@@ -130,7 +130,7 @@ TEST(NamedSettingsTable, RemovingMovesTheRestUp)
         t.add("a", PagePosition::TopLeft);
         t.add("b", PagePosition::TopRight);
         t.add("c", PagePosition::Centre);
-        t.table.Remove(c.removed);
+        t.table.remove(c.removed);
         EXPECT_EQ(t.table.names(), c.left) << c.removed;
         EXPECT_EQ(t.count, static_cast<int16_t>(c.left.size())) << c.removed;
     }
@@ -138,7 +138,7 @@ TEST(NamedSettingsTable, RemovingMovesTheRestUp)
     t.add("a", PagePosition::TopLeft);
     t.add("b", PagePosition::TopRight);
     t.add("c", PagePosition::Centre);
-    t.table.Remove(1);
+    t.table.remove(1);
     EXPECT_EQ(t.slots[1].position, PagePosition::Centre);
     EXPECT_EQ(t.slots[2], PrintLayout{});
 }
@@ -170,7 +170,7 @@ TEST(NamedSettingsTable, ReleaseDecision)
         {"chosen slot no longer exists", false, 5, -1, 3, true, -1},
     };
     for (const auto& c : cases) {
-        const auto r = NamedSettingsTable::DecideRelease(c.loading, c.lastSet, c.selected, c.count);
+        const auto r = NamedSettingsTable::decideRelease(c.loading, c.lastSet, c.selected, c.count);
         EXPECT_EQ(r.release, c.release) << c.why;
         EXPECT_EQ(r.slot, c.slot) << c.why;
     }
