@@ -85,14 +85,14 @@ int main(int argc, char** argv)
     QuietHost host;
     SettingsData data;
     data.settings.lastNamedSetting = -1;
-    data.current.DeviceName = names.front();
-    data.current.Pos = 3;
-    data.current.Size = 2;
-    data.current.SizeP = 100;
-    data.current.Orientation = 1;
-    data.current.FontName = "IPAGothic";
-    data.current.FontSize = 10;
-    data.current.TitleText = "&[日付] &[時刻] hard copy";
+    data.current.printerName = names.front();
+    data.current.position = PagePosition::Centre;
+    data.current.scaleMode = ScaleMode::FitToPaper;
+    data.current.scalePercent = 100;
+    data.current.orientation = PageOrientation::Portrait;
+    data.current.fontName = "IPAGothic";
+    data.current.fontPoints = 10;
+    data.current.titleText = "&[日付] &[時刻] hard copy";
     QImage captureImage(1280, 1024, QImage::Format_RGB32);
     QImage pageImage;
     std::string lastFolder = "/tmp/";
@@ -101,7 +101,7 @@ int main(int argc, char** argv)
                           printer, captureImage,  pageImage, [](const std::string& t) { return t; },
                           lastFolder, host, 15.0, 15.0, QIcon()};
     PrintDialog dlg(s);
-    dlg.Load();
+    dlg.load();
 
     PreviewBox* box = dlg.preview();
     QImage frame(box->size(), QImage::Format_ARGB32_Premultiplied);
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 300; ++i) {
         frame.fill(Qt::transparent);
         const auto start = Clock::now();
-        dlg.RefreshPreview();
+        dlg.refreshPreview();
         box->render(&frame);
         times.push_back(Ms(Clock::now() - start));
     }

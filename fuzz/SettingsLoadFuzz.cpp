@@ -37,10 +37,10 @@ void CheckLoaded(const SettingsData& d)
         FUZZ_CHECK(d.named[i] == PrintLayout{});
     for (int i = 0; i < s.namedSettingCount; ++i) {
         const PrintLayout& n = d.named[static_cast<size_t>(i)];
-        FUZZ_CHECK(!n.FontName.empty() && n.FontSize != 0);
+        FUZZ_CHECK(!n.fontName.empty() && n.fontPoints != 0);
     }
-    FUZZ_CHECK(!d.current.FontName.empty() && d.current.FontSize != 0);
-    FUZZ_CHECK(d.current.Title.empty());
+    FUZZ_CHECK(!d.current.fontName.empty() && d.current.fontPoints != 0);
+    FUZZ_CHECK(d.current.name.empty());
     FUZZ_CHECK(s.title != settings_texts::kOldDefaultTitle);
     // Whatever number the file held, the double-click reads as one of the choices.
     FUZZ_CHECK(static_cast<int>(s.doubleClickAction) >= 0 &&
@@ -49,7 +49,7 @@ void CheckLoaded(const SettingsData& d)
     FUZZ_CHECK(static_cast<int>(s.doubleClickSource) >= 0 &&
                static_cast<int>(s.doubleClickSource) <=
                    static_cast<int>(DoubleClickSource::Clipboard));
-    FUZZ_CHECK(std::isfinite(d.current.Left) && std::isfinite(d.current.Top));
+    FUZZ_CHECK(std::isfinite(d.current.leftCm) && std::isfinite(d.current.topCm));
 }
 
 // Equal apart from Version (only used while loading) and the reals, which keep 15 digits.
@@ -57,14 +57,15 @@ void CheckSame(SettingsData a, SettingsData b)
 {
     a.settings.formatVersion.clear();
     b.settings.formatVersion.clear();
-    FUZZ_CHECK(SameReal(a.current.Left, b.current.Left) && SameReal(a.current.Top, b.current.Top));
-    a.current.Left = b.current.Left;
-    a.current.Top = b.current.Top;
+    FUZZ_CHECK(SameReal(a.current.leftCm, b.current.leftCm) &&
+               SameReal(a.current.topCm, b.current.topCm));
+    a.current.leftCm = b.current.leftCm;
+    a.current.topCm = b.current.topCm;
     for (size_t i = 0; i < a.named.size(); ++i) {
-        FUZZ_CHECK(SameReal(a.named[i].Left, b.named[i].Left));
-        FUZZ_CHECK(SameReal(a.named[i].Top, b.named[i].Top));
-        a.named[i].Left = b.named[i].Left;
-        a.named[i].Top = b.named[i].Top;
+        FUZZ_CHECK(SameReal(a.named[i].leftCm, b.named[i].leftCm));
+        FUZZ_CHECK(SameReal(a.named[i].topCm, b.named[i].topCm));
+        a.named[i].leftCm = b.named[i].leftCm;
+        a.named[i].topCm = b.named[i].topCm;
     }
     FUZZ_CHECK(a.settings == b.settings);
     FUZZ_CHECK(a.current == b.current);

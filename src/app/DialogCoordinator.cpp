@@ -66,7 +66,7 @@ void DialogCoordinator::openPrintDialog()
     print_ = new PrintDialog(services);
     // The command-line job keeps its own state; every other caller enters the dialog's.
     if (p.engine().state() != AppState::CommandLine) p.engine().setState(AppState::PrintDialogOpen);
-    print_->Load();
+    print_->load();
 }
 
 void DialogCoordinator::openOptions()

@@ -179,7 +179,7 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
 Program::Outcome Program::RunCommandLine()
 {
     engine_->setState(AppState::CommandLine);
-    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.Title);
+    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.name);
     data.settings.confirmBeforePrint = job.confirm;
 
     switch (job.capture) {
@@ -195,7 +195,7 @@ Program::Outcome Program::RunCommandLine()
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);
         for (int i = 0; i < count; ++i) {
-            if (data.named[i].Title == job.settingName) {
+            if (data.named[i].name == job.settingName) {
                 data.current = data.named[i];
                 data.settings.lastNamedSetting = static_cast<int16_t>(i);
             }
@@ -216,8 +216,7 @@ Program::Outcome Program::RunCommandLine()
         dialogs_->openPrintDialog();
         return {true, 0};
     }
-    const bool accepted =
-        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
     return {false, accepted ? 0 : 1};
 }
 
@@ -269,7 +268,7 @@ void Program::openPrintDialog()
 
 void Program::printHardCopy()
 {
-    printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    printer_->printPage(data.current, buffer_.image, buffer_.staging);
 }
 
 RegionSelector* Program::regionScreen()
@@ -318,8 +317,7 @@ void Program::commandLineHandOff()
         dialogs_->openPrintDialog();
         return;
     }
-    const bool accepted =
-        printer_->PrintHardCopy(data.current, buffer_.image, buffer_.staging);
+    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
     endProcess(accepted ? 0 : 1);
 }
 

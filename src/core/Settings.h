@@ -56,27 +56,60 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// One page layout: the current one, or a named print setting.
+// The layout's codes. Each has an Unrecognised value for what a hand-edited settings file
+// may hold beyond the values this program writes; how such a layout prints is said at each.
+
+// Where the image's top-left corner goes. Unrecognised: on the sheet's physical corner.
+enum class PagePosition {
+    TopLeft,
+    TopRight,
+    Centre,
+    BottomLeft,
+    BottomRight,
+    Manual,
+    Unrecognised
+};
+
+// How the image is scaled. Unrecognised: no image at all (only the title is printed).
+enum class ScaleMode {
+    ActualSize,  // one screen pixel = the screen's twips per pixel
+    FitToPaper,
+    Percent,  // actual size times scalePercent / 100
+    Unrecognised,
+};
+
+// Unrecognised: the preview and printing refuse the layout with a page-setup error.
+enum class PageOrientation { Portrait, Landscape, Unrecognised };
+
+// The title line's horizontal place against the image. Unrecognised: at the sheet's left
+// edge (x 0).
+enum class TitleAlignment { ImageLeft, ImageCentre, ImageRight, Unrecognised };
+
+// Whether the title goes above or below the image. Unrecognised: at the sheet's top (y 0).
+enum class TitlePlacement { AboveImage, BelowImage, Unrecognised };
+
+// One page layout: the current one, or a named print setting. A default-constructed layout
+// means what a section without any of these keys means.
 struct PrintLayout {
-    std::string Title;  // name of a named setting; never stored for the current layout
-    std::string DeviceName;
-    int16_t Pos = 0;   // 1 top left, 2 top right, 3 centre, 4 bottom left, 5 bottom right, 6 manual
-    int16_t Size = 0;  // 1 actual size, 2 fit to the paper, 3 SizeP percent
-    int16_t SizeP = 0;        // scale in percent
-    int16_t Hiritsu = 0;      // "keep the ratio" check box, 1 = on
-    int16_t PaperSize = 0;    // paper-size code
-    int16_t PaperBin = 0;     // paper-source code, 0 = the printer's own choice
-    int16_t Orientation = 0;  // 1 portrait, 2 landscape
-    double Left = 0;          // manual position, centimetres
-    double Top = 0;
-    std::string FontName;
-    int32_t FontSize = 0;  // points
-    bool FontItalic = false;
-    bool FontBold = false;
-    bool FontUnderLine = false;
-    std::string TitleText;
-    int16_t TitleAlign = 0;   // 0 left edge of the image, 1 centred, 2 right edge
-    int16_t TitleVAlign = 0;  // 0 above the image, 1 below
+    std::string name;  // name of a named setting; never stored for the current layout
+    std::string printerName;
+    PagePosition position = PagePosition::Unrecognised;
+    ScaleMode scaleMode = ScaleMode::Unrecognised;
+    int16_t scalePercent = 0;
+    bool keepAspectRatio = false;
+    int16_t paperSize = 0;    // paper-size code
+    int16_t paperSource = 0;  // paper-source code, 0 = the printer's own choice
+    PageOrientation orientation = PageOrientation::Unrecognised;
+    double leftCm = 0;  // with PagePosition::Manual, from the printable area's corner
+    double topCm = 0;
+    std::string fontName;
+    int32_t fontPoints = 0;
+    bool italic = false;
+    bool bold = false;
+    bool underline = false;
+    std::string titleText;
+    TitleAlignment titleAlignment = TitleAlignment::ImageLeft;
+    TitlePlacement titlePlacement = TitlePlacement::AboveImage;
 
     bool operator==(const PrintLayout&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "core/SettingsStore.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "core/IniValues.h"
@@ -139,54 +140,110 @@ void ReadHotKeySlot(const IniDocument& doc, Settings& s, int slot, std::string_v
     s.hotKeyCode[i] = get(kHotKeyCodeKey);
 }
 
+// The layout's codes as the file numbers them. A number without a meaning here (only a
+// hand-edited file has one) reads as Unrecognised and is written back as the number given
+// for Unrecognised, which reads as Unrecognised again: the layout keeps printing the same
+// way, though the file no longer holds the typed number. Every value the program itself
+// writes keeps its number.
+template <typename Code>
+struct CodeNumber {
+    Code code;
+    int16_t number;
+};
+
+constexpr CodeNumber<PagePosition> kPositionNumbers[] = {
+    {PagePosition::TopLeft, 1},      {PagePosition::TopRight, 2},    {PagePosition::Centre, 3},
+    {PagePosition::BottomLeft, 4},   {PagePosition::BottomRight, 5}, {PagePosition::Manual, 6},
+    {PagePosition::Unrecognised, 0},
+};
+constexpr CodeNumber<ScaleMode> kScaleModeNumbers[] = {
+    {ScaleMode::ActualSize, 1},
+    {ScaleMode::FitToPaper, 2},
+    {ScaleMode::Percent, 3},
+    {ScaleMode::Unrecognised, 0},
+};
+constexpr CodeNumber<PageOrientation> kOrientationNumbers[] = {
+    {PageOrientation::Portrait, 1},
+    {PageOrientation::Landscape, 2},
+    {PageOrientation::Unrecognised, 0},
+};
+// 0 is the first alignment here, so Unrecognised is written as -1.
+constexpr CodeNumber<TitleAlignment> kTitleAlignmentNumbers[] = {
+    {TitleAlignment::ImageLeft, 0},
+    {TitleAlignment::ImageCentre, 1},
+    {TitleAlignment::ImageRight, 2},
+    {TitleAlignment::Unrecognised, -1},
+};
+constexpr CodeNumber<TitlePlacement> kTitlePlacementNumbers[] = {
+    {TitlePlacement::AboveImage, 0},
+    {TitlePlacement::BelowImage, 1},
+    {TitlePlacement::Unrecognised, -1},
+};
+
+template <typename Code, size_t N>
+Code CodeOf(const CodeNumber<Code> (&table)[N], int16_t number)
+{
+    for (const auto& entry : table)
+        if (entry.number == number) return entry.code;
+    return Code::Unrecognised;
+}
+
+template <typename Code, size_t N>
+int16_t NumberOf(const CodeNumber<Code> (&table)[N], Code code)
+{
+    for (const auto& entry : table)
+        if (entry.code == code) return entry.number;
+    return NumberOf(table, Code::Unrecognised);
+}
+
 PrintLayout ReadLayout(const IniDocument& doc, std::string_view section, bool withTitle)
 {
     PrintLayout l;
     auto get = [&](std::string_view key) { return doc.get(section, key); };
-    l.DeviceName = get("DeviceName");
-    l.Hiritsu = ReadIniInt16(get("Hiritsu"));
-    l.Orientation = ReadIniInt16(get("Orientation"));
-    l.PaperBin = ReadIniInt16(get("PaperBin"));
-    l.PaperSize = ReadIniInt16(get("PaperSize"));
-    l.Pos = ReadIniInt16(get("Pos"));
-    l.Size = ReadIniInt16(get("Size"));
-    l.SizeP = ReadIniInt16(get("SizeP"));
-    if (withTitle) l.Title = get("Title");
-    l.Left = ReadIniReal(get("Left"));
-    l.Top = ReadIniReal(get("Top"));
-    l.FontName = get("FontName");
-    l.FontSize = ReadIniInt32(get("FontSize"));
-    l.FontItalic = ReadIniFlag(get("FontItalic"));
-    l.FontBold = ReadIniFlag(get("FontBold"));
-    l.FontUnderLine = ReadIniFlag(get("FontUnderLine"));
-    l.TitleText = get("TitleText");
-    l.TitleAlign = ReadIniInt16(get("TitleAlign"));
-    l.TitleVAlign = ReadIniInt16(get("TitleVAlign"));
+    l.printerName = get("DeviceName");
+    l.keepAspectRatio = ReadIniInt16(get("Hiritsu")) != 0;
+    l.orientation = CodeOf(kOrientationNumbers, ReadIniInt16(get("Orientation")));
+    l.paperSource = ReadIniInt16(get("PaperBin"));
+    l.paperSize = ReadIniInt16(get("PaperSize"));
+    l.position = CodeOf(kPositionNumbers, ReadIniInt16(get("Pos")));
+    l.scaleMode = CodeOf(kScaleModeNumbers, ReadIniInt16(get("Size")));
+    l.scalePercent = ReadIniInt16(get("SizeP"));
+    if (withTitle) l.name = get("Title");
+    l.leftCm = ReadIniReal(get("Left"));
+    l.topCm = ReadIniReal(get("Top"));
+    l.fontName = get("FontName");
+    l.fontPoints = ReadIniInt32(get("FontSize"));
+    l.italic = ReadIniFlag(get("FontItalic"));
+    l.bold = ReadIniFlag(get("FontBold"));
+    l.underline = ReadIniFlag(get("FontUnderLine"));
+    l.titleText = get("TitleText");
+    l.titleAlignment = CodeOf(kTitleAlignmentNumbers, ReadIniInt16(get("TitleAlign")));
+    l.titlePlacement = CodeOf(kTitlePlacementNumbers, ReadIniInt16(get("TitleVAlign")));
     return l;
 }
 
 void WriteLayout(IniDocument& doc, std::string_view section, const PrintLayout& l, bool withTitle)
 {
     auto set = [&](std::string_view key, std::string_view value) { doc.set(section, key, value); };
-    set("DeviceName", l.DeviceName);
-    set("Hiritsu", WriteIniInt(l.Hiritsu));
-    set("Orientation", WriteIniInt(l.Orientation));
-    set("PaperBin", WriteIniInt(l.PaperBin));
-    set("PaperSize", WriteIniInt(l.PaperSize));
-    set("Pos", WriteIniInt(l.Pos));
-    set("Size", WriteIniInt(l.Size));
-    set("SizeP", WriteIniInt(l.SizeP));
-    if (withTitle) set("Title", l.Title);
-    set("Left", WriteIniReal(l.Left));
-    set("Top", WriteIniReal(l.Top));
-    set("FontName", l.FontName);
-    set("FontSize", WriteIniInt(l.FontSize));
-    set("FontItalic", WriteIniFlag(l.FontItalic));
-    set("FontBold", WriteIniFlag(l.FontBold));
-    set("FontUnderLine", WriteIniFlag(l.FontUnderLine));
-    set("TitleText", l.TitleText);
-    set("TitleAlign", WriteIniInt(l.TitleAlign));
-    set("TitleVAlign", WriteIniInt(l.TitleVAlign));
+    set("DeviceName", l.printerName);
+    set("Hiritsu", WriteIniInt(l.keepAspectRatio ? 1 : 0));
+    set("Orientation", WriteIniInt(NumberOf(kOrientationNumbers, l.orientation)));
+    set("PaperBin", WriteIniInt(l.paperSource));
+    set("PaperSize", WriteIniInt(l.paperSize));
+    set("Pos", WriteIniInt(NumberOf(kPositionNumbers, l.position)));
+    set("Size", WriteIniInt(NumberOf(kScaleModeNumbers, l.scaleMode)));
+    set("SizeP", WriteIniInt(l.scalePercent));
+    if (withTitle) set("Title", l.name);
+    set("Left", WriteIniReal(l.leftCm));
+    set("Top", WriteIniReal(l.topCm));
+    set("FontName", l.fontName);
+    set("FontSize", WriteIniInt(l.fontPoints));
+    set("FontItalic", WriteIniFlag(l.italic));
+    set("FontBold", WriteIniFlag(l.bold));
+    set("FontUnderLine", WriteIniFlag(l.underline));
+    set("TitleText", l.titleText);
+    set("TitleAlign", WriteIniInt(NumberOf(kTitleAlignmentNumbers, l.titleAlignment)));
+    set("TitleVAlign", WriteIniInt(NumberOf(kTitlePlacementNumbers, l.titlePlacement)));
 }
 
 void WritePrintSetting(IniDocument& doc, const PrintLayout& record, int n)
@@ -259,8 +316,8 @@ PrintLayout FirstRunLayout(PrinterBackend& printers)
     PrintLayout l;
     int paperSize = 0;
     if (printer) {
-        l.DeviceName = printer->deviceName;
-        l.Orientation = static_cast<int16_t>(printer->orientation);
+        l.printerName = printer->deviceName;
+        l.orientation = CodeOf(kOrientationNumbers, static_cast<int16_t>(printer->orientation));
         paperSize = printer->paperSize;
     }
     // Only sizes the program can name are kept; Letter stands in for the others.
@@ -268,16 +325,16 @@ PrintLayout FirstRunLayout(PrinterBackend& printers)
     if (paperSize < 0 || paperSize >= static_cast<int>(sizeNames.size()) ||
         sizeNames[static_cast<size_t>(paperSize)].empty())
         paperSize = 1;
-    l.PaperSize = static_cast<int16_t>(paperSize);
-    l.PaperBin = 0;  // the printer's own source, which always has a name
-    l.Hiritsu = 1;
-    l.Pos = 3;
-    l.Size = 1;
-    l.SizeP = 100;
-    l.Left = 0;
-    l.Top = 0;
-    l.FontName = kDefaultFontName;
-    l.FontSize = 10;
+    l.paperSize = static_cast<int16_t>(paperSize);
+    l.paperSource = 0;  // the printer's own source, which always has a name
+    l.keepAspectRatio = true;
+    l.position = PagePosition::Centre;
+    l.scaleMode = ScaleMode::ActualSize;
+    l.scalePercent = 100;
+    l.leftCm = 0;
+    l.topCm = 0;
+    l.fontName = kDefaultFontName;
+    l.fontPoints = 10;
     return l;
 }
 
@@ -414,21 +471,21 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
 
     PrintLayout& current = data.current;
     current = ReadLayout(doc, kDefaultPrinter, false);
-    if (current.FontName.empty() || current.FontSize == 0) {
-        current.FontName = kDefaultFontName;
-        current.FontSize = 10;
-        current.FontItalic = false;
-        current.FontBold = false;
-        current.FontUnderLine = false;
-        current.TitleAlign = 0;
-        current.TitleVAlign = 0;
+    if (current.fontName.empty() || current.fontPoints == 0) {
+        current.fontName = kDefaultFontName;
+        current.fontPoints = 10;
+        current.italic = false;
+        current.bold = false;
+        current.underline = false;
+        current.titleAlignment = TitleAlignment::ImageLeft;
+        current.titlePlacement = TitlePlacement::AboveImage;
     }
 
     for (int n = 1; n <= s.namedSettingCount; ++n) {
         PrintLayout& named = data.named[static_cast<size_t>(n - 1)];
         named = ReadLayout(doc, PrinterSection(n), true);
-        if (named.FontName.empty()) named.FontName = kDefaultFontName;
-        if (named.FontSize == 0) named.FontSize = 10;
+        if (named.fontName.empty()) named.fontName = kDefaultFontName;
+        if (named.fontPoints == 0) named.fontPoints = 10;
     }
     return LoadResult::Loaded;
 }

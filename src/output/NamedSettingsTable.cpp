@@ -19,18 +19,18 @@ std::vector<std::string> NamedSettingsTable::names() const
 {
     std::vector<std::string> result;
     for (int i = 0; i < count(); ++i) {
-        result.push_back(slots_[i].Title);
+        result.push_back(slots_[i].name);
     }
     return result;
 }
 
-NamedSettingsTable::SavePlan NamedSettingsTable::PlanSave(
+NamedSettingsTable::SavePlan NamedSettingsTable::planSave(
     const std::string& name, const std::function<bool(int slot)>& confirmOverwrite) const
 {
     SavePlan plan;
     plan.target = count();
     for (int i = 0; i < count(); ++i) {
-        if (slots_[i].Title != name) {
+        if (slots_[i].name != name) {
             continue;
         }
         plan.target = i;
@@ -51,7 +51,7 @@ NamedSettingsTable::SavePlan NamedSettingsTable::PlanSave(
     return plan;
 }
 
-int NamedSettingsTable::Store(const SavePlan& plan, const PrintLayout& layout)
+int NamedSettingsTable::store(const SavePlan& plan, const PrintLayout& layout)
 {
     if (plan.outcome != SaveOutcome::Store || plan.target < 0 ||
         plan.target >= kNamedSettingsMax) {
@@ -64,7 +64,7 @@ int NamedSettingsTable::Store(const SavePlan& plan, const PrintLayout& layout)
     return plan.target;
 }
 
-void NamedSettingsTable::Remove(int slot)
+void NamedSettingsTable::remove(int slot)
 {
     if (!inUse(slot)) {
         return;
@@ -78,7 +78,7 @@ void NamedSettingsTable::Remove(int slot)
     count_ = static_cast<int16_t>(n - 1);
 }
 
-NamedSettingsTable::Release NamedSettingsTable::DecideRelease(bool loading, int lastSet,
+NamedSettingsTable::Release NamedSettingsTable::decideRelease(bool loading, int lastSet,
                                                               int selectedEntry, int count)
 {
     Release r;

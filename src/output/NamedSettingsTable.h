@@ -38,14 +38,14 @@ public:
     // Where a layout saved under `name` goes. Names are compared exactly (case and width
     // matter). `confirmOverwrite` is asked for every slot of that name in list order; the
     // last one confirmed becomes the target, and one refusal cancels the whole save.
-    SavePlan PlanSave(const std::string& name,
+    SavePlan planSave(const std::string& name,
                       const std::function<bool(int slot)>& confirmOverwrite) const;
 
     // Carries out a plan of outcome Store; returns the slot written.
-    int Store(const SavePlan& plan, const PrintLayout& layout);
+    int store(const SavePlan& plan, const PrintLayout& layout);
 
     // Removes a slot in use; the ones behind it move up one place.
-    void Remove(int slot);
+    void remove(int slot);
 
     // What the release step does when an edit starts from a chosen setting.
     struct Release {
@@ -55,7 +55,7 @@ public:
     // Nothing happens while the dialog fills its controls or when no setting is chosen. The
     // slot copied back is the list's selected entry, or the chosen one when the list lost its
     // selection to typed text.
-    static Release DecideRelease(bool loading, int lastSet, int selectedEntry, int count);
+    static Release decideRelease(bool loading, int lastSet, int selectedEntry, int count);
 
 private:
     std::array<PrintLayout, kNamedSettingsMax>& slots_;

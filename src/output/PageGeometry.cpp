@@ -42,19 +42,19 @@ Margins ComputeMargins(const PageMetrics& page)
     return m;
 }
 
-ImageSize FixedScaleSize(int scaleMode, int sizePercent, int64_t iw, int64_t ih, double sx,
+ImageSize FixedScaleSize(ScaleMode scaleMode, int sizePercent, int64_t iw, int64_t ih, double sx,
                          double sy)
 {
     const double w = static_cast<double>(iw);
     const double h = static_cast<double>(ih);
-    switch (static_cast<PageScaleMode>(scaleMode)) {
-        case PageScaleMode::ActualSize:
-            return NonNegative({nearestEven(w * sx), nearestEven(h * sy)});
-        case PageScaleMode::Percent:
-            return NonNegative(
-                {nearestEven(w * sx * sizePercent / 100), nearestEven(h * sy * sizePercent / 100)});
-        default:
-            return {};
+    switch (scaleMode) {
+    case ScaleMode::ActualSize:
+        return NonNegative({nearestEven(w * sx), nearestEven(h * sy)});
+    case ScaleMode::Percent:
+        return NonNegative(
+            {nearestEven(w * sx * sizePercent / 100), nearestEven(h * sy * sizePercent / 100)});
+    default:
+        return {};
     }
 }
 
@@ -107,11 +107,11 @@ double PlacingTitleGap(double printerTwipsPerPixelY)
     return kTitleGapDevicePixels * printerTwipsPerPixelY;
 }
 
-ImageSize TargetImageSize(int scaleMode, int sizePercent, const Margins& margins, int64_t iw,
+ImageSize TargetImageSize(ScaleMode scaleMode, int sizePercent, const Margins& margins, int64_t iw,
                           int64_t ih, double sx, double sy, int64_t titleHeight,
                           double printerTwipsPerPixelY)
 {
-    if (static_cast<PageScaleMode>(scaleMode) == PageScaleMode::FitToPaper) {
+    if (scaleMode == ScaleMode::FitToPaper) {
         return FitSize(margins, iw, ih, sx, sy, titleHeight,
                        RoundedTitleGap(printerTwipsPerPixelY));
     }
@@ -159,7 +159,7 @@ PagePlacement PlacePage(const Margins& m, const PlacementInput& in)
 
     int64_t x = 0;
     int64_t y = 0;
-    const auto position = static_cast<PagePosition>(in.position);
+    const PagePosition position = in.position;
     switch (position) {
         case PagePosition::TopLeft:
             x = a;
@@ -181,7 +181,7 @@ PagePlacement PlacePage(const Margins& m, const PlacementInput& in)
             x = a + c - w;
             y = b + d - h;
             break;
-        case PagePosition::Offset:
+        case PagePosition::Manual:
             x = nearestEven(in.leftCm * kTwipsPerCentimetre + a);
             y = nearestEven(in.topCm * kTwipsPerCentimetre + b);
             break;
@@ -192,40 +192,40 @@ PagePlacement PlacePage(const Margins& m, const PlacementInput& in)
     const bool atTop = position == PagePosition::TopLeft || position == PagePosition::TopRight;
     const bool atBottom =
         position == PagePosition::BottomLeft || position == PagePosition::BottomRight;
-    switch (static_cast<TitleVAlignCode>(in.titleVAlign)) {
-        case TitleVAlignCode::AboveImage:
-            if (atTop) {
-                // No room above an image at the top edge: the title takes its place.
-                p.titleY = y;
-                y = nearestEven(y + t + g);
-            } else {
-                p.titleY = nearestEven(y - t - g);
-            }
-            break;
-        case TitleVAlignCode::BelowImage:
-            if (atBottom) {
-                y = nearestEven(y - t - g);
-            }
-            p.titleY = nearestEven(y + h + g);
-            break;
-        default:
-            p.titleY = 0;
-            break;
+    switch (in.titlePlacement) {
+    case TitlePlacement::AboveImage:
+        if (atTop) {
+            // No room above an image at the top edge: the title takes its place.
+            p.titleY = y;
+            y = nearestEven(y + t + g);
+        } else {
+            p.titleY = nearestEven(y - t - g);
+        }
+        break;
+    case TitlePlacement::BelowImage:
+        if (atBottom) {
+            y = nearestEven(y - t - g);
+        }
+        p.titleY = nearestEven(y + h + g);
+        break;
+    default:
+        p.titleY = 0;
+        break;
     }
 
-    switch (static_cast<TitleAlignCode>(in.titleAlign)) {
-        case TitleAlignCode::ImageLeft:
-            p.titleX = x;
-            break;
-        case TitleAlignCode::ImageCentre:
-            p.titleX = x + halfTowardZero(w - in.titleWidth);
-            break;
-        case TitleAlignCode::ImageRight:
-            p.titleX = x + w - in.titleWidth;
-            break;
-        default:
-            p.titleX = 0;
-            break;
+    switch (in.titleAlignment) {
+    case TitleAlignment::ImageLeft:
+        p.titleX = x;
+        break;
+    case TitleAlignment::ImageCentre:
+        p.titleX = x + halfTowardZero(w - in.titleWidth);
+        break;
+    case TitleAlignment::ImageRight:
+        p.titleX = x + w - in.titleWidth;
+        break;
+    default:
+        p.titleX = 0;
+        break;
     }
 
     p.imageX = x;

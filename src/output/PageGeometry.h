@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Settings.h"
 #include "platform/PrinterBackend.h"
 
 // Where the image and the title line go on the printed sheet. Everything here is in twips
@@ -14,39 +15,6 @@
 // its own scale and origin when it draws what these functions return.
 
 namespace tovrimo {
-
-// How the image is scaled (the layout's Size). Values other than these are legal in a
-// settings file and mean "no image".
-enum class PageScaleMode : int {
-    ActualSize = 1,  // one screen pixel = the screen's twips per pixel
-    FitToPaper = 2,
-    Percent = 3,  // actual size times SizeP / 100
-};
-
-// Where the image's top-left corner goes (the layout's Pos). Any other value puts it on the
-// sheet's physical corner.
-enum class PagePosition : int {
-    TopLeft = 1,
-    TopRight = 2,
-    Centre = 3,
-    BottomLeft = 4,
-    BottomRight = 5,
-    Offset = 6,  // Left / Top centimetres from the printable area's corner
-};
-
-// Horizontal title position relative to the image (the layout's TitleAlign); other values
-// put the title at sheet x 0.
-enum class TitleAlignCode : int {
-    ImageLeft = 0,
-    ImageCentre = 1,
-    ImageRight = 2,
-};
-
-// Vertical title position (the layout's TitleVAlign); other values put it at sheet y 0.
-enum class TitleVAlignCode : int {
-    AboveImage = 0,
-    BelowImage = 1,
-};
 
 constexpr int kTwipsPerCentimetre = 567;
 // The title and the image are kept this many printer device pixels apart.
@@ -84,11 +52,11 @@ struct TwipPoint {
 
 // Everything that decides where things go once the image size is known.
 struct PlacementInput {
-    int position = static_cast<int>(PagePosition::TopLeft);           // or any other code
-    double leftCm = 0;                                                // with PagePosition::Offset
+    PagePosition position = PagePosition::TopLeft;
+    double leftCm = 0;  // with PagePosition::Manual
     double topCm = 0;
-    int titleVAlign = static_cast<int>(TitleVAlignCode::AboveImage);  // or any other code
-    int titleAlign = static_cast<int>(TitleAlignCode::ImageLeft);     // or any other code
+    TitlePlacement titlePlacement = TitlePlacement::AboveImage;
+    TitleAlignment titleAlignment = TitleAlignment::ImageLeft;
     // W x H as drawn: for printing, PrintedImageSize of the scaled buffer (whole screen
     // pixels); the preview, which has no buffer, passes TargetImageSize directly.
     ImageSize image;
@@ -115,7 +83,7 @@ Margins ComputeMargins(const PageMetrics& page);
 // Image size for the actual-size and percentage modes; 0 x 0 for any mode that is neither
 // (fit mode included: use FitSize or TargetImageSize for it). iw, ih: the captured image in
 // screen pixels; sx, sy: the screen's twips per pixel.
-ImageSize FixedScaleSize(int scaleMode, int sizePercent, int64_t iw, int64_t ih, double sx,
+ImageSize FixedScaleSize(ScaleMode scaleMode, int sizePercent, int64_t iw, int64_t ih, double sx,
                          double sy);
 
 // Fit-to-paper size. The title line (titleHeight) and the gap are reserved below or above
@@ -130,7 +98,7 @@ double PlacingTitleGap(double printerTwipsPerPixelY);
 
 // Target size of the page image for any scale mode. titleHeight is the title's height as
 // the caller wants it reserved in fit mode.
-ImageSize TargetImageSize(int scaleMode, int sizePercent, const Margins& margins, int64_t iw,
+ImageSize TargetImageSize(ScaleMode scaleMode, int sizePercent, const Margins& margins, int64_t iw,
                           int64_t ih, double sx, double sy, int64_t titleHeight,
                           double printerTwipsPerPixelY);
 

@@ -8,6 +8,7 @@
 #include "output/OutputTexts.h"
 #include "output/PageGeometry.h"
 #include "output/PageRenderer.h"
+#include "output/PrinterCapabilityCache.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
 
@@ -24,11 +25,11 @@ bool Offers(const std::vector<T>& codes, const T& code)
 TitleFont FontOf(const PrintLayout& layout)
 {
     TitleFont f;
-    f.family = QString::fromStdString(layout.FontName);
-    f.pointSize = layout.FontSize;
-    f.bold = layout.FontBold;
-    f.italic = layout.FontItalic;
-    f.underline = layout.FontUnderLine;
+    f.family = QString::fromStdString(layout.fontName);
+    f.pointSize = layout.fontPoints;
+    f.bold = layout.bold;
+    f.italic = layout.italic;
+    f.underline = layout.underline;
     return f;
 }
 
@@ -45,20 +46,20 @@ PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
 void PagePrinter::fail(const char* caption, const char* text)
 {
     messages_.show(caption, text, MsgButtons::Ok, MsgIcon::None);
-    PageSetupFailed = -1;
+    setupFailed_ = true;
 }
 
 bool PagePrinter::selectPrinter(const PrintLayout& layout)
 {
     const auto names = printers_.printerNames();
     for (const auto& name : names) {
-        if (name == layout.DeviceName) {
+        if (name == layout.printerName) {
             if (name != printer_) {
                 // A size or source set on one printer means nothing to another: the new
                 // printer starts from its own settings, so nothing is sent that it never
                 // offered.
                 paperSize_ = 0;
-                paperBin_ = 0;
+                paperSource_ = 0;
             }
             printer_ = name;
             return true;
@@ -68,11 +69,11 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
     return Offers(names, printer_);
 }
 
-void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureImage,
+void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureImage,
                               QImage& pageImage)
 {
     pageImage = QImage();
-    PageSetupFailed = 0;
+    setupFailed_ = false;
 
     if (printer_.empty()) {
         if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
@@ -87,45 +88,45 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
         messages_.show(texts::kAppCaption,
                        texts::PrinterUnavailable(printer_, texts::kPrinterMissingReason),
                        MsgButtons::Ok, MsgIcon::Warning);
-        PageSetupFailed = -1;
+        setupFailed_ = true;
         return;
     }
-    if (layout.PaperSize != 0) {
-        if (!Offers(printers_.paperSizes(printer_), static_cast<int>(layout.PaperSize))) {
+    if (layout.paperSize != 0) {
+        if (!Offers(printers_.paperSizes(printer_), static_cast<int>(layout.paperSize))) {
             fail(texts::kPaperSizeErrorCaption, texts::kPaperSizeError);
             return;
         }
-        paperSize_ = layout.PaperSize;
+        paperSize_ = layout.paperSize;
     }
-    if (layout.PaperBin != 0) {
-        if (!Offers(printers_.paperSources(printer_), static_cast<int>(layout.PaperBin))) {
+    if (layout.paperSource != 0) {
+        if (!Offers(printers_.paperSources(printer_), static_cast<int>(layout.paperSource))) {
             fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
             return;
         }
-        paperBin_ = layout.PaperBin;
+        paperSource_ = layout.paperSource;
     }
-    if (layout.Orientation != 1 && layout.Orientation != 2) {
+    if (layout.orientation == PageOrientation::Unrecognised) {
         fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
         return;
     }
-    orientation_ = layout.Orientation;
+    orientation_ = PrinterOrientation(layout.orientation);
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
     if (!metrics) {
         // The printer went away (or lost the size) after it was chosen.
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, ""), MsgButtons::Ok,
                        MsgIcon::Warning);
-        PageSetupFailed = -1;
+        setupFailed_ = true;
         return;
     }
-    const std::string title = expandTitle_(layout.TitleText);
+    const std::string title = expandTitle_(layout.titleText);
     const auto measured =
         PageRenderer::MeasureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
     const int64_t t = nearestEven(measured.heightTwips);
     const Margins margins = ComputeMargins(*metrics);
-    const ImageSize target =
-        TargetImageSize(layout.Size, layout.SizeP, margins, captureImage.width(), captureImage.height(),
-                        screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
+    const ImageSize target = TargetImageSize(layout.scaleMode, layout.scalePercent, margins,
+                                             captureImage.width(), captureImage.height(),
+                                             screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
     const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
     if (pixels.width > 0 && pixels.height > 0 && !captureImage.isNull()) {
         pageImage = captureImage.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
@@ -137,26 +138,26 @@ void PagePrinter::PreparePage(const PrintLayout& layout, const QImage& captureIm
     }
 }
 
-bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& captureImage,
-                                QImage& pageImage)
+bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImage,
+                            QImage& pageImage)
 {
-    PreparePage(layout, captureImage, pageImage);
-    if (PageSetupFailed == -1) return false;
+    preparePage(layout, captureImage, pageImage);
+    if (setupFailed_) return false;
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
     if (!metrics) return false;
     const Margins margins = ComputeMargins(*metrics);
-    const std::string title = expandTitle_(layout.TitleText);
+    const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
     const auto measured = PageRenderer::MeasureTitle(font, QString::fromStdString(title),
                                                      metrics->dpiY);
 
     PlacementInput in;
-    in.position = layout.Pos;
-    in.leftCm = layout.Left;
-    in.topCm = layout.Top;
-    in.titleVAlign = layout.TitleVAlign;
-    in.titleAlign = layout.TitleAlign;
+    in.position = layout.position;
+    in.leftCm = layout.leftCm;
+    in.topCm = layout.topCm;
+    in.titlePlacement = layout.titlePlacement;
+    in.titleAlignment = layout.titleAlignment;
     in.image = PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx,
                                 screen_.sy);
     in.titleWidth = nearestEven(measured.widthTwips);
@@ -168,7 +169,7 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& capture
     page.widthPoints = margins.pageWidth / 20.0;
     page.heightPoints = margins.pageHeight / 20.0;
     page.dpi = metrics->dpiX;
-    page.title = QString::fromStdString(expandTitle_(layout.TitleText));
+    page.title = QString::fromStdString(expandTitle_(layout.titleText));
     page.font = font;
     page.titleX = placed.titleX;
     page.titleY = placed.titleY;
@@ -202,7 +203,7 @@ bool PagePrinter::PrintHardCopy(const PrintLayout& layout, const QImage& capture
     job.documentName = documentName_;
     job.pdfPath = pdf.fileName().toStdString();
     job.paperSize = paperSize_;
-    job.paperBin = paperBin_;
+    job.paperBin = paperSource_;
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);
     if (!result.accepted) {

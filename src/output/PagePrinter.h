@@ -28,14 +28,15 @@ public:
                 ScreenScale screen);
 
     // Selects the printer, checks paper size, source and orientation, and scales the capture
-    // buffer into the page image buffer. Errors are shown here and set PageSetupFailed to -1.
-    void PreparePage(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
+    // buffer into the page image buffer. Errors are shown here and make pageSetupFailed() true.
+    void preparePage(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
 
-    // PreparePage, then lays out the title and image and submits exactly one page. Returns true
+    // preparePage, then lays out the title and image and submits exactly one page. Returns true
     // only when the printing system accepted the job.
-    bool PrintHardCopy(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
+    bool printPage(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
 
-    int16_t PageSetupFailed = 0;
+    // The last preparePage stopped at an error (already shown); nothing may be printed.
+    bool pageSetupFailed() const { return setupFailed_; }
     const std::string& currentPrinter() const { return printer_; }
     void setDocumentName(std::string name) { documentName_ = std::move(name); }
     // Asked at every page: whether to print the capture buffer's own pixels (the option can
@@ -52,10 +53,11 @@ private:
     ScreenScale screen_;
     std::string printer_;  // the current printer; the system default until one is chosen
     int paperSize_ = 0;    // 0: the printer's own size
-    int paperBin_ = 0;
+    int paperSource_ = 0;
     int orientation_ = 1;
     std::string documentName_ = "トヴリモ";
     std::function<bool()> fullDetail_;
+    bool setupFailed_ = false;
 };
 
 }  // namespace tovrimo

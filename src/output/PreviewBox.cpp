@@ -16,30 +16,30 @@ const QColor kImage(192, 192, 255);
 
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Pic_Preview"));
+    setObjectName(QStringLiteral("preview"));
     setFixedSize(kWidthPixels, kHeightPixels);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBackground);
     setPalette(pal);
 
-    picImage_ = new QWidget(this);
-    picImage_->setObjectName(QStringLiteral("Pic_Image"));
-    picImage_->setAutoFillBackground(true);
-    QPalette imagePal = picImage_->palette();
+    imageBox_ = new QWidget(this);
+    imageBox_->setObjectName(QStringLiteral("previewImage"));
+    imageBox_->setAutoFillBackground(true);
+    QPalette imagePal = imageBox_->palette();
     imagePal.setColor(QPalette::Window, kImage);
-    picImage_->setPalette(imagePal);
-    picImage_->setGeometry(0, 0, 0, 0);
+    imageBox_->setPalette(imagePal);
+    imageBox_->setGeometry(0, 0, 0, 0);
 
-    lblPreviewError_ = new QLabel(QString::fromUtf8(texts::kPreviewError), this);
-    lblPreviewError_->setObjectName(QStringLiteral("Lbl_PreviewError"));
-    lblPreviewError_->setWordWrap(true);
-    lblPreviewError_->setAlignment(Qt::AlignCenter);
-    QPalette errorPal = lblPreviewError_->palette();
+    errorLabel_ = new QLabel(QString::fromUtf8(texts::kPreviewError), this);
+    errorLabel_->setObjectName(QStringLiteral("previewError"));
+    errorLabel_->setWordWrap(true);
+    errorLabel_->setAlignment(Qt::AlignCenter);
+    QPalette errorPal = errorLabel_->palette();
     errorPal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    lblPreviewError_->setPalette(errorPal);
-    lblPreviewError_->setGeometry(4, 4, kWidthPixels - 8, 40);
-    lblPreviewError_->hide();
+    errorLabel_->setPalette(errorPal);
+    errorLabel_->setGeometry(4, 4, kWidthPixels - 8, 40);
+    errorLabel_->hide();
 }
 
 QRect PreviewBox::toPixels(const QRectF& boxRect) const
@@ -52,16 +52,16 @@ void PreviewBox::showPicture(const PreviewPicture& picture)
     picture_ = picture;
     drawn_ = true;
     if (picture.placed) {
-        picImage_->setGeometry(toPixels(QRectF(picture.image)));
+        imageBox_->setGeometry(toPixels(QRectF(picture.image)));
     }
-    picImage_->raise();
-    lblPreviewError_->raise();
+    imageBox_->raise();
+    errorLabel_->raise();
     update();
 }
 
 void PreviewBox::showError(bool shown)
 {
-    lblPreviewError_->setVisible(shown);
+    errorLabel_->setVisible(shown);
 }
 
 void PreviewBox::paintEvent(QPaintEvent*)

@@ -23,9 +23,9 @@ public:
     // box where it was.
     void showPicture(const PreviewPicture& picture);
     void showError(bool shown);
-    bool errorShown() const { return !lblPreviewError_->isHidden(); }
+    bool errorShown() const { return !errorLabel_->isHidden(); }
     const PreviewPicture& picture() const { return picture_; }
-    QWidget* imageBox() const { return picImage_; }
+    QWidget* imageBox() const { return imageBox_; }
     QRect toPixels(const QRectF& boxRect) const;
 
 protected:
@@ -34,8 +34,8 @@ protected:
 private:
     PreviewPicture picture_;
     bool drawn_ = false;
-    QWidget* picImage_ = nullptr;
-    QLabel* lblPreviewError_ = nullptr;
+    QWidget* imageBox_ = nullptr;
+    QLabel* errorLabel_ = nullptr;
 };
 
 }  // namespace tovrimo

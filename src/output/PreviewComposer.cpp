@@ -46,13 +46,13 @@ PreviewPicture ComposePreview(const PreviewInput& in)
     const ImageSize size =
         TargetImageSize(in.scaleMode, in.sizePercent, m, in.imageWidthPixels,
                         in.imageHeightPixels, in.sx, in.sy, fitTitleHeight, py);
-    if (in.scaleMode == static_cast<int>(PageScaleMode::FitToPaper)) {
+    if (in.scaleMode == ScaleMode::FitToPaper) {
         pic.fitPercent = FitPercent(size.width, in.imageWidthPixels, in.sx);
     }
 
     PlacementInput place;
     place.position = in.position;
-    if (in.position == static_cast<int>(PagePosition::Offset)) {
+    if (in.position == PagePosition::Manual) {
         if (!in.leftCm || !in.topCm || std::fabs(*in.leftCm) > kMaxOffsetCm ||
             std::fabs(*in.topCm) > kMaxOffsetCm) {
             return pic;
@@ -60,8 +60,8 @@ PreviewPicture ComposePreview(const PreviewInput& in)
         place.leftCm = *in.leftCm;
         place.topCm = *in.topCm;
     }
-    place.titleVAlign = in.titleVAlign;
-    place.titleAlign = in.titleAlign;
+    place.titlePlacement = in.titlePlacement;
+    place.titleAlignment = in.titleAlignment;
     place.image = size;
     place.titleWidth = nearestEven(in.titleWidthTwips);
     place.titleHeight = in.titleBlank ? 0 : nearestEven(in.titleHeightTwips);
@@ -70,7 +70,7 @@ PreviewPicture ComposePreview(const PreviewInput& in)
     pic.placement = p;
     pic.placed = true;
 
-    if (in.position != static_cast<int>(PagePosition::Offset)) {
+    if (in.position != PagePosition::Manual) {
         pic.leftCm = static_cast<double>(p.imageX - m.left) / kTwipsPerCentimetre;
         pic.topCm = static_cast<double>(p.imageY - m.top) / kTwipsPerCentimetre;
     }

@@ -14,15 +14,15 @@ namespace tovrimo {
 // Everything the preview needs to lay out one page, already read from the dialog.
 struct PreviewInput {
     PageMetrics page;      // the chosen printer's page in the working orientation and size
-    int scaleMode = 1;     // the layout's Size
+    ScaleMode scaleMode = ScaleMode::ActualSize;
     int sizePercent = 100;
-    int position = 3;      // the layout's Pos
+    PagePosition position = PagePosition::Centre;
     // Offsets for the manual position, as the offset boxes hold them; nothing when a box does
     // not hold a number.
     std::optional<double> leftCm;
     std::optional<double> topCm;
-    int titleAlign = 0;
-    int titleVAlign = 0;
+    TitleAlignment titleAlignment = TitleAlignment::ImageLeft;
+    TitlePlacement titlePlacement = TitlePlacement::AboveImage;
     int64_t imageWidthPixels = 0;  // the capture buffer
     int64_t imageHeightPixels = 0;
     double sx = 15.0;  // the screen's twips per pixel

@@ -18,14 +18,14 @@
 
 #include "core/PaperNames.h"
 #include "output/CarrierLabel.h"
-#include "output/PrintingNotice.h"
-#include "output/TitleOptionsDialog.h"
 #include "output/PagePrinter.h"
 #include "output/PreviewBox.h"
 #include "output/PreviewComposer.h"
 #include "output/PrintDialogHost.h"
 #include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
+#include "output/PrintingNotice.h"
+#include "output/TitleOptionsDialog.h"
 #include "platform/PrinterBackend.h"
 
 namespace tovrimo {
@@ -60,11 +60,10 @@ PrintDialog::PrintDialog(PrintDialogServices services, QWidget* parent)
 
 PrintDialog::~PrintDialog()
 {
-    sldPSize_.DestroyTracBar();
-    delete titleOption_.data();
+    delete titleOptions_.data();
 }
 
-void PrintDialog::Load()
+void PrintDialog::load()
 {
     if (!s_.customIcon.isNull()) {
         setWindowIcon(s_.customIcon);
@@ -74,60 +73,57 @@ void PrintDialog::Load()
     loading_ = true;
 
     printerNames_ = s_.printers.printerNames();
-    cmbPrinterName_->clear();
-    cmbPrinterName_->addItem(QString::fromUtf8(texts::kNoPrinterEntry));
+    printerList_->clear();
+    printerList_->addItem(QString::fromUtf8(texts::kNoPrinterEntry));
     for (const auto& name : printerNames_) {
-        cmbPrinterName_->addItem(QString::fromStdString(name));
+        printerList_->addItem(QString::fromStdString(name));
     }
-    cmbPrinterName_->setCurrentIndex(-1);
-    FillPaperSizeList();
-    cmbPaperBin_->clear();
+    printerList_->setCurrentIndex(-1);
+    fillPaperSizeList();
+    paperSourceList_->clear();
     const auto& bins = PaperBinNames();
     for (const auto& name : bins) {
-        if (!name.empty()) cmbPaperBin_->addItem(QString::fromStdString(name));
+        if (!name.empty()) paperSourceList_->addItem(QString::fromStdString(name));
     }
-    cmbPaperBin_->setCurrentIndex(-1);
+    paperSourceList_->setCurrentIndex(-1);
 
     fillSettingList();
-    if (workSettings_.lastNamedSetting >= 0 && workSettings_.lastNamedSetting < cmbSetting_->count()) {
+    if (workSettings_.lastNamedSetting >= 0 && workSettings_.lastNamedSetting < namedSettingList_->count()) {
         selectSettingEntry(workSettings_.lastNamedSetting);
     } else {
         // A choice that no longer exists (a damaged file) counts as none.
         workSettings_.lastNamedSetting = -1;
     }
-    if (cmbSetting_->currentIndex() < 0) {
+    if (namedSettingList_->currentIndex() < 0) {
         showLayout(PrintLayout(workLayout_));
     }
-    txtTitle_->setText(QString::fromStdString(s_.data.current.TitleText));
+    titleEdit_->setText(QString::fromStdString(s_.data.current.titleText));
     showCarriers(s_.data.current);
     loading_ = false;
 
-    sldPSize_.Parent = lblSlideBar_;
-    sldPSize_.Create(0, 0, lblSlideBar_->width(), lblSlideBar_->height());
-    sldPSize_.SetTracBarPos(s_.data.current.SizeP);
+    scaleSlider_->setValue(s_.data.current.scalePercent);
 
-    RefreshPreview();
+    refreshPreview();
     adjustSize();
     setFixedSize(sizeHint());
     show();
     raise();
     activateWindow();
-    btnOK_->setFocus();
+    printButton_->setFocus();
 }
 
-void PrintDialog::Unload()
+void PrintDialog::unload()
 {
     if (unloaded_) {
         return;
     }
     unloaded_ = true;
-    timRefreshPreview_->stop();
-    timPrint_->stop();
-    if (titleOption_) {
-        titleOption_->hide();
+    previewTimer_->stop();
+    printTimer_->stop();
+    if (titleOptions_) {
+        titleOptions_->hide();
     }
     printingNotice_.reset();
-    sldPSize_.DestroyTracBar();
     hide();
     s_.host.printDialogUnloaded();
 }
@@ -137,13 +133,13 @@ void PrintDialog::closeEvent(QCloseEvent* event)
     // The window's close box closes without printing, like "閉じる".
     event->ignore();
     if (isVisible() && !unloaded_) {
-        BtnCancel_Click();
+        cancel();
     }
 }
 
 void PrintDialog::reject()
 {
-    BtnCancel_Click();
+    cancel();
 }
 
 namespace {
@@ -161,11 +157,11 @@ bool IsReturn(const QEvent* event)
 
 bool PrintDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtPSize_) {
+    if (watched == scaleEdit_) {
         return scaleBoxEvent(event) || QDialog::eventFilter(watched, event);
     }
-    if (watched == btnOK_ && IsReturn(event)) {
-        btnOK_->click();
+    if (watched == printButton_ && IsReturn(event)) {
+        printButton_->click();
         return true;
     }
     if (IsReturn(event) &&
@@ -219,7 +215,7 @@ bool PrintDialog::scaleBoxEvent(QEvent* event)
         }
         return false;
     case QEvent::ContextMenu: {
-        std::unique_ptr<QMenu> menu(txtPSize_->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(scaleEdit_->createStandardContextMenu());
         const bool pastable = ScalePastePasses(QGuiApplication::clipboard()->text());
         for (QAction* action : menu->actions()) {
             if (action->objectName() == QLatin1String("edit-paste")) action->setEnabled(pastable);
@@ -229,35 +225,35 @@ bool PrintDialog::scaleBoxEvent(QEvent* event)
     }
     case QEvent::FocusIn:
         // Selected after the click that gave the focus has placed the caret.
-        QTimer::singleShot(0, txtPSize_, [box = txtPSize_] { box->selectAll(); });
+        QTimer::singleShot(0, scaleEdit_, [box = scaleEdit_] { box->selectAll(); });
         return false;
     default:
         return false;
     }
 }
 
-void PrintDialog::FillPaperSizeList()
+void PrintDialog::fillPaperSizeList()
 {
     const std::string printer = chosenPrinter();
     const int current = printer.empty() ? 0 : capabilities_.defaultPaperSize(printer);
-    cmbPaperSize_->clear();
+    paperSizeList_->clear();
     const auto& names = PaperSizeNames();
     int selected = -1;
     for (int code = 0; code < static_cast<int>(names.size()); ++code) {
         if (names[code].empty()) continue;
-        cmbPaperSize_->addItem(QString::fromStdString(names[code]));
-        if (code == current) selected = cmbPaperSize_->count() - 1;
+        paperSizeList_->addItem(QString::fromStdString(names[code]));
+        if (code == current) selected = paperSizeList_->count() - 1;
     }
     if (selected >= 0) {
         selectPaperSizeEntry(selected);
     } else {
-        cmbPaperSize_->setCurrentIndex(-1);
+        paperSizeList_->setCurrentIndex(-1);
     }
 }
 
 std::string PrintDialog::chosenPrinter() const
 {
-    const int index = cmbPrinterName_->currentIndex();
+    const int index = printerList_->currentIndex();
     if (index >= 1 && index <= static_cast<int>(printerNames_.size())) {
         return printerNames_[index - 1];
     }
@@ -271,52 +267,53 @@ std::string PrintDialog::chosenPrinter() const
 
 void PrintDialog::showLayout(const PrintLayout& shown)
 {
-    selectOption(optPosition_, shown.Pos);
-    txtLeft_->setText(NumberText(shown.Left));
-    txtTop_->setText(NumberText(shown.Top));
-    selectOption(optSize_, shown.Size);
-    if (shown.Size != 3) {
-        setBoxEnabled(txtPSize_, false);
+    selectOption(positionGroup_, IndexOfCode(shown.position));
+    leftEdit_->setText(NumberText(shown.leftCm));
+    topEdit_->setText(NumberText(shown.topCm));
+    selectOption(scaleModeGroup_, IndexOfCode(shown.scaleMode));
+    if (shown.scaleMode != ScaleMode::Percent) {
+        setBoxEnabled(scaleEdit_, false);
     }
-    selectOption(optOrientation_, shown.Orientation);
-    chkHiritsu_->setChecked(shown.Hiritsu != 0);
-    workLayout_.Hiritsu = shown.Hiritsu;
-    txtPSize_->setText(QString::number(shown.SizeP));
+    selectOption(orientationGroup_, IndexOfCode(shown.orientation));
+    keepAspectRatioBox_->setChecked(shown.keepAspectRatio);
+    workLayout_.keepAspectRatio = shown.keepAspectRatio;
+    scaleEdit_->setText(QString::number(shown.scalePercent));
 
-    const int printer = FindEntry(cmbPrinterName_, shown.DeviceName);
+    const int printer = FindEntry(printerList_, shown.printerName);
     if (printer >= 0) {
         selectPrinterEntry(printer);
     }
     // Choosing the printer took that printer's own paper size; the layout's size is shown
     // again, and kept even when it has no entry to show.
     const auto& sizeNames = PaperSizeNames();
-    const int size = shown.PaperSize >= 0 && shown.PaperSize < static_cast<int>(sizeNames.size())
-                         ? FindEntry(cmbPaperSize_, sizeNames[shown.PaperSize])
+    const int size = shown.paperSize >= 0 && shown.paperSize < static_cast<int>(sizeNames.size())
+                         ? FindEntry(paperSizeList_, sizeNames[shown.paperSize])
                          : -1;
-    if (size >= 0 && !sizeNames[shown.PaperSize].empty()) {
+    if (size >= 0 && !sizeNames[shown.paperSize].empty()) {
         selectPaperSizeEntry(size);
     } else {
-        cmbPaperSize_->setCurrentIndex(-1);
-        workLayout_.PaperSize = shown.PaperSize;
+        paperSizeList_->setCurrentIndex(-1);
+        workLayout_.paperSize = shown.paperSize;
     }
     const auto& binNames = PaperBinNames();
-    const int bin = shown.PaperBin >= 0 && shown.PaperBin < static_cast<int>(binNames.size()) &&
-                            !binNames[shown.PaperBin].empty()
-                        ? FindEntry(cmbPaperBin_, binNames[shown.PaperBin])
+    const int bin = shown.paperSource >= 0 &&
+                            shown.paperSource < static_cast<int>(binNames.size()) &&
+                            !binNames[shown.paperSource].empty()
+                        ? FindEntry(paperSourceList_, binNames[shown.paperSource])
                         : -1;
     if (bin >= 0) {
         selectPaperBinEntry(bin);
     } else {
-        cmbPaperBin_->setCurrentIndex(-1);
-        workLayout_.PaperBin = shown.PaperBin;
+        paperSourceList_->setCurrentIndex(-1);
+        workLayout_.paperSource = shown.paperSource;
     }
 }
 
 void PrintDialog::showCarriers(const PrintLayout& from)
 {
-    lblFont_->setCaption(QString::number(from.FontSize));
-    lblTitleAlign_->setCaption(QString::number(from.TitleAlign));
-    lblTitleVAlign_->setCaption(QString::number(from.TitleVAlign));
+    fontCarrier_->setCaption(QString::number(from.fontPoints));
+    titleAlignmentCarrier_->setCaption(QString::number(IndexOfCode(from.titleAlignment)));
+    titlePlacementCarrier_->setCaption(QString::number(IndexOfCode(from.titlePlacement)));
 }
 
 void PrintDialog::selectOption(QButtonGroup* group, int index)
@@ -330,37 +327,37 @@ void PrintDialog::selectOption(QButtonGroup* group, int index)
         return;
     }
     button->setChecked(true);
-    if (group == optPosition_) {
-        Opt_Position_Click(index);
-    } else if (group == optSize_) {
-        Opt_Size_Click(index);
-    } else if (group == optOrientation_) {
-        OptOrientation_Click(index);
+    if (group == positionGroup_) {
+        onPositionChosen(CodeAtIndex<PagePosition>(index));
+    } else if (group == scaleModeGroup_) {
+        onScaleModeChosen(CodeAtIndex<ScaleMode>(index));
+    } else if (group == orientationGroup_) {
+        onOrientationChosen(CodeAtIndex<PageOrientation>(index));
     }
 }
 
 void PrintDialog::selectPrinterEntry(int index)
 {
-    cmbPrinterName_->setCurrentIndex(index);
-    CmbPrinterName_Click();
+    printerList_->setCurrentIndex(index);
+    onPrinterChanged();
 }
 
 void PrintDialog::selectPaperSizeEntry(int index)
 {
-    cmbPaperSize_->setCurrentIndex(index);
-    CmbPaperSize_Click();
+    paperSizeList_->setCurrentIndex(index);
+    onPaperSizeChanged();
 }
 
 void PrintDialog::selectPaperBinEntry(int index)
 {
-    cmbPaperBin_->setCurrentIndex(index);
-    CmbPaperBin_Click();
+    paperSourceList_->setCurrentIndex(index);
+    onPaperSourceChanged();
 }
 
 void PrintDialog::selectSettingEntry(int index)
 {
-    cmbSetting_->setCurrentIndex(index);
-    CmbSetting_Click();
+    namedSettingList_->setCurrentIndex(index);
+    onNamedSettingChosen();
 }
 
 void PrintDialog::setBoxEnabled(QLineEdit* box, bool enabled)
@@ -379,47 +376,48 @@ void PrintDialog::setTextLoading(QLineEdit* box, const QString& text)
 
 void PrintDialog::startDelayedPreview()
 {
-    if (!timRefreshPreview_->isActive()) {
-        timRefreshPreview_->start();
+    if (!previewTimer_->isActive()) {
+        previewTimer_->start();
     }
 }
 
-void PrintDialog::Tim_RefreshPreview_Timer()
+void PrintDialog::onPreviewDelayElapsed()
 {
-    timRefreshPreview_->stop();
-    RefreshPreview();
+    previewTimer_->stop();
+    refreshPreview();
 }
 
-void PrintDialog::RefreshPreview()
+void PrintDialog::refreshPreview()
 {
     if (loading_) {
         return;
     }
-    picPreview_->showError(false);
+    preview_->showError(false);
     const std::string printer = chosenPrinter();
-    const int orientation = workLayout_.Orientation;
-    const int paper = workLayout_.PaperSize;
-    bool refused = printer.empty() || (orientation != 1 && orientation != 2);
+    const PageOrientation orientation = workLayout_.orientation;
+    const int paper = workLayout_.paperSize;
+    bool refused = printer.empty() || orientation == PageOrientation::Unrecognised;
     if (!refused && paper > 0) {
         const auto& sizes = capabilities_.paperSizes(printer);
         refused = std::find(sizes.begin(), sizes.end(), paper) == sizes.end();
     }
     const std::optional<PageMetrics> metrics =
         refused ? std::nullopt
-                : capabilities_.pageMetrics(printer, std::max(paper, 0), orientation);
+                : capabilities_.pageMetrics(printer, std::max(paper, 0),
+                                            PrinterOrientation(orientation));
     if (!metrics) {
-        picPreview_->showError(true);
+        preview_->showError(true);
         return;
     }
 
     TitleFont font;
-    font.family = QString::fromStdString(workLayout_.FontName);
-    font.pointSize = workLayout_.FontSize;
-    font.bold = workLayout_.FontBold;
-    font.italic = workLayout_.FontItalic;
-    font.underline = workLayout_.FontUnderLine;
+    font.family = QString::fromStdString(workLayout_.fontName);
+    font.pointSize = workLayout_.fontPoints;
+    font.bold = workLayout_.bold;
+    font.italic = workLayout_.italic;
+    font.underline = workLayout_.underline;
     const std::string expanded =
-        s_.expandTitle ? s_.expandTitle(workLayout_.TitleText) : workLayout_.TitleText;
+        s_.expandTitle ? s_.expandTitle(workLayout_.titleText) : workLayout_.titleText;
     const QString title = QString::fromStdString(expanded);
     const QString key =
         font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
@@ -430,13 +428,13 @@ void PrintDialog::RefreshPreview()
 
     PreviewInput in;
     in.page = *metrics;
-    in.scaleMode = workLayout_.Size;
-    in.sizePercent = workLayout_.SizeP;
-    in.position = workLayout_.Pos;
-    in.leftCm = ParseNumber(txtLeft_->text());
-    in.topCm = ParseNumber(txtTop_->text());
-    in.titleAlign = workLayout_.TitleAlign;
-    in.titleVAlign = workLayout_.TitleVAlign;
+    in.scaleMode = workLayout_.scaleMode;
+    in.sizePercent = workLayout_.scalePercent;
+    in.position = workLayout_.position;
+    in.leftCm = ParseNumber(leftEdit_->text());
+    in.topCm = ParseNumber(topEdit_->text());
+    in.titleAlignment = workLayout_.titleAlignment;
+    in.titlePlacement = workLayout_.titlePlacement;
     in.imageWidthPixels = s_.captureImage.width();
     in.imageHeightPixels = s_.captureImage.height();
     in.sx = s_.sx;
@@ -445,24 +443,24 @@ void PrintDialog::RefreshPreview()
     in.titleHeightTwips = measuredTitle_.heightTwips;
     in.titleBlank = TitleIsBlank(expanded);
     const PreviewPicture picture = ComposePreview(in);
-    picPreview_->showPicture(picture);
+    preview_->showPicture(picture);
 
     if (picture.fitPercent) {
         const bool wasLoading = loading_;
         loading_ = true;
-        txtPSize_->setText(QString::number(*picture.fitPercent));
-        sldPSize_.SetTracBarPos(static_cast<int16_t>(std::min(*picture.fitPercent, 32767)));
+        scaleEdit_->setText(QString::number(*picture.fitPercent));
+        scaleSlider_->setValue(*picture.fitPercent);
         loading_ = wasLoading;
     }
     if (!picture.placed) {
-        picPreview_->showError(true);
+        preview_->showError(true);
         return;
     }
     if (picture.leftCm && picture.topCm) {
         // Shown so that choosing the manual position starts from here; written as the
         // dialog's own update, which is not an edit that lets a named setting go.
-        setTextLoading(txtLeft_, FormatCentimetres(*picture.leftCm));
-        setTextLoading(txtTop_, FormatCentimetres(*picture.topCm));
+        setTextLoading(leftEdit_, FormatCentimetres(*picture.leftCm));
+        setTextLoading(topEdit_, FormatCentimetres(*picture.topCm));
     }
 }
 

@@ -11,9 +11,9 @@
 
 #include "controls/ScaleSlider.h"
 #include "core/Settings.h"
-#include "output/TitleOptionsDialog.h"
 #include "output/PageRenderer.h"
 #include "output/PrinterCapabilityCache.h"
+#include "output/TitleOptionsDialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -43,7 +43,7 @@ struct PrintDialogServices {
     ClipboardAccess& clipboard;
     PagePrinter& printer;
     const QImage& captureImage;  // the capture buffer
-    QImage& pageImage;       // the page image buffer
+    QImage& pageImage;           // the page image buffer
     std::function<std::string(const std::string&)> expandTitle;
     std::string& lastFolder;
     PrintDialogHost& host;
@@ -63,66 +63,75 @@ public:
     ~PrintDialog() override;
 
     // Fills the controls from the records, draws the preview and shows the dialog.
-    void Load();
+    void load();
     // Ends the dialog without writing anything back; tells the host.
-    void Unload();
+    void unload();
     bool unloaded() const { return unloaded_; }
 
-    void RefreshPreview();
-    void ReleaseNamedSetting();
-    void FillPaperSizeList();
+    void refreshPreview();
+    void releaseNamedSetting();
+    void fillPaperSizeList();
 
-    // Handlers, named after their control and event.
-    void CmbPrinterName_Click();
-    void CmbPaperSize_Click();
-    void CmbPaperBin_Click();
-    void OptOrientation_Click(int index);
-    void Opt_Size_Click(int index);
-    void Opt_Position_Click(int index);
-    void ChkHiritsu_Click();
-    void Txt_PSize_Change();
-    void Txt_Left_Change();
-    void Txt_Top_Change();
-    void Txt_Title_Change();
-    void Sld_PSize_MouseUp();
-    void Btn_PSizeBig_Click();
-    void Btn_PSizeSmall_Click();
-    void Btn_InsField_Click(const char* field);
-    void Btn_TitleSet_Click();
-    void Lbl_Font_Change();
-    void Lbl_TitleAlign_Change();
-    void Lbl_TitleVAlign_Change();
-    void CmbSetting_Click();
-    void BtnSaveSetting_Click();
-    void BtnDelSetting_Click();
-    void BtnOK_Click();
-    void TimPrint_Timer();
-    void BtnClipBoard_Click();
-    void BtnSaveA_Click();
-    void Btn_Fusen_Click();
-    void BtnHelp_Click();
-    void BtnCancel_Click();
-    void Tim_RefreshPreview_Timer();
+    // Edits of the page layout. Each lets a chosen named setting go before it applies.
+    void onPrinterChanged();
+    void onPaperSizeChanged();
+    void onPaperSourceChanged();
+    void onOrientationChosen(PageOrientation orientation);
+    void onScaleModeChosen(ScaleMode mode);
+    void onPositionChosen(PagePosition position);
+    void onKeepAspectRatioToggled();
+    void onScaleEdited();
+    void onLeftEdited();
+    void onTopEdited();
+    void onTitleEdited();
+    // Takes the slider's value only once the user lets go of it.
+    void onSliderReleased();
+    // Step the scale by a quarter, to the next multiple of 25 within 1..200.
+    void enlargeScale();
+    void reduceScale();
+    // Puts a title field at the caret, replacing the selection.
+    void insertTitleField(const char* field);
+    void openTitleOptions();
+    // The title options dialog hands its values over through the carrier labels.
+    void onTitleFontChanged();
+    void onTitleAlignmentChanged();
+    void onTitlePlacementChanged();
+
+    // Commands.
+    void onNamedSettingChosen();
+    void saveNamedSetting();
+    void deleteNamedSetting();
+    // Shows the printing notice and prints once it has had time to appear.
+    void print();
+    void onPrintDelayElapsed();
+    void copyToClipboard();
+    void saveImageAs();
+    void makeStickyNote();
+    void showHelp();
+    // Closes without printing, like the close box and Escape.
+    void cancel();
+    // Typing pauses this long before the preview follows, so each key does not redraw it.
+    void onPreviewDelayElapsed();
 
     // Refused keys and pastes in the scale box sound this; QApplication::beep unless replaced.
     std::function<void()> beep;
 
     // The carrier labels the title options dialog writes into.
-    CarrierLabel* fontCarrier() const { return lblFont_; }
-    CarrierLabel* titleAlignCarrier() const { return lblTitleAlign_; }
-    CarrierLabel* titleVAlignCarrier() const { return lblTitleVAlign_; }
+    CarrierLabel* fontCarrier() const { return fontCarrier_; }
+    CarrierLabel* titleAlignmentCarrier() const { return titleAlignmentCarrier_; }
+    CarrierLabel* titlePlacementCarrier() const { return titlePlacementCarrier_; }
 
     // State, for those who drive the dialog.
     const PrintLayout& workingLayout() const { return workLayout_; }
     const Settings& workingSettings() const { return workSettings_; }
     const std::string& rememberedSettingName() const { return rememberedName_; }
     bool loading() const { return loading_; }
-    PreviewBox* preview() const { return picPreview_; }
-    ScaleSlider& slider() { return sldPSize_; }
-    QTimer* refreshTimer() const { return timRefreshPreview_; }
-    QTimer* printTimer() const { return timPrint_; }
-    TitleOptionsDialog* titleOptionDialog() const { return titleOption_; }
-    PrintingNotice* printingIndicator() const { return printingNotice_.get(); }
+    PreviewBox* preview() const { return preview_; }
+    ScaleSlider* slider() const { return scaleSlider_; }
+    QTimer* previewTimer() const { return previewTimer_; }
+    QTimer* printTimer() const { return printTimer_; }
+    TitleOptionsDialog* titleOptionsDialog() const { return titleOptions_; }
+    PrintingNotice* printingNotice() const { return printingNotice_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -166,31 +175,30 @@ private:
     PrinterCapabilityCache capabilities_;
     QString measuredTitleKey_;  // what the title was last measured for
     PageRenderer::TextSize measuredTitle_;
-    ScaleSlider sldPSize_;
 
-    QComboBox* cmbPrinterName_ = nullptr;
-    QComboBox* cmbPaperSize_ = nullptr;
-    QComboBox* cmbPaperBin_ = nullptr;
-    QButtonGroup* optOrientation_ = nullptr;
-    QButtonGroup* optSize_ = nullptr;
-    QButtonGroup* optPosition_ = nullptr;
-    QLineEdit* txtPSize_ = nullptr;
-    QWidget* lblSlideBar_ = nullptr;
-    QToolButton* btnPSizeBig_ = nullptr;
-    QToolButton* btnPSizeSmall_ = nullptr;
-    QCheckBox* chkHiritsu_ = nullptr;
-    QLineEdit* txtLeft_ = nullptr;
-    QLineEdit* txtTop_ = nullptr;
-    QLineEdit* txtTitle_ = nullptr;
-    QComboBox* cmbSetting_ = nullptr;
-    PreviewBox* picPreview_ = nullptr;
-    QPushButton* btnOK_ = nullptr;
-    CarrierLabel* lblFont_ = nullptr;
-    CarrierLabel* lblTitleAlign_ = nullptr;
-    CarrierLabel* lblTitleVAlign_ = nullptr;
-    QTimer* timRefreshPreview_ = nullptr;
-    QTimer* timPrint_ = nullptr;
-    QPointer<TitleOptionsDialog> titleOption_;
+    QComboBox* printerList_ = nullptr;
+    QComboBox* paperSizeList_ = nullptr;
+    QComboBox* paperSourceList_ = nullptr;
+    QButtonGroup* orientationGroup_ = nullptr;
+    QButtonGroup* scaleModeGroup_ = nullptr;
+    QButtonGroup* positionGroup_ = nullptr;
+    QLineEdit* scaleEdit_ = nullptr;
+    ScaleSlider* scaleSlider_ = nullptr;
+    QToolButton* enlargeButton_ = nullptr;
+    QToolButton* reduceButton_ = nullptr;
+    QCheckBox* keepAspectRatioBox_ = nullptr;
+    QLineEdit* leftEdit_ = nullptr;
+    QLineEdit* topEdit_ = nullptr;
+    QLineEdit* titleEdit_ = nullptr;
+    QComboBox* namedSettingList_ = nullptr;
+    PreviewBox* preview_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    CarrierLabel* fontCarrier_ = nullptr;
+    CarrierLabel* titleAlignmentCarrier_ = nullptr;
+    CarrierLabel* titlePlacementCarrier_ = nullptr;
+    QTimer* previewTimer_ = nullptr;
+    QTimer* printTimer_ = nullptr;
+    QPointer<TitleOptionsDialog> titleOptions_;
     std::unique_ptr<PrintingNotice> printingNotice_;
 };
 

@@ -7,12 +7,12 @@
 
 #include "core/CoreTexts.h"
 #include "output/CarrierLabel.h"
-#include "output/PrintDialog.h"
-#include "output/PrintingNotice.h"
 #include "output/NamedSettingsTable.h"
 #include "output/PagePrinter.h"
+#include "output/PrintDialog.h"
 #include "output/PrintDialogHost.h"
 #include "output/PrintDialogTexts.h"
+#include "output/PrintingNotice.h"
 #include "platform/ClipboardAccess.h"
 #include "platform/MessageBoxes.h"
 
@@ -25,16 +25,16 @@ constexpr int kPrintDelayMs = 1000;
 void PrintDialog::fillSettingList()
 {
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
-    cmbSetting_->clear();
+    namedSettingList_->clear();
     for (const auto& name : table.names()) {
-        cmbSetting_->addItem(QString::fromStdString(name));
+        namedSettingList_->addItem(QString::fromStdString(name));
     }
-    cmbSetting_->setCurrentIndex(-1);
+    namedSettingList_->setCurrentIndex(-1);
 }
 
-void PrintDialog::CmbSetting_Click()
+void PrintDialog::onNamedSettingChosen()
 {
-    const int i = cmbSetting_->currentIndex();
+    const int i = namedSettingList_->currentIndex();
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     if (!table.inUse(i)) {
         return;
@@ -44,18 +44,18 @@ void PrintDialog::CmbSetting_Click()
     workLayout_ = table.at(i);
     const PrintLayout shown = workLayout_;
     showLayout(shown);
-    txtTitle_->setText(QString::fromStdString(shown.TitleText));
+    titleEdit_->setText(QString::fromStdString(shown.titleText));
     showCarriers(shown);
     loading_ = wasLoading;
     workSettings_.lastNamedSetting = static_cast<int16_t>(i);
     if (!loading_) {
-        RefreshPreview();
+        refreshPreview();
     }
 }
 
-void PrintDialog::BtnSaveSetting_Click()
+void PrintDialog::saveNamedSetting()
 {
-    if (cmbPrinterName_->currentIndex() < 0) {
+    if (printerList_->currentIndex() < 0) {
         s_.messages.show(texts::kSettingErrorCaption, texts::kPrinterNotSet, MsgButtons::Ok,
                          MsgIcon::None);
         return;
@@ -66,7 +66,7 @@ void PrintDialog::BtnSaveSetting_Click()
         return;
     }
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
-    const auto plan = table.PlanSave(name, [&](int) {
+    const auto plan = table.planSave(name, [&](int) {
         return s_.messages.show(texts::kOverwriteCaption, name + texts::kOverwriteTail,
                                 MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
     });
@@ -78,10 +78,10 @@ void PrintDialog::BtnSaveSetting_Click()
                          MsgIcon::Warning);
         return;
     }
-    workLayout_.Title = name;
-    const int target = table.Store(plan, workLayout_);
+    workLayout_.name = name;
+    const int target = table.store(plan, workLayout_);
     if (!plan.overwrite) {
-        cmbSetting_->addItem(QString::fromStdString(name));
+        namedSettingList_->addItem(QString::fromStdString(name));
     }
     workSettings_.lastNamedSetting = static_cast<int16_t>(target);
     writeBack();
@@ -89,26 +89,25 @@ void PrintDialog::BtnSaveSetting_Click()
     selectSettingEntry(target);
 }
 
-void PrintDialog::BtnDelSetting_Click()
+void PrintDialog::deleteNamedSetting()
 {
-    const int i = cmbSetting_->currentIndex();
+    const int i = namedSettingList_->currentIndex();
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     if (!table.inUse(i)) {
-        s_.messages.show(texts::kErrorCaption, texts::kCannotDelete, MsgButtons::Ok,
-                         MsgIcon::None);
+        s_.messages.show(texts::kErrorCaption, texts::kCannotDelete, MsgButtons::Ok, MsgIcon::None);
         return;
     }
-    const std::string question = cmbSetting_->itemText(i).toStdString() + texts::kDeleteTail;
-    if (s_.messages.show(texts::kDeleteCaption, question, MsgButtons::YesNoCancel,
-                         MsgIcon::None) != MsgResult::Yes) {
+    const std::string question = namedSettingList_->itemText(i).toStdString() + texts::kDeleteTail;
+    if (s_.messages.show(texts::kDeleteCaption, question, MsgButtons::YesNoCancel, MsgIcon::None) !=
+        MsgResult::Yes) {
         return;
     }
-    table.Remove(i);
+    table.remove(i);
     workSettings_.lastNamedSetting = -1;
     writeBack();
     s_.host.saveSettings();
-    cmbSetting_->removeItem(i);
-    cmbSetting_->setCurrentIndex(-1);
+    namedSettingList_->removeItem(i);
+    namedSettingList_->setCurrentIndex(-1);
 }
 
 void PrintDialog::writeBack()
@@ -123,26 +122,26 @@ void PrintDialog::writeBack()
 bool PrintDialog::prepareLaidOutImage()
 {
     writeBack();
-    s_.printer.PreparePage(s_.data.current, s_.captureImage, s_.pageImage);
+    s_.printer.preparePage(s_.data.current, s_.captureImage, s_.pageImage);
     // After a setup error (already shown) the page image is empty: there is nothing to hand on.
-    return s_.printer.PageSetupFailed != -1 && !s_.pageImage.isNull();
+    return !s_.printer.pageSetupFailed() && !s_.pageImage.isNull();
 }
 
-void PrintDialog::BtnOK_Click()
+void PrintDialog::print()
 {
-    timRefreshPreview_->stop();
+    previewTimer_->stop();
     hide();
     printingNotice_ = std::make_unique<PrintingNotice>(s_.customIcon);
     printingNotice_->show();
     writeBack();
     s_.host.saveSettings();
-    timPrint_->start(kPrintDelayMs);
+    printTimer_->start(kPrintDelayMs);
 }
 
-void PrintDialog::TimPrint_Timer()
+void PrintDialog::onPrintDelayElapsed()
 {
-    timPrint_->stop();
-    const bool printed = s_.printer.PrintHardCopy(s_.data.current, s_.captureImage, s_.pageImage);
+    printTimer_->stop();
+    const bool printed = s_.printer.printPage(s_.data.current, s_.captureImage, s_.pageImage);
     printingNotice_.reset();
     if (!printed) {
         // A setup error or a refused job, both already shown: the user can correct the
@@ -152,10 +151,10 @@ void PrintDialog::TimPrint_Timer()
         activateWindow();
         return;
     }
-    Unload();
+    unload();
 }
 
-void PrintDialog::BtnClipBoard_Click()
+void PrintDialog::copyToClipboard()
 {
     if (prepareLaidOutImage()) {
         s_.clipboard.setImage(s_.pageImage);
@@ -163,7 +162,7 @@ void PrintDialog::BtnClipBoard_Click()
     s_.host.saveSettings();
 }
 
-void PrintDialog::BtnSaveA_Click()
+void PrintDialog::saveImageAs()
 {
     if (!prepareLaidOutImage()) {
         s_.host.saveSettings();
@@ -177,15 +176,15 @@ void PrintDialog::BtnSaveA_Click()
             s_.lastFolder = *path;
         } else {
             s_.messages.show(texts::kAppCaption,
-                             std::string(texts::kSaveBitmapFailed) + "\n" + *path,
-                             MsgButtons::Ok, MsgIcon::Warning);
+                             std::string(texts::kSaveBitmapFailed) + "\n" + *path, MsgButtons::Ok,
+                             MsgIcon::Warning);
         }
     }
     show();
     s_.host.saveSettings();
 }
 
-void PrintDialog::Btn_Fusen_Click()
+void PrintDialog::makeStickyNote()
 {
     if (!prepareLaidOutImage()) {
         s_.host.saveSettings();
@@ -193,8 +192,8 @@ void PrintDialog::Btn_Fusen_Click()
     }
     if (s_.host.stickyNoteCount() >= texts::kNoteLimit) {
         s_.messages.show(texts::kAppCaption,
-                         std::string(texts::kNoteLimitHead) +
-                             std::to_string(texts::kNoteLimit) + texts::kNoteLimitTail,
+                         std::string(texts::kNoteLimitHead) + std::to_string(texts::kNoteLimit) +
+                             texts::kNoteLimitTail,
                          MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
@@ -202,14 +201,14 @@ void PrintDialog::Btn_Fusen_Click()
     s_.host.saveSettings();
 }
 
-void PrintDialog::BtnHelp_Click()
+void PrintDialog::showHelp()
 {
     s_.host.showHelp(texts::kHelpFile);
 }
 
-void PrintDialog::BtnCancel_Click()
+void PrintDialog::cancel()
 {
-    Unload();
+    unload();
 }
 
 }  // namespace tovrimo

@@ -1,5 +1,5 @@
 // The print dialog's edit handlers: each lets a chosen named setting go first (see
-// ReleaseNamedSetting), then applies its edit to the working layout.
+// releaseNamedSetting), then applies its edit to the working layout.
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,11 +11,11 @@
 
 #include "core/PaperNames.h"
 #include "output/CarrierLabel.h"
-#include "output/PrintDialog.h"
-#include "output/TitleOptionsDialog.h"
 #include "output/NamedSettingsTable.h"
+#include "output/PrintDialog.h"
 #include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
+#include "output/TitleOptionsDialog.h"
 #include "platform/MessageBoxes.h"
 
 namespace tovrimo {
@@ -39,230 +39,232 @@ int CaptionNumber(const QString& caption)
 
 }  // namespace
 
-void PrintDialog::ReleaseNamedSetting()
+void PrintDialog::releaseNamedSetting()
 {
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
-    const auto r = NamedSettingsTable::DecideRelease(loading_, workSettings_.lastNamedSetting,
-                                                     cmbSetting_->currentIndex(), table.count());
+    const auto r = NamedSettingsTable::decideRelease(
+        loading_, workSettings_.lastNamedSetting, namedSettingList_->currentIndex(), table.count());
     if (!r.release) {
         return;
     }
     if (r.slot >= 0) {
         workLayout_ = table.at(r.slot);
-        rememberedName_ = table.at(r.slot).Title;
+        rememberedName_ = table.at(r.slot).name;
     }
     workSettings_.lastNamedSetting = -1;
-    cmbSetting_->setCurrentIndex(-1);
+    namedSettingList_->setCurrentIndex(-1);
 }
 
-void PrintDialog::CmbPrinterName_Click()
+void PrintDialog::onPrinterChanged()
 {
-    ReleaseNamedSetting();
-    if (cmbPrinterName_->currentIndex() < 0) {
+    releaseNamedSetting();
+    if (printerList_->currentIndex() < 0) {
         selectPrinterEntry(0);
         return;
     }
-    FillPaperSizeList();
-    workLayout_.DeviceName = cmbPrinterName_->currentText().toStdString();
+    fillPaperSizeList();
+    workLayout_.printerName = printerList_->currentText().toStdString();
     // The new printer's page shows even when its paper size has no entry to choose.
-    RefreshPreview();
+    refreshPreview();
 }
 
-void PrintDialog::CmbPaperSize_Click()
+void PrintDialog::onPaperSizeChanged()
 {
-    ReleaseNamedSetting();
-    if (cmbPaperSize_->currentIndex() < 0) {
+    releaseNamedSetting();
+    if (paperSizeList_->currentIndex() < 0) {
         selectPaperSizeEntry(0);
         return;
     }
-    const int code = CodeOfName(PaperSizeNames(), cmbPaperSize_->currentText());
-    if (code >= 0) workLayout_.PaperSize = static_cast<int16_t>(code);
-    RefreshPreview();
+    const int code = CodeOfName(PaperSizeNames(), paperSizeList_->currentText());
+    if (code >= 0) workLayout_.paperSize = static_cast<int16_t>(code);
+    refreshPreview();
 }
 
-void PrintDialog::CmbPaperBin_Click()
+void PrintDialog::onPaperSourceChanged()
 {
-    ReleaseNamedSetting();
+    releaseNamedSetting();
     // Without an entry the list is left as it is, showing no choice.
-    if (cmbPaperBin_->currentIndex() < 0) {
+    if (paperSourceList_->currentIndex() < 0) {
         return;
     }
-    const int code = CodeOfName(PaperBinNames(), cmbPaperBin_->currentText());
-    if (code >= 0) workLayout_.PaperBin = static_cast<int16_t>(code);
-    RefreshPreview();
+    const int code = CodeOfName(PaperBinNames(), paperSourceList_->currentText());
+    if (code >= 0) workLayout_.paperSource = static_cast<int16_t>(code);
+    refreshPreview();
 }
 
-void PrintDialog::OptOrientation_Click(int index)
+void PrintDialog::onOrientationChosen(PageOrientation orientation)
 {
-    ReleaseNamedSetting();
-    workLayout_.Orientation = static_cast<int16_t>(index);
-    RefreshPreview();
+    releaseNamedSetting();
+    workLayout_.orientation = orientation;
+    refreshPreview();
 }
 
-void PrintDialog::Opt_Position_Click(int index)
+void PrintDialog::onPositionChosen(PagePosition position)
 {
-    ReleaseNamedSetting();
-    const bool manual = index == 6;
-    setBoxEnabled(txtLeft_, manual);
-    setBoxEnabled(txtTop_, manual);
-    workLayout_.Pos = static_cast<int16_t>(index);
-    RefreshPreview();
+    releaseNamedSetting();
+    const bool manual = position == PagePosition::Manual;
+    setBoxEnabled(leftEdit_, manual);
+    setBoxEnabled(topEdit_, manual);
+    workLayout_.position = position;
+    refreshPreview();
 }
 
-void PrintDialog::Opt_Size_Click(int index)
+void PrintDialog::onScaleModeChosen(ScaleMode mode)
 {
-    ReleaseNamedSetting();
-    workLayout_.Size = static_cast<int16_t>(index);
-    if (index == 1) {
-        setBoxEnabled(txtPSize_, false);
-        txtPSize_->setText(QString::number(kScaleDefault));
-        sldPSize_.SetTracBarPos(kScaleDefault);
-    } else if (index == 3) {
-        setBoxEnabled(txtPSize_, true);
-        if (const auto corrected = ManualScaleCorrection(LeadingNumber(txtPSize_->text()))) {
-            txtPSize_->setText(*corrected);
+    releaseNamedSetting();
+    workLayout_.scaleMode = mode;
+    if (mode == ScaleMode::ActualSize) {
+        setBoxEnabled(scaleEdit_, false);
+        scaleEdit_->setText(QString::number(kScaleDefault));
+        scaleSlider_->setValue(kScaleDefault);
+    } else if (mode == ScaleMode::Percent) {
+        setBoxEnabled(scaleEdit_, true);
+        if (const auto corrected = ManualScaleCorrection(LeadingNumber(scaleEdit_->text()))) {
+            scaleEdit_->setText(*corrected);
         }
-    } else if (index == 2) {
-        setBoxEnabled(txtPSize_, false);
+    } else if (mode == ScaleMode::FitToPaper) {
+        setBoxEnabled(scaleEdit_, false);
     }
-    chkHiritsu_->setEnabled(index == 2);
-    RefreshPreview();
+    keepAspectRatioBox_->setEnabled(mode == ScaleMode::FitToPaper);
+    refreshPreview();
 }
 
-void PrintDialog::ChkHiritsu_Click()
+void PrintDialog::onKeepAspectRatioToggled()
 {
-    ReleaseNamedSetting();
-    workLayout_.Hiritsu = chkHiritsu_->isChecked() ? 1 : 0;
+    releaseNamedSetting();
+    workLayout_.keepAspectRatio = keepAspectRatioBox_->isChecked();
 }
 
-void PrintDialog::Txt_PSize_Change()
+void PrintDialog::onScaleEdited()
 {
-    ReleaseNamedSetting();
-    const double value = LeadingNumber(txtPSize_->text());
-    if (ScaleOutOfRange(value, txtPSize_->isEnabled())) {
+    releaseNamedSetting();
+    const double value = LeadingNumber(scaleEdit_->text());
+    if (ScaleOutOfRange(value, scaleEdit_->isEnabled())) {
         s_.messages.show(texts::kSettingErrorCaption, texts::kScaleRange, MsgButtons::Ok,
                          MsgIcon::None);
-        txtPSize_->setText(QString::number(kScaleDefault));
+        scaleEdit_->setText(QString::number(kScaleDefault));
         return;
     }
-    sldPSize_.SetTracBarPos(StoredScale(std::clamp(value, -32768.0, 32767.0)));
-    workLayout_.SizeP = StoredScale(value);
-    if (txtPSize_->isEnabled()) {
+    scaleSlider_->setValue(StoredScale(std::clamp(value, -32768.0, 32767.0)));
+    workLayout_.scalePercent = StoredScale(value);
+    if (scaleEdit_->isEnabled()) {
         startDelayedPreview();
     }
 }
 
-void PrintDialog::Txt_Left_Change()
+void PrintDialog::onLeftEdited()
 {
-    ReleaseNamedSetting();
-    if (const auto value = ParseNumber(txtLeft_->text())) {
-        workLayout_.Left = *value;
-        if (txtLeft_->isEnabled()) startDelayedPreview();
+    releaseNamedSetting();
+    if (const auto value = ParseNumber(leftEdit_->text())) {
+        workLayout_.leftCm = *value;
+        if (leftEdit_->isEnabled()) startDelayedPreview();
     }
 }
 
-void PrintDialog::Txt_Top_Change()
+void PrintDialog::onTopEdited()
 {
-    ReleaseNamedSetting();
-    if (const auto value = ParseNumber(txtTop_->text())) {
-        workLayout_.Top = *value;
-        if (txtTop_->isEnabled()) startDelayedPreview();
+    releaseNamedSetting();
+    if (const auto value = ParseNumber(topEdit_->text())) {
+        workLayout_.topCm = *value;
+        if (topEdit_->isEnabled()) startDelayedPreview();
     }
 }
 
-void PrintDialog::Txt_Title_Change()
+void PrintDialog::onTitleEdited()
 {
-    ReleaseNamedSetting();
-    workLayout_.TitleText = txtTitle_->text().toStdString();
+    releaseNamedSetting();
+    workLayout_.titleText = titleEdit_->text().toStdString();
     startDelayedPreview();
 }
 
-void PrintDialog::Sld_PSize_MouseUp()
+void PrintDialog::onSliderReleased()
 {
-    QAbstractButton* manual = optSize_->button(3);
+    QAbstractButton* manual = scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent));
     manual->setChecked(true);
-    txtPSize_->setText(QString::number(sldPSize_.GetTracBarPos()));
-    Opt_Size_Click(3);
-    Txt_PSize_Change();
+    scaleEdit_->setText(QString::number(scaleSlider_->value()));
+    onScaleModeChosen(ScaleMode::Percent);
+    onScaleEdited();
 }
 
-void PrintDialog::Btn_PSizeBig_Click()
+void PrintDialog::enlargeScale()
 {
-    const int v = ScaleStepUp(sldPSize_.GetTracBarPos());
-    sldPSize_.SetTracBarPos(static_cast<int16_t>(v));
-    optSize_->button(3)->setChecked(true);
-    optSize_->button(3)->setFocus();
-    Opt_Size_Click(3);
-    txtPSize_->setText(QString::number(v));
-    RefreshPreview();
+    const int v = ScaleStepUp(scaleSlider_->value());
+    scaleSlider_->setValue(v);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setChecked(true);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setFocus();
+    onScaleModeChosen(ScaleMode::Percent);
+    scaleEdit_->setText(QString::number(v));
+    refreshPreview();
 }
 
-void PrintDialog::Btn_PSizeSmall_Click()
+void PrintDialog::reduceScale()
 {
-    const int v = ScaleStepDown(sldPSize_.GetTracBarPos());
-    optSize_->button(3)->setChecked(true);
-    optSize_->button(3)->setFocus();
-    Opt_Size_Click(3);
-    sldPSize_.SetTracBarPos(static_cast<int16_t>(v));
-    txtPSize_->setText(QString::number(v));
-    RefreshPreview();
+    const int v = ScaleStepDown(scaleSlider_->value());
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setChecked(true);
+    scaleModeGroup_->button(IndexOfCode(ScaleMode::Percent))->setFocus();
+    onScaleModeChosen(ScaleMode::Percent);
+    scaleSlider_->setValue(v);
+    scaleEdit_->setText(QString::number(v));
+    refreshPreview();
 }
 
-void PrintDialog::Btn_InsField_Click(const char* field)
+void PrintDialog::insertTitleField(const char* field)
 {
     const int position =
-        txtTitle_->hasSelectedText() ? txtTitle_->selectionStart() : txtTitle_->cursorPosition();
-    const TitleEdit edit = InsertField(txtTitle_->text(), position, QString::fromUtf8(field));
-    txtTitle_->setText(edit.text);
-    txtTitle_->setCursorPosition(edit.caret);
-    txtTitle_->setFocus();
+        titleEdit_->hasSelectedText() ? titleEdit_->selectionStart() : titleEdit_->cursorPosition();
+    const TitleEdit edit = InsertField(titleEdit_->text(), position, QString::fromUtf8(field));
+    titleEdit_->setText(edit.text);
+    titleEdit_->setCursorPosition(edit.caret);
+    titleEdit_->setFocus();
 }
 
-void PrintDialog::Lbl_Font_Change()
+void PrintDialog::onTitleFontChanged()
 {
     if (loading_) {
         return;
     }
-    const int size = CaptionNumber(lblFont_->text());
+    const int size = CaptionNumber(fontCarrier_->text());
     // The title options dialog passes the caption through 0 so that an unchanged size still
     // arrives as a change; that passing value is not a font size.
     if (size <= 0) {
         return;
     }
-    ReleaseNamedSetting();
-    const QFont f = lblFont_->font();
-    workLayout_.FontName = f.family().toStdString();
-    workLayout_.FontItalic = f.italic();
-    workLayout_.FontBold = f.bold();
-    workLayout_.FontUnderLine = f.underline();
-    workLayout_.FontSize = size;
-    RefreshPreview();
+    releaseNamedSetting();
+    const QFont f = fontCarrier_->font();
+    workLayout_.fontName = f.family().toStdString();
+    workLayout_.italic = f.italic();
+    workLayout_.bold = f.bold();
+    workLayout_.underline = f.underline();
+    workLayout_.fontPoints = size;
+    refreshPreview();
 }
 
-void PrintDialog::Lbl_TitleAlign_Change()
+void PrintDialog::onTitleAlignmentChanged()
 {
     if (loading_) {
         return;
     }
-    ReleaseNamedSetting();
-    workLayout_.TitleAlign = static_cast<int16_t>(CaptionNumber(lblTitleAlign_->text()));
+    releaseNamedSetting();
+    workLayout_.titleAlignment =
+        CodeAtIndex<TitleAlignment>(CaptionNumber(titleAlignmentCarrier_->text()));
 }
 
-void PrintDialog::Lbl_TitleVAlign_Change()
+void PrintDialog::onTitlePlacementChanged()
 {
     if (loading_) {
         return;
     }
-    ReleaseNamedSetting();
-    workLayout_.TitleVAlign = static_cast<int16_t>(CaptionNumber(lblTitleVAlign_->text()));
+    releaseNamedSetting();
+    workLayout_.titlePlacement =
+        CodeAtIndex<TitlePlacement>(CaptionNumber(titlePlacementCarrier_->text()));
 }
 
-void PrintDialog::Btn_TitleSet_Click()
+void PrintDialog::openTitleOptions()
 {
     hide();
-    delete titleOption_.data();
-    titleOption_ = new TitleOptionsDialog(*this, s_.host);
-    titleOption_->Open(workLayout_);
+    delete titleOptions_.data();
+    titleOptions_ = new TitleOptionsDialog(*this, s_.host);
+    titleOptions_->showFor(workLayout_);
 }
 
 }  // namespace tovrimo

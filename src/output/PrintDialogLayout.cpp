@@ -15,8 +15,9 @@
 #include <QVBoxLayout>
 
 #include "output/CarrierLabel.h"
-#include "output/PrintDialog.h"
 #include "output/PreviewBox.h"
+#include "output/PrintDialog.h"
+#include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
 #include "core/TitleFields.h"
 
@@ -54,11 +55,11 @@ QPixmap SheetPicture(bool landscape)
     return pixmap;
 }
 
-QRadioButton* AddOption(QButtonGroup* group, int index, const QString& caption,
-                        const QString& namePrefix, QWidget* parent)
+QRadioButton* AddOption(QButtonGroup* group, int index, const QString& caption, const QString& name,
+                        QWidget* parent)
 {
     auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(namePrefix + QString::number(index));
+    option->setObjectName(name);
     group->addButton(option, index);
     return option;
 }
@@ -105,9 +106,9 @@ void PrintDialog::buildControls()
     root->setHorizontalSpacing(10);
     root->setVerticalSpacing(8);
 
-    picPreview_ = new PreviewBox(this);
+    preview_ = new PreviewBox(this);
     root->addWidget(buildPageSetupFrame(), 0, 0, 1, 2);
-    root->addWidget(picPreview_, 0, 2, Qt::AlignCenter);
+    root->addWidget(preview_, 0, 2, Qt::AlignCenter);
     root->addWidget(buildSizeFrame(), 1, 0);
     root->addWidget(buildPositionFrame(), 1, 1, 1, 2);
     root->addWidget(buildTitleRow(), 2, 0, 1, 3);
@@ -115,52 +116,54 @@ void PrintDialog::buildControls()
     root->addWidget(buildCommandRow(), 4, 0, 1, 3);
     root->setColumnStretch(1, 1);
 
-    lblFont_ = new CarrierLabel(QStringLiteral("Lbl_Font"), this);
-    lblTitleAlign_ = new CarrierLabel(QStringLiteral("Lbl_TitleAlign"), this);
-    lblTitleVAlign_ = new CarrierLabel(QStringLiteral("Lbl_TitleVAlign"), this);
+    fontCarrier_ = new CarrierLabel(QStringLiteral("fontCarrier"), this);
+    titleAlignmentCarrier_ = new CarrierLabel(QStringLiteral("titleAlignmentCarrier"), this);
+    titlePlacementCarrier_ = new CarrierLabel(QStringLiteral("titlePlacementCarrier"), this);
 
-    timRefreshPreview_ = new QTimer(this);
-    timRefreshPreview_->setObjectName(QStringLiteral("Tim_RefreshPreview"));
-    timRefreshPreview_->setInterval(1500);
-    timRefreshPreview_->setSingleShot(true);
-    timPrint_ = new QTimer(this);
-    timPrint_->setObjectName(QStringLiteral("TimPrint"));
-    timPrint_->setSingleShot(true);
+    previewTimer_ = new QTimer(this);
+    previewTimer_->setObjectName(QStringLiteral("previewTimer"));
+    previewTimer_->setInterval(1500);
+    previewTimer_->setSingleShot(true);
+    printTimer_ = new QTimer(this);
+    printTimer_->setObjectName(QStringLiteral("printTimer"));
+    printTimer_->setSingleShot(true);
 }
 
 QWidget* PrintDialog::buildPageSetupFrame()
 {
     auto* frame = new QGroupBox(T(texts::kFramePageSetup), this);
-    frame->setObjectName(QStringLiteral("Frame3"));
+    frame->setObjectName(QStringLiteral("pageSetupGroup"));
     auto* grid = new QGridLayout(frame);
-    cmbPrinterName_ = ListBox(QStringLiteral("CmbPrinterName"), frame);
-    cmbPaperSize_ = ListBox(QStringLiteral("CmbPaperSize"), frame);
-    cmbPaperBin_ = ListBox(QStringLiteral("CmbPaperBin"), frame);
+    printerList_ = ListBox(QStringLiteral("printerList"), frame);
+    paperSizeList_ = ListBox(QStringLiteral("paperSizeList"), frame);
+    paperSourceList_ = ListBox(QStringLiteral("paperSourceList"), frame);
     grid->addWidget(new QLabel(T(texts::kLabelPrinterName), frame), 0, 0);
-    grid->addWidget(cmbPrinterName_, 0, 1);
+    grid->addWidget(printerList_, 0, 1);
     grid->addWidget(new QLabel(T(texts::kLabelPaper), frame), 1, 0);
-    grid->addWidget(cmbPaperSize_, 1, 1);
+    grid->addWidget(paperSizeList_, 1, 1);
     grid->addWidget(new QLabel(T(texts::kLabelPaperBin), frame), 2, 0);
-    grid->addWidget(cmbPaperBin_, 2, 1);
+    grid->addWidget(paperSourceList_, 2, 1);
     grid->setColumnStretch(1, 1);
 
     auto* orientation = new QGroupBox(T(texts::kFrameOrientation), frame);
-    orientation->setObjectName(QStringLiteral("Fra_Orientation"));
-    optOrientation_ = new QButtonGroup(this);
+    orientation->setObjectName(QStringLiteral("orientationGroup"));
+    orientationGroup_ = new QButtonGroup(this);
     auto* row = new QHBoxLayout(orientation);
-    auto* picPort = new QLabel(orientation);
-    picPort->setObjectName(QStringLiteral("Pic_Port"));
-    picPort->setPixmap(SheetPicture(false));
-    auto* picLand = new QLabel(orientation);
-    picLand->setObjectName(QStringLiteral("Pic_Land"));
-    picLand->setPixmap(SheetPicture(true));
-    row->addWidget(picPort);
-    row->addWidget(AddOption(optOrientation_, 1, T(texts::kOrientationPortrait),
-                             QStringLiteral("OptOrientation"), orientation));
+    auto* portraitPicture = new QLabel(orientation);
+    portraitPicture->setObjectName(QStringLiteral("portraitPicture"));
+    portraitPicture->setPixmap(SheetPicture(false));
+    auto* landscapePicture = new QLabel(orientation);
+    landscapePicture->setObjectName(QStringLiteral("landscapePicture"));
+    landscapePicture->setPixmap(SheetPicture(true));
+    row->addWidget(portraitPicture);
+    row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Portrait),
+                             T(texts::kOrientationPortrait), QStringLiteral("portraitOption"),
+                             orientation));
     row->addSpacing(16);
-    row->addWidget(picLand);
-    row->addWidget(AddOption(optOrientation_, 2, T(texts::kOrientationLandscape),
-                             QStringLiteral("OptOrientation"), orientation));
+    row->addWidget(landscapePicture);
+    row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Landscape),
+                             T(texts::kOrientationLandscape), QStringLiteral("landscapeOption"),
+                             orientation));
     row->addStretch(1);
     grid->addWidget(orientation, 3, 0, 1, 2);
     return frame;
@@ -169,44 +172,44 @@ QWidget* PrintDialog::buildPageSetupFrame()
 QWidget* PrintDialog::buildSizeFrame()
 {
     auto* frame = new QGroupBox(T(texts::kFrameSize), this);
-    frame->setObjectName(QStringLiteral("Fra_Size"));
+    frame->setObjectName(QStringLiteral("scaleGroup"));
     auto* column = new QVBoxLayout(frame);
-    optSize_ = new QButtonGroup(this);
-    column->addWidget(
-        AddOption(optSize_, 1, T(texts::kSizeActual), QStringLiteral("Opt_Size"), frame));
-    column->addWidget(
-        AddOption(optSize_, 2, T(texts::kSizeFit), QStringLiteral("Opt_Size"), frame));
-    column->addWidget(
-        AddOption(optSize_, 3, T(texts::kSizeManual), QStringLiteral("Opt_Size"), frame));
+    scaleModeGroup_ = new QButtonGroup(this);
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::ActualSize),
+                                T(texts::kSizeActual), QStringLiteral("actualSizeOption"), frame));
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::FitToPaper),
+                                T(texts::kSizeFit), QStringLiteral("fitToPaperOption"), frame));
+    column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::Percent),
+                                T(texts::kSizeManual), QStringLiteral("scalePercentOption"),
+                                frame));
 
     auto* scaleRow = new QHBoxLayout();
-    txtPSize_ = NumberBox(QStringLiteral("Txt_PSize"), frame);
-    txtPSize_->setMaxLength(6);
-    txtPSize_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    btnPSizeSmall_ = PictureButton(QStringLiteral("Btn_PSizeSmall"), QStringLiteral("－"),
-                                   T(texts::kSizeSmallTip), frame);
-    btnPSizeBig_ = PictureButton(QStringLiteral("Btn_PSizeBig"), QStringLiteral("＋"),
-                                 T(texts::kSizeBigTip), frame);
+    scaleEdit_ = NumberBox(QStringLiteral("scaleEdit"), frame);
+    scaleEdit_->setMaxLength(6);
+    scaleEdit_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    reduceButton_ = PictureButton(QStringLiteral("reduceScaleButton"), QStringLiteral("－"),
+                                  T(texts::kSizeSmallTip), frame);
+    enlargeButton_ = PictureButton(QStringLiteral("enlargeScaleButton"), QStringLiteral("＋"),
+                                   T(texts::kSizeBigTip), frame);
     scaleRow->addSpacing(18);
     scaleRow->addWidget(new QLabel(T(texts::kLabelScale), frame));
-    scaleRow->addWidget(txtPSize_);
+    scaleRow->addWidget(scaleEdit_);
     scaleRow->addWidget(new QLabel(T(texts::kLabelPercent), frame));
     scaleRow->addStretch(1);
-    scaleRow->addWidget(btnPSizeSmall_);
-    scaleRow->addWidget(btnPSizeBig_);
+    scaleRow->addWidget(reduceButton_);
+    scaleRow->addWidget(enlargeButton_);
     column->addLayout(scaleRow);
 
-    // The slider is created on this place holder when the dialog loads (3068 x 273 twips,
-    // made as tall as the slider needs so its ticks are not cut off).
-    lblSlideBar_ = new QWidget(frame);
-    lblSlideBar_->setObjectName(QStringLiteral("Lbl_SlideBar"));
-    lblSlideBar_->setAccessibleName(T(texts::kSlideBar));
-    lblSlideBar_->setFixedSize(3068 / 15, std::max(273 / 15, ScaleSlider::kDefaultHeight));
-    column->addWidget(lblSlideBar_, 0, Qt::AlignHCenter);
+    // 3068 x 273 twips, made as tall as the slider needs so its ticks are not cut off.
+    scaleSlider_ = new ScaleSlider(frame);
+    scaleSlider_->setObjectName(QStringLiteral("scaleSlider"));
+    scaleSlider_->setAccessibleName(T(texts::kSlideBar));
+    scaleSlider_->setFixedSize(3068 / 15, std::max(273 / 15, ScaleSlider::kDefaultHeight));
+    column->addWidget(scaleSlider_, 0, Qt::AlignHCenter);
 
-    chkHiritsu_ = new QCheckBox(T(texts::kKeepRatio), frame);
-    chkHiritsu_->setObjectName(QStringLiteral("ChkHiritsu"));
-    chkHiritsu_->hide();
+    keepAspectRatioBox_ = new QCheckBox(T(texts::kKeepRatio), frame);
+    keepAspectRatioBox_->setObjectName(QStringLiteral("keepAspectRatioBox"));
+    keepAspectRatioBox_->hide();
     column->addStretch(1);
     return frame;
 }
@@ -214,25 +217,37 @@ QWidget* PrintDialog::buildSizeFrame()
 QWidget* PrintDialog::buildPositionFrame()
 {
     auto* frame = new QGroupBox(T(texts::kFramePosition), this);
-    frame->setObjectName(QStringLiteral("Fra_Position"));
+    frame->setObjectName(QStringLiteral("positionGroup"));
     auto* grid = new QGridLayout(frame);
-    optPosition_ = new QButtonGroup(this);
-    const char* captions[] = {texts::kPositionTopLeft,     texts::kPositionTopRight,
-                              texts::kPositionCentre,      texts::kPositionBottomLeft,
-                              texts::kPositionBottomRight, texts::kPositionManual};
-    for (int i = 1; i <= 6; ++i) {
-        grid->addWidget(
-            AddOption(optPosition_, i, T(captions[i - 1]), QStringLiteral("Opt_Position"), frame),
-            (i - 1) % 3, (i - 1) / 3);
+    positionGroup_ = new QButtonGroup(this);
+    struct Option {
+        PagePosition position;
+        const char* caption;
+        const char* name;
+    } options[] = {
+        {PagePosition::TopLeft, texts::kPositionTopLeft, "topLeftOption"},
+        {PagePosition::TopRight, texts::kPositionTopRight, "topRightOption"},
+        {PagePosition::Centre, texts::kPositionCentre, "centreOption"},
+        {PagePosition::BottomLeft, texts::kPositionBottomLeft, "bottomLeftOption"},
+        {PagePosition::BottomRight, texts::kPositionBottomRight, "bottomRightOption"},
+        {PagePosition::Manual, texts::kPositionManual, "manualPositionOption"},
+    };
+    // Three to a column: the top and centre presets, then the bottom ones and manual.
+    int cell = 0;
+    for (const Option& option : options) {
+        grid->addWidget(AddOption(positionGroup_, IndexOfCode(option.position), T(option.caption),
+                                  QString::fromUtf8(option.name), frame),
+                        cell % 3, cell / 3);
+        ++cell;
     }
     auto* offsets = new QGridLayout();
-    txtLeft_ = NumberBox(QStringLiteral("Txt_Left"), frame);
-    txtTop_ = NumberBox(QStringLiteral("Txt_Top"), frame);
+    leftEdit_ = NumberBox(QStringLiteral("leftEdit"), frame);
+    topEdit_ = NumberBox(QStringLiteral("topEdit"), frame);
     offsets->addWidget(new QLabel(T(texts::kLabelLeft), frame), 0, 0);
-    offsets->addWidget(txtLeft_, 0, 1);
+    offsets->addWidget(leftEdit_, 0, 1);
     offsets->addWidget(new QLabel(T(texts::kLabelCm), frame), 0, 2);
     offsets->addWidget(new QLabel(T(texts::kLabelTop), frame), 1, 0);
-    offsets->addWidget(txtTop_, 1, 1);
+    offsets->addWidget(topEdit_, 1, 1);
     offsets->addWidget(new QLabel(T(texts::kLabelCm), frame), 1, 2);
     offsets->setColumnStretch(3, 1);
     grid->addLayout(offsets, 3, 1);
@@ -248,12 +263,12 @@ QWidget* PrintDialog::buildTitleRow()
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(4);
-    txtTitle_ = new QLineEdit(row);
-    txtTitle_->setObjectName(QStringLiteral("Txt_Title"));
+    titleEdit_ = new QLineEdit(row);
+    titleEdit_->setObjectName(QStringLiteral("titleEdit"));
     auto* label = new QLabel(T(texts::kLabelTitle), row);
-    label->setBuddy(txtTitle_);
+    label->setBuddy(titleEdit_);
     layout->addWidget(label, 0, 0);
-    layout->addWidget(txtTitle_, 0, 1);
+    layout->addWidget(titleEdit_, 0, 1);
     layout->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout();
     struct Insert {
@@ -262,24 +277,25 @@ QWidget* PrintDialog::buildTitleRow()
         const char* tip;
         const char* field;
     } inserts[] = {
-        {"Btn_InsDate", texts::kInsDateFace, texts::kInsDateTip, kDateField},
-        {"Btn_InsTime", texts::kInsTimeFace, texts::kInsTimeTip, kTimeField},
-        {"Btn_InsPCName", texts::kInsPCNameFace, texts::kInsPCNameTip, kComputerNameField},
-        {"Btn_InsUserName", texts::kInsUserNameFace, texts::kInsUserNameTip, kUserNameField},
-        {"Btn_InsTitle", texts::kInsTitleFace, texts::kInsTitleTip, kWindowTitleField},
+        {"insertDateButton", texts::kInsDateFace, texts::kInsDateTip, kDateField},
+        {"insertTimeButton", texts::kInsTimeFace, texts::kInsTimeTip, kTimeField},
+        {"insertComputerNameButton", texts::kInsPCNameFace, texts::kInsPCNameTip,
+         kComputerNameField},
+        {"insertUserNameButton", texts::kInsUserNameFace, texts::kInsUserNameTip, kUserNameField},
+        {"insertWindowTitleButton", texts::kInsTitleFace, texts::kInsTitleTip, kWindowTitleField},
     };
     for (const auto& insert : inserts) {
         auto* button =
             PictureButton(QString::fromUtf8(insert.name), T(insert.face), T(insert.tip), row);
         const char* field = insert.field;
-        connect(button, &QToolButton::clicked, this, [this, field] { Btn_InsField_Click(field); });
+        connect(button, &QToolButton::clicked, this, [this, field] { insertTitleField(field); });
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
     auto* titleSet = new QPushButton(T(texts::kTitleSet), row);
-    titleSet->setObjectName(QStringLiteral("Btn_TitleSet"));
+    titleSet->setObjectName(QStringLiteral("titleOptionsButton"));
     titleSet->setAutoDefault(false);
-    connect(titleSet, &QPushButton::clicked, this, [this] { Btn_TitleSet_Click(); });
+    connect(titleSet, &QPushButton::clicked, this, [this] { openTitleOptions(); });
     buttons->addWidget(titleSet);
     layout->addLayout(buttons, 1, 1);
     return row;
@@ -290,17 +306,17 @@ QWidget* PrintDialog::buildSettingRow()
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    cmbSetting_ = ListBox(QStringLiteral("CmbSetting"), row);
+    namedSettingList_ = ListBox(QStringLiteral("namedSettingList"), row);
     auto* save = new QPushButton(T(texts::kSaveSetting), row);
-    save->setObjectName(QStringLiteral("BtnSaveSetting"));
+    save->setObjectName(QStringLiteral("saveSettingButton"));
     save->setAutoDefault(false);
     auto* del = new QPushButton(T(texts::kDelSetting), row);
-    del->setObjectName(QStringLiteral("BtnDelSetting"));
+    del->setObjectName(QStringLiteral("deleteSettingButton"));
     del->setAutoDefault(false);
-    connect(save, &QPushButton::clicked, this, [this] { BtnSaveSetting_Click(); });
-    connect(del, &QPushButton::clicked, this, [this] { BtnDelSetting_Click(); });
+    connect(save, &QPushButton::clicked, this, [this] { saveNamedSetting(); });
+    connect(del, &QPushButton::clicked, this, [this] { deleteNamedSetting(); });
     layout->addWidget(new QLabel(T(texts::kLabelSetting), row));
-    layout->addWidget(cmbSetting_, 1);
+    layout->addWidget(namedSettingList_, 1);
     layout->addWidget(save);
     layout->addWidget(del);
     return row;
@@ -316,12 +332,12 @@ QWidget* PrintDialog::buildCommandRow()
         const char* caption;
         void (PrintDialog::*handler)();
     } commands[] = {
-        {"BtnOK", texts::kPrint, &PrintDialog::BtnOK_Click},
-        {"BtnClipBoard", texts::kCopy, &PrintDialog::BtnClipBoard_Click},
-        {"BtnSaveA", texts::kSaveFile, &PrintDialog::BtnSaveA_Click},
-        {"Btn_Fusen", texts::kStickyNoteButton, &PrintDialog::Btn_Fusen_Click},
-        {"BtnHelp", texts::kHelp, &PrintDialog::BtnHelp_Click},
-        {"BtnCancel", texts::kClose, &PrintDialog::BtnCancel_Click},
+        {"printButton", texts::kPrint, &PrintDialog::print},
+        {"copyButton", texts::kCopy, &PrintDialog::copyToClipboard},
+        {"saveFileButton", texts::kSaveFile, &PrintDialog::saveImageAs},
+        {"stickyNoteButton", texts::kStickyNoteButton, &PrintDialog::makeStickyNote},
+        {"helpButton", texts::kHelp, &PrintDialog::showHelp},
+        {"closeButton", texts::kClose, &PrintDialog::cancel},
     };
     for (const auto& command : commands) {
         auto* button = new QPushButton(T(command.caption), row);
@@ -329,12 +345,12 @@ QWidget* PrintDialog::buildCommandRow()
         button->setAutoDefault(false);
         const auto handler = command.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-        if (command.handler == &PrintDialog::BtnOK_Click) {
+        if (command.handler == &PrintDialog::print) {
             // Not the dialog's default button: Return in a text box or list must not print.
             // Return prints only on the button itself (see the event filter).
-            btnOK_ = button;
+            printButton_ = button;
         }
-        if (command.handler == &PrintDialog::BtnHelp_Click) {
+        if (command.handler == &PrintDialog::showHelp) {
             layout->addStretch(1);
         }
         layout->addWidget(button);
@@ -344,12 +360,12 @@ QWidget* PrintDialog::buildCommandRow()
 
 void PrintDialog::connectHandlers()
 {
-    connect(cmbPrinterName_, &QComboBox::activated, this, [this] { CmbPrinterName_Click(); });
-    connect(cmbPaperSize_, &QComboBox::activated, this, [this] { CmbPaperSize_Click(); });
-    connect(cmbPaperBin_, &QComboBox::activated, this, [this] { CmbPaperBin_Click(); });
-    connect(cmbSetting_, &QComboBox::activated, this, [this] { CmbSetting_Click(); });
+    connect(printerList_, &QComboBox::activated, this, [this] { onPrinterChanged(); });
+    connect(paperSizeList_, &QComboBox::activated, this, [this] { onPaperSizeChanged(); });
+    connect(paperSourceList_, &QComboBox::activated, this, [this] { onPaperSourceChanged(); });
+    connect(namedSettingList_, &QComboBox::activated, this, [this] { onNamedSettingChosen(); });
     // Typing into a list selects no entry and changes nothing else.
-    for (QComboBox* combo : {cmbPrinterName_, cmbPaperSize_, cmbPaperBin_, cmbSetting_}) {
+    for (QComboBox* combo : {printerList_, paperSizeList_, paperSourceList_, namedSettingList_}) {
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [combo](const QString& typed) {
             const int caret = combo->lineEdit()->cursorPosition();
             const QSignalBlocker block(combo);
@@ -358,36 +374,37 @@ void PrintDialog::connectHandlers()
             combo->lineEdit()->setCursorPosition(caret);
         });
     }
-    connect(optOrientation_, &QButtonGroup::idClicked, this,
-            [this](int id) { OptOrientation_Click(id); });
-    connect(optSize_, &QButtonGroup::idClicked, this, [this](int id) { Opt_Size_Click(id); });
-    connect(optPosition_, &QButtonGroup::idClicked, this,
-            [this](int id) { Opt_Position_Click(id); });
-    connect(chkHiritsu_, &QCheckBox::clicked, this, [this] { ChkHiritsu_Click(); });
-    connect(txtPSize_, &QLineEdit::textChanged, this, [this] { Txt_PSize_Change(); });
-    connect(txtLeft_, &QLineEdit::textChanged, this, [this] { Txt_Left_Change(); });
-    connect(txtTop_, &QLineEdit::textChanged, this, [this] { Txt_Top_Change(); });
-    connect(txtTitle_, &QLineEdit::textChanged, this, [this] { Txt_Title_Change(); });
-    txtPSize_->installEventFilter(this);
-    txtPSize_->setAcceptDrops(false);
-    btnOK_->installEventFilter(this);
-    for (QComboBox* combo : {cmbPrinterName_, cmbPaperSize_, cmbPaperBin_, cmbSetting_}) {
+    connect(orientationGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { onOrientationChosen(CodeAtIndex<PageOrientation>(id)); });
+    connect(scaleModeGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { onScaleModeChosen(CodeAtIndex<ScaleMode>(id)); });
+    connect(positionGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { onPositionChosen(CodeAtIndex<PagePosition>(id)); });
+    connect(keepAspectRatioBox_, &QCheckBox::clicked, this, [this] { onKeepAspectRatioToggled(); });
+    connect(scaleEdit_, &QLineEdit::textChanged, this, [this] { onScaleEdited(); });
+    connect(leftEdit_, &QLineEdit::textChanged, this, [this] { onLeftEdited(); });
+    connect(topEdit_, &QLineEdit::textChanged, this, [this] { onTopEdited(); });
+    connect(titleEdit_, &QLineEdit::textChanged, this, [this] { onTitleEdited(); });
+    scaleEdit_->installEventFilter(this);
+    scaleEdit_->setAcceptDrops(false);
+    printButton_->installEventFilter(this);
+    for (QComboBox* combo : {printerList_, paperSizeList_, paperSourceList_, namedSettingList_}) {
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         // Qt picks the entry whose name was typed when the text part loses the focus; typing
         // must choose nothing, so the box does not listen to its text part finishing an edit.
         QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
     }
-    connect(btnPSizeBig_, &QToolButton::clicked, this, [this] { Btn_PSizeBig_Click(); });
-    connect(btnPSizeSmall_, &QToolButton::clicked, this, [this] { Btn_PSizeSmall_Click(); });
-    connect(lblFont_, &CarrierLabel::captionChanged, this, [this] { Lbl_Font_Change(); });
-    connect(lblTitleAlign_, &CarrierLabel::captionChanged, this,
-            [this] { Lbl_TitleAlign_Change(); });
-    connect(lblTitleVAlign_, &CarrierLabel::captionChanged, this,
-            [this] { Lbl_TitleVAlign_Change(); });
-    connect(timRefreshPreview_, &QTimer::timeout, this, [this] { Tim_RefreshPreview_Timer(); });
-    connect(timPrint_, &QTimer::timeout, this, [this] { TimPrint_Timer(); });
-    connect(&sldPSize_, &ScaleSlider::MouseUp, this, [this] { Sld_PSize_MouseUp(); });
+    connect(enlargeButton_, &QToolButton::clicked, this, [this] { enlargeScale(); });
+    connect(reduceButton_, &QToolButton::clicked, this, [this] { reduceScale(); });
+    connect(fontCarrier_, &CarrierLabel::captionChanged, this, [this] { onTitleFontChanged(); });
+    connect(titleAlignmentCarrier_, &CarrierLabel::captionChanged, this,
+            [this] { onTitleAlignmentChanged(); });
+    connect(titlePlacementCarrier_, &CarrierLabel::captionChanged, this,
+            [this] { onTitlePlacementChanged(); });
+    connect(previewTimer_, &QTimer::timeout, this, [this] { onPreviewDelayElapsed(); });
+    connect(printTimer_, &QTimer::timeout, this, [this] { onPrintDelayElapsed(); });
+    connect(scaleSlider_, &ScaleSlider::released, this, [this] { onSliderReleased(); });
 }
 
 }  // namespace tovrimo

@@ -10,6 +10,21 @@
 
 namespace tovrimo {
 
+// The option buttons and the title options dialog's hand-over identify a layout code by its
+// place in its enum; any other index is Unrecognised.
+template <typename Code>
+Code CodeAtIndex(int index)
+{
+    return index >= 0 && index < static_cast<int>(Code::Unrecognised) ? static_cast<Code>(index)
+                                                                      : Code::Unrecognised;
+}
+
+template <typename Code>
+int IndexOfCode(Code code)
+{
+    return static_cast<int>(code);
+}
+
 constexpr int kScaleMinimum = 1;
 constexpr int kScaleMaximum = 200;
 constexpr int kScaleStep = 25;

@@ -93,13 +93,13 @@ inline constexpr const char* kSampleText = "AaBbYyZz 0123 アイウエオ ☆";
 inline constexpr const char* kFontSummaryInitial = "フォント名等";
 // Under the sample when it is too wide for the screen and is drawn smaller than chosen.
 inline constexpr const char* kSampleScaledNote = "※ 画面に収まるよう縮小して表示しています";
-inline constexpr const char* kFrameHTitlePos = "タイトル位置（水平位置）";
-inline constexpr const char* kHTitleLeft = "左寄せ";
-inline constexpr const char* kHTitleCentre = "中央寄せ";
-inline constexpr const char* kHTitleRight = "右寄せ";
-inline constexpr const char* kFrameVTitlePos = "タイトル位置（垂直位置）";
-inline constexpr const char* kVTitleAbove = "イメージの上部";
-inline constexpr const char* kVTitleBelow = "イメージの下部";
+inline constexpr const char* kFrameTitleAlignment = "タイトル位置（水平位置）";
+inline constexpr const char* kAlignLeft = "左寄せ";
+inline constexpr const char* kAlignCentre = "中央寄せ";
+inline constexpr const char* kAlignRight = "右寄せ";
+inline constexpr const char* kFrameTitlePlacement = "タイトル位置（垂直位置）";
+inline constexpr const char* kPlaceAbove = "イメージの上部";
+inline constexpr const char* kPlaceBelow = "イメージの下部";
 inline constexpr const char* kOK = "OK";
 inline constexpr const char* kCancel = "キャンセル";
 

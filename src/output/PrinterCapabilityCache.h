@@ -6,9 +6,16 @@
 #include <tuple>
 #include <vector>
 
+#include "core/Settings.h"
 #include "platform/PrinterBackend.h"
 
 namespace tovrimo {
+
+// The printer interface numbers the orientations as printer drivers do.
+inline int PrinterOrientation(PageOrientation orientation)
+{
+    return orientation == PageOrientation::Landscape ? 2 : 1;
+}
 
 // What the preview asks of the printers, remembered for as long as the print dialog is open:
 // every click redraws, and a redraw must not wait for the printing system each time.

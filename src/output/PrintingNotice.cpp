@@ -16,22 +16,22 @@ constexpr int kClientHeight = 624 / 15;
 }  // namespace
 
 PrintingNotice::PrintingNotice(const QIcon& customIcon, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint)
+    : QWidget(parent,
+              Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("トヴリモ"));
     setFixedSize(kClientWidth, kClientHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("PicIcon"));
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("icon"));
     const QIcon icon = customIcon.isNull() ? ProgramIcon() : customIcon;
-    picIcon->setPixmap(icon.pixmap(32, 32));
-    auto* label1 = new QLabel(QStringLiteral("プリンタに情報を転送しています..."), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
-    layout->addWidget(picIcon);
-    layout->addWidget(label1, 1);
+    iconLabel->setPixmap(icon.pixmap(32, 32));
+    auto* message = new QLabel(QStringLiteral("プリンタに情報を転送しています..."), this);
+    message->setObjectName(QStringLiteral("message"));
+    message->setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
+    layout->addWidget(iconLabel);
+    layout->addWidget(message, 1);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();

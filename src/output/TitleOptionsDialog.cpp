@@ -18,6 +18,7 @@
 #include "output/CarrierLabel.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogHost.h"
+#include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
 
 namespace tovrimo {
@@ -52,108 +53,110 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
 
-    auto* fraTitle = new QGroupBox(T(texts::kFrameTitle), this);
-    fraTitle->setObjectName(QStringLiteral("Fra_Title"));
-    auto* titleGrid = new QGridLayout(fraTitle);
-    auto* chooseFont = new QPushButton(T(texts::kChooseFont), fraTitle);
-    chooseFont->setObjectName(QStringLiteral("Btn_ChooseFont"));
-    chooseFont->setAutoDefault(false);
-    connect(chooseFont, &QPushButton::clicked, this, [this] { Btn_ChooseFont_Click(); });
-    lblFont_ = new QLabel(T(texts::kFontSummaryInitial), fraTitle);
-    lblFont_->setObjectName(QStringLiteral("Lbl_Font"));
-    titleGrid->addWidget(chooseFont, 0, 0);
-    titleGrid->addWidget(lblFont_, 0, 1, 1, 2);
-    auto* lblSample = new QLabel(T(texts::kLabelSample), fraTitle);
-    lblSample->setObjectName(QStringLiteral("Lbl_Sample"));
-    auto* picFontSample = new QFrame(fraTitle);
-    picFontSample->setObjectName(QStringLiteral("Pic_FontSample"));
-    picFontSample->setFrameShape(QFrame::StyledPanel);
-    picFontSample->setFrameShadow(QFrame::Sunken);
-    picFontSample->setAutoFillBackground(true);
-    QPalette samplePal = picFontSample->palette();
+    auto* titleFrame = new QGroupBox(T(texts::kFrameTitle), this);
+    titleFrame->setObjectName(QStringLiteral("titleGroup"));
+    auto* titleGrid = new QGridLayout(titleFrame);
+    auto* chooseFontButton = new QPushButton(T(texts::kChooseFont), titleFrame);
+    chooseFontButton->setObjectName(QStringLiteral("chooseFontButton"));
+    chooseFontButton->setAutoDefault(false);
+    connect(chooseFontButton, &QPushButton::clicked, this, [this] { chooseFont(); });
+    fontSummary_ = new QLabel(T(texts::kFontSummaryInitial), titleFrame);
+    fontSummary_->setObjectName(QStringLiteral("fontSummary"));
+    titleGrid->addWidget(chooseFontButton, 0, 0);
+    titleGrid->addWidget(fontSummary_, 0, 1, 1, 2);
+    auto* sampleCaption = new QLabel(T(texts::kLabelSample), titleFrame);
+    sampleCaption->setObjectName(QStringLiteral("sampleCaption"));
+    auto* sampleFrame = new QFrame(titleFrame);
+    sampleFrame->setObjectName(QStringLiteral("sampleFrame"));
+    sampleFrame->setFrameShape(QFrame::StyledPanel);
+    sampleFrame->setFrameShadow(QFrame::Sunken);
+    sampleFrame->setAutoFillBackground(true);
+    QPalette samplePal = sampleFrame->palette();
     samplePal.setColor(QPalette::Window, Qt::white);
-    picFontSample->setPalette(samplePal);
-    picFontSample->setMinimumSize(320, 56);
-    auto* sampleLayout = new QHBoxLayout(picFontSample);
-    lblSampleLabel_ = new QLabel(picFontSample);
-    lblSampleLabel_->setObjectName(QStringLiteral("Lbl_SampleLabel"));
-    lblSampleLabel_->setAlignment(Qt::AlignCenter);
-    sampleLayout->addWidget(lblSampleLabel_);
-    titleGrid->addWidget(lblSample, 1, 0, Qt::AlignTop | Qt::AlignRight);
-    titleGrid->addWidget(picFontSample, 1, 1, 1, 2);
-    lblSampleNote_ = new QLabel(T(texts::kSampleScaledNote), fraTitle);
-    lblSampleNote_->setObjectName(QStringLiteral("sampleScaledNote"));
-    lblSampleNote_->hide();
-    titleGrid->addWidget(lblSampleNote_, 2, 1, 1, 2);
-    root->addWidget(fraTitle);
+    sampleFrame->setPalette(samplePal);
+    sampleFrame->setMinimumSize(320, 56);
+    auto* sampleLayout = new QHBoxLayout(sampleFrame);
+    sampleText_ = new QLabel(sampleFrame);
+    sampleText_->setObjectName(QStringLiteral("sampleText"));
+    sampleText_->setAlignment(Qt::AlignCenter);
+    sampleLayout->addWidget(sampleText_);
+    titleGrid->addWidget(sampleCaption, 1, 0, Qt::AlignTop | Qt::AlignRight);
+    titleGrid->addWidget(sampleFrame, 1, 1, 1, 2);
+    sampleScaledNote_ = new QLabel(T(texts::kSampleScaledNote), titleFrame);
+    sampleScaledNote_->setObjectName(QStringLiteral("sampleScaledNote"));
+    sampleScaledNote_->hide();
+    titleGrid->addWidget(sampleScaledNote_, 2, 1, 1, 2);
+    root->addWidget(titleFrame);
 
     auto* positions = new QHBoxLayout();
-    auto* fraH = new QGroupBox(T(texts::kFrameHTitlePos), this);
-    fraH->setObjectName(QStringLiteral("Fra_HTitlePos"));
-    auto* hColumn = new QVBoxLayout(fraH);
-    optHTitlePos_ = new QButtonGroup(this);
-    const char* hCaptions[] = {texts::kHTitleLeft, texts::kHTitleCentre, texts::kHTitleRight};
+    auto* alignmentFrame = new QGroupBox(T(texts::kFrameTitleAlignment), this);
+    alignmentFrame->setObjectName(QStringLiteral("alignmentGroup"));
+    auto* alignmentColumn = new QVBoxLayout(alignmentFrame);
+    alignmentGroup_ = new QButtonGroup(this);
+    const char* alignmentCaptions[] = {texts::kAlignLeft, texts::kAlignCentre, texts::kAlignRight};
+    const char* alignmentNames[] = {"leftAlignOption", "centreAlignOption", "rightAlignOption"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(T(hCaptions[i]), fraH);
-        option->setObjectName(QStringLiteral("Opt_HTitlePos%1").arg(i));
-        optHTitlePos_->addButton(option, i);
-        hColumn->addWidget(option);
+        auto* option = new QRadioButton(T(alignmentCaptions[i]), alignmentFrame);
+        option->setObjectName(QString::fromUtf8(alignmentNames[i]));
+        alignmentGroup_->addButton(option, i);
+        alignmentColumn->addWidget(option);
     }
-    auto* fraV = new QGroupBox(T(texts::kFrameVTitlePos), this);
-    fraV->setObjectName(QStringLiteral("Fra_VTitlePos"));
-    auto* vColumn = new QVBoxLayout(fraV);
-    optVTitlePos_ = new QButtonGroup(this);
-    const char* vCaptions[] = {texts::kVTitleAbove, texts::kVTitleBelow};
+    auto* placementFrame = new QGroupBox(T(texts::kFrameTitlePlacement), this);
+    placementFrame->setObjectName(QStringLiteral("placementGroup"));
+    auto* placementColumn = new QVBoxLayout(placementFrame);
+    placementGroup_ = new QButtonGroup(this);
+    const char* placementCaptions[] = {texts::kPlaceAbove, texts::kPlaceBelow};
+    const char* placementNames[] = {"aboveImageOption", "belowImageOption"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(T(vCaptions[i]), fraV);
-        option->setObjectName(QStringLiteral("Opt_VTitlePos%1").arg(i));
-        optVTitlePos_->addButton(option, i);
-        vColumn->addWidget(option);
+        auto* option = new QRadioButton(T(placementCaptions[i]), placementFrame);
+        option->setObjectName(QString::fromUtf8(placementNames[i]));
+        placementGroup_->addButton(option, i);
+        placementColumn->addWidget(option);
     }
-    vColumn->addStretch(1);
-    positions->addWidget(fraH, 1);
-    positions->addWidget(fraV, 1);
+    placementColumn->addStretch(1);
+    positions->addWidget(alignmentFrame, 1);
+    positions->addWidget(placementFrame, 1);
     root->addLayout(positions);
-    connect(optHTitlePos_, &QButtonGroup::idClicked, this,
-            [this](int id) { Opt_HTitlePos_Click(id); });
-    connect(optVTitlePos_, &QButtonGroup::idClicked, this,
-            [this](int id) { Opt_VTitlePos_Click(id); });
+    connect(alignmentGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { onTitleAlignmentChosen(id); });
+    connect(placementGroup_, &QButtonGroup::idClicked, this,
+            [this](int id) { onTitlePlacementChosen(id); });
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* ok = new QPushButton(T(texts::kOK), this);
-    ok->setObjectName(QStringLiteral("Btn_OK"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(T(texts::kCancel), this);
-    cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, [this] { Btn_OK_Click(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { Btn_Cancel_Click(); });
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* okButton = new QPushButton(T(texts::kOK), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(T(texts::kCancel), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setAutoDefault(false);
+    connect(okButton, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     root->addLayout(buttons);
 
-    lblTitleAlign_ = HiddenLabel(QStringLiteral("Lbl_TitleAlign"), this);
-    lblTitleVAlign_ = HiddenLabel(QStringLiteral("Lbl_TitleVAlign"), this);
-    lblFontSize_ = HiddenLabel(QStringLiteral("Lbl_FontSize"), this);
+    alignmentValue_ = HiddenLabel(QStringLiteral("alignmentValue"), this);
+    placementValue_ = HiddenLabel(QStringLiteral("placementValue"), this);
+    fontSizeValue_ = HiddenLabel(QStringLiteral("fontSizeValue"), this);
 
-    lblSampleLabel_->setText(T(texts::kSampleText));
+    sampleText_->setText(T(texts::kSampleText));
 }
 
-void TitleOptionsDialog::Open(const PrintLayout& layout)
+void TitleOptionsDialog::showFor(const PrintLayout& layout)
 {
-    QFont font(QString::fromStdString(layout.FontName));
-    if (layout.FontSize > 0) font.setPointSize(layout.FontSize);
-    font.setItalic(layout.FontItalic);
-    font.setBold(layout.FontBold);
-    font.setUnderline(layout.FontUnderLine);
-    lblFont_->setText(QString::fromStdString(layout.FontName) + QStringLiteral(",") +
-                      QString::number(layout.FontSize) + QStringLiteral("pt"));
-    if (auto* h = optHTitlePos_->button(layout.TitleAlign)) h->setChecked(true);
-    if (auto* v = optVTitlePos_->button(layout.TitleVAlign)) v->setChecked(true);
-    lblFontSize_->setText(QString::number(layout.FontSize));
-    lblTitleAlign_->setText(QString::number(layout.TitleAlign));
-    lblTitleVAlign_->setText(QString::number(layout.TitleVAlign));
+    QFont font(QString::fromStdString(layout.fontName));
+    if (layout.fontPoints > 0) font.setPointSize(layout.fontPoints);
+    font.setItalic(layout.italic);
+    font.setBold(layout.bold);
+    font.setUnderline(layout.underline);
+    fontSummary_->setText(QString::fromStdString(layout.fontName) + QStringLiteral(",") +
+                          QString::number(layout.fontPoints) + QStringLiteral("pt"));
+    if (auto* h = alignmentGroup_->button(IndexOfCode(layout.titleAlignment))) h->setChecked(true);
+    if (auto* v = placementGroup_->button(IndexOfCode(layout.titlePlacement))) v->setChecked(true);
+    fontSizeValue_->setText(QString::number(layout.fontPoints));
+    alignmentValue_->setText(QString::number(IndexOfCode(layout.titleAlignment)));
+    placementValue_->setText(QString::number(IndexOfCode(layout.titlePlacement)));
     showSample(font);
     show();
     raise();
@@ -167,7 +170,7 @@ QFont TitleOptionsDialog::workingFont() const
 
 bool TitleOptionsDialog::sampleScaled() const
 {
-    return !lblSampleNote_->isHidden();
+    return !sampleScaledNote_->isHidden();
 }
 
 void TitleOptionsDialog::showSample(const QFont& font)
@@ -177,7 +180,7 @@ void TitleOptionsDialog::showSample(const QFont& font)
     // into the settings file) the sample is drawn smaller and the note says so.
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int widest = screen ? std::max(320, screen->availableGeometry().width() * 3 / 4) : 960;
-    const QString text = lblSampleLabel_->text();
+    const QString text = sampleText_->text();
     const auto textWidth = [&text](const QFont& f) {
         const QFontMetrics metrics(f);
         return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
@@ -186,12 +189,12 @@ void TitleOptionsDialog::showSample(const QFont& font)
     while (textWidth(shown) > widest && shown.pointSizeF() > 1.0) {
         shown.setPointSizeF(std::max(1.0, shown.pointSizeF() * widest / textWidth(shown) - 0.5));
     }
-    lblSampleLabel_->setFont(shown);
-    lblSampleNote_->setVisible(shown.pointSizeF() < font.pointSizeF());
+    sampleText_->setFont(shown);
+    sampleScaledNote_->setVisible(shown.pointSizeF() < font.pointSizeF());
 
     // Fixed size again, measured for the new sample. The cached size hints of the sample's
     // frames are dropped now, not when their posted layout requests arrive.
-    for (QWidget* w = lblSampleLabel_; w && w != this; w = w->parentWidget()) {
+    for (QWidget* w = sampleText_; w && w != this; w = w->parentWidget()) {
         w->updateGeometry();
     }
     setMinimumSize(0, 0);
@@ -202,23 +205,23 @@ void TitleOptionsDialog::showSample(const QFont& font)
     setFixedSize(sizeHint());
 }
 
-void TitleOptionsDialog::Opt_HTitlePos_Click(int index)
+void TitleOptionsDialog::onTitleAlignmentChosen(int index)
 {
-    lblTitleAlign_->setText(QString::number(index));
+    alignmentValue_->setText(QString::number(index));
 }
 
-void TitleOptionsDialog::Opt_VTitlePos_Click(int index)
+void TitleOptionsDialog::onTitlePlacementChosen(int index)
 {
-    lblTitleVAlign_->setText(QString::number(index));
+    placementValue_->setText(QString::number(index));
 }
 
 void TitleOptionsDialog::showSummary()
 {
-    lblFont_->setText(sampleFont_.family() + QStringLiteral(",") + lblFontSize_->text() +
-                      QStringLiteral("pt"));
+    fontSummary_->setText(sampleFont_.family() + QStringLiteral(",") + fontSizeValue_->text() +
+                          QStringLiteral("pt"));
 }
 
-void TitleOptionsDialog::Btn_ChooseFont_Click()
+void TitleOptionsDialog::chooseFont()
 {
     const auto chosen = host_.chooseFont(this, sampleFont_);
     if (!chosen) {
@@ -231,11 +234,11 @@ void TitleOptionsDialog::Btn_ChooseFont_Click()
     font.setBold(chosen->bold());
     font.setUnderline(chosen->underline());
     showSample(font);
-    lblFontSize_->setText(QString::number(chosen->pointSize()));
+    fontSizeValue_->setText(QString::number(chosen->pointSize()));
     showSummary();
 }
 
-void TitleOptionsDialog::Btn_OK_Click()
+void TitleOptionsDialog::confirm()
 {
     CarrierLabel* fontCarrier = printDialog_.fontCarrier();
     fontCarrier->setCaption(QStringLiteral("0"));
@@ -246,13 +249,13 @@ void TitleOptionsDialog::Btn_OK_Click()
     carried.setBold(sample.bold());
     carried.setUnderline(sample.underline());
     fontCarrier->setFont(carried);
-    printDialog_.titleAlignCarrier()->setCaption(lblTitleAlign_->text());
-    printDialog_.titleVAlignCarrier()->setCaption(lblTitleVAlign_->text());
-    fontCarrier->setCaption(lblFontSize_->text());
+    printDialog_.titleAlignmentCarrier()->setCaption(alignmentValue_->text());
+    printDialog_.titlePlacementCarrier()->setCaption(placementValue_->text());
+    fontCarrier->setCaption(fontSizeValue_->text());
     finish();
 }
 
-void TitleOptionsDialog::Btn_Cancel_Click()
+void TitleOptionsDialog::cancel()
 {
     finish();
 }

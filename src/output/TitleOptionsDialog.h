@@ -22,13 +22,13 @@ public:
     TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost& host);
 
     // Fills the controls from the print dialog's working layout and shows the dialog.
-    void Open(const PrintLayout& layout);
+    void showFor(const PrintLayout& layout);
 
-    void Opt_HTitlePos_Click(int index);
-    void Opt_VTitlePos_Click(int index);
-    void Btn_ChooseFont_Click();
-    void Btn_OK_Click();
-    void Btn_Cancel_Click();
+    void onTitleAlignmentChosen(int index);
+    void onTitlePlacementChosen(int index);
+    void chooseFont();
+    void confirm();
+    void cancel();
 
     // The chosen font; the sample shows it, drawn smaller only when it would not fit on
     // the screen (then sampleScaled() is true and a note under the sample says so).
@@ -48,14 +48,14 @@ private:
     PrintDialogHost& host_;
     bool finished_ = false;
     QFont sampleFont_;
-    QLabel* lblSampleLabel_ = nullptr;
-    QLabel* lblSampleNote_ = nullptr;
-    QLabel* lblFont_ = nullptr;
-    QButtonGroup* optHTitlePos_ = nullptr;
-    QButtonGroup* optVTitlePos_ = nullptr;
-    QLabel* lblTitleAlign_ = nullptr;
-    QLabel* lblTitleVAlign_ = nullptr;
-    QLabel* lblFontSize_ = nullptr;
+    QLabel* sampleText_ = nullptr;
+    QLabel* sampleScaledNote_ = nullptr;
+    QLabel* fontSummary_ = nullptr;
+    QButtonGroup* alignmentGroup_ = nullptr;
+    QButtonGroup* placementGroup_ = nullptr;
+    QLabel* alignmentValue_ = nullptr;
+    QLabel* placementValue_ = nullptr;
+    QLabel* fontSizeValue_ = nullptr;
 };
 
 }  // namespace tovrimo

@@ -161,18 +161,18 @@ TEST(CupsPrinterBackend, LandscapeImageSitsInThePrintableCornerOnQueuesTurningEi
         PagePrinter printer(
             backend, boxes, [](const std::string& t) { return t; }, ScreenScale{});
         PrintLayout l;
-        l.DeviceName = c.queue;
-        l.Pos = 1;
-        l.Size = 1;
-        l.PaperSize = 1;
-        l.Orientation = 2;
-        l.FontName = "IPAGothic";
-        l.FontSize = 10;
-        l.TitleVAlign = 2;
+        l.printerName = c.queue;
+        l.position = PagePosition::TopLeft;
+        l.scaleMode = ScaleMode::ActualSize;
+        l.paperSize = 1;
+        l.orientation = PageOrientation::Landscape;
+        l.fontName = "IPAGothic";
+        l.fontPoints = 10;
+        l.titlePlacement = TitlePlacement::Unrecognised;
         QImage capture(150, 100, QImage::Format_RGB32);
         capture.fill(Qt::black);
         QImage page;
-        ASSERT_TRUE(printer.PrintHardCopy(l, capture, page))
+        ASSERT_TRUE(printer.printPage(l, capture, page))
             << (boxes.shown.empty() ? "" : boxes.shown.back().text);
         ASSERT_TRUE(cups.waitForJobs());
         PdfPage out(cups.outputPdf(c.queue));

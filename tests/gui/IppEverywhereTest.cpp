@@ -33,17 +33,17 @@ constexpr double kTolerancePt = 0.75;
 PrintLayout Layout(const std::string& device, int paperSize, int paperBin = 0)
 {
     PrintLayout l;
-    l.DeviceName = device;
-    l.Pos = 1;
-    l.Size = 1;
-    l.SizeP = 100;
-    l.PaperSize = static_cast<int16_t>(paperSize);
-    l.PaperBin = static_cast<int16_t>(paperBin);
-    l.Orientation = 1;
-    l.FontName = "IPAGothic";
-    l.FontSize = 10;
-    l.TitleText = "";
-    l.TitleVAlign = 2;  // the (empty) title does not move the image
+    l.printerName = device;
+    l.position = PagePosition::TopLeft;
+    l.scaleMode = ScaleMode::ActualSize;
+    l.scalePercent = 100;
+    l.paperSize = static_cast<int16_t>(paperSize);
+    l.paperSource = static_cast<int16_t>(paperBin);
+    l.orientation = PageOrientation::Portrait;
+    l.fontName = "IPAGothic";
+    l.fontPoints = 10;
+    l.titleText = "";
+    l.titlePlacement = TitlePlacement::Unrecognised;  // the (empty) title does not move the image
     return l;
 }
 
@@ -114,7 +114,7 @@ protected:
     // printer received it, when it got one.
     std::unique_ptr<PdfPage> print(const PrintLayout& layout, const std::string& simulated)
     {
-        const bool printed = printer.PrintHardCopy(layout, capture, page);
+        const bool printed = printer.printPage(layout, capture, page);
         if (!printed) return nullptr;
         if (!TestSession::current().cups().waitForJobs() || !gPrinters->waitForDocument(simulated))
             return nullptr;
@@ -195,7 +195,7 @@ TEST_F(IppEverywhereTest, FitAndCornerOnTheSecondPrinter)
     // TovEveB, A4 at 300 dpi: A = 59 px = 283 tw, Ar = 35 px = 168 tw, B = 118 px = 566 tw,
     // Bb = 83 px = 398 tw; PW 11906, PH 16838: C = 11455 tw, D = 15874 tw.
     PrintLayout fit = Layout("EveB", 9);
-    fit.Size = 2;
+    fit.scaleMode = ScaleMode::FitToPaper;
     QImage wide(300, 100, QImage::Format_RGB32);
     wide.fill(Qt::black);
     capture = wide;
@@ -209,7 +209,8 @@ TEST_F(IppEverywhereTest, FitAndCornerOnTheSecondPrinter)
     capture = Capture();
     gPrinters->clearSpool("TovEveB");
     PrintLayout corner = Layout("EveB", 9);
-    corner.Pos = 5;  // bottom-right: X = A + C - W = 9488 tw, Y = B + D - H = 14940 tw
+    corner.position = PagePosition::BottomRight;  // bottom-right: X = A + C - W = 9488 tw, Y = B +
+                                                  // D - H = 14940 tw
     doc = print(corner, "TovEveB");
     ASSERT_TRUE(doc);
     ExpectInk(InkPoints(*doc), 474.4, 747, 112.5, 75);
@@ -221,7 +222,7 @@ TEST_F(IppEverywhereTest, LandscapeTurnsThePrintersWay)
     // (118 px = 28.3 pt), the landscape top margin the portrait right one (35 px = 8.4 pt).
     // Turned the other way they would be 19.9 and 14.2 pt.
     PrintLayout l = Layout("EveB", 9);
-    l.Orientation = 2;
+    l.orientation = PageOrientation::Landscape;
     auto doc = print(l, "TovEveB");
     ASSERT_TRUE(doc) << (boxes.shown.empty() ? "" : boxes.shown.back().text);
     EXPECT_NEAR(doc->sheetSizePoints().width(), 841.9, 0.5);
@@ -249,7 +250,7 @@ TEST_F(IppEverywhereTest, SizeOrSourceThePrinterLacksIsRefusedAndNothingPrints)
                      std::to_string(c.bin));
         boxes.shown.clear();
         const int before = cups.jobCount();
-        EXPECT_FALSE(printer.PrintHardCopy(Layout(c.queue, c.size, c.bin), capture, page));
+        EXPECT_FALSE(printer.printPage(Layout(c.queue, c.size, c.bin), capture, page));
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].caption, c.caption);
         EXPECT_EQ(cups.jobCount(), before);
@@ -307,7 +308,7 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
     EXPECT_FALSE(Has(gPrinters->lastJobAttributes("TovEveNone"), "IPP_MEDIA="));
 
     boxes.shown.clear();
-    EXPECT_FALSE(printer.PrintHardCopy(Layout("EveNone", 9), capture, page));
+    EXPECT_FALSE(printer.printPage(Layout("EveNone", 9), capture, page));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, texts::kPaperSizeErrorCaption);
 }

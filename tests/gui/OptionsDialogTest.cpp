@@ -659,8 +659,8 @@ TEST_F(OptionsDialogTest, NamedSettingsSavedMeanwhileAreKept)
     // The print dialog saved two named settings while this dialog was open.
     data.settings.namedSettingCount = 2;
     data.settings.lastNamedSetting = 1;
-    data.named[0].Title = "A";
-    data.named[1].Title = "B";
+    data.named[0].name = "A";
+    data.named[1].name = "B";
     general().reverseColoursBox->click();
     ASSERT_TRUE(dialog->apply());
     EXPECT_EQ(data.settings.namedSettingCount, 2);

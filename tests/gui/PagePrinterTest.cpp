@@ -16,14 +16,14 @@ namespace {
 PrintLayout Layout(const std::string& device)
 {
     PrintLayout l;
-    l.DeviceName = device;
-    l.Pos = 1;
-    l.Size = 1;
-    l.SizeP = 100;
-    l.PaperSize = 9;
-    l.Orientation = 1;
-    l.FontName = "IPAGothic";
-    l.FontSize = 10;
+    l.printerName = device;
+    l.position = PagePosition::TopLeft;
+    l.scaleMode = ScaleMode::ActualSize;
+    l.scalePercent = 100;
+    l.paperSize = 9;
+    l.orientation = PageOrientation::Portrait;
+    l.fontName = "IPAGothic";
+    l.fontPoints = 10;
     return l;
 }
 
@@ -57,24 +57,28 @@ TEST(PagePrinter, SetupErrorsShowTheirMessageAndPrintNothing)
 {
     struct Case {
         const char* why;
-        int paperSize, paperBin, orientation;
+        int paperSize, paperBin;
+        PageOrientation orientation;
         const char* caption;
         const char* text;
     } cases[] = {
-        {"size not offered", 8, 0, 1, texts::kPaperSizeErrorCaption, texts::kPaperSizeError},
-        {"source not offered", 9, 7, 1, texts::kPaperBinErrorCaption, texts::kPaperBinError},
-        {"orientation other than 1 or 2", 9, 0, 3, texts::kPaperBinErrorCaption,
+        {"size not offered", 8, 0, PageOrientation::Portrait, texts::kPaperSizeErrorCaption,
+         texts::kPaperSizeError},
+        {"source not offered", 9, 7, PageOrientation::Portrait, texts::kPaperBinErrorCaption,
          texts::kPaperBinError},
-        {"orientation 0", 0, 0, 0, texts::kPaperBinErrorCaption, texts::kPaperBinError},
+        {"orientation neither portrait nor landscape", 9, 0, PageOrientation::Unrecognised,
+         texts::kPaperBinErrorCaption, texts::kPaperBinError},
+        {"unrecognised orientation with the printer's own size", 0, 0,
+         PageOrientation::Unrecognised, texts::kPaperBinErrorCaption, texts::kPaperBinError},
     };
     for (const auto& c : cases) {
         Fixture f;
         PrintLayout l = Layout("Office");
-        l.PaperSize = c.paperSize;
-        l.PaperBin = c.paperBin;
-        l.Orientation = c.orientation;
-        EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page)) << c.why;
-        EXPECT_EQ(f.printer.PageSetupFailed, -1) << c.why;
+        l.paperSize = c.paperSize;
+        l.paperSource = c.paperBin;
+        l.orientation = c.orientation;
+        EXPECT_FALSE(f.printer.printPage(l, f.buffer, f.page)) << c.why;
+        EXPECT_TRUE(f.printer.pageSetupFailed()) << c.why;
         ASSERT_EQ(f.boxes.shown.size(), 1u) << c.why;
         EXPECT_EQ(f.boxes.shown[0].caption, c.caption) << c.why;
         EXPECT_EQ(f.boxes.shown[0].text, c.text) << c.why;
@@ -87,10 +91,10 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    l.PaperSize = 0;
-    l.PaperBin = 0;
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
-    EXPECT_EQ(f.printer.PageSetupFailed, 0);
+    l.paperSize = 0;
+    l.paperSource = 0;
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
+    EXPECT_FALSE(f.printer.pageSetupFailed());
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_EQ(f.printers.jobs[0].paperSize, 0);
     EXPECT_EQ(f.printers.jobs[0].paperBin, 0);
@@ -99,8 +103,8 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
 TEST(PagePrinter, UnknownDeviceNameKeepsTheCurrentPrinterSilently)
 {
     Fixture f;
-    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("Other"), f.buffer, f.page));
-    EXPECT_TRUE(f.printer.PrintHardCopy(Layout("office"), f.buffer, f.page))
+    EXPECT_TRUE(f.printer.printPage(Layout("Other"), f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(Layout("office"), f.buffer, f.page))
         << "names compare case-sensitively; no match is no error";
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other") << "the printer chosen before stays current";
@@ -111,7 +115,7 @@ TEST(PagePrinter, RefusedJobIsReportedAndNotTakenAsPrinted)
 {
     Fixture f;
     f.printers.refuseWith = "Printer is not accepting jobs";
-    EXPECT_FALSE(f.printer.PrintHardCopy(Layout("Office"), f.buffer, f.page));
+    EXPECT_FALSE(f.printer.printPage(Layout("Office"), f.buffer, f.page));
     ASSERT_EQ(f.boxes.shown.size(), 1u);
     EXPECT_EQ(f.boxes.shown[0].caption, "トヴリモ");
     EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
@@ -122,9 +126,9 @@ TEST(PagePrinter, VanishedPrinterIsReported)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     f.printers.printers.erase(f.printers.printers.begin());  // Office is gone
-    EXPECT_FALSE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    EXPECT_FALSE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.boxes.shown.size(), 1u);
     EXPECT_NE(f.boxes.shown[0].text.find("Office"), std::string::npos);
     EXPECT_EQ(f.printers.jobs.size(), 1u);
@@ -134,14 +138,14 @@ TEST(PagePrinter, PageImageIsTheCaptureAtScreenScale)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    l.Size = 3;
-    l.SizeP = 50;
-    f.printer.PreparePage(l, f.buffer, f.page);
+    l.scaleMode = ScaleMode::Percent;
+    l.scalePercent = 50;
+    f.printer.preparePage(l, f.buffer, f.page);
     EXPECT_EQ(f.page.size(), QSize(100, 50));
     EXPECT_EQ(f.page.pixelColor(50, 25), QColor(Qt::red));
 
-    l.Size = 7;  // no such mode: no image, but a page is still printed
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    l.scaleMode = ScaleMode::Unrecognised;  // no such mode: no image, but a page is still printed
+    EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     EXPECT_TRUE(f.page.isNull());
 }
 
@@ -149,9 +153,9 @@ TEST(PagePrinter, FitModeWithAnEmptyCaptureStillPrintsAPage)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    l.Size = 2;
+    l.scaleMode = ScaleMode::FitToPaper;
     const QImage empty;
-    EXPECT_TRUE(f.printer.PrintHardCopy(l, empty, f.page));
+    EXPECT_TRUE(f.printer.printPage(l, empty, f.page));
     EXPECT_EQ(f.printers.jobs.size(), 1u);
 }
 
@@ -159,14 +163,14 @@ TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
 {
     Fixture f;
     PrintLayout l = Layout("Office");
-    l.PaperSize = 1;
-    l.PaperBin = 2;
-    l.Orientation = 2;
-    ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+    l.paperSize = 1;
+    l.paperSource = 2;
+    l.orientation = PageOrientation::Landscape;
+    ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_EQ(f.printers.jobs[0].paperSize, 1);
     EXPECT_EQ(f.printers.jobs[0].paperBin, 2);
-    EXPECT_EQ(f.printers.jobs[0].orientation, 2);
+    EXPECT_EQ(f.printers.jobs[0].orientation, 2);  // the printer interface's landscape
     EXPECT_EQ(f.printers.jobs[0].documentName, "トヴリモ");
 }
 
@@ -176,14 +180,14 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     // size or tray carried over from Office would be refused by it.
     Fixture f;
     PrintLayout office = Layout("Office");
-    office.PaperSize = 1;
-    office.PaperBin = 2;
-    ASSERT_TRUE(f.printer.PrintHardCopy(office, f.buffer, f.page));
+    office.paperSize = 1;
+    office.paperSource = 2;
+    ASSERT_TRUE(f.printer.printPage(office, f.buffer, f.page));
 
     PrintLayout other = Layout("Other");
-    other.PaperSize = 0;
-    other.PaperBin = 0;
-    EXPECT_TRUE(f.printer.PrintHardCopy(other, f.buffer, f.page));
+    other.paperSize = 0;
+    other.paperSource = 0;
+    EXPECT_TRUE(f.printer.printPage(other, f.buffer, f.page));
     EXPECT_TRUE(f.boxes.shown.empty());
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other");
@@ -192,12 +196,12 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
 
     // On the same printer, 0 keeps what was set before, as a printer keeps its settings.
     PrintLayout again = Layout("Office");
-    again.PaperSize = 1;
-    again.PaperBin = 2;
-    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
-    again.PaperSize = 0;
-    again.PaperBin = 0;
-    ASSERT_TRUE(f.printer.PrintHardCopy(again, f.buffer, f.page));
+    again.paperSize = 1;
+    again.paperSource = 2;
+    ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
+    again.paperSize = 0;
+    again.paperSource = 0;
+    ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 4u);
     EXPECT_EQ(f.printers.jobs[3].paperSize, 1);
     EXPECT_EQ(f.printers.jobs[3].paperBin, 2);
@@ -239,9 +243,9 @@ TEST(PagePrinter, FullDetailLeavesThePageImageAtScreenScale)
             return fullDetail;
         });
         PrintLayout l = Layout("Office");
-        l.Size = 3;
-        l.SizeP = 50;
-        ASSERT_TRUE(f.printer.PrintHardCopy(l, f.buffer, f.page));
+        l.scaleMode = ScaleMode::Percent;
+        l.scalePercent = 50;
+        ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
         EXPECT_EQ(f.page.size(), QSize(100, 50));
         EXPECT_EQ(f.printers.jobs.size(), 1u);
         EXPECT_EQ(asked, 1) << "the option is read at every page, not kept from the start";

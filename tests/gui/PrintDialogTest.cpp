@@ -32,13 +32,13 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingPrintDialogHost.h"
 #include "harness/TestSession.h"
-#include "output/PrintDialog.h"
-#include "output/TitleOptionsDialog.h"
 #include "output/PageGeometry.h"
 #include "output/PagePrinter.h"
 #include "output/PageRenderer.h"
 #include "output/PreviewBox.h"
+#include "output/PrintDialog.h"
 #include "output/PrintDialogTexts.h"
+#include "output/TitleOptionsDialog.h"
 #include "platform/cups/CupsPrinterBackend.h"
 
 using namespace tovrimo;
@@ -49,16 +49,16 @@ namespace {
 PrintLayout BaseLayout(const std::string& device)
 {
     PrintLayout l;
-    l.DeviceName = device;
-    l.Pos = 3;
-    l.Size = 1;
-    l.SizeP = 100;
-    l.Hiritsu = 1;
-    l.PaperSize = 9;
-    l.PaperBin = 0;
-    l.Orientation = 1;
-    l.FontName = "IPAGothic";
-    l.FontSize = 10;
+    l.printerName = device;
+    l.position = PagePosition::Centre;
+    l.scaleMode = ScaleMode::ActualSize;
+    l.scalePercent = 100;
+    l.keepAspectRatio = true;
+    l.paperSize = 9;
+    l.paperSource = 0;
+    l.orientation = PageOrientation::Portrait;
+    l.fontName = "IPAGothic";
+    l.fontPoints = 10;
     return l;
 }
 
@@ -113,12 +113,12 @@ struct Dialog {
     PrintDialog& open()
     {
         PrintDialogServices s{
-            data,       printers, boxes,     clipboard,
+            data,       printers,     boxes,     clipboard,
             printer,    captureImage, pageImage, [](const std::string& t) { return t; },
-            lastFolder, host,     15.0,      15.0,
+            lastFolder, host,         15.0,      15.0,
             QIcon()};
         dlg = std::make_unique<PrintDialog>(s);
-        dlg->Load();
+        dlg->load();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return *dlg;
     }
@@ -142,7 +142,7 @@ struct Dialog {
     }
     int paperEntry(int code)
     {
-        return list("CmbPaperSize")->findText(QString::fromStdString(PaperSizeNames()[code]));
+        return list("paperSizeList")->findText(QString::fromStdString(PaperSizeNames()[code]));
     }
 };
 
@@ -163,50 +163,73 @@ struct FakeOffice {
 
 }  // namespace
 
-TEST(ScaleSlider, CreateNeedsAParentAndKeepsTheRange)
+TEST(ScaleSlider, KeepsTheRangeAndClampsValues)
 {
-    ScaleSlider bar;
-    EXPECT_FALSE(bar.Create(0, 0, 100, 25));
-    EXPECT_EQ(bar.GetTracBarHwnd(), nullptr);
-
     QWidget form;
     form.resize(300, 60);
-    bar.Parent = &form;
-    ASSERT_TRUE(bar.Create(10, 5, 200, 30));
-    QSlider* s = bar.GetTracBarHwnd();
-    ASSERT_NE(s, nullptr);
+    auto* s = new ScaleSlider(&form);
+    s->setGeometry(10, 5, 200, 30);
+    EXPECT_EQ(s->parentWidget(), &form);
+    EXPECT_EQ(s->orientation(), Qt::Horizontal);
     EXPECT_EQ(s->minimum(), 1);
     EXPECT_EQ(s->maximum(), 200);
     EXPECT_EQ(s->tickInterval(), 10);
     EXPECT_EQ(s->geometry(), QRect(10, 5, 200, 30));
     struct Case {
-        int16_t set;
+        int set;
         int got;
     } cases[] = {{60, 60}, {0, 1}, {-5, 1}, {201, 200}, {500, 200}, {200, 200}, {1, 1}};
     for (const auto& c : cases) {
-        bar.SetTracBarPos(c.set);
-        EXPECT_EQ(bar.GetTracBarPos(), c.got) << c.set;
+        s->setValue(c.set);
+        EXPECT_EQ(s->value(), c.got) << c.set;
     }
-    bar.DestroyTracBar();
-    EXPECT_EQ(bar.GetTracBarHwnd(), nullptr);
-    bar.DestroyTracBar();  // twice is harmless
+}
+
+TEST(ScaleSlider, ReportsOnlyALeftButtonRelease)
+{
+    ScaleSlider s;
+    s.resize(200, 30);
+    s.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+    QSignalSpy released(&s, &ScaleSlider::released);
+    s.setValue(50);
+    s.setFocus();
+    QTest::keyClick(&s, Qt::Key_Right);
+    EXPECT_EQ(s.value(), 51);
+    EXPECT_EQ(released.count(), 0) << "keyboard moves are not a release";
+    QTest::mouseClick(&s, Qt::RightButton, {}, QPoint(5, 15));
+    EXPECT_EQ(released.count(), 0) << "the right button";
+    QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(5, 15));
+    EXPECT_EQ(released.count(), 1);
 }
 
 TEST(PrintDialog, OffsetBoxesAreEnabledOnlyForTheManualPosition)
 {
-    for (int pos = 1; pos <= 6; ++pos) {
+    struct Case {
+        PagePosition position;
+        const char* option;
+    } cases[] = {
+        {PagePosition::TopLeft, "topLeftOption"},
+        {PagePosition::TopRight, "topRightOption"},
+        {PagePosition::Centre, "centreOption"},
+        {PagePosition::BottomLeft, "bottomLeftOption"},
+        {PagePosition::BottomRight, "bottomRightOption"},
+        {PagePosition::Manual, "manualPositionOption"},
+    };
+    for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        d.data.current.Pos = static_cast<int16_t>(pos);
-        d.data.current.Left = 1.5;
-        d.data.current.Top = 2;
+        d.data.current.position = c.position;
+        d.data.current.leftCm = 1.5;
+        d.data.current.topCm = 2;
         d.open();
-        EXPECT_EQ(d.box("Txt_Left")->isEnabled(), pos == 6) << pos;
-        EXPECT_EQ(d.box("Txt_Top")->isEnabled(), pos == 6) << pos;
-        EXPECT_TRUE(d.option(("Opt_Position" + std::to_string(pos)).c_str())->isChecked());
-        if (pos == 6) {
-            EXPECT_EQ(d.box("Txt_Left")->text(), "1.5");
-            EXPECT_EQ(d.dlg->workingLayout().Left, 1.5);
+        const bool manual = c.position == PagePosition::Manual;
+        EXPECT_EQ(d.box("leftEdit")->isEnabled(), manual) << c.option;
+        EXPECT_EQ(d.box("topEdit")->isEnabled(), manual) << c.option;
+        EXPECT_TRUE(d.option(c.option)->isChecked());
+        if (manual) {
+            EXPECT_EQ(d.box("leftEdit")->text(), "1.5");
+            EXPECT_EQ(d.dlg->workingLayout().leftCm, 1.5);
         }
     }
 }
@@ -215,30 +238,30 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
     PrintDialog& dlg = d.open();
-    QLineEdit* scale = d.box("Txt_PSize");
+    QLineEdit* scale = d.box("scaleEdit");
     EXPECT_TRUE(scale->isEnabled());
     EXPECT_EQ(scale->text(), "150");
-    EXPECT_EQ(dlg.slider().GetTracBarPos(), 150);
+    EXPECT_EQ(dlg.slider()->value(), 150);
 
     // "実寸" puts 100 everywhere.
-    d.click(d.option("Opt_Size1"));
+    d.click(d.option("actualSizeOption"));
     EXPECT_EQ(scale->text(), "100");
-    EXPECT_EQ(dlg.slider().GetTracBarPos(), 100);
-    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
-    EXPECT_EQ(dlg.workingLayout().Size, 1);
+    EXPECT_EQ(dlg.slider()->value(), 100);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 100);
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::ActualSize);
     EXPECT_FALSE(scale->isEnabled());
 
     // Fit mode with 350 in the box, then the manual mode: 200.
-    d.click(d.option("Opt_Size2"));
+    d.click(d.option("fitToPaperOption"));
     scale->setText("350");
     EXPECT_TRUE(d.boxes.shown.empty());  // a disabled box is not checked
-    EXPECT_EQ(dlg.workingLayout().SizeP, 350);
-    d.click(d.option("Opt_Size3"));
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 350);
+    d.click(d.option("scalePercentOption"));
     EXPECT_EQ(scale->text(), "200");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 200);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 200);
 
     // 201 typed: the range message, then 100.
     QTest::keyClick(scale, Qt::Key_End);
@@ -247,11 +270,11 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kSettingErrorCaption);
     EXPECT_EQ(d.boxes.shown[0].text, texts::kScaleRange);
     EXPECT_EQ(scale->text(), "100");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 100);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 100);
 
     // An empty box is accepted as 0.
     scale->setText("");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 0);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 0);
     EXPECT_EQ(d.boxes.shown.size(), 1u);
 
     // Letters are refused at the keyboard, digits pass.
@@ -260,7 +283,7 @@ TEST(PrintDialog, ScaleModesAndTheScaleBox)
     scale->setCursorPosition(1);
     QTest::keyClicks(scale, "a2-");
     EXPECT_EQ(scale->text(), "12");
-    EXPECT_TRUE(dlg.refreshTimer()->isActive());
+    EXPECT_TRUE(dlg.previewTimer()->isActive());
 }
 
 TEST(PrintDialog, StepButtonsMoveInQuarters)
@@ -269,22 +292,22 @@ TEST(PrintDialog, StepButtonsMoveInQuarters)
         int from;
         const char* button;
         int to;
-    } cases[] = {{110, "Btn_PSizeSmall", 75},
-                 {26, "Btn_PSizeSmall", 1},
-                 {190, "Btn_PSizeBig", 200},
-                 {200, "Btn_PSizeBig", 200},
-                 {110, "Btn_PSizeBig", 125}};
+    } cases[] = {{110, "reduceScaleButton", 75},
+                 {26, "reduceScaleButton", 1},
+                 {190, "enlargeScaleButton", 200},
+                 {200, "enlargeScaleButton", 200},
+                 {110, "enlargeScaleButton", 125}};
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
         PrintDialog& dlg = d.open();
-        dlg.slider().SetTracBarPos(static_cast<int16_t>(c.from));
+        dlg.slider()->setValue(c.from);
         d.click(d.child<QToolButton>(c.button));
-        EXPECT_EQ(d.box("Txt_PSize")->text(), QString::number(c.to)) << c.from << c.button;
-        EXPECT_EQ(dlg.slider().GetTracBarPos(), c.to) << c.from << c.button;
-        EXPECT_EQ(dlg.workingLayout().SizeP, c.to) << c.from << c.button;
-        EXPECT_EQ(dlg.workingLayout().Size, 3) << c.from << c.button;
-        EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
+        EXPECT_EQ(d.box("scaleEdit")->text(), QString::number(c.to)) << c.from << c.button;
+        EXPECT_EQ(dlg.slider()->value(), c.to) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().scalePercent, c.to) << c.from << c.button;
+        EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::Percent) << c.from << c.button;
+        EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
     }
 }
 
@@ -299,21 +322,22 @@ TEST(PrintDialog, TitleFieldsGoInAtTheCaret)
         FakeOffice o;
         Dialog d(o.printers, "Office");
         PrintDialog& dlg = d.open();
-        QLineEdit* title = d.box("Txt_Title");
+        QLineEdit* title = d.box("titleEdit");
         title->setText("abcdef");
         if (c.selectLength > 0) {
             title->setSelection(c.selectFrom, c.selectLength);
         } else {
             title->setCursorPosition(c.selectFrom);
         }
-        d.click(d.child<QToolButton>("Btn_InsDate"));
+        d.click(d.child<QToolButton>("insertDateButton"));
         EXPECT_EQ(title->text(), QString::fromUtf8("abc&[日付]def")) << c.why;
         EXPECT_EQ(title->cursorPosition(), 8) << c.why;
-        EXPECT_EQ(dlg.workingLayout().TitleText, "abc&[日付]def") << c.why;
+        EXPECT_EQ(dlg.workingLayout().titleText, "abc&[日付]def") << c.why;
         // The dialog's own focus widget: whether the window manager has made the dialog the
         // active window yet is a matter of timing on a busy machine.
         EXPECT_EQ(dlg.focusWidget(), title) << c.why;
-        EXPECT_EQ(d.child<QToolButton>("Btn_InsDate")->toolTip(), QString::fromUtf8("日付を挿入"));
+        EXPECT_EQ(d.child<QToolButton>("insertDateButton")->toolTip(),
+                  QString::fromUtf8("日付を挿入"));
     }
 }
 
@@ -322,16 +346,16 @@ TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
-    QSlider* s = dlg.slider().GetTracBarHwnd();
+    QSlider* s = dlg.slider();
     ASSERT_NE(s, nullptr);
-    QSignalSpy ups(&dlg.slider(), &ScaleSlider::MouseUp);
-    dlg.slider().SetTracBarPos(50);
+    QSignalSpy ups(dlg.slider(), &ScaleSlider::released);
+    dlg.slider()->setValue(50);
     s->setFocus();
     for (int i = 0; i < 10; ++i) QTest::keyClick(s, Qt::Key_Right);
     EXPECT_EQ(s->value(), 60);
     EXPECT_EQ(ups.count(), 0);
-    EXPECT_EQ(d.box("Txt_PSize")->text(), "100");
-    EXPECT_EQ(dlg.workingLayout().Size, 1);
+    EXPECT_EQ(d.box("scaleEdit")->text(), "100");
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::ActualSize);
 
     // Press and release on the thumb, where it stands.
     QStyleOptionSlider opt;
@@ -352,20 +376,21 @@ TEST(PrintDialog, SliderTransfersOnlyOnMouseRelease)
     QTest::mouseRelease(s, Qt::LeftButton, {}, thumb);
     EXPECT_EQ(ups.count(), 1);
     EXPECT_EQ(s->value(), 60);
-    EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
-    EXPECT_EQ(d.box("Txt_PSize")->text(), "60");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 60);
-    EXPECT_EQ(dlg.workingLayout().Size, 3);
+    EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
+    EXPECT_EQ(d.box("scaleEdit")->text(), "60");
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 60);
+    EXPECT_EQ(dlg.workingLayout().scaleMode, ScaleMode::Percent);
 }
 
 namespace {
 
-void AddNamed(SettingsData& data, const std::string& name, int16_t pos, const std::string& title)
+void AddNamed(SettingsData& data, const std::string& name, PagePosition pos,
+              const std::string& title)
 {
     PrintLayout l = BaseLayout("Office");
-    l.Title = name;
-    l.Pos = pos;
-    l.TitleText = title;
+    l.name = name;
+    l.position = pos;
+    l.titleText = title;
     data.named[data.settings.namedSettingCount++] = l;
 }
 
@@ -375,42 +400,42 @@ TEST(PrintDialog, OpensWithTheLastChosenSettingButTheCurrentTitle)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "A", 1, "title A");
-    AddNamed(d.data, "B", 5, "title B");
-    d.data.named[1].Size = 3;
-    d.data.named[1].SizeP = 40;
+    AddNamed(d.data, "A", PagePosition::TopLeft, "title A");
+    AddNamed(d.data, "B", PagePosition::BottomRight, "title B");
+    d.data.named[1].scaleMode = ScaleMode::Percent;
+    d.data.named[1].scalePercent = 40;
     d.data.settings.lastNamedSetting = 1;
-    d.data.current.TitleText = "current title";
+    d.data.current.titleText = "current title";
     PrintDialog& dlg = d.open();
-    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
-    EXPECT_EQ(d.list("CmbSetting")->currentText(), "B");
+    EXPECT_EQ(d.list("namedSettingList")->currentIndex(), 1);
+    EXPECT_EQ(d.list("namedSettingList")->currentText(), "B");
     EXPECT_EQ(dlg.workingSettings().lastNamedSetting, 1);
-    EXPECT_TRUE(d.option("Opt_Position5")->isChecked());
-    EXPECT_TRUE(d.option("Opt_Size3")->isChecked());
-    EXPECT_EQ(d.box("Txt_PSize")->text(), "40");
-    EXPECT_EQ(d.box("Txt_Title")->text(), "current title");
-    EXPECT_EQ(dlg.workingLayout().Pos, 5);
+    EXPECT_TRUE(d.option("bottomRightOption")->isChecked());
+    EXPECT_TRUE(d.option("scalePercentOption")->isChecked());
+    EXPECT_EQ(d.box("scaleEdit")->text(), "40");
+    EXPECT_EQ(d.box("titleEdit")->text(), "current title");
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::BottomRight);
 }
 
 TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "A", 1, "");
-    AddNamed(d.data, "B", 2, "");
-    AddNamed(d.data, "C", 4, "");
+    AddNamed(d.data, "A", PagePosition::TopLeft, "");
+    AddNamed(d.data, "B", PagePosition::TopRight, "");
+    AddNamed(d.data, "C", PagePosition::BottomLeft, "");
     PrintDialog& dlg = d.open();
-    d.choose("CmbSetting", 1);
+    d.choose("namedSettingList", 1);
     EXPECT_EQ(dlg.workingSettings().lastNamedSetting, 1);
-    EXPECT_TRUE(d.option("Opt_Position2")->isChecked());
+    EXPECT_TRUE(d.option("topRightOption")->isChecked());
 
-    d.click(d.option("Opt_Position3"));
+    d.click(d.option("centreOption"));
     EXPECT_EQ(dlg.workingSettings().lastNamedSetting, -1);
-    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+    EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
     EXPECT_EQ(dlg.rememberedSettingName(), "B");
-    EXPECT_EQ(dlg.workingLayout().Pos, 3);
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::Centre);
 
-    d.click(d.child<QPushButton>("BtnSaveSetting"));
+    d.click(d.child<QPushButton>("saveSettingButton"));
     ASSERT_EQ(d.host.inputs.size(), 1u);
     EXPECT_EQ(d.host.inputs[0].a, texts::kAskSettingName);
     EXPECT_EQ(d.host.inputs[0].b, texts::kAskSettingNameTitle);
@@ -419,14 +444,14 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kOverwriteCaption);
     EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kOverwriteTail);
     EXPECT_EQ(d.data.settings.namedSettingCount, 3);
-    EXPECT_EQ(d.data.named[0].Title, "A");
-    EXPECT_EQ(d.data.named[1].Title, "B");
-    EXPECT_EQ(d.data.named[1].Pos, 3);
-    EXPECT_EQ(d.data.named[2].Title, "C");
-    EXPECT_EQ(d.list("CmbSetting")->count(), 3);
-    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), 1);
+    EXPECT_EQ(d.data.named[0].name, "A");
+    EXPECT_EQ(d.data.named[1].name, "B");
+    EXPECT_EQ(d.data.named[1].position, PagePosition::Centre);
+    EXPECT_EQ(d.data.named[2].name, "C");
+    EXPECT_EQ(d.list("namedSettingList")->count(), 3);
+    EXPECT_EQ(d.list("namedSettingList")->currentIndex(), 1);
     EXPECT_EQ(d.data.settings.lastNamedSetting, 1);
-    EXPECT_EQ(d.data.current.Pos, 3);
+    EXPECT_EQ(d.data.current.position, PagePosition::Centre);
     EXPECT_EQ(d.host.saves, 1);
 }
 
@@ -452,15 +477,15 @@ TEST(PrintDialog, SavingNewNamesAndRefusals)
         FakeOffice o;
         Dialog d(o.printers, c.printerChosen ? "Office" : "Missing");
         for (int i = 0; i < c.existing; ++i)
-            AddNamed(d.data, i ? "S" + std::to_string(i) : "A", 1, "");
+            AddNamed(d.data, i ? "S" + std::to_string(i) : "A", PagePosition::TopLeft, "");
         const auto before = d.data.named;
         d.open();
         d.host.inputAnswers = {c.answer};
         d.boxes.answers = {c.overwrite};
-        d.click(d.child<QPushButton>("BtnSaveSetting"));
+        d.click(d.child<QPushButton>("saveSettingButton"));
         EXPECT_EQ(d.data.settings.namedSettingCount, c.count) << c.why;
         EXPECT_EQ(d.host.saves, c.saves) << c.why;
-        EXPECT_EQ(d.list("CmbSetting")->count(), c.count) << c.why;
+        EXPECT_EQ(d.list("namedSettingList")->count(), c.count) << c.why;
         if (c.caption) {
             ASSERT_FALSE(d.boxes.shown.empty()) << c.why;
             EXPECT_EQ(d.boxes.shown.back().caption, c.caption) << c.why;
@@ -482,29 +507,31 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
     for (const auto& c : cases) {
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        AddNamed(d.data, "A", 1, "");
-        AddNamed(d.data, "B", 2, "");
-        AddNamed(d.data, "C", 4, "");
+        AddNamed(d.data, "A", PagePosition::TopLeft, "");
+        AddNamed(d.data, "B", PagePosition::TopRight, "");
+        AddNamed(d.data, "C", PagePosition::BottomLeft, "");
         PrintDialog& dlg = d.open();
-        d.choose("CmbSetting", 1);
+        d.choose("namedSettingList", 1);
         d.boxes.answers = {c.answer};
-        d.click(d.child<QPushButton>("BtnDelSetting"));
+        d.click(d.child<QPushButton>("deleteSettingButton"));
         ASSERT_EQ(d.boxes.shown.size(), 1u);
         EXPECT_EQ(d.boxes.shown[0].caption, texts::kDeleteCaption);
         EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kDeleteTail);
         EXPECT_EQ(d.boxes.shown[0].buttons, MsgButtons::YesNoCancel);
         const bool deleted = c.answer == MsgResult::Yes;
-        EXPECT_EQ(d.list("CmbSetting")->count(), static_cast<int>(c.left.size()));
+        EXPECT_EQ(d.list("namedSettingList")->count(), static_cast<int>(c.left.size()));
         for (size_t i = 0; i < c.left.size(); ++i) {
-            EXPECT_EQ(d.list("CmbSetting")->itemText(static_cast<int>(i)).toStdString(), c.left[i]);
+            EXPECT_EQ(d.list("namedSettingList")->itemText(static_cast<int>(i)).toStdString(),
+                      c.left[i]);
         }
         if (deleted) {
             EXPECT_EQ(d.data.settings.namedSettingCount, 2);
-            EXPECT_EQ(d.data.named[1].Title, "C");
+            EXPECT_EQ(d.data.named[1].name, "C");
             EXPECT_EQ(d.data.settings.lastNamedSetting, -1);
-            EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+            EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
             EXPECT_EQ(d.host.saves, 1);
-            EXPECT_EQ(dlg.workingLayout().Pos, 2);  // the layout keeps its values
+            EXPECT_EQ(dlg.workingLayout().position,
+                      PagePosition::TopRight);  // the layout keeps its values
         } else {
             EXPECT_EQ(d.data.settings.namedSettingCount, 3);
             EXPECT_EQ(d.host.saves, 0);
@@ -513,7 +540,7 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     d.open();
-    d.click(d.child<QPushButton>("BtnDelSetting"));
+    d.click(d.child<QPushButton>("deleteSettingButton"));
     ASSERT_EQ(d.boxes.shown.size(), 1u);
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kErrorCaption);
     EXPECT_EQ(d.boxes.shown[0].text, texts::kCannotDelete);
@@ -523,24 +550,41 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
 {
     CupsPrinterBackend cups;
     struct Case {
-        int orientation, size, pos, valign, align;
+        PageOrientation orientation;
+        ScaleMode size;
+        PagePosition pos;
+        TitlePlacement valign;
+        TitleAlignment align;
         const char* title;
     } cases[] = {
-        {1, 1, 1, 0, 0, "Title"}, {1, 2, 3, 1, 1, "題名 Title"}, {1, 3, 5, 1, 2, "x"},
-        {2, 1, 2, 0, 2, "Title"}, {2, 2, 3, 0, 1, ""},           {2, 3, 4, 1, 0, "landscape"},
-        {1, 2, 1, 0, 0, "   "},
+        {PageOrientation::Portrait, ScaleMode::ActualSize, PagePosition::TopLeft,
+         TitlePlacement::AboveImage, TitleAlignment::ImageLeft, "Title"},
+        {PageOrientation::Portrait, ScaleMode::FitToPaper, PagePosition::Centre,
+         TitlePlacement::BelowImage, TitleAlignment::ImageCentre, "題名 Title"},
+        {PageOrientation::Portrait, ScaleMode::Percent, PagePosition::BottomRight,
+         TitlePlacement::BelowImage, TitleAlignment::ImageRight, "x"},
+        {PageOrientation::Landscape, ScaleMode::ActualSize, PagePosition::TopRight,
+         TitlePlacement::AboveImage, TitleAlignment::ImageRight, "Title"},
+        {PageOrientation::Landscape, ScaleMode::FitToPaper, PagePosition::Centre,
+         TitlePlacement::AboveImage, TitleAlignment::ImageCentre, ""},
+        {PageOrientation::Landscape, ScaleMode::Percent, PagePosition::BottomLeft,
+         TitlePlacement::BelowImage, TitleAlignment::ImageLeft, "landscape"},
+        {PageOrientation::Portrait, ScaleMode::FitToPaper, PagePosition::TopLeft,
+         TitlePlacement::AboveImage, TitleAlignment::ImageLeft, "   "},
     };
     for (const auto& c : cases) {
         Dialog d(cups, TestSession::kA4Queue, Capture(400, 300));
-        d.data.current.Orientation = static_cast<int16_t>(c.orientation);
-        d.data.current.Size = static_cast<int16_t>(c.size);
-        d.data.current.SizeP = 60;
-        d.data.current.Pos = static_cast<int16_t>(c.pos);
-        d.data.current.TitleVAlign = static_cast<int16_t>(c.valign);
-        d.data.current.TitleAlign = static_cast<int16_t>(c.align);
-        d.data.current.TitleText = c.title;
+        d.data.current.orientation = c.orientation;
+        d.data.current.scaleMode = c.size;
+        d.data.current.scalePercent = 60;
+        d.data.current.position = c.pos;
+        d.data.current.titlePlacement = c.valign;
+        d.data.current.titleAlignment = c.align;
+        d.data.current.titleText = c.title;
         PrintDialog& dlg = d.open();
-        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, c.orientation);
+        const bool landscape = c.orientation == PageOrientation::Landscape;
+        // The printer interface numbers portrait 1 and landscape 2.
+        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, landscape ? 2 : 1);
         ASSERT_TRUE(metrics.has_value());
         const Margins m = ComputeMargins(*metrics);
         TitleFont font;
@@ -553,8 +597,8 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
                             metrics->twipsPerPixelY());
         PlacementInput in;
         in.position = c.pos;
-        in.titleVAlign = c.valign;
-        in.titleAlign = c.align;
+        in.titlePlacement = c.valign;
+        in.titleAlignment = c.align;
         in.image = size;
         in.titleWidth = nearestEven(measured.widthTwips);
         in.titleHeight = PlacingTitleHeight(c.title, measured.heightTwips);
@@ -565,8 +609,9 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         const int64_t y0 = halfTowardZero(nearestEven(scale - m.pageHeight));
 
         const PreviewPicture& pic = dlg.preview()->picture();
-        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation << " size " << c.size
-                                        << " pos " << c.pos << " title '" << c.title << "'");
+        SCOPED_TRACE(testing::Message() << "orientation " << static_cast<int>(c.orientation)
+                                        << " size " << static_cast<int>(c.size) << " pos "
+                                        << static_cast<int>(c.pos) << " title '" << c.title << "'");
         ASSERT_TRUE(pic.placed);
         EXPECT_FALSE(dlg.preview()->errorShown());
         EXPECT_DOUBLE_EQ(pic.scale, scale);
@@ -575,18 +620,18 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         EXPECT_EQ(pic.title, QRect(x0 + p.titleX, y0 + p.titleY, p.titleWidth, p.titleHeight));
         EXPECT_EQ(dlg.preview()->imageBox()->geometry(),
                   PreviewToPixels(QRectF(pic.image), scale, QSize(249, 231)));
-        EXPECT_EQ(c.orientation == 2, pic.sheet.width() > pic.sheet.height());
-        if (c.size == 2) {
-            EXPECT_EQ(d.box("Txt_PSize")->text().toInt(),
+        EXPECT_EQ(landscape, pic.sheet.width() > pic.sheet.height());
+        if (c.size == ScaleMode::FitToPaper) {
+            EXPECT_EQ(d.box("scaleEdit")->text().toInt(),
                       static_cast<int>(std::floor(size.width / (400 * 15.0) * 100)));
         }
-        if (c.pos != 6) {
-            EXPECT_EQ(d.box("Txt_Left")->text(),
+        if (c.pos != PagePosition::Manual) {
+            EXPECT_EQ(d.box("leftEdit")->text(),
                       QString::number((p.imageX - m.left) / 567.0, 'f', 2));
-            EXPECT_EQ(d.box("Txt_Top")->text(),
+            EXPECT_EQ(d.box("topEdit")->text(),
                       QString::number((p.imageY - m.top) / 567.0, 'f', 2));
         }
-        if (c.orientation == 2 && c.size == 3) {
+        if (landscape && c.size == ScaleMode::Percent) {
             dlg.preview()->grab().save(ArtifactPath("preview-landscape.png"));
         }
     }
@@ -597,22 +642,22 @@ TEST(PrintDialog, ManualPositionKeepsTheImageWhereThePresetPutIt)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
-    d.click(d.option("Opt_Position5"));
+    d.click(d.option("bottomRightOption"));
     const QRect bottomRight = dlg.preview()->picture().image;
-    d.click(d.option("Opt_Position6"));
+    d.click(d.option("manualPositionOption"));
     // The boxes hold the offsets to a hundredth of a centimetre (under 3 twips).
     EXPECT_NEAR(dlg.preview()->picture().image.x(), bottomRight.x(), 3);
     EXPECT_NEAR(dlg.preview()->picture().image.y(), bottomRight.y(), 3);
     EXPECT_EQ(dlg.preview()->picture().image.size(), bottomRight.size());
-    EXPECT_TRUE(d.box("Txt_Left")->isEnabled());
+    EXPECT_TRUE(d.box("leftEdit")->isEnabled());
 
-    d.box("Txt_Left")->setText("abc");
-    dlg.Tim_RefreshPreview_Timer();
+    d.box("leftEdit")->setText("abc");
+    dlg.onPreviewDelayElapsed();
     EXPECT_TRUE(dlg.preview()->errorShown());
-    d.box("Txt_Left")->setText("1");
-    dlg.Tim_RefreshPreview_Timer();
+    d.box("leftEdit")->setText("1");
+    dlg.onPreviewDelayElapsed();
     EXPECT_FALSE(dlg.preview()->errorShown());
-    EXPECT_EQ(dlg.workingLayout().Left, 1.0);
+    EXPECT_EQ(dlg.workingLayout().leftCm, 1.0);
 }
 
 TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
@@ -621,12 +666,12 @@ TEST(PrintDialog, RefusedPaperSizeShowsThePreviewError)
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
     EXPECT_FALSE(dlg.preview()->errorShown());
-    d.choose("CmbPaperSize", d.paperEntry(8));  // A3: not offered by this printer
-    EXPECT_EQ(dlg.workingLayout().PaperSize, 8);
+    d.choose("paperSizeList", d.paperEntry(8));  // A3: not offered by this printer
+    EXPECT_EQ(dlg.workingLayout().paperSize, 8);
     EXPECT_TRUE(dlg.preview()->errorShown());
-    EXPECT_EQ(dlg.preview()->findChild<QLabel*>("Lbl_PreviewError")->text(),
+    EXPECT_EQ(dlg.preview()->findChild<QLabel*>("previewError")->text(),
               QString::fromUtf8(texts::kPreviewError));
-    d.choose("CmbPaperSize", d.paperEntry(9));
+    d.choose("paperSizeList", d.paperEntry(9));
     EXPECT_FALSE(dlg.preview()->errorShown());
 }
 
@@ -635,14 +680,14 @@ TEST(PrintDialog, ChoosingAnotherPrinterTakesItsPaperSize)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
-    d.choose("CmbPaperBin",
-             d.list("CmbPaperBin")->findText(QString::fromStdString(PaperBinNames()[2])));
-    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
-    d.choose("CmbPrinterName", 2);
-    EXPECT_EQ(dlg.workingLayout().DeviceName, "Other");
-    EXPECT_EQ(dlg.workingLayout().PaperSize, 1);
-    EXPECT_EQ(d.list("CmbPaperSize")->currentIndex(), d.paperEntry(1));
-    EXPECT_EQ(dlg.workingLayout().PaperBin, 2);
+    d.choose("paperSourceList",
+             d.list("paperSourceList")->findText(QString::fromStdString(PaperBinNames()[2])));
+    EXPECT_EQ(dlg.workingLayout().paperSource, 2);
+    d.choose("printerList", 2);
+    EXPECT_EQ(dlg.workingLayout().printerName, "Other");
+    EXPECT_EQ(dlg.workingLayout().paperSize, 1);
+    EXPECT_EQ(d.list("paperSizeList")->currentIndex(), d.paperEntry(1));
+    EXPECT_EQ(dlg.workingLayout().paperSource, 2);
 }
 
 TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
@@ -650,26 +695,26 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
-    d.choose("CmbPaperSize", d.paperEntry(8));
+    d.choose("paperSizeList", d.paperEntry(8));
     SettingsData atSave;
     d.host.onSave = [&] { atSave = d.data; };
-    d.click(d.child<QPushButton>("BtnOK"));
+    d.click(d.child<QPushButton>("printButton"));
     EXPECT_FALSE(dlg.isVisible());
-    ASSERT_NE(dlg.printingIndicator(), nullptr);
+    ASSERT_NE(dlg.printingNotice(), nullptr);
     EXPECT_TRUE(dlg.printTimer()->isActive());
     EXPECT_EQ(dlg.printTimer()->interval(), 1000);
-    EXPECT_EQ(atSave.current.PaperSize, 8);
-    dlg.TimPrint_Timer();
-    EXPECT_EQ(dlg.printingIndicator(), nullptr);
-    EXPECT_EQ(d.printer.PageSetupFailed, -1);
+    EXPECT_EQ(atSave.current.paperSize, 8);
+    dlg.onPrintDelayElapsed();
+    EXPECT_EQ(dlg.printingNotice(), nullptr);
+    EXPECT_TRUE(d.printer.pageSetupFailed());
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(dlg.printTimer()->isActive());
     EXPECT_EQ(d.host.unloads, 0);
     EXPECT_TRUE(o.printers.jobs.empty());
 
-    d.choose("CmbPaperSize", d.paperEntry(9));
-    d.click(d.child<QPushButton>("BtnOK"));
-    dlg.TimPrint_Timer();
+    d.choose("paperSizeList", d.paperEntry(9));
+    d.click(d.child<QPushButton>("printButton"));
+    dlg.onPrintDelayElapsed();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
     EXPECT_EQ(d.host.unloads, 1);
@@ -682,14 +727,14 @@ TEST(PrintDialog, CopyAndCloseKeepOnlyWhatWasWrittenBack)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     d.open();
-    d.click(d.option("Opt_Position1"));
-    d.click(d.child<QPushButton>("BtnClipBoard"));
+    d.click(d.option("topLeftOption"));
+    d.click(d.child<QPushButton>("copyButton"));
     ASSERT_EQ(d.clipboard.images.size(), 1u);
     EXPECT_EQ(d.clipboard.images[0].size(), QSize(200, 100));
-    EXPECT_EQ(d.data.current.Pos, 1);
-    d.click(d.option("Opt_Position5"));
-    d.click(d.child<QPushButton>("BtnCancel"));
-    EXPECT_EQ(d.data.current.Pos, 1);
+    EXPECT_EQ(d.data.current.position, PagePosition::TopLeft);
+    d.click(d.option("bottomRightOption"));
+    d.click(d.child<QPushButton>("closeButton"));
+    EXPECT_EQ(d.data.current.position, PagePosition::TopLeft);
     EXPECT_EQ(d.host.unloads, 1);
     EXPECT_EQ(d.host.saves, 1);
 }
@@ -698,42 +743,42 @@ TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.TitleText = "&[PC名] hard copy";
+    d.data.current.titleText = "&[PC名] hard copy";
     PrintDialog& dlg = d.open();
     dlg.grab().save(ArtifactPath("print-dialog.png"));
 
-    d.click(d.child<QPushButton>("Btn_TitleSet"));
-    TitleOptionsDialog* opt = dlg.titleOptionDialog();
+    d.click(d.child<QPushButton>("titleOptionsButton"));
+    TitleOptionsDialog* opt = dlg.titleOptionsDialog();
     ASSERT_NE(opt, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,10pt");
+    EXPECT_EQ(opt->findChild<QLabel*>("fontSummary")->text(), "IPAGothic,10pt");
     opt->grab().save(ArtifactPath("title-options.png"));
 
     QFont chosen("IPAGothic");
     chosen.setPointSize(14);
     chosen.setBold(true);
     d.host.fontAnswer = chosen;
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
-    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,14pt");
-    Press(opt->findChild<QRadioButton*>("Opt_HTitlePos2"));
-    Press(opt->findChild<QRadioButton*>("Opt_VTitlePos1"));
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
+    EXPECT_EQ(opt->findChild<QLabel*>("fontSummary")->text(), "IPAGothic,14pt");
+    Press(opt->findChild<QRadioButton*>("rightAlignOption"));
+    Press(opt->findChild<QRadioButton*>("belowImageOption"));
+    QTest::mouseClick(opt->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
-    EXPECT_EQ(dlg.workingLayout().TitleVAlign, 1);
-    EXPECT_EQ(dlg.workingLayout().FontSize, 14);
-    EXPECT_TRUE(dlg.workingLayout().FontBold);
-    EXPECT_EQ(dlg.workingLayout().FontName, "IPAGothic");
+    EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageRight);
+    EXPECT_EQ(dlg.workingLayout().titlePlacement, TitlePlacement::BelowImage);
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 14);
+    EXPECT_TRUE(dlg.workingLayout().bold);
+    EXPECT_EQ(dlg.workingLayout().fontName, "IPAGothic");
 
     // Cancelled through the close box: nothing comes back, the dialog does.
-    d.click(d.child<QPushButton>("Btn_TitleSet"));
-    opt = dlg.titleOptionDialog();
+    d.click(d.child<QPushButton>("titleOptionsButton"));
+    opt = dlg.titleOptionsDialog();
     ASSERT_NE(opt, nullptr);
-    Press(opt->findChild<QRadioButton*>("Opt_HTitlePos0"));
+    Press(opt->findChild<QRadioButton*>("leftAlignOption"));
     opt->close();
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.workingLayout().TitleAlign, 2);
+    EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageRight);
 }
 
 namespace {
@@ -752,7 +797,7 @@ QWidget* FocusOn(QWidget* w)
 
 bool NothingCommitted(Dialog& d, PrintDialog& dlg)
 {
-    return dlg.isVisible() && !dlg.printTimer()->isActive() && !dlg.printingIndicator() &&
+    return dlg.isVisible() && !dlg.printTimer()->isActive() && !dlg.printingNotice() &&
            d.host.saves == 0 && d.host.unloads == 0 && d.clipboard.images.empty();
 }
 
@@ -762,24 +807,25 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    AddNamed(d.data, "Tate", 1, "named title");
-    AddNamed(d.data, "B", 5, "");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
-    d.data.current.TitleText = "T";
+    AddNamed(d.data, "Tate", PagePosition::TopLeft, "named title");
+    AddNamed(d.data, "B", PagePosition::BottomRight, "");
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
+    d.data.current.titleText = "T";
     PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    EXPECT_EQ(QApplication::focusWidget(), d.child<QPushButton>("BtnOK")) << "focus at start-up";
+    EXPECT_EQ(QApplication::focusWidget(), d.child<QPushButton>("printButton"))
+        << "focus at start-up";
 
     struct Case {
         const char* control;
         const char* typed;
         int beepsAfter;  // Return and Enter are refused keys in the scale box only
     } cases[] = {
-        {"Txt_Title", "abc", 0},        {"Txt_PSize", "12", 2}, {"CmbSetting", "Tate", 2},
-        {"CmbPrinterName", "Other", 2}, {"BtnCancel", "", 2},   {"BtnClipBoard", "", 2},
+        {"titleEdit", "abc", 0},     {"scaleEdit", "12", 2}, {"namedSettingList", "Tate", 2},
+        {"printerList", "Other", 2}, {"closeButton", "", 2}, {"copyButton", "", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
@@ -791,22 +837,22 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
         EXPECT_EQ(beeps, c.beepsAfter);
     }
     // The typed names chose nothing: neither the named setting nor the printer.
-    EXPECT_EQ(d.list("CmbSetting")->currentIndex(), -1);
+    EXPECT_EQ(d.list("namedSettingList")->currentIndex(), -1);
     EXPECT_EQ(dlg.workingSettings().lastNamedSetting, -1);
-    EXPECT_EQ(dlg.workingLayout().Pos, 3);
-    EXPECT_EQ(dlg.workingLayout().DeviceName, "Office");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 12);
-    EXPECT_EQ(dlg.workingLayout().TitleText, "abc");  // Tab selected "T", typing replaced it
+    EXPECT_EQ(dlg.workingLayout().position, PagePosition::Centre);
+    EXPECT_EQ(dlg.workingLayout().printerName, "Office");
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 12);
+    EXPECT_EQ(dlg.workingLayout().titleText, "abc");  // Tab selected "T", typing replaced it
     EXPECT_TRUE(o.printers.jobs.empty());
 
     // On the print button Return prints, with what was typed.
-    QTest::keyClick(FocusOn(d.child<QPushButton>("BtnOK")), Qt::Key_Return);
+    QTest::keyClick(FocusOn(d.child<QPushButton>("printButton")), Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_TRUE(dlg.printTimer()->isActive());
     EXPECT_EQ(d.host.saves, 1);
-    EXPECT_EQ(d.data.current.TitleText, "abc");
-    EXPECT_EQ(d.data.current.SizeP, 12);
-    dlg.TimPrint_Timer();
+    EXPECT_EQ(d.data.current.titleText, "abc");
+    EXPECT_EQ(d.data.current.scalePercent, 12);
+    dlg.onPrintDelayElapsed();
     EXPECT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_TRUE(dlg.unloaded());
 }
@@ -815,13 +861,13 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
-    d.data.current.Size = 3;
-    d.data.current.SizeP = 150;
+    d.data.current.scaleMode = ScaleMode::Percent;
+    d.data.current.scalePercent = 150;
     PrintDialog& dlg = d.open();
     int beeps = 0;
     dlg.beep = [&beeps] { ++beeps; };
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    QLineEdit* scale = d.box("Txt_PSize");
+    QLineEdit* scale = d.box("scaleEdit");
     QWidget* focused = FocusOn(scale);
     ASSERT_EQ(focused, scale);
     scale->end(false);
@@ -851,7 +897,7 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
         const int beepsBefore = beeps;
         QTest::keyClick(scale, p.keys.key(), p.keys.keyboardModifiers());
         EXPECT_EQ(scale->text(), p.after);
-        EXPECT_EQ(dlg.workingLayout().SizeP, QString::fromUtf8(p.after).toInt());
+        EXPECT_EQ(dlg.workingLayout().scalePercent, QString::fromUtf8(p.after).toInt());
         EXPECT_EQ(beeps - beepsBefore, p.refused ? 1 : 0);
     }
     EXPECT_TRUE(d.boxes.shown.empty()) << "no range message: nothing out of range got in";
@@ -867,12 +913,12 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     scale->end(false);
     QTest::keyClick(scale, Qt::Key_Backspace);
     EXPECT_EQ(scale->text(), "6");
-    EXPECT_EQ(dlg.workingLayout().SizeP, 6);
+    EXPECT_EQ(dlg.workingLayout().scalePercent, 6);
     QTest::keyClick(scale, Qt::Key_Escape);
     EXPECT_TRUE(dlg.unloaded());
     EXPECT_EQ(d.host.unloads, 1);
     EXPECT_EQ(d.host.saves, 0);
-    EXPECT_EQ(d.data.current.SizeP, 150);
+    EXPECT_EQ(d.data.current.scalePercent, 150);
 }
 
 namespace {
@@ -893,8 +939,8 @@ QString ScreenshotPath(const QString& file)
 // inside the dialog.
 void ExpectSampleFits(TitleOptionsDialog* opt)
 {
-    auto* sample = opt->findChild<QLabel*>(QStringLiteral("Lbl_SampleLabel"));
-    auto* frame = opt->findChild<QFrame*>(QStringLiteral("Pic_FontSample"));
+    auto* sample = opt->findChild<QLabel*>(QStringLiteral("sampleText"));
+    auto* frame = opt->findChild<QFrame*>(QStringLiteral("sampleFrame"));
     ASSERT_NE(sample, nullptr);
     ASSERT_NE(frame, nullptr);
     const QFontMetrics metrics(sample->font());
@@ -917,13 +963,13 @@ TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
         SCOPED_TRACE(points);
         FakeOffice o;
         Dialog d(o.printers, "Office");
-        d.data.current.TitleText = longTitle.toStdString();
-        d.data.current.FontSize = static_cast<int16_t>(points);
-        d.data.current.FontBold = points == 24;
+        d.data.current.titleText = longTitle.toStdString();
+        d.data.current.fontPoints = static_cast<int16_t>(points);
+        d.data.current.bold = points == 24;
         PrintDialog& dlg = d.open();
 
         // The title box spans the dialog and shows the whole template.
-        QLineEdit* title = d.box("Txt_Title");
+        QLineEdit* title = d.box("titleEdit");
         EXPECT_GE(title->width(), dlg.width() * 3 / 4);
         QStyleOptionFrame frame;
         frame.initFrom(title);
@@ -938,17 +984,17 @@ TEST(PrintDialog, TitleBoxAndFontSampleShowTheirWholeText)
             dlg.grab().save(ScreenshotPath(QStringLiteral("print-dialog-%1pt.png").arg(points))));
 
         // The title options open at that size with the whole sample in view.
-        d.click(d.child<QPushButton>("Btn_TitleSet"));
-        TitleOptionsDialog* opt = dlg.titleOptionDialog();
+        d.click(d.child<QPushButton>("titleOptionsButton"));
+        TitleOptionsDialog* opt = dlg.titleOptionsDialog();
         ASSERT_NE(opt, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
         EXPECT_EQ(opt->workingFont().pointSize(), points);
         EXPECT_FALSE(opt->sampleScaled());
-        EXPECT_EQ(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSize(), points);
+        EXPECT_EQ(opt->findChild<QLabel*>("sampleText")->font().pointSize(), points);
         ExpectSampleFits(opt);
         EXPECT_TRUE(
             opt->grab().save(ScreenshotPath(QStringLiteral("title-options-%1pt.png").arg(points))));
-        opt->Btn_Cancel_Click();
+        opt->cancel();
     }
 }
 
@@ -957,8 +1003,8 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     FakeOffice o;
     Dialog d(o.printers, "Office");
     PrintDialog& dlg = d.open();
-    d.click(d.child<QPushButton>("Btn_TitleSet"));
-    TitleOptionsDialog* opt = dlg.titleOptionDialog();
+    d.click(d.child<QPushButton>("titleOptionsButton"));
+    TitleOptionsDialog* opt = dlg.titleOptionsDialog();
     ASSERT_NE(opt, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opt));
     ExpectSampleFits(opt);
@@ -968,8 +1014,8 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     chosen.setPointSize(24);
     chosen.setBold(true);
     d.host.fontAnswer = chosen;
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
-    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_Font")->text(), "IPAGothic,24pt");
+    QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
+    EXPECT_EQ(opt->findChild<QLabel*>("fontSummary")->text(), "IPAGothic,24pt");
     EXPECT_FALSE(opt->sampleScaled());
     EXPECT_FALSE(opt->findChild<QLabel*>("sampleScaledNote")->isVisible());
     ExpectSampleFits(opt);
@@ -978,10 +1024,10 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     // than the screen: the sample is drawn smaller, says so, and the chosen size is kept.
     chosen.setPointSize(150);
     d.host.fontAnswer = chosen;
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
     EXPECT_TRUE(opt->sampleScaled());
     EXPECT_TRUE(opt->findChild<QLabel*>("sampleScaledNote")->isVisible());
-    EXPECT_LT(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSizeF(), 150.0);
+    EXPECT_LT(opt->findChild<QLabel*>("sampleText")->font().pointSizeF(), 150.0);
     EXPECT_EQ(opt->workingFont().pointSize(), 150);
     EXPECT_LE(opt->width(), opt->screen()->availableGeometry().width());
     ExpectSampleFits(opt);
@@ -990,14 +1036,14 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     // Back to a normal size: drawn as chosen again, the note goes.
     chosen.setPointSize(12);
     d.host.fontAnswer = chosen;
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
     EXPECT_FALSE(opt->sampleScaled());
-    EXPECT_EQ(opt->findChild<QLabel*>("Lbl_SampleLabel")->font().pointSize(), 12);
+    EXPECT_EQ(opt->findChild<QLabel*>("sampleText")->font().pointSize(), 12);
     ExpectSampleFits(opt);
 
     chosen.setPointSize(150);
     d.host.fontAnswer = chosen;
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_ChooseFont"), Qt::LeftButton);
-    QTest::mouseClick(opt->findChild<QPushButton*>("Btn_OK"), Qt::LeftButton);
-    EXPECT_EQ(dlg.workingLayout().FontSize, 150) << "the chosen size, not the drawn one";
+    QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
+    QTest::mouseClick(opt->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 150) << "the chosen size, not the drawn one";
 }

@@ -347,7 +347,7 @@ TEST(ProgramHelp, PrintDialogHelpShowsTheGuideAtItsContents)
     w.program->dialogs().openPrintDialog();
     PrintDialog* print = w.program->dialogs().printDialog();
     ASSERT_NE(print, nullptr);
-    auto* button = print->findChild<QPushButton*>(QStringLiteral("BtnHelp"));
+    auto* button = print->findChild<QPushButton*>(QStringLiteral("helpButton"));
     ASSERT_NE(button, nullptr);
     button->click();
     ExpectTheGuideAtItsContents(w.guide, "print dialog");

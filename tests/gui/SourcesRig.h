@@ -48,14 +48,14 @@ struct SourcesRig : CaptureHost {
     {
         printers.printers = {FakePrinterBackend::a4("Office")};
         printers.defaultName = "Office";
-        layout.DeviceName = "Office";
-        layout.Pos = 1;
-        layout.Size = 1;
-        layout.SizeP = 100;
-        layout.PaperSize = 9;
-        layout.Orientation = 1;
-        layout.FontName = "IPAGothic";
-        layout.FontSize = 10;
+        layout.printerName = "Office";
+        layout.position = PagePosition::TopLeft;
+        layout.scaleMode = ScaleMode::ActualSize;
+        layout.scalePercent = 100;
+        layout.paperSize = 9;
+        layout.orientation = PageOrientation::Portrait;
+        layout.fontName = "IPAGothic";
+        layout.fontPoints = 10;
     }
 
     // CaptureHost
@@ -63,7 +63,7 @@ struct SourcesRig : CaptureHost {
     void printHardCopy() override
     {
         hostCalls.push_back("printHardCopy");
-        printer.PrintHardCopy(layout, buffer.image, buffer.staging);
+        printer.printPage(layout, buffer.image, buffer.staging);
     }
     void openRegionScreen() override {}
     void unloadRegionScreen() override {}

@@ -28,22 +28,22 @@ inline SettingsData SaveLoopGeneration(int generation)
     }
     auto layout = [&](int n) {
         PrintLayout l;
-        l.Title = n < 0 ? std::string() : (second ? "設定B" : "設定A") + std::to_string(n);
-        l.DeviceName = second ? "TovLetter" : "TovA4";
-        l.Pos = static_cast<int16_t>(second ? 6 : 3);
-        l.Size = static_cast<int16_t>(second ? 3 : 1);
-        l.SizeP = static_cast<int16_t>(second ? 150 : 100);
-        l.Hiritsu = 1;
-        l.PaperSize = static_cast<int16_t>(second ? 1 : 9);
-        l.Orientation = static_cast<int16_t>(second ? 2 : 1);
-        l.Left = second ? 1.25 : 0;
-        l.Top = second ? -.5 : 0;
-        l.FontName = second ? "IPAGothic" : "ＭＳ Ｐゴシック";
-        l.FontSize = second ? 14 : 10;
-        l.FontBold = second;
-        l.TitleText = std::string(second ? "印刷日：&[日付] " : "&[タイトル] ") +
+        l.name = n < 0 ? std::string() : (second ? "設定B" : "設定A") + std::to_string(n);
+        l.printerName = second ? "TovLetter" : "TovA4";
+        l.position = second ? PagePosition::Manual : PagePosition::Centre;
+        l.scaleMode = second ? ScaleMode::Percent : ScaleMode::ActualSize;
+        l.scalePercent = static_cast<int16_t>(second ? 150 : 100);
+        l.keepAspectRatio = true;
+        l.paperSize = static_cast<int16_t>(second ? 1 : 9);
+        l.orientation = second ? PageOrientation::Landscape : PageOrientation::Portrait;
+        l.leftCm = second ? 1.25 : 0;
+        l.topCm = second ? -.5 : 0;
+        l.fontName = second ? "IPAGothic" : "ＭＳ Ｐゴシック";
+        l.fontPoints = second ? 14 : 10;
+        l.bold = second;
+        l.titleText = std::string(second ? "印刷日：&[日付] " : "&[タイトル] ") +
                       std::string(200, second ? 'b' : 'a');
-        l.TitleAlign = static_cast<int16_t>(second ? 2 : 0);
+        l.titleAlignment = second ? TitleAlignment::ImageRight : TitleAlignment::ImageLeft;
         return l;
     };
     d.current = layout(-1);

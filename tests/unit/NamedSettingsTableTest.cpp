@@ -11,19 +11,19 @@ struct Table {
     int16_t count = 0;
     NamedSettingsTable table{slots, count};
 
-    void add(const std::string& name, int16_t pos = 1)
+    void add(const std::string& name, PagePosition pos = PagePosition::TopLeft)
     {
-        slots[count].Title = name;
-        slots[count].Pos = pos;
+        slots[count].name = name;
+        slots[count].position = pos;
         ++count;
     }
 };
 
-PrintLayout Named(const std::string& name, int16_t pos)
+PrintLayout Named(const std::string& name, PagePosition pos)
 {
     PrintLayout l;
-    l.Title = name;
-    l.Pos = pos;
+    l.name = name;
+    l.position = pos;
     return l;
 }
 
@@ -59,7 +59,7 @@ TEST(NamedSettingsTable, SavePlansFollowNamesAndAnswers)
         Table t;
         for (const auto& n : c.existing) t.add(n);
         int asked = 0;
-        const auto plan = t.table.PlanSave(c.name, [&](int) {
+        const auto plan = t.table.planSave(c.name, [&](int) {
             ++asked;
             return c.answerYes;
         });
@@ -73,15 +73,15 @@ TEST(NamedSettingsTable, SavePlansFollowNamesAndAnswers)
 TEST(NamedSettingsTable, OverwriteKeepsOrderAndLength)
 {
     Table t;
-    t.add("a", 1);
-    t.add("b", 2);
-    t.add("c", 3);
-    const auto plan = t.table.PlanSave("b", [](int) { return true; });
-    EXPECT_EQ(t.table.Store(plan, Named("b", 5)), 1);
+    t.add("a", PagePosition::TopLeft);
+    t.add("b", PagePosition::TopRight);
+    t.add("c", PagePosition::Centre);
+    const auto plan = t.table.planSave("b", [](int) { return true; });
+    EXPECT_EQ(t.table.store(plan, Named("b", PagePosition::BottomRight)), 1);
     EXPECT_EQ(t.count, 3);
     EXPECT_EQ(t.table.names(), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(t.slots[1].Pos, 5);
-    EXPECT_EQ(t.slots[2].Pos, 3);
+    EXPECT_EQ(t.slots[1].position, PagePosition::BottomRight);
+    EXPECT_EQ(t.slots[2].position, PagePosition::Centre);
 }
 
 TEST(NamedSettingsTable, FullTableRefusesNewNamesButStillOverwrites)
@@ -89,26 +89,26 @@ TEST(NamedSettingsTable, FullTableRefusesNewNamesButStillOverwrites)
     Table t;
     for (int i = 0; i < kNamedSettingsMax; ++i) t.add("s" + std::to_string(i));
     const auto before = t.slots;
-    const auto fresh = t.table.PlanSave("new", [](int) { return true; });
+    const auto fresh = t.table.planSave("new", [](int) { return true; });
     EXPECT_EQ(fresh.outcome, NamedSettingsTable::SaveOutcome::NoRoom);
-    EXPECT_EQ(t.table.Store(fresh, Named("new", 4)), -1);
+    EXPECT_EQ(t.table.store(fresh, Named("new", PagePosition::BottomLeft)), -1);
     EXPECT_EQ(t.count, kNamedSettingsMax);
     EXPECT_EQ(t.slots, before);
 
-    const auto again = t.table.PlanSave("s100", [](int) { return true; });
+    const auto again = t.table.planSave("s100", [](int) { return true; });
     EXPECT_EQ(again.outcome, NamedSettingsTable::SaveOutcome::Store);
-    EXPECT_EQ(t.table.Store(again, Named("s100", 4)), 100);
+    EXPECT_EQ(t.table.store(again, Named("s100", PagePosition::BottomLeft)), 100);
     EXPECT_EQ(t.count, kNamedSettingsMax);
-    EXPECT_EQ(t.slots[100].Pos, 4);
+    EXPECT_EQ(t.slots[100].position, PagePosition::BottomLeft);
 }
 
 TEST(NamedSettingsTable, OneBelowFullStillTakesANewName)
 {
     Table t;
     for (int i = 0; i < kNamedSettingsMax - 1; ++i) t.add("s" + std::to_string(i));
-    const auto plan = t.table.PlanSave("last", nullptr);
+    const auto plan = t.table.planSave("last", nullptr);
     ASSERT_EQ(plan.outcome, NamedSettingsTable::SaveOutcome::Store);
-    EXPECT_EQ(t.table.Store(plan, Named("last", 2)), 100);
+    EXPECT_EQ(t.table.store(plan, Named("last", PagePosition::TopRight)), 100);
     EXPECT_EQ(t.count, kNamedSettingsMax);
     EXPECT_TRUE(t.table.full());
 }
@@ -127,19 +127,19 @@ TEST(NamedSettingsTable, RemovingMovesTheRestUp)
     };
     for (const auto& c : cases) {
         Table t;
-        t.add("a", 1);
-        t.add("b", 2);
-        t.add("c", 3);
-        t.table.Remove(c.removed);
+        t.add("a", PagePosition::TopLeft);
+        t.add("b", PagePosition::TopRight);
+        t.add("c", PagePosition::Centre);
+        t.table.remove(c.removed);
         EXPECT_EQ(t.table.names(), c.left) << c.removed;
         EXPECT_EQ(t.count, static_cast<int16_t>(c.left.size())) << c.removed;
     }
     Table t;
-    t.add("a", 1);
-    t.add("b", 2);
-    t.add("c", 3);
-    t.table.Remove(1);
-    EXPECT_EQ(t.slots[1].Pos, 3);
+    t.add("a", PagePosition::TopLeft);
+    t.add("b", PagePosition::TopRight);
+    t.add("c", PagePosition::Centre);
+    t.table.remove(1);
+    EXPECT_EQ(t.slots[1].position, PagePosition::Centre);
     EXPECT_EQ(t.slots[2], PrintLayout{});
 }
 
@@ -170,7 +170,7 @@ TEST(NamedSettingsTable, ReleaseDecision)
         {"chosen slot no longer exists", false, 5, -1, 3, true, -1},
     };
     for (const auto& c : cases) {
-        const auto r = NamedSettingsTable::DecideRelease(c.loading, c.lastSet, c.selected, c.count);
+        const auto r = NamedSettingsTable::decideRelease(c.loading, c.lastSet, c.selected, c.count);
         EXPECT_EQ(r.release, c.release) << c.why;
         EXPECT_EQ(r.slot, c.slot) << c.why;
     }

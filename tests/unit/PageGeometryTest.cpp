@@ -120,28 +120,40 @@ TEST(PageGeometrySize, FixedScaleModes)
 {
     struct Case {
         const char* name;
-        int mode;
+        ScaleMode mode;
         int percent;
         int64_t iw, ih;
         double sx, sy;
         ImageSize expected;
     };
     const std::vector<Case> cases = {
-        {"actual size at 96 dpi", 1, 100, 640, 480, 15, 15, {9600, 7200}},
-        {"actual size ignores the percentage", 1, 50, 640, 480, 15, 15, {9600, 7200}},
+        {"actual size at 96 dpi", ScaleMode::ActualSize, 100, 640, 480, 15, 15, {9600, 7200}},
+        {"actual size ignores the percentage",
+         ScaleMode::ActualSize,
+         50,
+         640,
+         480,
+         15,
+         15,
+         {9600, 7200}},
         // 3 * 7.5 = 22.5 -> 22, 5 * 7.5 = 37.5 -> 38
-        {"actual size rounds half to even", 1, 100, 3, 5, 7.5, 7.5, {22, 38}},
-        {"actual size, unequal screen axes", 1, 100, 10, 10, 15, 12, {150, 120}},
-        {"half size", 3, 50, 640, 480, 15, 15, {4800, 3600}},
-        {"double size", 3, 200, 640, 480, 15, 15, {19200, 14400}},
+        {"actual size rounds half to even", ScaleMode::ActualSize, 100, 3, 5, 7.5, 7.5, {22, 38}},
+        {"actual size, unequal screen axes",
+         ScaleMode::ActualSize,
+         100,
+         10,
+         10,
+         15,
+         12,
+         {150, 120}},
+        {"half size", ScaleMode::Percent, 50, 640, 480, 15, 15, {4800, 3600}},
+        {"double size", ScaleMode::Percent, 200, 640, 480, 15, 15, {19200, 14400}},
         // 1 * 15 * 50 / 100 = 7.5 -> 8, 3 * 15 * 50 / 100 = 22.5 -> 22
-        {"percentage rounds half to even", 3, 50, 1, 3, 15, 15, {8, 22}},
-        {"zero percent", 3, 0, 640, 480, 15, 15, {0, 0}},
-        {"negative percent has no room", 3, -10, 640, 480, 15, 15, {0, 0}},
-        {"fit mode is not a fixed scale", 2, 100, 640, 480, 15, 15, {0, 0}},
-        {"mode 0", 0, 100, 640, 480, 15, 15, {0, 0}},
-        {"mode 4", 4, 100, 640, 480, 15, 15, {0, 0}},
-        {"mode -1", -1, 100, 640, 480, 15, 15, {0, 0}},
+        {"percentage rounds half to even", ScaleMode::Percent, 50, 1, 3, 15, 15, {8, 22}},
+        {"zero percent", ScaleMode::Percent, 0, 640, 480, 15, 15, {0, 0}},
+        {"negative percent has no room", ScaleMode::Percent, -10, 640, 480, 15, 15, {0, 0}},
+        {"fit mode is not a fixed scale", ScaleMode::FitToPaper, 100, 640, 480, 15, 15, {0, 0}},
+        {"unrecognised mode", ScaleMode::Unrecognised, 100, 640, 480, 15, 15, {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,7 +240,8 @@ TEST(PageGeometrySize, FitToPaperWithEmptyImageGivesNoImage)
     for (auto [iw, ih] : {std::pair<int64_t, int64_t>{0, 0}, {0, 480}, {640, 0}}) {
         SCOPED_TRACE(std::to_string(iw) + "x" + std::to_string(ih));
         EXPECT_EQ(FitSize(p, iw, ih, 15, 15, 300, 24), (ImageSize{0, 0}));
-        EXPECT_EQ(TargetImageSize(2, 100, p, iw, ih, 15, 15, 300, 4.8), (ImageSize{0, 0}));
+        EXPECT_EQ(TargetImageSize(ScaleMode::FitToPaper, 100, p, iw, ih, 15, 15, 300, 4.8),
+                  (ImageSize{0, 0}));
     }
 }
 
@@ -237,16 +250,21 @@ TEST(PageGeometrySize, TargetSizeRoundsTheFitGapOnItsOwn)
     const Margins p = PortraitMargins();
     // py 4.5 (320 dpi): gap 22.5 -> 22; height left 14000 - 300 - 22 = 13678,
     // W = 100*13678/200 = 6839.
-    EXPECT_EQ(TargetImageSize(2, 100, p, 100, 200, 15, 15, 300, 4.5), (ImageSize{6839, 13678}));
+    EXPECT_EQ(TargetImageSize(ScaleMode::FitToPaper, 100, p, 100, 200, 15, 15, 300, 4.5),
+              (ImageSize{6839, 13678}));
     // py 4.8 (300 dpi): gap 24.
-    EXPECT_EQ(TargetImageSize(2, 100, p, 100, 200, 15, 15, 300, 4.8), (ImageSize{6838, 13676}));
+    EXPECT_EQ(TargetImageSize(ScaleMode::FitToPaper, 100, p, 100, 200, 15, 15, 300, 4.8),
+              (ImageSize{6838, 13676}));
     EXPECT_EQ(RoundedTitleGap(4.5), 22);
     EXPECT_EQ(RoundedTitleGap(4.8), 24);
     EXPECT_DOUBLE_EQ(PlacingTitleGap(4.5), 22.5);
     // The other modes do not depend on the page or the title.
-    EXPECT_EQ(TargetImageSize(1, 50, p, 640, 480, 15, 15, 300, 4.8), (ImageSize{9600, 7200}));
-    EXPECT_EQ(TargetImageSize(3, 50, p, 640, 480, 15, 15, 300, 4.8), (ImageSize{4800, 3600}));
-    EXPECT_EQ(TargetImageSize(9, 50, p, 640, 480, 15, 15, 300, 4.8), (ImageSize{0, 0}));
+    EXPECT_EQ(TargetImageSize(ScaleMode::ActualSize, 50, p, 640, 480, 15, 15, 300, 4.8),
+              (ImageSize{9600, 7200}));
+    EXPECT_EQ(TargetImageSize(ScaleMode::Percent, 50, p, 640, 480, 15, 15, 300, 4.8),
+              (ImageSize{4800, 3600}));
+    EXPECT_EQ(TargetImageSize(ScaleMode::Unrecognised, 50, p, 640, 480, 15, 15, 300, 4.8),
+              (ImageSize{0, 0}));
 }
 
 TEST(PageGeometrySize, StagingPixelsAndPrintedSize)
@@ -316,12 +334,12 @@ TEST(PageGeometryTitle, PlacingHeightIsZeroOnlyForBlankTitles)
 
 namespace {
 
-PlacementInput Input(int pos, int vAlign, int align)
+PlacementInput Input(PagePosition pos, TitlePlacement vAlign, TitleAlignment align)
 {
     PlacementInput in;
     in.position = pos;
-    in.titleVAlign = vAlign;
-    in.titleAlign = align;
+    in.titlePlacement = vAlign;
+    in.titleAlignment = align;
     in.image = {6000, 4000};
     in.titleWidth = 2000;
     in.titleHeight = 300;
@@ -335,25 +353,24 @@ TEST(PageGeometryPlace, ImagePositionByCode)
 {
     struct Case {
         const char* name;
-        int pos;
+        PagePosition pos;
         double leftCm, topCm;
         TwipPoint image;
     };
     const std::vector<Case> cases = {
-        {"top left", 1, 0, 0, {240, 288}},
-        {"top right: 240 + 11426 - 6000", 2, 0, 0, {5666, 288}},
-        {"centre: 240 + 5426/2, 288 + 12166/2", 3, 0, 0, {2953, 6371}},
-        {"bottom left: 288 + 16166 - 4000", 4, 0, 0, {240, 12454}},
-        {"bottom right", 5, 0, 0, {5666, 12454}},
-        {"offset 1 cm / 2 cm: 567 + 240, 1134 + 288", 6, 1, 2, {807, 1422}},
-        {"offset -1 cm: -567 + 240", 6, -1, 0, {-327, 288}},
-        {"code 0: sheet corner", 0, 1, 2, {0, 0}},
-        {"code 7: sheet corner", 7, 1, 2, {0, 0}},
-        {"code -1: sheet corner", -1, 1, 2, {0, 0}},
+        {"top left", PagePosition::TopLeft, 0, 0, {240, 288}},
+        {"top right: 240 + 11426 - 6000", PagePosition::TopRight, 0, 0, {5666, 288}},
+        {"centre: 240 + 5426/2, 288 + 12166/2", PagePosition::Centre, 0, 0, {2953, 6371}},
+        {"bottom left: 288 + 16166 - 4000", PagePosition::BottomLeft, 0, 0, {240, 12454}},
+        {"bottom right", PagePosition::BottomRight, 0, 0, {5666, 12454}},
+        {"offset 1 cm / 2 cm: 567 + 240, 1134 + 288", PagePosition::Manual, 1, 2, {807, 1422}},
+        {"offset -1 cm: -567 + 240", PagePosition::Manual, -1, 0, {-327, 288}},
+        {"unrecognised: sheet corner", PagePosition::Unrecognised, 1, 2, {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlacementInput in = Input(c.pos, 2, 3);  // title out of the way at (0, 0)
+        PlacementInput in = Input(c.pos, TitlePlacement::Unrecognised,
+                                  TitleAlignment::Unrecognised);  // title out of the way at (0, 0)
         in.leftCm = c.leftCm;
         in.topCm = c.topCm;
         const PagePlacement p = PlacePage(A4Margins(), in);
@@ -371,7 +388,8 @@ TEST(PageGeometryPlace, OffsetCentimetresRoundHalfToEven)
     Margins m = A4Margins();
     m.left = 101;
     m.top = 100;
-    PlacementInput in = Input(6, 2, 0);
+    PlacementInput in =
+        Input(PagePosition::Manual, TitlePlacement::Unrecognised, TitleAlignment::ImageLeft);
     in.leftCm = 0.5;  // 283.5 + 101 = 384.5 -> 384
     in.topCm = 0.5;   // 283.5 + 100 = 383.5 -> 384
     const PagePlacement p = PlacePage(m, in);
@@ -381,7 +399,8 @@ TEST(PageGeometryPlace, OffsetCentimetresRoundHalfToEven)
 
 TEST(PageGeometryPlace, OffsetIsMeasuredFromThePrintableCornerWhenDrawn)
 {
-    PlacementInput in = Input(6, 2, 0);
+    PlacementInput in =
+        Input(PagePosition::Manual, TitlePlacement::Unrecognised, TitleAlignment::ImageLeft);
     in.leftCm = 1;
     in.topCm = 2;
     const Margins m = A4Margins();
@@ -392,7 +411,8 @@ TEST(PageGeometryPlace, OffsetIsMeasuredFromThePrintableCornerWhenDrawn)
 
 TEST(PageGeometryPlace, CentredOverhangHalvesTowardZero)
 {
-    PlacementInput in = Input(3, 2, 0);
+    PlacementInput in =
+        Input(PagePosition::Centre, TitlePlacement::Unrecognised, TitleAlignment::ImageLeft);
     // C - W = 11426 - 11431 = -5 -> -2 (not -3); D - H = 16166 - 16173 = -7 -> -3 (not -4)
     in.image = {11431, 16173};
     const PagePlacement p = PlacePage(A4Margins(), in);
@@ -405,33 +425,46 @@ TEST(PageGeometryPlace, TitleVerticalPositionAndImageMoves)
     // Title 300 high, gap 24: T + g = 324.
     struct Case {
         const char* name;
-        int pos;
-        int vAlign;
+        PagePosition pos;
+        TitlePlacement vAlign;
         int64_t imageY;
         int64_t titleY;
     };
     const std::vector<Case> cases = {
-        {"above, top left: title takes the top, image moves down", 1, 0, 612, 288},
-        {"above, top right: same move", 2, 0, 612, 288},
-        {"above, centre: title above the image", 3, 0, 6371, 6047},
-        {"above, bottom left: image stays", 4, 0, 12454, 12130},
-        {"above, bottom right: image stays", 5, 0, 12454, 12130},
-        {"above, offset: 1422 - 324", 6, 0, 1422, 1098},
-        {"above, sheet corner: off the sheet", 0, 0, 0, -324},
-        {"below, top left: 288 + 4000 + 24", 1, 1, 288, 4312},
-        {"below, top right", 2, 1, 288, 4312},
-        {"below, centre: 6371 + 4024", 3, 1, 6371, 10395},
-        {"below, bottom left: image moves up to 12130", 4, 1, 12130, 16154},
-        {"below, bottom right: image moves up", 5, 1, 12130, 16154},
-        {"below, offset", 6, 1, 1422, 5446},
-        {"below, sheet corner", 9, 1, 0, 4024},
-        {"code 2: title at y 0, top image stays", 1, 2, 288, 0},
-        {"code 2: title at y 0, bottom image stays", 4, 2, 12454, 0},
-        {"code -1: title at y 0", 5, -1, 12454, 0},
+        {"above, top left: title takes the top, image moves down", PagePosition::TopLeft,
+         TitlePlacement::AboveImage, 612, 288},
+        {"above, top right: same move", PagePosition::TopRight, TitlePlacement::AboveImage, 612,
+         288},
+        {"above, centre: title above the image", PagePosition::Centre, TitlePlacement::AboveImage,
+         6371, 6047},
+        {"above, bottom left: image stays", PagePosition::BottomLeft, TitlePlacement::AboveImage,
+         12454, 12130},
+        {"above, bottom right: image stays", PagePosition::BottomRight, TitlePlacement::AboveImage,
+         12454, 12130},
+        {"above, offset: 1422 - 324", PagePosition::Manual, TitlePlacement::AboveImage, 1422, 1098},
+        {"above, sheet corner: off the sheet", PagePosition::Unrecognised,
+         TitlePlacement::AboveImage, 0, -324},
+        {"below, top left: 288 + 4000 + 24", PagePosition::TopLeft, TitlePlacement::BelowImage, 288,
+         4312},
+        {"below, top right", PagePosition::TopRight, TitlePlacement::BelowImage, 288, 4312},
+        {"below, centre: 6371 + 4024", PagePosition::Centre, TitlePlacement::BelowImage, 6371,
+         10395},
+        {"below, bottom left: image moves up to 12130", PagePosition::BottomLeft,
+         TitlePlacement::BelowImage, 12130, 16154},
+        {"below, bottom right: image moves up", PagePosition::BottomRight,
+         TitlePlacement::BelowImage, 12130, 16154},
+        {"below, offset", PagePosition::Manual, TitlePlacement::BelowImage, 1422, 5446},
+        {"below, sheet corner", PagePosition::Unrecognised, TitlePlacement::BelowImage, 0, 4024},
+        {"unrecognised: title at y 0, top image stays", PagePosition::TopLeft,
+         TitlePlacement::Unrecognised, 288, 0},
+        {"unrecognised: title at y 0, bottom image stays", PagePosition::BottomLeft,
+         TitlePlacement::Unrecognised, 12454, 0},
+        {"unrecognised: title at y 0, bottom right image stays", PagePosition::BottomRight,
+         TitlePlacement::Unrecognised, 12454, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlacementInput in = Input(c.pos, c.vAlign, 0);
+        PlacementInput in = Input(c.pos, c.vAlign, TitleAlignment::ImageLeft);
         in.leftCm = 1;
         in.topCm = 2;
         const PagePlacement p = PlacePage(A4Margins(), in);
@@ -446,20 +479,23 @@ TEST(PageGeometryPlace, EmptyTitleStillMovesTheImageByTheGap)
 {
     struct Case {
         const char* name;
-        int pos;
-        int vAlign;
+        PagePosition pos;
+        TitlePlacement vAlign;
         int64_t imageY;
         int64_t titleY;
     };
     const std::vector<Case> cases = {
-        {"above, top left: 288 + 0 + 24", 1, 0, 312, 288},
-        {"above, top right", 2, 0, 312, 288},
-        {"below, bottom left: 12454 - 24, title 12430 + 4000 + 24", 4, 1, 12430, 16454},
-        {"below, bottom right", 5, 1, 12430, 16454},
+        {"above, top left: 288 + 0 + 24", PagePosition::TopLeft, TitlePlacement::AboveImage, 312,
+         288},
+        {"above, top right", PagePosition::TopRight, TitlePlacement::AboveImage, 312, 288},
+        {"below, bottom left: 12454 - 24, title 12430 + 4000 + 24", PagePosition::BottomLeft,
+         TitlePlacement::BelowImage, 12430, 16454},
+        {"below, bottom right", PagePosition::BottomRight, TitlePlacement::BelowImage, 12430,
+         16454},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlacementInput in = Input(c.pos, c.vAlign, 0);
+        PlacementInput in = Input(c.pos, c.vAlign, TitleAlignment::ImageLeft);
         in.titleWidth = 0;
         in.titleHeight = PlacingTitleHeight("", 270);
         const PagePlacement p = PlacePage(A4Margins(), in);
@@ -470,7 +506,8 @@ TEST(PageGeometryPlace, EmptyTitleStillMovesTheImageByTheGap)
 
 TEST(PageGeometryPlace, FullWidthSpaceTitleKeepsItsHeight)
 {
-    PlacementInput in = Input(1, 0, 0);
+    PlacementInput in =
+        Input(PagePosition::TopLeft, TitlePlacement::AboveImage, TitleAlignment::ImageLeft);
     in.titleHeight = PlacingTitleHeight("\xE3\x80\x80", 300);
     const PagePlacement p = PlacePage(A4Margins(), in);
     EXPECT_EQ(p.titleY, 288);
@@ -480,15 +517,16 @@ TEST(PageGeometryPlace, FullWidthSpaceTitleKeepsItsHeight)
 TEST(PageGeometryPlace, PlacingGapIsRoundedOnlyWithThePosition)
 {
     // py 4.5: g = 22.5. Rounding g first (to 22) would give one twip less or more.
-    PlacementInput in = Input(1, 0, 0);
+    PlacementInput in =
+        Input(PagePosition::TopLeft, TitlePlacement::AboveImage, TitleAlignment::ImageLeft);
     in.titleHeight = 301;
     in.printerTwipsPerPixelY = 4.5;
     PagePlacement p = PlacePage(A4Margins(), in);
     EXPECT_EQ(p.titleY, 288);
     EXPECT_EQ(p.imageY, 612);  // 288 + 301 + 22.5 = 611.5 -> 612 (not 611)
 
-    in.position = 4;
-    in.titleVAlign = 1;
+    in.position = PagePosition::BottomLeft;
+    in.titlePlacement = TitlePlacement::BelowImage;
     p = PlacePage(A4Margins(), in);
     EXPECT_EQ(p.imageY, 12130);  // 12454 - 301 - 22.5 = 12130.5 -> 12130 (not 12131)
     EXPECT_EQ(p.titleY, 16152);  // 12130 + 4000 + 22.5 = 16152.5 -> 16152 (not 16153)
@@ -499,23 +537,23 @@ TEST(PageGeometryPlace, TitleHorizontalAlignment)
     // Top left image: X 240, W 6000.
     struct Case {
         const char* name;
-        int align;
+        TitleAlignment align;
         int64_t titleWidth;
         int64_t titleX;
     };
     const std::vector<Case> cases = {
-        {"left edge", 0, 2000, 240},
-        {"centred: 240 + 4000/2", 1, 2000, 2240},
-        {"centred, odd room: 240 + 3999/2", 1, 2001, 2239},
-        {"centred, wider than the image: 240 + (-5)/2 = 240 - 2", 1, 6005, 238},
-        {"right edge: 240 + 6000 - 2000", 2, 2000, 4240},
-        {"right edge, wider than the image", 2, 6005, 235},
-        {"code 3: sheet x 0", 3, 2000, 0},
-        {"code -1: sheet x 0", -1, 2000, 0},
+        {"left edge", TitleAlignment::ImageLeft, 2000, 240},
+        {"centred: 240 + 4000/2", TitleAlignment::ImageCentre, 2000, 2240},
+        {"centred, odd room: 240 + 3999/2", TitleAlignment::ImageCentre, 2001, 2239},
+        {"centred, wider than the image: 240 + (-5)/2 = 240 - 2", TitleAlignment::ImageCentre, 6005,
+         238},
+        {"right edge: 240 + 6000 - 2000", TitleAlignment::ImageRight, 2000, 4240},
+        {"right edge, wider than the image", TitleAlignment::ImageRight, 6005, 235},
+        {"unrecognised: sheet x 0", TitleAlignment::Unrecognised, 2000, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlacementInput in = Input(1, 0, c.align);
+        PlacementInput in = Input(PagePosition::TopLeft, TitlePlacement::AboveImage, c.align);
         in.titleWidth = c.titleWidth;
         const PagePlacement p = PlacePage(A4Margins(), in);
         EXPECT_EQ(p.titleX, c.titleX);
@@ -539,7 +577,8 @@ TEST(PageGeometryPlace, WholePageFromPrinterToDrawingPosition)
 
     // A 1920 x 1080 desktop at 96 dpi fitted: 28800 x 16200 twips, too big both ways and
     // wide, so W2 = 11426, H2 = 1080 * 11426 / 1920 = 6427.1 -> 6427.
-    const ImageSize target = TargetImageSize(2, 100, m, 1920, 1080, 15, 15, 300, 4.8);
+    const ImageSize target =
+        TargetImageSize(ScaleMode::FitToPaper, 100, m, 1920, 1080, 15, 15, 300, 4.8);
     EXPECT_EQ(target, (ImageSize{11426, 6427}));
     // 11426 / 15 = 761.73 -> 762 px, 6427 / 15 = 428.47 -> 428 px
     const PixelSize staged = PageImagePixels(target, 15, 15);
@@ -547,7 +586,8 @@ TEST(PageGeometryPlace, WholePageFromPrinterToDrawingPosition)
     const ImageSize printed = PrintedImageSize(staged, 15, 15);
     EXPECT_EQ(printed, (ImageSize{11430, 6420}));
 
-    PlacementInput in = Input(3, 0, 1);
+    PlacementInput in =
+        Input(PagePosition::Centre, TitlePlacement::AboveImage, TitleAlignment::ImageCentre);
     in.image = printed;
     const PagePlacement p = PlacePage(m, in);
     EXPECT_EQ(p.imageX, 238);    // 240 + (11426 - 11430) / 2

@@ -40,7 +40,10 @@ TEST(PreviewComposer, BoxesFollowThePageGeometry)
 {
     struct Case {
         const char* why;
-        int size, pos, valign, align;
+        ScaleMode size;
+        PagePosition pos;
+        TitlePlacement valign;
+        TitleAlignment align;
         bool blank;
         QRect image, title;
         std::optional<int> fit;
@@ -48,19 +51,24 @@ TEST(PreviewComposer, BoxesFollowThePageGeometry)
     } cases[] = {
         // Actual size 3000 x 1500 at the top left; the title takes the image's place and the
         // image moves down by T + 5 printer pixels (24 twips).
-        {"top left, title above", 1, 1, 0, 0, false, QRect(4511, 1684 + 584, 3000, 1500),
-         QRect(4511, 1684 + 360, 1000, 200), std::nullopt, 0.0, 224.0 / 567},
+        {"top left, title above", ScaleMode::ActualSize, PagePosition::TopLeft,
+         TitlePlacement::AboveImage, TitleAlignment::ImageLeft, false,
+         QRect(4511, 1684 + 584, 3000, 1500), QRect(4511, 1684 + 360, 1000, 200), std::nullopt, 0.0,
+         224.0 / 567},
         // Title right-aligned below a bottom-right image, which moves up by T + gap.
-        {"bottom right, title below", 1, 5, 1, 2, false,
-         QRect(4151 + 8544, 1684 + 14754, 3000, 1500),
-         QRect(4151 + 10544, 1684 + 16278, 1000, 200), std::nullopt, 8184.0 / 567,
-         14394.0 / 567},
+        {"bottom right, title below", ScaleMode::ActualSize, PagePosition::BottomRight,
+         TitlePlacement::BelowImage, TitleAlignment::ImageRight, false,
+         QRect(4151 + 8544, 1684 + 14754, 3000, 1500), QRect(4151 + 10544, 1684 + 16278, 1000, 200),
+         std::nullopt, 8184.0 / 567, 14394.0 / 567},
         // Fit: too small both ways and wider than tall, so the width is fitted: W = C = 11184,
         // H = 5592; the measured title height and the gap are still reserved. Centred.
-        {"fit, blank title, centred", 2, 3, 0, 1, true, QRect(4511, 1684 + 5623, 11184, 5592),
-         QRect(4511 + 5092, 1684 + 5599, 1000, 0), 372, 0.0, 5263.0 / 567},
+        {"fit, blank title, centred", ScaleMode::FitToPaper, PagePosition::Centre,
+         TitlePlacement::AboveImage, TitleAlignment::ImageCentre, true,
+         QRect(4511, 1684 + 5623, 11184, 5592), QRect(4511 + 5092, 1684 + 5599, 1000, 0), 372, 0.0,
+         5263.0 / 567},
         // 50 %: 1500 x 750 at the centre, title centred above.
-        {"half size centred", 3, 3, 0, 1, false, QRect(4151 + 5202, 1684 + 8044, 1500, 750),
+        {"half size centred", ScaleMode::Percent, PagePosition::Centre, TitlePlacement::AboveImage,
+         TitleAlignment::ImageCentre, false, QRect(4151 + 5202, 1684 + 8044, 1500, 750),
          QRect(4151 + 5452, 1684 + 7820, 1000, 200), std::nullopt, 4842.0 / 567, 7684.0 / 567},
     };
     for (const auto& c : cases) {
@@ -68,8 +76,8 @@ TEST(PreviewComposer, BoxesFollowThePageGeometry)
         in.scaleMode = c.size;
         in.sizePercent = 50;
         in.position = c.pos;
-        in.titleVAlign = c.valign;
-        in.titleAlign = c.align;
+        in.titlePlacement = c.valign;
+        in.titleAlignment = c.align;
         in.titleBlank = c.blank;
         const PreviewPicture p = ComposePreview(in);
         ASSERT_TRUE(p.placed) << c.why;
@@ -85,8 +93,8 @@ TEST(PreviewComposer, BoxesFollowThePageGeometry)
 TEST(PreviewComposer, ManualPositionUsesTheOffsetBoxes)
 {
     PreviewInput in = A4Input();
-    in.position = 6;
-    in.titleVAlign = 1;
+    in.position = PagePosition::Manual;
+    in.titlePlacement = TitlePlacement::BelowImage;
     in.leftCm = 1;
     in.topCm = 2;
     PreviewPicture p = ComposePreview(in);

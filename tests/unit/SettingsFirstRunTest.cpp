@@ -53,10 +53,10 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.fullDetailPrint);
     EXPECT_EQ(s.hotKeyOn, (std::array<bool, 10>{}));
-    EXPECT_EQ(data.current.DeviceName, "Office");
-    EXPECT_EQ(data.current.PaperSize, 9);
-    EXPECT_EQ(data.current.Pos, 3);
-    EXPECT_EQ(data.current.FontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(data.current.printerName, "Office");
+    EXPECT_EQ(data.current.paperSize, 9);
+    EXPECT_EQ(data.current.position, PagePosition::Centre);
+    EXPECT_EQ(data.current.fontName, "ＭＳ Ｐゴシック");
 }
 
 TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
@@ -66,14 +66,14 @@ TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
         printers.printers[0].defaultSize = paper;
         printers.printers[0].defaultOrientation = 2;
         const SettingsData data = load();
-        EXPECT_EQ(data.current.PaperSize, 1) << paper;
-        EXPECT_EQ(data.current.Orientation, 2);
+        EXPECT_EQ(data.current.paperSize, 1) << paper;
+        EXPECT_EQ(data.current.orientation, PageOrientation::Landscape);
     }
     // A named size, and the user-defined size 256, are kept.
     for (int paper : {43, 256, 0}) {
         fs.files.clear();
         printers.printers[0].defaultSize = paper;
-        EXPECT_EQ(load().current.PaperSize, paper);
+        EXPECT_EQ(load().current.paperSize, paper);
     }
 }
 
@@ -93,10 +93,10 @@ TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
     SettingsStore other(fs, noDefault, boxes, folder);
     SettingsData data;
     ASSERT_EQ(other.LoadSettings(data), LoadResult::Loaded);
-    EXPECT_EQ(data.current.DeviceName, "First");
-    EXPECT_EQ(data.current.PaperSize, 13);
-    EXPECT_EQ(data.current.Orientation, 1);
-    EXPECT_EQ(data.current.PaperBin, 0);
+    EXPECT_EQ(data.current.printerName, "First");
+    EXPECT_EQ(data.current.paperSize, 13);
+    EXPECT_EQ(data.current.orientation, PageOrientation::Portrait);
+    EXPECT_EQ(data.current.paperSource, 0);
 }
 
 TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)

@@ -140,21 +140,21 @@ TEST_F(SettingsLoad, CurrentLayoutWithoutFontGetsTheWholeTitleStyleReset)
         "TitleAlign=2\nTitleVAlign=1\n"
         "[Printer1]\nFontName=\nFontSize=12\nFontBold=-1\nTitleAlign=2\nTitleVAlign=1\n");
     const PrintLayout& current = data.current;
-    EXPECT_EQ(current.FontName, "ＭＳ Ｐゴシック");
-    EXPECT_EQ(current.FontSize, 10);
-    EXPECT_FALSE(current.FontBold);
-    EXPECT_FALSE(current.FontItalic);
-    EXPECT_FALSE(current.FontUnderLine);
-    EXPECT_EQ(current.TitleAlign, 0);
-    EXPECT_EQ(current.TitleVAlign, 0);
+    EXPECT_EQ(current.fontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(current.fontPoints, 10);
+    EXPECT_FALSE(current.bold);
+    EXPECT_FALSE(current.italic);
+    EXPECT_FALSE(current.underline);
+    EXPECT_EQ(current.titleAlignment, TitleAlignment::ImageLeft);
+    EXPECT_EQ(current.titlePlacement, TitlePlacement::AboveImage);
 
     // A named setting only gains the font name.
     const PrintLayout& named = data.named[0];
-    EXPECT_EQ(named.FontName, "ＭＳ Ｐゴシック");
-    EXPECT_EQ(named.FontSize, 12);
-    EXPECT_TRUE(named.FontBold);
-    EXPECT_EQ(named.TitleAlign, 2);
-    EXPECT_EQ(named.TitleVAlign, 1);
+    EXPECT_EQ(named.fontName, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(named.fontPoints, 12);
+    EXPECT_TRUE(named.bold);
+    EXPECT_EQ(named.titleAlignment, TitleAlignment::ImageRight);
+    EXPECT_EQ(named.titlePlacement, TitlePlacement::BelowImage);
 }
 
 TEST_F(SettingsLoad, FontSizeZeroResetsTheCurrentStyleButOnlyTheSizeOfANamedOne)
@@ -163,13 +163,13 @@ TEST_F(SettingsLoad, FontSizeZeroResetsTheCurrentStyleButOnlyTheSizeOfANamedOne)
         "[Application]\nTitle=T\n[Option]\nPrinterCount=1\n"
         "[DefaultPrinter]\nFontName=Gothic\nFontSize=0\nFontItalic=-1\nTitleAlign=1\n"
         "[Printer1]\nFontName=Gothic\nFontSize=0\nFontItalic=-1\nTitleAlign=1\n");
-    EXPECT_EQ(data.current.FontName, "ＭＳ Ｐゴシック");
-    EXPECT_FALSE(data.current.FontItalic);
-    EXPECT_EQ(data.current.TitleAlign, 0);
-    EXPECT_EQ(data.named[0].FontName, "Gothic");
-    EXPECT_EQ(data.named[0].FontSize, 10);
-    EXPECT_TRUE(data.named[0].FontItalic);
-    EXPECT_EQ(data.named[0].TitleAlign, 1);
+    EXPECT_EQ(data.current.fontName, "ＭＳ Ｐゴシック");
+    EXPECT_FALSE(data.current.italic);
+    EXPECT_EQ(data.current.titleAlignment, TitleAlignment::ImageLeft);
+    EXPECT_EQ(data.named[0].fontName, "Gothic");
+    EXPECT_EQ(data.named[0].fontPoints, 10);
+    EXPECT_TRUE(data.named[0].italic);
+    EXPECT_EQ(data.named[0].titleAlignment, TitleAlignment::ImageCentre);
 }
 
 TEST_F(SettingsLoad, FractionsRoundToEvenAndOutOfRangeValuesClamp)
@@ -184,11 +184,71 @@ TEST_F(SettingsLoad, FractionsRoundToEvenAndOutOfRangeValuesClamp)
     EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::RepeatLast);
     EXPECT_EQ(data.settings.lastNamedSetting, -32768);
     EXPECT_FALSE(data.settings.reverseColours);
-    EXPECT_EQ(data.current.SizeP, 32767);
-    EXPECT_EQ(data.current.Pos, 4);
-    EXPECT_EQ(data.current.FontSize, 2147483647);
-    EXPECT_EQ(data.current.Left, -1.25);
-    EXPECT_EQ(data.current.Top, 0.5);
+    EXPECT_EQ(data.current.scalePercent, 32767);
+    EXPECT_EQ(data.current.position, PagePosition::BottomLeft);
+    EXPECT_EQ(data.current.fontPoints, 2147483647);
+    EXPECT_EQ(data.current.leftCm, -1.25);
+    EXPECT_EQ(data.current.topCm, 0.5);
+}
+
+TEST_F(SettingsLoad, LayoutCodesWithoutAMeaningReadAsUnrecognised)
+{
+    // Numbers a hand-edited file may hold next to each code's lowest and highest meaning.
+    struct Case {
+        const char* keys;
+        PagePosition position;
+        ScaleMode scaleMode;
+        PageOrientation orientation;
+        TitleAlignment alignment;
+        TitlePlacement placement;
+    } cases[] = {
+        {"Pos=1\nSize=1\nOrientation=1\nTitleAlign=0\nTitleVAlign=0\n", PagePosition::TopLeft,
+         ScaleMode::ActualSize, PageOrientation::Portrait, TitleAlignment::ImageLeft,
+         TitlePlacement::AboveImage},
+        {"Pos=6\nSize=3\nOrientation=2\nTitleAlign=2\nTitleVAlign=1\n", PagePosition::Manual,
+         ScaleMode::Percent, PageOrientation::Landscape, TitleAlignment::ImageRight,
+         TitlePlacement::BelowImage},
+        {"Pos=0\nSize=0\nOrientation=0\nTitleAlign=3\nTitleVAlign=2\n", PagePosition::Unrecognised,
+         ScaleMode::Unrecognised, PageOrientation::Unrecognised, TitleAlignment::Unrecognised,
+         TitlePlacement::Unrecognised},
+        {"Pos=7\nSize=4\nOrientation=3\nTitleAlign=-1\nTitleVAlign=-1\n",
+         PagePosition::Unrecognised, ScaleMode::Unrecognised, PageOrientation::Unrecognised,
+         TitleAlignment::Unrecognised, TitlePlacement::Unrecognised},
+        {"Pos=-1\nSize=-1\nOrientation=-1\nTitleAlign=99\nTitleVAlign=99\n",
+         PagePosition::Unrecognised, ScaleMode::Unrecognised, PageOrientation::Unrecognised,
+         TitleAlignment::Unrecognised, TitlePlacement::Unrecognised},
+        // A file without the keys.
+        {"", PagePosition::Unrecognised, ScaleMode::Unrecognised, PageOrientation::Unrecognised,
+         TitleAlignment::ImageLeft, TitlePlacement::AboveImage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const SettingsData data =
+            loadFrom(std::string("[Application]\nTitle=T\nVersion=2.80\n[Option]\nPrinterCount=1\n"
+                                 "[DefaultPrinter]\nFontName=F\nFontSize=10\n") +
+                     c.keys + "[Printer1]\nTitle=N\nFontName=F\nFontSize=10\n" + c.keys);
+        for (const PrintLayout* l : {&data.current, &data.named[0]}) {
+            EXPECT_EQ(l->position, c.position);
+            EXPECT_EQ(l->scaleMode, c.scaleMode);
+            EXPECT_EQ(l->orientation, c.orientation);
+            EXPECT_EQ(l->titleAlignment, c.alignment);
+            EXPECT_EQ(l->titlePlacement, c.placement);
+        }
+    }
+}
+
+TEST_F(SettingsLoad, KeepAspectRatioIsAnyNonZeroNumber)
+{
+    for (const char* value : {"1", "-1", "5"}) {
+        SCOPED_TRACE(value);
+        EXPECT_TRUE(loadFrom(std::string("[Application]\nTitle=T\n[DefaultPrinter]\nFontName=F\n"
+                                         "FontSize=10\nHiritsu=") +
+                             value + "\n")
+                        .current.keepAspectRatio);
+    }
+    EXPECT_FALSE(loadFrom("[Application]\nTitle=T\n[DefaultPrinter]\nFontName=F\nFontSize=10\n"
+                          "Hiritsu=0\n")
+                     .current.keepAspectRatio);
 }
 
 TEST_F(SettingsLoad, PrinterCountNeverReachesPastTheTable)
@@ -198,7 +258,7 @@ TEST_F(SettingsLoad, PrinterCountNeverReachesPastTheTable)
         text += "[Printer" + std::to_string(n) + "]\nTitle=s" + std::to_string(n) + "\n";
     const SettingsData many = loadFrom(text);
     EXPECT_EQ(many.settings.namedSettingCount, 101);
-    EXPECT_EQ(many.named[100].Title, "s101");
+    EXPECT_EQ(many.named[100].name, "s101");
 
     const SettingsData negative =
         loadFrom("[Application]\nTitle=T\n[Option]\nPrinterCount=-3\n[Printer1]\nTitle=x\n");
@@ -213,7 +273,7 @@ TEST_F(SettingsLoad, KeysAreFoundWhateverTheirCase)
         "[defaultprinter]\r\ndevicename=Office\r\n");
     EXPECT_EQ(data.settings.selfTimerSeconds, 12);
     EXPECT_TRUE(data.settings.hotKeyOn[3]);
-    EXPECT_EQ(data.current.DeviceName, "Office");
+    EXPECT_EQ(data.current.printerName, "Office");
 }
 
 TEST_F(SettingsLoad, LoadingStartsFromEmptyRecords)
@@ -221,7 +281,7 @@ TEST_F(SettingsLoad, LoadingStartsFromEmptyRecords)
     SettingsData data;
     data.settings.hotKeyOn[9] = true;
     data.settings.captureCursor = true;
-    data.named[5].Title = "stale";
+    data.named[5].name = "stale";
     fs.files[iniPath] = FileOfVersion("3.0");
     ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
     EXPECT_FALSE(data.settings.hotKeyOn[9]);

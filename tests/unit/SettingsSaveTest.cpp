@@ -8,26 +8,34 @@ namespace {
 
 PrintLayout SampleLayout(int variant, const std::string& name)
 {
+    const PagePosition positions[] = {PagePosition::TopLeft,     PagePosition::TopRight,
+                                      PagePosition::Centre,      PagePosition::BottomLeft,
+                                      PagePosition::BottomRight, PagePosition::Manual};
+    const ScaleMode modes[] = {ScaleMode::ActualSize, ScaleMode::FitToPaper, ScaleMode::Percent};
+    const PageOrientation orientations[] = {PageOrientation::Portrait, PageOrientation::Landscape};
+    const TitleAlignment alignments[] = {TitleAlignment::ImageLeft, TitleAlignment::ImageCentre,
+                                         TitleAlignment::ImageRight};
+    const TitlePlacement placements[] = {TitlePlacement::AboveImage, TitlePlacement::BelowImage};
     PrintLayout l;
-    l.Title = name;
-    l.DeviceName = "プリンタ " + std::to_string(variant);
-    l.Pos = static_cast<int16_t>(1 + variant % 6);
-    l.Size = static_cast<int16_t>(1 + variant % 3);
-    l.SizeP = static_cast<int16_t>(37 + variant);
-    l.Hiritsu = static_cast<int16_t>(variant % 2);
-    l.PaperSize = static_cast<int16_t>(8 + variant);
-    l.PaperBin = static_cast<int16_t>(variant % 15);
-    l.Orientation = static_cast<int16_t>(1 + variant % 2);
-    l.Left = -0.25 * variant;
-    l.Top = 1.27 + variant;
-    l.FontName = "ＭＳ 明朝";
-    l.FontSize = 9 + variant;
-    l.FontItalic = variant % 2 == 0;
-    l.FontBold = variant % 3 == 0;
-    l.FontUnderLine = variant % 2 == 1;
-    l.TitleText = "&[日付] &[時刻] ｶﾅ " + std::to_string(variant);
-    l.TitleAlign = static_cast<int16_t>(variant % 3);
-    l.TitleVAlign = static_cast<int16_t>(variant % 2);
+    l.name = name;
+    l.printerName = "プリンタ " + std::to_string(variant);
+    l.position = positions[variant % 6];
+    l.scaleMode = modes[variant % 3];
+    l.scalePercent = static_cast<int16_t>(37 + variant);
+    l.keepAspectRatio = variant % 2 == 1;
+    l.paperSize = static_cast<int16_t>(8 + variant);
+    l.paperSource = static_cast<int16_t>(variant % 15);
+    l.orientation = orientations[variant % 2];
+    l.leftCm = -0.25 * variant;
+    l.topCm = 1.27 + variant;
+    l.fontName = "ＭＳ 明朝";
+    l.fontPoints = 9 + variant;
+    l.italic = variant % 2 == 0;
+    l.bold = variant % 3 == 0;
+    l.underline = variant % 2 == 1;
+    l.titleText = "&[日付] &[時刻] ｶﾅ " + std::to_string(variant);
+    l.titleAlignment = alignments[variant % 3];
+    l.titlePlacement = placements[variant % 2];
     return l;
 }
 
@@ -79,8 +87,8 @@ TEST_F(SettingsSave, EveryFieldSurvivesSavingAndLoading)
 TEST_F(SettingsSave, FileHasTheSectionsAndKeysInWritingOrder)
 {
     SettingsData d = SampleData(1);
-    d.current.Left = 0.5;
-    d.current.Top = -0.25;
+    d.current.leftCm = 0.5;
+    d.current.topCm = -0.25;
     ASSERT_TRUE(store.SaveSettings(d));
 
     std::string expected =
@@ -123,7 +131,27 @@ TEST_F(SettingsSave, UnknownKeysAndSurplusSectionsDisappear)
                                         "Printer2"}));
     const SettingsData reloaded = load();
     EXPECT_EQ(reloaded.settings.namedSettingCount, 2);
-    EXPECT_EQ(reloaded.named[1].Title, "設定 3");
+    EXPECT_EQ(reloaded.named[1].name, "設定 3");
+}
+
+TEST_F(SettingsSave, UnrecognisedLayoutCodesAreWrittenAsNumbersThatReadBackTheSame)
+{
+    // Pos, Size and Orientation have no meaning at 0, the title codes none at -1.
+    const SettingsData d = loadFrom(
+        "[Application]\nTitle=T\nVersion=2.80\n[DefaultPrinter]\nPos=9\nSize=7\nOrientation=5\n"
+        "TitleAlign=4\nTitleVAlign=3\nHiritsu=-1\nFontName=F\nFontSize=10\n");
+    ASSERT_TRUE(store.SaveSettings(d));
+    const IniDocument doc = iniDoc();
+    EXPECT_EQ(doc.get("DefaultPrinter", "Pos"), "0");
+    EXPECT_EQ(doc.get("DefaultPrinter", "Size"), "0");
+    EXPECT_EQ(doc.get("DefaultPrinter", "Orientation"), "0");
+    EXPECT_EQ(doc.get("DefaultPrinter", "TitleAlign"), "-1");
+    EXPECT_EQ(doc.get("DefaultPrinter", "TitleVAlign"), "-1");
+    EXPECT_EQ(doc.get("DefaultPrinter", "Hiritsu"), "1");
+    const SettingsData reloaded = load();
+    EXPECT_EQ(reloaded.current, d.current);
+    EXPECT_EQ(reloaded.current.titleAlignment, TitleAlignment::Unrecognised);
+    EXPECT_EQ(reloaded.current.titlePlacement, TitlePlacement::Unrecognised);
 }
 
 TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
@@ -157,11 +185,11 @@ TEST_F(SettingsSave, ShiftJisFileIsLoadedAndRewrittenInShiftJis)
 
     SettingsData d = load();
     EXPECT_EQ(d.settings.title, "ﾄｳﾞﾘﾓ 改");
-    EXPECT_EQ(d.current.DeviceName, "事務所のプリンタ");
-    EXPECT_EQ(d.named[0].Title, "見積書");
-    EXPECT_EQ(d.named[0].TitleText, "&[日付] 社外秘");
+    EXPECT_EQ(d.current.printerName, "事務所のプリンタ");
+    EXPECT_EQ(d.named[0].name, "見積書");
+    EXPECT_EQ(d.named[0].titleText, "&[日付] 社外秘");
 
-    d.named[0].Title = "請求書";
+    d.named[0].name = "請求書";
     ASSERT_TRUE(store.SaveSettings(d));
     ASSERT_FALSE(IsValidUtf8(iniText()));
     const IniDocument doc = iniDoc();

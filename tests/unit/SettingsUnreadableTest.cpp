@@ -54,11 +54,11 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
         EXPECT_FALSE(s.hotKeyOn[slot]) << slot;
         EXPECT_EQ(s.hotKeyCode[slot], 0) << slot;
     }
-    EXPECT_EQ(data.current.DeviceName, "Office");
-    EXPECT_EQ(data.current.PaperSize, 9);
-    EXPECT_EQ(data.current.Pos, 3);
-    EXPECT_EQ(data.current.Size, 1);
-    EXPECT_EQ(data.current.SizeP, 100);
+    EXPECT_EQ(data.current.printerName, "Office");
+    EXPECT_EQ(data.current.paperSize, 9);
+    EXPECT_EQ(data.current.position, PagePosition::Centre);
+    EXPECT_EQ(data.current.scaleMode, ScaleMode::ActualSize);
+    EXPECT_EQ(data.current.scalePercent, 100);
 
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
     EXPECT_EQ(fs.writes, 0);
@@ -71,7 +71,7 @@ TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
     boxes.shown.clear();
     data.settings.selfTimerSeconds = 7;
     data.settings.namedSettingCount = 1;
-    data.named[0].Title = "新しい設定";
+    data.named[0].name = "新しい設定";
 
     EXPECT_FALSE(store.SaveSettings(data));
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -128,7 +128,7 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     SettingsData data;
     ASSERT_EQ(next.LoadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
-    EXPECT_EQ(data.named[1].Title, "週報");
+    EXPECT_EQ(data.named[1].name, "週報");
     EXPECT_TRUE(next.SaveSettings(data));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(fs.writes, 1);
