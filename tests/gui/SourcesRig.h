@@ -21,6 +21,7 @@
 #include "controls/cCommonDlg.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeFileChooser.h"
+#include "doubles/FakePlatform.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
@@ -48,8 +49,6 @@ struct SourcesRig : CaptureHost {
 
     SourcesRig()
     {
-        printers.printers = {FakePrinterBackend::a4("Office")};
-        printers.defaultName = "Office";
         layout.DeviceName = "Office";
         layout.Pos = 1;
         layout.Size = 1;
@@ -74,13 +73,16 @@ struct SourcesRig : CaptureHost {
 
     CaptureOptions options;
     CaptureBuffer buffer;
-    FakeScreenGrabber screen{QImage(16, 16, QImage::Format_RGB32)};
-    FakeWindowSystem windows;
-    FakeCursorSource cursor;
+    // The fake desktop, except for the clipboard: these tests exchange pictures with other
+    // programs through the real one.
+    FakePlatform platform{QImage(16, 16, QImage::Format_RGB32)};
+    FakeScreenGrabber& screen = platform.screen;
+    FakeWindowSystem& windows = platform.windows;
+    FakeCursorSource& cursor = platform.cursor;
     QtClipboard clipboard;
-    FakeTimerFactory timers;
-    FakePrinterBackend printers;
-    RecordingMessageBoxes boxes;
+    FakeTimerFactory& timers = platform.timers;
+    FakePrinterBackend& printers = platform.printers;
+    RecordingMessageBoxes& boxes = platform.messages;
     PagePrinter printer{printers, boxes, [](const std::string& t) { return t; }, ScreenScale{}};
     PrintLayout layout;
     std::vector<std::string> hostCalls;
