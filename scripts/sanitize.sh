@@ -21,6 +21,6 @@ status=0
 echo "== unit tests"
 (cd "$BUILD" && QT_QPA_PLATFORM=offscreen ./tests/unit_tests --gtest_brief=1) || status=1
 echo "== GUI tests"
-(cd "$BUILD" && ./tests/gui_tests --gtest_brief=1) || status=1
+(cd "$BUILD/tests" && ctest -L '^gui$' --output-on-failure) || status=1
 [ $status -eq 0 ] && echo "sanitizer run clean"
 exit $status

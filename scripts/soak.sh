@@ -15,5 +15,5 @@ if ! command -v xrestop >/dev/null; then
 fi
 BUILD_DIR=${BUILD_DIR:-build}
 bash scripts/build.sh
-"$BUILD_DIR/tests/e2e_tests" --gtest_also_run_disabled_tests \
+"$BUILD_DIR/tests/e2e_faults" --gtest_also_run_disabled_tests \
   --gtest_filter='SoakE2E.DISABLED_AThousandHotKeyHardCopies'

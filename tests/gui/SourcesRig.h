@@ -20,6 +20,7 @@
 #include "controls/FileDialog.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeFileDialog.h"
+#include "doubles/FakePlatform.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
@@ -46,8 +47,6 @@ struct SourcesRig : CaptureHost {
 
     SourcesRig()
     {
-        printers.printers = {FakePrinterBackend::a4("Office")};
-        printers.defaultName = "Office";
         layout.printerName = "Office";
         layout.position = PagePosition::TopLeft;
         layout.scaleMode = ScaleMode::ActualSize;
@@ -72,13 +71,16 @@ struct SourcesRig : CaptureHost {
 
     CaptureOptions options;
     CaptureBuffer buffer;
-    FakeScreenGrabber screen{QImage(16, 16, QImage::Format_RGB32)};
-    FakeWindowSystem windows;
-    FakeCursorSource cursor;
+    // The fake desktop, except for the clipboard: these tests exchange pictures with other
+    // programs through the real one.
+    FakePlatform platform{QImage(16, 16, QImage::Format_RGB32)};
+    FakeScreenGrabber& screen = platform.screen;
+    FakeWindowSystem& windows = platform.windows;
+    FakeCursorSource& cursor = platform.cursor;
     QtClipboard clipboard;
-    FakeTimerFactory timers;
-    FakePrinterBackend printers;
-    RecordingMessageBoxes boxes;
+    FakeTimerFactory& timers = platform.timers;
+    FakePrinterBackend& printers = platform.printers;
+    RecordingMessageBoxes& boxes = platform.messages;
     PagePrinter printer{printers, boxes, [](const std::string& t) { return t; }, ScreenScale{}};
     PrintLayout layout;
     std::vector<std::string> hostCalls;

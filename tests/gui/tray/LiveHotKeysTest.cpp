@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "app/DialogCoordinator.h"
 #include "doubles/FakeCursorSource.h"
+#include "doubles/FakePlatform.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
@@ -47,19 +48,11 @@ void Press(const std::string& keys)
 // applied works at once, the key it replaced no longer does.
 TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
 {
-    FakePrinterBackend printers;
-    printers.printers = {FakePrinterBackend::a4("Office")};
-    RecordingMessageBoxes boxes;
-    MemoryFileSystem files;
-    FakeScreenGrabber screen;
-    FakeWindowSystem windows;
-    FakeCursorSource cursor;
-    RecordingClipboard clipboard;
-    FakeTimerFactory timers;
+    FakePlatform platform;
     X11HotKeyRegistrar keys;
-    Program program(PlatformServices{printers, boxes, files, screen, windows, cursor, clipboard,
-                                     timers, keys,
-                                     [] { return std::make_unique<FakeTrayIcon>(); }});
+    Program program(platform.services(&keys));
+    RecordingMessageBoxes& boxes = platform.messages;
+    MemoryFileSystem& files = platform.files;
     files.files[kFolder + "tovrimo.ini"] =
         "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n";
     ASSERT_TRUE(program.StartUp(AppFolders{kFolder, kFolder}, {}).resident);

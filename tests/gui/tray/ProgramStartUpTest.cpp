@@ -10,23 +10,14 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 
-#include "SourcesRig.h"
+#include "app/DialogCoordinator.h"
+#include "app/Program.h"
 #include "capture/CaptureEngine.h"
 #include "controls/HelpViewer.h"
 #include "core/CoreTexts.h"
-#include "app/Program.h"
-#include "app/DialogCoordinator.h"
 #include "core/SettingsStore.h"
-#include "doubles/FakeCursorSource.h"
-#include "doubles/FakeHotKeyRegistrar.h"
-#include "doubles/FakePrinterBackend.h"
-#include "doubles/FakeScreenGrabber.h"
-#include "doubles/FakeTimerFactory.h"
-#include "doubles/FakeTrayIcon.h"
-#include "doubles/FakeWindowSystem.h"
-#include "doubles/MemoryFileSystem.h"
-#include "doubles/RecordingClipboard.h"
-#include "doubles/RecordingMessageBoxes.h"
+#include "doubles/FakePlatform.h"
+#include "gui/SourcesRig.h"
 #include "output/PrintDialog.h"
 #include "resident/OptionsDialog.h"
 #include "resident/TrayController.h"
@@ -38,35 +29,10 @@ namespace {
 
 const std::string kFolder = "/opt/tovrimo/";
 
-struct World {
-    FakePrinterBackend printers;
-    RecordingMessageBoxes boxes;
-    MemoryFileSystem files;
-    FakeScreenGrabber screen{[] {
-        QImage img(320, 200, QImage::Format_RGB32);
-        img.fill(Qt::blue);
-        return img;
-    }()};
-    FakeWindowSystem windows;
-    FakeCursorSource cursor;
-    RecordingClipboard clipboard;
-    FakeTimerFactory timers;
-    FakeHotKeyRegistrar hotKeys;
-    FakeTrayIcon* tray = nullptr;
+struct World : FakePlatform {
     std::unique_ptr<Program> program;
 
-    World()
-    {
-        printers.printers = {FakePrinterBackend::a4("Office")};
-        printers.defaultName = "Office";
-        program = std::make_unique<Program>(PlatformServices{
-            printers, boxes, files, screen, windows, cursor, clipboard, timers, hotKeys,
-            [this] {
-                auto t = std::make_unique<FakeTrayIcon>();
-                tray = t.get();
-                return t;
-            }});
-    }
+    World() { program = std::make_unique<Program>(services()); }
 
     Program::Outcome start(std::vector<std::string> args = {})
     {
@@ -87,13 +53,13 @@ TEST(ProgramStartUp, NoPrinterShowsTheMessageAndEnds)
     const auto outcome = w.start({"/d"});  // the printer check comes before the command line
     EXPECT_FALSE(outcome.resident);
     EXPECT_NE(outcome.exitCode, 0);
-    ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(w.boxes.shown[0].text,
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0].caption, "トヴリモ");
+    EXPECT_EQ(w.messages.shown[0].text,
               "プリンタが１台も見つかりません。\n\nWindowsにプリンタが１台以上設定されていないと、"
               "トヴリモは実行できません。\n実行を中止します。");
-    EXPECT_EQ(w.boxes.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(w.boxes.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(w.messages.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(w.messages.shown[0].icon, MsgIcon::None);
     EXPECT_TRUE(w.files.files.empty()) << "nothing is written before the check";
     EXPECT_EQ(w.tray, nullptr);
 }
@@ -121,7 +87,7 @@ TEST(ProgramStartUp, MissingCustomIconFallsBackSilently)
     EXPECT_TRUE(w.start().resident);
     EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
     EXPECT_EQ(w.tray->tooltip(), "My Tovrimo");
-    EXPECT_TRUE(w.boxes.shown.empty());
+    EXPECT_TRUE(w.messages.shown.empty());
 }
 
 TEST(ProgramStartUp, AnyCommandLineTokenKeepsTheTrayEmpty)
@@ -150,8 +116,8 @@ TEST(ProgramStartUp, BadCommandLineShowsItsMessage)
         const auto outcome = w.start({arg});
         EXPECT_FALSE(outcome.resident);
         EXPECT_NE(outcome.exitCode, 0);
-        ASSERT_EQ(w.boxes.shown.size(), 1u) << arg;
-        EXPECT_EQ(w.boxes.shown[0].text, "コマンドライン引数に誤りがあります。");
+        ASSERT_EQ(w.messages.shown.size(), 1u) << arg;
+        EXPECT_EQ(w.messages.shown[0].text, "コマンドライン引数に誤りがあります。");
         EXPECT_TRUE(w.printers.jobs.empty());
     }
 }
@@ -239,9 +205,9 @@ TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
     w.files.files[ini] = precious;
     w.files.readErrors[ini] = "Permission denied";
     ASSERT_TRUE(w.start().resident);
-    ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
-    EXPECT_NE(w.boxes.shown[0].text.find(ini + "\nPermission denied"), std::string::npos);
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0].caption, "トヴリモ");
+    EXPECT_NE(w.messages.shown[0].text.find(ini + "\nPermission denied"), std::string::npos);
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ") << "the first-run title";
     EXPECT_EQ(w.program->data.settings.namedSettingCount, 0);
     EXPECT_TRUE(w.hotKeys.held.empty()) << "no Ctrl+Alt+P from the oldest format";
@@ -251,10 +217,10 @@ TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
     EXPECT_FALSE(w.program->SaveSettings());
     w.files.readErrors.clear();
     EXPECT_FALSE(w.program->dialogs().saveSettings(w.program->data));
-    ASSERT_EQ(w.boxes.shown.size(), 3u);
+    ASSERT_EQ(w.messages.shown.size(), 3u);
     for (size_t i = 1; i < 3; ++i) {
-        EXPECT_EQ(w.boxes.shown[i].caption, "トヴリモ");
-        EXPECT_EQ(w.boxes.shown[i].text.rfind(settings_texts::kSaveFailed, 0), 0u);
+        EXPECT_EQ(w.messages.shown[i].caption, "トヴリモ");
+        EXPECT_EQ(w.messages.shown[i].text.rfind(settings_texts::kSaveFailed, 0), 0u);
     }
     EXPECT_EQ(w.files.writes, 0);
     EXPECT_EQ(w.files.files.size(), 1u);

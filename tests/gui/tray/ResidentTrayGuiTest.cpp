@@ -17,19 +17,9 @@
 #include <future>
 #include <thread>
 
-#include "capture/CaptureEngine.h"
 #include "app/Program.h"
-#include "doubles/FakeCursorSource.h"
-#include "doubles/FakeHotKeyRegistrar.h"
-#include "doubles/FakePrinterBackend.h"
-#include "doubles/FakeScreenGrabber.h"
-#include "doubles/FakeTimerFactory.h"
-#include "doubles/FakeTrayHosts.h"
-#include "doubles/FakeTrayIcon.h"
-#include "doubles/FakeWindowSystem.h"
-#include "doubles/MemoryFileSystem.h"
-#include "doubles/RecordingClipboard.h"
-#include "doubles/RecordingMessageBoxes.h"
+#include "capture/CaptureEngine.h"
+#include "doubles/FakePlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
 #include "resident/TrayController.h"
 
@@ -40,40 +30,10 @@ namespace {
 
 const std::string kFolder = "/opt/tovrimo/";
 
-struct World {
-    FakePrinterBackend printers;
-    RecordingMessageBoxes boxes;
-    MemoryFileSystem files;
-    FakeScreenGrabber screen{[] {
-        QImage img(64, 48, QImage::Format_RGB32);
-        img.fill(Qt::blue);
-        return img;
-    }()};
-    FakeWindowSystem windows;
-    FakeCursorSource cursor;
-    RecordingClipboard clipboard;
-    FakeTimerFactory timers;
-    FakeHotKeyRegistrar hotKeys;
-    FakeTrayHostWatcher hosts;
-    FakeSingleInstance instance;
-    FakeTrayIcon* tray = nullptr;
+struct World : FakePlatform {
     std::unique_ptr<Program> program;
 
-    World()
-    {
-        printers.printers = {FakePrinterBackend::a4("Office")};
-        printers.defaultName = "Office";
-        hosts.present = true;
-        PlatformServices services{
-            printers, boxes, files, screen, windows, cursor, clipboard, timers, hotKeys, [this] {
-                auto t = std::make_unique<FakeTrayIcon>();
-                tray = t.get();
-                return t;
-            }};
-        services.trayHosts = &hosts;
-        services.instance = &instance;
-        program = std::make_unique<Program>(services);
-    }
+    World() : FakePlatform(PlainScreen(64, 48)) { program = std::make_unique<Program>(services()); }
 
     Program::Outcome start(std::vector<std::string> args = {})
     {
@@ -161,7 +121,8 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 
 TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTheTick)
 {
-    // A hot key arms captureDelayTimer while the options dialog is open; the dialog closes before the tick.
+    // A hot key arms captureDelayTimer while the options dialog is open; the dialog closes before
+    // the tick.
     World w;
     ASSERT_TRUE(w.start().resident);
     w.program->run(MenuCommand::PrintDesktop);
@@ -179,33 +140,33 @@ TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTh
 TEST(ResidentTray, NoNotificationAreaWaitsThenSaysSoOnceAndStaysResident)
 {
     World w;
-    w.hosts.present = false;
+    w.trayHosts.present = false;
     w.program->notificationAreaWaitMs = 200;
     ASSERT_TRUE(w.start().resident);
-    EXPECT_TRUE(w.boxes.shown.empty()) << "not before the wait";
+    EXPECT_TRUE(w.messages.shown.empty()) << "not before the wait";
     QTest::qWait(500);
-    ASSERT_EQ(w.boxes.shown.size(), 1u);
-    EXPECT_EQ(w.boxes.shown[0].caption, "トヴリモ");
-    const std::string& text = w.boxes.shown[0].text;
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0].caption, "トヴリモ");
+    const std::string& text = w.messages.shown[0].text;
     EXPECT_NE(text.find("通知領域"), std::string::npos) << text;
     EXPECT_NE(text.find("ホットキー"), std::string::npos) << text;
     EXPECT_NE(text.find("もう一度起動"), std::string::npos) << text;
-    EXPECT_EQ(w.boxes.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(w.messages.shown[0].buttons, MsgButtons::Ok);
     QTest::qWait(400);
-    EXPECT_EQ(w.boxes.shown.size(), 1u) << "said once";
+    EXPECT_EQ(w.messages.shown.size(), 1u) << "said once";
     EXPECT_NE(w.program->residentWindow(), nullptr);
 }
 
 TEST(ResidentTray, ANotificationAreaThatAppearsInTimeMeansNoMessage)
 {
     World w;
-    w.hosts.present = false;
+    w.trayHosts.present = false;
     w.program->notificationAreaWaitMs = 300;
     ASSERT_TRUE(w.start().resident);
     QTest::qWait(100);
-    w.hosts.appear();
+    w.trayHosts.appear();
     QTest::qWait(500);
-    EXPECT_TRUE(w.boxes.shown.empty());
+    EXPECT_TRUE(w.messages.shown.empty());
 }
 
 TEST(ResidentTray, ASecondStartHandsOverWithoutIconOrHotKeys)

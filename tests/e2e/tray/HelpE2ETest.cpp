@@ -155,6 +155,6 @@ TEST_P(HelpE2E, PrintDialogHelpOpensTheGuide)
 }
 
 INSTANTIATE_TEST_SUITE_P(BuildFolderAndInstalledPrefix, HelpE2E, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Installed" : "BuildFolder";
+                         [](const ::testing::TestParamInfo<bool>& installed) {
+                             return installed.param ? "Installed" : "BuildFolder";
                          });

@@ -197,9 +197,9 @@ TEST_F(HiDpiE2E, RegionScreenShowsTheFrozenDesktopPixelForPixel)
         // Qt reports the pointer (in its own units, so within a unit of the device pixel);
         // everywhere else the picture must be the frozen desktop, pixel for pixel.
         const QRect outline(start, end);
-        auto nearOutline = [&](int x, int y) {
-            return outline.adjusted(-2, -2, 2, 2).contains(x, y) &&
-                   !outline.adjusted(2, 2, -2, -2).contains(x, y);
+        auto nearOutline = [&](int px, int py) {
+            return outline.adjusted(-2, -2, 2, 2).contains(px, py) &&
+                   !outline.adjusted(2, 2, -2, -2).contains(px, py);
         };
         int wrong = -1, grey = 0;
         WaitFor(
