@@ -156,8 +156,8 @@ TEST_F(HiDpiE2E, RegionScreenShowsTheFrozenDesktopPixelForPixel)
         SCOPED_TRACE("Xft.dpi " + std::to_string(dpi));
         XftDpi scaled(dpi);
         ASSERT_TRUE(scaled.ok());
-        const XSession& x = TestSession::current().x();
-        const QRect screen(0, 0, x.rootWidth(), x.rootHeight());
+        const XSession& session = TestSession::current().x();
+        const QRect screen(0, 0, session.rootWidth(), session.rootHeight());
         const QImage pattern = FinePattern(97, 61);
         QImage expected;
         TovrimoProcess tovrimo;
