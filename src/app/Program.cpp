@@ -47,12 +47,12 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     const CaptureEngine::OptionsProvider options = [this] {
         const Settings& s = data.settings;
         CaptureOptions o;
-        o.SelfTimer = s.selfTimerOn;
-        o.SelfTime = s.selfTimerSeconds;
-        o.IconDelete = s.hideIconWhileCapturing;
-        o.ConfirmBeforePrint = s.confirmBeforePrint;
-        o.ReversePrint = s.reverseColours;
-        o.IconCapture = s.captureCursor;
+        o.selfTimerOn = s.selfTimerOn;
+        o.selfTimerSeconds = s.selfTimerSeconds;
+        o.hideTrayIcon = s.hideIconWhileCapturing;
+        o.confirmBeforePrint = s.confirmBeforePrint;
+        o.reverseColours = s.reverseColours;
+        o.drawCursor = s.captureCursor;
         return o;
     };
     engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);

@@ -22,10 +22,10 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
 
 int CaptureEngine::captureDelayMs(const CaptureOptions& options)
 {
-    if (options.SelfTimer != 1) return kDefaultDelayMs;
+    if (!options.selfTimerOn) return kDefaultDelayMs;
     // The product is a 16-bit quantity in the settings' own terms; a value that does not fit
     // wraps, and anything not positive would mean a timer that never fires.
-    const auto product = static_cast<int16_t>(static_cast<int32_t>(options.SelfTime) * 1000);
+    const auto product = static_cast<int16_t>(static_cast<int32_t>(options.selfTimerSeconds) * 1000);
     return product > 0 ? product : kDefaultDelayMs;
 }
 
@@ -68,7 +68,7 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
     captureDelay_->setInterval(captureDelayMs(options));
     captureDelay_->setEnabled(true);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
-    if (options.IconDelete == 1) services_.host.removeTrayIcon();
+    if (options.hideTrayIcon) services_.host.removeTrayIcon();
     state_ = pending;
     last_ = {action, source};
     changed();
@@ -172,11 +172,11 @@ void CaptureEngine::captureDesktop()
     const CaptureOptions options = options_();
     buffer_.clearImage();
     const PixelRect screen = services_.screen.primaryScreenRect();
-    buffer_.transferIntoImage(services_.screen.grab(screen), options.ReversePrint == 1);
-    if (options.IconCapture == 1)
+    buffer_.transferIntoImage(services_.screen.grab(screen), options.reverseColours);
+    if (options.drawCursor)
         drawCursorAt(DesktopCursorOrigin(services_.cursor.pointerPosition(), screen));
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
-    if (options.IconDelete == 1)
+    if (options.hideTrayIcon)
         services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
     capturedWindowTitle_.clear();
 }
@@ -189,8 +189,8 @@ void CaptureEngine::captureWindow(WindowId window)
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
     buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_),
-                              options.ReversePrint == 1);
-    if (options.IconCapture == 1) {
+                              options.reverseColours);
+    if (options.drawCursor) {
         if (auto origin =
                 WindowCursorOrigin(services_.cursor.pointerPosition(), capturedWindowRect_))
             drawCursorAt(*origin);
@@ -207,7 +207,7 @@ void CaptureEngine::drawCursorAt(PixelPoint origin)
 
 void CaptureEngine::printHandOff()
 {
-    if (options_().ConfirmBeforePrint == 1) {
+    if (options_().confirmBeforePrint) {
         state_ = AppState::PrintDialogOpen;
         changed();
         services_.host.openPrintDialog();

@@ -5,14 +5,14 @@
 namespace tovrimo {
 
 // The settings a capture consults, copied from the settings record by the caller so that the
-// capture logic does not depend on the settings file. Each is 1 for on; any other value is off.
+// capture logic does not depend on the settings file.
 struct CaptureOptions {
-    int16_t SelfTimer = 0;
-    int16_t SelfTime = 0;  // seconds
-    int16_t IconDelete = 0;
-    int16_t ConfirmBeforePrint = 0;
-    int16_t ReversePrint = 0;
-    int16_t IconCapture = 0;
+    bool selfTimerOn = false;
+    int16_t selfTimerSeconds = 0;
+    bool hideTrayIcon = false;  // while the capture waits, so that it is not in the picture
+    bool confirmBeforePrint = false;
+    bool reverseColours = false;
+    bool drawCursor = false;
 };
 
 }  // namespace tovrimo

@@ -24,7 +24,7 @@ FileDialogRequest ImageSources::imageFileRequest(const std::string& lastFolder, 
 
 void ImageSources::transferStaging()
 {
-    s_.buffer.transferStagingIntoImage(s_.options().ReversePrint == 1);
+    s_.buffer.transferStagingIntoImage(s_.options().reverseColours);
 }
 
 void ImageSources::printClipboard()

@@ -49,14 +49,14 @@ std::pair<double, size_t> ScanNumber(std::string_view text)
     }
     const size_t start = pos;
 
-    const size_t intDigits = DigitRun(text, pos);
-    pos += intDigits;
+    const size_t integerDigits = DigitRun(text, pos);
+    pos += integerDigits;
     size_t fracDigits = 0;
     if (pos < text.size() && text[pos] == '.') {
         fracDigits = DigitRun(text, pos + 1);
-        if (intDigits > 0 || fracDigits > 0) pos += 1 + fracDigits;
+        if (integerDigits > 0 || fracDigits > 0) pos += 1 + fracDigits;
     }
-    if (intDigits == 0 && fracDigits == 0) return {0.0, 0};
+    if (integerDigits == 0 && fracDigits == 0) return {0.0, 0};
     const size_t mantissaEnd = pos;
 
     long exponent = 0;

@@ -326,7 +326,7 @@ TEST(CaptureOnTheRealScreen, DesktopCopyAfterItsTimer)
     other.sync();
 
     RealRig rig;
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     rig.engine.copyDesktop();
     EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
     ASSERT_TRUE(PumpUntil([&] { return rig.engine.state() == AppState::Idle; }, 5s));

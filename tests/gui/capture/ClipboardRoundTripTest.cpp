@@ -56,7 +56,7 @@ TEST(ClipboardRoundTrip, CopyStepImageIsWhatAnotherProgramPastes)
     FakeTimerFactory timers;
     RecordingCaptureHost host;
     CaptureOptions options;
-    options.ReversePrint = 1;
+    options.reverseColours = true;
     CaptureBuffer buffer;
     CaptureEngine engine(buffer, {screen, windows, cursor, clipboard, timers, host},
                          [&] { return options; });

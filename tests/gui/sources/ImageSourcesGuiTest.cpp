@@ -151,7 +151,7 @@ TEST(FileSourceGui, ReversePrintPutsTheInvertedFileOnTheClipboard)
     const std::string path = dir.filePath("shot.bmp").toStdString();
     ASSERT_TRUE(Pattern(64, 40).save(QString::fromStdString(path), "BMP"));
     SourcesRig rig;
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     FakeFileDialog answers;
     answers.answers.push_back(path);
     rig.fileDialog.fake = &answers;

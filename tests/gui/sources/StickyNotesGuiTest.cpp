@@ -97,7 +97,7 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
 TEST(StickyNotesGui, ANoteIsItsPictureAndLiesOnTheScreen)
 {
     SourcesRig rig;
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     ClipboardTool other;
     ASSERT_TRUE(other.offerImage(Pattern(90, 50)));
     rig.notes.noteFromClipboard();

@@ -93,33 +93,31 @@ TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning)
 TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings)
 {
     struct Case {
-        int16_t SelfTimer;
-        int16_t SelfTime;
+        bool on;
+        int16_t seconds;
         int delayMs;
         const char* why;
     };
     const Case cases[] = {
-        {0, 5, 100, "self-timer off"},
-        {0, 0, 100, "self-timer off, no seconds"},
-        {2, 5, 100, "only 1 turns the self-timer on"},
-        {-1, 5, 100, "only 1 turns the self-timer on"},
-        {1, 5, 5000, "five seconds"},
-        {1, 1, 1000, "one second"},
-        {1, 20, 20000, "the largest the options dialog allows"},
-        {1, 32, 32000, "largest product that fits 16 bits"},
-        {1, 0, 100, "zero seconds would never fire"},
-        {1, -3, 100, "negative from a hand-edited file"},
-        {1, 33, 100, "33000 wraps to a negative 16-bit value"},
-        {1, 65, 100, "65000 wraps to -536"},
-        {1, 66, 464, "66000 wraps to 464"},
-        {1, 131, 100, "131000 wraps to -32"},
+        {false, 5, 100, "self-timer off"},
+        {false, 0, 100, "self-timer off, no seconds"},
+        {true, 5, 5000, "five seconds"},
+        {true, 1, 1000, "one second"},
+        {true, 20, 20000, "the largest the options dialog allows"},
+        {true, 32, 32000, "largest product that fits 16 bits"},
+        {true, 0, 100, "zero seconds would never fire"},
+        {true, -3, 100, "negative from a hand-edited file"},
+        {true, 33, 100, "33000 wraps to a negative 16-bit value"},
+        {true, 65, 100, "65000 wraps to -536"},
+        {true, 66, 464, "66000 wraps to 464"},
+        {true, 131, 100, "131000 wraps to -32"},
     };
     for (const Case& c : cases) {
         CaptureOptions o;
-        o.SelfTimer = c.SelfTimer;
-        o.SelfTime = c.SelfTime;
+        o.selfTimerOn = c.on;
+        o.selfTimerSeconds = c.seconds;
         EXPECT_EQ(CaptureEngine::captureDelayMs(o), c.delayMs)
-            << c.why << " (" << c.SelfTimer << ", " << c.SelfTime << ")";
+            << c.why << " (" << c.on << ", " << c.seconds << ")";
     }
 }
 
@@ -144,8 +142,8 @@ TEST(CaptureEngine, DesktopCopyHappens100MsAfterTheCommand)
 TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds)
 {
     Rig rig;
-    rig.options.SelfTimer = 1;
-    rig.options.SelfTime = 5;
+    rig.options.selfTimerOn = true;
+    rig.options.selfTimerSeconds = 5;
     rig.engine.printDesktop();
     EXPECT_EQ(rig.engine.captureDelayTimer().interval(), 5000);
     rig.timers.advance(4999);
@@ -157,8 +155,8 @@ TEST(CaptureEngine, SelfTimerDelaysTheCaptureByItsSeconds)
 TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures)
 {
     Rig rig;
-    rig.options.SelfTimer = 1;
-    rig.options.SelfTime = 0;
+    rig.options.selfTimerOn = true;
+    rig.options.selfTimerSeconds = 0;
     rig.engine.copyRegion();
     rig.timers.advance(100);
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
@@ -247,7 +245,7 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.options.IconDelete = 1;  // the tray icon stays for these commands
+        rig.options.hideTrayIcon = true;  // the tray icon stays for these commands
         (rig.engine.*c.command)();
         EXPECT_EQ(rig.engine.state(), c.pending);
         EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{c.action, SourceCode::ActiveWindow}));
@@ -302,8 +300,8 @@ TEST(CaptureEngine, FirstPollStoresTheForegroundAndOnlyADifferentOneArmsTheDelay
 {
     Rig rig;
     rig.windows.activateAtOnce = false;  // our window does not come to the front (no manager)
-    rig.options.SelfTimer = 1;
-    rig.options.SelfTime = 3;
+    rig.options.selfTimerOn = true;
+    rig.options.selfTimerSeconds = 3;
     rig.engine.printActiveWindow();
     rig.timers.advance(100);
     EXPECT_EQ(rig.engine.watchedForegroundWindow(), kEditor);
@@ -429,7 +427,7 @@ TEST(CaptureEngine, CancelInEachState)
 TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon)
 {
     Rig rig;
-    rig.options.IconDelete = 1;
+    rig.options.hideTrayIcon = true;
     rig.engine.printRegion();
     rig.engine.cancel();
     rig.timers.advance(1000);
@@ -459,7 +457,7 @@ TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.options.IconDelete = 1;
+        rig.options.hideTrayIcon = true;
         std::vector<size_t> grabsAtCall;
         rig.host.onCall = [&](const std::string&) {
             grabsAtCall.push_back(rig.screen.grabs.size());
@@ -486,7 +484,7 @@ TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone)
 TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
 {
     Rig rig;
-    rig.options.IconDelete = 1;
+    rig.options.hideTrayIcon = true;
     rig.engine.setState(AppState::CommandLine);
     rig.engine.captureDesktop();
     EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
@@ -498,13 +496,13 @@ TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
 TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures)
 {
     Rig rig;
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, Inverted(rig.screen.screen));
     EXPECT_EQ(qAlpha(rig.buffer.image.pixel(5, 5)), 255);
     rig.engine.captureWindow(kBrowser);
     EXPECT_EQ(rig.buffer.image, Inverted(rig.frameOf(kBrowser)));
-    rig.options.ReversePrint = 2;  // only 1 turns it on
+    rig.options.reverseColours = false;
     rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
 }
@@ -513,7 +511,7 @@ TEST(CaptureEngine, OptionsChangedWhileACaptureWaitsApplyToIt)
 {
     Rig rig;
     rig.engine.copyDesktop();
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     rig.timers.advance(100);
     EXPECT_EQ(rig.clipboard.current, Inverted(rig.screen.screen));
 }
@@ -540,8 +538,8 @@ TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.options.IconCapture = 1;
-        rig.options.ReversePrint = 1;  // the cursor is drawn over the inverted image, as is
+        rig.options.drawCursor = true;
+        rig.options.reverseColours = true;  // the cursor is drawn over the inverted image, as is
         rig.cursor.cursor.image = cur;
         rig.cursor.pointer = c.pointer;
         rig.engine.captureDesktop();
@@ -557,7 +555,7 @@ TEST(CaptureEngine, CursorOnTheDesktopGoesTenPixelsUpAndLeftWithoutABoundsTest)
 TEST(CaptureEngine, CursorOutsideTheDesktopIsClippedAway)
 {
     Rig rig;
-    rig.options.IconCapture = 1;
+    rig.options.drawCursor = true;
     rig.cursor.cursor.image = OpaqueCursor(8, qRgb(255, 0, 0));
     rig.cursor.pointer = {200, 200};
     rig.engine.captureDesktop();
@@ -584,7 +582,7 @@ TEST(CaptureEngine, CursorInAWindowCaptureNeedsToBeEightPixelsInside)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.options.IconCapture = 1;
+        rig.options.drawCursor = true;
         rig.cursor.cursor.image = OpaqueCursor(3, qRgb(0, 255, 0));
         rig.cursor.pointer = c.pointer;
         rig.engine.captureWindow(kEditor);
@@ -609,7 +607,7 @@ TEST(CaptureEngine, NoCursorWithoutIconCaptureOrWithoutACursorImage)
     EXPECT_EQ(rig.buffer.image, rig.frameOf(kEditor));
     EXPECT_EQ(rig.cursor.imageReads, 0);
 
-    rig.options.IconCapture = 1;
+    rig.options.drawCursor = true;
     rig.cursor.cursor.image = QImage();  // the cursor could not be read
     rig.engine.captureDesktop();
     EXPECT_EQ(rig.buffer.image, rig.screen.screen);
@@ -619,7 +617,7 @@ TEST(CaptureEngine, DesktopCaptureCoversThePrimaryScreenOnly)
 {
     Rig rig;
     rig.screen.primary = {8, 4, 48, 34};
-    rig.options.IconCapture = 1;
+    rig.options.drawCursor = true;
     rig.cursor.cursor.image = OpaqueCursor(2, qRgb(0, 0, 255));
     rig.cursor.pointer = {30, 20};
     rig.engine.captureDesktop();
@@ -679,7 +677,7 @@ TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog)
 {
     for (auto command : {&CaptureEngine::printDesktop, &CaptureEngine::printActiveWindow}) {
         Rig rig;
-        rig.options.ConfirmBeforePrint = 1;
+        rig.options.confirmBeforePrint = true;
         std::vector<AppState> stateAtCall;
         rig.host.onCall = [&](const std::string&) { stateAtCall.push_back(rig.engine.state()); };
         (rig.engine.*command)();
@@ -718,7 +716,7 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
 TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
 {
     Rig rig;
-    rig.options.ReversePrint = 1;
+    rig.options.reverseColours = true;
     rig.engine.copyActiveWindow();
     rig.timers.advance(100);
     rig.windows.foreground = kEditor;

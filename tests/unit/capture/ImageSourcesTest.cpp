@@ -110,8 +110,8 @@ TEST(ClipCopy, ClipboardBitmapIsPrintedAtItsSize)
 TEST(ClipCopy, ReversePrintInvertsAndConfirmationOpensTheDialog)
 {
     Rig r;
-    r.options.ReversePrint = 1;
-    r.options.ConfirmBeforePrint = 1;
+    r.options.reverseColours = true;
+    r.options.confirmBeforePrint = true;
     r.clipboard.current = Pattern(30, 20);
     std::string recorded;
     r.host.onCall = [&](const std::string&) {
@@ -183,7 +183,7 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
 TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
 {
     Rig r;
-    r.options.ReversePrint = 1;
+    r.options.reverseColours = true;
     r.engine.setState(AppState::CopyDesktopPending);
     r.fileDialog.answers.push_back(r.writeImage("shot.png", Pattern(12, 9), "PNG"));
     r.sources.copyFile();

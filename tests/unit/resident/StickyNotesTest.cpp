@@ -170,7 +170,7 @@ TEST(StickyNotes, TextOnlyClipboardMakesNoNoteAndKeepsTheLastOperation)
 TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
 {
     Rig r;
-    r.options.ReversePrint = 1;
+    r.options.reverseColours = true;
     r.clipboard.current = Solid(30, 20, qRgb(10, 200, 30));
     r.notes.noteFromClipboard();
     ASSERT_EQ(r.notes.noteCount(), 1);
@@ -245,7 +245,7 @@ TEST(StickyNotes, BringToFrontGoesInSlotOrder)
 TEST(StickyNotes, PrintingANoteUsesItsPictureAsIsAndKeepsTheLastOperation)
 {
     Rig r;
-    r.options.ReversePrint = 1;
+    r.options.reverseColours = true;
     r.clipboard.current = Solid(6, 5, qRgb(1, 2, 3));
     r.notes.noteFromClipboard();
     r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Region);
