@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "output/PrintDialog.h"
 #include "output/PagePrinter.h"
 #include "output/PreviewBox.h"
+#include "output/PrintDialog.h"
 #include "output/PrintDialogHost.h"
 #include "platform/ClipboardAccess.h"
 #include "platform/MessageBoxes.h"
@@ -96,10 +96,13 @@ int main(int argc, char** argv)
     QImage captureImage(1280, 1024, QImage::Format_RGB32);
     QImage pageImage;
     std::string lastFolder = "/tmp/";
-    PagePrinter printer(printers, boxes, [](const std::string& t) { return t; }, ScreenScale{});
-    PrintDialogServices s{data,    printers,  boxes,     clipboard,
-                          printer, captureImage,  pageImage, [](const std::string& t) { return t; },
-                          lastFolder, host, 15.0, 15.0, QIcon()};
+    PagePrinter printer(
+        printers, boxes, [](const std::string& t) { return t; }, ScreenScale{});
+    PrintDialogServices s{
+        data,       printers,     boxes,     clipboard,
+        printer,    captureImage, pageImage, [](const std::string& t) { return t; },
+        lastFolder, host,         15.0,      15.0,
+        QIcon()};
     PrintDialog dlg(s);
     dlg.load();
 

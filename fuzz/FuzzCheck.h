@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 // A broken invariant is a finding: abort so that libFuzzer keeps the input that caused it.
-#define FUZZ_CHECK(cond)                                                                  \
-    do {                                                                                  \
-        if (!(cond)) {                                                                    \
+#define FUZZ_CHECK(cond)                                                                      \
+    do {                                                                                      \
+        if (!(cond)) {                                                                        \
             std::fprintf(stderr, "%s:%d: invariant failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                 \
-        }                                                                                 \
+            std::abort();                                                                     \
+        }                                                                                     \
     } while (0)

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const IniDocument doc = IniDocument::parse(bytes);
     for (const std::string& name : doc.sectionNames())
-        for (std::string_view k : kKeys) FUZZ_CHECK(doc.get(name, k).size() <= IniDocument::kMaxValueBytes);
+        for (std::string_view k : kKeys)
+            FUZZ_CHECK(doc.get(name, k).size() <= IniDocument::kMaxValueBytes);
 
     // Written once, the file reads back with the same sections and values, and writing it again
     // gives the same bytes.

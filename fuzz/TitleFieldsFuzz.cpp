@@ -16,8 +16,8 @@ namespace {
 // Straightforward reference: at each byte, the first field that starts there, else the byte.
 std::string Reference(std::string_view templ, const std::string (&values)[5])
 {
-    const std::string_view fields[] = {kDateField, kTimeField, kComputerNameField,
-                                       kUserNameField, kWindowTitleField};
+    const std::string_view fields[] = {kDateField, kTimeField, kComputerNameField, kUserNameField,
+                                       kWindowTitleField};
     std::string out;
     size_t pos = 0;
     while (pos < templ.size()) {

@@ -9,8 +9,8 @@
 #include "controls/HelpViewer.h"
 #include "core/CoreTexts.h"
 #include "core/SettingsStore.h"
-#include "output/PrintDialog.h"
 #include "core/TitleFields.h"
+#include "output/PrintDialog.h"
 #include "resident/AboutDialog.h"
 #include "resident/AboutLink.h"
 #include "resident/HotKeys.h"
@@ -47,9 +47,9 @@ void DialogCoordinator::openPrintDialog()
         return;
     }
     Program& p = program_;
-    const QIcon customIcon =
-        p.data.settings.iconIsBuiltIn || !p.residentWindow() ? QIcon()
-                                                             : p.residentWindow()->currentIcon();
+    const QIcon customIcon = p.data.settings.iconIsBuiltIn || !p.residentWindow()
+                                 ? QIcon()
+                                 : p.residentWindow()->currentIcon();
     PrintDialogServices services{p.data,
                                  p.services().printers,
                                  p.services().messages,

@@ -4,29 +4,29 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/DialogCoordinator.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOptions.h"
-#include "capture/RegionSelector.h"
 #include "capture/ImageSources.h"
+#include "capture/RegionSelector.h"
 #include "controls/FileDialog.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
 #include "core/LegacySettings.h"
 #include "core/PaperNames.h"
-#include "app/DialogCoordinator.h"
 #include "core/SettingsStore.h"
-#include "output/PagePrinter.h"
 #include "core/TitleFields.h"
+#include "output/PagePrinter.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemInfo.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemInfo.h"
 #include "platform/TrayHostWatcher.h"
 #include "platform/TrayIcon.h"
-#include "resident/TrayController.h"
 #include "resident/HotKeys.h"
 #include "resident/StickyNotes.h"
+#include "resident/TrayController.h"
 
 namespace tovrimo {
 
@@ -61,9 +61,9 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
     printer_->setFullDetail([this] { return data.settings.fullDetailPrint; });
     fileDialog_ = std::make_unique<FileDialog>();
-    imageSources_ = std::make_unique<ImageSources>(
-        ImageSourceServices{*engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_,
-                            LastFolder, options, [this] { return residentWindow(); }});
+    imageSources_ = std::make_unique<ImageSources>(ImageSourceServices{
+        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder,
+        options, [this] { return residentWindow(); }});
     notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
         *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder});
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
@@ -183,14 +183,19 @@ Program::Outcome Program::RunCommandLine()
     data.settings.confirmBeforePrint = job.confirm;
 
     switch (job.capture) {
-    case CommandCapture::None: break;
-    case CommandCapture::Desktop: engine_->captureDesktop(); break;
+    case CommandCapture::None:
+        break;
+    case CommandCapture::Desktop:
+        engine_->captureDesktop();
+        break;
     case CommandCapture::Window:
         // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
         // any number that names no window, captures nothing rather than the active window.
         engine_->captureWindow(static_cast<WindowId>(job.window));
         break;
-    case CommandCapture::Region: engine_->captureDesktop(); break;
+    case CommandCapture::Region:
+        engine_->captureDesktop();
+        break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);

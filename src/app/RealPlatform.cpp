@@ -29,15 +29,42 @@ struct RealPlatform::Backends {
 RealPlatform::RealPlatform() : b_(std::make_unique<Backends>()) {}
 RealPlatform::~RealPlatform() = default;
 
-PrinterBackend& RealPlatform::printers() { return b_->printers; }
-MessageBoxes& RealPlatform::messages() { return b_->messages; }
-FileSystem& RealPlatform::files() { return b_->files; }
-ScreenGrabber& RealPlatform::screen() { return b_->screen; }
-WindowSystem& RealPlatform::windows() { return b_->windows; }
-CursorSource& RealPlatform::cursor() { return b_->cursor; }
-ClipboardAccess& RealPlatform::clipboard() { return b_->clipboard; }
-TimerFactory& RealPlatform::timers() { return b_->timers; }
-HotKeyRegistrar& RealPlatform::hotKeys() { return b_->hotKeys; }
+PrinterBackend& RealPlatform::printers()
+{
+    return b_->printers;
+}
+MessageBoxes& RealPlatform::messages()
+{
+    return b_->messages;
+}
+FileSystem& RealPlatform::files()
+{
+    return b_->files;
+}
+ScreenGrabber& RealPlatform::screen()
+{
+    return b_->screen;
+}
+WindowSystem& RealPlatform::windows()
+{
+    return b_->windows;
+}
+CursorSource& RealPlatform::cursor()
+{
+    return b_->cursor;
+}
+ClipboardAccess& RealPlatform::clipboard()
+{
+    return b_->clipboard;
+}
+TimerFactory& RealPlatform::timers()
+{
+    return b_->timers;
+}
+HotKeyRegistrar& RealPlatform::hotKeys()
+{
+    return b_->hotKeys;
+}
 
 double RealPlatform::screenTwipsPerPixelX() const
 {

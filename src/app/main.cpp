@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/CommandLine.h"
-#include "app/Program.h"
-#include "platform/AppFolders.h"
 #include "app/DesktopTrayHosts.h"
+#include "app/Program.h"
+#include "app/RealPlatform.h"
+#include "core/CommandLine.h"
+#include "platform/AppFolders.h"
 #include "platform/DisplayCheck.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/QtMessages.h"
-#include "app/RealPlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
 #include "platform/qt/QtTrayIcon.h"
 

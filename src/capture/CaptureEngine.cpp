@@ -25,7 +25,8 @@ int CaptureEngine::captureDelayMs(const CaptureOptions& options)
     if (!options.selfTimerOn) return kDefaultDelayMs;
     // The product is a 16-bit quantity in the settings' own terms; a value that does not fit
     // wraps, and anything not positive would mean a timer that never fires.
-    const auto product = static_cast<int16_t>(static_cast<int32_t>(options.selfTimerSeconds) * 1000);
+    const auto product =
+        static_cast<int16_t>(static_cast<int32_t>(options.selfTimerSeconds) * 1000);
     return product > 0 ? product : kDefaultDelayMs;
 }
 
@@ -176,8 +177,7 @@ void CaptureEngine::captureDesktop()
     if (options.drawCursor)
         drawCursorAt(DesktopCursorOrigin(services_.cursor.pointerPosition(), screen));
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
-    if (options.hideTrayIcon)
-        services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+    if (options.hideTrayIcon) services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
     capturedWindowTitle_.clear();
 }
 
@@ -188,8 +188,7 @@ void CaptureEngine::captureWindow(WindowId window)
     if (window == 0) window = services_.windows.foregroundWindow();
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
-    buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_),
-                              options.reverseColours);
+    buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_), options.reverseColours);
     if (options.drawCursor) {
         if (auto origin =
                 WindowCursorOrigin(services_.cursor.pointerPosition(), capturedWindowRect_))

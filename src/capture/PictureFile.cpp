@@ -16,7 +16,7 @@ namespace {
 // describes none of a bitmap too large for it, so that both cases would otherwise go unseen.
 struct BitmapHeader {
     int width = 0;
-    int height = 0;  // magnitude; negative heights mean top-down rows
+    int height = 0;                 // magnitude; negative heights mean top-down rows
     int64_t pixelBytesNeeded = -1;  // -1 when compressed or unknown
     int64_t pixelOffset = 0;
 };

@@ -24,8 +24,8 @@ struct CommandJob {
     CommandCapture capture = CommandCapture::None;
     // For Window: the 32-bit handle as given; 0 means the active window.
     int32_t window = 0;
-    std::string settingName;    // named print setting to use; empty for the stored layout
-    bool confirm = false;       // show the print dialog first
+    std::string settingName;  // named print setting to use; empty for the stored layout
+    bool confirm = false;     // show the print dialog first
     bool error() const { return capture == CommandCapture::None; }
 };
 

@@ -44,8 +44,7 @@ std::string CleanName(const std::optional<std::string>& raw)
 std::string FormatDate(const std::tm& t)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%04d/%02d/%02d", t.tm_year + 1900, t.tm_mon + 1,
-                  t.tm_mday);
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     return text;
 }
 
@@ -59,16 +58,16 @@ std::string FormatTime(const std::tm& t)
 std::string Replacement(Field field, const TitleFieldSources& sources)
 {
     switch (field) {
-        case Field::Date:
-            return sources.localTime ? FormatDate(sources.localTime()) : std::string();
-        case Field::Time:
-            return sources.localTime ? FormatTime(sources.localTime()) : std::string();
-        case Field::ComputerName:
-            return sources.computerName ? CleanName(sources.computerName()) : std::string();
-        case Field::UserName:
-            return sources.userName ? CleanName(sources.userName()) : std::string();
-        case Field::WindowTitle:
-            return sources.capturedWindowTitle ? sources.capturedWindowTitle() : std::string();
+    case Field::Date:
+        return sources.localTime ? FormatDate(sources.localTime()) : std::string();
+    case Field::Time:
+        return sources.localTime ? FormatTime(sources.localTime()) : std::string();
+    case Field::ComputerName:
+        return sources.computerName ? CleanName(sources.computerName()) : std::string();
+    case Field::UserName:
+        return sources.userName ? CleanName(sources.userName()) : std::string();
+    case Field::WindowTitle:
+        return sources.capturedWindowTitle ? sources.capturedWindowTitle() : std::string();
     }
     return {};
 }

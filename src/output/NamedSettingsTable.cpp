@@ -53,8 +53,7 @@ NamedSettingsTable::SavePlan NamedSettingsTable::planSave(
 
 int NamedSettingsTable::store(const SavePlan& plan, const PrintLayout& layout)
 {
-    if (plan.outcome != SaveOutcome::Store || plan.target < 0 ||
-        plan.target >= kNamedSettingsMax) {
+    if (plan.outcome != SaveOutcome::Store || plan.target < 0 || plan.target >= kNamedSettingsMax) {
         return -1;
     }
     if (!plan.overwrite) {

@@ -74,14 +74,10 @@ ImageSize FitSize(const Margins& margins, int64_t iw, int64_t ih, double sx, dou
     const int64_t roomX = nearestEven(c - w * sx);
     const int64_t roomY = nearestEven(d - h * sy - titleHeight - gap);
 
-    const auto fitHeight = [&]
-    {
+    const auto fitHeight = [&] {
         return NonNegative({nearestEven(w * heightLeft / h), heightLeft});
     };
-    const auto fitWidth = [&]
-    {
-        return NonNegative({c, nearestEven(h * c / w)});
-    };
+    const auto fitWidth = [&] { return NonNegative({c, nearestEven(h * c / w)}); };
 
     if (roomX >= 0 && roomY < 0) {
         return fitHeight();
@@ -161,32 +157,32 @@ PagePlacement PlacePage(const Margins& m, const PlacementInput& in)
     int64_t y = 0;
     const PagePosition position = in.position;
     switch (position) {
-        case PagePosition::TopLeft:
-            x = a;
-            y = b;
-            break;
-        case PagePosition::TopRight:
-            x = a + c - w;
-            y = b;
-            break;
-        case PagePosition::Centre:
-            x = a + halfTowardZero(c - w);
-            y = b + halfTowardZero(d - h);
-            break;
-        case PagePosition::BottomLeft:
-            x = a;
-            y = b + d - h;
-            break;
-        case PagePosition::BottomRight:
-            x = a + c - w;
-            y = b + d - h;
-            break;
-        case PagePosition::Manual:
-            x = nearestEven(in.leftCm * kTwipsPerCentimetre + a);
-            y = nearestEven(in.topCm * kTwipsPerCentimetre + b);
-            break;
-        default:
-            break;
+    case PagePosition::TopLeft:
+        x = a;
+        y = b;
+        break;
+    case PagePosition::TopRight:
+        x = a + c - w;
+        y = b;
+        break;
+    case PagePosition::Centre:
+        x = a + halfTowardZero(c - w);
+        y = b + halfTowardZero(d - h);
+        break;
+    case PagePosition::BottomLeft:
+        x = a;
+        y = b + d - h;
+        break;
+    case PagePosition::BottomRight:
+        x = a + c - w;
+        y = b + d - h;
+        break;
+    case PagePosition::Manual:
+        x = nearestEven(in.leftCm * kTwipsPerCentimetre + a);
+        y = nearestEven(in.topCm * kTwipsPerCentimetre + b);
+        break;
+    default:
+        break;
     }
 
     const bool atTop = position == PagePosition::TopLeft || position == PagePosition::TopRight;

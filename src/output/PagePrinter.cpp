@@ -37,7 +37,9 @@ TitleFont FontOf(const PrintLayout& layout)
 
 PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
                          TitleExpander expandTitle, ScreenScale screen)
-    : printers_(printers), messages_(messages), expandTitle_(std::move(expandTitle)),
+    : printers_(printers),
+      messages_(messages),
+      expandTitle_(std::move(expandTitle)),
       screen_(screen)
 {
     if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
@@ -129,8 +131,9 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
                                              screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
     const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
     if (pixels.width > 0 && pixels.height > 0 && !captureImage.isNull()) {
-        pageImage = captureImage.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
-                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pageImage =
+            captureImage.scaled(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+                                Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else if (pixels.width > 0 && pixels.height > 0) {
         pageImage = QImage(static_cast<int>(pixels.width), static_cast<int>(pixels.height),
                            QImage::Format_RGB32);
@@ -149,8 +152,8 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
     const Margins margins = ComputeMargins(*metrics);
     const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
-    const auto measured = PageRenderer::MeasureTitle(font, QString::fromStdString(title),
-                                                     metrics->dpiY);
+    const auto measured =
+        PageRenderer::MeasureTitle(font, QString::fromStdString(title), metrics->dpiY);
 
     PlacementInput in;
     in.position = layout.position;
@@ -158,8 +161,8 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
     in.topCm = layout.topCm;
     in.titlePlacement = layout.titlePlacement;
     in.titleAlignment = layout.titleAlignment;
-    in.image = PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx,
-                                screen_.sy);
+    in.image =
+        PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx, screen_.sy);
     in.titleWidth = nearestEven(measured.widthTwips);
     in.titleHeight = PlacingTitleHeight(title, measured.heightTwips);
     in.printerTwipsPerPixelY = metrics->twipsPerPixelY();

@@ -17,8 +17,8 @@ constexpr double kTwipsPerInch = 1440.0;
 QPageLayout FullSheetLayout(double widthPoints, double heightPoints)
 {
     // The size is given as the sheet lies, so portrait orientation keeps it as it is.
-    return QPageLayout(QPageSize(QSizeF(widthPoints, heightPoints), QPageSize::Point,
-                                 QString(), QPageSize::ExactMatch),
+    return QPageLayout(QPageSize(QSizeF(widthPoints, heightPoints), QPageSize::Point, QString(),
+                                 QPageSize::ExactMatch),
                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 

@@ -43,9 +43,8 @@ PreviewPicture ComposePreview(const PreviewInput& in)
     // The printed page reserves the measured title height in fit mode even for a blank
     // title, so the preview does the same to show the size that will really print.
     const int64_t fitTitleHeight = nearestEven(in.titleHeightTwips);
-    const ImageSize size =
-        TargetImageSize(in.scaleMode, in.sizePercent, m, in.imageWidthPixels,
-                        in.imageHeightPixels, in.sx, in.sy, fitTitleHeight, py);
+    const ImageSize size = TargetImageSize(in.scaleMode, in.sizePercent, m, in.imageWidthPixels,
+                                           in.imageHeightPixels, in.sx, in.sy, fitTitleHeight, py);
     if (in.scaleMode == ScaleMode::FitToPaper) {
         pic.fitPercent = FitPercent(size.width, in.imageWidthPixels, in.sx);
     }

@@ -13,7 +13,7 @@ namespace tovrimo {
 
 // Everything the preview needs to lay out one page, already read from the dialog.
 struct PreviewInput {
-    PageMetrics page;      // the chosen printer's page in the working orientation and size
+    PageMetrics page;  // the chosen printer's page in the working orientation and size
     ScaleMode scaleMode = ScaleMode::ActualSize;
     int sizePercent = 100;
     PagePosition position = PagePosition::Centre;

@@ -88,7 +88,8 @@ void PrintDialog::load()
     paperSourceList_->setCurrentIndex(-1);
 
     fillSettingList();
-    if (workSettings_.lastNamedSetting >= 0 && workSettings_.lastNamedSetting < namedSettingList_->count()) {
+    if (workSettings_.lastNamedSetting >= 0 &&
+        workSettings_.lastNamedSetting < namedSettingList_->count()) {
         selectSettingEntry(workSettings_.lastNamedSetting);
     } else {
         // A choice that no longer exists (a damaged file) counts as none.

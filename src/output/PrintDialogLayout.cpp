@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/TitleFields.h"
 #include "output/CarrierLabel.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogRules.h"
 #include "output/PrintDialogTexts.h"
-#include "core/TitleFields.h"
 
 namespace tovrimo {
 

@@ -25,8 +25,8 @@ AppFolders ChooseAppFolders(const std::string& exeFolder, bool exeFolderWritable
     } else if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
         f.settingsFolder = WithTrailingSlash(xdgConfigHome) + "tovrimo/";
     } else {
-        f.settingsFolder = WithTrailingSlash(home.empty() ? std::string("/tmp") : home) +
-                           ".config/tovrimo/";
+        f.settingsFolder =
+            WithTrailingSlash(home.empty() ? std::string("/tmp") : home) + ".config/tovrimo/";
     }
     return f;
 }
@@ -93,7 +93,8 @@ AppFolders DetectAppFolders()
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     AppFolders f = ChooseAppFolders(exeFolder, writable, xdg ? xdg : "", home ? home : "");
-    if (f.settingsFolder != f.programFolder) QDir().mkpath(QString::fromStdString(f.settingsFolder));
+    if (f.settingsFolder != f.programFolder)
+        QDir().mkpath(QString::fromStdString(f.settingsFolder));
 
     const char* pictures = std::getenv("XDG_PICTURES_DIR");
     const std::string configHome =

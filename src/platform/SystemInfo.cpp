@@ -1,9 +1,9 @@
 #include "platform/SystemInfo.h"
 
-#include <utility>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <utility>
 #include <vector>
 
 namespace tovrimo {

@@ -29,9 +29,9 @@ namespace {
 
 MenuCommand CommandFor(int16_t action, int16_t source)
 {
-    static constexpr MenuCommand kHardCopy[] = {MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow,
-                                                MenuCommand::PrintRegion, MenuCommand::PrintFile,
-                                                MenuCommand::PrintClipboard};
+    static constexpr MenuCommand kHardCopy[] = {
+        MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow, MenuCommand::PrintRegion,
+        MenuCommand::PrintFile, MenuCommand::PrintClipboard};
     static constexpr MenuCommand kCopy[] = {MenuCommand::CopyDesktop, MenuCommand::CopyActiveWindow,
                                             MenuCommand::CopyRegion, MenuCommand::CopyFile,
                                             MenuCommand::None};
@@ -52,9 +52,9 @@ MenuCommand RepeatCommand(LastOperation last)
 
 MenuCommand DoubleClickCommand(DoubleClickAction action, DoubleClickSource source)
 {
-    static constexpr MenuCommand kPrint[] = {MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow,
-                                             MenuCommand::PrintRegion, MenuCommand::PrintFile,
-                                             MenuCommand::PrintClipboard};
+    static constexpr MenuCommand kPrint[] = {
+        MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow, MenuCommand::PrintRegion,
+        MenuCommand::PrintFile, MenuCommand::PrintClipboard};
     static constexpr MenuCommand kCopy[] = {MenuCommand::CopyDesktop, MenuCommand::CopyActiveWindow,
                                             MenuCommand::CopyRegion, MenuCommand::CopyFile,
                                             MenuCommand::None};

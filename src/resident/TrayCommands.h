@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/Settings.h"
-
 #include <cstdint>
 #include <string>
 
 #include "capture/CaptureCodes.h"
+#include "core/Settings.h"
 
 namespace tovrimo {
 
@@ -31,7 +30,8 @@ enum class MenuCommand {
 bool TrayClickAccepted(AppState state);
 
 // What a right click on the icon offers: nothing in the busy states, only the cancel item while
-// a capture waits for its delay (captureDelayTimer or windowDelayTimer runs), otherwise the command menu.
+// a capture waits for its delay (captureDelayTimer or windowDelayTimer runs), otherwise the command
+// menu.
 enum class TrayMenuKind { None, Commands, Cancel };
 TrayMenuKind TrayMenuFor(AppState state, bool captureDelayRunning);
 

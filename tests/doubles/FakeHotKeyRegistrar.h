@@ -16,8 +16,8 @@ class FakeHotKeyRegistrar : public HotKeyRegistrar {
 public:
     bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override
     {
-        calls.push_back("register:" + std::to_string(slot) + ":" + std::to_string(modifiers) +
-                        ":" + std::to_string(virtualKey));
+        calls.push_back("register:" + std::to_string(slot) + ":" + std::to_string(modifiers) + ":" +
+                        std::to_string(virtualKey));
         if (refuse.count(slot)) return false;
         held[slot] = {modifiers, virtualKey};
         return true;

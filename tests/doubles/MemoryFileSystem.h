@@ -18,7 +18,8 @@ public:
     {
         // Case-insensitive look-up that returns the name as stored, like a directory search.
         for (const auto& [path, content] : files) {
-            if (path.size() != folder.size() + name.size() || path.compare(0, folder.size(), folder))
+            if (path.size() != folder.size() + name.size() ||
+                path.compare(0, folder.size(), folder))
                 continue;
             std::string stored = path.substr(folder.size());
             bool same = true;

@@ -2,6 +2,8 @@
 // file system and settings store, until it is killed. A test kills it at random moments and
 // checks that the file is always one complete generation.
 //   settings_save_loop <folder/>
+#include "tools/SettingsSaveLoop.h"
+
 #include <cstdio>
 #include <string>
 
@@ -9,7 +11,6 @@
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "platform/PosixFileSystem.h"
-#include "tools/SettingsSaveLoop.h"
 
 using namespace tovrimo;
 

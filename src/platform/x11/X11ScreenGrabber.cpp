@@ -155,8 +155,7 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
     const int intoY = top - rect.top;
 
     if (directFormat()) {
-        if (shared &&
-            grabShared(left, top, right - left, bottom - top, image, intoX, intoY))
+        if (shared && grabShared(left, top, right - left, bottom - top, image, intoX, intoY))
             return image;
         if (grabPlain(left, top, right - left, bottom - top, image, intoX, intoY)) return image;
         image.fill(0xFF000000u);  // the server refused: nothing was read
@@ -174,7 +173,6 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
     }
     return image;
 }
-
 
 bool X11ScreenGrabber::grabPlain(int x, int y, int width, int height, QImage& into, int intoX,
                                  int intoY)

@@ -51,7 +51,6 @@ int TrayIconCount()
     return total;
 }
 
-
 // A resident program whose hot key Ctrl+Alt+P (slot 0) prints the desktop to `device`.
 class HotKeyResident {
 public:

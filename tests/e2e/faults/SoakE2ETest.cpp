@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "harness/Desktop.h"
 #include "harness/DesktopState.h"
@@ -110,12 +109,12 @@ std::string Describe(const char* when, const Sample& s)
     return o.str();
 }
 
-
 }  // namespace
 
 TEST(SoakE2E, DISABLED_AThousandHotKeyHardCopies)
 {
-    const int copies = std::getenv("TOVRIMO_SOAK_COPIES") ? std::atoi(std::getenv("TOVRIMO_SOAK_COPIES")) : 1000;
+    const int copies =
+        std::getenv("TOVRIMO_SOAK_COPIES") ? std::atoi(std::getenv("TOVRIMO_SOAK_COPIES")) : 1000;
     PrivateCups& cups = TestSession::current().cups();
     TovrimoProcess tovrimo;
     {

@@ -22,7 +22,8 @@ void WriteSettings(const std::string& folder, const std::string& extraOptions,
 {
     std::ofstream ini(folder + "/tovrimo.ini");
     ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=1\n"
-        << extraOptions << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=" << paperSize << "\n"
+        << extraOptions
+        << "[DefaultPrinter]\nDeviceName=TovA4\nOrientation=1\nPaperSize=" << paperSize << "\n"
         << "PaperBin=0\nFontName=IPAGothic\nFontSize=12\n"
         << layout;
 }
@@ -37,10 +38,7 @@ double Px(double inches, int dpi)
 
 class DesktopHardCopyE2E : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        cups().clearOutput("TovA4");
-    }
+    void SetUp() override { cups().clearOutput("TovA4"); }
     PrivateCups& cups() { return TestSession::current().cups(); }
 
     PdfPage printDesktop(const std::string& options, const std::string& layout)

@@ -30,9 +30,9 @@ bool FileExists(const std::string& path)
 // Windows that trayer has embedded: the tray icons.
 int TrayIconCount()
 {
-    Process p = Process::run("/bin/sh",
-                             {{"-c", "for w in $(xdotool search --class trayer); do "
-                                     "xwininfo -children -id $w | grep -c '^ *0x'; done"}});
+    Process p = Process::run("/bin/sh", {{"-c",
+                                          "for w in $(xdotool search --class trayer); do "
+                                          "xwininfo -children -id $w | grep -c '^ *0x'; done"}});
     int total = 0;
     std::istringstream in(p.standardOutput());
     for (int n; in >> n;) total += n;

@@ -56,7 +56,10 @@ QByteArray BmpHeader(int32_t width, int32_t height, uint32_t pixelBytes)
 {
     QByteArray b;
     auto u16 = [&](uint16_t v) { b.append(char(v & 0xFF)).append(char(v >> 8)); };
-    auto u32 = [&](uint32_t v) { u16(uint16_t(v & 0xFFFF)); u16(uint16_t(v >> 16)); };
+    auto u32 = [&](uint32_t v) {
+        u16(uint16_t(v & 0xFFFF));
+        u16(uint16_t(v >> 16));
+    };
     b.append("BM");
     u32(54 + pixelBytes);
     u32(0);
@@ -121,7 +124,8 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
-    EXPECT_NE(boxes.shown[0].text.find(std::string(settings_texts::kSaveFailed)), std::string::npos);
+    EXPECT_NE(boxes.shown[0].text.find(std::string(settings_texts::kSaveFailed)),
+              std::string::npos);
     EXPECT_NE(boxes.shown[0].text.find(folder + "tovrimo.ini"), std::string::npos);
     EXPECT_NE(boxes.shown[0].text.find(std::strerror(EROFS)), std::string::npos)
         << "the system's reason belongs in the message: " << boxes.shown[0].text;
@@ -230,9 +234,8 @@ TEST(ClipboardFaultGui, OwnerVanishingDuringTheReadNeitherHangsNorCrashes)
         // The clipboard is usable afterwards: another owner's picture is read in full.
         ClipboardTool other;
         ASSERT_TRUE(other.offerImage(Pattern(40, 30)));
-        ASSERT_TRUE(ProcessEventsUntil([&] { return clipboard.image().size() == QSize(40, 30); },
-                                       15s));
+        ASSERT_TRUE(
+            ProcessEventsUntil([&] { return clipboard.image().size() == QSize(40, 30); }, 15s));
         other.stopOffering();
     }
 }
-

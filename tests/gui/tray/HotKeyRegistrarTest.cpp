@@ -1,5 +1,3 @@
-#include "platform/x11/X11HotKeyRegistrar.h"
-
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
@@ -9,11 +7,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QMenu>
-#include <algorithm>
-#include <functional>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "capture/CaptureEngine.h"
-#include "app/Program.h"
 #include "app/DialogCoordinator.h"
+#include "app/Program.h"
+#include "capture/CaptureEngine.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakePlatform.h"
 #include "doubles/FakePrinterBackend.h"
@@ -21,8 +21,8 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Process.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
-#include "resident/OptionsDialog.h"
 #include "resident/HotKeysPage.h"
+#include "resident/OptionsDialog.h"
 #include "resident/OtherPage.h"
 
 using namespace tovrimo;
@@ -72,7 +72,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
 
     // Hot keys are not gated by the open dialog: slot 0 starts a desktop hard copy.
     Press("ctrl+alt+p");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
     program.cancelCapture();
 
     rows.keyLists[0]->setCurrentIndex(rows.keyLists[0]->findText("Q"));
@@ -81,7 +82,8 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     QTest::qWait(300);
     EXPECT_EQ(engine.state(), AppState::Idle) << "the replaced key must be released";
     Press("ctrl+alt+q");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
     program.cancelCapture();
 
     // A title of "0" is refused and nothing is stored.

@@ -27,7 +27,7 @@ TEST(CommandSwitches, CaptureModesAndTheLaterSwitchWins)
         {"/r /d", CommandCapture::Desktop, false},  // later switch wins
         {"/d /R", CommandCapture::Region, false},
         {"-c /d", CommandCapture::Desktop, true},
-        {"/dx", CommandCapture::None, false},       // longer token: not a switch
+        {"/dx", CommandCapture::None, false},  // longer token: not a switch
         {"/c", CommandCapture::None, true},
         {"/S:", CommandCapture::None, false},
         {"junk words /a", CommandCapture::Window, false},

@@ -51,7 +51,7 @@ TEST(PageGeometryMargins, ComputedFromDevicePixelsWithEachAxisOwnResolution)
         PageMetrics page;
         Margins expected;
     };
-    PageMetrics portrait;  // A4 at 300 dpi, px = py = 4.8
+    PageMetrics portrait;                // A4 at 300 dpi, px = py = 4.8
     portrait.pageWidthTwips = 11905.5;   // tie -> 11906
     portrait.pageHeightTwips = 16837.5;  // tie -> 16838
     portrait.physicalOffsetX = 50;       // 240
@@ -69,10 +69,10 @@ TEST(PageGeometryMargins, ComputedFromDevicePixelsWithEachAxisOwnResolution)
     PageMetrics landscape;
     landscape.pageWidthTwips = 16837.5;
     landscape.pageHeightTwips = 11905.5;
-    landscape.physicalOffsetX = 120;   // 120 * 2.4 = 288
-    landscape.physicalOffsetY = 60;    // 60 * 4.8 = 288
-    landscape.physicalWidth = 7016;    // right: 7016-6736-120 = 160 px * 2.4 = 384
-    landscape.physicalHeight = 2480;   // bottom: 2480-2340-60 = 80 px * 4.8 = 384
+    landscape.physicalOffsetX = 120;  // 120 * 2.4 = 288
+    landscape.physicalOffsetY = 60;   // 60 * 4.8 = 288
+    landscape.physicalWidth = 7016;   // right: 7016-6736-120 = 160 px * 2.4 = 384
+    landscape.physicalHeight = 2480;  // bottom: 2480-2340-60 = 80 px * 4.8 = 384
     landscape.horzRes = 6736;
     landscape.vertRes = 2340;
     landscape.dpiX = 600;
@@ -82,10 +82,10 @@ TEST(PageGeometryMargins, ComputedFromDevicePixelsWithEachAxisOwnResolution)
     PageMetrics halves;
     halves.pageWidthTwips = 1000.5;  // -> 1000
     halves.pageHeightTwips = 2000;
-    halves.physicalOffsetX = 3;     // 13.5 -> 14
-    halves.physicalOffsetY = 5;     // 22.5 -> 22
-    halves.physicalWidth = 230;     // right: 230-220-3 = 7 px = 31.5 -> 32
-    halves.physicalHeight = 450;    // bottom: 450-444-5 = 1 px = 4.5 -> 4
+    halves.physicalOffsetX = 3;   // 13.5 -> 14
+    halves.physicalOffsetY = 5;   // 22.5 -> 22
+    halves.physicalWidth = 230;   // right: 230-220-3 = 7 px = 31.5 -> 32
+    halves.physicalHeight = 450;  // bottom: 450-444-5 = 1 px = 4.5 -> 4
     halves.horzRes = 220;
     halves.vertRes = 444;
     halves.dpiX = 320;
@@ -195,36 +195,53 @@ TEST(PageGeometrySize, FitToPaperBranches)
         // 0 not fitting, the wide shape would fit the width instead.
         {"room across of exactly 0 fits", wide, 1000, 900, 10, 10, 300, 24, {5196, 4676}},
         // Both fit, taller: enlarged to H 13676, W = 100*13676/200 = 6838
-        {"small tall image is enlarged to the height", p, 100, 200, 15, 15, 300, 24,
-         {6838, 13676}},
+        {"small tall image is enlarged to the height", p, 100, 200, 15, 15, 300, 24, {6838, 13676}},
         // Both fit, wider: enlarged to W 10000, H = 100*10000/200 = 5000
-        {"small wide image is enlarged to the width", p, 200, 100, 15, 15, 300, 24,
-         {10000, 5000}},
+        {"small wide image is enlarged to the width", p, 200, 100, 15, 15, 300, 24, {10000, 5000}},
         // Square counts as tall: H 13676, W 13676, wider than the printable 10000.
-        {"small square image fits height and overhangs", p, 100, 100, 15, 15, 300, 24,
+        {"small square image fits height and overhangs",
+         p,
+         100,
+         100,
+         15,
+         15,
+         300,
+         24,
          {13676, 13676}},
         // Both too big, wider (22500 < 30000): W 10000, H = 1500*10000/2000 = 7500
         {"large wide image fits width", p, 2000, 1500, 15, 15, 300, 24, {10000, 7500}},
         // Both too big, taller: H 13676, W = 1500*13676/2000 = 10257 (overhangs)
-        {"large tall image fits height and overhangs", p, 1500, 2000, 15, 15, 300, 24,
+        {"large tall image fits height and overhangs",
+         p,
+         1500,
+         2000,
+         15,
+         15,
+         300,
+         24,
          {10257, 13676}},
         // Shape by screen size (1200 down < 1500 across: wide), ratio by pixel counts:
         // W 10000, H = 120*10000/100 = 12000
         {"shape uses twips, ratio uses pixels", p, 100, 120, 15, 10, 300, 24, {10000, 12000}},
         // Landscape paper, landscape image, both too big: fit width 14000, H = 1000*14000/1400
         // = 10000, taller than the 9676 left under the title.
-        {"landscape image on landscape paper overhangs down", landscape, 1400, 1000, 15, 15,
-         300, 24, {14000, 10000}},
+        {"landscape image on landscape paper overhangs down",
+         landscape,
+         1400,
+         1000,
+         15,
+         15,
+         300,
+         24,
+         {14000, 10000}},
         // Title 299: height left 13677, W = 100*13677/200 = 6838.5 -> 6838
         {"fitted width rounds half to even", p, 100, 200, 15, 15, 299, 24, {6838, 13677}},
         // Across: 997 - 133*7.5 = -0.5, rounds to 0 and so fits; down: 1000 - 982.5 - 24
         // = -6.5 -> -6, too tall. Fit height: H = 976, W = 133*976/131 = 990.9 -> 991.
         // (Unrounded, both would be short and the wide shape would fit the width.)
-        {"room is rounded before it is compared", narrow, 133, 131, 7.5, 7.5, 0, 24,
-         {991, 976}},
+        {"room is rounded before it is compared", narrow, 133, 131, 7.5, 7.5, 0, 24, {991, 976}},
         // No title height reserved: H = 14000 - 24 = 13976, W = 13976 / 2
-        {"without a title only the gap is reserved", p, 100, 200, 15, 15, 0, 24,
-         {6988, 13976}},
+        {"without a title only the gap is reserved", p, 100, 200, 15, 15, 0, 24, {6988, 13976}},
         // Title taller than the page: nothing is left for the image.
         {"title taller than the printable area", p, 100, 200, 15, 15, 14100, 24, {0, 0}},
     };
@@ -309,7 +326,7 @@ TEST(PageGeometryTitle, BlankMeansOnlyAsciiSpaces)
         {"", true},
         {" ", true},
         {"    ", true},
-        {"\xE3\x80\x80", false},            // U+3000 ideographic space
+        {"\xE3\x80\x80", false},  // U+3000 ideographic space
         {" \xE3\x80\x80\xE3\x80\x80 ", false},
         {"\t", false},
         {" a ", false},
@@ -590,10 +607,10 @@ TEST(PageGeometryPlace, WholePageFromPrinterToDrawingPosition)
         Input(PagePosition::Centre, TitlePlacement::AboveImage, TitleAlignment::ImageCentre);
     in.image = printed;
     const PagePlacement p = PlacePage(m, in);
-    EXPECT_EQ(p.imageX, 238);    // 240 + (11426 - 11430) / 2
-    EXPECT_EQ(p.imageY, 5161);   // 288 + (16166 - 6420) / 2 = 288 + 4873
-    EXPECT_EQ(p.titleY, 4837);   // 5161 - 300 - 24
-    EXPECT_EQ(p.titleX, 4953);   // 238 + (11430 - 2000) / 2
+    EXPECT_EQ(p.imageX, 238);   // 240 + (11426 - 11430) / 2
+    EXPECT_EQ(p.imageY, 5161);  // 288 + (16166 - 6420) / 2 = 288 + 4873
+    EXPECT_EQ(p.titleY, 4837);  // 5161 - 300 - 24
+    EXPECT_EQ(p.titleX, 4953);  // 238 + (11430 - 2000) / 2
     EXPECT_EQ(SheetToDrawing(m, {p.imageX, p.imageY}), (TwipPoint{-2, 4873}));
     EXPECT_EQ(SheetToDrawing(m, {p.titleX, p.titleY}), (TwipPoint{4713, 4549}));
 }

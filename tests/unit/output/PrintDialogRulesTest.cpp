@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "output/PrintDialogRules.h"
 #include "core/TitleFields.h"
+#include "output/PrintDialogRules.h"
 
 using namespace tovrimo;
 

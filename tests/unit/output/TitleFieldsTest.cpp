@@ -36,8 +36,7 @@ struct FakeSources {
     TitleFieldSources Get()
     {
         TitleFieldSources s;
-        s.localTime = [this]
-        {
+        s.localTime = [this] {
             const size_t k = std::min<size_t>(clockReads, times.size() - 1);
             ++clockReads;
             return times[k];
@@ -77,7 +76,9 @@ TEST(TitleFields, ExpandsTemplates)
         {"field inside brackets", "&[&[時刻]]", "&[09:07]"},
         {"text after the last field", "&[時刻]まで", "09:07まで"},
         // A stray lead byte must not take the field after it as its continuation.
-        {"invalid byte before a field", "\xE3&[時刻]", "\xE3" "09:07"},
+        {"invalid byte before a field", "\xE3&[時刻]",
+         "\xE3"
+         "09:07"},
         {"truncated character at the end", "a\xE6\x97", "a\xE6\x97"},
     };
     for (const auto& c : cases) {

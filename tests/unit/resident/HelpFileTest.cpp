@@ -62,11 +62,26 @@ TEST(HelpFileTest, ExplainsEveryCommandSwitchOptionAndSettingsKey)
     for (const char* text : mustAppear) EXPECT_NE(help.find(text), std::string::npos) << text;
 
     namespace t = option_texts;
-    for (std::string_view text :
-         {t::kDoubleClickGroup, t::kPrintAction,     t::kCopyAction, t::kNoteAction,  t::kRepeatAction,
-          t::kDesktopSource,  t::kActiveWindowSource, t::kRegionSource,   t::kFileSource,   t::kClipboardSource,
-          t::kCaptureCursorBox,     t::kHideIconBox,       t::kSelfTimerBox,  t::kConfirmBox, t::kReverseColoursBox,
-          t::kTitleLabel,  t::kIconPathLabel,     t::kTabs[0], t::kTabs[1],   t::kTabs[2]})
+    for (std::string_view text : {t::kDoubleClickGroup,
+                                  t::kPrintAction,
+                                  t::kCopyAction,
+                                  t::kNoteAction,
+                                  t::kRepeatAction,
+                                  t::kDesktopSource,
+                                  t::kActiveWindowSource,
+                                  t::kRegionSource,
+                                  t::kFileSource,
+                                  t::kClipboardSource,
+                                  t::kCaptureCursorBox,
+                                  t::kHideIconBox,
+                                  t::kSelfTimerBox,
+                                  t::kConfirmBox,
+                                  t::kReverseColoursBox,
+                                  t::kTitleLabel,
+                                  t::kIconPathLabel,
+                                  t::kTabs[0],
+                                  t::kTabs[1],
+                                  t::kTabs[2]})
         EXPECT_NE(help.find(text), std::string::npos) << text;
     for (std::string_view row : t::kHotKeyRows) EXPECT_NE(help.find(row), std::string::npos) << row;
 

@@ -40,12 +40,14 @@ TEST(TrayCommands, RepeatCaptionForEveryActionAndSource)
 
 TEST(TrayCommands, RepeatRunsTheCommandOfTheLastOperation)
 {
-    const M hard[] = {M::PrintDesktop, M::PrintActiveWindow, M::PrintRegion, M::PrintFile, M::PrintClipboard};
+    const M hard[] = {M::PrintDesktop, M::PrintActiveWindow, M::PrintRegion, M::PrintFile,
+                      M::PrintClipboard};
     const M copy[] = {M::CopyDesktop, M::CopyActiveWindow, M::CopyRegion, M::CopyFile, M::None};
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(RepeatCommand({A::HardCopy, static_cast<SourceCode>(s)}), hard[s - 1]) << s;
         EXPECT_EQ(RepeatCommand({A::Copy, static_cast<SourceCode>(s)}), copy[s - 1]) << s;
-        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::NoteFromClipboard) << s;
+        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::NoteFromClipboard)
+            << s;
         EXPECT_EQ(RepeatCommand({A::None, static_cast<SourceCode>(s)}), M::None) << s;
     }
     EXPECT_EQ(RepeatCommand({A::StickyNote, S::None}), M::NoteFromClipboard);

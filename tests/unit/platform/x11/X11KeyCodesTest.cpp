@@ -1,6 +1,6 @@
-#include "platform/x11/X11KeyCodes.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/x11/X11KeyCodes.h"
 
 using namespace tovrimo;
 
@@ -42,8 +42,8 @@ TEST(X11KeyCodes, SpaceReturnAndPrint)
 TEST(X11KeyCodes, CodesOutsideTheTableHaveNoKeysym)
 {
     // Just outside each range, the lower-case letter codes (numeric keypad), and nonsense.
-    for (int vk : {-1, 0, 12, 14, 31, 33, 43, 45, 47, 58, 64, 91, 96, 97, 111, 124, 255,
-                   65 + 256}) {
+    for (int vk :
+         {-1, 0, 12, 14, 31, 33, 43, 45, 47, 58, 64, 91, 96, 97, 111, 124, 255, 65 + 256}) {
         EXPECT_FALSE(KeysymForVirtualKey(vk).has_value()) << vk;
     }
 }
