@@ -7,14 +7,11 @@
 #include <QWidget>
 #include <utility>
 
+#include "controls/WidgetText.h"
+
 namespace tovrimo {
 
 namespace {
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // A hidden parent (the resident window) would only make the dialog transient for a window the
 // window manager never shows; such a dialog is better left without parent.
@@ -28,7 +25,7 @@ QWidget* VisibleParent(QWidget* parent)
 QString StartFolder(const std::string& dir)
 {
     if (dir.empty()) return QDir::currentPath();
-    const QFileInfo info(Q(dir));
+    const QFileInfo info(FromUtf8(dir));
     if (info.isDir()) return info.absoluteFilePath();
     const QFileInfo parent(info.absolutePath());
     return parent.isDir() ? parent.absoluteFilePath() : QDir::currentPath();
@@ -111,7 +108,7 @@ void FileDialog::configure(QFileDialog& dialog, const FileDialogRequest& request
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Descriptions are shown as written, as the patterns are already part of them.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setWindowTitle(Q(request.caption));
+    dialog.setWindowTitle(FromUtf8(request.caption));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && request.fileMustExist ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
@@ -119,7 +116,7 @@ void FileDialog::configure(QFileDialog& dialog, const FileDialogRequest& request
     dialog.setDirectory(StartFolder(request.dir));
 
     QStringList filters;
-    for (const std::string& f : nameFilters(request.filter)) filters << Q(f);
+    for (const std::string& f : nameFilters(request.filter)) filters << FromUtf8(f);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(
@@ -127,7 +124,7 @@ void FileDialog::configure(QFileDialog& dialog, const FileDialogRequest& request
     }
     std::string suffix = request.defaultSuffix;
     if (!suffix.empty() && suffix.front() == '.') suffix.erase(0, 1);
-    if (!suffix.empty()) dialog.setDefaultSuffix(Q(suffix));
+    if (!suffix.empty()) dialog.setDefaultSuffix(FromUtf8(suffix));
 }
 
 std::vector<FilterPair> FileDialog::filterPairs(const std::string& filter)
@@ -184,7 +181,7 @@ std::optional<std::string> FileDialog::acceptedPath(const std::optional<std::str
 {
     // A name longer than the program takes would be cut off on the way: such a choice fails
     // rather than hand on a different file's name.
-    if (!chosen || chosen->empty() || Q(*chosen).size() > maxPathLength) return std::nullopt;
+    if (!chosen || chosen->empty() || FromUtf8(*chosen).size() > maxPathLength) return std::nullopt;
     return chosen;
 }
 

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "controls/WidgetText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/AboutTexts.h"
@@ -20,11 +21,6 @@
 namespace tovrimo {
 
 namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The window's client area at 96 dpi (5016 x 3096 twips at 15 twips a pixel).
 constexpr QSize kClientSize(334, 206);
@@ -46,12 +42,13 @@ QPixmap Banner()
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRect(50, 4, kBannerSize.width() - 56, 34), Qt::AlignLeft | Qt::AlignVCenter,
-               Q(about_texts::kBannerText));
+               FromUtf8(about_texts::kBannerText));
     font.setBold(false);
     font.setPixelSize(12);
     p.setFont(font);
-    p.drawText(QRect(50, 34, kBannerSize.width() - 56, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               Q(about_texts::kName) + QStringLiteral(" ") + Q(about_texts::kVersion));
+    p.drawText(
+        QRect(50, 34, kBannerSize.width() - 56, 20), Qt::AlignLeft | Qt::AlignVCenter,
+        FromUtf8(about_texts::kName) + QStringLiteral(" ") + FromUtf8(about_texts::kVersion));
     return banner;
 }
 
@@ -74,7 +71,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(Q(about_texts::kCaption));
+    setWindowTitle(FromUtf8(about_texts::kCaption));
     setWindowIcon(ProgramIcon());
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
@@ -82,18 +79,18 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     iconLabel_->setObjectName(QStringLiteral("iconLabel"));
     iconLabel_->setPixmap(ProgramIcon().pixmap(32, 32));
     iconLabel_->setFixedSize(32, 32);
-    nameLabel_ = new QLabel(Q(about_texts::kName), this);
+    nameLabel_ = new QLabel(FromUtf8(about_texts::kName), this);
     nameLabel_->setObjectName(QStringLiteral("nameLabel"));
     QFont bold = nameLabel_->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     nameLabel_->setFont(bold);
-    versionLabel_ = Blue(new QLabel(Q(about_texts::kVersion), this));
+    versionLabel_ = Blue(new QLabel(FromUtf8(about_texts::kVersion), this));
     versionLabel_->setObjectName(QStringLiteral("versionLabel"));
-    noticeLabel_ = new QLabel(Q(about_texts::kNotice), this);
+    noticeLabel_ = new QLabel(FromUtf8(about_texts::kNotice), this);
     noticeLabel_->setObjectName(QStringLiteral("noticeLabel"));
     linkCaptionLabel_ = new QLabel(
-        Q(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage), this);
+        FromUtf8(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage), this);
     linkCaptionLabel_->setObjectName(QStringLiteral("linkCaptionLabel"));
     linkLabel_ = Blue(new QLabel(link_ ? QString::fromStdString(link_->address) : QString(), this));
     linkLabel_->setObjectName(QStringLiteral("linkLabel"));
@@ -106,7 +103,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     bannerLabel_->setObjectName(QStringLiteral("bannerLabel"));
     bannerLabel_->setPixmap(Banner());
     bannerLabel_->setFixedSize(kBannerSize);
-    okButton_ = new QPushButton(Q(about_texts::kOK), this);
+    okButton_ = new QPushButton(FromUtf8(about_texts::kOK), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
     okButton_->setDefault(true);
     okButton_->setMinimumWidth(88);

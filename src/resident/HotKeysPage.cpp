@@ -7,33 +7,18 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "controls/WidgetText.h"
 #include "resident/OptionTexts.h"
 
 namespace tovrimo {
-
-namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename W>
-W* Named(W* widget, const char* name, int slot)
-{
-    widget->setObjectName(QLatin1String(name) + QString::number(slot));
-    return widget;
-}
-
-}  // namespace
 
 HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
 {
     namespace t = option_texts;
     setObjectName(QStringLiteral("hotKeysPage"));
-    printGroup = new QGroupBox(Q(t::kPrintKeysGroup));
+    printGroup = new QGroupBox(FromUtf8(t::kPrintKeysGroup));
     printGroup->setObjectName(QStringLiteral("printGroup"));
-    copyGroup = new QGroupBox(Q(t::kCopyKeysGroup));
+    copyGroup = new QGroupBox(FromUtf8(t::kCopyKeysGroup));
     copyGroup->setObjectName(QStringLiteral("copyGroup"));
     auto* printRows = new QGridLayout(printGroup);
     auto* copyRows = new QGridLayout(copyGroup);
@@ -43,15 +28,15 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
     // two groups and the loose rows.
     int labelWidth = 0;
     for (std::string_view caption : t::kHotKeyRows)
-        labelWidth = qMax(labelWidth, fontMetrics().horizontalAdvance(Q(caption)));
+        labelWidth = qMax(labelWidth, fontMetrics().horizontalAdvance(FromUtf8(caption)));
 
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        slotLabels[slot] = Named(new QLabel(Q(t::kHotKeyRows[slot])), "slotLabel", slot);
+        slotLabels[slot] = Named(new QLabel(FromUtf8(t::kHotKeyRows[slot])), "slotLabel", slot);
         slotLabels[slot]->setMinimumWidth(labelWidth + 8);
-        enabledBoxes[slot] = Named(new QCheckBox(Q(t::kEnabledBox)), "enabledBox", slot);
-        ctrlBoxes[slot] = Named(new QCheckBox(Q(t::kCtrlBox)), "ctrlBox", slot);
-        shiftBoxes[slot] = Named(new QCheckBox(Q(t::kShiftBox)), "shiftBox", slot);
-        altBoxes[slot] = Named(new QCheckBox(Q(t::kAltBox)), "altBox", slot);
+        enabledBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kEnabledBox)), "enabledBox", slot);
+        ctrlBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kCtrlBox)), "ctrlBox", slot);
+        shiftBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kShiftBox)), "shiftBox", slot);
+        altBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kAltBox)), "altBox", slot);
         QComboBox* keys = Named(new QComboBox, "keyList", slot);
         keys->setEditable(true);
         keys->setInsertPolicy(QComboBox::NoInsert);

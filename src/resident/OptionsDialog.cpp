@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "controls/WidgetText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/GeneralPage.h"
@@ -27,15 +28,6 @@
 
 namespace tovrimo {
 
-namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
                              std::string lastFolder, const QIcon& residentIcon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -47,13 +39,13 @@ OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBox
     setAttribute(Qt::WA_DeleteOnClose);
     // The program lives in the tray; closing a dialog must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(Q(option_texts::kCaption));
+    setWindowTitle(FromUtf8(option_texts::kCaption));
     beep = [] { QApplication::beep(); };
     buildWindow();
 
     // The lists are filled before any handler listens, so filling selects nothing.
     for (QComboBox* list : hotKeys_->keyLists) {
-        for (const KeyListEntry& entry : KeyListEntries()) list->addItem(Q(entry.text));
+        for (const KeyListEntry& entry : KeyListEntries()) list->addItem(FromUtf8(entry.text));
         list->setCurrentIndex(-1);
     }
     general_->selfTimerSeconds->setValidator(
@@ -81,13 +73,13 @@ void OptionsDialog::buildWindow()
     general_ = new GeneralPage;
     hotKeys_ = new HotKeysPage;
     other_ = new OtherPage;
-    tabs_->addTab(general_, Q(t::kTabs[0]));
-    tabs_->addTab(hotKeys_, Q(t::kTabs[1]));
-    tabs_->addTab(other_, Q(t::kTabs[2]));
+    tabs_->addTab(general_, FromUtf8(t::kTabs[0]));
+    tabs_->addTab(hotKeys_, FromUtf8(t::kTabs[1]));
+    tabs_->addTab(other_, FromUtf8(t::kTabs[2]));
     tabs_->setCurrentIndex(0);
 
     auto makeButton = [this](std::string_view text, const char* name) {
-        auto* button = new QPushButton(Q(text), this);
+        auto* button = new QPushButton(FromUtf8(text), this);
         button->setObjectName(QLatin1String(name));
         button->setMinimumWidth(88);
         return button;
@@ -345,7 +337,7 @@ void OptionsDialog::onKeyTyped(int slot)
     }
     list->setCurrentIndex(*index);
     // The same entry again changes no index, so the typed text is put right by hand.
-    list->setEditText(Q(KeyListEntries()[*index].text));
+    list->setEditText(FromUtf8(KeyListEntries()[*index].text));
     onKeyChosen(slot);
 }
 

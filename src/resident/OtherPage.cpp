@@ -8,40 +8,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/WidgetText.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/OptionTexts.h"
 
 namespace tovrimo {
 
-namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename W>
-W* Named(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-}  // namespace
-
 OtherPage::OtherPage(QWidget* parent) : QWidget(parent)
 {
     namespace t = option_texts;
     setObjectName(QStringLiteral("otherPage"));
-    titleLabel = Named(new QLabel(Q(t::kTitleLabel)), "titleLabel");
+    titleLabel = Named(new QLabel(FromUtf8(t::kTitleLabel)), "titleLabel");
     titleEdit = Named(new QLineEdit, "titleEdit");
     titleLabel->setBuddy(titleEdit);
-    iconPathLabel = Named(new QLabel(Q(t::kIconPathLabel)), "iconPathLabel");
+    iconPathLabel = Named(new QLabel(FromUtf8(t::kIconPathLabel)), "iconPathLabel");
     iconPathEdit = Named(new QLineEdit, "iconPathEdit");
     iconPathLabel->setBuddy(iconPathEdit);
-    browseIconButton = Named(new QPushButton(Q(t::kBrowseIconButton)), "browseIconButton");
+    browseIconButton = Named(new QPushButton(FromUtf8(t::kBrowseIconButton)), "browseIconButton");
     browseIconButton->setAutoDefault(false);
-    restartNote = Named(new QLabel(Q(t::kRestartNote)), "restartNote");
+    restartNote = Named(new QLabel(FromUtf8(t::kRestartNote)), "restartNote");
     restartNote->setWordWrap(true);
     iconPreview = Named(new QLabel, "iconPreview");
     iconPreview->setPixmap(ProgramIcon().pixmap(32, 32));

@@ -11,19 +11,11 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "controls/WidgetText.h"
 #include "resident/NoteTable.h"
 #include "resident/NoteTexts.h"
 
 namespace tovrimo {
-
-namespace {
-
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), text.size());
-}
-
-}  // namespace
 
 StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions& actions)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
@@ -65,11 +57,11 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
 
 void StickyNoteWindow::buildMenu()
 {
-    menu_ = new QMenu(Q(texts::kNoteMenuTitle), this);
+    menu_ = new QMenu(FromUtf8(texts::kNoteMenuTitle), this);
     menu_->setObjectName(QStringLiteral("menu"));
     auto add = [this](const char* name, std::string_view caption,
                       void (StickyNoteWindow::*handler)()) {
-        QAction* item = menu_->addAction(Q(caption));
+        QAction* item = menu_->addAction(FromUtf8(caption));
         item->setObjectName(QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, handler);
         return item;
