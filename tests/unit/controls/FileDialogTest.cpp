@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "controls/DialogErrorTexts.h"
 #include "controls/FileDialog.h"
 
 using namespace tovrimo;
@@ -109,33 +108,4 @@ TEST(FileDialogTestHook, TheNextFileNameAnswersOneCallWithoutADialog)
               std::optional<std::string>("/tmp/picked.bmp"));
     dialog.setNextFileName(std::nullopt);
     EXPECT_EQ(dialog.getSaveFileName(nullptr, "t", "/tmp", "A|*.a|"), std::nullopt);
-}
-
-TEST(DialogErrorTexts, DescriptionsByNumber)
-{
-    struct Case {
-        int number;
-        const char* text;
-    } cases[] = {
-        {32751, "Microsoft Windows のヘルプを呼び出せません。"},
-        {32755, "[キャンセル] ボタンが選択されました。"},
-        {32760, "関数が指定したリソースをロードできません。"},
-        {32761, "関数が指定したリソースをロードできません。"},
-        {-32768, "関数がダイアログ ボックスをロードできません。"},
-        {24574, "フォントが存在しません。"},
-        {20476, "メンバ lpstrFile が指すバッファが小さすぎます。"},
-        {28660,
-         "WIN.INI ファイル内の [devices] "
-         "セクションに、必要なプリンタについてのエントリがありません。"},
-        {28668,
-         "PDReturnDefault フラグが設定されていますが、hDevMode フィールドまたは hDevNames "
-         "フィールドが 0 ではありません。"},
-        {28671,
-         "PDReturnDefault フラグが設定されていますが、hDevMode フィールドまたは hDevNames "
-         "フィールドが 0 ではありません。"},
-        {28670, "必要なリソースを読み込めません。"},
-        {0, "未知のｴﾗｰです。"},
-        {12345, "未知のｴﾗｰです。"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(dialogErrorText(c.number), c.text) << c.number;
 }
