@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     auto run = [&](const char* name, const QImage& image, bool fullDetail) {
         page.image = image;
         page.smoothScaling = fullDetail;
-        const double ms = MedianMs(runs, [&] { PageRenderer::Render(page, path, nullptr); });
+        const double ms = MedianMs(runs, [&] { PageRenderer::render(page, path, nullptr); });
         std::printf("%-40s %8.1f ms %10lld bytes\n", name, ms,
                     static_cast<long long>(QFileInfo(path).size()));
     };
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     const double encodeMs = MedianMs(runs, [&] { PdfImageStream::encode(capture, true); });
     std::printf("%-40s %8.1f ms\n", "image stream alone (encode)", encodeMs);
     page.image = QImage();
-    const double emptyMs = MedianMs(runs, [&] { PageRenderer::Render(page, path, nullptr); });
+    const double emptyMs = MedianMs(runs, [&] { PageRenderer::render(page, path, nullptr); });
     std::printf("%-40s %8.1f ms\n", "page without an image", emptyMs);
     run("page image at screen resolution", pageImage, false);
     run("full detail, our image stream", capture, true);

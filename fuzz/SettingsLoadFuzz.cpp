@@ -84,7 +84,7 @@ bool IsFreshSettings(SettingsData data)
         RecordingMessageBoxes messages;
         SettingsStore store(fs, printers, messages, kFolder);
         SettingsData d;
-        store.LoadSettings(d);
+        store.loadSettings(d);
         d.settings.formatVersion.clear();
         return d;
     }();
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fs.files[store.settingsPath()] = std::string(bytes);
 
     SettingsData loaded;
-    if (store.LoadSettings(loaded) == LoadResult::Fatal) {
+    if (store.loadSettings(loaded) == LoadResult::Fatal) {
         // Only a bad defaults file stops the program, with a message, before anything is written.
         FUZZ_CHECK(messages.shown.size() == 1);
         FUZZ_CHECK(fs.files.count(store.defaultsPath()) == 1);
@@ -136,16 +136,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // garbled and is written back as the same bytes, which the next start reads as UTF-8
     // again. So the first round trip is exact for UTF-8 files, and from the first save on
     // for any file.
-    FUZZ_CHECK(store.SaveSettings(loaded));
+    FUZZ_CHECK(store.saveSettings(loaded));
     SettingsData reloaded;
-    FUZZ_CHECK(store.LoadSettings(reloaded) == LoadResult::Loaded);
+    FUZZ_CHECK(store.loadSettings(reloaded) == LoadResult::Loaded);
     CheckLoaded(reloaded);
     if (IsValidUtf8(bytes)) CheckSame(loaded, reloaded);
 
     // A saved file is stable: saving what it loads gives the same bytes (and so, loaded again,
     // the same records).
     const std::string saved = fs.files[store.settingsPath()];
-    FUZZ_CHECK(store.SaveSettings(reloaded));
+    FUZZ_CHECK(store.saveSettings(reloaded));
     FUZZ_CHECK(fs.files[store.settingsPath()] == saved);
     FUZZ_CHECK(messages.shown.empty());
     return 0;

@@ -58,7 +58,7 @@ void DialogCoordinator::openPrintDialog()
                                  p.buffer().image,
                                  p.buffer().staging,
                                  p.titleExpander(),
-                                 p.LastFolder,
+                                 p.lastFolder,
                                  *this,
                                  p.services().screenTwipsPerPixelX,
                                  p.services().screenTwipsPerPixelY,
@@ -81,7 +81,7 @@ void DialogCoordinator::openOptions()
     Program& p = program_;
     p.engine().setState(AppState::OptionsOpen);
     const QIcon icon = p.residentWindow() ? p.residentWindow()->currentIcon() : QIcon();
-    options_ = new OptionsDialog(p.data, *this, p.services().messages, p.LastFolder, icon);
+    options_ = new OptionsDialog(p.data, *this, p.services().messages, p.lastFolder, icon);
     options_->show();
 }
 
@@ -106,7 +106,7 @@ void DialogCoordinator::showHelpContents()
 void DialogCoordinator::showHelpContents(const std::string& helpFile, QWidget* owner)
 {
     // The viewer finds where the guide is installed under the name the program asks for.
-    HelpViewer::showContents(program_.AppPath + helpFile, owner);
+    HelpViewer::showContents(program_.appPath + helpFile, owner);
 }
 
 std::optional<std::string> DialogCoordinator::chooseSaveFile(QWidget* owner,
@@ -156,7 +156,7 @@ void DialogCoordinator::makeStickyNote(const QImage& image)
 
 bool DialogCoordinator::saveSettings()
 {
-    return program_.SaveSettings();
+    return program_.saveSettings();
 }
 
 void DialogCoordinator::printDialogUnloaded()
@@ -178,7 +178,7 @@ std::optional<std::string> DialogCoordinator::chooseIconFile(const IconFileReque
 
 bool DialogCoordinator::saveSettings(const SettingsData& data)
 {
-    return program_.settingsStore().SaveSettings(data);
+    return program_.settingsStore().saveSettings(data);
 }
 
 void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)

@@ -62,10 +62,10 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     printer_->setFullDetail([this] { return data.settings.fullDetailPrint; });
     fileDialog_ = std::make_unique<FileDialog>();
     imageSources_ = std::make_unique<ImageSources>(ImageSourceServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder,
+        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, lastFolder,
         options, [this] { return residentWindow(); }});
     notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, LastFolder});
+        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, lastFolder});
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
     endProcess = [](int code) { std::exit(code); };
 
@@ -124,25 +124,25 @@ std::function<std::string(const std::string&)> Program::titleExpander() const
     return [sources](const std::string& t) { return ExpandTitleFields(t, sources); };
 }
 
-bool Program::SaveSettings()
+bool Program::saveSettings()
 {
-    return settingsStore().SaveSettings(data);
+    return settingsStore().saveSettings(data);
 }
 
 SettingsStore& Program::settingsStore()
 {
-    if (!store_ || store_->settingsPath() != AppPath + "tovrimo.ini")
+    if (!store_ || store_->settingsPath() != appPath + "tovrimo.ini")
         store_ = std::make_unique<SettingsStore>(services_.files, services_.printers,
-                                                 services_.messages, AppPath);
+                                                 services_.messages, appPath);
     return *store_;
 }
 
-Program::Outcome Program::StartUp(const AppFolders& appFolders,
+Program::Outcome Program::startUp(const AppFolders& appFolders,
                                   const std::vector<std::string>& args)
 {
     folders = appFolders;
-    AppPath = folders.settingsFolder;
-    LastFolder = FirstImageFolder(folders);
+    appPath = folders.settingsFolder;
+    lastFolder = FirstImageFolder(folders);
 
     if (services_.printers.printerNames().empty()) {
         services_.messages.show(texts::kAppCaption, texts::kNoPrinter, MsgButtons::Ok,
@@ -150,17 +150,17 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
         return {false, 1};
     }
 
-    CommandArgs = SplitCommandLine(CommandLineText(args));
+    commandArgs = SplitCommandLine(CommandLineText(args));
     BuildPaperNames();
     SettingsStore& store = settingsStore();
     // A save cut short by a crash or a kill leaves its temporary file beside the settings
     // file, which itself is still whole.
     services_.files.removeAbandonedWrites(store.settingsPath());
-    MigrateLegacySettings(services_.files, services_.messages, AppPath);
+    MigrateLegacySettings(services_.files, services_.messages, appPath);
 
-    if (store.LoadSettings(data) == LoadResult::Fatal) return {false, 1};
+    if (store.loadSettings(data) == LoadResult::Fatal) return {false, 1};
 
-    if (!CommandArgs.front().empty()) return RunCommandLine();
+    if (!commandArgs.front().empty()) return runCommandLine();
 
     if (services_.instance) {
         switch (services_.instance->claim()) {
@@ -176,10 +176,10 @@ Program::Outcome Program::StartUp(const AppFolders& appFolders,
     return {true, 0};
 }
 
-Program::Outcome Program::RunCommandLine()
+Program::Outcome Program::runCommandLine()
 {
     engine_->setState(AppState::CommandLine);
-    const CommandJob job = ParseCommandSwitches(CommandArgs, data.current.name);
+    const CommandJob job = ParseCommandSwitches(commandArgs, data.current.name);
     data.settings.confirmBeforePrint = job.confirm;
 
     switch (job.capture) {

@@ -70,14 +70,14 @@ public:
         bool resident = false;  // true: enter the event loop
         int exitCode = 0;       // otherwise: end the process with this code at once
     };
-    Outcome StartUp(const AppFolders& folders, const std::vector<std::string>& args);
+    Outcome startUp(const AppFolders& folders, const std::vector<std::string>& args);
 
     // Program-wide values fixed at start-up.
-    std::string AppPath;     // where the settings, defaults and legacy files live, ends in '/'
-    std::string LastFolder;  // where the image-file dialogs start
+    std::string appPath;     // where the settings, defaults and legacy files live, ends in '/'
+    std::string lastFolder;  // where the image-file dialogs start
     AppFolders folders;
     SettingsData data;
-    std::vector<std::string> CommandArgs;
+    std::vector<std::string> commandArgs;
 
     CaptureBuffer& buffer() { return buffer_; }
     CaptureEngine& engine() { return *engine_; }
@@ -91,8 +91,8 @@ public:
     // Expands a title template with the current capture's fields.
     std::function<std::string(const std::string&)> titleExpander() const;
     // Rewrites the settings file from the records; false (already shown) when it failed.
-    bool SaveSettings();
-    // The settings file of this session (in AppPath); it remembers a file that could not be
+    bool saveSettings();
+    // The settings file of this session (in appPath); it remembers a file that could not be
     // read at start-up, so that no save replaces it.
     SettingsStore& settingsStore();
     RegionSelector* regionScreen();
@@ -142,7 +142,7 @@ public:
     int notificationAreaWaitMs = 10000;
 
 private:
-    Outcome RunCommandLine();
+    Outcome runCommandLine();
     void becomeResident();
     void waitForNotificationArea();
 

@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     services.trayHosts = trayHosts.get();
     services.instance = instance.get();
     tovrimo::Program program(services);
-    const auto outcome = program.StartUp(tovrimo::DetectAppFolders(), args);
+    const auto outcome = program.startUp(tovrimo::DetectAppFolders(), args);
     if (!outcome.resident) return outcome.exitCode;
     return app.exec();
 }

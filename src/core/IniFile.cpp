@@ -14,13 +14,13 @@ bool IniFile::save(const IniDocument& doc, std::string* error)
     return fs_.writeAtomically(path_, doc.serialize(), error);
 }
 
-std::string IniFile::ReadIni(std::string_view section, std::string_view key)
+std::string IniFile::readIni(std::string_view section, std::string_view key)
 {
     const auto doc = load();
     return doc ? doc->get(section, key) : std::string();
 }
 
-bool IniFile::WriteIni(std::string_view section, std::string_view key, std::string_view value)
+bool IniFile::writeIni(std::string_view section, std::string_view key, std::string_view value)
 {
     auto doc = load();
     if (!doc) return false;

@@ -19,10 +19,10 @@ public:
     const std::string& path() const { return path_; }
 
     // The value, or empty text when the file, the section or the key is missing.
-    std::string ReadIni(std::string_view section, std::string_view key);
+    std::string readIni(std::string_view section, std::string_view key);
     // False when the file could not be written; callers following the profile functions'
     // habit ignore it.
-    bool WriteIni(std::string_view section, std::string_view key, std::string_view value);
+    bool writeIni(std::string_view section, std::string_view key, std::string_view value);
 
     // The file as a document; an empty UTF-8 document when there is no file. Nothing when the
     // file exists but cannot be read, so that a caller never replaces a file it could not see.

@@ -374,18 +374,18 @@ SettingsStore::SettingsStore(FileSystem& fs, PrinterBackend& printers, MessageBo
 {
 }
 
-std::string SettingsStore::ReadIni(std::string_view section, std::string_view key)
+std::string SettingsStore::readIni(std::string_view section, std::string_view key)
 {
-    return file_.ReadIni(section, key);
+    return file_.readIni(section, key);
 }
 
-void SettingsStore::WriteIni(std::string_view section, std::string_view key, std::string_view value)
+void SettingsStore::writeIni(std::string_view section, std::string_view key, std::string_view value)
 {
     if (unreadable_) return;
-    file_.WriteIni(section, key, value);
+    file_.writeIni(section, key, value);
 }
 
-LoadResult SettingsStore::LoadSettings(SettingsData& data)
+LoadResult SettingsStore::loadSettings(SettingsData& data)
 {
     data = SettingsData{};
     Settings& s = data.settings;
@@ -407,7 +407,7 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
         FirstRunOptions o;
         bool imported = false;
         // The defaults file is read but not used up: its values never reached a file.
-        if (ReadFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
+        if (readFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
         WriteFirstRunKeys(doc, o, FirstRunLayout(printers_));
     }
 
@@ -415,7 +415,7 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
     s.iconPath = doc.get(kApplication, "Icon");
     if (s.title == kOldDefaultTitle) s.title = kDefaultTitle;
     if (s.title.empty()) {
-        if (InitSettingsFile() == LoadResult::Fatal) return LoadResult::Fatal;
+        if (initSettingsFile() == LoadResult::Fatal) return LoadResult::Fatal;
         doc = file_.load().value_or(IniDocument{});
         s.title = doc.get(kApplication, "Title");
         s.iconPath = doc.get(kApplication, "Icon");
@@ -490,7 +490,7 @@ LoadResult SettingsStore::LoadSettings(SettingsData& data)
     return LoadResult::Loaded;
 }
 
-bool SettingsStore::SaveSettings(const SettingsData& data)
+bool SettingsStore::saveSettings(const SettingsData& data)
 {
     if (unreadable_) {
         messages_.show(std::string(kAppCaption),
@@ -548,7 +548,7 @@ bool SettingsStore::SaveSettings(const SettingsData& data)
     return false;
 }
 
-void SettingsStore::SavePrintSetting(const PrintLayout& record, int n)
+void SettingsStore::savePrintSetting(const PrintLayout& record, int n)
 {
     if (unreadable_) return;
     std::optional<IniDocument> doc = file_.load();
@@ -557,11 +557,11 @@ void SettingsStore::SavePrintSetting(const PrintLayout& record, int n)
     file_.save(*doc, nullptr);
 }
 
-LoadResult SettingsStore::InitSettingsFile()
+LoadResult SettingsStore::initSettingsFile()
 {
     FirstRunOptions o;
     bool imported = false;
-    if (ReadFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
+    if (readFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
 
     // The keys go into whatever file exists, replacing keys of the same name and keeping all
     // others. A file that exists but cannot be read is left alone.
@@ -575,7 +575,7 @@ LoadResult SettingsStore::InitSettingsFile()
     return LoadResult::Loaded;
 }
 
-LoadResult SettingsStore::ReadFirstRunOptions(FirstRunOptions& o, bool& imported)
+LoadResult SettingsStore::readFirstRunOptions(FirstRunOptions& o, bool& imported)
 {
     imported = false;
     if (!fs_.exists(defaultsPath())) return LoadResult::Loaded;

@@ -73,10 +73,10 @@ public:
     std::string defaultsPath() const { return folder_ + "tovrimo.inf"; }
 
     // One key of the settings file; empty text when the file, section or key is missing.
-    std::string ReadIni(std::string_view section, std::string_view key);
+    std::string readIni(std::string_view section, std::string_view key);
     // Writes one key, creating the file, the section or the key as needed. A failure is
     // ignored.
-    void WriteIni(std::string_view section, std::string_view key, std::string_view value);
+    void writeIni(std::string_view section, std::string_view key, std::string_view value);
 
     // Fills `data` from the file, initialising the file first when it has no title. Fatal
     // after the defaults file turned out unreadable and the error was shown: the caller ends
@@ -84,29 +84,29 @@ public:
     // A file that exists but cannot be read (no permission, an I/O error) may hold settings
     // the user cannot afford to lose: the user is told, `data` gets the first-run values,
     // and from then on this store never replaces, renames or deletes the file.
-    LoadResult LoadSettings(SettingsData& data);
+    LoadResult loadSettings(SettingsData& data);
 
     // Rewrites the file from `data`: sections Application, Option, DefaultPrinter, Printer1 ...
     // PrinterN and nothing else. The file is replaced in one step, in its own encoding; when
     // that fails the old file stays as it was, the user is told, and the result is false.
     // After a load that could not read the file, every save is refused that way.
-    bool SaveSettings(const SettingsData& data);
+    bool saveSettings(const SettingsData& data);
 
     // Writes `record` as section "Printer<n>" and sets PrinterCount to n. A failure is ignored.
-    void SavePrintSetting(const PrintLayout& record, int n);
+    void savePrintSetting(const PrintLayout& record, int n);
 
-    // Set once LoadSettings could not read an existing file: the system's reason.
+    // Set once loadSettings could not read an existing file: the system's reason.
     const std::optional<std::string>& unreadableFile() const { return unreadable_; }
 
     // First-run initialisation: writes the first-run options (from the defaults file when
     // there is one, which is deleted after the import) and a current layout for the default
     // printer into whatever file exists. Fatal when the defaults file could not be read.
-    LoadResult InitSettingsFile();
+    LoadResult initSettingsFile();
 
 private:
     // The defaults file's values into `o` when there is one (`imported`); Fatal after its
     // error was shown.
-    LoadResult ReadFirstRunOptions(FirstRunOptions& o, bool& imported);
+    LoadResult readFirstRunOptions(FirstRunOptions& o, bool& imported);
 
     FileSystem& fs_;
     PrinterBackend& printers_;

@@ -123,7 +123,7 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
     }
     const std::string title = expandTitle_(layout.titleText);
     const auto measured =
-        PageRenderer::MeasureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
+        PageRenderer::measureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
     const int64_t t = nearestEven(measured.heightTwips);
     const Margins margins = ComputeMargins(*metrics);
     const ImageSize target = TargetImageSize(layout.scaleMode, layout.scalePercent, margins,
@@ -153,7 +153,7 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
     const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
     const auto measured =
-        PageRenderer::MeasureTitle(font, QString::fromStdString(title), metrics->dpiY);
+        PageRenderer::measureTitle(font, QString::fromStdString(title), metrics->dpiY);
 
     PlacementInput in;
     in.position = layout.position;
@@ -196,7 +196,7 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
     }
     pdf.close();
     QString error;
-    if (!PageRenderer::Render(page, pdf.fileName(), &error)) {
+    if (!PageRenderer::render(page, pdf.fileName(), &error)) {
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, error.toStdString()),
                        MsgButtons::Ok, MsgIcon::Warning);
         return false;

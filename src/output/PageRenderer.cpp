@@ -39,7 +39,7 @@ QFont TitleFont::toQFont() const
     return f;
 }
 
-PageRenderer::TextSize PageRenderer::MeasureTitle(const TitleFont& font, const QString& text,
+PageRenderer::TextSize PageRenderer::measureTitle(const TitleFont& font, const QString& text,
                                                   int dpi)
 {
     // A small off-screen PDF device stands for the printer: metrics follow its resolution.
@@ -50,7 +50,7 @@ PageRenderer::TextSize PageRenderer::MeasureTitle(const TitleFont& font, const Q
             metrics.height() * kTwipsPerInch / dpi};
 }
 
-bool PageRenderer::Render(const Page& page, const QString& pdfPath, QString* error)
+bool PageRenderer::render(const Page& page, const QString& pdfPath, QString* error)
 {
     const bool drawImage = !page.image.isNull() && page.imageW > 0 && page.imageH > 0;
     QPdfWriter writer(pdfPath);

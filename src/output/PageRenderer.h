@@ -41,10 +41,10 @@ public:
         double widthTwips = 0;
         double heightTwips = 0;
     };
-    static TextSize MeasureTitle(const TitleFont& font, const QString& text, int dpi);
+    static TextSize measureTitle(const TitleFont& font, const QString& text, int dpi);
 
     // Writes the page; false with a reason when the file cannot be written.
-    static bool Render(const Page& page, const QString& pdfPath, QString* error);
+    static bool render(const Page& page, const QString& pdfPath, QString* error);
 };
 
 }  // namespace tovrimo

@@ -423,7 +423,7 @@ void PrintDialog::refreshPreview()
     const QString key =
         font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
     if (key != measuredTitleKey_) {
-        measuredTitle_ = PageRenderer::MeasureTitle(font, title, metrics->dpiY);
+        measuredTitle_ = PageRenderer::measureTitle(font, title, metrics->dpiY);
         measuredTitleKey_ = key;
     }
 

@@ -28,7 +28,7 @@ public:
     bool saveSettings(const SettingsData& data) override
     {
         calls.push_back("save");
-        return store_.SaveSettings(data);
+        return store_.saveSettings(data);
     }
     void reRegisterHotKeys(const Settings& old, const Settings& now) override
     {

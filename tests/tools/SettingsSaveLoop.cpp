@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     test::RecordingMessageBoxes messages;
     SettingsStore store(fs, printers, messages, argv[1]);
     for (long generation = 0;; ++generation) {
-        if (!store.SaveSettings(test::SaveLoopGeneration(static_cast<int>(generation % 2)))) {
+        if (!store.saveSettings(test::SaveLoopGeneration(static_cast<int>(generation % 2)))) {
             std::fprintf(stderr, "save failed: %s\n",
                          messages.shown.empty() ? "" : messages.shown.back().text.c_str());
             return 1;

@@ -251,7 +251,7 @@ TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
         RecordingMessageBoxes boxes;
         SettingsStore store(fs, printers, boxes, folder);
         SettingsData onDisk;
-        ASSERT_EQ(store.LoadSettings(onDisk), LoadResult::Loaded);
+        ASSERT_EQ(store.loadSettings(onDisk), LoadResult::Loaded);
         onDisk.settings.formatVersion.clear();
         if (onDisk == first) {
             ++sawFirst;

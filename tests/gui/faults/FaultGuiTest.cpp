@@ -114,11 +114,11 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
     SettingsStore store(fs, printers, boxes, folder);
 
     SettingsData data;
-    ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+    ASSERT_EQ(store.loadSettings(data), LoadResult::Loaded);
     ASSERT_EQ(data.settings.selfTimerSeconds, 7);
     data.settings.title = "After";
     data.settings.selfTimerSeconds = 9;
-    EXPECT_FALSE(store.SaveSettings(data)) << "a failed save must not count as saved";
+    EXPECT_FALSE(store.saveSettings(data)) << "a failed save must not count as saved";
 
     EXPECT_EQ(ReadBytes(folder + "tovrimo.ini"), old);
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -132,7 +132,7 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
 
     // What stays in memory is still what the user chose; the file still loads as before.
     SettingsData reread;
-    ASSERT_EQ(store.LoadSettings(reread), LoadResult::Loaded);
+    ASSERT_EQ(store.loadSettings(reread), LoadResult::Loaded);
     EXPECT_EQ(reread.settings.title, "Before");
     EXPECT_EQ(reread.settings.selfTimerSeconds, 7);
 }

@@ -169,7 +169,7 @@ TEST_F(OptionsDialogTest, UnknownNumbersInTheFileShowAsWhatTheyDo)
     files.files[kIni] =
         "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nDoubleClick=7\n"
         "DoubleClickDo=0\n[DefaultPrinter]\nFontName=F\nFontSize=10\n";
-    ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+    ASSERT_EQ(store.loadSettings(data), LoadResult::Loaded);
     open();
     // A double-click repeats the last operation for an action number it does not know.
     EXPECT_TRUE(general().repeatAction->isChecked());
@@ -307,7 +307,7 @@ TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
 
     // Reading the file back gives what the dialog stored.
     SettingsData reread;
-    ASSERT_EQ(store.LoadSettings(reread), LoadResult::Loaded);
+    ASSERT_EQ(store.loadSettings(reread), LoadResult::Loaded);
     EXPECT_EQ(reread.settings.title, "スクリーン");
     EXPECT_EQ(reread.settings.hotKeyCode, s.hotKeyCode);
     EXPECT_EQ(reread.settings.hotKeyOn, s.hotKeyOn);

@@ -591,7 +591,7 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         font.family = "IPAGothic";
         font.pointSize = 10;
         const auto measured =
-            PageRenderer::MeasureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
+            PageRenderer::measureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
         const ImageSize size =
             TargetImageSize(c.size, 60, m, 400, 300, 15, 15, nearestEven(measured.heightTwips),
                             metrics->twipsPerPixelY());

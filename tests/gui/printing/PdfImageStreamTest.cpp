@@ -198,9 +198,9 @@ TEST(PdfImageStream, PageKeepsQtsRectangleAndHoldsTheOwnPixels)
     const QString plainPath = dir.filePath(QStringLiteral("plain.pdf"));
     const QString smoothPath = dir.filePath(QStringLiteral("smooth.pdf"));
     QString error;
-    ASSERT_TRUE(PageRenderer::Render(page, plainPath, &error)) << error.toStdString();
+    ASSERT_TRUE(PageRenderer::render(page, plainPath, &error)) << error.toStdString();
     page.smoothScaling = true;
-    ASSERT_TRUE(PageRenderer::Render(page, smoothPath, &error)) << error.toStdString();
+    ASSERT_TRUE(PageRenderer::render(page, smoothPath, &error)) << error.toStdString();
 
     const PdfPage reference(referencePath.toStdString());
     for (const auto& [path, interpolate] :
@@ -251,7 +251,7 @@ TEST(PdfImageStream, SwapRefusesAFileWithoutASingleImage)
     page.title = QStringLiteral("only a title");
     const QString path = dir.filePath(QStringLiteral("title.pdf"));
     QString error;
-    ASSERT_TRUE(PageRenderer::Render(page, path, &error));
+    ASSERT_TRUE(PageRenderer::render(page, path, &error));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();

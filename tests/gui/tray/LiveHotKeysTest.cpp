@@ -55,7 +55,7 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     MemoryFileSystem& files = platform.files;
     files.files[kFolder + "tovrimo.ini"] =
         "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=0\n";
-    ASSERT_TRUE(program.StartUp(AppFolders{kFolder, kFolder}, {}).resident);
+    ASSERT_TRUE(program.startUp(AppFolders{kFolder, kFolder}, {}).resident);
     CaptureEngine& engine = program.engine();
 
     program.openOptions();

@@ -36,11 +36,11 @@ struct World : FakePlatform {
 
     Program::Outcome start(std::vector<std::string> args = {})
     {
-        return program->StartUp(AppFolders{kFolder, kFolder}, args);
+        return program->startUp(AppFolders{kFolder, kFolder}, args);
     }
     Program::Outcome startIn(const AppFolders& folders, std::vector<std::string> args = {})
     {
-        return program->StartUp(folders, args);
+        return program->startUp(folders, args);
     }
 };
 
@@ -75,7 +75,7 @@ TEST(ProgramStartUp, FirstRunBecomesResidentWithTheTitleAsTooltip)
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ");
     EXPECT_EQ(w.program->engine().state(), AppState::Idle);
     EXPECT_EQ(w.program->engine().lastOperation().action, ActionCode::None);
-    EXPECT_EQ(w.program->LastFolder, kFolder);
+    EXPECT_EQ(w.program->lastFolder, kFolder);
     EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
 }
 
@@ -166,12 +166,12 @@ TEST(ProgramStartUp, ImageDialogsStartInThePicturesFolderUnlessPortable)
 {
     World installed;
     installed.startIn(AppFolders{"/usr/bin/", "/home/u/.config/tovrimo/", "/home/u/Pictures/"});
-    EXPECT_EQ(installed.program->AppPath, "/home/u/.config/tovrimo/");
-    EXPECT_EQ(installed.program->LastFolder, "/home/u/Pictures/");
+    EXPECT_EQ(installed.program->appPath, "/home/u/.config/tovrimo/");
+    EXPECT_EQ(installed.program->lastFolder, "/home/u/Pictures/");
 
     World portable;
     portable.startIn(AppFolders{"/home/u/tovrimo/", "/home/u/tovrimo/", "/home/u/Pictures/"});
-    EXPECT_EQ(portable.program->LastFolder, "/home/u/tovrimo/");
+    EXPECT_EQ(portable.program->lastFolder, "/home/u/tovrimo/");
 }
 
 TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
@@ -214,7 +214,7 @@ TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
 
     // Both ways the dialogs save (the print dialog's and the options dialog's) refuse, the
     // second after the file became readable again.
-    EXPECT_FALSE(w.program->SaveSettings());
+    EXPECT_FALSE(w.program->saveSettings());
     w.files.readErrors.clear();
     EXPECT_FALSE(w.program->dialogs().saveSettings(w.program->data));
     ASSERT_EQ(w.messages.shown.size(), 3u);

@@ -37,7 +37,7 @@ struct World : FakePlatform {
 
     Program::Outcome start(std::vector<std::string> args = {})
     {
-        return program->StartUp(AppFolders{kFolder, kFolder}, args);
+        return program->startUp(AppFolders{kFolder, kFolder}, args);
     }
     // Lets the deferred menu update run, as the event loop would after a step.
     void settle()

@@ -92,7 +92,7 @@ TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
     noDefault.printers[0].defaultSize = 13;
     SettingsStore other(fs, noDefault, boxes, folder);
     SettingsData data;
-    ASSERT_EQ(other.LoadSettings(data), LoadResult::Loaded);
+    ASSERT_EQ(other.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.current.printerName, "First");
     EXPECT_EQ(data.current.paperSize, 13);
     EXPECT_EQ(data.current.orientation, PageOrientation::Portrait);
@@ -158,7 +158,7 @@ TEST_F(SettingsFirstRun, UnreadableDefaultsFileShowsTheErrorAndEndsTheStart)
         boxes.shown.clear();
 
         SettingsData data;
-        EXPECT_EQ(store.LoadSettings(data), LoadResult::Fatal);
+        EXPECT_EQ(store.loadSettings(data), LoadResult::Fatal);
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].caption, c.caption);
         EXPECT_EQ(boxes.shown[0].text, c.text);

@@ -24,7 +24,7 @@ protected:
     SettingsData load()
     {
         SettingsData data;
-        EXPECT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+        EXPECT_EQ(store.loadSettings(data), LoadResult::Loaded);
         return data;
     }
 

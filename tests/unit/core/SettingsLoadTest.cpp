@@ -68,7 +68,7 @@ TEST_F(SettingsLoad, UnknownVersionsEnableNoHotKeyAndTheNextSaveWrites280)
         EXPECT_EQ(data.settings.hotKeyOn, (std::array<bool, 10>{}));
         EXPECT_EQ(data.settings.hotKeyCode, (std::array<int16_t, 10>{}));
 
-        ASSERT_TRUE(store.SaveSettings(data));
+        ASSERT_TRUE(store.saveSettings(data));
         const IniDocument doc = iniDoc();
         EXPECT_EQ(doc.get("Application", "Version"), "2.80");
         for (int slot = 0; slot < 10; ++slot) {
@@ -283,7 +283,7 @@ TEST_F(SettingsLoad, LoadingStartsFromEmptyRecords)
     data.settings.captureCursor = true;
     data.named[5].name = "stale";
     fs.files[iniPath] = FileOfVersion("3.0");
-    ASSERT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+    ASSERT_EQ(store.loadSettings(data), LoadResult::Loaded);
     EXPECT_FALSE(data.settings.hotKeyOn[9]);
     EXPECT_FALSE(data.settings.captureCursor);
     EXPECT_EQ(data.named[5], PrintLayout{});
@@ -348,7 +348,7 @@ TEST_F(SettingsLoad, OddValuesAreWrittenBackAsTheirMeaning)
 {
     SettingsData data = loadFrom(
         FileOfVersion("2.80", "SelfTimer=5\nDoubleClick=7\nDoubleClickDo=0\nReversePrint=-1\n"));
-    ASSERT_TRUE(store.SaveSettings(data));
+    ASSERT_TRUE(store.saveSettings(data));
     const IniDocument doc = iniDoc();
     EXPECT_EQ(doc.get("Option", "SelfTimer"), "0");
     EXPECT_EQ(doc.get("Option", "ReversePrint"), "0");

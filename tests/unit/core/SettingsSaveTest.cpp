@@ -79,7 +79,7 @@ TEST_F(SettingsSave, EveryFieldSurvivesSavingAndLoading)
         SCOPED_TRACE(namedCount);
         fs.files.clear();
         const SettingsData saved = SampleData(namedCount);
-        ASSERT_TRUE(store.SaveSettings(saved));
+        ASSERT_TRUE(store.saveSettings(saved));
         EXPECT_EQ(load(), saved);
     }
 }
@@ -89,7 +89,7 @@ TEST_F(SettingsSave, FileHasTheSectionsAndKeysInWritingOrder)
     SettingsData d = SampleData(1);
     d.current.leftCm = 0.5;
     d.current.topCm = -0.25;
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
 
     std::string expected =
         "[Application]\nTitle=私のトヴリモ\nIcon=/home/u/icons/t.ico\nVersion=2.80\n[Option]\n"
@@ -117,7 +117,7 @@ TEST_F(SettingsSave, FileHasTheSectionsAndKeysInWritingOrder)
 
 TEST_F(SettingsSave, UnknownKeysAndSurplusSectionsDisappear)
 {
-    ASSERT_TRUE(store.SaveSettings(SampleData(3)));
+    ASSERT_TRUE(store.saveSettings(SampleData(3)));
     iniText() += "[Extra]\nKey=1\n";
     SettingsData d = load();
     ASSERT_EQ(d.settings.namedSettingCount, 3);
@@ -125,7 +125,7 @@ TEST_F(SettingsSave, UnknownKeysAndSurplusSectionsDisappear)
     // The second of three named settings is removed in memory.
     d.named[1] = d.named[2];
     d.settings.namedSettingCount = 2;
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
     EXPECT_EQ(iniDoc().sectionNames(),
               (std::vector<std::string>{"Application", "Option", "DefaultPrinter", "Printer1",
                                         "Printer2"}));
@@ -140,7 +140,7 @@ TEST_F(SettingsSave, UnrecognisedLayoutCodesAreWrittenAsNumbersThatReadBackTheSa
     const SettingsData d = loadFrom(
         "[Application]\nTitle=T\nVersion=2.80\n[DefaultPrinter]\nPos=9\nSize=7\nOrientation=5\n"
         "TitleAlign=4\nTitleVAlign=3\nHiritsu=-1\nFontName=F\nFontSize=10\n");
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
     const IniDocument doc = iniDoc();
     EXPECT_EQ(doc.get("DefaultPrinter", "Pos"), "0");
     EXPECT_EQ(doc.get("DefaultPrinter", "Size"), "0");
@@ -156,13 +156,13 @@ TEST_F(SettingsSave, UnrecognisedLayoutCodesAreWrittenAsNumbersThatReadBackTheSa
 
 TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
 {
-    ASSERT_TRUE(store.SaveSettings(SampleData(2)));
+    ASSERT_TRUE(store.saveSettings(SampleData(2)));
     const std::string before = iniText();
 
     SettingsData changed = SampleData(1);
     changed.settings.title = "changed";
     fs.failWrites = true;
-    EXPECT_FALSE(store.SaveSettings(changed));
+    EXPECT_FALSE(store.saveSettings(changed));
 
     EXPECT_EQ(iniText(), before);
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -190,7 +190,7 @@ TEST_F(SettingsSave, ShiftJisFileIsLoadedAndRewrittenInShiftJis)
     EXPECT_EQ(d.named[0].titleText, "&[日付] 社外秘");
 
     d.named[0].name = "請求書";
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
     ASSERT_FALSE(IsValidUtf8(iniText()));
     const IniDocument doc = iniDoc();
     EXPECT_EQ(doc.encoding(), IniEncoding::ShiftJis);
@@ -204,44 +204,44 @@ TEST_F(SettingsSave, ShiftJisFileTurnsUtf8WhenATextHasNoShiftJisForm)
     fs.files[iniPath] = ShiftJisBytes("[Application]\nTitle=トヴリモ\nVersion=2.80\n");
     SettingsData d = load();
     d.settings.title = "トヴリモ 🖨";
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
     EXPECT_TRUE(IsValidUtf8(iniText()));
     EXPECT_EQ(load().settings.title, "トヴリモ 🖨");
 }
 
 TEST_F(SettingsSave, SavePrintSettingWritesOneSectionAndTheCount)
 {
-    ASSERT_TRUE(store.SaveSettings(SampleData(0)));
+    ASSERT_TRUE(store.saveSettings(SampleData(0)));
     const PrintLayout layout = SampleLayout(4, "追加");
-    store.SavePrintSetting(layout, 1);
-    EXPECT_EQ(store.ReadIni("Option", "PrinterCount"), "1");
+    store.savePrintSetting(layout, 1);
+    EXPECT_EQ(store.readIni("Option", "PrinterCount"), "1");
     EXPECT_EQ(iniDoc().sectionNames().back(), "Printer1");
     EXPECT_EQ(load().named[0], layout);
 }
 
 TEST_F(SettingsSave, SingleKeysAreReadAndWrittenInPlace)
 {
-    EXPECT_EQ(store.ReadIni("Application", "Title"), "");
-    store.WriteIni("Application", "Title", "T");
-    store.WriteIni("Option", "SelfTime", "3");
-    store.WriteIni("application", "TITLE", "U");
+    EXPECT_EQ(store.readIni("Application", "Title"), "");
+    store.writeIni("Application", "Title", "T");
+    store.writeIni("Option", "SelfTime", "3");
+    store.writeIni("application", "TITLE", "U");
     EXPECT_EQ(iniText(), "[Application]\nTitle=U\n[Option]\nSelfTime=3\n");
-    EXPECT_EQ(store.ReadIni("APPLICATION", "title"), "U");
+    EXPECT_EQ(store.readIni("APPLICATION", "title"), "U");
 
     // Failures are ignored, and a file that exists but cannot be read is not replaced.
     fs.failWrites = true;
-    store.WriteIni("Option", "SelfTime", "4");
+    store.writeIni("Option", "SelfTime", "4");
     fs.failWrites = false;
     fs.failReads = true;
-    store.WriteIni("Option", "SelfTime", "5");
+    store.writeIni("Option", "SelfTime", "5");
     fs.failReads = false;
-    EXPECT_EQ(store.ReadIni("Option", "SelfTime"), "3");
+    EXPECT_EQ(store.readIni("Option", "SelfTime"), "3");
 }
 
 TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
 {
     SettingsData d = SampleData(1);
-    ASSERT_TRUE(store.SaveSettings(d));
+    ASSERT_TRUE(store.saveSettings(d));
     const std::string withoutKey = iniText();
     ASSERT_EQ(withoutKey.find("FullDetailPrint"), std::string::npos);
 
@@ -249,12 +249,12 @@ TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
     // is written back byte for byte.
     SettingsData loaded = load();
     EXPECT_FALSE(loaded.settings.fullDetailPrint);
-    ASSERT_TRUE(store.SaveSettings(loaded));
+    ASSERT_TRUE(store.saveSettings(loaded));
     EXPECT_EQ(iniText(), withoutKey);
 
     // On: one more line, at the end of the options; everything else stays where it was.
     loaded.settings.fullDetailPrint = true;
-    ASSERT_TRUE(store.SaveSettings(loaded));
+    ASSERT_TRUE(store.saveSettings(loaded));
     std::string expected = withoutKey;
     expected.insert(expected.find("[DefaultPrinter]"), "FullDetailPrint=1\n");
     EXPECT_EQ(iniText(), expected);
@@ -262,7 +262,7 @@ TEST_F(SettingsSave, FullDetailPrintIsStoredOnlyWhenOn)
 
     // Off again: the key goes.
     loaded.settings.fullDetailPrint = false;
-    ASSERT_TRUE(store.SaveSettings(loaded));
+    ASSERT_TRUE(store.saveSettings(loaded));
     EXPECT_EQ(iniText(), withoutKey);
 }
 

@@ -73,7 +73,7 @@ TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
     data.settings.namedSettingCount = 1;
     data.named[0].name = "新しい設定";
 
-    EXPECT_FALSE(store.SaveSettings(data));
+    EXPECT_FALSE(store.saveSettings(data));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(boxes.shown[0].text,
@@ -85,10 +85,10 @@ TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
     // Readable again later in the session (permissions mended, a passing I/O error): what is
     // in memory is still the first-run stand-in, so the file is still not replaced.
     fs.readErrors.clear();
-    EXPECT_FALSE(store.SaveSettings(data));
+    EXPECT_FALSE(store.saveSettings(data));
     EXPECT_EQ(boxes.shown.size(), 2u);
-    store.WriteIni("Option", "SelfTime", "9");
-    store.SavePrintSetting(data.named[0], 1);
+    store.writeIni("Option", "SelfTime", "9");
+    store.savePrintSetting(data.named[0], 1);
 
     EXPECT_EQ(fs.writes, 0);
     ASSERT_EQ(fs.files.size(), 1u) << "nothing renamed, nothing beside it";
@@ -101,7 +101,7 @@ TEST_F(SettingsUnreadable, AnIoErrorIsReportedWithItsOwnReason)
     load();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find("\nInput/output error"), std::string::npos);
-    EXPECT_FALSE(store.SaveSettings(SettingsData{}));
+    EXPECT_FALSE(store.saveSettings(SettingsData{}));
     EXPECT_NE(boxes.shown[1].text.find("（Input/output error）"), std::string::npos);
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
 }
@@ -126,10 +126,10 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     boxes.shown.clear();
     SettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
-    ASSERT_EQ(next.LoadSettings(data), LoadResult::Loaded);
+    ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
     EXPECT_EQ(data.named[1].name, "週報");
-    EXPECT_TRUE(next.SaveSettings(data));
+    EXPECT_TRUE(next.saveSettings(data));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(fs.writes, 1);
 }

@@ -137,7 +137,7 @@ TEST_F(PosixFileSystemTest, SaveSettingsInAReadOnlyFolderKeepsTheOldFileAndTells
     SettingsStore store(fs, printers, boxes, dir);
     SettingsData data;
     data.settings.title = "new";
-    EXPECT_FALSE(store.SaveSettings(data));
+    EXPECT_FALSE(store.saveSettings(data));
     EXPECT_EQ(get("tovrimo.ini"), "[Application]\nTitle=old\n");
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find("Permission denied"), std::string::npos);
@@ -252,7 +252,7 @@ TEST_F(PosixFileSystemTest, SaveSettingsOnAFullDiskKeepsTheOldFileAndTellsTheUse
         SettingsData data;
         data.settings.title = "new";
         data.settings.namedSettingCount = 101;  // some tens of kilobytes: more than is left
-        const bool saved = store.SaveSettings(data);
+        const bool saved = store.saveSettings(data);
         const bool kept = get("tovrimo.ini") == old;
         const bool told = boxes.shown.size() == 1 &&
                           boxes.shown[0].text.find("No space left on device") != std::string::npos;

@@ -25,7 +25,7 @@ Settings LoadedFrom(const std::string& options)
                                        options + "[DefaultPrinter]\nFontName=F\nFontSize=10\n";
     SettingsStore store(fs, printers, boxes, folder);
     SettingsData data;
-    EXPECT_EQ(store.LoadSettings(data), LoadResult::Loaded);
+    EXPECT_EQ(store.loadSettings(data), LoadResult::Loaded);
     return data.settings;
 }
 
