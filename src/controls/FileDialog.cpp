@@ -47,6 +47,21 @@ std::vector<std::string> SplitBars(const std::string& text)
     return items;
 }
 
+// What the open and the save dialog have in common.
+FileDialogRequest BasicRequest(FileDialogRequest::AcceptMode mode, QWidget* parent,
+                               const std::string& caption, const std::string& dir,
+                               const std::string& filter, int selectedFilter)
+{
+    FileDialogRequest request;
+    request.acceptMode = mode;
+    request.parent = parent;
+    request.caption = caption;
+    request.dir = dir;
+    if (!filter.empty()) request.filter = filter;
+    request.selectedFilter = selectedFilter;
+    return request;
+}
+
 }  // namespace
 
 std::optional<std::string> FileDialog::getOpenFileName(QWidget* parent, const std::string& caption,
@@ -54,13 +69,8 @@ std::optional<std::string> FileDialog::getOpenFileName(QWidget* parent, const st
                                                        const std::string& filter,
                                                        int selectedFilter, bool fileMustExist)
 {
-    FileDialogRequest request;
-    request.acceptMode = FileDialogRequest::AcceptMode::Open;
-    request.parent = parent;
-    request.caption = caption;
-    request.dir = dir;
-    if (!filter.empty()) request.filter = filter;
-    request.selectedFilter = selectedFilter;
+    FileDialogRequest request = BasicRequest(FileDialogRequest::AcceptMode::Open, parent, caption,
+                                             dir, filter, selectedFilter);
     request.fileMustExist = fileMustExist;
     return exec(request);
 }
@@ -70,13 +80,8 @@ std::optional<std::string> FileDialog::getSaveFileName(QWidget* parent, const st
                                                        const std::string& filter,
                                                        int selectedFilter, bool confirmOverwrite)
 {
-    FileDialogRequest request;
-    request.acceptMode = FileDialogRequest::AcceptMode::Save;
-    request.parent = parent;
-    request.caption = caption;
-    request.dir = dir;
-    if (!filter.empty()) request.filter = filter;
-    request.selectedFilter = selectedFilter;
+    FileDialogRequest request = BasicRequest(FileDialogRequest::AcceptMode::Save, parent, caption,
+                                             dir, filter, selectedFilter);
     request.confirmOverwrite = confirmOverwrite;
     return exec(request);
 }

@@ -6,6 +6,7 @@
 
 #include "core/IniValues.h"
 #include "core/PaperNames.h"
+#include "core/SettingsFileCodes.h"
 
 namespace tovrimo {
 
@@ -43,88 +44,6 @@ int NamedCount(int printerCount)
     return std::clamp(printerCount, 0, kNamedSettingsMax);
 }
 
-// How the file's numbers become the record's values. The program has always acted on a
-// flag only when the file said 1, so that is what on is; any other number a hand-edited
-// file may hold (SelfTimer=5, -1) reads as off and is written back as 0. The program itself
-// only ever writes 0 and 1, which come back unchanged.
-bool FlagFromFile(int16_t value)
-{
-    return value == 1;
-}
-
-int FlagToFile(bool on)
-{
-    return on ? 1 : 0;
-}
-
-// DoubleClick: 1 print, 2 copy, 3 sticky note from the clipboard, 4 repeat. A double-click
-// has always repeated the last operation for any other number, so that is what one reads as
-// (and it is written back as 4).
-DoubleClickAction ActionFromFile(int16_t value)
-{
-    switch (value) {
-    case 1:
-        return DoubleClickAction::Print;
-    case 2:
-        return DoubleClickAction::Copy;
-    case 3:
-        return DoubleClickAction::NoteFromClipboard;
-    default:
-        return DoubleClickAction::RepeatLast;
-    }
-}
-
-int ActionToFile(DoubleClickAction action)
-{
-    switch (action) {
-    case DoubleClickAction::Print:
-        return 1;
-    case DoubleClickAction::Copy:
-        return 2;
-    case DoubleClickAction::NoteFromClipboard:
-        return 3;
-    case DoubleClickAction::RepeatLast:
-        return 4;
-    }
-    return 4;
-}
-
-// DoubleClickDo: 1 desktop, 2 active window, 3 region, 4 image file, 5 clipboard. Any other
-// number reads as the desktop, which is what the options dialog has always shown for it (and
-// it is written back as 1).
-DoubleClickSource SourceFromFile(int16_t value)
-{
-    switch (value) {
-    case 2:
-        return DoubleClickSource::ActiveWindow;
-    case 3:
-        return DoubleClickSource::Region;
-    case 4:
-        return DoubleClickSource::ImageFile;
-    case 5:
-        return DoubleClickSource::Clipboard;
-    default:
-        return DoubleClickSource::Desktop;
-    }
-}
-
-int SourceToFile(DoubleClickSource source)
-{
-    switch (source) {
-    case DoubleClickSource::Desktop:
-        return 1;
-    case DoubleClickSource::ActiveWindow:
-        return 2;
-    case DoubleClickSource::Region:
-        return 3;
-    case DoubleClickSource::ImageFile:
-        return 4;
-    case DoubleClickSource::Clipboard:
-        return 5;
-    }
-    return 1;
-}
-
 // Reads the five hot-key keys named with `suffix` ("0" ... "9", or "" in the oldest files)
 // into `slot`.
 void ReadHotKeySlot(const IniDocument& doc, Settings& s, int slot, std::string_view suffix)
@@ -140,73 +59,17 @@ void ReadHotKeySlot(const IniDocument& doc, Settings& s, int slot, std::string_v
     s.hotKeyCode[i] = get(kHotKeyCodeKey);
 }
 
-// The layout's codes as the file numbers them. A number without a meaning here (only a
-// hand-edited file has one) reads as Unrecognised and is written back as the number given
-// for Unrecognised, which reads as Unrecognised again: the layout keeps printing the same
-// way, though the file no longer holds the typed number. Every value the program itself
-// writes keeps its number.
-template <typename Code>
-struct CodeNumber {
-    Code code;
-    int16_t number;
-};
-
-constexpr CodeNumber<PagePosition> kPositionNumbers[] = {
-    {PagePosition::TopLeft, 1},      {PagePosition::TopRight, 2},    {PagePosition::Centre, 3},
-    {PagePosition::BottomLeft, 4},   {PagePosition::BottomRight, 5}, {PagePosition::Manual, 6},
-    {PagePosition::Unrecognised, 0},
-};
-constexpr CodeNumber<ScaleMode> kScaleModeNumbers[] = {
-    {ScaleMode::ActualSize, 1},
-    {ScaleMode::FitToPaper, 2},
-    {ScaleMode::Percent, 3},
-    {ScaleMode::Unrecognised, 0},
-};
-constexpr CodeNumber<PageOrientation> kOrientationNumbers[] = {
-    {PageOrientation::Portrait, 1},
-    {PageOrientation::Landscape, 2},
-    {PageOrientation::Unrecognised, 0},
-};
-// 0 is the first alignment here, so Unrecognised is written as -1.
-constexpr CodeNumber<TitleAlignment> kTitleAlignmentNumbers[] = {
-    {TitleAlignment::ImageLeft, 0},
-    {TitleAlignment::ImageCentre, 1},
-    {TitleAlignment::ImageRight, 2},
-    {TitleAlignment::Unrecognised, -1},
-};
-constexpr CodeNumber<TitlePlacement> kTitlePlacementNumbers[] = {
-    {TitlePlacement::AboveImage, 0},
-    {TitlePlacement::BelowImage, 1},
-    {TitlePlacement::Unrecognised, -1},
-};
-
-template <typename Code, size_t N>
-Code CodeOf(const CodeNumber<Code> (&table)[N], int16_t number)
-{
-    for (const auto& entry : table)
-        if (entry.number == number) return entry.code;
-    return Code::Unrecognised;
-}
-
-template <typename Code, size_t N>
-int16_t NumberOf(const CodeNumber<Code> (&table)[N], Code code)
-{
-    for (const auto& entry : table)
-        if (entry.code == code) return entry.number;
-    return NumberOf(table, Code::Unrecognised);
-}
-
 PrintLayout ReadLayout(const IniDocument& doc, std::string_view section, bool withTitle)
 {
     PrintLayout l;
     auto get = [&](std::string_view key) { return doc.get(section, key); };
     l.printerName = get("DeviceName");
     l.keepAspectRatio = ReadIniInt16(get("Hiritsu")) != 0;
-    l.orientation = CodeOf(kOrientationNumbers, ReadIniInt16(get("Orientation")));
+    l.orientation = OrientationFromFile(ReadIniInt16(get("Orientation")));
     l.paperSource = ReadIniInt16(get("PaperBin"));
     l.paperSize = ReadIniInt16(get("PaperSize"));
-    l.position = CodeOf(kPositionNumbers, ReadIniInt16(get("Pos")));
-    l.scaleMode = CodeOf(kScaleModeNumbers, ReadIniInt16(get("Size")));
+    l.position = PositionFromFile(ReadIniInt16(get("Pos")));
+    l.scaleMode = ScaleModeFromFile(ReadIniInt16(get("Size")));
     l.scalePercent = ReadIniInt16(get("SizeP"));
     if (withTitle) l.name = get("Title");
     l.leftCm = ReadIniReal(get("Left"));
@@ -217,8 +80,8 @@ PrintLayout ReadLayout(const IniDocument& doc, std::string_view section, bool wi
     l.bold = ReadIniFlag(get("FontBold"));
     l.underline = ReadIniFlag(get("FontUnderLine"));
     l.titleText = get("TitleText");
-    l.titleAlignment = CodeOf(kTitleAlignmentNumbers, ReadIniInt16(get("TitleAlign")));
-    l.titlePlacement = CodeOf(kTitlePlacementNumbers, ReadIniInt16(get("TitleVAlign")));
+    l.titleAlignment = TitleAlignmentFromFile(ReadIniInt16(get("TitleAlign")));
+    l.titlePlacement = TitlePlacementFromFile(ReadIniInt16(get("TitleVAlign")));
     return l;
 }
 
@@ -227,11 +90,11 @@ void WriteLayout(IniDocument& doc, std::string_view section, const PrintLayout& 
     auto set = [&](std::string_view key, std::string_view value) { doc.set(section, key, value); };
     set("DeviceName", l.printerName);
     set("Hiritsu", WriteIniInt(l.keepAspectRatio ? 1 : 0));
-    set("Orientation", WriteIniInt(NumberOf(kOrientationNumbers, l.orientation)));
+    set("Orientation", WriteIniInt(OrientationToFile(l.orientation)));
     set("PaperBin", WriteIniInt(l.paperSource));
     set("PaperSize", WriteIniInt(l.paperSize));
-    set("Pos", WriteIniInt(NumberOf(kPositionNumbers, l.position)));
-    set("Size", WriteIniInt(NumberOf(kScaleModeNumbers, l.scaleMode)));
+    set("Pos", WriteIniInt(PositionToFile(l.position)));
+    set("Size", WriteIniInt(ScaleModeToFile(l.scaleMode)));
     set("SizeP", WriteIniInt(l.scalePercent));
     if (withTitle) set("Title", l.name);
     set("Left", WriteIniReal(l.leftCm));
@@ -242,8 +105,8 @@ void WriteLayout(IniDocument& doc, std::string_view section, const PrintLayout& 
     set("FontBold", WriteIniFlag(l.bold));
     set("FontUnderLine", WriteIniFlag(l.underline));
     set("TitleText", l.titleText);
-    set("TitleAlign", WriteIniInt(NumberOf(kTitleAlignmentNumbers, l.titleAlignment)));
-    set("TitleVAlign", WriteIniInt(NumberOf(kTitlePlacementNumbers, l.titlePlacement)));
+    set("TitleAlign", WriteIniInt(TitleAlignmentToFile(l.titleAlignment)));
+    set("TitleVAlign", WriteIniInt(TitlePlacementToFile(l.titlePlacement)));
 }
 
 void WritePrintSetting(IniDocument& doc, const PrintLayout& record, int n)
@@ -317,7 +180,7 @@ PrintLayout FirstRunLayout(PrinterBackend& printers)
     int paperSize = 0;
     if (printer) {
         l.printerName = printer->deviceName;
-        l.orientation = CodeOf(kOrientationNumbers, static_cast<int16_t>(printer->orientation));
+        l.orientation = OrientationFromFile(static_cast<int16_t>(printer->orientation));
         paperSize = printer->paperSize;
     }
     // Only sizes the program can name are kept; Letter stands in for the others.
