@@ -86,7 +86,6 @@ int SourceToFile(DoubleClickSource source)
     return 1;
 }
 
-
 namespace {
 
 // The layout's codes as the file numbers them. A number without a meaning here (only a
