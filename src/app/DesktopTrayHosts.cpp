@@ -5,17 +5,19 @@
 
 namespace tovrimo {
 
-DesktopTrayHosts::DesktopTrayHosts()
-    : xembed_(std::make_unique<X11TraySelectionWatch>()),
-      sni_(std::make_unique<StatusNotifierWatch>())
+DesktopTrayHosts::DesktopTrayHosts(bool withXEmbed)
+    : sni_(std::make_unique<StatusNotifierWatch>())
 {
+    if (withXEmbed) {
+        xembed_ = std::make_unique<X11TraySelectionWatch>();
+        connect(xembed_.get(), &X11TraySelectionWatch::ownerChanged, this,
+                &DesktopTrayHosts::onSelectionOwnerChanged);
+    }
     grace_.setSingleShot(true);
     grace_.setInterval(kStatusNotifierGraceMs);
     connect(&grace_, &QTimer::timeout, this, [this] {
         if (available()) emit appeared();
     });
-    connect(xembed_.get(), &X11TraySelectionWatch::ownerChanged, this,
-            &DesktopTrayHosts::onSelectionOwnerChanged);
     connect(sni_.get(), &StatusNotifierWatch::hostChanged, this,
             &DesktopTrayHosts::onStatusNotifierHostChanged);
 }
@@ -24,7 +26,7 @@ DesktopTrayHosts::~DesktopTrayHosts() = default;
 
 bool DesktopTrayHosts::available() const
 {
-    return sni_->hostRegistered() || (xembed_->owner() != 0 && !grace_.isActive());
+    return sni_->hostRegistered() || (xembed_ && xembed_->owner() != 0 && !grace_.isActive());
 }
 
 bool DesktopTrayHosts::hostDrawsMenus() const
@@ -34,7 +36,7 @@ bool DesktopTrayHosts::hostDrawsMenus() const
 
 void DesktopTrayHosts::onSelectionOwnerChanged()
 {
-    if (xembed_->owner() == 0 || sni_->hostRegistered()) return;
+    if (!xembed_ || xembed_->owner() == 0 || sni_->hostRegistered()) return;
     if (sni_->busConnected()) {
         grace_.start();
         return;

@@ -10,12 +10,13 @@ namespace tovrimo {
 class StatusNotifierWatch;
 class X11TraySelectionWatch;
 
-// The notification areas of an X11 desktop: an XEmbed tray manager on the display, a
-// StatusNotifierItem host on the session bus, or both (XFCE's panel is both).
+// The notification areas of a desktop: a StatusNotifierItem host on the session bus and, on
+// X11, an XEmbed tray manager on the display, or both (XFCE's panel is both).
 class DesktopTrayHosts : public TrayHostWatcher {
     Q_OBJECT
 public:
-    DesktopTrayHosts();
+    // withXEmbed: watch the X display for an XEmbed tray too (X11 sessions only).
+    explicit DesktopTrayHosts(bool withXEmbed);
     ~DesktopTrayHosts() override;
 
     bool available() const override;

@@ -6,6 +6,10 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtTimerFactory.h"
+#include "platform/wayland/PortalHotKeyRegistrar.h"
+#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandCursorSource.h"
+#include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11CursorSource.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
 #include "platform/x11/X11ScreenDensity.h"
@@ -18,15 +22,34 @@ struct RealPlatform::Backends {
     CupsPrinterBackend printers;
     QtMessageBoxes messages;
     PosixFileSystem files;
-    X11ScreenGrabber screen;
-    X11WindowSystem windows;
-    X11CursorSource cursor;
     QtClipboard clipboard;
     QtTimerFactory timers;
-    X11HotKeyRegistrar hotKeys;
+    std::unique_ptr<ScreenGrabber> screen;
+    std::unique_ptr<WindowSystem> windows;
+    std::unique_ptr<CursorSource> cursor;
+    std::unique_ptr<HotKeyRegistrar> hotKeys;
+    DotsPerInch density;
 };
 
-RealPlatform::RealPlatform() : b_(std::make_unique<Backends>()) {}
+RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<Backends>())
+{
+    if (windowSystem == WindowSystemKind::Wayland) {
+        auto grabber = std::make_unique<PortalScreenGrabber>(b_->messages);
+        b_->windows =
+            std::make_unique<WaylandWindowSystem>(*grabber, SwayIpc::fromEnvironment());
+        b_->screen = std::move(grabber);
+        b_->cursor = std::make_unique<WaylandCursorSource>();
+        b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();
+        b_->density = QtScreenDensity();
+    } else {
+        b_->screen = std::make_unique<X11ScreenGrabber>();
+        b_->windows = std::make_unique<X11WindowSystem>();
+        b_->cursor = std::make_unique<X11CursorSource>();
+        b_->hotKeys = std::make_unique<X11HotKeyRegistrar>();
+        b_->density = X11ScreenDensity();
+    }
+}
+
 RealPlatform::~RealPlatform() = default;
 
 PrinterBackend& RealPlatform::printers()
@@ -43,15 +66,15 @@ FileSystem& RealPlatform::files()
 }
 ScreenGrabber& RealPlatform::screen()
 {
-    return b_->screen;
+    return *b_->screen;
 }
 WindowSystem& RealPlatform::windows()
 {
-    return b_->windows;
+    return *b_->windows;
 }
 CursorSource& RealPlatform::cursor()
 {
-    return b_->cursor;
+    return *b_->cursor;
 }
 ClipboardAccess& RealPlatform::clipboard()
 {
@@ -63,17 +86,17 @@ TimerFactory& RealPlatform::timers()
 }
 HotKeyRegistrar& RealPlatform::hotKeys()
 {
-    return b_->hotKeys;
+    return *b_->hotKeys;
 }
 
 double RealPlatform::screenTwipsPerPixelX() const
 {
-    return TwipsPerDevicePixel(X11ScreenDensity().x);
+    return TwipsPerDevicePixel(b_->density.x);
 }
 
 double RealPlatform::screenTwipsPerPixelY() const
 {
-    return TwipsPerDevicePixel(X11ScreenDensity().y);
+    return TwipsPerDevicePixel(b_->density.y);
 }
 
 }  // namespace tovrimo

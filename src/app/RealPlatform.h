@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/DisplayCheck.h"
+
 namespace tovrimo {
 
 class ClipboardAccess;
@@ -14,11 +16,11 @@ class ScreenGrabber;
 class TimerFactory;
 class WindowSystem;
 
-// The real backends of this platform (CUPS, X11, Qt), made once for the process. Needs a
-// QApplication on an X display.
+// The real backends of this platform (CUPS, Qt, and X11 or Wayland), made once for the
+// process. Needs a QApplication on the window system it is made for.
 class RealPlatform {
 public:
-    RealPlatform();
+    explicit RealPlatform(WindowSystemKind windowSystem);
     ~RealPlatform();
     RealPlatform(const RealPlatform&) = delete;
     RealPlatform& operator=(const RealPlatform&) = delete;

@@ -19,8 +19,21 @@
 int main(int argc, char** argv)
 {
     tovrimo::KeepLargeBlocksOutOfTheHeap();
+    using tovrimo::WindowSystemKind;
+    WindowSystemKind windowSystem =
+        tovrimo::PreferredWindowSystem(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"));
     std::string reason;
-    if (!tovrimo::CanOpenDisplay(&reason)) {
+    if (windowSystem == WindowSystemKind::Wayland && !tovrimo::CanOpenWaylandDisplay(&reason)) {
+        // A Wayland session that is gone, or a variable left over: X11 may still be there.
+        if (tovrimo::CanOpenDisplay(nullptr)) {
+            windowSystem = WindowSystemKind::X11;
+        } else {
+            std::fprintf(stderr, "tovrimo: %s. Tovrimo runs in a Wayland or X11 desktop session.\n",
+                         reason.c_str());
+            return 2;
+        }
+    }
+    if (windowSystem == WindowSystemKind::X11 && !tovrimo::CanOpenDisplay(&reason)) {
         std::fprintf(stderr, "tovrimo: %s. Tovrimo runs in an X11 desktop session.\n",
                      reason.c_str());
         return 2;
@@ -33,14 +46,15 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
 
-    // Global hot keys, window frames and the cursor image need X11 itself.
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    // On X11, global hot keys, window frames and the cursor image need X11 itself, so Qt must
+    // not pick its Wayland plugin under XWayland, nor the other way round.
+    qputenv("QT_QPA_PLATFORM", windowSystem == WindowSystemKind::Wayland ? "wayland" : "xcb");
     tovrimo::QuietMissingRuntimeFolderNote();
     QApplication app(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("tovrimo"));
 
-    tovrimo::RealPlatform platform;
+    tovrimo::RealPlatform platform(windowSystem);
     // Only a resident start looks for a notification area and for a program already resident;
     // a command-line job runs beside a resident program.
     const bool residentStart =
@@ -48,10 +62,11 @@ int main(int argc, char** argv)
     std::unique_ptr<tovrimo::DesktopTrayHosts> trayHosts;
     std::unique_ptr<tovrimo::LocalSocketInstance> instance;
     if (residentStart) {
-        trayHosts = std::make_unique<tovrimo::DesktopTrayHosts>();
+        trayHosts = std::make_unique<tovrimo::DesktopTrayHosts>(windowSystem == WindowSystemKind::X11);
         const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+        const char* display = std::getenv(windowSystem == WindowSystemKind::Wayland ? "WAYLAND_DISPLAY" : "DISPLAY");
         instance = std::make_unique<tovrimo::LocalSocketInstance>(tovrimo::InstanceSocketPath(
-            runtimeDir ? runtimeDir : "", ::geteuid(), std::getenv("DISPLAY")));
+            runtimeDir ? runtimeDir : "", ::geteuid(), display ? display : ""));
     }
     tovrimo::PlatformServices services{
         platform.printers(),

@@ -25,6 +25,9 @@ public:
     virtual bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) = 0;
     // Releases the slot's combination; a slot that holds none is left alone.
     virtual void unregisterHotKey(int slot) = 0;
+    // False when this session offers no system-wide key combinations at all (a Wayland desktop
+    // without a global-shortcuts service), so that the options can say so.
+    virtual bool offersGlobalHotKeys() const { return true; }
 
     // Runs from the event loop, never inside the platform's event dispatch, so a command may
     // open dialogs.

@@ -1,5 +1,7 @@
 #include "platform/ScreenDensity.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <charconv>
 #include <cmath>
 
@@ -52,6 +54,17 @@ std::optional<double> XftDpiFromResources(std::string_view resources)
 double TwipsPerDevicePixel(double devicePixelsPerInch)
 {
     return 1440.0 / (Usable(devicePixelsPerInch) ? devicePixelsPerInch : kDefaultDpi);
+}
+
+DotsPerInch QtScreenDensity()
+{
+    DotsPerInch density;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const qreal ratio = primary->devicePixelRatio();
+        density.x = primary->logicalDotsPerInchX() * ratio;
+        density.y = primary->logicalDotsPerInchY() * ratio;
+    }
+    return density;
 }
 
 }  // namespace tovrimo

@@ -5,6 +5,16 @@
 
 namespace tovrimo {
 
+struct DotsPerInch {
+    double x = 96.0;
+    double y = 96.0;
+};
+
+// The primary screen's density in device pixels per inch as Qt sees it: its logical density
+// times its device pixel ratio. On Wayland the ratio is the output's scale; on X11 Qt keeps a
+// logical 96 at Xft.dpi 192 and puts the rest into the ratio.
+DotsPerInch QtScreenDensity();
+
 // The screen's density as the desktop states it: the value of "Xft.dpi" in an X resource
 // database text (what `xrdb -query` prints, the root window's RESOURCE_MANAGER). Nothing when
 // the entry is missing or holds no usable density.

@@ -1,7 +1,5 @@
 #include "platform/x11/X11ScreenDensity.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <string_view>
 
 #include "platform/ScreenDensity.h"
@@ -34,13 +32,7 @@ std::optional<double> RootXftDpi()
 DotsPerInch X11ScreenDensity()
 {
     if (const auto dpi = RootXftDpi()) return {*dpi, *dpi};
-    DotsPerInch density;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const qreal ratio = primary->devicePixelRatio();
-        density.x = primary->logicalDotsPerInchX() * ratio;
-        density.y = primary->logicalDotsPerInchY() * ratio;
-    }
-    return density;
+    return QtScreenDensity();
 }
 
 }  // namespace tovrimo

@@ -1,11 +1,8 @@
 #pragma once
 
-namespace tovrimo {
+#include "platform/ScreenDensity.h"
 
-struct DotsPerInch {
-    double x = 96.0;
-    double y = 96.0;
-};
+namespace tovrimo {
 
 // The primary screen's density in device pixels per inch: Xft.dpi from the root window's
 // resource database when the desktop sets it, otherwise Qt's logical density times its device

@@ -1,0 +1,171 @@
+#include "platform/wayland/PortalHotKeyRegistrar.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <cstdio>
+
+#include "platform/wayland/PortalRequest.h"
+#include "platform/wayland/ShortcutTriggers.h"
+
+namespace tovrimo {
+
+namespace {
+
+const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+constexpr int kSessionTimeoutMs = 10000;
+
+// One entry of BindShortcuts' a(sa{sv}).
+struct PortalShortcut {
+    QString id;
+    QVariantMap properties;
+};
+
+}  // namespace
+
+}  // namespace tovrimo
+
+Q_DECLARE_METATYPE(tovrimo::PortalShortcut)
+
+namespace tovrimo {
+
+namespace {
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+// What the desktop's shortcut settings show for each slot.
+const char* const kSlotDescriptions[] = {
+    "トヴリモ: デスクトップ全体を印刷", "トヴリモ: アクティブなウィンドウを印刷",
+    "トヴリモ: 領域指定で印刷",         "トヴリモ: ファイル指定で印刷",
+    "トヴリモ: デスクトップ全体をコピー", "トヴリモ: アクティブなウィンドウをコピー",
+    "トヴリモ: 領域指定でコピー",       "トヴリモ: ファイル指定でコピー",
+    "トヴリモ: オプション設定",         "トヴリモ: クリップボードから付せん作成",
+};
+
+QString SlotDescription(int slot)
+{
+    if (slot < 0 || slot >= static_cast<int>(std::size(kSlotDescriptions)))
+        return QString::fromStdString(ShortcutId(slot));
+    return QString::fromUtf8(kSlotDescriptions[slot]);
+}
+
+}  // namespace
+
+PortalHotKeyRegistrar::PortalHotKeyRegistrar(QDBusConnection bus) : bus_(std::move(bus))
+{
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
+    offered_ = PortalOffers(bus_, kInterface);
+    bindTimer_.setSingleShot(true);
+    bindTimer_.setInterval(0);
+    connect(&bindTimer_, &QTimer::timeout, this, &PortalHotKeyRegistrar::bindAll);
+    if (offered_) {
+        bus_.connect(QString::fromLatin1(kPortalService), QString::fromLatin1(kPortalPath),
+                     kInterface, QStringLiteral("Activated"), this,
+                     SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    }
+}
+
+PortalHotKeyRegistrar::~PortalHotKeyRegistrar()
+{
+    closeSession();
+}
+
+bool PortalHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+{
+    if (!offered_) return false;
+    const auto trigger = ShortcutTrigger(modifiers, virtualKey);
+    if (!trigger) return false;
+    for (const auto& [other, otherTrigger] : triggers_) {
+        if (other != slot && otherTrigger == *trigger) return false;
+    }
+    triggers_[slot] = *trigger;
+    bindLater();
+    return true;
+}
+
+void PortalHotKeyRegistrar::unregisterHotKey(int slot)
+{
+    if (triggers_.erase(slot) > 0) bindLater();
+}
+
+void PortalHotKeyRegistrar::bindLater()
+{
+    // The program claims its slots one after another; the portal hears of them all at once.
+    bindTimer_.start();
+}
+
+void PortalHotKeyRegistrar::closeSession()
+{
+    if (session_.isEmpty()) return;
+    bus_.call(QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService), session_,
+                                             QStringLiteral("org.freedesktop.portal.Session"),
+                                             QStringLiteral("Close")),
+              QDBus::NoBlock);
+    session_.clear();
+}
+
+void PortalHotKeyRegistrar::bindAll()
+{
+    // A session binds its shortcuts once, so a change starts a new one.
+    closeSession();
+    if (triggers_.empty()) return;
+    static int sessions = 0;
+    const PortalAnswer created = CallPortalRequest(
+        bus_, kInterface, QStringLiteral("CreateSession"), {},
+        {{QStringLiteral("session_handle_token"), QStringLiteral("tovrimo%1").arg(++sessions)}},
+        kSessionTimeoutMs);
+    if (created.outcome != PortalAnswer::Outcome::Granted) {
+        std::fprintf(stderr, "tovrimo: the desktop opened no global-shortcuts session%s%s\n",
+                     created.error.isEmpty() ? "" : ": ", qPrintable(created.error));
+        return;
+    }
+    const QVariant handle = created.results.value(QStringLiteral("session_handle"));
+    session_ = handle.canConvert<QDBusObjectPath>() && handle.userType() != QMetaType::QString
+                   ? handle.value<QDBusObjectPath>().path()
+                   : handle.toString();
+    if (session_.isEmpty()) return;
+
+    QList<PortalShortcut> shortcuts;
+    for (const auto& [slot, trigger] : triggers_) {
+        shortcuts.append({QString::fromStdString(ShortcutId(slot)),
+                          {{QStringLiteral("description"), SlotDescription(slot)},
+                           {QStringLiteral("preferred_trigger"), QString::fromStdString(trigger)}}});
+    }
+    QDBusMessage bind = QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
+                                                       QString::fromLatin1(kPortalPath),
+                                                       kInterface, QStringLiteral("BindShortcuts"));
+    static int binds = 0;
+    const QVariantMap options{
+        {QStringLiteral("handle_token"), QStringLiteral("tovrimobind%1").arg(++binds)}};
+    bind << QVariant::fromValue(QDBusObjectPath(session_))
+         << QVariant::fromValue(shortcuts) << QString() << options;
+    // The desktop may ask the user about the keys in a dialog of its own; nobody waits for it.
+    bus_.call(bind, QDBus::NoBlock);
+}
+
+void PortalHotKeyRegistrar::onActivated(const QDBusObjectPath& session, const QString& shortcutId,
+                                        qulonglong, const QVariantMap&)
+{
+    if (session.path() != session_) return;
+    const auto slot = SlotOfShortcutId(shortcutId.toStdString());
+    if (!slot || triggers_.count(*slot) == 0) return;
+    if (onPressed) onPressed(*slot);
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,181 @@
+#include "platform/wayland/PortalRequest.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+#include <QXmlStreamReader>
+#include <memory>
+
+namespace tovrimo {
+
+namespace {
+
+const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+// Receives one request's Response on the thread that waits for signals, and hands the answer
+// to the thread blocked in CallPortalRequest.
+class ResponseCatcher : public QObject {
+    Q_OBJECT
+public:
+    bool waitForAnswer(int timeoutMs)
+    {
+        QMutexLocker lock(&mutex_);
+        if (!answered_) done_.wait(&mutex_, static_cast<unsigned long>(timeoutMs));
+        return answered_;
+    }
+    uint response() const { return response_; }
+    QVariantMap results() const { return results_; }
+
+public slots:
+    void onResponse(uint response, const QVariantMap& results)
+    {
+        QMutexLocker lock(&mutex_);
+        response_ = response;
+        results_ = results;
+        answered_ = true;
+        done_.wakeAll();
+    }
+
+private:
+    QMutex mutex_;
+    QWaitCondition done_;
+    bool answered_ = false;
+    uint response_ = 2;
+    QVariantMap results_;
+};
+
+// One thread for the whole process that only receives the portals' answers.
+QThread* SignalThread()
+{
+    static QThread* thread = [] {
+        auto* t = new QThread;
+        t->setObjectName(QStringLiteral("portal answers"));
+        t->start();
+        return t;
+    }();
+    return thread;
+}
+
+QString NewToken()
+{
+    static QAtomicInteger<int> counter = 0;
+    return QStringLiteral("tovrimo%1").arg(++counter);
+}
+
+}  // namespace
+
+QString PortalRequestPath(const QString& uniqueName, const QString& token)
+{
+    QString sender = uniqueName;
+    if (sender.startsWith(QLatin1Char(':'))) sender.remove(0, 1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return QStringLiteral("/org/freedesktop/portal/desktop/request/") + sender +
+           QLatin1Char('/') + token;
+}
+
+bool PortalOffers(const QDBusConnection& bus, const QString& interface)
+{
+    if (!bus.isConnected()) return false;
+    QDBusMessage introspect = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kPortalService), QString::fromLatin1(kPortalPath),
+        QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+    const QDBusMessage reply = bus.call(introspect, QDBus::Block, 5000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+    QXmlStreamReader xml(reply.arguments().constFirst().toString());
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("interface") &&
+            xml.attributes().value(QLatin1String("name")) == interface)
+            return true;
+    }
+    return false;
+}
+
+PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interface,
+                               const QString& method, const QVariantList& arguments,
+                               QVariantMap options, int timeoutMs)
+{
+    PortalAnswer answer;
+    if (!bus.isConnected()) {
+        answer.error = QStringLiteral("no session bus");
+        return answer;
+    }
+    QDBusConnection connection = bus;
+    // Qt holds back a connection's incoming messages until the event loop has first run; a
+    // command-line job asks before it ever has. One turn of the loop lets them through.
+    static bool loopHasRun = false;
+    if (!loopHasRun && QCoreApplication::instance() && QThread::currentThread() == qApp->thread()) {
+        loopHasRun = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    const QString token = NewToken();
+    options.insert(QStringLiteral("handle_token"), token);
+
+    // Listen before asking: a quick portal answers before the call returns.
+    auto catcher = std::make_unique<ResponseCatcher>();
+    catcher->moveToThread(SignalThread());
+    const QString expected = PortalRequestPath(connection.baseService(), token);
+    const auto listen = [&](const QString& path) {
+        return connection.connect(QString::fromLatin1(kPortalService), path, kRequestInterface,
+                                  QStringLiteral("Response"), catcher.get(),
+                                  SLOT(onResponse(uint, QVariantMap)));
+    };
+    const auto stopListening = [&](const QString& path) {
+        connection.disconnect(QString::fromLatin1(kPortalService), path, kRequestInterface,
+                              QStringLiteral("Response"), catcher.get(),
+                              SLOT(onResponse(uint, QVariantMap)));
+    };
+    listen(expected);
+
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
+                                                       QString::fromLatin1(kPortalPath),
+                                                       interface, method);
+    QVariantList all = arguments;
+    all << options;
+    call.setArguments(all);
+    const QDBusMessage reply = connection.call(call, QDBus::Block, 10000);
+    QString requestPath = expected;
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        stopListening(expected);
+        answer.error = reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
+        return answer;
+    }
+    // Portals older than the handle token pick a path of their own.
+    if (!reply.arguments().isEmpty()) {
+        const QString given = reply.arguments().constFirst().value<QDBusObjectPath>().path();
+        if (!given.isEmpty() && given != expected) {
+            stopListening(expected);
+            listen(given);
+            requestPath = given;
+        }
+    }
+    const bool answered = catcher->waitForAnswer(timeoutMs);
+    stopListening(requestPath);
+    if (!answered) {
+        // Nobody waits any more: tell the portal, so a dialog it shows goes away.
+        connection.call(QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
+                                                       requestPath, kRequestInterface,
+                                                       QStringLiteral("Close")),
+                        QDBus::NoBlock);
+        answer.outcome = PortalAnswer::Outcome::NoAnswer;
+    } else if (catcher->response() == 0) {
+        answer.outcome = PortalAnswer::Outcome::Granted;
+        answer.results = catcher->results();
+    } else {
+        answer.outcome = catcher->response() == 1 ? PortalAnswer::Outcome::Cancelled
+                                                  : PortalAnswer::Outcome::Failed;
+    }
+    // The catcher lives on the signal thread; a Response already queued for it must find it
+    // alive, so it goes when that thread next runs its events.
+    catcher.release()->deleteLater();
+    return answer;
+}
+
+}  // namespace tovrimo
+
+#include "PortalRequest.moc"

@@ -1,0 +1,61 @@
+#include "platform/wayland/ShortcutTriggers.h"
+
+#include <charconv>
+
+namespace tovrimo {
+
+namespace {
+
+// The key's name as an XKB keysym name, which is what the trigger notation uses.
+std::optional<std::string> KeyName(int virtualKey)
+{
+    if (virtualKey >= 'A' && virtualKey <= 'Z') return std::string(1, static_cast<char>(virtualKey - 'A' + 'a'));
+    if (virtualKey >= '0' && virtualKey <= '9') return std::string(1, static_cast<char>(virtualKey));
+    constexpr int kF1 = 112;
+    constexpr int kF12 = 123;
+    if (virtualKey >= kF1 && virtualKey <= kF12) return "F" + std::to_string(virtualKey - kF1 + 1);
+    switch (virtualKey) {
+    case 32:
+        return "space";
+    case 13:
+        return "Return";
+    case 44:
+        return "Print";
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ShortcutTrigger(HotKeyModifiers modifiers, int virtualKey)
+{
+    const auto key = KeyName(virtualKey);
+    if (!key) return std::nullopt;
+    std::string trigger;
+    if (modifiers & HotKeyModControl) trigger += "CTRL+";
+    if (modifiers & HotKeyModAlt) trigger += "ALT+";
+    if (modifiers & HotKeyModShift) trigger += "SHIFT+";
+    return trigger + *key;
+}
+
+std::string ShortcutId(int slot)
+{
+    return "slot" + std::to_string(slot);
+}
+
+std::optional<int> SlotOfShortcutId(const std::string& id)
+{
+    constexpr std::string_view kPrefix = "slot";
+    if (id.size() <= kPrefix.size() || id.compare(0, kPrefix.size(), kPrefix) != 0)
+        return std::nullopt;
+    int slot = -1;
+    const char* first = id.data() + kPrefix.size();
+    const char* last = id.data() + id.size();
+    const auto [rest, error] = std::from_chars(first, last, slot);
+    if (error != std::errc{} || rest != last || slot < 0 || slot > 9) return std::nullopt;
+    if (std::to_string(slot) != std::string(first, last)) return std::nullopt;  // "slot01"
+    return slot;
+}
+
+}  // namespace tovrimo
