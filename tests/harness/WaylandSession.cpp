@@ -415,6 +415,18 @@ std::optional<WaylandSession::Window> WaylandSession::waitForWindow(
     return found;
 }
 
+std::vector<int> WaylandSession::outputRect() const
+{
+    const QJsonDocument outputs =
+        QJsonDocument::fromJson(QByteArray::fromStdString(swaymsg({"-t", "get_outputs", "-r"})));
+    for (const QJsonValue& output : outputs.array()) {
+        const QJsonObject rect = output.toObject().value("rect").toObject();
+        return {rect.value("x").toInt(), rect.value("y").toInt(), rect.value("width").toInt(),
+                rect.value("height").toInt()};
+    }
+    return {0, 0, 0, 0};
+}
+
 int WaylandSession::seatCapabilities() const
 {
     const QJsonDocument seats =

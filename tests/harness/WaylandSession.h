@@ -29,9 +29,11 @@ namespace tovrimo::test {
 class WaylandSession {
 public:
     struct Options {
+        // The output's mode in pixels, as grim and the portal see it. Windows, the pointer
+        // and sway's IPC work in layout coordinates: these divided by the scale.
         int width = 1280;
         int height = 800;
-        int scale = 1;  // the output's integer scale; layout coordinates are divided by it
+        int scale = 1;
         std::string background = "#00ff00";
     };
 
@@ -68,6 +70,8 @@ public:
     void stop();
     const std::string& error() const { return error_; }
     const Options& options() const { return options_; }
+    int layoutWidth() const { return options_.width / options_.scale; }
+    int layoutHeight() const { return options_.height / options_.scale; }
     const Timings& timings() const { return timings_; }
 
     // What a program of the session needs in its environment: WAYLAND_DISPLAY,
@@ -105,6 +109,9 @@ public:
     // rectangle has stopped changing (nothing when none appeared in time).
     std::optional<Window> waitForWindow(const std::string& titleRegex,
                                         std::chrono::milliseconds timeout) const;
+    // The output's place and size in the layout, from get_outputs: {x, y, width, height},
+    // all zero when sway reports no output.
+    std::vector<int> outputRect() const;
     // The seat's wl_seat capabilities as sway reports them (1 pointer, 2 keyboard, 4 touch).
     int seatCapabilities() const;
 
@@ -125,7 +132,7 @@ public:
     // the next offer or the end of the session.
     bool offerClipboard(const QByteArray& bytes, const std::string& mimeType);
 
-    // The whole output as grim sees it, in output pixels (layout size times the scale): a
+    // The whole output as grim sees it, in output pixels (Options' width and height): a
     // reference for what the program captures. A null image when grim failed.
     QImage screenshot() const;
 
