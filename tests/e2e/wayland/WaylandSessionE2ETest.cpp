@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <regex>
 #include <string>
@@ -80,6 +81,31 @@ TEST(WaylandSessionE2E, TheOutputShowsTheConfiguredBackground)
               (std::vector<int>{0, 0, Session().layoutWidth(), Session().layoutHeight()}));
     // Only the cursor may cover a little of it.
     EXPECT_GT(ShareOf(shot, QColor(QString::fromStdString(options.background)).rgb()), 0.99);
+}
+
+// A second session beside the shared one, scaled and in another colour: the picture keeps the
+// configured pixels, the layout shrinks by the scale, and stopping it removes its folder.
+TEST(WaylandSessionE2E, AScaledSessionKeepsItsPixelsAndShrinksItsLayout)
+{
+    WaylandSession::Options options;
+    options.width = 1000;
+    options.height = 600;
+    options.scale = 2;
+    options.background = "#3050a0";
+    WaylandSession scaled(options);
+    ASSERT_TRUE(scaled.start()) << scaled.error();
+    EXPECT_NE(scaled.runtimeFolder(), Session().runtimeFolder());
+    EXPECT_EQ(scaled.outputRect(), (std::vector<int>{0, 0, 500, 300}));
+    const QImage shot = scaled.screenshot();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.size(), QSize(1000, 600));
+    EXPECT_GT(ShareOf(shot, qRgb(0x30, 0x50, 0xa0)), 0.99);
+    const std::string folder = scaled.folder();
+    scaled.stop();
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    // The shared session did not notice.
+    EXPECT_EQ(Session().screenshot().size(),
+              QSize(Session().options().width, Session().options().height));
 }
 
 TEST(WaylandSessionE2E, ProgramsRunAsTheSessionUserWithItsEnvironment)
