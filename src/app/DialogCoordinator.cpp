@@ -186,6 +186,11 @@ void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)
     program_.hotKeys()->reregisterKeys(now, program_.engine().state());
 }
 
+bool DialogCoordinator::globalHotKeysOffered() const
+{
+    return program_.hotKeys()->offeredBySession();
+}
+
 void DialogCoordinator::optionsClosed()
 {
     options_ = nullptr;

@@ -46,6 +46,7 @@ public:
     void showHelp() override;
     bool saveSettings(const SettingsData& data) override;
     void reRegisterHotKeys(const Settings& old, const Settings& now) override;
+    bool globalHotKeysOffered() const override;
     void optionsClosed() override;
 
 private:

@@ -206,6 +206,12 @@ Program::Outcome Program::runCommandLine()
             }
         }
     }
+    const bool screenCapture =
+        job.capture == CommandCapture::Desktop || job.capture == CommandCapture::Region;
+    if (screenCapture && buffer_.image.isNull()) {
+        // The screen could not be read and the user has been told; there is nothing to print.
+        return {false, 1};
+    }
     if (job.error()) {
         services_.messages.show(texts::kAppCaption, texts::kBadCommandLine, MsgButtons::Ok,
                                 MsgIcon::None);

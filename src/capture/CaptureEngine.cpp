@@ -91,19 +91,30 @@ void CaptureEngine::onCaptureDelayElapsed()
     // Off first: a hand-off that runs a message loop must not see this tick again.
     captureDelay_->setEnabled(false);
     changed();
+    const bool screenCommand = state_ == AppState::PrintDesktopPending ||
+                               state_ == AppState::CopyRegionPending ||
+                               state_ == AppState::PrintRegionPending ||
+                               state_ == AppState::CopyDesktopPending;
+    if (screenCommand) {
+        captureDesktop();
+        if (buffer_.image.isNull()) {
+            // The desktop did not let us read the screen (and has said why): the command
+            // ends here rather than printing or copying an empty page.
+            state_ = AppState::Idle;
+            changed();
+            return;
+        }
+    }
     switch (state_) {
     case AppState::PrintDesktopPending:
-        captureDesktop();
         printHandOff();
         break;
     case AppState::CopyRegionPending:
     case AppState::PrintRegionPending:
         // The state stays until the region screen is done with it.
-        captureDesktop();
         services_.host.openRegionScreen();
         break;
     case AppState::CopyDesktopPending:
-        captureDesktop();
         copyStep();
         state_ = AppState::Idle;
         changed();

@@ -41,6 +41,11 @@ void HotKeys::reregisterKeys(const Settings& settings, AppState state)
     registerKeys(settings, state);
 }
 
+bool HotKeys::offeredBySession() const
+{
+    return registrar_.offersGlobalHotKeys();
+}
+
 bool HotKeys::isRegistered(int slot) const
 {
     return slot >= 0 && slot < kHotKeySlots && registered_[slot];

@@ -40,6 +40,8 @@ public:
     void reregisterKeys(const Settings& settings, AppState state);
 
     bool isRegistered(int slot) const;
+    // Whether this session can have system-wide hot keys at all.
+    bool offeredBySession() const;
     // Runs the slot's command; a number outside 0..9 does nothing.
     void runSlot(int slot);
 

@@ -61,11 +61,27 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
     printRows->getContentsMargins(&left, &top, &right, &bottom);
     looseRows->setContentsMargins(left + 1, 0, right + 1, 0);
 
+    noHotKeysNotice = new QLabel(FromUtf8(t::kNoGlobalHotKeysNotice));
+    noHotKeysNotice->setObjectName(QStringLiteral("noHotKeysNotice"));
+    noHotKeysNotice->setWordWrap(true);
+    noHotKeysNotice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    noHotKeysNotice->setFrameShape(QFrame::StyledPanel);
+    noHotKeysNotice->setMargin(6);
+    noHotKeysNotice->hide();
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(noHotKeysNotice);
     layout->addWidget(printGroup);
     layout->addWidget(copyGroup);
     layout->addLayout(looseRows);
     layout->addStretch(1);
+}
+
+void HotKeysPage::setGlobalHotKeysOffered(bool offered)
+{
+    // The keys stay editable: they are kept in the settings and work in a session that has
+    // hot keys.
+    noHotKeysNotice->setVisible(!offered);
 }
 
 }  // namespace tovrimo

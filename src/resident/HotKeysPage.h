@@ -29,6 +29,10 @@ public:
     std::array<QCheckBox*, kHotKeySlots> shiftBoxes{};
     std::array<QCheckBox*, kHotKeySlots> altBoxes{};
     std::array<QComboBox*, kHotKeySlots> keyLists{};
+    // Shown above the rows in a session where no hot key can work; hidden otherwise.
+    QLabel* noHotKeysNotice = nullptr;
+
+    void setGlobalHotKeysOffered(bool offered);
 };
 
 }  // namespace tovrimo

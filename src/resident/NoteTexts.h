@@ -13,6 +13,8 @@ inline constexpr std::string_view kNotePrint = "ハードコピー";
 inline constexpr std::string_view kNoteCopy = "コピー";
 inline constexpr std::string_view kNoteSave = "名前を付けて保存";
 inline constexpr std::string_view kNoteOnTop = "常に手前に表示する";
+inline constexpr std::string_view kNoteOnTopUnavailable =
+    "このデスクトップ (Wayland) では、付せんを常に手前に表示することはできません。";
 inline constexpr std::string_view kNotePeel = "はがす";
 
 // The save dialog of a note.

@@ -47,6 +47,10 @@ inline constexpr std::array<std::string_view, kHotKeySlots> kHotKeyRows = {
     "デスクトップ全体", "アクティブなウィンドウ",      "領域指定", "ファイル指定",
     "デスクトップ全体", "アクティブなウィンドウ",      "領域指定", "ファイル指定",
     "オプション設定",   "クリップボードから付せん作成"};
+inline constexpr std::string_view kNoGlobalHotKeysNotice =
+    "このデスクトップにはグローバルホットキーの仕組みがないため、ここで設定したキーは働きません。"
+    "デスクトップ側のキー設定で、コマンドライン tovrimo /d (デスクトップ全体)、tovrimo /a "
+    "(アクティブなウィンドウ)、tovrimo /r (領域指定) をキーに割り当ててください。";
 inline constexpr std::string_view kEnabledBox = "有効";
 inline constexpr std::string_view kCtrlBox = "CTRL";
 inline constexpr std::string_view kShiftBox = "SHIFT";

@@ -28,6 +28,9 @@ public:
     // The hot keys of `old` are released, those of `now` claimed. Called after the new
     // settings are in the program-wide record and in the file.
     virtual void reRegisterHotKeys(const Settings& old, const Settings& now) = 0;
+    // False in a session that offers no system-wide hot keys at all (a Wayland desktop without
+    // a global-shortcuts service): the hot-key page says so.
+    virtual bool globalHotKeysOffered() const = 0;
     // The dialog is gone: the tray takes clicks again.
     virtual void optionsClosed() = 0;
 };

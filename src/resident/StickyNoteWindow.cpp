@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "controls/WidgetText.h"
+#include "platform/WindowStacking.h"
 #include "resident/NoteTable.h"
 #include "resident/NoteTexts.h"
 
@@ -73,6 +74,12 @@ void StickyNoteWindow::buildMenu()
     onTopItem_ = add("alwaysOnTopItem", texts::kNoteOnTop, &StickyNoteWindow::toggleAlwaysOnTop);
     onTopItem_->setCheckable(true);
     onTopItem_->setChecked(false);
+    if (!WindowsCanStayOnTop()) {
+        // Rather than an item that seems to work and does nothing, say why it cannot.
+        onTopItem_->setEnabled(false);
+        onTopItem_->setToolTip(FromUtf8(texts::kNoteOnTopUnavailable));
+        menu_->setToolTipsVisible(true);
+    }
     menu_->addSeparator()->setObjectName(QStringLiteral("closeSeparator"));
     add("closeItem", texts::kNotePeel, &StickyNoteWindow::closeNote);
 }

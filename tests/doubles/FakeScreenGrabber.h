@@ -20,7 +20,7 @@ public:
     QImage grab(const PixelRect& rect) override
     {
         grabs.push_back(rect);
-        if (rect.width() <= 0 || rect.height() <= 0) return QImage();
+        if (refuses || rect.width() <= 0 || rect.height() <= 0) return QImage();
         QImage out(rect.width(), rect.height(), QImage::Format_RGB32);
         out.fill(0xFF000000u);
         for (int y = 0; y < rect.height(); ++y)
@@ -34,6 +34,8 @@ public:
     QImage screen;
     PixelRect primary;
     std::vector<PixelRect> grabs;
+    // As a desktop that does not let the program read the screen: every grab gives nothing.
+    bool refuses = false;
 };
 
 }  // namespace tovrimo::test

@@ -36,8 +36,10 @@ public:
         oldKeys.push_back(old);
         hotKeys_.reregisterKeys(now, AppState::OptionsOpen);
     }
+    bool globalHotKeysOffered() const override { return hotKeysOffered; }
     void optionsClosed() override { ++closed; }
 
+    bool hotKeysOffered = true;
     std::optional<std::string> iconFile;
     std::vector<IconFileRequest> iconRequests;
     std::vector<std::string> calls;

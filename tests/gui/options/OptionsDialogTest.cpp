@@ -192,6 +192,27 @@ TEST_F(OptionsDialogTest, TabsShowTheirOwnPage)
     }
 }
 
+TEST_F(OptionsDialogTest, ASessionWithoutGlobalHotKeysSaysSoOnTheHotKeyPageOnly)
+{
+    for (bool offered : {true, false}) {
+        SCOPED_TRACE(offered ? "hot keys offered" : "no hot keys in this session");
+        host.hotKeysOffered = offered;
+        open();
+        dialog->tabs()->setCurrentIndex(1);
+        QLabel* notice = keys().findChild<QLabel*>(QStringLiteral("noHotKeysNotice"));
+        ASSERT_NE(notice, nullptr);
+        EXPECT_EQ(notice->isVisible(), !offered);
+        // It tells the user what to bind instead: the command-line jobs.
+        for (const char* job : {"tovrimo /d", "tovrimo /a", "tovrimo /r"})
+            EXPECT_TRUE(notice->text().contains(QString::fromUtf8(job))) << job;
+        // The keys stay editable: they are kept for a session that has hot keys.
+        EXPECT_TRUE(keys().enabledBoxes[0]->isEnabled());
+        EXPECT_TRUE(keys().keyLists[0]->isEnabled());
+        delete dialog.data();
+        closeAndSettle();
+    }
+}
+
 TEST_F(OptionsDialogTest, SelectingATabFromTheProgramShowsItsPageAndIsNoEdit)
 {
     open();

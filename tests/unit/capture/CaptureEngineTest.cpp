@@ -228,6 +228,30 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
     }
 }
 
+TEST(CaptureEngine, AScreenThatCannotBeReadEndsTheCommandWithNothingPrintedOrCopied)
+{
+    const std::pair<const char*, void (CaptureEngine::*)()> commands[] = {
+        {"desktop hard copy", &CaptureEngine::printDesktop},
+        {"region hard copy", &CaptureEngine::printRegion},
+        {"desktop copy", &CaptureEngine::copyDesktop},
+        {"region copy", &CaptureEngine::copyRegion},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        Rig rig;
+        rig.screen.refuses = true;
+        (rig.engine.*command)();
+        rig.timers.advance(100);
+        EXPECT_EQ(rig.screen.grabs.size(), 1u);
+        EXPECT_TRUE(rig.buffer.image.isNull());
+        // No print, no print dialog, no region screen.
+        EXPECT_TRUE(rig.host.calls.empty()) << rig.host.calls.size();
+        EXPECT_TRUE(rig.clipboard.images.empty());
+        EXPECT_EQ(rig.engine.state(), AppState::Idle);
+        EXPECT_FALSE(rig.anyTimerEnabled());
+    }
+}
+
 TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
 {
     struct Case {

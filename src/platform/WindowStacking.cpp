@@ -1,0 +1,12 @@
+#include "platform/WindowStacking.h"
+
+#include <QGuiApplication>
+
+namespace tovrimo {
+
+bool WindowsCanStayOnTop()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace tovrimo

@@ -1,0 +1,309 @@
+// The Wayland backends' portal side against a stand-in portal on a private session bus: the
+// calls they make, the answers they take, and what the user is told when the desktop says no.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <chrono>
+#include <memory>
+
+#include "doubles/RecordingMessageBoxes.h"
+#include "harness/Process.h"
+#include "platform/wayland/PortalHotKeyRegistrar.h"
+#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandTexts.h"
+
+namespace tovrimo {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Process;
+using test::RecordingMessageBoxes;
+
+// A session bus of the test's own, so no real portal can answer.
+class PrivateBus {
+public:
+    PrivateBus()
+    {
+        address_ = "unix:path=" + folder_.filePath(QStringLiteral("bus")).toStdString();
+        daemon_ = std::make_unique<Process>(
+            "dbus-daemon", Process::Options{{"--session", "--nofork", "--address=" + address_}});
+        if (!daemon_->start()) return;
+        for (int i = 0; i < 200 && !QFile::exists(folder_.filePath(QStringLiteral("bus"))); ++i)
+            QThread::msleep(10);
+        static int connections = 0;
+        connection_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
+            QString::fromStdString(address_), QStringLiteral("portal-test-%1").arg(++connections)));
+    }
+    ~PrivateBus()
+    {
+        if (connection_) QDBusConnection::disconnectFromBus(connection_->name());
+        daemon_->stop();
+    }
+    bool connected() const { return connection_ && connection_->isConnected(); }
+    QDBusConnection connection() const { return *connection_; }
+    const std::string& address() const { return address_; }
+
+private:
+    QTemporaryDir folder_;
+    std::string address_;
+    std::unique_ptr<Process> daemon_;
+    std::unique_ptr<QDBusConnection> connection_;
+};
+
+// The stand-in portal. Its lines on stdout tell what it was asked; "activate <id>" on its
+// stdin makes it report a shortcut as pressed.
+class StubPortal {
+public:
+    StubPortal(const PrivateBus& bus, const QStringList& switches)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromStdString(bus.address()));
+        process_.setProcessEnvironment(env);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(TOVRIMO_PORTAL_STUB), switches);
+    }
+    ~StubPortal()
+    {
+        process_.terminate();
+        if (!process_.waitForFinished(3000)) process_.kill();
+    }
+
+    // Runs our event loop until the stub prints a line starting with `prefix`; the line, or
+    // an empty string at the timeout. Earlier lines are kept in `lines`.
+    QString waitForLine(const QString& prefix, std::chrono::milliseconds timeout = 10s)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeout.count()) {
+            while (process_.canReadLine()) {
+                const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+                lines << line;
+                if (line.startsWith(prefix)) return line;
+            }
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            process_.waitForReadyRead(10);
+        }
+        return {};
+    }
+    void send(const QByteArray& line) { process_.write(line + '\n'); }
+    QStringList lines;
+
+private:
+    QProcess process_;
+};
+
+// Runs the event loop for a while: signals from the bus arrive through it.
+void Settle(std::chrono::milliseconds time)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < time.count()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+class PortalHotKeysTest : public ::testing::Test {
+protected:
+    PrivateBus bus;
+};
+
+TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActivationRunsTheSlot)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--shortcuts")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalHotKeyRegistrar registrar(bus.connection());
+    std::vector<int> pressed;
+    registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
+
+    EXPECT_TRUE(registrar.offersGlobalHotKeys());
+    EXPECT_TRUE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+    EXPECT_TRUE(registrar.registerHotKey(9, HotKeyModShift, 116));  // F5
+    // Another slot may not take a combination that is already bound.
+    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, 'P'));
+    // Nor can a key without a name be bound.
+    EXPECT_FALSE(registrar.registerHotKey(5, HotKeyModControl, 0));
+
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty()) << portal.lines.join('\n').toStdString();
+    const QString session = registrar.sessionHandle();
+    ASSERT_FALSE(session.isEmpty());
+    EXPECT_TRUE(portal.lines.contains(QStringLiteral("bound %1 slot0 CTRL+ALT+p").arg(session)))
+        << portal.lines.join('\n').toStdString();
+    EXPECT_TRUE(portal.lines.contains(QStringLiteral("bound %1 slot9 SHIFT+F5").arg(session)));
+    EXPECT_EQ(portal.lines.filter(QStringLiteral("bound ")).size(), 2);
+
+    portal.send("activate slot9");
+    Settle(300ms);
+    EXPECT_EQ(pressed, std::vector<int>{9});
+    // An id that is none of ours is ignored.
+    portal.send("activate screenshot");
+    Settle(300ms);
+    EXPECT_EQ(pressed, std::vector<int>{9});
+}
+
+TEST_F(PortalHotKeysTest, AChangedSetClosesTheOldSessionAndBindsTheNewSetInANewOne)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--shortcuts")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalHotKeyRegistrar registrar(bus.connection());
+    std::vector<int> pressed;
+    registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
+    ASSERT_TRUE(registrar.registerHotKey(1, HotKeyModControl, 'A'));
+    ASSERT_TRUE(registrar.registerHotKey(2, HotKeyModControl, 'B'));
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
+    const QString first = registrar.sessionHandle();
+
+    registrar.unregisterHotKey(2);
+    // The freed combination may go to another slot.
+    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModControl, 'B'));
+    portal.lines.clear();
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
+    const QString second = registrar.sessionHandle();
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(portal.lines.contains(QStringLiteral("closed %1").arg(first)))
+        << portal.lines.join('\n').toStdString();
+    EXPECT_EQ(portal.lines.filter(QStringLiteral("bound ")),
+              (QStringList{QStringLiteral("bound %1 slot1 CTRL+a").arg(second),
+                           QStringLiteral("bound %1 slot3 CTRL+b").arg(second)}));
+
+    portal.send("activate slot3");
+    Settle(300ms);
+    EXPECT_EQ(pressed, std::vector<int>{3});
+}
+
+TEST_F(PortalHotKeysTest, WithoutTheServiceNothingCanBeClaimed)
+{
+    ASSERT_TRUE(bus.connected());
+    // A portal that offers screenshots only, as sway's and GNOME 43's do.
+    StubPortal portal(bus, {QStringLiteral("--screenshot=refuse")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalHotKeyRegistrar registrar(bus.connection());
+    EXPECT_FALSE(registrar.offersGlobalHotKeys());
+    EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+
+    // No portal on the bus at all.
+    PrivateBus empty;
+    ASSERT_TRUE(empty.connected());
+    PortalHotKeyRegistrar lonely(empty.connection());
+    EXPECT_FALSE(lonely.offersGlobalHotKeys());
+    EXPECT_FALSE(lonely.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+}
+
+class PortalScreenshotTest : public ::testing::Test {
+protected:
+    PrivateBus bus;
+    RecordingMessageBoxes boxes;
+    QTemporaryDir folder;
+
+    // A 300×200 picture with a different colour in each quarter.
+    QString writePicture()
+    {
+        QImage picture(300, 200, QImage::Format_RGB32);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                picture.setPixel(x, y, qRgb(x < 150 ? 200 : 20, y < 100 ? 180 : 40, 90));
+        const QString path = folder.filePath(QStringLiteral("desktop.png"));
+        EXPECT_TRUE(picture.save(path));
+        picture_ = picture;
+        return path;
+    }
+    QImage picture_;
+};
+
+TEST_F(PortalScreenshotTest, TheRectangleIsCutFromThePortalsPictureAndItsFileIsDeleted)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--screenshot=file:") + writePicture()});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalScreenGrabber grabber(boxes, bus.connection());
+
+    const QImage part = grabber.grab({140, 90, 190, 130});
+    ASSERT_EQ(part.size(), QSize(50, 40));
+    EXPECT_EQ(part.format(), QImage::Format_RGB32);
+    for (const QPoint p : {QPoint(0, 0), QPoint(9, 9), QPoint(10, 10), QPoint(49, 39)})
+        EXPECT_EQ(part.pixel(p), picture_.pixel(p + QPoint(140, 90))) << p.x() << "," << p.y();
+    const QString answered = portal.waitForLine(QStringLiteral("screenshot"));
+    EXPECT_EQ(answered, QStringLiteral("screenshot interactive=0"));
+    const QString handedOver = portal.waitForLine(QStringLiteral("file "));
+    ASSERT_FALSE(handedOver.isEmpty());
+    EXPECT_FALSE(QFile::exists(handedOver.mid(5))) << "the portal's file was left behind";
+
+    // Beyond the picture's edge the rectangle is black, as off the screen on X11.
+    const QImage edge = grabber.grab({280, 190, 320, 210});
+    ASSERT_EQ(edge.size(), QSize(40, 20));
+    EXPECT_EQ(edge.pixel(5, 5), picture_.pixel(285, 195));
+    EXPECT_EQ(edge.pixel(30, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(edge.pixel(5, 15), qRgb(0, 0, 0));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(PortalScreenshotTest, APickedWindowComesBackWholeFromAnInteractiveRequest)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--screenshot=file:") + writePicture()});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalScreenGrabber grabber(boxes, bus.connection());
+    grabber.pickNextGrabInteractively();
+    const QImage picked = grabber.grab({0, 0, 10, 10});
+    EXPECT_EQ(picked.size(), QSize(300, 200));
+    EXPECT_EQ(portal.waitForLine(QStringLiteral("screenshot")),
+              QStringLiteral("screenshot interactive=1"));
+    // Only the next grab: the one after is an ordinary one again.
+    EXPECT_EQ(grabber.grab({0, 0, 10, 10}).size(), QSize(10, 10));
+    EXPECT_EQ(portal.waitForLine(QStringLiteral("screenshot")),
+              QStringLiteral("screenshot interactive=0"));
+}
+
+TEST_F(PortalScreenshotTest, ARefusalOrAFailureIsToldAndGivesNothing)
+{
+    struct Case {
+        const char* name;
+        QStringList switches;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"refused", {QStringLiteral("--screenshot=refuse")}, texts::kScreenshotRefused},
+        {"failed", {QStringLiteral("--screenshot=fail")}, texts::kScreenshotFailed},
+        // The portal is there but offers no screenshots.
+        {"not offered", {QStringLiteral("--shortcuts")}, texts::kScreenshotFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessageBoxes told;
+        StubPortal portal(bus, c.switches);
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber grabber(told, bus.connection());
+        EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].caption, "トヴリモ");
+        EXPECT_EQ(told.shown[0].text.rfind(c.message, 0), 0u) << told.shown[0].text;
+    }
+}
+
+TEST_F(PortalScreenshotTest, APortalThatNeverAnswersIsGivenUpAfterTheTimeAllowed)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--screenshot=silent")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalScreenGrabber grabber(boxes, bus.connection());
+    grabber.setAnswerTimeout(500);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.rfind(texts::kScreenshotFailed, 0), 0u);
+    // The request is withdrawn, so a dialog the portal shows for it goes away.
+    EXPECT_FALSE(portal.waitForLine(QStringLiteral("request closed")).isEmpty())
+        << portal.lines.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace tovrimo
