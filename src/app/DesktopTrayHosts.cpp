@@ -5,8 +5,7 @@
 
 namespace tovrimo {
 
-DesktopTrayHosts::DesktopTrayHosts(bool withXEmbed)
-    : sni_(std::make_unique<StatusNotifierWatch>())
+DesktopTrayHosts::DesktopTrayHosts(bool withXEmbed) : sni_(std::make_unique<StatusNotifierWatch>())
 {
     if (withXEmbed) {
         xembed_ = std::make_unique<X11TraySelectionWatch>();

@@ -35,8 +35,7 @@ RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<
 {
     if (windowSystem == WindowSystemKind::Wayland) {
         auto grabber = std::make_unique<PortalScreenGrabber>(b_->messages);
-        b_->windows =
-            std::make_unique<WaylandWindowSystem>(*grabber, SwayIpc::fromEnvironment());
+        b_->windows = std::make_unique<WaylandWindowSystem>(*grabber, SwayIpc::fromEnvironment());
         b_->screen = std::move(grabber);
         b_->cursor = std::make_unique<WaylandCursorSource>();
         b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();

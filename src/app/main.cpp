@@ -20,8 +20,8 @@ int main(int argc, char** argv)
 {
     tovrimo::KeepLargeBlocksOutOfTheHeap();
     using tovrimo::WindowSystemKind;
-    WindowSystemKind windowSystem =
-        tovrimo::PreferredWindowSystem(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"));
+    WindowSystemKind windowSystem = tovrimo::PreferredWindowSystem(std::getenv("QT_QPA_PLATFORM"),
+                                                                   std::getenv("WAYLAND_DISPLAY"));
     std::string reason;
     if (windowSystem == WindowSystemKind::Wayland && !tovrimo::CanOpenWaylandDisplay(&reason)) {
         // A Wayland session that is gone, or a variable left over: X11 may still be there.
@@ -62,9 +62,11 @@ int main(int argc, char** argv)
     std::unique_ptr<tovrimo::DesktopTrayHosts> trayHosts;
     std::unique_ptr<tovrimo::LocalSocketInstance> instance;
     if (residentStart) {
-        trayHosts = std::make_unique<tovrimo::DesktopTrayHosts>(windowSystem == WindowSystemKind::X11);
+        trayHosts =
+            std::make_unique<tovrimo::DesktopTrayHosts>(windowSystem == WindowSystemKind::X11);
         const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-        const char* display = std::getenv(windowSystem == WindowSystemKind::Wayland ? "WAYLAND_DISPLAY" : "DISPLAY");
+        const char* display =
+            std::getenv(windowSystem == WindowSystemKind::Wayland ? "WAYLAND_DISPLAY" : "DISPLAY");
         instance = std::make_unique<tovrimo::LocalSocketInstance>(tovrimo::InstanceSocketPath(
             runtimeDir ? runtimeDir : "", ::geteuid(), display ? display : ""));
     }

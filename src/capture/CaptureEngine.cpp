@@ -91,10 +91,9 @@ void CaptureEngine::onCaptureDelayElapsed()
     // Off first: a hand-off that runs a message loop must not see this tick again.
     captureDelay_->setEnabled(false);
     changed();
-    const bool screenCommand = state_ == AppState::PrintDesktopPending ||
-                               state_ == AppState::CopyRegionPending ||
-                               state_ == AppState::PrintRegionPending ||
-                               state_ == AppState::CopyDesktopPending;
+    const bool screenCommand =
+        state_ == AppState::PrintDesktopPending || state_ == AppState::CopyRegionPending ||
+        state_ == AppState::PrintRegionPending || state_ == AppState::CopyDesktopPending;
     if (screenCommand) {
         captureDesktop();
         if (buffer_.image.isNull()) {

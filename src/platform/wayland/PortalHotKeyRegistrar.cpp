@@ -50,11 +50,11 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& s
 
 // What the desktop's shortcut settings show for each slot.
 const char* const kSlotDescriptions[] = {
-    "トヴリモ: デスクトップ全体を印刷", "トヴリモ: アクティブなウィンドウを印刷",
-    "トヴリモ: 領域指定で印刷",         "トヴリモ: ファイル指定で印刷",
+    "トヴリモ: デスクトップ全体を印刷",   "トヴリモ: アクティブなウィンドウを印刷",
+    "トヴリモ: 領域指定で印刷",           "トヴリモ: ファイル指定で印刷",
     "トヴリモ: デスクトップ全体をコピー", "トヴリモ: アクティブなウィンドウをコピー",
-    "トヴリモ: 領域指定でコピー",       "トヴリモ: ファイル指定でコピー",
-    "トヴリモ: オプション設定",         "トヴリモ: クリップボードから付せん作成",
+    "トヴリモ: 領域指定でコピー",         "トヴリモ: ファイル指定でコピー",
+    "トヴリモ: オプション設定",           "トヴリモ: クリップボードから付せん作成",
 };
 
 QString SlotDescription(int slot)
@@ -143,18 +143,19 @@ void PortalHotKeyRegistrar::bindAll()
 
     QList<PortalShortcut> shortcuts;
     for (const auto& [slot, trigger] : triggers_) {
-        shortcuts.append({QString::fromStdString(ShortcutId(slot)),
-                          {{QStringLiteral("description"), SlotDescription(slot)},
-                           {QStringLiteral("preferred_trigger"), QString::fromStdString(trigger)}}});
+        shortcuts.append(
+            {QString::fromStdString(ShortcutId(slot)),
+             {{QStringLiteral("description"), SlotDescription(slot)},
+              {QStringLiteral("preferred_trigger"), QString::fromStdString(trigger)}}});
     }
     QDBusMessage bind = QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
-                                                       QString::fromLatin1(kPortalPath),
-                                                       kInterface, QStringLiteral("BindShortcuts"));
+                                                       QString::fromLatin1(kPortalPath), kInterface,
+                                                       QStringLiteral("BindShortcuts"));
     static int binds = 0;
     const QVariantMap options{
         {QStringLiteral("handle_token"), QStringLiteral("tovrimobind%1").arg(++binds)}};
-    bind << QVariant::fromValue(QDBusObjectPath(session_))
-         << QVariant::fromValue(shortcuts) << QString() << options;
+    bind << QVariant::fromValue(QDBusObjectPath(session_)) << QVariant::fromValue(shortcuts)
+         << QString() << options;
     // The desktop may ask the user about the keys in a dialog of its own; nobody waits for it.
     bus_.call(bind, QDBus::NoBlock);
 }

@@ -74,8 +74,8 @@ QString PortalRequestPath(const QString& uniqueName, const QString& token)
     QString sender = uniqueName;
     if (sender.startsWith(QLatin1Char(':'))) sender.remove(0, 1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    return QStringLiteral("/org/freedesktop/portal/desktop/request/") + sender +
-           QLatin1Char('/') + token;
+    return QStringLiteral("/org/freedesktop/portal/desktop/request/") + sender + QLatin1Char('/') +
+           token;
 }
 
 bool PortalOffers(const QDBusConnection& bus, const QString& interface)
@@ -132,9 +132,8 @@ PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interf
     };
     listen(expected);
 
-    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
-                                                       QString::fromLatin1(kPortalPath),
-                                                       interface, method);
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kPortalService), QString::fromLatin1(kPortalPath), interface, method);
     QVariantList all = arguments;
     all << options;
     call.setArguments(all);
@@ -158,10 +157,10 @@ PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interf
     stopListening(requestPath);
     if (!answered) {
         // Nobody waits any more: tell the portal, so a dialog it shows goes away.
-        connection.call(QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService),
-                                                       requestPath, kRequestInterface,
-                                                       QStringLiteral("Close")),
-                        QDBus::NoBlock);
+        connection.call(
+            QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService), requestPath,
+                                           kRequestInterface, QStringLiteral("Close")),
+            QDBus::NoBlock);
         answer.outcome = PortalAnswer::Outcome::NoAnswer;
     } else if (catcher->response() == 0) {
         answer.outcome = PortalAnswer::Outcome::Granted;

@@ -13,11 +13,11 @@ inline constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 // How a desktop-portal request ended.
 struct PortalAnswer {
     enum class Outcome {
-        Granted,     // the portal answered with response 0
-        Cancelled,   // the user (or the portal's policy) refused: response 1
-        Failed,      // the portal answered with any other response
-        NoPortal,    // nobody on the bus offers the interface, or the call itself failed
-        NoAnswer,    // the portal took the call but never answered within the time allowed
+        Granted,    // the portal answered with response 0
+        Cancelled,  // the user (or the portal's policy) refused: response 1
+        Failed,     // the portal answered with any other response
+        NoPortal,   // nobody on the bus offers the interface, or the call itself failed
+        NoAnswer,   // the portal took the call but never answered within the time allowed
     };
     Outcome outcome = Outcome::NoPortal;
     QVariantMap results;

@@ -44,8 +44,8 @@ QImage PortalScreenGrabber::grab(const PixelRect& rect)
     const QRect available = wanted.intersected(shot.rect());
     for (int y = available.top(); y <= available.bottom(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(shot.constScanLine(y)) + available.left();
-        auto* to = reinterpret_cast<QRgb*>(result.scanLine(y - rect.top)) +
-                   (available.left() - rect.left);
+        auto* to =
+            reinterpret_cast<QRgb*>(result.scanLine(y - rect.top)) + (available.left() - rect.left);
         std::copy(from, from + available.width(), to);
     }
     return result;

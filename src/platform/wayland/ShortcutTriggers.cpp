@@ -9,8 +9,10 @@ namespace {
 // The key's name as an XKB keysym name, which is what the trigger notation uses.
 std::optional<std::string> KeyName(int virtualKey)
 {
-    if (virtualKey >= 'A' && virtualKey <= 'Z') return std::string(1, static_cast<char>(virtualKey - 'A' + 'a'));
-    if (virtualKey >= '0' && virtualKey <= '9') return std::string(1, static_cast<char>(virtualKey));
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return std::string(1, static_cast<char>(virtualKey - 'A' + 'a'));
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return std::string(1, static_cast<char>(virtualKey));
     constexpr int kF1 = 112;
     constexpr int kF12 = 123;
     if (virtualKey >= kF1 && virtualKey <= kF12) return "F" + std::to_string(virtualKey - kF1 + 1);

@@ -26,8 +26,7 @@ int Scaled(double value, double scale)
 
 }  // namespace
 
-WaylandWindowSystem::WaylandWindowSystem(PortalScreenGrabber& grabber,
-                                         std::optional<SwayIpc> sway)
+WaylandWindowSystem::WaylandWindowSystem(PortalScreenGrabber& grabber, std::optional<SwayIpc> sway)
     : grabber_(grabber), sway_(std::move(sway))
 {
 }

@@ -65,7 +65,8 @@ public:
     StubPortal(const PrivateBus& bus, const QStringList& switches)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromStdString(bus.address()));
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QString::fromStdString(bus.address()));
         process_.setProcessEnvironment(env);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(TOVRIMO_PORTAL_STUB), switches);
@@ -105,7 +106,8 @@ void Settle(std::chrono::milliseconds time)
 {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < time.count()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    while (clock.elapsed() < time.count())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 class PortalHotKeysTest : public ::testing::Test {
@@ -130,7 +132,8 @@ TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActi
     // Nor can a key without a name be bound.
     EXPECT_FALSE(registrar.registerHotKey(5, HotKeyModControl, 0));
 
-    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty()) << portal.lines.join('\n').toStdString();
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty())
+        << portal.lines.join('\n').toStdString();
     const QString session = registrar.sessionHandle();
     ASSERT_FALSE(session.isEmpty());
     EXPECT_TRUE(portal.lines.contains(QStringLiteral("bound %1 slot0 CTRL+ALT+p").arg(session)))

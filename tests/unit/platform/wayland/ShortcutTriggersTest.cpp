@@ -1,6 +1,6 @@
-#include "platform/wayland/ShortcutTriggers.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/wayland/ShortcutTriggers.h"
 
 namespace tovrimo {
 namespace {
@@ -25,7 +25,8 @@ TEST(ShortcutTrigger, ModifiersComeFirstInAFixedOrderAndKeysUseTheirKeysymNames)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.trigger);
-        EXPECT_EQ(ShortcutTrigger(c.modifiers, c.virtualKey), std::optional<std::string>(c.trigger));
+        EXPECT_EQ(ShortcutTrigger(c.modifiers, c.virtualKey),
+                  std::optional<std::string>(c.trigger));
     }
 }
 
