@@ -8,6 +8,7 @@
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/wayland/PortalHotKeyRegistrar.h"
 #include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandClipboard.h"
 #include "platform/wayland/WaylandCursorSource.h"
 #include "platform/wayland/WaylandWindowSystem.h"
 #include "platform/x11/X11CursorSource.h"
@@ -22,8 +23,8 @@ struct RealPlatform::Backends {
     CupsPrinterBackend printers;
     QtMessageBoxes messages;
     PosixFileSystem files;
-    QtClipboard clipboard;
     QtTimerFactory timers;
+    std::unique_ptr<ClipboardAccess> clipboard;
     std::unique_ptr<ScreenGrabber> screen;
     std::unique_ptr<WindowSystem> windows;
     std::unique_ptr<CursorSource> cursor;
@@ -40,12 +41,14 @@ RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<
         b_->cursor = std::make_unique<WaylandCursorSource>();
         b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();
         b_->density = QtScreenDensity();
+        b_->clipboard = std::make_unique<WaylandClipboard>();
     } else {
         b_->screen = std::make_unique<X11ScreenGrabber>();
         b_->windows = std::make_unique<X11WindowSystem>();
         b_->cursor = std::make_unique<X11CursorSource>();
         b_->hotKeys = std::make_unique<X11HotKeyRegistrar>();
         b_->density = X11ScreenDensity();
+        b_->clipboard = std::make_unique<QtClipboard>();
     }
 }
 
@@ -77,7 +80,7 @@ CursorSource& RealPlatform::cursor()
 }
 ClipboardAccess& RealPlatform::clipboard()
 {
-    return b_->clipboard;
+    return *b_->clipboard;
 }
 TimerFactory& RealPlatform::timers()
 {
