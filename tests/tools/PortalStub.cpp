@@ -2,13 +2,15 @@
 // org.freedesktop.portal.Desktop and answers at /org/freedesktop/portal/desktop with only the
 // interfaces its switches ask for, so that a test decides what the program gets.
 //
-//   portal_stub [--screenshot=refuse|fail|file:<png>] [--shortcuts]
+//   portal_stub [--screenshot=refuse|fail|silent|file:<png>] [--shortcuts]
 //
 // Each request answers the way the real portal does: the call returns the request's path
 // (/org/freedesktop/portal/desktop/request/<sender>/<handle_token>), and the Response signal
 // then comes from that path, addressed to the caller. On standard output, one line each:
 //   ready                                      the name is owned
 //   screenshot interactive=<0|1>               a Screenshot call
+//   file <path>                                the picture a granted Screenshot hands over
+//   request closed <request>                   Request.Close (the caller gave up waiting)
 //   session <session>                          a CreateSession call
 //   bound <session> <id> <preferred_trigger>   each shortcut of a BindShortcuts call,
 //   bind done                                  then this
@@ -160,6 +162,11 @@ public:
             if (member == QLatin1String("BindShortcuts")) return bindShortcuts(message);
             if (member == QLatin1String("ListShortcuts")) return listShortcuts(message);
         }
+        if (interface == kRequest && member == QLatin1String("Close")) {
+            Say(QStringLiteral("request closed ") + path);
+            bus_.send(message.createReply());
+            return true;
+        }
         if (interface == kSession && member == QLatin1String("Close") && sessions_.count(path)) {
             sessions_.erase(path);
             if (latestSession_ == path) latestSession_.clear();
@@ -258,8 +265,13 @@ private:
             }
             QFile::setPermissions(
                 copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            Say(QStringLiteral("file ") + copy);
             answer(message, request, kGranted,
                    {{QStringLiteral("uri"), QStringLiteral("file://") + copy}});
+        } else if (mode == QLatin1String("silent")) {
+            // Takes the request and never answers, like a portal whose dialog nobody closes.
+            message.setDelayedReply(true);
+            bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
         } else {
             answer(message, request, kFailed, {});
         }
@@ -383,18 +395,19 @@ int main(int argc, char** argv)
         if (argument.startsWith(QLatin1String("--screenshot="))) {
             switches.screenshot = argument.mid(13);
             const bool valid = switches.screenshot == QLatin1String("refuse") ||
+                               switches.screenshot == QLatin1String("silent") ||
                                switches.screenshot == QLatin1String("fail") ||
                                (switches.screenshot.startsWith(QLatin1String("file:")) &&
                                 switches.screenshot.size() > 5);
             if (!valid) {
-                std::fprintf(stderr, "portal stub: --screenshot=refuse|fail|file:<png>\n");
+                std::fprintf(stderr, "portal stub: --screenshot=refuse|fail|silent|file:<png>\n");
                 return 2;
             }
         } else if (argument == QLatin1String("--shortcuts")) {
             switches.shortcuts = true;
         } else {
             std::fprintf(stderr,
-                         "usage: portal_stub [--screenshot=refuse|fail|file:<png>] "
+                         "usage: portal_stub [--screenshot=refuse|fail|silent|file:<png>] "
                          "[--shortcuts]\n");
             return 2;
         }

@@ -75,9 +75,19 @@ PortalHotKeyRegistrar::PortalHotKeyRegistrar(QDBusConnection bus) : bus_(std::mo
     bindTimer_.setInterval(0);
     connect(&bindTimer_, &QTimer::timeout, this, &PortalHotKeyRegistrar::bindAll);
     if (offered_) {
-        bus_.connect(QString::fromLatin1(kPortalService), QString::fromLatin1(kPortalPath),
-                     kInterface, QStringLiteral("Activated"), this,
-                     SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        // Any sender: Qt matches a named sender through the name's owner, which it learns
+        // too late on a connection made before the event loop ran, and the activation is
+        // checked against our own session anyway.
+        // The slot's argument types are looked up by name, which works only once their types
+        // are registered: a first connection in the process would otherwise fail.
+        QMetaType::fromType<QDBusObjectPath>().id();
+        const bool listening = bus_.connect(
+            QString(), QString::fromLatin1(kPortalPath), kInterface, QStringLiteral("Activated"),
+            this, SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        if (!listening) {
+            std::fprintf(stderr, "tovrimo: cannot listen for the desktop's global shortcuts\n");
+            offered_ = false;
+        }
     }
 }
 
