@@ -445,6 +445,62 @@ bool PickFromTrayMenu(const Waybar& waybar, int submenu, int item, std::string* 
     return Session().click();
 }
 
+// A session bus of our own in the session, with the portal stub on it answering as its
+// switches say: programs started with address() meet that portal and no other.
+class PrivatePortal {
+public:
+    bool start(const std::vector<std::string>& switches)
+    {
+        bus_ = Session().launch("dbus-daemon", {{"--session", "--nofork", "--print-address"}});
+        WaitFor(
+            [&] {
+                const std::string out = bus_.standardOutput();
+                if (const auto end = out.find('\n'); end != std::string::npos)
+                    address_ = out.substr(0, end);
+                return !address_.empty() || !bus_.running();
+            },
+            10s);
+        if (address_.empty()) return false;
+        stub_ = Session().launch(Session().installProgram(TOVRIMO_PORTAL_STUB),
+                                 {switches, {{"DBUS_SESSION_BUS_ADDRESS", address_}}});
+        return WaitFor(
+                   [&] {
+                       return !stub_.running() ||
+                              stub_.standardOutput().find("ready\n") != std::string::npos;
+                   },
+                   10s) &&
+               stub_.running();
+    }
+    ~PrivatePortal()
+    {
+        stub_.stop();
+        bus_.stop();
+    }
+    const std::string& address() const { return address_; }
+    Process& stub() { return stub_; }
+    std::string errors() const
+    {
+        return "private bus: " + Tail(bus_.standardError()) +
+               "\nportal stub: " + Tail(stub_.standardOutput()) + Tail(stub_.standardError());
+    }
+    // The interfaces the stub's object offers, as a program finds them.
+    std::string introspection() const
+    {
+        return Session()
+            .run("dbus-send",
+                 {{"--session", "--print-reply", "--dest=org.freedesktop.portal.Desktop",
+                   "/org/freedesktop/portal/desktop",
+                   "org.freedesktop.DBus.Introspectable.Introspect"},
+                  {{"DBUS_SESSION_BUS_ADDRESS", address_}}})
+            .standardOutput();
+    }
+
+private:
+    Process bus_;
+    Process stub_;
+    std::string address_;
+};
+
 }  // namespace
 
 class WaylandProgramE2E : public ::testing::Test {
@@ -602,32 +658,78 @@ TEST_F(WaylandProgramE2E, RightClickOnTheRegionScreenCancels)
         << "a page was printed after the cancel";
 }
 
+// The portal stub as a program meets it: only the interface it was asked for, and a request
+// answered from the request's own path with a fresh copy of the picture it was given.
+TEST_F(WaylandProgramE2E, PortalStubHandsOutItsPicture)
+{
+    QImage picture(200, 120, QImage::Format_RGB32);
+    picture.fill(QColor(kWindowColour));
+    const std::string file = Session().folder() + "/stub-picture.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(file), "PNG"));
+    PrivatePortal portal;
+    ASSERT_TRUE(portal.start({"--screenshot=file:" + file})) << portal.errors();
+    const std::string interfaces = portal.introspection();
+    EXPECT_NE(interfaces.find("\"org.freedesktop.portal.Screenshot\""), std::string::npos)
+        << interfaces;
+    EXPECT_EQ(interfaces.find("org.freedesktop.portal.GlobalShortcuts"), std::string::npos)
+        << "an interface without its switch";
+
+    // The same request the program makes, from the tool that waits for the Response.
+    const Process call = Session().run(Session().installProgram(TOVRIMO_PORTAL_SCREENSHOT),
+                                       {{}, {{"DBUS_SESSION_BUS_ADDRESS", portal.address()}}}, 30s);
+    std::smatch match;
+    const std::string out = call.standardOutput();
+    ASSERT_TRUE(std::regex_search(out, match, std::regex(R"(^response (\d+) file://(\S+)\n)")))
+        << out << call.standardError() << portal.errors();
+    EXPECT_EQ(match[1].str(), "0");
+    EXPECT_NE(match[2].str(), file) << "not a copy";
+    const QImage answered(QString::fromStdString(match[2].str()));
+    EXPECT_EQ(answered.size(), picture.size());
+    EXPECT_EQ(answered.pixel(10, 10), picture.pixel(10, 10));
+    EXPECT_TRUE(call.standardError().empty()) << call.standardError();
+    EXPECT_NE(portal.stub().standardOutput().find("screenshot interactive=0\n"), std::string::npos);
+    std::filesystem::remove(match[2].str());
+}
+
+// What the Screenshot portal hands out is what is printed: /d with the stub's picture.
+TEST_F(WaylandProgramE2E, DesktopSwitchPrintsThePortalsPicture)
+{
+    // A screen of another colour than the session's own.
+    const WaylandSession::Options& options = Session().options();
+    QImage picture(options.width, options.height, QImage::Format_RGB32);
+    picture.fill(QColor(kWindowColour));
+    const std::string file = Session().folder() + "/stub-desktop.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(file), "PNG"));
+    PrivatePortal portal;
+    ASSERT_TRUE(portal.start({"--screenshot=file:" + file})) << portal.errors();
+
+    auto tovrimo = program({{"DBUS_SESSION_BUS_ADDRESS", portal.address()}});
+    ASSERT_NE(tovrimo, nullptr);
+    WriteSettings(*tovrimo);
+    ASSERT_TRUE(tovrimo->start({"/d"}));
+    const auto code = tovrimo->waitForExit(60s);
+    ASSERT_TRUE(code.has_value()) << "still running after 60 s" << Diagnostics(*tovrimo)
+                                  << portal.errors();
+    EXPECT_EQ(*code, 0) << Diagnostics(*tovrimo);
+    ASSERT_TRUE(printedOnePage()) << "jobs: " << jobsSinceStart() << Diagnostics(*tovrimo);
+    const QImage page = printedPage();
+    const QRect printed = Ink::boundsOf(page, QColor(kWindowColour), 40);
+    ASSERT_FALSE(printed.isEmpty()) << "the portal's picture is not on the page";
+    EXPECT_NEAR(printed.width(), picture.width(), 1.5);
+    EXPECT_NEAR(printed.height(), picture.height(), 1.5);
+    EXPECT_EQ(Ink::boundsOf(page, Background(), 40), QRect()) << "the session's own screen";
+    EXPECT_NE(portal.stub().standardOutput().find("screenshot interactive=0\n"), std::string::npos)
+        << portal.stub().standardOutput();
+}
+
 // The Screenshot portal of a bus where the user refuses: a message box says so, nothing is
 // printed, and the job ends with an error once the box is closed.
 TEST_F(WaylandProgramE2E, RefusedScreenshotShowsAMessageAndPrintsNothing)
 {
-    Process bus = Session().launch("dbus-daemon", {{"--session", "--nofork", "--print-address"}});
-    std::string address;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            const std::string out = bus.standardOutput();
-            if (const auto end = out.find('\n'); end != std::string::npos) {
-                address = out.substr(0, end);
-                return true;
-            }
-            return !bus.running();
-        },
-        10s));
-    ASSERT_FALSE(address.empty()) << "no private bus: " << bus.standardError();
-    Process stub =
-        Session().launch(Session().installProgram(TOVRIMO_PORTAL_STUB),
-                         {{"--screenshot=refuse"}, {{"DBUS_SESSION_BUS_ADDRESS", address}}});
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            return !stub.running() || stub.standardOutput().find("ready\n") != std::string::npos;
-        },
-        10s));
-    ASSERT_TRUE(stub.running()) << "portal stub: " << stub.standardError();
+    PrivatePortal portal;
+    ASSERT_TRUE(portal.start({"--screenshot=refuse"})) << portal.errors();
+    const std::string address = portal.address();
+    Process& stub = portal.stub();
 
     auto tovrimo = program({{"DBUS_SESSION_BUS_ADDRESS", address}});
     ASSERT_NE(tovrimo, nullptr);
@@ -650,8 +752,6 @@ TEST_F(WaylandProgramE2E, RefusedScreenshotShowsAMessageAndPrintsNothing)
                                   << Diagnostics(*tovrimo);
     EXPECT_NE(*code, 0) << Diagnostics(*tovrimo);
     EXPECT_EQ(jobsSinceStart(), 0) << "a page was printed although the portal refused";
-    stub.stop();
-    bus.stop();
 }
 
 // The resident program with waybar's tray as its notification area; the menu is the one the
