@@ -7,7 +7,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libcups2-de
   poppler-utils fonts-ipafont-gothic x11-xserver-utils x11-xkb-utils xkb-data
   xfce4-panel dbus-x11 dbus avahi-daemon cups-ipp-utils clang-format-14
   sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire grim wtype
-  wl-clipboard qt6-wayland libglib2.0-bin libwayland-dev libwayland-bin)
+  wl-clipboard qt6-wayland libglib2.0-bin libwayland-dev libwayland-bin waybar)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
