@@ -620,6 +620,39 @@ TEST_F(WaylandProgramE2E, RegionSwitchPrintsTheDraggedRectangle)
     EXPECT_EQ(QColor(page.pixel(ink.topLeft() + QPoint(2, 2))).name(), Background().name());
 }
 
+// /a under sway: the focused window, found through sway's IPC, is cut from the portal's
+// picture of the screen: all of its client area, its decorations, and nothing of the desktop.
+TEST_F(WaylandProgramE2E, ActiveWindowSwitchPrintsTheFocusedWindowsFrame)
+{
+    ColourWindow colour(300, 180, 360, 220);
+    const auto placed = colour.window();
+    ASSERT_TRUE(placed.has_value()) << "the colour window was not placed: " << colour.errors();
+    ASSERT_TRUE(colour.shown()) << colour.errors();
+    ASSERT_TRUE(placed->focused) << "sway did not give the new window the focus";
+
+    auto tovrimo = program();
+    ASSERT_NE(tovrimo, nullptr);
+    WriteSettings(*tovrimo);
+    ASSERT_TRUE(tovrimo->start({"/a"}));
+    const auto code = tovrimo->waitForExit(60s);
+    ASSERT_TRUE(code.has_value()) << "still running after 60 s" << Diagnostics(*tovrimo);
+    EXPECT_EQ(*code, 0) << Diagnostics(*tovrimo);
+    ASSERT_TRUE(printedOnePage()) << "jobs: " << jobsSinceStart() << Diagnostics(*tovrimo);
+
+    const QImage page = printedPage();
+    const QRect window = Ink::boundsOf(page, QColor(kWindowColour), 40);
+    ASSERT_FALSE(window.isEmpty()) << "the window's colour is not on the page";
+    // At 96 dpi a screen pixel is a pixel of the page: the whole client area, uncut.
+    EXPECT_NEAR(window.width(), placed->width, 1.5);
+    EXPECT_NEAR(window.height(), placed->height, 1.5);
+    // The frame around it is sway's border and title bar, a few pixels, not the desktop.
+    const QRect ink = Ink::bounds(page);
+    EXPECT_TRUE(ink.contains(window));
+    EXPECT_LE(ink.width() - window.width(), 20);
+    EXPECT_LE(ink.height() - window.height(), 60);
+    EXPECT_EQ(Ink::count(page, Background(), 40), 0) << "the desktop around the window was printed";
+}
+
 // A right click on the region screen offers only "キャンセル"; picking it prints nothing and
 // the command-line job ends.
 TEST_F(WaylandProgramE2E, RightClickOnTheRegionScreenCancels)
