@@ -9,4 +9,9 @@ bool WindowsCanStayOnTop()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+bool MenusCanOpenAnywhere()
+{
+    return WindowsCanStayOnTop();
+}
+
 }  // namespace tovrimo

@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "platform/TrayIcon.h"
+#include "platform/WindowStacking.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/ResidentCommands.h"
 
@@ -175,6 +176,12 @@ void TrayController::popUp(QMenu* menu)
 {
     // Right-aligned at the pointer, the way a tray menu opens from the corner of the screen.
     const QPoint at = QCursor::pos();
+    if (!MenusCanOpenAnywhere()) {
+        // The menu becomes a window of its own: at its own size the compositor floats it in
+        // the middle of the screen, where it would otherwise tile it across the whole screen.
+        menu->setFixedSize(menu->sizeHint());
+        menu->setWindowTitle(QStringLiteral("トヴリモ"));
+    }
     menu->exec(QPoint(at.x() - menu->sizeHint().width(), at.y()));
 }
 

@@ -653,6 +653,50 @@ TEST_F(WaylandProgramE2E, ActiveWindowSwitchPrintsTheFocusedWindowsFrame)
     EXPECT_EQ(Ink::count(page, Background(), 40), 0) << "the desktop around the window was printed";
 }
 
+// Without a notification area, a second start shows the resident program's menu. Wayland
+// cannot pop a menu up with no window of ours under it, so it comes as a small floating window
+// of its own; its first submenu and first item, picked with the keyboard, print the desktop.
+TEST_F(WaylandProgramE2E, ASecondStartShowsTheMenuAsASmallWindowThatWorks)
+{
+    auto resident = program();
+    ASSERT_NE(resident, nullptr);
+    WriteSettings(*resident);
+    ASSERT_TRUE(resident->start());
+    // Until the resident program listens on its socket, a second start would stay resident.
+    const std::string socket =
+        Session().runtimeFolder() + "/tovrimo-display" + Session().waylandDisplay() + ".socket";
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(socket); }, 15s))
+        << socket << Diagnostics(*resident);
+
+    auto second = program();
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(second->start());
+    const auto code = second->waitForExit(10s);
+    ASSERT_TRUE(code.has_value()) << "the second start did not hand over" << Diagnostics(*second);
+    EXPECT_EQ(*code, 0);
+
+    const auto menu = WindowOf(*resident, "^トヴリモ$", 10s);
+    ASSERT_TRUE(menu.has_value()) << "no menu window" << Diagnostics(*resident);
+    // Menu-sized, not tiled across the screen.
+    EXPECT_LT(menu->width, Session().layoutWidth() / 2);
+    EXPECT_LT(menu->height, Session().layoutHeight() / 2);
+    EXPECT_TRUE(menu->focused);
+
+    // ハードコピー ▸ デスクトップ画面全体: the first item and its first item.
+    ASSERT_TRUE(Session().key("Down"));
+    ASSERT_TRUE(Session().key("Right"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(Session().key("Return"));
+    ASSERT_TRUE(printedOnePage()) << "jobs: " << jobsSinceStart() << Diagnostics(*resident);
+    const QImage page = printedPage();
+    const QRect background = Ink::boundsOf(page, Background(), 40);
+    EXPECT_NEAR(background.width(), Session().options().width, 1.5);
+    // The menu had gone before the screen was read.
+    EXPECT_EQ(Ink::bounds(page), background);
+    EXPECT_TRUE(resident->running());
+    resident->stop();
+}
+
 // A right click on the region screen offers only "キャンセル"; picking it prints nothing and
 // the command-line job ends.
 TEST_F(WaylandProgramE2E, RightClickOnTheRegionScreenCancels)
