@@ -24,7 +24,9 @@ struct RealPlatform::Backends {
     QtMessageBoxes messages;
     PosixFileSystem files;
     QtTimerFactory timers;
-    std::unique_ptr<ClipboardAccess> clipboard;
+    QtClipboard qtClipboard;
+    std::unique_ptr<ClipboardAccess> waylandClipboard;
+    ClipboardAccess* clipboard = &qtClipboard;
     std::unique_ptr<ScreenGrabber> screen;
     std::unique_ptr<WindowSystem> windows;
     std::unique_ptr<CursorSource> cursor;
@@ -41,14 +43,14 @@ RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<
         b_->cursor = std::make_unique<WaylandCursorSource>();
         b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();
         b_->density = QtScreenDensity();
-        b_->clipboard = std::make_unique<WaylandClipboard>();
+        b_->waylandClipboard = std::make_unique<WaylandClipboard>(b_->qtClipboard);
+        b_->clipboard = b_->waylandClipboard.get();
     } else {
         b_->screen = std::make_unique<X11ScreenGrabber>();
         b_->windows = std::make_unique<X11WindowSystem>();
         b_->cursor = std::make_unique<X11CursorSource>();
         b_->hotKeys = std::make_unique<X11HotKeyRegistrar>();
         b_->density = X11ScreenDensity();
-        b_->clipboard = std::make_unique<QtClipboard>();
     }
 }
 

@@ -35,18 +35,19 @@ bool RunTool(const QString& program, const QStringList& arguments, const QByteAr
 
 }  // namespace
 
-WaylandClipboard::WaylandClipboard(QString copyTool, QString pasteTool)
+WaylandClipboard::WaylandClipboard(ClipboardAccess& fallback, QString copyTool, QString pasteTool)
     : copyTool_(copyTool.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("wl-copy"))
                                    : std::move(copyTool)),
       pasteTool_(pasteTool.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("wl-paste"))
-                                     : std::move(pasteTool))
+                                     : std::move(pasteTool)),
+      fallback_(fallback)
 {
 }
 
 void WaylandClipboard::setImage(const QImage& image)
 {
     if (copyTool_.isEmpty()) {
-        qt_.setImage(image);
+        fallback_.setImage(image);
         return;
     }
     QByteArray png;
@@ -54,7 +55,7 @@ void WaylandClipboard::setImage(const QImage& image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     if (!RunTool(copyTool_, {QStringLiteral("--type"), QStringLiteral("image/png")}, png, nullptr))
-        qt_.setImage(image);
+        fallback_.setImage(image);
 }
 
 QStringList WaylandClipboard::imageTypes()
@@ -75,13 +76,13 @@ QStringList WaylandClipboard::imageTypes()
 
 bool WaylandClipboard::hasImage()
 {
-    if (pasteTool_.isEmpty()) return qt_.hasImage();
+    if (pasteTool_.isEmpty()) return fallback_.hasImage();
     return !imageTypes().isEmpty();
 }
 
 QImage WaylandClipboard::image()
 {
-    if (pasteTool_.isEmpty()) return qt_.image();
+    if (pasteTool_.isEmpty()) return fallback_.image();
     for (const QString& type : imageTypes()) {
         QByteArray bytes;
         if (!RunTool(pasteTool_, {QStringLiteral("--no-newline"), QStringLiteral("--type"), type},

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include "platform/ClipboardAccess.h"
-#include "platform/qt/QtClipboard.h"
 
 namespace tovrimo {
 
@@ -12,11 +11,12 @@ namespace tovrimo {
 // key or the command line never has it: Qt's clipboard then silently does nothing. wl-copy
 // and wl-paste (wl-clipboard) reach it without the focus (through the compositor's
 // data-control protocol, or a short-lived surface where there is none), so they do the work
-// when installed; without them Qt's clipboard is the fallback.
+// when installed; without them the fallback (Qt's clipboard) does the work.
 class WaylandClipboard : public ClipboardAccess {
 public:
     // The tools are looked up on PATH unless given.
-    explicit WaylandClipboard(QString copyTool = {}, QString pasteTool = {});
+    explicit WaylandClipboard(ClipboardAccess& fallback, QString copyTool = {},
+                              QString pasteTool = {});
 
     void setImage(const QImage& image) override;
     bool hasImage() override;
@@ -29,7 +29,7 @@ private:
 
     QString copyTool_;
     QString pasteTool_;
-    QtClipboard qt_;
+    ClipboardAccess& fallback_;
 };
 
 }  // namespace tovrimo

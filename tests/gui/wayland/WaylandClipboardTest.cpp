@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "doubles/RecordingClipboard.h"
 #include "platform/wayland/WaylandClipboard.h"
 
 namespace tovrimo {
@@ -16,6 +17,7 @@ namespace {
 class WaylandClipboardTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
+    test::RecordingClipboard fallback;
 
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
 
@@ -83,7 +85,7 @@ protected:
 
 TEST_F(WaylandClipboardTest, ACopyHandsWlCopyThePictureAsPng)
 {
-    WaylandClipboard clipboard(copyTool(), pasteTool());
+    WaylandClipboard clipboard(fallback, copyTool(), pasteTool());
     ASSERT_TRUE(clipboard.usesTools());
     const QImage picture = Picture(qRgb(200, 30, 60));
     clipboard.setImage(picture);
@@ -93,9 +95,24 @@ TEST_F(WaylandClipboardTest, ACopyHandsWlCopyThePictureAsPng)
     EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), picture);
 }
 
+TEST_F(WaylandClipboardTest, WhenWlCopyFailsTheFallbackTakesThePicture)
+{
+    const QImage picture = Picture(qRgb(90, 90, 10));
+    WaylandClipboard clipboard(fallback, copyTool(1), pasteTool());
+    clipboard.setImage(picture);
+    ASSERT_EQ(fallback.images.size(), 1u);
+    EXPECT_EQ(fallback.images[0], picture);
+
+    // A working wl-copy leaves the fallback alone.
+    test::RecordingClipboard unused;
+    WaylandClipboard working(unused, copyTool(), pasteTool());
+    working.setImage(picture);
+    EXPECT_TRUE(unused.images.empty());
+}
+
 TEST_F(WaylandClipboardTest, APastePrefersPngThenOtherImageTypesAndSkipsWhatItCannotRead)
 {
-    WaylandClipboard clipboard(copyTool(), pasteTool());
+    WaylandClipboard clipboard(fallback, copyTool(), pasteTool());
     const QImage png = Picture(qRgb(10, 200, 10));
     const QImage bmp = Picture(qRgb(10, 10, 200));
 
@@ -112,7 +129,7 @@ TEST_F(WaylandClipboardTest, APastePrefersPngThenOtherImageTypesAndSkipsWhatItCa
 
 TEST_F(WaylandClipboardTest, TextOnlyOrAnEmptyClipboardHasNoImage)
 {
-    WaylandClipboard clipboard(copyTool(), pasteTool());
+    WaylandClipboard clipboard(fallback, copyTool(), pasteTool());
     listTypes("text/plain;charset=utf-8\nUTF8_STRING\n");
     EXPECT_FALSE(clipboard.hasImage());
     EXPECT_TRUE(clipboard.image().isNull());
