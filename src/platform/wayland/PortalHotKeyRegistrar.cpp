@@ -70,25 +70,30 @@ PortalHotKeyRegistrar::PortalHotKeyRegistrar(QDBusConnection bus) : bus_(std::mo
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
-    offered_ = PortalOffers(bus_, kInterface);
     bindTimer_.setSingleShot(true);
     bindTimer_.setInterval(0);
     connect(&bindTimer_, &QTimer::timeout, this, &PortalHotKeyRegistrar::bindAll);
-    if (offered_) {
-        // Any sender: Qt matches a named sender through the name's owner, which it learns
-        // too late on a connection made before the event loop ran, and the activation is
-        // checked against our own session anyway.
+}
+
+bool PortalHotKeyRegistrar::offersGlobalHotKeys() const
+{
+    // Asked on first use, not at start: a command-line job never needs the answer.
+    if (offered_) return *offered_;
+    offered_ = PortalOffers(bus_, kInterface);
+    if (*offered_) {
         // The slot's argument types are looked up by name, which works only once their types
-        // are registered: a first connection in the process would otherwise fail.
+        // are registered: on a process's first connection it would otherwise fail.
         QMetaType::fromType<QDBusObjectPath>().id();
         const bool listening = bus_.connect(
-            QString(), QString::fromLatin1(kPortalPath), kInterface, QStringLiteral("Activated"),
-            this, SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+            QString::fromLatin1(kPortalService), QString::fromLatin1(kPortalPath), kInterface,
+            QStringLiteral("Activated"), const_cast<PortalHotKeyRegistrar*>(this),
+            SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
         if (!listening) {
             std::fprintf(stderr, "tovrimo: cannot listen for the desktop's global shortcuts\n");
             offered_ = false;
         }
     }
+    return *offered_;
 }
 
 PortalHotKeyRegistrar::~PortalHotKeyRegistrar()
@@ -98,7 +103,7 @@ PortalHotKeyRegistrar::~PortalHotKeyRegistrar()
 
 bool PortalHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
 {
-    if (!offered_) return false;
+    if (!offersGlobalHotKeys()) return false;
     const auto trigger = ShortcutTrigger(modifiers, virtualKey);
     if (!trigger) return false;
     for (const auto& [other, otherTrigger] : triggers_) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QVariantMap>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/HotKeyRegistrar.h"
@@ -26,7 +27,7 @@ public:
     // The portal learns of the change a moment later, together with the other slots' changes.
     bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
     void unregisterHotKey(int slot) override;
-    bool offersGlobalHotKeys() const override { return offered_; }
+    bool offersGlobalHotKeys() const override;
 
     // The portal session the slots are bound in; empty when none is open.
     QString sessionHandle() const { return session_; }
@@ -40,8 +41,8 @@ private:
     void bindAll();
     void closeSession();
 
-    QDBusConnection bus_;
-    bool offered_ = false;
+    mutable QDBusConnection bus_;
+    mutable std::optional<bool> offered_;
     std::map<int, std::string> triggers_;  // slot → preferred trigger
     QString session_;
     QTimer bindTimer_;

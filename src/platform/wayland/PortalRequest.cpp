@@ -107,12 +107,12 @@ PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interf
     }
     QDBusConnection connection = bus;
     // Qt holds back a connection's incoming messages until the event loop has first run; a
-    // command-line job asks before it ever has. One turn of the loop lets them through.
-    static bool loopHasRun = false;
-    if (!loopHasRun && QCoreApplication::instance() && QThread::currentThread() == qApp->thread()) {
-        loopHasRun = true;
+    // command-line job asks before it ever has. One turn of the loop lets them through. Once
+    // a loop runs (the resident program) nothing is held back, and no turn is taken: it could
+    // start another command in the middle of this one.
+    if (QCoreApplication::instance() && QThread::currentThread() == qApp->thread() &&
+        QThread::currentThread()->loopLevel() == 0)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
     const QString token = NewToken();
     options.insert(QStringLiteral("handle_token"), token);
 

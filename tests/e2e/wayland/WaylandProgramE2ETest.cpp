@@ -658,13 +658,15 @@ TEST_F(WaylandProgramE2E, ActiveWindowSwitchPrintsTheFocusedWindowsFrame)
 // of its own; its first submenu and first item, picked with the keyboard, print the desktop.
 TEST_F(WaylandProgramE2E, ASecondStartShowsTheMenuAsASmallWindowThatWorks)
 {
+    // Until the resident program listens on its socket, a second start would stay resident.
+    // Programs of earlier tests were stopped with a signal and left theirs behind.
+    const std::string socket =
+        Session().runtimeFolder() + "/tovrimo-display" + Session().waylandDisplay() + ".socket";
+    std::filesystem::remove(socket);
     auto resident = program();
     ASSERT_NE(resident, nullptr);
     WriteSettings(*resident);
     ASSERT_TRUE(resident->start());
-    // Until the resident program listens on its socket, a second start would stay resident.
-    const std::string socket =
-        Session().runtimeFolder() + "/tovrimo-display" + Session().waylandDisplay() + ".socket";
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(socket); }, 15s))
         << socket << Diagnostics(*resident);
 
@@ -672,7 +674,8 @@ TEST_F(WaylandProgramE2E, ASecondStartShowsTheMenuAsASmallWindowThatWorks)
     ASSERT_NE(second, nullptr);
     ASSERT_TRUE(second->start());
     const auto code = second->waitForExit(10s);
-    ASSERT_TRUE(code.has_value()) << "the second start did not hand over" << Diagnostics(*second);
+    ASSERT_TRUE(code.has_value()) << "the second start did not hand over" << Diagnostics(*second)
+                                  << "\nresident:" << Diagnostics(*resident);
     EXPECT_EQ(*code, 0);
 
     const auto menu = WindowOf(*resident, "^トヴリモ$", 10s);
