@@ -98,14 +98,14 @@ std::string Diagnostics(TovrimoProcess& tovrimo)
 // Moves the cursor from a pointer device, not through sway's IPC: sway sends a window no
 // motion while a button pressed through its IPC is down. The session installed the tool for
 // its own pointer; that copy is running and cannot be replaced, so it is used as it is.
-bool DeviceMoveTo(int x, int y)
+bool DeviceMoveTo(int x, int y, const WaylandSession& session = Session())
 {
-    const std::string tool = Session().folder() + "/bin/" +
+    const std::string tool = session.folder() + "/bin/" +
                              std::filesystem::path(TOVRIMO_VIRTUAL_POINTER).filename().string();
-    return Session()
+    return session
                .run(tool, {{"--move", std::to_string(x), std::to_string(y),
-                            std::to_string(Session().layoutWidth()),
-                            std::to_string(Session().layoutHeight())}})
+                            std::to_string(session.layoutWidth()),
+                            std::to_string(session.layoutHeight())}})
                .exitCode() == 0;
 }
 
@@ -698,6 +698,52 @@ TEST_F(WaylandProgramE2E, ASecondStartShowsTheMenuAsASmallWindowThatWorks)
     EXPECT_EQ(Ink::bounds(page), background);
     EXPECT_TRUE(resident->running());
     resident->stop();
+}
+
+// On an output at scale 2 the region screen shows the frozen picture pixel for pixel: a drag
+// over layout pixels cuts twice as many device pixels, and at actual size (192 dpi) they
+// print as large as the drag was on the screen.
+TEST_F(WaylandProgramE2E, ARegionOnAScaledOutputIsCutInDevicePixels)
+{
+    WaylandSession::Options options;
+    options.scale = 2;
+    options.background = "#ff0000";
+    WaylandSession scaled(options);
+    ASSERT_TRUE(scaled.start()) << scaled.error();
+    auto tovrimo = program(scaled.environment());
+    ASSERT_NE(tovrimo, nullptr);
+    WriteSettings(*tovrimo);
+    ASSERT_TRUE(tovrimo->start({"/r"}));
+    std::optional<WaylandSession::Window> screen;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (const WaylandSession::Window& window : scaled.windows())
+                if (window.pid == tovrimo->process().pid()) screen = window;
+            return screen.has_value() || !tovrimo->running();
+        },
+        30s))
+        << "no region screen" << Diagnostics(*tovrimo);
+    EXPECT_EQ(screen->width, scaled.layoutWidth());
+
+    const int x0 = 100, y0 = 80, x1 = 300, y1 = 180;  // layout pixels
+    ASSERT_TRUE(scaled.moveTo(x0, y0));
+    ASSERT_TRUE(scaled.press());
+    ASSERT_TRUE(DeviceMoveTo((x0 + x1) / 2, (y0 + y1) / 2, scaled));
+    ASSERT_TRUE(DeviceMoveTo(x1, y1, scaled));
+    ASSERT_TRUE(scaled.moveTo(x1, y1));
+    ASSERT_TRUE(scaled.release());
+    const auto code = tovrimo->waitForExit(60s);
+    ASSERT_TRUE(code.has_value()) << "still running after the drag" << Diagnostics(*tovrimo);
+    EXPECT_EQ(*code, 0) << Diagnostics(*tovrimo);
+    ASSERT_TRUE(printedOnePage()) << "jobs: " << jobsSinceStart() << Diagnostics(*tovrimo);
+
+    // Both corner pixels are in: (x1 - x0) * 2 + 1 device pixels, at 192 dpi.
+    const QImage page = printedPage();
+    const QRect red = Ink::boundsOf(page, QColor(255, 0, 0), 60);
+    ASSERT_FALSE(red.isEmpty()) << "nothing red on the page";
+    EXPECT_NEAR(red.width(), ((x1 - x0) * 2 + 1) * kDpi / 192.0, 1.5);
+    EXPECT_NEAR(red.height(), ((y1 - y0) * 2 + 1) * kDpi / 192.0, 1.5);
+    EXPECT_EQ(Ink::bounds(page), red);
 }
 
 // A right click on the region screen offers only "キャンセル"; picking it prints nothing and
