@@ -109,18 +109,14 @@ std::vector<uint16_t> X11HotKeyRegistrar::lockCombinations() const
     return combinations;
 }
 
-bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+X11HotKeyRegistrar::Grab X11HotKeyRegistrar::planGrab(HotKeyModifiers modifiers, int virtualKey)
 {
-    if (!connection_ || !SlotInRange(slot)) return false;
-    unregisterHotKey(slot);
-
-    const auto keysym = KeysymForVirtualKey(virtualKey);
-    if (!keysym) return false;
     Grab grab;
     grab.requestedModifiers = modifiers;
     grab.virtualKey = virtualKey;
+    const auto keysym = KeysymForVirtualKey(virtualKey);
+    if (!keysym) return grab;
     grab.keycodes = KeycodesOf(connection_, *keysym);
-    if (grab.keycodes.empty()) return false;
 
     // Read the keyboard's modifier layout afresh: it may have changed since the last grab.
     numLockMask_ = modifierMaskOf(kKeysymNumLock);
@@ -130,6 +126,17 @@ bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int
     if (modifiers & HotKeyModControl) grab.modifiers |= XCB_MOD_MASK_CONTROL;
     if (modifiers & HotKeyModShift) grab.modifiers |= XCB_MOD_MASK_SHIFT;
     grab.modifiers &= static_cast<uint16_t>(~lockBits());
+    grab.locks = lockCombinations();
+    return grab;
+}
+
+bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+{
+    if (!connection_ || !SlotInRange(slot)) return false;
+    unregisterHotKey(slot);
+
+    Grab grab = planGrab(modifiers, virtualKey);
+    if (grab.keycodes.empty()) return false;
 
     // X lets a client grab the same combination twice without complaint; the second slot
     // would then fire together with the first. Refuse it, as a taken combination.
@@ -148,7 +155,6 @@ bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int
         uint16_t modifiers;
         xcb_void_cookie_t cookie;
     };
-    grab.locks = lockCombinations();
     std::vector<Attempt> attempts;
     for (xcb_keycode_t code : grab.keycodes) {
         for (uint16_t lock : grab.locks) {
@@ -252,6 +258,21 @@ bool X11HotKeyRegistrar::dispatchPress(const xcb_key_press_event_t* press)
 void X11HotKeyRegistrar::regrabAfterMappingChange()
 {
     regrabPending_ = false;
+    // Typing on another keyboard, or the first key an input tool sends, also announces a new
+    // keyboard, mostly with the same layout. Then the grabs still hold, and they are left
+    // alone: releasing them would open a moment in which the press that caused the notice
+    // goes past us.
+    bool changed = false;
+    for (const Grab& grab : grabs_) {
+        if (grab.identifier == 0) continue;
+        const Grab now = planGrab(grab.requestedModifiers, grab.virtualKey);
+        if (now.keycodes != grab.keycodes || now.modifiers != grab.modifiers ||
+            now.locks != grab.locks) {
+            changed = true;
+            break;
+        }
+    }
+    if (!changed) return;
     // Release everything before grabbing anew: with the keys moved, one slot's new key code may
     // be another slot's old one, and X would let this client hold both grabs at once.
     std::array<Grab, kHotKeySlots> held = grabs_;

@@ -42,6 +42,9 @@ private:
         std::vector<uint16_t> locks;  // the lock states grabbed, to release exactly those
     };
 
+    // The grab the combination needs on the keyboard as it is now; no key codes when the
+    // keyboard has no such key.
+    Grab planGrab(HotKeyModifiers modifiers, int virtualKey);
     std::vector<uint16_t> lockCombinations() const;
     uint16_t modifierMaskOf(uint32_t keysym) const;
     uint16_t lockBits() const;
