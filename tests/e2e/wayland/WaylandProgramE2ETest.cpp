@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QColor>
@@ -13,6 +15,7 @@
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "harness/Ink.h"
@@ -446,11 +449,19 @@ bool PickFromTrayMenu(const Waybar& waybar, int submenu, int item, std::string* 
 }
 
 // A session bus of our own in the session, with the portal stub on it answering as its
-// switches say: programs started with address() meet that portal and no other.
+// switches say: programs started with address() meet that portal and no other. The stub reads
+// its commands ("activate <id>") from a pipe that activate() writes to.
 class PrivatePortal {
 public:
     bool start(const std::vector<std::string>& switches)
     {
+        static int count = 0;
+        control_ = Session().folder() + "/portal-control-" + std::to_string(++count);
+        ::unlink(control_.c_str());
+        if (::mkfifo(control_.c_str(), 0666) != 0) return false;
+        ::chmod(control_.c_str(), 0666);
+        // Read and write, so that opening does not wait for the reader.
+        controlFd_ = ::open(control_.c_str(), O_RDWR | O_CLOEXEC);
         bus_ = Session().launch("dbus-daemon", {{"--session", "--nofork", "--print-address"}});
         WaitFor(
             [&] {
@@ -461,8 +472,12 @@ public:
             },
             10s);
         if (address_.empty()) return false;
-        stub_ = Session().launch(Session().installProgram(TOVRIMO_PORTAL_STUB),
-                                 {switches, {{"DBUS_SESSION_BUS_ADDRESS", address_}}});
+        std::vector<std::string> arguments{"-c", "exec \"$0\" \"$@\" < \"$CONTROL\"",
+                                           Session().installProgram(TOVRIMO_PORTAL_STUB)};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        stub_ = Session().launch(
+            "/bin/sh",
+            {arguments, {{"DBUS_SESSION_BUS_ADDRESS", address_}, {"CONTROL", control_}}});
         return WaitFor(
                    [&] {
                        return !stub_.running() ||
@@ -474,9 +489,21 @@ public:
     ~PrivatePortal()
     {
         stub_.stop();
+        if (controlFd_ >= 0) ::close(controlFd_);
+        ::unlink(control_.c_str());
         bus_.stop();
     }
     const std::string& address() const { return address_; }
+    bool said(const std::string& line) const
+    {
+        return ("\n" + stub_.standardOutput()).find("\n" + line) != std::string::npos;
+    }
+    // Makes the stub report the shortcut as pressed.
+    bool activate(const std::string& id)
+    {
+        const std::string line = "activate " + id + "\n";
+        return ::write(controlFd_, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    }
     Process& stub() { return stub_; }
     std::string errors() const
     {
@@ -499,6 +526,8 @@ private:
     Process bus_;
     Process stub_;
     std::string address_;
+    std::string control_;
+    int controlFd_ = -1;
 };
 
 }  // namespace
@@ -878,6 +907,89 @@ TEST_F(WaylandProgramE2E, RefusedScreenshotShowsAMessageAndPrintsNothing)
                                   << Diagnostics(*tovrimo);
     EXPECT_NE(*code, 0) << Diagnostics(*tovrimo);
     EXPECT_EQ(jobsSinceStart(), 0) << "a page was printed although the portal refused";
+}
+
+// Global hot keys through a stub GlobalShortcuts portal (sway has none, and the test must
+// decide when a shortcut fires): the resident program binds its slots there, and an activation
+// runs the slot's command. The same stub hands out a known picture as the screen.
+TEST_F(WaylandProgramE2E, AnActivatedShortcutRunsItsSlotsCommandInTheResidentProgram)
+{
+    // As large as the output, in a colour the session's background does not have.
+    const std::string picture = Session().folder() + "/stub-screen.png";
+    QImage screen(Session().options().width, Session().options().height, QImage::Format_RGB32);
+    screen.fill(qRgb(200, 0, 200));
+    ASSERT_TRUE(screen.save(QString::fromStdString(picture)));
+    ::chmod(picture.c_str(), 0644);
+    PrivatePortal portal;
+    ASSERT_TRUE(portal.start({"--shortcuts", "--screenshot=file:" + picture})) << portal.errors();
+
+    auto tovrimo = program({{"DBUS_SESSION_BUS_ADDRESS", portal.address()}});
+    ASSERT_NE(tovrimo, nullptr);
+    // A desktop hard copy on Ctrl+Alt+P (slot 0), the desktop copy on Ctrl+Shift+F5 (slot 4).
+    WriteSettings(*tovrimo,
+                  "HotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeySHIFT0=0\nHotKeyButton0=80\n"
+                  "HotKeyOn4=1\nHotKeyALT4=0\nHotKeyCTRL4=1\nHotKeySHIFT4=1\nHotKeyButton4=116\n");
+    ASSERT_TRUE(tovrimo->start());
+
+    ASSERT_TRUE(WaitFor([&] { return portal.said("bind done"); }, 15s))
+        << "the program bound no shortcuts" << portal.errors() << Diagnostics(*tovrimo);
+    const std::string bound = portal.stub().standardOutput();
+    EXPECT_NE(bound.find(" slot0 CTRL+ALT+p\n"), std::string::npos) << bound;
+    EXPECT_NE(bound.find(" slot4 CTRL+SHIFT+F5\n"), std::string::npos) << bound;
+    // Slots that are off are not bound.
+    EXPECT_EQ(bound.find(" slot1 "), std::string::npos) << bound;
+
+    ASSERT_TRUE(portal.activate("slot0"));
+    ASSERT_TRUE(printedOnePage()) << "no page after the shortcut" << Diagnostics(*tovrimo);
+    const QImage printed = PdfPage(Cups().outputPdf(TestSession::kA4Queue)).firstImage();
+    ASSERT_FALSE(printed.isNull());
+    // The whole screen: the same shape, the stub's colour.
+    EXPECT_NEAR(static_cast<double>(printed.width()) / printed.height(),
+                static_cast<double>(screen.width()) / screen.height(), 0.02);
+    EXPECT_EQ(QColor(printed.pixel(printed.width() / 2, printed.height() / 2)),
+              QColor(qRgb(200, 0, 200)));
+    EXPECT_TRUE(WaitFor([&] { return portal.said("screenshot interactive=0"); }, 5s));
+    // One activation, one page.
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(jobsSinceStart(), 1);
+    EXPECT_TRUE(tovrimo->running());
+    tovrimo->stop();
+}
+
+// Actual size on a scaled output: a capture is in device pixels, and the output's scale says
+// how many of them make an inch, as Xft.dpi does on X11.
+TEST_F(WaylandProgramE2E, ActualSizePrintsTheDesktopAsLargeAsAScaledOutputShowsIt)
+{
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE("output scale " + std::to_string(scale));
+        // 640 x 320 device pixels of red: at scale 2 that is 320 x 160 of layout, 3.33 inches
+        // at 192 dpi; at scale 1, 6.67 inches at 96 dpi.
+        WaylandSession::Options options;
+        options.width = 640;
+        options.height = 320;
+        options.scale = scale;
+        options.background = "#ff0000";
+        WaylandSession scaled(options);
+        ASSERT_TRUE(scaled.start()) << scaled.error();
+        Cups().clearOutput(TestSession::kA4Queue);
+        jobsBefore_ = Cups().jobCount();
+
+        auto tovrimo = program(scaled.environment());
+        ASSERT_NE(tovrimo, nullptr);
+        WriteSettings(*tovrimo);
+        ASSERT_TRUE(tovrimo->start({"/d"}));
+        const auto code = tovrimo->waitForExit(60s);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0) << Diagnostics(*tovrimo);
+        ASSERT_TRUE(printedOnePage()) << "jobs: " << jobsSinceStart() << Diagnostics(*tovrimo);
+
+        const double screenDpi = 96.0 * scale;
+        const QRect red = Ink::boundsOf(printedPage(), QColor(255, 0, 0), 60);
+        ASSERT_FALSE(red.isEmpty()) << "nothing red on the page";
+        EXPECT_NEAR(red.width(), 640.0 * kDpi / screenDpi, 1.0);
+        EXPECT_NEAR(red.height(), 320.0 * kDpi / screenDpi, 1.0);
+        scaled.stop();
+    }
 }
 
 // The resident program with waybar's tray as its notification area; the menu is the one the
