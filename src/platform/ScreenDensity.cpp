@@ -56,6 +56,12 @@ double TwipsPerDevicePixel(double devicePixelsPerInch)
     return 1440.0 / (Usable(devicePixelsPerInch) ? devicePixelsPerInch : kDefaultDpi);
 }
 
+double PrimaryDevicePixelRatio()
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->devicePixelRatio() : 1.0;
+}
+
 DotsPerInch QtScreenDensity()
 {
     DotsPerInch density;

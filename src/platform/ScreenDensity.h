@@ -14,6 +14,9 @@ struct DotsPerInch {
 // times its device pixel ratio. On Wayland the ratio is the output's scale; on X11 Qt keeps a
 // logical 96 at Xft.dpi 192 and puts the rest into the ratio.
 DotsPerInch QtScreenDensity();
+// The primary screen's device pixels per logical pixel (1 without a screen): on Wayland the
+// output's scale, which turns the compositor's layout coordinates into capture pixels.
+double PrimaryDevicePixelRatio();
 
 // The screen's density as the desktop states it: the value of "Xft.dpi" in an X resource
 // database text (what `xrdb -query` prints, the root window's RESOURCE_MANAGER). Nothing when

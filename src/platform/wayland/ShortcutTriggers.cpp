@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/VirtualKeys.h"
+
 namespace tovrimo {
 
 namespace {
@@ -9,19 +11,22 @@ namespace {
 // The key's name as an XKB keysym name, which is what the trigger notation uses.
 std::optional<std::string> KeyName(int virtualKey)
 {
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return std::string(1, static_cast<char>(virtualKey - 'A' + 'a'));
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return std::string(1, static_cast<char>(virtualKey));
-    constexpr int kF1 = 112;
-    constexpr int kF12 = 123;
-    if (virtualKey >= kF1 && virtualKey <= kF12) return "F" + std::to_string(virtualKey - kF1 + 1);
-    switch (virtualKey) {
-    case 32:
+    const auto code = KeysymForVirtualKey(virtualKey);
+    if (!code) return std::nullopt;
+    constexpr uint32_t kLetterZ = keysym::kLetterA + 25;
+    constexpr uint32_t kDigit9 = keysym::kDigit0 + 9;
+    constexpr uint32_t kF12 = keysym::kF1 + 11;
+    // Letters and digits are named by their character.
+    if ((*code >= keysym::kLetterA && *code <= kLetterZ) ||
+        (*code >= keysym::kDigit0 && *code <= kDigit9))
+        return std::string(1, static_cast<char>(*code));
+    if (*code >= keysym::kF1 && *code <= kF12) return "F" + std::to_string(*code - keysym::kF1 + 1);
+    switch (*code) {
+    case keysym::kSpace:
         return "space";
-    case 13:
+    case keysym::kReturn:
         return "Return";
-    case 44:
+    case keysym::kPrint:
         return "Print";
     default:
         return std::nullopt;

@@ -2,22 +2,14 @@
 
 #include <unistd.h>
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <cmath>
 
+#include "platform/ScreenDensity.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 
 namespace tovrimo {
 
 namespace {
-
-// sway's layout is in logical pixels; captures are in device pixels.
-double DeviceScale()
-{
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    return primary ? primary->devicePixelRatio() : 1.0;
-}
 
 int Scaled(double value, double scale)
 {
@@ -59,7 +51,8 @@ PixelRect WaylandWindowSystem::frameRect(WindowId window)
     const auto node = NodeWithId(sway_->tree(), window);
     if (!node) return {};
     const QJsonObject rect = node->value(QLatin1String("rect")).toObject();
-    const double scale = DeviceScale();
+    // sway's layout is in logical pixels; captures are in device pixels.
+    const double scale = PrimaryDevicePixelRatio();
     const double x = rect.value(QLatin1String("x")).toDouble();
     const double y = rect.value(QLatin1String("y")).toDouble();
     const double width = rect.value(QLatin1String("width")).toDouble();
