@@ -11,6 +11,7 @@
 #include "core/SettingsStore.h"
 #include "core/TitleFields.h"
 #include "output/PrintDialog.h"
+#include "platform/PrinterCatalog.h"
 #include "resident/AboutDialog.h"
 #include "resident/AboutLink.h"
 #include "resident/HotKeys.h"
@@ -51,7 +52,7 @@ void DialogCoordinator::openPrintDialog()
                                  ? QIcon()
                                  : p.residentWindow()->currentIcon();
     PrintDialogServices services{p.data,
-                                 p.services().printers,
+                                 p.printers(),
                                  p.services().messages,
                                  p.services().clipboard,
                                  p.printer(),
@@ -64,9 +65,16 @@ void DialogCoordinator::openPrintDialog()
                                  p.services().screenTwipsPerPixelY,
                                  customIcon};
     print_ = new PrintDialog(services);
+    QObject::connect(print_, &PrintDialog::printerListOpened, print_,
+                     [&p] { p.discoverPrinters(); });
     // The command-line job keeps its own state; every other caller enters the dialog's.
     if (p.engine().state() != AppState::CommandLine) p.engine().setState(AppState::PrintDialogOpen);
     print_->load();
+}
+
+void DialogCoordinator::printersDiscovered()
+{
+    if (print_) print_->addNewPrinters();
 }
 
 void DialogCoordinator::openOptions()

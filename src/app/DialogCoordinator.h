@@ -26,6 +26,8 @@ public:
     void openAbout();
     void showHelpContents();
     PrintDialog* printDialog() const;
+    // Network printers were found: an open print dialog lists them.
+    void printersDiscovered();
     OptionsDialog* optionsDialog() const;
 
     // PrintDialogHost

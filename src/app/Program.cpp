@@ -17,9 +17,11 @@
 #include "core/SettingsStore.h"
 #include "core/TitleFields.h"
 #include "output/PagePrinter.h"
+#include "output/PageRenderer.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
+#include "platform/PrinterCatalog.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayHostWatcher.h"
@@ -40,7 +42,16 @@ std::string CommandLineText(const std::vector<std::string>& args)
     return text;
 }
 
-Program::Program(PlatformServices services) : services_(std::move(services))
+namespace {
+
+// How long the program listens for network printers when it looks for them.
+constexpr std::chrono::milliseconds kDiscoveryWait{2000};
+
+}  // namespace
+
+Program::Program(PlatformServices services)
+    : services_(std::move(services)),
+      printers_(std::make_unique<PrinterCatalog>(services_.printers))
 {
     CaptureServices cs{services_.screen,    services_.windows, services_.cursor,
                        services_.clipboard, services_.timers,  *this};
@@ -57,7 +68,7 @@ Program::Program(PlatformServices services) : services_(std::move(services))
     };
     engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
     printer_ = std::make_unique<PagePrinter>(
-        services_.printers, services_.messages, titleExpander(),
+        *printers_, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
     printer_->setFullDetail([this] { return data.settings.fullDetailPrint; });
     fileDialog_ = std::make_unique<FileDialog>();
@@ -115,6 +126,8 @@ Program::~Program()
     // The dialogs refer to the records and the engine: they go first.
     dialogs_.reset();
     engine_->onChange = nullptr;
+    // A discovery still running finishes before anything it reports to goes.
+    printers_.reset();
 }
 
 std::function<std::string(const std::string&)> Program::titleExpander() const
@@ -132,8 +145,8 @@ bool Program::saveSettings()
 SettingsStore& Program::settingsStore()
 {
     if (!store_ || store_->settingsPath() != appPath + "tovrimo.ini")
-        store_ = std::make_unique<SettingsStore>(services_.files, services_.printers,
-                                                 services_.messages, appPath);
+        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, services_.messages,
+                                                 appPath);
     return *store_;
 }
 
@@ -144,7 +157,9 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
     appPath = folders.settingsFolder;
     lastFolder = FirstImageFolder(folders);
 
-    if (services_.printers.printerNames().empty()) {
+    // A desktop whose only printers are on the network has no queue to list: only then is the
+    // network listened to before the program gives up.
+    if (printers_->printerNames().empty() && printers_->discoverPrinters(kDiscoveryWait).empty()) {
         services_.messages.show(texts::kAppCaption, texts::kNoPrinter, MsgButtons::Ok,
                                 MsgIcon::None);
         return {false, 1};
@@ -246,6 +261,31 @@ void Program::becomeResident()
         QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
                          [this] { resident_->showMenuAtPointer(); });
     waitForNotificationArea();
+    QTimer::singleShot(warmUpDelayMs, resident_.get(), [this] { warmUp(); });
+}
+
+void Program::warmUp()
+{
+    // The first hard copy would otherwise load the title's fonts and the PDF writer, and ask
+    // the printing system for the default printer, while the user waits for the page.
+    PageRenderer::warmUp(TitleFont{QString::fromStdString(data.current.fontName),
+                                   data.current.fontPoints, data.current.bold, data.current.italic,
+                                   data.current.underline});
+    discoverPrinters();
+}
+
+void Program::discoverPrinters()
+{
+    QPointer<TrayController> resident = resident_.get();
+    printers_->discoverInBackground(kDiscoveryWait, [this, resident] {
+        // On the worker thread: the list is updated on the GUI thread.
+        QMetaObject::invokeMethod(
+            resident,
+            [this] {
+                if (dialogs_) dialogs_->printersDiscovered();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Program::waitForNotificationArea()

@@ -31,6 +31,7 @@ class HotKeys;
 class MessageBoxes;
 class PagePrinter;
 class PrinterBackend;
+class PrinterCatalog;
 class ScreenGrabber;
 class SettingsStore;
 class SingleInstance;
@@ -82,6 +83,10 @@ public:
     CaptureBuffer& buffer() { return buffer_; }
     CaptureEngine& engine() { return *engine_; }
     PagePrinter& printer() { return *printer_; }
+    // The printers as this process has read them; every part of the program asks through it.
+    PrinterCatalog& printers() { return *printers_; }
+    // Looks for network printers on a worker thread; an open print dialog lists each one found.
+    void discoverPrinters();
     TrayController* residentWindow() { return resident_.get(); }
 
     HotKeys* hotKeys() { return hotKeys_.get(); }
@@ -140,11 +145,15 @@ public:
 
     // How long a resident start waits for a notification area before it says there is none.
     int notificationAreaWaitMs = 10000;
+    // How long after a resident start, with nothing else to do, the program reads what its
+    // first hard copy needs and looks for network printers.
+    int warmUpDelayMs = 300;
 
 private:
     Outcome runCommandLine();
     void becomeResident();
     void waitForNotificationArea();
+    void warmUp();
 
     PlatformServices services_;
     CaptureBuffer buffer_;
@@ -159,6 +168,8 @@ private:
     QPointer<RegionSelector> region_;
     QTimer notificationAreaWait_;
     std::unique_ptr<SettingsStore> store_;
+    // Last, so that it goes first: its worker thread may still report to the objects above.
+    std::unique_ptr<PrinterCatalog> printers_;
 };
 
 // The process's arguments joined into the command-line text the splitter works on.

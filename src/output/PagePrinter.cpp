@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <chrono>
 
 #include "core/Rounding.h"
 #include "output/OutputTexts.h"
@@ -15,6 +16,10 @@
 namespace tovrimo {
 
 namespace {
+
+// How long a page for a printer that the printing system does not list waits for the network
+// to announce it.
+constexpr std::chrono::milliseconds kDiscoveryWait{1500};
 
 template <typename T>
 bool Offers(const std::vector<T>& codes, const T& code)
@@ -53,7 +58,13 @@ void PagePrinter::fail(const char* caption, const char* text)
 
 bool PagePrinter::selectPrinter(const PrintLayout& layout)
 {
-    const auto names = printers_.printerNames();
+    auto names = printers_.printerNames();
+    if (!layout.printerName.empty() && !Offers(names, layout.printerName)) {
+        // Not a queue of the scheduler: perhaps a printer on the network, which only listening
+        // for its announcement finds.
+        printers_.discoverPrinters(kDiscoveryWait);
+        names = printers_.printerNames();
+    }
     for (const auto& name : names) {
         if (name == layout.printerName) {
             if (name != printer_) {

@@ -1,10 +1,12 @@
 #include "output/PageRenderer.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryFile>
 
 #include "output/PdfImageStream.h"
 
@@ -98,6 +100,26 @@ bool PageRenderer::render(const Page& page, const QString& pdfPath, QString* err
         return PdfImageStream::swapInto(
             pdfPath, PdfImageStream::encode(page.image, page.smoothScaling), error);
     return true;
+}
+
+void PageRenderer::warmUp(const TitleFont& font)
+{
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/tovrimo-warm-XXXXXX.pdf"));
+    if (!file.open()) return;
+    file.close();
+    Page page;
+    page.widthPoints = 72;
+    page.heightPoints = 72;
+    page.dpi = 300;
+    page.font = font;
+    // Latin, kana and kanji: the title's usual fallback fonts are loaded too.
+    page.title = QStringLiteral("Aa \u3042\u30A2\u65E5 0");
+    page.image = QImage(8, 8, QImage::Format_RGB32);
+    page.image.fill(Qt::gray);
+    page.imageW = page.imageH = 720;
+    page.imageX = page.imageY = 0;
+    QString ignored;
+    render(page, file.fileName(), &ignored);
 }
 
 }  // namespace tovrimo

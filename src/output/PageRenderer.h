@@ -45,6 +45,11 @@ public:
 
     // Writes the page; false with a reason when the file cannot be written.
     static bool render(const Page& page, const QString& pdfPath, QString* error);
+
+    // Writes a small page with a title in this font and an image, and throws it away: what the
+    // first real page would otherwise load (fonts, the PDF writer, the image encoder) is then
+    // in memory.
+    static void warmUp(const TitleFont& font);
 };
 
 }  // namespace tovrimo

@@ -1,5 +1,6 @@
 #include "output/PrintDialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -158,6 +159,10 @@ bool IsReturn(const QEvent* event)
 
 bool PrintDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show && watched == printerList_->view()->window()) {
+        onPrinterListOpened();
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched == scaleEdit_) {
         return scaleBoxEvent(event) || QDialog::eventFilter(watched, event);
     }
@@ -462,6 +467,31 @@ void PrintDialog::refreshPreview()
         // dialog's own update, which is not an edit that lets a named setting go.
         setTextLoading(leftEdit_, FormatCentimetres(*picture.leftCm));
         setTextLoading(topEdit_, FormatCentimetres(*picture.topCm));
+    }
+}
+
+}  // namespace tovrimo
+
+namespace tovrimo {
+
+void PrintDialog::onPrinterListOpened()
+{
+    // Printers added, removed or changed in the printing system since the dialog opened show
+    // up now; this is the one place where the user expects the list to be asked again.
+    s_.printers.invalidate();
+    capabilities_.clear();
+    addNewPrinters();
+    emit printerListOpened();
+}
+
+void PrintDialog::addNewPrinters()
+{
+    const QSignalBlocker block(printerList_);
+    for (const auto& name : s_.printers.printerNames()) {
+        if (std::find(printerNames_.begin(), printerNames_.end(), name) != printerNames_.end())
+            continue;
+        printerNames_.push_back(name);
+        printerList_->addItem(QString::fromStdString(name));
     }
 }
 

@@ -71,6 +71,9 @@ public:
     void refreshPreview();
     void releaseNamedSetting();
     void fillPaperSizeList();
+    // Adds the printers that became known since the list was filled (network printers found in
+    // the background), keeping the entry shown.
+    void addNewPrinters();
 
     // Edits of the page layout. Each lets a chosen named setting go before it applies.
     void onPrinterChanged();
@@ -116,6 +119,12 @@ public:
     // Refused keys and pastes in the scale box sound this; QApplication::beep unless replaced.
     std::function<void()> beep;
 
+signals:
+    // The user opened the printer list: what is known of the printers has been read afresh,
+    // and the network may be asked again.
+    void printerListOpened();
+
+public:
     // The carrier labels the title options dialog writes into.
     CarrierLabel* fontCarrier() const { return fontCarrier_; }
     CarrierLabel* titleAlignmentCarrier() const { return titleAlignmentCarrier_; }
@@ -149,6 +158,7 @@ private:
     QWidget* buildSettingRow();
     QWidget* buildCommandRow();
     void connectHandlers();
+    void onPrinterListOpened();
 
     void showLayout(const PrintLayout& shown);
     void showCarriers(const PrintLayout& from);

@@ -1,4 +1,5 @@
 // Building the print dialog's controls and connecting them to their handlers.
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -388,6 +389,8 @@ void PrintDialog::connectHandlers()
     scaleEdit_->installEventFilter(this);
     scaleEdit_->setAcceptDrops(false);
     printButton_->installEventFilter(this);
+    // The list's pop-up opening is when the printers are asked again.
+    printerList_->view()->window()->installEventFilter(this);
     for (QComboBox* combo : {printerList_, paperSizeList_, paperSourceList_, namedSettingList_}) {
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,14 +47,23 @@ struct JobResult {
     std::string error;  // the printing system's reason when not accepted
 };
 
-// The printing system: installed printers, what they offer, and job submission.
+// The printing system: installed printers, what they offer, and job submission. A backend may
+// be asked from a worker thread while the GUI thread asks too.
 class PrinterBackend {
 public:
     virtual ~PrinterBackend() = default;
 
-    // Installed printers by device name, in a stable order. Empty when there are none or the
-    // printing system cannot be reached.
+    // Printers by device name, in a stable order: the queues the printing system lists, and
+    // the network printers an earlier discoverPrinters() found. Never waits for the network.
+    // Empty when there are none or the printing system cannot be reached.
     virtual std::vector<std::string> printerNames() = 0;
+    // Looks on the network for printers that the printing system does not list itself,
+    // listening up to `wait` for their announcements, and returns the names found. Blocks.
+    virtual std::vector<std::string> discoverPrinters(std::chrono::milliseconds wait)
+    {
+        (void)wait;
+        return {};
+    }
     virtual std::optional<PrinterDefaults> defaultPrinter() = 0;
 
     // Paper-size and paper-source codes the printer offers (sizes without a code are left out).

@@ -1,15 +1,23 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/PrinterBackend.h"
 
 namespace tovrimo::test {
 
-// Printers described in memory; submitted jobs are recorded instead of printed.
+// Printers described in memory; submitted jobs are recorded instead of printed. Counts what it
+// is asked, so that tests can tell how often the printing system would be. Network printers
+// (`network`) are listed only once discoverPrinters() found them; `holdDiscovery` keeps a
+// discovery waiting until released, as a slow network does.
 class FakePrinterBackend : public PrinterBackend {
 public:
     struct Printer {
@@ -23,13 +31,37 @@ public:
 
     std::vector<std::string> printerNames() override
     {
+        ++nameQueries;
         std::vector<std::string> names;
-        for (const auto& p : printers) names.push_back(p.name);
+        for (const auto& p : printers)
+            if (!isNetwork(p.name) || found.load()) names.push_back(p.name);
         return names;
+    }
+
+    std::vector<std::string> discoverPrinters(std::chrono::milliseconds wait) override
+    {
+        ++discoveries;
+        std::unique_lock lock(holdMutex);
+        if (holdDiscovery) holdReleased.wait_for(lock, wait, [this] { return !holdDiscovery; });
+        found = true;
+        return network;
+    }
+    void releaseDiscovery()
+    {
+        {
+            std::lock_guard lock(holdMutex);
+            holdDiscovery = false;
+        }
+        holdReleased.notify_all();
+    }
+    bool isNetwork(const std::string& name) const
+    {
+        return std::find(network.begin(), network.end(), name) != network.end();
     }
 
     std::optional<PrinterDefaults> defaultPrinter() override
     {
+        ++defaultQueries;
         for (const auto& p : printers)
             if (p.name == defaultName)
                 return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
@@ -47,24 +79,40 @@ public:
 
     std::vector<int> paperSizes(const std::string& printer) override
     {
+        {
+            std::lock_guard lock(countMutex);
+            ++sizeQueries[printer];
+        }
         auto* p = find(printer);
         return p ? p->sizes : std::vector<int>{};
     }
     std::vector<int> paperSources(const std::string& printer) override
     {
+        {
+            std::lock_guard lock(countMutex);
+            ++sourceQueries[printer];
+        }
         auto* p = find(printer);
         return p ? p->sources : std::vector<int>{};
     }
     int defaultPaperSize(const std::string& printer) override
     {
+        {
+            std::lock_guard lock(countMutex);
+            ++defaultSizeQueries[printer];
+        }
         auto* p = find(printer);
         return p ? p->defaultSize : 0;
     }
 
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int,
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, int size,
                                            int orientation) override
     {
         ++metricsQueries;
+        {
+            std::lock_guard lock(countMutex);
+            ++metricsQueriesFor[{printer, size, orientation}];
+        }
         auto* p = find(printer);
         if (!p) return std::nullopt;
         PageMetrics m = p->portrait;
@@ -126,7 +174,24 @@ public:
     std::string defaultName;
     std::vector<JobRequest> jobs;
     std::string refuseWith;
-    int metricsQueries = 0;
+    std::atomic<int> metricsQueries = 0;
+    // Printers listed only once a discovery found them.
+    std::vector<std::string> network;
+    bool holdDiscovery = false;
+    std::atomic<bool> found = false;
+    std::atomic<int> nameQueries = 0;
+    std::atomic<int> defaultQueries = 0;
+    std::atomic<int> discoveries = 0;
+    std::map<std::string, int> sizeQueries, sourceQueries, defaultSizeQueries;
+    std::map<std::tuple<std::string, int, int>, int> metricsQueriesFor;
+    std::atomic<int> invalidations = 0;
+    void invalidate() override { ++invalidations; }
+    // Held while the per-printer counts change; tests read them once the work is done.
+    std::mutex countMutex;
+
+private:
+    std::mutex holdMutex;
+    std::condition_variable holdReleased;
 };
 
 }  // namespace tovrimo::test

@@ -20,41 +20,29 @@ namespace tovrimo {
 
 namespace {
 
-// Long enough for the printers that DNS-SD announces on the local network to answer.
-constexpr int kDiscoveryMsec = 300;
+// A destination of our own, freed with the list of one that libcups made it in.
+std::shared_ptr<cups_dest_t> Owned(cups_dest_t* dest)
+{
+    if (!dest) return nullptr;
+    return std::shared_ptr<cups_dest_t>(dest, [](cups_dest_t* d) { cupsFreeDests(1, d); });
+}
 
-// The destinations the scheduler lists, queues and discovered printers alike.
-class DestList {
-public:
-    DestList()
-    {
-        cupsEnumDests(CUPS_DEST_FLAGS_NONE, kDiscoveryMsec, nullptr, 0, 0, &DestList::add, this);
-    }
-    ~DestList() { cupsFreeDests(count_, dests_); }
-    DestList(const DestList&) = delete;
-    DestList& operator=(const DestList&) = delete;
-    cups_dest_t* begin() const { return dests_; }
-    cups_dest_t* end() const { return dests_ + count_; }
-    const cups_dest_t* find(const std::string& name) const
-    {
-        for (const cups_dest_t& d : *this)
-            if (!d.instance && name == d.name) return &d;
-        return nullptr;
-    }
-
-private:
-    static int add(void* self, unsigned flags, cups_dest_t* dest)
-    {
-        auto* list = static_cast<DestList*>(self);
-        if (flags & CUPS_DEST_FLAGS_REMOVED)
-            list->count_ = cupsRemoveDest(dest->name, dest->instance, list->count_, &list->dests_);
-        else
-            list->count_ = cupsCopyDest(dest, list->count_, &list->dests_);
-        return 1;
-    }
-    int count_ = 0;
-    cups_dest_t* dests_ = nullptr;
-};
+// The queues the scheduler lists, by name, in one request: no DNS-SD, no lpoptions.
+std::vector<std::string> SchedulerQueues()
+{
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-name");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    std::vector<std::string> names;
+    for (ipp_attribute_t* attr = ippFindAttribute(response, "printer-name", IPP_TAG_NAME); attr;
+         attr = ippFindNextAttribute(response, "printer-name", IPP_TAG_NAME))
+        if (const char* name = ippGetString(attr, 0, nullptr)) names.emplace_back(name);
+    ippDelete(response);
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
 
 std::string LastError()
 {
@@ -210,52 +198,115 @@ CupsPrinterBackend::CupsPrinterBackend() = default;
 
 CupsPrinterBackend::~CupsPrinterBackend() = default;
 
+const std::vector<std::string>& CupsPrinterBackend::queuesLocked()
+{
+    if (!queues_) queues_ = SchedulerQueues();
+    return *queues_;
+}
+
 std::vector<std::string> CupsPrinterBackend::printerNames()
 {
-    std::vector<std::string> names;
-    DestList dests;
-    for (const cups_dest_t& d : dests)
-        if (!d.instance) names.push_back(d.name);  // instances are option sets, not printers
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> names = queuesLocked();
+    for (const auto& [name, dest] : discovered_) names.push_back(name);
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 
+std::vector<std::string> CupsPrinterBackend::discoverPrinters(std::chrono::milliseconds wait)
+{
+    struct Found {
+        std::vector<std::string> queues;
+        std::map<std::string, Dest> printers;
+    } found;
+    found.queues = SchedulerQueues();
+    cupsEnumDests(
+        CUPS_DEST_FLAGS_NONE, static_cast<int>(wait.count()), nullptr, 0, 0,
+        [](void* data, unsigned flags, cups_dest_t* dest) -> int {
+            auto* f = static_cast<Found*>(data);
+            // Instances are option sets, not printers; the queues are listed already.
+            if (dest->instance ||
+                std::binary_search(f->queues.begin(), f->queues.end(), std::string(dest->name)))
+                return 1;
+            if (flags & CUPS_DEST_FLAGS_REMOVED) {
+                f->printers.erase(dest->name);
+            } else {
+                cups_dest_t* copy = nullptr;
+                cupsCopyDest(dest, 0, &copy);
+                if (copy) f->printers[dest->name] = Owned(copy);
+            }
+            return 1;
+        },
+        &found);
+    std::vector<std::string> names;
+    std::lock_guard lock(mutex_);
+    for (auto& [name, dest] : found.printers) {
+        names.push_back(name);
+        discovered_[name] = dest;
+    }
+    return names;
+}
+
+CupsPrinterBackend::Dest CupsPrinterBackend::destination(const std::string& printer)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (auto it = dests_.find(printer); it != dests_.end()) return it->second;
+        if (auto it = discovered_.find(printer); it != discovered_.end()) return it->second;
+        const auto& queues = queuesLocked();
+        if (!std::binary_search(queues.begin(), queues.end(), printer)) return nullptr;
+    }
+    Dest dest = Owned(cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.c_str(), nullptr));
+    std::lock_guard lock(mutex_);
+    if (dest) dests_.emplace(printer, dest);
+    return dest;
+}
+
 std::optional<PrinterDefaults> CupsPrinterBackend::defaultPrinter()
 {
-    DestList dests;
-    const cups_dest_t* chosen = nullptr;
-    for (const cups_dest_t& d : dests) {
-        if (d.instance) continue;
-        if (d.is_default) {
-            chosen = &d;
-            break;
-        }
-        // With no default set, the first printer by name stands in for it.
-        if (!chosen || std::strcmp(d.name, chosen->name) < 0) chosen = &d;
+    std::string name;
+    {
+        std::lock_guard lock(mutex_);
+        if (queuesLocked().empty()) return std::nullopt;
     }
-    if (!chosen) return std::nullopt;
+    // The user's and the system's default (lpoptions, LPDEST, PRINTER, the scheduler's).
+    Dest dest = Owned(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+    if (dest && dest->name) name = dest->name;
+    if (name.empty()) {
+        // With no default set, the first printer by name stands in for it.
+        std::lock_guard lock(mutex_);
+        name = queuesLocked().front();
+    }
+    if (!dest || name != dest->name) dest = destination(name);
     PrinterDefaults defaults;
-    defaults.deviceName = chosen->name;
+    defaults.deviceName = name;
     const char* orientation =
-        cupsGetOption("orientation-requested", chosen->num_options, chosen->options);
+        dest ? cupsGetOption("orientation-requested", dest->num_options, dest->options) : nullptr;
     defaults.orientation = orientation && std::strcmp(orientation, "4") == 0 ? 2 : 1;
     defaults.paperSize = defaultPaperSize(defaults.deviceName);
     return defaults;
 }
 
-const CupsPrinterBackend::Described* CupsPrinterBackend::describe(const std::string& printer)
+std::optional<CupsPrinterBackend::Described> CupsPrinterBackend::describe(
+    const std::string& printer)
 {
-    if (auto it = descriptions_.find(printer); it != descriptions_.end())
-        return it->second.description ? &it->second : nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (auto it = descriptions_.find(printer); it != descriptions_.end()) {
+            if (!it->second.description) return std::nullopt;
+            return it->second;
+        }
+    }
     Described described;
-    DestList dests;
-    if (const cups_dest_t* found = dests.find(printer)) {
-        cups_dest_t* dest = const_cast<cups_dest_t*>(found);
+    if (Dest shared = destination(printer)) {
+        cups_dest_t* dest = shared.get();
         cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
         DestFacts facts;
-        if (info) facts = ReadFacts(CUPS_HTTP_DEFAULT, dest, info);
-        cupsFreeDestInfo(info);
+        if (info) {
+            facts = ReadFacts(CUPS_HTTP_DEFAULT, dest, info);
+            described.schedulerInfo.reset(info, cupsFreeDestInfo);
+        }
         std::optional<PrinterDescription::Turn> turn = LandscapeFromPpd(printer);
         const bool schedulerKnowsNothing = facts.sheets.empty();
         if (schedulerKnowsNothing || !turn) {
@@ -289,19 +340,25 @@ const CupsPrinterBackend::Described* CupsPrinterBackend::describe(const std::str
     }
     // A printer that is gone is remembered as such too: asking again would not give another
     // answer until the printing system changes, which invalidate() is for.
-    auto& slot = descriptions_[printer] = std::move(described);
-    return slot.description ? &slot : nullptr;
+    std::lock_guard lock(mutex_);
+    auto& slot = descriptions_.try_emplace(printer, std::move(described)).first->second;
+    if (!slot.description) return std::nullopt;
+    return slot;
 }
 
 void CupsPrinterBackend::invalidate()
 {
+    std::lock_guard lock(mutex_);
+    queues_.reset();
+    dests_.clear();
+    discovered_.clear();
     descriptions_.clear();
 }
 
 std::vector<int> CupsPrinterBackend::paperSizes(const std::string& printer)
 {
     std::vector<int> codes;
-    if (const Described* d = describe(printer))
+    if (const auto d = describe(printer))
         for (const auto& s : d->description->sheets()) codes.push_back(s.code);
     return codes;
 }
@@ -309,39 +366,47 @@ std::vector<int> CupsPrinterBackend::paperSizes(const std::string& printer)
 std::vector<int> CupsPrinterBackend::paperSources(const std::string& printer)
 {
     std::vector<int> codes;
-    if (const Described* d = describe(printer))
+    if (const auto d = describe(printer))
         for (const auto& s : d->description->sources()) codes.push_back(s.code);
     return codes;
 }
 
 int CupsPrinterBackend::defaultPaperSize(const std::string& printer)
 {
-    const Described* d = describe(printer);
+    const auto d = describe(printer);
     return d ? d->description->defaultSizeCode() : 0;
 }
 
 std::optional<PageMetrics> CupsPrinterBackend::pageMetrics(const std::string& printer,
                                                            int paperSize, int orientation)
 {
-    const Described* d = describe(printer);
+    const auto d = describe(printer);
     if (!d) return std::nullopt;
     return d->description->metrics(paperSize, orientation);
 }
 
 JobResult CupsPrinterBackend::submit(const JobRequest& job)
 {
+    JobResult result = submitJob(job);
+    // What was read about the printers may be what made the job fail: read it afresh next time.
+    if (!result.accepted) invalidate();
+    return result;
+}
+
+JobResult CupsPrinterBackend::submitJob(const JobRequest& job)
+{
     if (job.orientation != 1 && job.orientation != 2) return Refused(RefusalText(Refusal::Other));
-    // Asked afresh, not from the cache: the printer may have gone since the page was laid out.
-    DestList dests;
-    const cups_dest_t* found = dests.find(job.printer);
-    if (!found) {
+    // The destination as listed before: a queue deleted since then makes the scheduler refuse
+    // the job, and the refusal says so.
+    const Dest shared = destination(job.printer);
+    if (!shared) {
         const std::string raw = LastError();
         const Refusal kind = ClassifyRefusal(cupsLastError(), raw);
         return Refused(RefusalText(kind == Refusal::Other ? Refusal::PrinterNotFound : kind, raw));
     }
-    cups_dest_t* dest = const_cast<cups_dest_t*>(found);
+    cups_dest_t* dest = shared.get();
 
-    const Described* described = describe(job.printer);
+    const auto described = describe(job.printer);
     const PrinterDescription* description = described ? described->description.get() : nullptr;
     const PrinterDescription::Sheet* sheet = nullptr;
     if (job.paperSize != 0) {
@@ -386,14 +451,21 @@ JobResult CupsPrinterBackend::submit(const JobRequest& job)
     }
 
     JobResult result;
-    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    // The destination's details as read when it was described; asked afresh only when that
+    // failed.
+    std::shared_ptr<cups_dinfo_t> info =
+        described && described->schedulerInfo
+            ? described->schedulerInfo
+            : std::shared_ptr<cups_dinfo_t>(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest),
+                                            cupsFreeDestInfo);
     int jobId = 0;
-    const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info, &jobId,
+    const ipp_status_t created = cupsCreateDestJob(CUPS_HTTP_DEFAULT, dest, info.get(), &jobId,
                                                    job.documentName.c_str(), numOptions, options);
     if (created > IPP_STATUS_OK_CONFLICTING || jobId <= 0) {
         result = RefusedByCups();
-    } else if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info, jobId, job.documentName.c_str(),
-                                     CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE) {
+    } else if (cupsStartDestDocument(CUPS_HTTP_DEFAULT, dest, info.get(), jobId,
+                                     job.documentName.c_str(), CUPS_FORMAT_PDF, 0, nullptr,
+                                     1) != HTTP_STATUS_CONTINUE) {
         result = RefusedByCups();
         cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
     } else {
@@ -406,7 +478,7 @@ JobResult CupsPrinterBackend::submit(const JobRequest& job)
                 written = cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer, static_cast<size_t>(n)) ==
                           HTTP_STATUS_CONTINUE;
         }
-        const ipp_status_t finished = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info);
+        const ipp_status_t finished = cupsFinishDestDocument(CUPS_HTTP_DEFAULT, dest, info.get());
         if (!written || finished > IPP_STATUS_OK_CONFLICTING) {
             result = RefusedByCups();
             cupsCancelDestJob(CUPS_HTTP_DEFAULT, dest, jobId);
@@ -414,7 +486,6 @@ JobResult CupsPrinterBackend::submit(const JobRequest& job)
             result = JobResult{true, jobId, {}};
         }
     }
-    cupsFreeDestInfo(info);
     cupsFreeOptions(numOptions, options);
     return result;
 }

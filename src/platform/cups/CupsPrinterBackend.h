@@ -2,24 +2,34 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/PrinterBackend.h"
 #include "platform/cups/PrinterDescription.h"
 
+struct cups_dest_s;
+struct _cups_dinfo_s;
+
 namespace tovrimo {
 
 // The printing system through libcups's destination API: the scheduler named by CUPS_SERVER (or
-// the system's), its queues and the printers it discovers on the network. What a printer offers
-// comes over IPP, from the scheduler or, for a queue the scheduler knows nothing about (no PPD),
-// from the printer itself. Jobs go in as the finished PDF page with the size, tray and
-// orientation given as job options, and without any scaling by the filters.
+// the system's), its queues and the printers DNS-SD announces on the network. The queues are
+// asked of the scheduler directly; the network is listened to only in discoverPrinters(), since
+// every enumeration with a DNS-SD wait waits that long on a desktop with avahi running, printer
+// or not. What a printer offers comes over IPP, from the scheduler or, for a queue the scheduler
+// knows nothing about (no PPD), from the printer itself. Jobs go in as the finished PDF page with
+// the size, tray and orientation given as job options, and without any scaling by the filters.
+// Thread-safe: the slow questions are asked outside the lock.
 class CupsPrinterBackend : public PrinterBackend {
 public:
     CupsPrinterBackend();
     ~CupsPrinterBackend() override;
 
     std::vector<std::string> printerNames() override;
+    std::vector<std::string> discoverPrinters(std::chrono::milliseconds wait) override;
     std::optional<PrinterDefaults> defaultPrinter() override;
     std::vector<int> paperSizes(const std::string& printer) override;
     std::vector<int> paperSources(const std::string& printer) override;
@@ -35,10 +45,23 @@ private:
         // Where the description came from: the printer itself when the scheduler had nothing
         // to say. Such a queue passes job attributes through unchanged.
         bool fromDevice = false;
+        // The scheduler's answer for the destination, which every job needs again.
+        std::shared_ptr<_cups_dinfo_s> schedulerInfo;
     };
-    // The printer's facts, read on first use; null when the printer is gone.
-    const Described* describe(const std::string& printer);
+    using Dest = std::shared_ptr<cups_dest_s>;
 
+    // The printer's facts, read on first use; nothing when the printer is gone.
+    std::optional<Described> describe(const std::string& printer);
+    const std::vector<std::string>& queuesLocked();
+    // The destination of a listed queue or a discovered printer; null for any other name (asking
+    // the scheduler for a name it does not know makes libcups listen on the network).
+    Dest destination(const std::string& printer);
+    JobResult submitJob(const JobRequest& job);
+
+    std::mutex mutex_;
+    std::optional<std::vector<std::string>> queues_;
+    std::map<std::string, Dest> dests_;       // looked up on first use
+    std::map<std::string, Dest> discovered_;  // network printers the scheduler does not list
     std::map<std::string, Described> descriptions_;
 };
 

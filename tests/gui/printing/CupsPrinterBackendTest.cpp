@@ -282,8 +282,8 @@ TEST(CupsPrinterBackend, VanishedPrinterIsNotAccepted)
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.error, "プリンタが見つかりません。");
     EXPECT_EQ(cups.jobCount(), before);
-    // What was read is kept until the backend is told the printing system changed.
-    EXPECT_TRUE(backend.pageMetrics("TovGone", 9, 1));
+    // A refused job makes the backend read the printers afresh: the queue is gone now.
+    EXPECT_FALSE(backend.pageMetrics("TovGone", 9, 1));
     backend.invalidate();
     EXPECT_FALSE(backend.pageMetrics("TovGone", 9, 1));
     EXPECT_EQ(backend.printerNames(), (std::vector<std::string>{"TovA4", "TovLetter"}));

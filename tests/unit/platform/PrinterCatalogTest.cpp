@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "doubles/FakePrinterBackend.h"
+#include "platform/PrinterCatalog.h"
+
+using namespace tovrimo;
+using namespace tovrimo::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Printers {
+    FakePrinterBackend backend;
+    Printers()
+    {
+        backend.printers = {FakePrinterBackend::a4("Office"), FakePrinterBackend::a4("Lab")};
+        backend.defaultName = "Office";
+    }
+    int sizeQueries(const std::string& printer)
+    {
+        std::lock_guard lock(backend.countMutex);
+        return backend.sizeQueries[printer];
+    }
+    int metricsQueries(const std::string& printer, int size, int orientation)
+    {
+        std::lock_guard lock(backend.countMutex);
+        return backend.metricsQueriesFor[{printer, size, orientation}];
+    }
+};
+
+// Waits, for at most two seconds, until the catalog's worker has finished.
+bool Settled(const PrinterCatalog& catalog)
+{
+    for (int i = 0; i < 400 && catalog.discovering(); ++i) std::this_thread::sleep_for(5ms);
+    return !catalog.discovering();
+}
+
+}  // namespace
+
+TEST(PrinterCatalog, EachQuestionReachesThePrintingSystemOnce)
+{
+    Printers p;
+    PrinterCatalog catalog(p.backend);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Office", "Lab"}));
+        ASSERT_TRUE(catalog.defaultPrinter());
+        EXPECT_EQ(catalog.defaultPrinter()->deviceName, "Office");
+        EXPECT_EQ(catalog.paperSizes("Office"), std::vector<int>{9});
+        EXPECT_EQ(catalog.paperSources("Office"), std::vector<int>{});
+        EXPECT_EQ(catalog.defaultPaperSize("Office"), 9);
+        ASSERT_TRUE(catalog.pageMetrics("Office", 9, 2));
+        // Landscape A4 at 300 dpi: the sheet is 3508 pixels wide.
+        EXPECT_EQ(catalog.pageMetrics("Office", 9, 2)->physicalWidth, 3508);
+    }
+    EXPECT_EQ(p.backend.nameQueries, 1);
+    EXPECT_EQ(p.backend.defaultQueries, 1);
+    EXPECT_EQ(p.sizeQueries("Office"), 1);
+    EXPECT_EQ(p.backend.sourceQueries["Office"], 1);
+    EXPECT_EQ(p.backend.defaultSizeQueries["Office"], 1);
+    EXPECT_EQ(p.metricsQueries("Office", 9, 2), 1);
+    EXPECT_EQ(p.backend.discoveries, 0) << "nothing here asked for the network";
+
+    // Another printer, or another orientation, is another question.
+    catalog.paperSizes("Lab");
+    catalog.pageMetrics("Office", 9, 1);
+    EXPECT_EQ(p.sizeQueries("Lab"), 1);
+    EXPECT_EQ(p.metricsQueries("Office", 9, 1), 1);
+}
+
+TEST(PrinterCatalog, AFailedJobOrLookupOrAnOpenedListForgetsWhatWasRead)
+{
+    struct Case {
+        const char* what;
+        std::function<void(PrinterCatalog&, FakePrinterBackend&)> fail;
+    };
+    const Case cases[] = {
+        {"a refused job",
+         [](PrinterCatalog& c, FakePrinterBackend& b) {
+             b.refuseWith = "printer stopped";
+             EXPECT_FALSE(c.submit(JobRequest{"Office", "t", "/tmp/x.pdf", 9, 0, 1}).accepted);
+         }},
+        {"a printer that no longer answers for its sheet",
+         [](PrinterCatalog& c, FakePrinterBackend&) { EXPECT_FALSE(c.pageMetrics("Gone", 9, 1)); }},
+        {"the printer list opened again",
+         [](PrinterCatalog& c, FakePrinterBackend&) { c.invalidate(); }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Printers p;
+        PrinterCatalog catalog(p.backend);
+        catalog.printerNames();
+        catalog.defaultPrinter();
+        catalog.paperSizes("Office");
+        catalog.pageMetrics("Office", 9, 1);
+        k.fail(catalog, p.backend);
+        EXPECT_EQ(p.backend.invalidations, 1) << "the backend forgets too";
+        catalog.printerNames();
+        catalog.defaultPrinter();
+        catalog.paperSizes("Office");
+        catalog.pageMetrics("Office", 9, 1);
+        EXPECT_EQ(p.backend.nameQueries, 2);
+        EXPECT_EQ(p.backend.defaultQueries, 2);
+        EXPECT_EQ(p.sizeQueries("Office"), 2);
+        EXPECT_EQ(p.metricsQueries("Office", 9, 1), 2);
+    }
+}
+
+TEST(PrinterCatalog, AnAcceptedJobKeepsWhatWasRead)
+{
+    Printers p;
+    PrinterCatalog catalog(p.backend);
+    catalog.printerNames();
+    catalog.paperSizes("Office");
+    EXPECT_TRUE(catalog.submit(JobRequest{"Office", "t", "/tmp/x.pdf", 9, 0, 1}).accepted);
+    catalog.printerNames();
+    catalog.paperSizes("Office");
+    EXPECT_EQ(p.backend.nameQueries, 1);
+    EXPECT_EQ(p.sizeQueries("Office"), 1);
+    EXPECT_EQ(p.backend.invalidations, 0);
+}
+
+TEST(PrinterCatalog, NoPrinterAtAllIsAskedAgain)
+{
+    // A printer installed after the first question must be found by the next one.
+    Printers p;
+    p.backend.printers.clear();
+    PrinterCatalog catalog(p.backend);
+    EXPECT_TRUE(catalog.printerNames().empty());
+    p.backend.printers = {FakePrinterBackend::a4("New")};
+    EXPECT_EQ(catalog.printerNames(), std::vector<std::string>{"New"});
+    ASSERT_TRUE(catalog.defaultPrinter());
+    EXPECT_EQ(catalog.defaultPrinter()->deviceName, "New");
+}
+
+TEST(PrinterCatalog, NetworkPrintersAreListedOnlyOnceSomethingLookedForThem)
+{
+    Printers p;
+    p.backend.printers.push_back(FakePrinterBackend::a4("Net"));
+    p.backend.network = {"Net"};
+    PrinterCatalog catalog(p.backend);
+    EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Office", "Lab"}));
+    EXPECT_EQ(catalog.discoverPrinters(1s), std::vector<std::string>{"Net"});
+    EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Lab", "Net", "Office"}));
+    // What was found is kept: the next question does not listen again.
+    EXPECT_EQ(catalog.discoverPrinters(1s), std::vector<std::string>{"Net"});
+    EXPECT_EQ(p.backend.discoveries, 1);
+}
+
+TEST(PrinterCatalog, BackgroundDiscoveryNeverHoldsUpTheQueues)
+{
+    Printers p;
+    p.backend.printers.push_back(FakePrinterBackend::a4("Net"));
+    p.backend.network = {"Net"};
+    p.backend.holdDiscovery = true;  // the network takes its time
+    PrinterCatalog catalog(p.backend);
+    std::promise<void> reported;
+    std::atomic<int> reports = 0;
+    catalog.discoverInBackground(5s, [&] {
+        if (++reports == 1) reported.set_value();
+    });
+    ASSERT_TRUE(catalog.discovering());
+
+    // Meanwhile the local queues, their capabilities and a second request answer at once.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Office", "Lab"}));
+    EXPECT_EQ(catalog.paperSizes("Lab"), std::vector<int>{9});
+    catalog.discoverInBackground(5s, nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+
+    p.backend.releaseDiscovery();
+    ASSERT_EQ(reported.get_future().wait_for(2s), std::future_status::ready);
+    ASSERT_TRUE(Settled(catalog));
+    EXPECT_EQ(reports, 1) << "one printer found, one report";
+    EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Lab", "Net", "Office"}));
+    // The worker read the default printer's capabilities first, then described the printer it
+    // found, so that the GUI thread never waits for either.
+    EXPECT_EQ(p.sizeQueries("Office"), 1);
+    EXPECT_EQ(p.metricsQueries("Office", 0, 1), 1);
+    EXPECT_EQ(p.sizeQueries("Net"), 1);
+    catalog.paperSizes("Net");
+    catalog.pageMetrics("Net", 0, 1);
+    EXPECT_EQ(p.sizeQueries("Net"), 1);
+    EXPECT_EQ(p.metricsQueries("Net", 0, 1), 1);
+    // The request made while the first was running ran once it ended, and found nothing new.
+    EXPECT_EQ(p.backend.discoveries, 2);
+}
+
+TEST(PrinterCatalog, ALookupThatNeedsTheNetworkWaitsForTheDiscoveryUnderWayBounded)
+{
+    Printers p;
+    p.backend.printers.push_back(FakePrinterBackend::a4("Net"));
+    p.backend.network = {"Net"};
+    p.backend.holdDiscovery = true;
+    PrinterCatalog catalog(p.backend);
+    catalog.discoverInBackground(10s, nullptr);
+
+    // Still held: the wait gives up after its bound and finds nothing yet.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(catalog.discoverPrinters(150ms).empty());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 140ms);
+    EXPECT_LT(waited, 2s);
+
+    std::thread release([&] {
+        std::this_thread::sleep_for(100ms);
+        p.backend.releaseDiscovery();
+    });
+    EXPECT_EQ(catalog.discoverPrinters(5s), std::vector<std::string>{"Net"});
+    release.join();
+    EXPECT_EQ(p.backend.discoveries, 1) << "it waited for the running one instead of its own";
+}
+
+TEST(PrinterCatalog, APrinterNoLongerAnnouncedLeavesTheList)
+{
+    Printers p;
+    p.backend.printers.push_back(FakePrinterBackend::a4("Net"));
+    p.backend.network = {"Net"};
+    PrinterCatalog catalog(p.backend);
+    catalog.discoverInBackground(1s, nullptr);
+    ASSERT_TRUE(Settled(catalog));
+    ASSERT_EQ(catalog.printerNames().size(), 3u);
+    p.backend.network.clear();
+    catalog.discoverInBackground(1s, nullptr);
+    ASSERT_TRUE(Settled(catalog));
+    EXPECT_EQ(catalog.discoverPrinters(1s), std::vector<std::string>{});
+}
