@@ -2,9 +2,13 @@
 # Performance of Tovrimo against the tools a user would pick instead, on one private X server
 # (Xvfb 1920x1080 + openbox + trayer) and one private cupsd with a PDF queue. Prints a table:
 # our median, the peer's median, the ratio, the target, met or not. Everything started here is
-# stopped by its pid. Environment: BUILD_DIR (default build-perf), RUNS (hard copies per
-# command, default 15), TRAY_RUNS (start-ups per program, default 7), NO_INSTALL=1, IPP=0 (skip
-# the IPP Everywhere simulator), IPP_RUNS (hard copies per command on it, default 7), NO_BUILD=1.
+# stopped by its pid. Every hard-copy figure is measured in two environments: bare (no system
+# bus) and desktop-like (a system bus and avahi-daemon on loopback, as every desktop has; once
+# with no printer announced and once with an IPP Everywhere simulator announced), the latter in
+# a private network and mount namespace. Environment: BUILD_DIR (default build-perf), RUNS (hard
+# copies per command, default 15), TRAY_RUNS (start-ups per program, default 7), NO_INSTALL=1,
+# IPP=0 (skip the desktop-like environment), IPP_RUNS (hard copies per command on the
+# simulator's queue, default 7), NO_BUILD=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -17,7 +21,7 @@ need=()
 for pair in scrot:scrot import:imagemagick flameshot:flameshot lp:cups-client lpadmin:cups-client \
   cupsd:cups Xvfb:xvfb xauth:xauth openbox:openbox trayer:trayer xdpyinfo:x11-utils \
   xsetroot:x11-xserver-utils dbus-daemon:dbus cmake:cmake ninja:ninja-build g++:g++ \
-  pkg-config:pkg-config; do
+  pkg-config:pkg-config xdotool:xdotool avahi-daemon:avahi-daemon ippeveprinter:cups-ipp-utils; do
   command -v "${pair%%:*}" >/dev/null 2>&1 || need+=("${pair#*:}")
 done
 for pkg in qt6-base-dev libcups2-dev libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev \
@@ -42,9 +46,10 @@ fi
 BIN="$ROOT/$BUILD/tovrimo"
 BENCH="$ROOT/$BUILD/bench"
 
-# The IPP Everywhere simulator needs DNS-SD: a system bus and an avahi-daemon of its own on the
-# loopback interface. The rest of the run goes into a private network and mount namespace so
-# that nothing is announced outside and no other avahi on the machine meets ours.
+# The desktop-like environment: a system bus and an avahi-daemon of its own on the loopback
+# interface, which the IPP Everywhere simulator needs too. That run goes into a private network
+# and mount namespace so that nothing is announced outside and no other avahi on the machine
+# meets ours.
 IPP=${IPP:-1}
 # The child (TOVRIMO_BENCH_NS set) measures only the IPP rows; everything else is measured out
 # here, outside the namespace, where programs start as they do on a desktop.
@@ -105,35 +110,44 @@ PIDS+=("$BUS_PID")
 
 C="$WORK/cups"
 source "$ROOT/scripts/private-cups.sh"
-start_private_cups "$C" "MaxJobs 0" "PreserveJobHistory No"
+# Jobs and their documents are kept (and purged between runs) so that a job another program
+# submits can be waited for, and so that the page Tovrimo printed can be printed again by lp.
+start_private_cups "$C" "MaxJobs 0" "PreserveJobHistory Yes" "PreserveJobFiles Yes"
 Q=Bench
 lpadmin -h "$CUPS_SERVER" -p $Q -E -v "file:///dev/null" -P "$ROOT/tests/data/ppd/TovA4.ppd"
 lpadmin -h "$CUPS_SERVER" -d $Q
 
+ENV_NAME=bare
 if [ -n "$CHILD" ]; then
+  ENV_NAME=desktop
   D="$WORK/ipp"; mkdir -p "$D/spool" "$D/ssl"
   sed -e "s#<listen>.*</listen>#<listen>unix:path=$D/system_bus_socket</listen>#" -e '/<pidfile>/d' \
     -e '/<user>/d' -e 's#<includedir>system.d</includedir>#<includedir>/usr/share/dbus-1/system.d</includedir>#' \
     /usr/share/dbus-1/system.conf >"$D/bus.conf"
   dbus-daemon --config-file="$D/bus.conf" --nofork >/dev/null 2>&1 & SYSBUS_PID=$!
+  # Every program of this run sees the bus and avahi, as on a desktop.
   export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$D/system_bus_socket"
   for _ in $(seq 100); do [ -S "$D/system_bus_socket" ] && break; sleep 0.05; done
   printf '[server]\nallow-interfaces=lo\nuse-ipv4=yes\nuse-ipv6=no\nenable-dbus=yes\n[wide-area]\nenable-wide-area=no\n[publish]\npublish-hinfo=no\npublish-workstation=no\n' >"$D/avahi.conf"
   avahi-daemon --no-drop-root --no-chroot --no-rlimits -f "$D/avahi.conf" >"$D/avahi.log" 2>&1 & AVAHI_PID=$!
   for _ in $(seq 200); do grep -q "startup complete" "$D/avahi.log" && break; sleep 0.05; done
+  EVE_PIDS=("$AVAHI_PID" "$SYSBUS_PID")
+else
+  # Bare: no system bus at all, whatever this machine runs.
+  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$WORK/no-system-bus"
+fi
+start_simulator() {  # an IPP Everywhere printer, announced on the private avahi, behind queue Eve
   # Any command that exits 0 makes the simulator finish a job in about a second.
   printf '#!/bin/sh\nexit 0\n' >"$D/done.sh"; chmod 755 "$D/done.sh"
   ippeveprinter -p 8631 -d "$D/spool" -k -K "$D/ssl" -c "$D/done.sh" \
     -f application/pdf,image/pwg-raster,image/urf BenchEve >"$D/eve.log" 2>&1 & EVE_PID=$!
-  EVE_PIDS=("$EVE_PID" "$AVAHI_PID" "$SYSBUS_PID")
+  EVE_PIDS=("$EVE_PID" "${EVE_PIDS[@]}")
   for _ in $(seq 100); do
     lpadmin -h "$CUPS_SERVER" -p Eve -E -v ipp://localhost:8631/ipp/print -m everywhere 2>/dev/null && break
     sleep 0.1
   done
   lpstat -h "$CUPS_SERVER" -p Eve >/dev/null 2>&1 || { echo "the IPP simulator queue did not come up" >&2; exit 1; }
-  # Only the simulator and avahi need the private system bus.
-  unset DBUS_SYSTEM_BUS_ADDRESS
-fi
+}
 
 # Tovrimo's settings folders: a first run writes the stored layout (the default printer); both
 # print fitted to the paper, one as the page image at screen resolution, one at full detail.
@@ -153,11 +167,23 @@ INI
 
 drain() {  # let the scheduler finish the previous job, so that it does not share the timed run
   "$BENCH/job_wait" "${1:-$Q}" >/dev/null 2>&1 || true
+  cancel -h "$CUPS_SERVER" -a -x "${1:-$Q}" 2>/dev/null || true  # and forget the kept jobs
 }
 "$BIN" /d; drain
 sed -i 's/^Size=.*/Size=2/' "$PROG/tovrimo.ini"
 sed 's/^\[Option\]$/[Option]\nFullDetailPrint=1/' "$PROG/tovrimo.ini" >"$PROG_FULL/tovrimo.ini"
 grep -q '^FullDetailPrint=1$' "$PROG_FULL/tovrimo.ini"
+# The resident program with a desktop hard copy on Ctrl+Alt+P (slot 0) that prints at once,
+# both ways.
+PROG_HK="$WORK/program-hotkey"; PROG_HK_FULL="$WORK/program-hotkey-full"; mkdir -p "$PROG_HK" "$PROG_HK_FULL"
+hotkey_settings() {
+  sed -e 's/^ConfirmBeforePrint=.*/ConfirmBeforePrint=0/' -e 's/^HotKeyOn0=.*/HotKeyOn0=1/' \
+    -e 's/^HotKeyALT0=.*/HotKeyALT0=1/' -e 's/^HotKeyCTRL0=.*/HotKeyCTRL0=1/' \
+    -e 's/^HotKeySHIFT0=.*/HotKeySHIFT0=0/' -e 's/^HotKeyButton0=.*/HotKeyButton0=80/' "$1"
+}
+hotkey_settings "$PROG/tovrimo.ini" >"$PROG_HK/tovrimo.ini"
+hotkey_settings "$PROG_FULL/tovrimo.ini" >"$PROG_HK_FULL/tovrimo.ini"
+grep -q '^HotKeyButton0=80$' "$PROG_HK/tovrimo.ini"
 PROG_EVE="$WORK/program-eve"; PROG_EVE_FULL="$WORK/program-eve-full"; mkdir -p "$PROG_EVE" "$PROG_EVE_FULL"
 sed "s/^DeviceName=.*/DeviceName=Eve/" "$PROG/tovrimo.ini" >"$PROG_EVE/tovrimo.ini"
 sed "s/^DeviceName=.*/DeviceName=Eve/" "$PROG_FULL/tovrimo.ini" >"$PROG_EVE_FULL/tovrimo.ini"
@@ -173,38 +199,88 @@ row() {  # name ours peer_name peer unit target_ratio|"" target_abs|""
     printf "| %-34s | %10.2f %-3s | %-26s | %7s | %-9s | %-4s |\n", n, o, u,
       (p != "" ? sprintf("%s %.2f", pn, p) : "-"), rs, tgt, ok ? "met" : "MISS" }'
 }
-# --- P1: hard copy, end to end, until the page is done (the job completed) -----------------
+# --- P1 + P7: hard copy, end to end, until the page is done (the job completed) ------------
 # Interleaved, the order rotating every round. "accepted" is when the command returned (the
 # job is queued), "done" when the scheduler has finished it (filters and backend included).
 cmd_tovrimo() { TOVRIMO_PROGRAM_DIR="$PROG" "$BIN" /d; }
 cmd_full() { TOVRIMO_PROGRAM_DIR="$PROG_FULL" "$BIN" /d; }
 cmd_scrot() { scrot -o "$WORK/s.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/s.png" >/dev/null; }
 cmd_import() { import -window root "$WORK/i.png" && lp -h "$CUPS_SERVER" -d $Q "$WORK/i.png" >/dev/null; }
-names=(tovrimo full scrot import)
-declare -A accepted done_
-[ -n "$CHILD" ] && RUNS=0
-[ -n "$CHILD" ] || echo "hard copy: $RUNS runs of each command, interleaved..." >&2
-for ((r = 0; r < RUNS; r++)); do
-  for ((k = 0; k < ${#names[@]}; k++)); do
-    name=${names[$(((r + k) % ${#names[@]}))]}
-    drain
-    t0=$EPOCHREALTIME
-    "cmd_$name" || { echo "$name failed" >&2; exit 1; }
-    accepted[$name]+="$(ms_since "$t0") "
-    "$BENCH/job_wait" $Q || { echo "$name: the job did not finish" >&2; exit 1; }
-    done_[$name]+="$(ms_since "$t0") "
-  done
-done
-drain
 med() { local -n m=$1; tr ' ' '\n' <<<"${m[$2]:-}" | grep . | median || true; }
-p1_ours=$(med done_ tovrimo); p1_full=$(med done_ full); p1_scrot=$(med done_ scrot)
-p1_import=$(med done_ import)
-a_ours=$(med accepted tovrimo); a_full=$(med accepted full); a_scrot=$(med accepted scrot)
-a_import=$(med accepted import)
+declare -A accepted done_
+hardcopy_runs() {  # command names...: RUNS rounds of each, interleaved
+  local names=("$@") r k name
+  for ((r = 0; r < RUNS; r++)); do
+    for ((k = 0; k < ${#names[@]}; k++)); do
+      name=${names[$(((r + k) % ${#names[@]}))]}
+      drain
+      t0=$EPOCHREALTIME
+      "cmd_$name" || { echo "$name failed" >&2; exit 1; }
+      accepted[$name]+="$(ms_since "$t0") "
+      "$BENCH/job_wait" $Q || { echo "$name: the job did not finish" >&2; exit 1; }
+      done_[$name]+="$(ms_since "$t0") "
+    done
+  done
+  drain
+}
+# The resident program (settings folder $1) in the tray: RUNS hot-key presses, each timed from
+# the key until the page is done; the 100 ms capture timer is part of it. The first page it
+# prints is kept as $WORK/floor.pdf, for the CUPS floor.
+hotkey_runs() {
+  local key=$2 r last pid
+  TOVRIMO_PROGRAM_DIR="$1" "$BIN" & pid=$!
+  PIDS+=("$pid")
+  sleep 3  # in the tray, warmed up, network printers looked for
+  for ((r = 0; r < RUNS; r++)); do
+    drain
+    last=$("$BENCH/job_wait" $Q --last)
+    t0=$EPOCHREALTIME
+    xdotool key ctrl+alt+p
+    "$BENCH/job_wait" $Q --after "$last" || { echo "hot key: the job did not finish" >&2; exit 1; }
+    done_[$key]+="$(ms_since "$t0") "
+    [ "$r" -eq 0 ] && done_[${key}_first]="${done_[$key]}"
+    if [ ! -s "$WORK/floor.pdf" ]; then
+      cp "$(ls -t "$C"/spool/d*-001 | head -1)" "$WORK/floor.pdf"
+    fi
+  done
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  drain
+}
+cmd_floor() { lp -h "$CUPS_SERVER" -d $Q "$WORK/floor.pdf" >/dev/null; }
+# All rows of one environment ($1: its name), printed as table rows.
+hardcopy_rows() {
+  local env=$1 peers=(scrot)
+  [ "$env" = bare ] && peers=(scrot import)
+  echo "hard copy ($env): $RUNS runs of each command, interleaved..." >&2
+  accepted=(); done_=()
+  rm -f "$WORK/floor.pdf"
+  hardcopy_runs tovrimo full "${peers[@]}"
+  echo "hot key ($env): $RUNS presses each..." >&2
+  hotkey_runs "$PROG_HK" hotkey
+  hotkey_runs "$PROG_HK_FULL" hotkey_full
+  hardcopy_runs floor
+  local p1 p1f sc im hk hkf fl
+  p1=$(med done_ tovrimo); p1f=$(med done_ full); sc=$(med done_ scrot); im=$(med done_ import)
+  hk=$(med done_ hotkey); hkf=$(med done_ hotkey_full); fl=$(med done_ floor)
+  row "P1 /d -> page done ($env)" "$p1" "scrot+lp" "$sc" ms 0.5 ""
+  row "P1f /d full detail ($env)" "$p1f" "scrot+lp" "$sc" ms 0.5 ""
+  row "P1f/P1 full detail cost ($env)" "$p1f" "P1" "$p1" ms 1.2 ""
+  row "P7 hot key -> page done ($env)" "$hk" "lp floor" "$fl" ms 2.5 ""
+  row "P7f hot key, full detail ($env)" "$hkf" "lp floor" "$fl" ms 2.5 ""
+  row "P7f/P7 full detail cost ($env)" "$hkf" "P7" "$hk" ms 1.2 ""
+  row "P7 first hot key after start ($env)" "$(med done_ hotkey_first)" "P7" "$hk" ms 1.2 ""
+  local extra="scrot+lp $sc"
+  [ -n "$im" ] && extra+=", import+lp $im"
+  echo "|   ($env, done: $extra ms; accepted: ours $(med accepted tovrimo), full detail $(med accepted full), scrot+lp $(med accepted scrot) ms; $RUNS runs each) | | | | | |"
+}
 # The same on the IPP Everywhere simulator (through CUPS's everywhere queue): "done" includes
 # the simulator's own processing of the job, the same for every command.
 IPP_RUNS=${IPP_RUNS:-7}
 if [ -n "$CHILD" ]; then
+  hardcopy_rows "desktop"
+  start_simulator
+  sleep 1  # announced
+  hardcopy_rows "desktop, printer announced"
   cmd_eve_tovrimo() { TOVRIMO_PROGRAM_DIR="$PROG_EVE" "$BIN" /d; }
   cmd_eve_full() { TOVRIMO_PROGRAM_DIR="$PROG_EVE_FULL" "$BIN" /d; }
   cmd_eve_scrot() { scrot -o "$WORK/s.png" && lp -h "$CUPS_SERVER" -d Eve "$WORK/s.png" >/dev/null; }
@@ -222,14 +298,15 @@ if [ -n "$CHILD" ]; then
     done
   done
   e_ours=$(med done_ eve_tovrimo); e_full=$(med done_ eve_full); e_scrot=$(med done_ eve_scrot)
-  row "P1e same on the IPP simulator" "$e_ours" "scrot+lp" "$e_scrot" ms 0.5 ""
+  row "P1e /d on the IPP simulator" "$e_ours" "scrot+lp" "$e_scrot" ms 0.5 ""
   row "P1ef IPP simulator, full detail" "$e_full" "scrot+lp" "$e_scrot" ms 0.5 ""
   exit 0
 fi
+bare_rows=$(hardcopy_rows bare) || exit 1
 ipp_rows=
 if [ "$IPP" = 1 ]; then
   ipp_rows=$(TOVRIMO_BENCH_NS=1 NO_INSTALL=1 NO_BUILD=1 BUILD_DIR="$BUILD" unshare --net --mount bash "$0") ||
-    echo "the IPP simulator run failed" >&2
+    echo "the desktop-like run failed" >&2
 fi
 # What the full-detail page costs to write, in-process, on the same wallpaper.
 page=$(QT_QPA_PLATFORM=offscreen "$BENCH/page_bench" "$WORK/wall.png" 15)
@@ -259,15 +336,11 @@ p6_grab=$(sed -n 's/^desktop grab, shared memory: *\([0-9.]*\) ms.*/\1/p' <<<"$g
 p6_copy=$(sed -n 's/^memcpy of one frame: *\([0-9.]*\) ms.*/\1/p' <<<"$grab")
 
 # --- table -----------------------------------------------------------------------------------
-faster=scrot; p1_peer=$p1_scrot
-awk -v a="$p1_import" -v b="$p1_scrot" 'BEGIN {exit !(a < b)}' && { faster=import; p1_peer=$p1_import; }
 echo
 echo "Tovrimo performance, $(date -u +%Y-%m-%d), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1), screen 1920x1080"
 echo "| figure                             | ours           | peer (median)              | ratio   | target    | met? |"
 echo "|------------------------------------|----------------|----------------------------|---------|-----------|------|"
-row "P1 hard copy /d -> page done" "$p1_ours" "$faster+lp" "$p1_peer" ms 0.5 ""
-row "P1f same, full detail" "$p1_full" "$faster+lp" "$p1_peer" ms 0.5 ""
-echo "|   (done: scrot+lp $p1_scrot ms, import+lp $p1_import ms; accepted: ours $a_ours, full detail $a_full, scrot+lp $a_scrot, import+lp $a_import ms; $RUNS runs each) | | | | | |"
+echo "$bare_rows"
 [ -z "$ipp_rows" ] || echo "$ipp_rows"
 row "P2 idle RSS 5 s after start" "$(awk -v k="$p2_ours" 'BEGIN{print k/1024}')" flameshot "$(awk -v k="$p2_fs" 'BEGIN{print k/1024}')" MiB 0.5 ""
 row "P3 start -> tray icon embedded" "$p3_ours" flameshot "$p3_fs" ms 0.5 ""

@@ -45,6 +45,9 @@ public:
     bool waitForDocument(const std::string& printer, int count = 1) const;
 
     const std::string& error() const { return error_; }
+    // The private system bus avahi runs on: a program given it sees the network as a desktop
+    // does, with the simulators announced.
+    const std::string& systemBusAddress() const { return busAddress_; }
 
 private:
     const Printer* find(const std::string& name) const;

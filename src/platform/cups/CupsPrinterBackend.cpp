@@ -299,15 +299,25 @@ std::optional<CupsPrinterBackend::Described> CupsPrinterBackend::describe(
         }
     }
     Described described;
+    bool discovered = false;
+    {
+        std::lock_guard lock(mutex_);
+        discovered = discovered_.count(printer) != 0;
+    }
     if (Dest shared = destination(printer)) {
         cups_dest_t* dest = shared.get();
-        cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
         DestFacts facts;
-        if (info) {
-            facts = ReadFacts(CUPS_HTTP_DEFAULT, dest, info);
-            described.schedulerInfo.reset(info, cupsFreeDestInfo);
+        // A printer found on the network is asked directly: asking the scheduler about it
+        // makes the scheduler set up a queue for it first, which takes seconds (a minute
+        // when the scheduler cannot resolve the printer itself).
+        if (!discovered) {
+            if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+                facts = ReadFacts(CUPS_HTTP_DEFAULT, dest, info);
+                described.schedulerInfo.reset(info, cupsFreeDestInfo);
+            }
         }
-        std::optional<PrinterDescription::Turn> turn = LandscapeFromPpd(printer);
+        std::optional<PrinterDescription::Turn> turn =
+            discovered ? std::nullopt : LandscapeFromPpd(printer);
         const bool schedulerKnowsNothing = facts.sheets.empty();
         if (schedulerKnowsNothing || !turn) {
             // A queue without a PPD: the scheduler has no sizes, the printer itself has.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <memory>
 
 #include "doubles/RecordingMessageBoxes.h"
@@ -311,4 +314,37 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
     EXPECT_FALSE(printer.printPage(Layout("EveNone", 9), capture, page));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption, texts::kPaperSizeErrorCaption);
+}
+
+TEST_F(IppEverywhereTest, ANetworkPrinterIsListedOnlyOnceDiscoveredAndDescribedByItself)
+{
+    // As on a desktop: libcups reaches avahi, which hears the simulators, over the system bus.
+    const char* before = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
+    const std::string saved = before ? before : "";
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", gPrinters->systemBusAddress().c_str(), 1);
+    CupsPrinterBackend fresh;
+    const auto queues = fresh.printerNames();
+    const std::vector<std::string> found = fresh.discoverPrinters(std::chrono::milliseconds(3000));
+    // The simulators announce themselves as "<name>-<pid of this test>"; CUPS names the
+    // destination after the service.
+    const std::string pid = std::to_string(::getpid());
+    std::string announced;
+    for (const auto& name : found)
+        if (name.rfind("TovEveB", 0) == 0 && name.find(pid) != std::string::npos) announced = name;
+    std::vector<int> sizes;
+    if (!announced.empty()) sizes = fresh.paperSizes(announced);
+    if (before) {
+        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", saved.c_str(), 1);
+    } else {
+        ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    }
+    ASSERT_FALSE(announced.empty()) << "TovEveB was not discovered";
+    EXPECT_EQ(std::find(queues.begin(), queues.end(), announced), queues.end())
+        << "a network printer is not listed before it is looked for";
+    const auto listed = fresh.printerNames();
+    EXPECT_NE(std::find(listed.begin(), listed.end(), announced), listed.end());
+    for (const auto& q : queues)
+        EXPECT_EQ(std::find(found.begin(), found.end(), q), found.end()) << q << " is a queue";
+    // Described by the printer itself: TovEveB's own sizes, A4 first.
+    EXPECT_EQ(sizes, (std::vector<int>{9, 13, 11}));
 }
