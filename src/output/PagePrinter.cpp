@@ -87,6 +87,7 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
 {
     pageImage = QImage();
     setupFailed_ = false;
+    printerGone_ = false;
 
     if (printer_.empty()) {
         if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
@@ -126,7 +127,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
     if (!metrics) {
-        // The printer went away (or lost the size) after it was chosen.
+        // The printer went away (or lost the size) after it was chosen. The failed lookup
+        // made the printers be read afresh; a page about to print tries again (printPage).
+        printerGone_ = !Offers(printers_.printerNames(), printer_);
+        if (printerGone_ && retryWhenGone_) {
+            setupFailed_ = true;
+            return;
+        }
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, ""), MsgButtons::Ok,
                        MsgIcon::Warning);
         setupFailed_ = true;
@@ -155,11 +162,34 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
 bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImage,
                             QImage& pageImage)
 {
+    const std::string inUse = printer_;
+    retryWhenGone_ = true;
+    Outcome outcome = printOnce(layout, captureImage, pageImage);
+    retryWhenGone_ = false;
+    if (outcome == Outcome::PrinterGone) {
+        // The printers were listed before the layout's printer went away. Now that the list
+        // is read afresh, the page goes where it would have gone had the list said so at once:
+        // to the printer in use before, or nowhere, with the reason.
+        printer_ = inUse;
+        outcome = printOnce(layout, captureImage, pageImage);
+        if (outcome == Outcome::PrinterGone) {
+            messages_.show(texts::kAppCaption,
+                           texts::PrinterUnavailable(printer_, texts::kPrinterMissingReason),
+                           MsgButtons::Ok, MsgIcon::Warning);
+        }
+    }
+    return outcome == Outcome::Printed;
+}
+
+PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QImage& captureImage,
+                                            QImage& pageImage)
+{
     preparePage(layout, captureImage, pageImage);
-    if (setupFailed_) return false;
+    if (setupFailed_)
+        return printerGone_ && retryWhenGone_ ? Outcome::PrinterGone : Outcome::Failed;
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
-    if (!metrics) return false;
+    if (!metrics) return Outcome::Failed;
     const Margins margins = ComputeMargins(*metrics);
     const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
@@ -203,14 +233,14 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
         messages_.show(texts::kAppCaption,
                        texts::PrinterUnavailable(printer_, pdf.errorString().toStdString()),
                        MsgButtons::Ok, MsgIcon::Warning);
-        return false;
+        return Outcome::Failed;
     }
     pdf.close();
     QString error;
     if (!PageRenderer::render(page, pdf.fileName(), &error)) {
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, error.toStdString()),
                        MsgButtons::Ok, MsgIcon::Warning);
-        return false;
+        return Outcome::Failed;
     }
     JobRequest job;
     job.printer = printer_;
@@ -221,11 +251,13 @@ bool PagePrinter::printPage(const PrintLayout& layout, const QImage& captureImag
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);
     if (!result.accepted) {
+        // A refused job made the printers be read afresh: is the printer still there?
+        if (!Offers(printers_.printerNames(), printer_)) return Outcome::PrinterGone;
         messages_.show(texts::kAppCaption, texts::PrinterUnavailable(printer_, result.error),
                        MsgButtons::Ok, MsgIcon::Warning);
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Printed;
 }
 
 }  // namespace tovrimo

@@ -44,6 +44,9 @@ public:
     void setFullDetail(std::function<bool()> fullDetail) { fullDetail_ = std::move(fullDetail); }
 
 private:
+    enum class Outcome { Printed, Failed, PrinterGone };
+    // One attempt; a printer that vanished since the printers were listed is not reported.
+    Outcome printOnce(const PrintLayout& layout, const QImage& captureImage, QImage& pageImage);
     bool selectPrinter(const PrintLayout& layout);
     void fail(const char* caption, const char* text);
 
@@ -58,6 +61,8 @@ private:
     std::string documentName_ = "トヴリモ";
     std::function<bool()> fullDetail_;
     bool setupFailed_ = false;
+    bool printerGone_ = false;    // the last page's printer was not listed any more
+    bool retryWhenGone_ = false;  // printPage tries again instead of saying so
 };
 
 }  // namespace tovrimo

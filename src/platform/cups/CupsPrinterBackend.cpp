@@ -200,7 +200,8 @@ CupsPrinterBackend::~CupsPrinterBackend() = default;
 
 const std::vector<std::string>& CupsPrinterBackend::queuesLocked()
 {
-    if (!queues_) queues_ = SchedulerQueues();
+    // No queue (or no scheduler) is not kept: the next question may find one.
+    if (!queues_ || queues_->empty()) queues_ = SchedulerQueues();
     return *queues_;
 }
 

@@ -13,6 +13,7 @@
 #include "app/Program.h"
 #include "capture/CaptureEngine.h"
 #include "doubles/FakePlatform.h"
+#include "output/PagePrinter.h"
 #include "output/PrintDialog.h"
 #include "platform/PrinterCatalog.h"
 
@@ -200,4 +201,57 @@ TEST(PrinterQuestions, ThePrintDialogListsTheQueuesAtOnceAndAddsNetworkPrintersA
     list->hidePopup();
     EXPECT_EQ(list->count(), 4) << "nothing listed twice";
     dialog->cancel();
+}
+
+TEST(PrinterQuestions, AQueueDeletedAfterItWasListedPrintsWhereAFreshListWouldHaveSent)
+{
+    struct Case {
+        const char* what;
+        bool briefInUse;  // the vanished queue had printed the page before
+        std::string expectedPrinter;
+        size_t messages;
+    };
+    const Case cases[] = {
+        {"the page goes to the printer in use before", false, "Office", 0},
+        {"the printer in use itself is gone: the user is told", true, "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform p;
+        p.printers.printers.push_back(FakePrinterBackend::a4("Brief"));
+        PrinterCatalog catalog(p.printers);
+        PagePrinter printer(
+            catalog, p.messages, [](const std::string& t) { return t; }, ScreenScale{});
+        PrintLayout layout;
+        layout.printerName = "Brief";
+        layout.paperSize = 9;
+        layout.orientation = PageOrientation::Portrait;
+        layout.scaleMode = ScaleMode::FitToPaper;
+        layout.fontName = "IPAGothic";
+        layout.fontPoints = 10;
+        const QImage capture = FakePlatform::PlainScreen(64, 48);
+        QImage page;
+        if (c.briefInUse) {
+            ASSERT_TRUE(printer.printPage(layout, capture, page));
+        } else {
+            // Listed and described, as the print dialog's lists and preview leave it.
+            ASSERT_EQ(catalog.printerNames().size(), 2u);
+            ASSERT_EQ(catalog.paperSizes("Brief"), std::vector<int>{9});
+            ASSERT_TRUE(catalog.pageMetrics("Brief", 9, 1));
+        }
+        const size_t jobsBefore = p.printers.jobs.size();
+        p.printers.printers.pop_back();  // the queue is deleted
+        const bool printed = printer.printPage(layout, capture, page);
+        EXPECT_EQ(printed, !c.expectedPrinter.empty());
+        EXPECT_EQ(p.messages.shown.size(), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(
+                p.messages.shown[0].text,
+                "プリンタ「Brief」で印刷できませんでした。\n理由: プリンタが見つかりません。");
+        }
+        ASSERT_GE(p.printers.jobs.size(), jobsBefore + 1) << "the refused attempt";
+        if (printed) {
+            EXPECT_EQ(p.printers.jobs.back().printer, c.expectedPrinter);
+        }
+    }
 }
