@@ -71,6 +71,7 @@ Program::Program(PlatformServices services) : services_(std::move(services))
 
     HotKeys::Commands keys;
     keys.runMenuCommand = [this](HotKeyCommand c) {
+        if (regionScreenOpen()) return;
         switch (c) {
         case HotKeyCommand::PrintDesktop:
             run(MenuCommand::PrintDesktop);
@@ -104,6 +105,7 @@ Program::Program(PlatformServices services) : services_(std::move(services))
         }
     };
     keys.copyActiveWindowNow = [this] {
+        if (regionScreenOpen()) return;
         engine_->captureWindow(0);
         engine_->copyStep();
     };
@@ -287,6 +289,11 @@ RegionSelector* Program::regionScreen()
     return region_;
 }
 
+bool Program::regionScreenOpen() const
+{
+    return region_ && region_->isVisible();
+}
+
 void Program::openRegionScreen()
 {
     if (region_) region_->deleteLater();
@@ -349,6 +356,9 @@ bool Program::captureDelayRunning() const
 
 void Program::run(MenuCommand command)
 {
+    // The region screen covers the desktop and waits for its drag or its cancel; a command
+    // that changed the state meanwhile would leave it with neither.
+    if (regionScreenOpen()) return;
     switch (command) {
     case MenuCommand::None:
         break;
@@ -392,6 +402,8 @@ void Program::cancelCapture()
 {
     const bool commandLineJob = engine_->state() == AppState::CommandLine;
     engine_->cancel();
+    // Whatever state the program is in by now, a cancel never leaves the region screen up.
+    unloadRegionScreen();
     // A cancelled command-line job leaves the program without a window: it ends.
     if (commandLineJob) endProcess(0);
 }

@@ -162,6 +162,7 @@ private:
     void setTextLoading(QLineEdit* box, const QString& text);
     void startDelayedPreview();
     std::string chosenPrinter() const;
+    void keepListedPrinter();
     void writeBack();
     bool prepareLaidOutImage();
 
