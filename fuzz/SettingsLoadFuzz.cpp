@@ -48,7 +48,8 @@ void CheckLoaded(const SettingsData& d)
                    static_cast<int>(DoubleClickAction::RepeatLast));
     FUZZ_CHECK(static_cast<int>(s.doubleClickSource) >= 0 &&
                static_cast<int>(s.doubleClickSource) <=
-                   static_cast<int>(DoubleClickSource::Clipboard));
+                   static_cast<int>(DoubleClickSource::Unrecognised));
+    FUZZ_CHECK(s.selfTimerSeconds >= 0 && s.selfTimerSeconds <= kSelfTimeMaxSeconds);
     FUZZ_CHECK(std::isfinite(d.current.leftCm) && std::isfinite(d.current.topCm));
 }
 

@@ -79,8 +79,11 @@ void DialogCoordinator::printersDiscovered()
 
 void DialogCoordinator::openOptions()
 {
-    // The command while the dialog is open (the hot key is not gated) brings it forward.
+    // The command while the dialog is open (the hot key is not gated) brings it forward, and
+    // the state is the open dialog's again: a capture started meanwhile may have changed it,
+    // and tray clicks must not start captures behind the dialog.
     if (options_) {
+        program_.engine().setState(AppState::OptionsOpen);
         options_->show();
         options_->raise();
         options_->activateWindow();

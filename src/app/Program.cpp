@@ -82,6 +82,7 @@ Program::Program(PlatformServices services)
 
     HotKeys::Commands keys;
     keys.runMenuCommand = [this](HotKeyCommand c) {
+        if (regionScreenOpen()) return;
         switch (c) {
         case HotKeyCommand::PrintDesktop:
             run(MenuCommand::PrintDesktop);
@@ -115,6 +116,7 @@ Program::Program(PlatformServices services)
         }
     };
     keys.copyActiveWindowNow = [this] {
+        if (regionScreenOpen()) return;
         engine_->captureWindow(0);
         engine_->copyStep();
     };
@@ -327,6 +329,11 @@ RegionSelector* Program::regionScreen()
     return region_;
 }
 
+bool Program::regionScreenOpen() const
+{
+    return region_ && region_->isVisible();
+}
+
 void Program::openRegionScreen()
 {
     if (region_) region_->deleteLater();
@@ -389,6 +396,9 @@ bool Program::captureDelayRunning() const
 
 void Program::run(MenuCommand command)
 {
+    // The region screen covers the desktop and waits for its drag or its cancel; a command
+    // that changed the state meanwhile would leave it with neither.
+    if (regionScreenOpen()) return;
     switch (command) {
     case MenuCommand::None:
         break;
@@ -432,6 +442,8 @@ void Program::cancelCapture()
 {
     const bool commandLineJob = engine_->state() == AppState::CommandLine;
     engine_->cancel();
+    // Whatever state the program is in by now, a cancel never leaves the region screen up.
+    unloadRegionScreen();
     // A cancelled command-line job leaves the program without a window: it ends.
     if (commandLineJob) endProcess(0);
 }

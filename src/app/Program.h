@@ -101,6 +101,8 @@ public:
     // read at start-up, so that no save replaces it.
     SettingsStore& settingsStore();
     RegionSelector* regionScreen();
+    // The region screen is up: hot keys and tray commands wait until it is done.
+    bool regionScreenOpen() const;
 
     // CaptureHost
     void openPrintDialog() override;

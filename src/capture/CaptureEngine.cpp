@@ -69,7 +69,10 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
     captureDelay_->setInterval(captureDelayMs(options));
     captureDelay_->setEnabled(true);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
-    if (options.hideTrayIcon) services_.host.removeTrayIcon();
+    if (options.hideTrayIcon) {
+        services_.host.removeTrayIcon();
+        trayIconHidden_ = true;
+    }
     state_ = pending;
     last_ = {action, source};
     changed();
@@ -77,6 +80,9 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
 
 void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action)
 {
+    // Takes over from a desktop or region capture that hid the icon and now never reads the
+    // screen; this command itself leaves the icon where it is.
+    restoreTrayIcon();
     foregroundPoll_->setInterval(kForegroundPollMs);
     watchedForegroundWindow_ = 0;
     foregroundPoll_->setEnabled(true);
@@ -119,7 +125,9 @@ void CaptureEngine::onCaptureDelayElapsed()
         changed();
         break;
     default:
-        // Another command has taken over since this timer was armed.
+        // Another command has taken over since this timer was armed; the icon it hid comes
+        // back all the same.
+        restoreTrayIcon();
         break;
     }
 }
@@ -171,6 +179,8 @@ void CaptureEngine::cancel()
     foregroundPoll_->setEnabled(false);
     windowDelay_->setEnabled(false);
     services_.windows.withdrawOwnWindow();
+    // A cancelled capture never reads the screen, so nothing else would bring the icon back.
+    restoreTrayIcon();
     if (state_ == AppState::CommandLine || state_ == AppState::CopyRegionPending ||
         state_ == AppState::PrintRegionPending)
         services_.host.unloadRegionScreen();
@@ -187,7 +197,11 @@ void CaptureEngine::captureDesktop()
     if (options.drawCursor)
         drawCursorAt(DesktopCursorOrigin(services_.cursor.pointerPosition(), screen));
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
-    if (options.hideTrayIcon) services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+    // And when the option was turned off while the icon was hidden for this capture.
+    if (options.hideTrayIcon || trayIconHidden_) {
+        services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+        trayIconHidden_ = false;
+    }
     capturedWindowTitle_.clear();
 }
 
@@ -206,6 +220,13 @@ void CaptureEngine::captureWindow(WindowId window)
     }
     capturedWindowTitle_ =
         window != 0 ? CapturedTitle(services_.windows.windowTitle(window)) : std::string();
+}
+
+void CaptureEngine::restoreTrayIcon()
+{
+    if (!trayIconHidden_) return;
+    trayIconHidden_ = false;
+    services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
 }
 
 void CaptureEngine::drawCursorAt(PixelPoint origin)

@@ -89,8 +89,10 @@ public:
     void onForegroundPoll();
     void onWindowDelayElapsed();
 
-    // Stops whatever capture is waiting. A tray icon hidden for the capture stays hidden.
+    // Stops whatever capture is waiting. A tray icon hidden for the capture comes back.
     void cancel();
+    // Whether a desktop or region command has hidden the tray icon and not yet put it back.
+    bool trayIconHidden() const { return trayIconHidden_; }
 
     // Copies the primary screen into the capture buffer.
     void captureDesktop();
@@ -106,6 +108,8 @@ private:
     void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
     void startActiveWindowCommand(AppState pending, ActionCode action);
     void drawCursorAt(PixelPoint origin);
+    // Puts back a tray icon that a capture hid, once that capture will not read the screen.
+    void restoreTrayIcon();
     void changed()
     {
         if (onChange) onChange();
@@ -123,6 +127,7 @@ private:
     std::string capturedWindowTitle_;
     PixelRect capturedWindowRect_;
     WindowId watchedForegroundWindow_ = 0;
+    bool trayIconHidden_ = false;
 };
 
 }  // namespace tovrimo

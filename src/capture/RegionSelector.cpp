@@ -1,6 +1,7 @@
 #include "capture/RegionSelector.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -20,6 +21,7 @@ RegionSelector::RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget*
 {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its whole area itself
     setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::StrongFocus);  // Escape cancels
     cancelMenu_ = new QMenu(this);
     cancelMenu_->addAction(QString::fromUtf8(kRegionCancelItem.data(),
                                              static_cast<qsizetype>(kRegionCancelItem.size())),
@@ -112,6 +114,18 @@ void RegionSelector::paintEvent(QPaintEvent* event)
     painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), grey);
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), grey);
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), grey);
+}
+
+void RegionSelector::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is the cancel item without the menu: a full-screen picture above everything
+    // must always have a way out from the keyboard too.
+    if (event->key() == Qt::Key_Escape && !finished_) {
+        event->accept();
+        host_.cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void RegionSelector::mousePressEvent(QMouseEvent* event)

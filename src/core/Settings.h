@@ -9,6 +9,8 @@ namespace tovrimo {
 constexpr int kHotKeySlots = 10;
 // Size of the named-print-settings table.
 constexpr int kNamedSettingsMax = 101;
+// The longest self-timer delay, in seconds.
+constexpr int kSelfTimeMaxSeconds = 20;
 
 // What a double-click on the tray icon does.
 enum class DoubleClickAction {
@@ -25,6 +27,9 @@ enum class DoubleClickSource {
     Region,
     ImageFile,
     Clipboard,  // not for copying
+    // A number no choice stands for (only a hand-edited file holds one): the double-click
+    // then prints or copies nothing.
+    Unrecognised,
 };
 
 // The program-wide options.

@@ -51,11 +51,14 @@ int ActionToFile(DoubleClickAction action)
 }
 
 // DoubleClickDo: 1 desktop, 2 active window, 3 region, 4 image file, 5 clipboard. Any other
-// number reads as the desktop, which is what the options dialog has always shown for it (and
-// it is written back as 1).
+// number reads as Unrecognised: a double-click to print or copy then does nothing, and it is
+// written back as 0, which reads as Unrecognised again. The options dialog shows it as the
+// desktop, which it becomes once the dialog's choices are applied.
 DoubleClickSource SourceFromFile(int16_t value)
 {
     switch (value) {
+    case 1:
+        return DoubleClickSource::Desktop;
     case 2:
         return DoubleClickSource::ActiveWindow;
     case 3:
@@ -65,7 +68,7 @@ DoubleClickSource SourceFromFile(int16_t value)
     case 5:
         return DoubleClickSource::Clipboard;
     default:
-        return DoubleClickSource::Desktop;
+        return DoubleClickSource::Unrecognised;
     }
 }
 
@@ -82,8 +85,10 @@ int SourceToFile(DoubleClickSource source)
         return 4;
     case DoubleClickSource::Clipboard:
         return 5;
+    case DoubleClickSource::Unrecognised:
+        return 0;
     }
-    return 1;
+    return 0;
 }
 
 namespace {

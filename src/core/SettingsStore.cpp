@@ -288,7 +288,9 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     s.formatVersion = WriteIniReal(version);
 
     auto option = [&](std::string_view key) { return ReadIniInt16(doc.get(kOption, key)); };
-    s.selfTimerSeconds = option("SelfTime");
+    // The options dialog takes no more than the longest delay, and a longer one would wrap
+    // around in the delay's 16-bit milliseconds (60 s into a tenth of a second).
+    s.selfTimerSeconds = std::clamp<int16_t>(option("SelfTime"), 0, kSelfTimeMaxSeconds);
     int16_t doubleClick = option("DoubleClick");
     int16_t doubleClickDo = option("DoubleClickDo");
     s.confirmBeforePrint = FlagFromFile(option("ConfirmBeforePrint"));

@@ -38,6 +38,14 @@ public:
     // The last preparePage stopped at an error (already shown); nothing may be printed.
     bool pageSetupFailed() const { return setupFailed_; }
     const std::string& currentPrinter() const { return printer_; }
+    // The paper size a page with this layout size would be printed on by this printer: the
+    // size itself, or for 0 ("指定なし") the size the printer is set to, which is 0 (its own
+    // default) until a page on it set one.
+    int paperSizeFor(const std::string& printer, int layoutPaperSize) const
+    {
+        if (layoutPaperSize != 0) return layoutPaperSize;
+        return printer == printer_ ? paperSize_ : 0;
+    }
     void setDocumentName(std::string name) { documentName_ = std::move(name); }
     // Asked at every page: whether to print the capture buffer's own pixels (the option can
     // change while the program runs). Without it the page image buffer is printed.

@@ -71,6 +71,9 @@ void PrintDialog::load()
     }
     workSettings_ = s_.data.settings;
     workLayout_ = s_.data.current;
+    // Filling the paper list selects the printer's own size, which would overwrite the
+    // layout's: what is shown comes from the record as it was stored.
+    const PrintLayout stored = s_.data.current;
     loading_ = true;
 
     printerNames_ = s_.printers.printerNames();
@@ -97,10 +100,13 @@ void PrintDialog::load()
         workSettings_.lastNamedSetting = -1;
     }
     if (namedSettingList_->currentIndex() < 0) {
-        showLayout(PrintLayout(workLayout_));
+        workLayout_ = stored;
+        showLayout(stored);
     }
     titleEdit_->setText(QString::fromStdString(s_.data.current.titleText));
-    showCarriers(s_.data.current);
+    // The carriers hold what the working layout holds, so that a title option set back to
+    // the current layout's value after a named setting was chosen still arrives as a change.
+    showCarriers(workLayout_);
     loading_ = false;
 
     scaleSlider_->setValue(s_.data.current.scalePercent);
@@ -257,6 +263,15 @@ void PrintDialog::fillPaperSizeList()
     }
 }
 
+void PrintDialog::keepListedPrinter()
+{
+    // A layout that names a printer which is not installed keeps the printer the list shows,
+    // and the page goes where the list and the preview say.
+    if (printerList_->currentIndex() >= 0 && FindEntry(printerList_, workLayout_.printerName) < 0) {
+        workLayout_.printerName = printerList_->currentText().toStdString();
+    }
+}
+
 std::string PrintDialog::chosenPrinter() const
 {
     const int index = printerList_->currentIndex();
@@ -288,6 +303,8 @@ void PrintDialog::showLayout(const PrintLayout& shown)
     const int printer = FindEntry(printerList_, shown.printerName);
     if (printer >= 0) {
         selectPrinterEntry(printer);
+    } else {
+        keepListedPrinter();
     }
     // Choosing the printer took that printer's own paper size; the layout's size is shown
     // again, and kept even when it has no entry to show.
@@ -330,6 +347,11 @@ void PrintDialog::selectOption(QButtonGroup* group, int index)
         group->setExclusive(false);
         for (QAbstractButton* b : group->buttons()) b->setChecked(false);
         group->setExclusive(true);
+        if (group == positionGroup_) {
+            // Only the manual position takes offsets.
+            setBoxEnabled(leftEdit_, false);
+            setBoxEnabled(topEdit_, false);
+        }
         return;
     }
     button->setChecked(true);
@@ -401,7 +423,8 @@ void PrintDialog::refreshPreview()
     preview_->showError(false);
     const std::string printer = chosenPrinter();
     const PageOrientation orientation = workLayout_.orientation;
-    const int paper = workLayout_.paperSize;
+    // "指定なし" draws the sheet the printer is set to, which is the one the page will take.
+    const int paper = s_.printer.paperSizeFor(printer, workLayout_.paperSize);
     bool refused = printer.empty() || orientation == PageOrientation::Unrecognised;
     if (!refused && paper > 0) {
         const auto& sizes = capabilities_.paperSizes(printer);

@@ -172,6 +172,7 @@ private:
     void setTextLoading(QLineEdit* box, const QString& text);
     void startDelayedPreview();
     std::string chosenPrinter() const;
+    void keepListedPrinter();
     void writeBack();
     bool prepareLaidOutImage();
 

@@ -50,6 +50,7 @@ void PrintDialog::releaseNamedSetting()
     if (r.slot >= 0) {
         workLayout_ = table.at(r.slot);
         rememberedName_ = table.at(r.slot).name;
+        keepListedPrinter();
     }
     workSettings_.lastNamedSetting = -1;
     namedSettingList_->setCurrentIndex(-1);

@@ -15,7 +15,7 @@ enum class OptionsProblem {
     DoubleClickInvalid,  // copy from the clipboard is no action
 };
 
-inline constexpr int kMaxSelfTimeSeconds = 20;
+inline constexpr int kMaxSelfTimeSeconds = kSelfTimeMaxSeconds;
 
 // The first problem of an edited settings record, or nothing when it may be applied.
 std::optional<OptionsProblem> ValidateOptions(const Settings& work);

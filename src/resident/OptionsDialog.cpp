@@ -189,7 +189,11 @@ void OptionsDialog::loadValues(const QIcon& residentIcon)
     g.captureCursorBox->setChecked(work_.captureCursor);
     g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
     actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);
-    sourceButtons()[static_cast<size_t>(work_.doubleClickSource)]->setChecked(true);
+    // A source number without a choice shows as the desktop, which checking it then stores.
+    const DoubleClickSource shownSource = work_.doubleClickSource == DoubleClickSource::Unrecognised
+                                              ? DoubleClickSource::Desktop
+                                              : work_.doubleClickSource;
+    sourceButtons()[static_cast<size_t>(shownSource)]->setChecked(true);
 
     other_->titleEdit->setText(QString::fromStdString(work_.title));
     other_->iconPathEdit->setText(QString::fromStdString(work_.iconPath));

@@ -59,11 +59,12 @@ MenuCommand DoubleClickCommand(DoubleClickAction action, DoubleClickSource sourc
                                             MenuCommand::CopyRegion, MenuCommand::CopyFile,
                                             MenuCommand::None};
     const auto from = static_cast<size_t>(source);
+    const bool chosen = source != DoubleClickSource::Unrecognised;
     switch (action) {
     case DoubleClickAction::Print:
-        return kPrint[from];
+        return chosen ? kPrint[from] : MenuCommand::None;
     case DoubleClickAction::Copy:
-        return kCopy[from];
+        return chosen ? kCopy[from] : MenuCommand::None;
     case DoubleClickAction::NoteFromClipboard:
         return MenuCommand::NoteFromClipboard;
     case DoubleClickAction::RepeatLast:

@@ -27,6 +27,9 @@ public:
         int defaultSize = 9;
         int defaultOrientation = 1;
         PageMetrics portrait;  // landscape is derived by rotating
+        // Sheets of their own by paper-size code; a size without one (and 0, the printer's
+        // own, when its default has none) has the portrait sheet above.
+        std::map<int, PageMetrics> sheets;
     };
 
     std::vector<std::string> printerNames() override
@@ -105,17 +108,18 @@ public:
         return p ? p->defaultSize : 0;
     }
 
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int size,
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
                                            int orientation) override
     {
         ++metricsQueries;
         {
             std::lock_guard lock(countMutex);
-            ++metricsQueriesFor[{printer, size, orientation}];
+            ++metricsQueriesFor[{printer, paperSize, orientation}];
         }
         auto* p = find(printer);
         if (!p) return std::nullopt;
-        PageMetrics m = p->portrait;
+        const auto own = p->sheets.find(paperSize == 0 ? p->defaultSize : paperSize);
+        PageMetrics m = own != p->sheets.end() ? own->second : p->portrait;
         if (orientation == 2) {
             // Landscape turns the sheet a quarter turn counter-clockwise, as CUPS does: the
             // portrait bottom margin becomes the left one and the portrait left the top one;
@@ -151,6 +155,22 @@ public:
         if (!offers(p->sources, job.paperBin))
             return JobResult{false, 0, "paper source not offered"};
         return JobResult{true, static_cast<int>(jobs.size()), {}};
+    }
+
+    // A sheet of w x h pixels at 300 dpi with quarter-inch margins all round.
+    static PageMetrics sheet(int w, int h)
+    {
+        PageMetrics m;
+        m.dpiX = m.dpiY = 300;
+        m.physicalWidth = w;
+        m.physicalHeight = h;
+        m.physicalOffsetX = 75;
+        m.physicalOffsetY = 75;
+        m.horzRes = w - 150;
+        m.vertRes = h - 150;
+        m.pageWidthTwips = w * 4.8;
+        m.pageHeightTwips = h * 4.8;
+        return m;
     }
 
     // An A4 printer at 300 dpi with quarter-inch margins all round.

@@ -113,3 +113,52 @@ TEST_F(PrintDialogE2E, CommandLineConfirmationOpensTheDialogAndClosingItEndsTheP
     ASSERT_TRUE(code.has_value()) << "closing the dialog ends a command-line job";
     EXPECT_EQ(cups().jobCount(), jobsBefore);
 }
+
+TEST_F(PrintDialogE2E, AStoredPaperSizeOtherThanThePrintersDefaultIsPrintedAndKept)
+{
+    // The dialog opens on the layout's own sheet, not the queue's default, and printing from
+    // it leaves the stored code as it was. (TovA4 offers no A5: B5 stands for the smaller
+    // sheet.)
+    struct Case {
+        const char* queue;
+        int code;
+        double width, height;  // points
+    };
+    const Case cases[] = {
+        {"TovA4", 13, 516, 729},    // JIS B5 on the A4 queue
+        {"TovA4", 1, 612, 792},     // Letter on the A4 queue
+        {"TovLetter", 9, 595, 842}  // A4 on the Letter queue
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.queue) + " " + std::to_string(c.code));
+        cups().clearOutput(c.queue);
+        const int jobs = cups().jobCount();
+        TovrimoProcess tovrimo;
+        {
+            std::ofstream ini(tovrimo.settingsFile());
+            ini << "[Application]\nTitle=トヴリモ\nVersion=2.80\n[Option]\nConfirmBeforePrint=1\n"
+                << "HotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeyButton0=80\n"
+                << "[DefaultPrinter]\nDeviceName=" << c.queue
+                << "\nOrientation=1\nPaperSize=" << c.code << "\nPaperBin=0\nPos=1\n"
+                << "Size=3\nSizeP=50\nFontName=IPAGothic\nFontSize=10\nTitleText=SIZE\n";
+        }
+        ASSERT_TRUE(tovrimo.start());
+        std::this_thread::sleep_for(1500ms);
+        desktop.key("ctrl+alt+p");
+        const auto dialog = desktop.waitForWindow(kDialogTitle, 15s);
+        ASSERT_NE(dialog, 0u);
+        desktop.activate(dialog);
+        desktop.key("Return");
+        ASSERT_TRUE(WaitFor([&] { return cups().jobCount() == jobs + 1; }, 20s));
+        ASSERT_TRUE(cups().waitForJobs());
+        const PdfPage page(cups().outputPdf(c.queue));
+        ASSERT_TRUE(page.exists());
+        const QSizeF sheet = page.sheetSizePoints();
+        EXPECT_NEAR(sheet.width(), c.width, 1.5);
+        EXPECT_NEAR(sheet.height(), c.height, 1.5);
+        const std::string after = ReadFile(tovrimo.settingsFile());
+        EXPECT_NE(after.find("\nPaperSize=" + std::to_string(c.code) + "\n"), std::string::npos)
+            << after;
+        EXPECT_NE(after.find("\nDeviceName=" + std::string(c.queue) + "\n"), std::string::npos);
+    }
+}

@@ -150,6 +150,42 @@ TEST_F(ResidentE2E, RegionCancelFromTheRightButtonPrintsNothing)
     EXPECT_TRUE(printedOnePage());
 }
 
+TEST_F(ResidentE2E, AHotKeyOnTheRegionScreenIsIgnoredAndCancelOrEscapeStillCloseIt)
+{
+    // Slot 2: region hard copy on Ctrl+Alt+R; slot 0: desktop hard copy on Ctrl+Alt+P.
+    Resident r(
+        "HotKeyOn0=1\nHotKeyALT0=1\nHotKeyCTRL0=1\nHotKeyButton0=80\n"
+        "HotKeyOn2=1\nHotKeyALT2=1\nHotKeyCTRL2=1\nHotKeyButton2=82\n");
+    ASSERT_TRUE(r.start());
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "キャンセル");
+        const int jobs = cups().jobCount();
+        desktop.key("ctrl+alt+r");
+        std::this_thread::sleep_for(800ms);
+        // A desktop hard copy while the region screen is up does not start.
+        desktop.key("ctrl+alt+p");
+        std::this_thread::sleep_for(1000ms);
+        EXPECT_EQ(cups().jobCount(), jobs) << "the hot key was not ignored";
+        if (escape) {
+            desktop.key("Escape");
+        } else {
+            desktop.mouseMove(300, 300);
+            desktop.click(3);
+            std::this_thread::sleep_for(400ms);
+            desktop.key("Down");
+            desktop.key("Return");  // キャンセル
+        }
+        std::this_thread::sleep_for(1000ms);
+        EXPECT_EQ(cups().jobCount(), jobs);
+        // The screen is gone: the desktop hard copy works again and prints the real desktop.
+        desktop.key("ctrl+alt+p");
+        EXPECT_TRUE(WaitFor([&] { return cups().jobCount() == jobs + 1; }, 20s))
+            << "the region screen is still up";
+        ASSERT_TRUE(cups().waitForJobs());
+        EXPECT_TRUE(r.tovrimo.running());
+    }
+}
+
 TEST_F(ResidentE2E, SlotFiveCopiesTheActiveWindowAtOnce)
 {
     // Slot 5 on Ctrl+Alt+C.

@@ -28,7 +28,7 @@ public:
     void openHelp() override {}
     void openAbout() override {}
     void quit() override {}
-    void removeAllNotes() override {}
+    void removeAllNotes() override { ++removals; }
     void bringNotesToFront() override { ++raises; }
 
     AppState state = AppState::Idle;
@@ -37,7 +37,7 @@ public:
     DoubleClickAction doubleClick = DoubleClickAction::Print;
     DoubleClickSource doubleClickDo = DoubleClickSource::Desktop;
     std::vector<MenuCommand> runs;
-    int cancels = 0, raises = 0;
+    int cancels = 0, raises = 0, removals = 0;
 };
 
 // Right-clicks the icon and reports which menu popped up, closing it again.
@@ -115,4 +115,39 @@ TEST(TrayController, MenuTreeHasEveryItemInOrder)
         hardCopy << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(hardCopy, (QStringList{"デスクトップ画面全体", "アクティブなウィンドウ", "領域指定",
                                      "-", "クリップボードから", "画像ファイルを指定"}));
+}
+
+TEST(TrayController, CopyAndNoteSubmenusHaveTheirItemsInOrder)
+{
+    RecordingCommands commands;
+    TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    auto captions = [](QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    };
+    for (QMenu* menu : {form.commandMenu(), form.exportedMenu()}) {
+        const QList<QAction*> top = menu->actions();
+        ASSERT_GE(top.size(), 3);
+        ASSERT_EQ(top[1]->text(), "コピー");
+        ASSERT_NE(top[1]->menu(), nullptr);
+        EXPECT_EQ(captions(top[1]->menu()),
+                  (QStringList{"デスクトップ画面全体", "アクティブなウィンドウ", "領域指定", "-",
+                               "画像ファイルを指定"}));
+        ASSERT_EQ(top[2]->text(), "付せん操作");
+        ASSERT_NE(top[2]->menu(), nullptr);
+        EXPECT_EQ(captions(top[2]->menu()), QStringList{"全ての付せんをはがす"});
+    }
+
+    // Each item runs its own command.
+    QMenu* copy = form.commandMenu()->actions()[1]->menu();
+    const std::vector<MenuCommand> expected = {MenuCommand::CopyDesktop,
+                                               MenuCommand::CopyActiveWindow,
+                                               MenuCommand::CopyRegion, MenuCommand::CopyFile};
+    for (QAction* a : copy->actions())
+        if (!a->isSeparator()) a->trigger();
+    EXPECT_EQ(commands.runs, expected);
+    form.commandMenu()->actions()[2]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(commands.removals, 1);
 }

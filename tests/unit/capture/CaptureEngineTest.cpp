@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -448,15 +450,61 @@ TEST(CaptureEngine, CancelInEachState)
     }
 }
 
-TEST(CaptureEngine, CancelDoesNotBringBackAHiddenTrayIcon)
+TEST(CaptureEngine, AHiddenTrayIconComesBackWhenItsCaptureIsCancelledOrTakenOver)
 {
-    Rig rig;
-    rig.options.hideTrayIcon = true;
-    rig.engine.printRegion();
-    rig.engine.cancel();
-    rig.timers.advance(1000);
-    EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon", "unloadRegionScreen"}));
-    EXPECT_TRUE(rig.screen.grabs.empty());
+    // With IconDelete on, every way a desktop or region capture can end puts the icon back
+    // exactly once; nothing leaves the program without an icon.
+    struct Case {
+        const char* name;
+        void (CaptureEngine::*command)();
+        std::function<void(Rig&)> then;
+        Calls calls;
+        size_t grabs;
+    };
+    const Case cases[] = {
+        {"self-timer of a desktop hard copy cancelled",
+         &CaptureEngine::printDesktop,
+         [](Rig& r) { r.engine.cancel(); },
+         {"removeTrayIcon", kAddIcon},
+         0},
+        {"region copy cancelled before its tick",
+         &CaptureEngine::copyRegion,
+         [](Rig& r) { r.engine.cancel(); },
+         {"removeTrayIcon", kAddIcon, "unloadRegionScreen"},
+         0},
+        {"an active-window command takes over at once",
+         &CaptureEngine::printDesktop,
+         [](Rig& r) { r.engine.copyActiveWindow(); },
+         {"removeTrayIcon", kAddIcon},
+         0},
+        {"the options dialog opens meanwhile: back at the tick that does nothing",
+         &CaptureEngine::printRegion,
+         [](Rig& r) { r.engine.setState(AppState::OptionsOpen); },
+         {"removeTrayIcon", kAddIcon},
+         0},
+        {"IconDelete turned off before the read",
+         &CaptureEngine::copyDesktop,
+         [](Rig& r) { r.options.hideTrayIcon = false; },
+         {"removeTrayIcon", kAddIcon},
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.hideTrayIcon = true;
+        rig.options.selfTimerOn = true;
+        rig.options.selfTimerSeconds = 3;
+        (rig.engine.*c.command)();
+        EXPECT_TRUE(rig.engine.trayIconHidden());
+        c.then(rig);
+        rig.timers.advance(10000);
+        EXPECT_EQ(rig.host.calls, c.calls);
+        EXPECT_EQ(rig.screen.grabs.size(), c.grabs);
+        EXPECT_FALSE(rig.engine.trayIconHidden());
+        // A later cancel has nothing left to put back.
+        rig.engine.cancel();
+        EXPECT_EQ(std::count(rig.host.calls.begin(), rig.host.calls.end(), kAddIcon), 1);
+    }
 }
 
 TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)

@@ -293,7 +293,8 @@ TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
 {
     // DoubleClick: 1 print, 2 copy, 3 sticky note, 4 repeat; a double-click has always
     // repeated the last operation for any other number. DoubleClickDo: 1 desktop ... 5
-    // clipboard; the options dialog has always shown any other number as the desktop.
+    // clipboard; any other number stands for no source, so a double-click to print or copy
+    // does nothing (the options dialog shows it as the desktop).
     using A = DoubleClickAction;
     using S = DoubleClickSource;
     struct Case {
@@ -302,15 +303,15 @@ TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
         S source;
     };
     const std::vector<Case> cases = {
-        {"-1", A::RepeatLast, S::Desktop},
-        {"0", A::RepeatLast, S::Desktop},
+        {"-1", A::RepeatLast, S::Unrecognised},
+        {"0", A::RepeatLast, S::Unrecognised},
         {"1", A::Print, S::Desktop},
         {"2", A::Copy, S::ActiveWindow},
         {"3", A::NoteFromClipboard, S::Region},
         {"4", A::RepeatLast, S::ImageFile},
         {"5", A::RepeatLast, S::Clipboard},
-        {"6", A::RepeatLast, S::Desktop},
-        {"100", A::RepeatLast, S::Desktop},
+        {"6", A::RepeatLast, S::Unrecognised},
+        {"100", A::RepeatLast, S::Unrecognised},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -320,6 +321,41 @@ TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
                 .settings;
         EXPECT_EQ(s.doubleClickAction, c.action);
         EXPECT_EQ(s.doubleClickSource, c.source);
+    }
+}
+
+TEST_F(SettingsLoad, AnUnrecognisedDoubleClickSourceSurvivesASave)
+{
+    // Written back as 0, which reads as no source again: a save from the print dialog does
+    // not turn a double-click that did nothing into a desktop hard copy.
+    SettingsData data = loadFrom(FileOfVersion("2.80", "DoubleClick=1\nDoubleClickDo=9\n"));
+    ASSERT_EQ(data.settings.doubleClickSource, DoubleClickSource::Unrecognised);
+    ASSERT_TRUE(store.saveSettings(data));
+    EXPECT_NE(fs.files[iniPath].find("\nDoubleClickDo=0\n"), std::string::npos);
+    SettingsData again;
+    ASSERT_EQ(store.loadSettings(again), LoadResult::Loaded);
+    EXPECT_EQ(again.settings.doubleClickSource, DoubleClickSource::Unrecognised);
+    EXPECT_EQ(again.settings.doubleClickAction, DoubleClickAction::Print);
+}
+
+TEST_F(SettingsLoad, SelfTimeIsClampedToTheLongestDelayTheOptionsAllow)
+{
+    // Beyond 20 s the delay's 16-bit milliseconds would wrap: 60 s would fire after 0.1 s.
+    struct Case {
+        const char* stored;
+        int16_t seconds;
+    };
+    const std::vector<Case> cases = {
+        {"0", 0},   {"1", 1},  {"20", 20},    {"21", 20},   {"33", 20},
+        {"60", 20}, {"-5", 0}, {"70000", 20}, {"19.5", 20}, {"abc", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const Settings s =
+            loadFrom(FileOfVersion("2.80", std::string("SelfTimer=1\nSelfTime=") + c.stored + "\n"))
+                .settings;
+        EXPECT_EQ(s.selfTimerSeconds, c.seconds);
+        EXPECT_TRUE(s.selfTimerOn);
     }
 }
 
@@ -353,5 +389,6 @@ TEST_F(SettingsLoad, OddValuesAreWrittenBackAsTheirMeaning)
     EXPECT_EQ(doc.get("Option", "SelfTimer"), "0");
     EXPECT_EQ(doc.get("Option", "ReversePrint"), "0");
     EXPECT_EQ(doc.get("Option", "DoubleClick"), "4");
-    EXPECT_EQ(doc.get("Option", "DoubleClickDo"), "1");
+    // No source: written as 0, which means no source again (a double-click does nothing).
+    EXPECT_EQ(doc.get("Option", "DoubleClickDo"), "0");
 }

@@ -77,6 +77,12 @@ TEST(TrayCommands, DoubleClickTableWithItsDoNothingCell)
         {DA::NoteFromClipboard, DS::Clipboard, M::NoteFromClipboard},
         {DA::RepeatLast, DS::Desktop, M::Repeat},
         {DA::RepeatLast, DS::Region, M::Repeat},
+        // A source number outside 1..5: printing and copying do nothing, the other two
+        // actions do not look at the source.
+        {DA::Print, DS::Unrecognised, M::None},
+        {DA::Copy, DS::Unrecognised, M::None},
+        {DA::NoteFromClipboard, DS::Unrecognised, M::NoteFromClipboard},
+        {DA::RepeatLast, DS::Unrecognised, M::Repeat},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DoubleClickCommand(c.action, c.source), c.expected)
