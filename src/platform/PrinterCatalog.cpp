@@ -64,43 +64,34 @@ std::optional<PrinterDefaults> PrinterCatalog::defaultPrinter()
     return answer;
 }
 
-std::vector<int> PrinterCatalog::paperSizes(const std::string& printer)
+template <typename T, typename Ask>
+T PrinterCatalog::kept(const std::string& printer, std::optional<T> Capabilities::*field, Ask ask)
 {
     std::unique_lock lock(mutex_);
-    if (auto it = capabilities_.find(printer); it != capabilities_.end() && it->second.sizes)
-        return *it->second.sizes;
+    if (auto it = capabilities_.find(printer); it != capabilities_.end() && it->second.*field)
+        return *(it->second.*field);
     const unsigned generation = generation_;
     lock.unlock();
-    std::vector<int> sizes = backend_.paperSizes(printer);
+    T answer = ask();
     lock.lock();
-    if (generation == generation_) capabilities_[printer].sizes = sizes;
-    return sizes;
+    if (generation == generation_) capabilities_[printer].*field = answer;
+    return answer;
+}
+
+std::vector<int> PrinterCatalog::paperSizes(const std::string& printer)
+{
+    return kept(printer, &Capabilities::sizes, [&] { return backend_.paperSizes(printer); });
 }
 
 std::vector<int> PrinterCatalog::paperSources(const std::string& printer)
 {
-    std::unique_lock lock(mutex_);
-    if (auto it = capabilities_.find(printer); it != capabilities_.end() && it->second.sources)
-        return *it->second.sources;
-    const unsigned generation = generation_;
-    lock.unlock();
-    std::vector<int> sources = backend_.paperSources(printer);
-    lock.lock();
-    if (generation == generation_) capabilities_[printer].sources = sources;
-    return sources;
+    return kept(printer, &Capabilities::sources, [&] { return backend_.paperSources(printer); });
 }
 
 int PrinterCatalog::defaultPaperSize(const std::string& printer)
 {
-    std::unique_lock lock(mutex_);
-    if (auto it = capabilities_.find(printer); it != capabilities_.end() && it->second.defaultSize)
-        return *it->second.defaultSize;
-    const unsigned generation = generation_;
-    lock.unlock();
-    const int size = backend_.defaultPaperSize(printer);
-    lock.lock();
-    if (generation == generation_) capabilities_[printer].defaultSize = size;
-    return size;
+    return kept(printer, &Capabilities::defaultSize,
+                [&] { return backend_.defaultPaperSize(printer); });
 }
 
 std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printer, int paperSize,

@@ -60,6 +60,10 @@ private:
         std::optional<int> defaultSize;
         std::map<std::pair<int, int>, PageMetrics> metrics;
     };
+    // The answer kept in `field` for the printer, else what `ask` gets from the backend (kept
+    // unless the printers were forgotten meanwhile).
+    template <typename T, typename Ask>
+    T kept(const std::string& printer, std::optional<T> Capabilities::*field, Ask ask);
     void runDiscovery(std::chrono::milliseconds wait, std::function<void()> found);
     void joinWorker();
 
