@@ -54,9 +54,11 @@ std::optional<BitmapHeader> ReadBitmapHeader(const QString& name)
 }
 
 // The picture file as the decoder reads it, noting whether the decoder asked for bytes after
-// the last one. Decoders of JPEG, XBM and others fill in what a cut file lacks (grey rows, a
-// made-up end marker) and report success; asking for more than the file holds is how they
-// show that the data ran out. Unbuffered, so that each read of the decoder is one read here.
+// the last one. The JPEG decoder fills in what a cut file lacks (grey rows, a made-up end
+// marker) and reports success; asking for more than the file holds is how it shows that the
+// data ran out. (After a read the reader itself looks past the end for a next picture, so
+// this counts only for a decoder that stops at its own end marker.) Unbuffered, so that each
+// read of the decoder is one read here.
 class EndWatchingFile : public QFile {
 public:
     using QFile::QFile;
@@ -149,11 +151,16 @@ LoadedPicture LoadPictureFile(const std::string& path, int64_t maxBytes)
     const QSize size = reader.size();
     if (size.isValid() && !PictureSizeAllowed(size.width(), size.height(), maxBytes))
         return {QImage(), LoadedPicture::Error::TooLarge};
+    // Known before the read: afterwards the reader no longer tells.
+    const QByteArray format = reader.format();
     QImage image = reader.read();
     if (image.isNull()) return {QImage(), LoadedPicture::Error::Unreadable};
     // A picture that decodes only in part is no picture to print: the part that came out is
-    // padded with grey or black and looks like a capture.
-    const bool whole = reader.format() == "gif" ? GifFirstImageWhole(file) : !file.ranOut();
+    // padded with grey or black and looks like a capture. PNG and the others fail by
+    // themselves, bitmaps were measured above; JPEG and GIF decoders say nothing.
+    const bool whole = format == "gif"    ? GifFirstImageWhole(file)
+                       : format == "jpeg" ? !file.ranOut()
+                                          : true;
     if (!whole) return {QImage(), LoadedPicture::Error::Unreadable};
     if (!PictureSizeAllowed(image.width(), image.height(), maxBytes))
         return {QImage(), LoadedPicture::Error::TooLarge};

@@ -95,6 +95,7 @@ TEST(PictureFileCut, AFileThatStopsEarlyIsRefusedWhateverItsFormat)
     const QByteArray png = Encoded("PNG");
     const QByteArray gif = Gif();
     const QByteArray xbm = Encoded("XBM");
+    const QByteArray bmp = Encoded("BMP");
     ASSERT_GT(LastScan(progressive), LastScan(progressive.left(LastScan(progressive))))
         << "a progressive JPEG has several scans";
 
@@ -115,13 +116,14 @@ TEST(PictureFileCut, AFileThatStopsEarlyIsRefusedWhateverItsFormat)
          false},
         {"progressive JPEG cut in half", progressive.left(progressive.size() / 2), false},
         {"whole PNG", png, true},
+        {"whole bitmap", bmp, true},
+        {"bitmap cut in half", bmp.left(bmp.size() / 2), false},
         {"PNG cut in half", png.left(png.size() / 2), false},
         {"whole GIF", gif, true},
         {"GIF cut in half", gif.left(gif.size() / 2), false},
         {"GIF cut before its last data block ends", gif.left(gif.size() - 3), false},
         {"GIF without its trailer", gif.left(gif.size() - 1), true},  // the image is whole
         {"whole XBM", xbm, true},
-        {"XBM cut in half", xbm.left(xbm.size() / 2), false},
     };
     QTemporaryDir dir;
     int n = 0;

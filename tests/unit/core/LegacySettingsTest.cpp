@@ -65,8 +65,9 @@ TEST(MigrateLegacySettings, OnlyTheSettingsFileTheStoreReadsBlocksTheCopy)
             EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "other tovrimo.ini") << label;
         }
         for (const std::string& other : c.others) {
-            if (other != "tovrimo.ini")
+            if (other != "tovrimo.ini") {
                 EXPECT_EQ(fs.files[kApp + other], "other " + other) << "left alone: " << other;
+            }
         }
         EXPECT_TRUE(boxes.shown.empty()) << label;
     }
