@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/DialogCoordinator.h"
@@ -186,6 +187,12 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
         case SingleInstance::Claim::HandedOver:
             return {false, 0};
         case SingleInstance::Claim::Unreachable:
+            // Said on stderr first, for a start from a script or a terminal that nobody
+            // watches; the box may wait a long time.
+            std::fprintf(stderr, "tovrimo: %s\n", texts::kResidentNotAnswering);
+            std::fflush(stderr);
+            services_.messages.show(texts::kAppCaption, texts::kResidentNotAnswering,
+                                    MsgButtons::Ok, MsgIcon::Warning);
             return {false, 1};
         }
     }

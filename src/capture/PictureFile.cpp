@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 namespace tovrimo {
@@ -52,6 +53,72 @@ std::optional<BitmapHeader> ReadBitmapHeader(const QString& name)
     return h;
 }
 
+// The picture file as the decoder reads it, noting whether the decoder asked for bytes after
+// the last one. The JPEG decoder fills in what a cut file lacks (grey rows, a made-up end
+// marker) and reports success; asking for more than the file holds is how it shows that the
+// data ran out. (After a read the reader itself looks past the end for a next picture, so
+// this counts only for a decoder that stops at its own end marker.) Unbuffered, so that each
+// read of the decoder is one read here.
+class EndWatchingFile : public QFile {
+public:
+    using QFile::QFile;
+    bool ranOut() const { return ranOut_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = QFile::readData(data, maxSize);
+        if (n == 0 && maxSize > 0) ranOut_ = true;
+        return n;
+    }
+
+private:
+    bool ranOut_ = false;
+};
+
+// Whether a GIF holds its first image whole: the blocks up to the end of that image's data
+// are all there. Qt's GIF reader reads on to the end of every file, whole or cut, and hands
+// back what it decoded either way, so the structure itself has to tell.
+bool GifFirstImageWhole(QFile& file)
+{
+    const qint64 n = file.size();
+    const uchar* p = n > 0 ? file.map(0, n) : nullptr;
+    if (!p) return false;
+    struct Unmap {
+        QFile& f;
+        const uchar* p;
+        ~Unmap() { f.unmap(const_cast<uchar*>(p)); }
+    } unmap{file, p};
+    auto colourTable = [](uchar flags) {
+        return flags & 0x80 ? 3 * (qint64{2} << (flags & 7)) : 0;
+    };
+    // Skips data sub-blocks up to and including their zero-length terminator.
+    auto skipSubBlocks = [&](qint64& at) {
+        for (;;) {
+            if (at >= n) return false;
+            const qint64 length = p[at++];
+            if (length == 0) return true;
+            at += length;
+        }
+    };
+    if (n < 13 || std::memcmp(p, "GIF8", 4) != 0) return false;
+    qint64 at = 13 + colourTable(p[10]);
+    for (;;) {
+        if (at >= n) return false;
+        const uchar block = p[at++];
+        if (block == 0x21) {  // extension: label, then sub-blocks
+            ++at;
+            if (!skipSubBlocks(at)) return false;
+        } else if (block == 0x2C) {  // image: descriptor, local colour table, code size, data
+            if (at + 9 > n) return false;
+            at += 9 + colourTable(p[at + 8]) + 1;
+            return skipSubBlocks(at);
+        } else {
+            return false;  // the trailer or a stray byte before any image
+        }
+    }
+}
+
 }  // namespace
 
 bool PictureSizeAllowed(int width, int height, int64_t maxBytes)
@@ -65,7 +132,10 @@ LoadedPicture LoadPictureFile(const std::string& path, int64_t maxBytes)
 {
     const QString name = QString::fromStdString(path);
     if (!QFileInfo(name).isFile()) return {QImage(), LoadedPicture::Error::Unreadable};
-    QImageReader reader(name);
+    EndWatchingFile file(name);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return {QImage(), LoadedPicture::Error::Unreadable};
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);  // the pixels as stored, as the picture loader shows them
     // Backstop for formats whose header tells no size: the decoder refuses past this.
@@ -81,8 +151,17 @@ LoadedPicture LoadPictureFile(const std::string& path, int64_t maxBytes)
     const QSize size = reader.size();
     if (size.isValid() && !PictureSizeAllowed(size.width(), size.height(), maxBytes))
         return {QImage(), LoadedPicture::Error::TooLarge};
+    // Known before the read: afterwards the reader no longer tells.
+    const QByteArray format = reader.format();
     QImage image = reader.read();
     if (image.isNull()) return {QImage(), LoadedPicture::Error::Unreadable};
+    // A picture that decodes only in part is no picture to print: the part that came out is
+    // padded with grey or black and looks like a capture. PNG and the others fail by
+    // themselves, bitmaps were measured above; JPEG and GIF decoders say nothing.
+    const bool whole = format == "gif"    ? GifFirstImageWhole(file)
+                       : format == "jpeg" ? !file.ranOut()
+                                          : true;
+    if (!whole) return {QImage(), LoadedPicture::Error::Unreadable};
     if (!PictureSizeAllowed(image.width(), image.height(), maxBytes))
         return {QImage(), LoadedPicture::Error::TooLarge};
     return {std::move(image), LoadedPicture::Error::None};

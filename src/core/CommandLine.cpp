@@ -1,5 +1,9 @@
 #include "core/CommandLine.h"
 
+#include <cctype>
+#include <cstdint>
+#include <string_view>
+
 #include "core/IniValues.h"
 
 namespace tovrimo {
@@ -45,6 +49,24 @@ std::string TrimSpaces(const std::string& s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
+// The window id as given after "/h=": "0x" (or "0X") and hexadecimal digits, the form
+// xwininfo prints, taken as the id's 32 bits; otherwise read like a 32-bit number
+// of the settings file, where beyond the range counts as the nearest end of it.
+int32_t ReadWindowHandle(std::string_view text)
+{
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
+                     std::isxdigit(static_cast<unsigned char>(text[2]));
+    if (!hex) return ReadIniInt32(text);
+    uint64_t value = 0;
+    for (size_t i = 2; i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        value = value * 16 + static_cast<uint64_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+        // More than 32 bits names no window: the largest id stands for all of them.
+        if (value > UINT32_MAX) return static_cast<int32_t>(UINT32_MAX);
+    }
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
 }  // namespace
 
 CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
@@ -65,10 +87,9 @@ CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
         } else if (IsOneOf(prefix, {"/c", "/C", "-c", "-C"})) {
             job.confirm = true;
         } else if (IsOneOf(prefix, {"/h=", "/H=", "/h:", "/H:"})) {
-            // Read like a 32-bit number of the settings file: beyond the range, the nearest
-            // end of it. Only 0 stands for the active window; any other value is passed on
-            // as it is, and one that names no window captures nothing.
-            job.window = ReadIniInt32(token.substr(3));
+            // Only 0 stands for the active window; any other value is passed on as it is,
+            // and one that names no window captures nothing.
+            job.window = ReadWindowHandle(std::string_view(token).substr(3));
         } else if (IsOneOf(prefix, {"/S:", "/s:", "/s=", "/S="})) {
             job.settingName = TrimSpaces(token.substr(3));
         }

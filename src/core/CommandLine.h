@@ -32,7 +32,8 @@ struct CommandJob {
 // Reads the switches in order; the later of two switches wins and anything unrecognised
 // (an empty token included) is ignored. Switches compare exactly, letter case included:
 // "/d" "/D", "/a" "/A", "/r" "/R", "/c" "/C" "-c" "-C" must be the whole token; "/h=" "/H="
-// "/h:" "/H:" take a number and "/S:" "/s:" "/s=" "/S=" a name after their three characters.
+// "/h:" "/H:" take a number (decimal, or hexadecimal after "0x") and "/S:" "/s:" "/s=" "/S="
+// a name after their three characters.
 // The name starts as initialSettingName.
 CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
                                 const std::string& initialSettingName);

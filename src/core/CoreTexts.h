@@ -13,6 +13,8 @@ inline constexpr const char* kNoNotificationArea =
     "トヴリモは常駐しています。ホットキーはそのまま使えます。\n"
     "トヴリモをもう一度起動すると、メニューが表示されます。";
 inline constexpr const char* kBadCommandLine = "コマンドライン引数に誤りがあります。";
+// A second start found a resident program that holds its place but does not answer.
+inline constexpr const char* kResidentNotAnswering = "すでに常駐しているトヴリモが応答しません。";
 inline constexpr const char* kErrorNumberCaption = "エラー番号：";
 inline constexpr const char* kLegacyFileName = "lusk.ini";
 inline constexpr const char* kSettingsFileName = "tovrimo.ini";

@@ -9,8 +9,11 @@ namespace tovrimo {
 void MigrateLegacySettings(FileSystem& files, MessageBoxes& messages, const std::string& appPath)
 {
     const auto legacy = files.storedName(appPath, texts::kLegacyFileName);
+    if (!legacy || *legacy != texts::kLegacyFileName) return;
+    // Only the file the settings store will read counts as a settings file: a TOVRIMO.INI
+    // beside lusk.ini is never read, so it must not cost the user the migration either.
     const auto current = files.storedName(appPath, texts::kSettingsFileName);
-    if (!legacy || *legacy != texts::kLegacyFileName || current) return;
+    if (current && *current == texts::kSettingsFileName) return;
 
     std::string error;
     if (!files.copyFile(appPath + texts::kLegacyFileName, appPath + texts::kSettingsFileName,

@@ -244,7 +244,7 @@ std::string SettingsStore::readIni(std::string_view section, std::string_view ke
 
 void SettingsStore::writeIni(std::string_view section, std::string_view key, std::string_view value)
 {
-    if (unreadable_) return;
+    if (unreadable_ || unwritable_) return;
     file_.writeIni(section, key, value);
 }
 
@@ -255,6 +255,7 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     // The file is read once into memory and looked up key by key from there; nothing else
     // writes it while loading.
     unreadable_.reset();
+    unwritable_.reset();
     std::string readError;
     std::optional<IniDocument> loaded = file_.load(&readError);
     IniDocument doc;
@@ -278,8 +279,19 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     s.iconPath = doc.get(kApplication, "Icon");
     if (s.title == kOldDefaultTitle) s.title = kDefaultTitle;
     if (s.title.empty()) {
-        if (initSettingsFile() == LoadResult::Fatal) return LoadResult::Fatal;
-        doc = file_.load().value_or(IniDocument{});
+        IniDocument written;
+        if (initSettingsFile(written) == LoadResult::Fatal) return LoadResult::Fatal;
+        if (unwritable_) {
+            // Read back, an empty file would leave the session without a title, a printer or
+            // a layout that prints: the first-run values stay in memory instead.
+            doc = std::move(written);
+            messages_.show(
+                std::string(kAppCaption),
+                std::string(kFirstRunWriteFailed) + "\n\n" + settingsPath() + "\n" + *unwritable_,
+                MsgButtons::Ok, MsgIcon::Critical);
+        } else {
+            doc = file_.load().value_or(std::move(written));
+        }
         s.title = doc.get(kApplication, "Title");
         s.iconPath = doc.get(kApplication, "Icon");
     }
@@ -357,10 +369,12 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
 
 bool SettingsStore::saveSettings(const SettingsData& data)
 {
-    if (unreadable_) {
+    if (unreadable_ || unwritable_) {
+        const std::string reason = unreadable_
+                                       ? std::string(kUnreadableKept) + "（" + *unreadable_ + "）"
+                                       : std::string(kUnwritableKept) + "（" + *unwritable_ + "）";
         messages_.show(std::string(kAppCaption),
-                       std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" +
-                           std::string(kUnreadableKept) + "（" + *unreadable_ + "）",
+                       std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" + reason,
                        MsgButtons::Ok, MsgIcon::Critical);
         return false;
     }
@@ -415,7 +429,7 @@ bool SettingsStore::saveSettings(const SettingsData& data)
 
 void SettingsStore::savePrintSetting(const PrintLayout& record, int n)
 {
-    if (unreadable_) return;
+    if (unreadable_ || unwritable_) return;
     std::optional<IniDocument> doc = file_.load();
     if (!doc) return;
     WritePrintSetting(*doc, record, n);
@@ -423,6 +437,12 @@ void SettingsStore::savePrintSetting(const PrintLayout& record, int n)
 }
 
 LoadResult SettingsStore::initSettingsFile()
+{
+    IniDocument written;
+    return initSettingsFile(written);
+}
+
+LoadResult SettingsStore::initSettingsFile(IniDocument& written)
 {
     FirstRunOptions o;
     bool imported = false;
@@ -436,7 +456,13 @@ LoadResult SettingsStore::initSettingsFile()
 
     // All keys are written in one replacement of the file. The defaults are used up only when
     // they reached the file; otherwise the next start imports them again.
-    if (file_.save(*doc, nullptr) && imported) fs_.remove(defaultsPath());
+    std::string error;
+    if (file_.save(*doc, &error)) {
+        if (imported) fs_.remove(defaultsPath());
+    } else {
+        unwritable_ = error.empty() ? std::string(kUnknownWriteError) : error;
+    }
+    written = std::move(*doc);
     return LoadResult::Loaded;
 }
 

@@ -43,6 +43,16 @@ inline constexpr std::string_view kUnreadableKept =
     "起動時に読み込めなかった設定ファイルは置き換えません";
 // When the system gave no reason for a failed read.
 inline constexpr std::string_view kUnknownReadError = "読み込みエラー";
+// Shown at start-up when a first run could not write the new settings file; the file's path
+// and the system's reason follow.
+inline constexpr std::string_view kFirstRunWriteFailed =
+    "設定ファイルを書き込めませんでした。\n"
+    "今回は初期設定で動作します。設定を変更しても保存されません。";
+// The reason a save gives in that session, before the reason of the failed write.
+inline constexpr std::string_view kUnwritableKept =
+    "起動時に書き込めなかった設定ファイルには保存しません";
+// When the system gave no reason for a failed write.
+inline constexpr std::string_view kUnknownWriteError = "書き込みエラー";
 }  // namespace settings_texts
 
 enum class LoadResult { Loaded, Fatal };
@@ -84,6 +94,9 @@ public:
     // A file that exists but cannot be read (no permission, an I/O error) may hold settings
     // the user cannot afford to lose: the user is told, `data` gets the first-run values,
     // and from then on this store never replaces, renames or deletes the file.
+    // A first run whose new file cannot be written (a read-only folder, a full disk) runs on
+    // the first-run values kept in memory; the user is told once, and every later save of the
+    // session is refused in the same way.
     LoadResult loadSettings(SettingsData& data);
 
     // Rewrites the file from `data`: sections Application, Option, DefaultPrinter, Printer1 ...
@@ -97,6 +110,8 @@ public:
 
     // Set once loadSettings could not read an existing file: the system's reason.
     const std::optional<std::string>& unreadableFile() const { return unreadable_; }
+    // Set once the first-run initialisation could not write the file: the system's reason.
+    const std::optional<std::string>& unwritableFile() const { return unwritable_; }
 
     // First-run initialisation: writes the first-run options (from the defaults file when
     // there is one, which is deleted after the import) and a current layout for the default
@@ -104,6 +119,9 @@ public:
     LoadResult initSettingsFile();
 
 private:
+    // The same, giving back the document it wrote (or failed to write).
+    LoadResult initSettingsFile(IniDocument& written);
+
     // The defaults file's values into `o` when there is one (`imported`); Fatal after its
     // error was shown.
     LoadResult readFirstRunOptions(FirstRunOptions& o, bool& imported);
@@ -114,6 +132,7 @@ private:
     std::string folder_;
     IniFile file_;
     std::optional<std::string> unreadable_;
+    std::optional<std::string> unwritable_;
 };
 
 }  // namespace tovrimo

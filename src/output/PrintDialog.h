@@ -28,6 +28,7 @@ namespace tovrimo {
 
 class CarrierLabel;
 class ClipboardAccess;
+class TextLengthLimit;
 class PrintingNotice;
 class MessageBoxes;
 class PagePrinter;
@@ -116,7 +117,8 @@ public:
     // Typing pauses this long before the preview follows, so each key does not redraw it.
     void onPreviewDelayElapsed();
 
-    // Refused keys and pastes in the scale box sound this; QApplication::beep unless replaced.
+    // Refused keys and pastes in the scale box, and text beyond what the settings file keeps
+    // of a title, sound this; QApplication::beep unless replaced.
     std::function<void()> beep;
 
 signals:
@@ -201,6 +203,7 @@ private:
     QLineEdit* leftEdit_ = nullptr;
     QLineEdit* topEdit_ = nullptr;
     QLineEdit* titleEdit_ = nullptr;
+    TextLengthLimit* titleLimit_ = nullptr;
     QComboBox* namedSettingList_ = nullptr;
     PreviewBox* preview_ = nullptr;
     QPushButton* printButton_ = nullptr;

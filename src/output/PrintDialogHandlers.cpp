@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "controls/TextLengthLimit.h"
 #include "core/PaperNames.h"
 #include "output/CarrierLabel.h"
 #include "output/NamedSettingsTable.h"
@@ -214,6 +215,11 @@ void PrintDialog::insertTitleField(const char* field)
     const int position =
         titleEdit_->hasSelectedText() ? titleEdit_->selectionStart() : titleEdit_->cursorPosition();
     const TitleEdit edit = InsertField(titleEdit_->text(), position, QString::fromUtf8(field));
+    if (!titleLimit_->fits(edit.text)) {
+        if (beep) beep();
+        titleEdit_->setFocus();
+        return;
+    }
     titleEdit_->setText(edit.text);
     titleEdit_->setCursorPosition(edit.caret);
     titleEdit_->setFocus();

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/TextLengthLimit.h"
+#include "core/IniDocument.h"
 #include "core/TitleFields.h"
 #include "output/CarrierLabel.h"
 #include "output/PreviewBox.h"
@@ -266,6 +268,13 @@ QWidget* PrintDialog::buildTitleRow()
     layout->setVerticalSpacing(4);
     titleEdit_ = new QLineEdit(row);
     titleEdit_->setObjectName(QStringLiteral("titleEdit"));
+    titleLimit_ = new TextLengthLimit(
+        IniDocument::kMaxValueBytes,
+        [this] {
+            if (beep) beep();
+        },
+        titleEdit_);
+    titleEdit_->setValidator(titleLimit_);
     auto* label = new QLabel(T(texts::kLabelTitle), row);
     label->setBuddy(titleEdit_);
     layout->addWidget(label, 0, 0);

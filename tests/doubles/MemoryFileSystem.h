@@ -16,7 +16,9 @@ public:
     std::optional<std::string> storedName(const std::string& folder,
                                           const std::string& name) override
     {
-        // Case-insensitive look-up that returns the name as stored, like a directory search.
+        // Case-insensitive look-up that returns the name as stored, like a directory search;
+        // a name stored exactly as asked wins over others that differ in letter case.
+        if (files.count(folder + name)) return name;
         for (const auto& [path, content] : files) {
             if (path.size() != folder.size() + name.size() ||
                 path.compare(0, folder.size(), folder))

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -150,4 +153,96 @@ TEST_F(SourcesAndCommandLineE2E, UnrecognisedSwitchShowsTheErrorAndEnds)
     ASSERT_TRUE(code.has_value());
     EXPECT_NE(*code, 0);
     EXPECT_EQ(cups().jobCount(), jobsBefore);
+}
+
+namespace {
+
+// Windows that trayer has embedded: the tray icons.
+int EmbeddedTrayIcons()
+{
+    Process p = Process::run("/bin/sh", {{"-c",
+                                          "for w in $(xdotool search --class trayer); do "
+                                          "xwininfo -children -id $w | grep -c '^ *0x'; done"}});
+    int total = 0;
+    std::istringstream in(p.standardOutput());
+    for (int n; in >> n;) total += n;
+    return total;
+}
+
+QByteArray Encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(SourcesAndCommandLineE2E, HalfAPictureFileIsRefusedWithTheMessageAndNoPage)
+{
+    // The resident program with slot 3 (hard copy of an image file) on Ctrl+Alt+F.
+    TovrimoProcess tovrimo;
+    WriteSettings(tovrimo.settingsFile(), "");
+    {
+        std::ifstream in(tovrimo.settingsFile());
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        text.replace(text.find("ConfirmBeforePrint=0\n"), 21,
+                     "ConfirmBeforePrint=0\nHotKeyOn3=1\nHotKeyALT3=1\nHotKeyCTRL3=1\n"
+                     "HotKeySHIFT3=0\nHotKeyButton3=70\n");
+        std::ofstream(tovrimo.settingsFile()) << text;
+    }
+    QImage picture(240, 120, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 255));
+    const QByteArray jpeg = Encoded(picture, "JPEG");
+    const QByteArray bmp = Encoded(picture, "BMP");
+    QTemporaryDir dir;
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path.toStdString();
+    };
+    const std::string whole = write("whole.jpg", jpeg);
+    const std::string cutJpeg = write("half.jpg", jpeg.left(jpeg.size() / 2));
+    const std::string cutBmp = write("half.bmp", bmp.left(bmp.size() / 2));
+
+    FocusRoot();
+    const int icons = EmbeddedTrayIcons();
+    ASSERT_TRUE(tovrimo.start());
+    ASSERT_TRUE(WaitFor([&] { return EmbeddedTrayIcons() == icons + 1; }, 15s))
+        << tovrimo.process().standardError();
+
+    // Picks the file in the program's file dialog; false when the dialog did not come.
+    auto choose = [&](const std::string& path) {
+        desktop.key("ctrl+alt+f");
+        const auto dialog = desktop.waitForWindow("^ピクチャ画像の指定$", 15s);
+        if (!dialog) return false;
+        desktop.activate(dialog);
+        std::this_thread::sleep_for(500ms);
+        desktop.type(path);
+        desktop.key("Return");
+        return desktop.waitForNoWindowId(dialog, 10s);
+    };
+
+    // A whole picture prints: the way of choosing a file works.
+    ASSERT_TRUE(choose(whole));
+    ASSERT_TRUE(printedOnePage());
+    EXPECT_NEAR(Ink::boundsOf(printedPage(), QColor(255, 0, 255), 60).width(), 240 / 96.0 * 150,
+                1.5);
+
+    for (const std::string& path : {cutJpeg, cutBmp}) {
+        SCOPED_TRACE(path);
+        startCounting();
+        ASSERT_TRUE(choose(path));
+        const auto box = desktop.waitForWindow("^トヴリモ$", 15s);
+        ASSERT_NE(box, 0u) << "no message; stderr:\n" << tovrimo.process().standardError();
+        ASSERT_TRUE(desktop.dismiss(box));
+        ASSERT_TRUE(desktop.waitForNoWindowId(box, 10s));
+        std::this_thread::sleep_for(1s);
+        EXPECT_EQ(cups().jobCount(), jobsBefore) << "no page";
+        EXPECT_TRUE(tovrimo.running());
+    }
 }

@@ -233,6 +233,47 @@ TEST_F(FaultE2E, SettingsFolderThatCannotBeWrittenKeepsTheOldFileAndSaysSo)
     EXPECT_TRUE(waitForOneMoreJob(jobs));
 }
 
+TEST_F(FaultE2E, AFirstRunThatCannotWriteItsSettingsSaysSoAndStillPrints)
+{
+    // Both places the settings file could go are immutable: the program folder, and the
+    // configuration folder taken when the program folder is not writable.
+    TovrimoProcess tovrimo;
+    const std::string folder = tovrimo.programFolder();
+    const std::string config = folder + "/.config/tovrimo";
+    std::filesystem::create_directories(config);
+    if (Process::run("chattr", {{"+i", config}}).exitCode() != 0)
+        GTEST_SKIP() << "this file system cannot make a folder immutable";
+    struct Unlock {
+        std::vector<std::string> folders;
+        ~Unlock()
+        {
+            for (const auto& f : folders) Process::run("chattr", {{"-i", f}});
+        }
+    } unlock{{config}};
+    ASSERT_EQ(Process::run("chattr", {{"+i", folder}}).exitCode(), 0);
+    unlock.folders.push_back(folder);
+
+    FocusRoot();
+    const int jobs = cups().jobCount();
+    ASSERT_TRUE(tovrimo.start({"/d"}));
+    const auto box = desktop.waitForWindow("^トヴリモ$", 20s);
+    ASSERT_NE(box, 0u) << "the failed first run said nothing; windows " << VisibleWindows() << "\n"
+                       << tovrimo.process().standardError();
+    EXPECT_FALSE(tovrimo.waitForExit(300ms).has_value()) << "it waits for the user";
+    EXPECT_EQ(cups().jobCount(), jobs) << "the message comes first, at start-up";
+    ASSERT_TRUE(desktop.dismiss(box));
+
+    // The first-run layout (the default printer, centred, actual size) prints the desktop.
+    EXPECT_TRUE(waitForOneMoreJob(jobs)) << tovrimo.process().standardError();
+    const auto code = tovrimo.waitForExit(30s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0);
+    EXPECT_TRUE(desktop.findWindows("^トヴリモ$").empty()) << "said once";
+    EXPECT_FALSE(std::filesystem::exists(folder + "/tovrimo.ini"));
+    EXPECT_FALSE(std::filesystem::exists(config + "/tovrimo.ini"));
+    EXPECT_TRUE(std::filesystem::is_empty(config)) << "nothing left behind";
+}
+
 TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
 {
     const SettingsData first = SaveLoopGeneration(0);

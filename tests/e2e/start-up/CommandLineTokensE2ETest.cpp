@@ -94,3 +94,43 @@ TEST_F(CommandLineTokensE2E, ANegativeWindowHandleNeverPrintsTheActiveWindow)
     }
     EXPECT_TRUE(desktop.findWindows("^Tovrimo active window$").size() == 1u);
 }
+
+TEST_F(CommandLineTokensE2E, AHexadecimalHandleAsXwininfoPrintsItPrintsThatWindow)
+{
+    TestWindow target("Tovrimo hex target", 300, 300, 240, 120, 0xFF00FF);
+    ASSERT_NE(desktop.waitForWindow("^Tovrimo hex target$", 10s), 0u);
+    // Another window is the active one: a handle that is not understood would print it.
+    TestWindow active("Tovrimo hex active", 700, 200, 200, 160, 0x00FFFF);
+    const auto activeId = desktop.waitForWindow("^Tovrimo hex active$", 10s);
+    ASSERT_NE(activeId, 0u);
+    ASSERT_TRUE(desktop.activate(activeId));
+    std::this_thread::sleep_for(300ms);
+
+    // The same window, as xwininfo prints its id and in decimal.
+    const Process info = Process::run("xwininfo", {{"-name", "Tovrimo hex target"}});
+    const std::string said = info.standardOutput();
+    const auto at = said.find("Window id: 0x");
+    ASSERT_NE(at, std::string::npos) << said;
+    const std::string hex = said.substr(at + 11, said.find(' ', at + 11) - (at + 11));
+    ASSERT_EQ(std::stoul(hex, nullptr, 16), target.id()) << hex;
+
+    QRect magenta[2];
+    const std::string handles[2] = {hex, std::to_string(target.id())};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(handles[i]);
+        startCounting();
+        TovrimoProcess job;
+        WriteSettings(job.settingsFile());
+        ASSERT_TRUE(job.start({"/a", "/h=" + handles[i]}));
+        const auto code = job.waitForExit(30s);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0);
+        ASSERT_TRUE(printedOnePage());
+        const QImage page = PdfPage(cups().outputPdf("TovA4")).render(150);
+        magenta[i] = Ink::boundsOf(page, QColor(255, 0, 255), 60);
+        EXPECT_NEAR(magenta[i].width(), 240 / 96.0 * 150, 1.5) << "the given window";
+        EXPECT_TRUE(Ink::boundsOf(page, QColor(0, 255, 255), 60).isEmpty())
+            << "the active window was printed";
+    }
+    EXPECT_EQ(magenta[0], magenta[1]) << "both forms print the same page";
+}

@@ -1,6 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QTemporaryDir>
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "harness/Desktop.h"
@@ -111,4 +118,39 @@ TEST(StartUpE2E, AnyCommandLineTokenKeepsTheTrayEmpty)
     ASSERT_TRUE(code.has_value());
     EXPECT_NE(*code, 0);
     EXPECT_EQ(TrayIconCount(), before);
+}
+
+TEST(StartUpE2E, ASecondStartThatGetsNoAnswerSaysSoAndEndsWithStatusOne)
+{
+    // A process of the user holds the resident program's lock but never listens: a resident
+    // copy that hangs, as far as a second start can tell.
+    QTemporaryDir runtime;
+    ::chmod(runtime.path().toUtf8().constData(), 0700);
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_TRUE(display && std::regex_match(display, std::regex(":[0-9]+"))) << display;
+    const std::string lock = runtime.path().toStdString() + "/tovrimo-display_" +
+                             std::string(display + 1) + ".socket.lock";
+    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    struct Release {
+        int fd;
+        ~Release() { ::close(fd); }
+    } release{fd};
+
+    const int before = TrayIconCount();
+    TovrimoProcess tovrimo({}, {{"XDG_RUNTIME_DIR", runtime.path().toStdString()}});
+    ASSERT_TRUE(tovrimo.start());
+    Desktop desktop;
+    const auto box = desktop.waitForWindow("^トヴリモ$", 20s);
+    ASSERT_NE(box, 0u) << "nothing was said; stderr:\n" << tovrimo.process().standardError();
+    EXPECT_NE(tovrimo.process().standardError().find("すでに常駐しているトヴリモが応答しません。"),
+              std::string::npos)
+        << tovrimo.process().standardError();
+    EXPECT_FALSE(tovrimo.waitForExit(300ms).has_value()) << "it waits for the user";
+    EXPECT_EQ(TrayIconCount(), before) << "no second icon";
+    ASSERT_TRUE(desktop.dismiss(box));
+    const auto code = tovrimo.waitForExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 1);
 }

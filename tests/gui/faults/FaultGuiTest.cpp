@@ -153,6 +153,53 @@ TEST(ImageFileFaultGui, TruncatedBitmapShowsTheMessageAndSubmitsNoJob)
     EXPECT_EQ(shown[0].text, texts::UnreadablePictureMessage(path));
 }
 
+TEST(ImageFileFaultGui, HalfAJpegOrABitmapIsRefusedByBothFileCommands)
+{
+    QByteArray jpeg;
+    {
+        QBuffer buf(&jpeg);
+        buf.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(Pattern(200, 150).save(&buf, "JPEG"));
+    }
+    QByteArray bmp;
+    {
+        QBuffer buf(&bmp);
+        buf.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(Pattern(200, 150).save(&buf, "BMP"));
+    }
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool copy;  // コピー > 画像ファイルを指定 instead of the hard copy
+    } cases[] = {
+        {"half.jpg", jpeg.left(jpeg.size() / 2), false},
+        {"half.bmp", bmp.left(bmp.size() / 2), false},
+        {"half-copied.jpg", jpeg.left(jpeg.size() / 2), true},
+        {"half-copied.bmp", bmp.left(bmp.size() / 2), true},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.filePath(QString::fromUtf8(c.name)).toStdString();
+        WriteFile(path, c.bytes);
+        SourcesRig rig;
+        DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
+                                         [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
+        if (c.copy)
+            rig.sources.copyFile();
+        else
+            rig.sources.printFile();
+        EXPECT_TRUE(driver.seen);
+        ASSERT_EQ(rig.boxes.shown.size(), 1u);
+        EXPECT_EQ(rig.boxes.shown[0].caption, "トヴリモ");
+        EXPECT_EQ(rig.boxes.shown[0].text,
+                  "ファイル「" + path + "」は画像として読み込めませんでした。");
+        EXPECT_TRUE(rig.printers.jobs.empty()) << "no page";
+        EXPECT_TRUE(rig.hostCalls.empty()) << "no print dialog either";
+        EXPECT_TRUE(rig.buffer.image.isNull()) << "nothing captured, so nothing copied";
+    }
+}
+
 TEST(ImageFileFaultGui, HugeBitmapIsRefusedWithoutAJob)
 {
     QTemporaryDir dir;

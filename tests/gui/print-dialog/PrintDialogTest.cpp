@@ -921,6 +921,66 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     EXPECT_EQ(d.data.current.scalePercent, 150);
 }
 
+TEST(PrintDialog, TitleBoxRefusesTextBeyondWhatTheSettingsFileKeeps)
+{
+    // The file keeps 1023 bytes of a value; kana take three bytes each in UTF-8.
+    QString start;
+    for (int i = 0; i < 340; ++i) start += QStringLiteral("あ");  // 1020 bytes
+    FakeOffice o;
+    Dialog d(o.printers, "Office");
+    d.data.current.titleText = start.toStdString();
+    PrintDialog& dlg = d.open();
+    int beeps = 0;
+    dlg.beep = [&beeps] { ++beeps; };
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QLineEdit* title = d.box("titleEdit");
+    FocusOn(title);
+    title->end(false);
+
+    struct Step {
+        const char* typed;
+        int bytesAfter;
+        int beepsAfter;
+    } steps[] = {
+        {"い", 1023, 0},                   // exactly what the file keeps
+        {"a", 1023, 1},                    // one byte more: refused
+        {"\b", 1020, 1},                   // backspace removes the kana
+        {"ab", 1022, 1}, {"う", 1022, 2},  // three bytes do not fit into one
+        {"c", 1023, 2},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        if (std::string(step.typed) == "\b")
+            QTest::keyClick(title, Qt::Key_Backspace);
+        else  // kana come as the key's text, as from an input method's direct keys
+            for (const QChar ch : QString::fromUtf8(step.typed))
+                QTest::sendKeyEvent(QTest::Click, title, Qt::Key_unknown, QString(ch),
+                                    Qt::NoModifier);
+        EXPECT_EQ(title->text().toUtf8().size(), step.bytesAfter);
+        EXPECT_EQ(beeps, step.beepsAfter);
+    }
+    const QString full = start + QStringLiteral("abc");
+    EXPECT_EQ(title->text(), full);
+    EXPECT_EQ(dlg.workingLayout().titleText, full.toStdString());
+
+    // A paste and a field from the insert buttons are refused the same way.
+    QApplication::clipboard()->setText(QStringLiteral("かきく"));
+    QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(title->text(), full);
+    EXPECT_EQ(beeps, 3);
+    d.child<QToolButton>("insertDateButton")->click();
+    EXPECT_EQ(title->text(), full);
+    EXPECT_EQ(beeps, 4);
+
+    // With room, the field goes in: "&[日付]" is nine bytes.
+    title->setText(start.left(338));  // 1014 bytes
+    title->end(false);
+    d.child<QToolButton>("insertDateButton")->click();
+    EXPECT_EQ(title->text(), start.left(338) + QStringLiteral("&[日付]"));
+    EXPECT_EQ(beeps, 4);
+    EXPECT_TRUE(d.boxes.shown.empty());
+}
+
 namespace {
 
 // Where the screenshots of this test go, printed once so a reader can find them.

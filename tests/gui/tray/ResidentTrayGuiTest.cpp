@@ -180,14 +180,23 @@ TEST(ResidentTray, ASecondStartHandsOverWithoutIconOrHotKeys)
         EXPECT_EQ(w.tray, nullptr) << "no icon";
         EXPECT_TRUE(w.hotKeys.calls.empty()) << "no key grabbed";
         EXPECT_EQ(w.instance.claims, 1);
+        EXPECT_TRUE(w.messages.shown.empty()) << "a hand-over is silent";
     }
     {
         World w;
         w.instance.answer = SingleInstance::Claim::Unreachable;
+        testing::internal::CaptureStderr();
         const auto outcome = w.start();
+        const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_FALSE(outcome.resident);
-        EXPECT_NE(outcome.exitCode, 0);
+        EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(w.tray, nullptr);
+        EXPECT_TRUE(w.hotKeys.calls.empty()) << "no key grabbed";
+        ASSERT_EQ(w.messages.shown.size(), 1u);
+        EXPECT_EQ(w.messages.shown[0].caption, "トヴリモ");
+        EXPECT_EQ(w.messages.shown[0].text, "すでに常駐しているトヴリモが応答しません。");
+        EXPECT_EQ(w.messages.shown[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(said, "tovrimo: すでに常駐しているトヴリモが応答しません。\n");
     }
     {
         // A command-line job never asks: it runs beside a resident program.

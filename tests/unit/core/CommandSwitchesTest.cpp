@@ -74,6 +74,33 @@ TEST(CommandSwitches, WindowHandleIsReadLikeASettingsNumberToTheNearest32BitValu
     for (const auto& c : cases) EXPECT_EQ(Parse(c.text).window, c.window) << c.text;
 }
 
+TEST(CommandSwitches, WindowHandleMayBeGivenInHexadecimalAsXwininfoPrintsIt)
+{
+    struct Case {
+        const char* text;
+        uint32_t window;  // the id's 32 bits
+    } cases[] = {
+        {"/a /h=0x3a00007", 60817415u},  // 3*16^6 + 10*16^5 + 7
+        {"/a /h=0X3A00007", 60817415u},
+        {"/a /H:0x3a00007", 60817415u},
+        {"/a /h=0x0000ff", 255u},
+        {"/a /h=0x10zz", 16u},  // the hexadecimal digits up to the first other character
+        {"/a /h=0x0", 0u},      // the active window, as decimal 0
+        {"/a /h=0xffffffff", 0xFFFFFFFFu},
+        {"/a /h=0x80000000", 0x80000000u},
+        {"/a /h=0x100000000", 0xFFFFFFFFu},  // beyond 32 bits: no window, the largest id
+        {"/a /h=0x00000000000000000001", 1u},
+        // Not hexadecimal after all: read as decimal, as before.
+        {"/a /h=0x", 0u},
+        {"/a /h=0xg1", 0u},
+        {"/a /h=00x10", 0u},
+        {"/a /h=-0x10", 0u},
+        {"/a /h=1x10", 1u},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(static_cast<uint32_t>(Parse(c.text).window), c.window) << c.text;
+}
+
 TEST(CommandSwitches, SettingNameIsCaseSensitiveTextAfterThreeCharacters)
 {
     EXPECT_EQ(Parse("/S:Report /d").settingName, "Report");

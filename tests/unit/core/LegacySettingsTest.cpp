@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/LegacySettings.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
@@ -37,14 +40,37 @@ TEST(MigrateLegacySettings, NameMustMatchInLetterCase)
     }
 }
 
-TEST(MigrateLegacySettings, SettingsFileUnderAnotherCaseBlocksTheCopy)
+TEST(MigrateLegacySettings, OnlyTheSettingsFileTheStoreReadsBlocksTheCopy)
 {
-    MemoryFileSystem fs;
-    RecordingMessageBoxes boxes;
-    fs.files[kApp + "lusk.ini"] = "legacy";
-    fs.files[kApp + "TOVRIMO.INI"] = "current";
-    MigrateLegacySettings(fs, boxes, kApp);
-    EXPECT_FALSE(fs.exists(kApp + "tovrimo.ini"));
+    // stored beside lusk.ini, whether the copy happens
+    const struct {
+        std::vector<std::string> others;
+        bool copied;
+    } cases[] = {
+        {{"TOVRIMO.INI"}, true},  // never read: a first run would start instead
+        {{"Tovrimo.ini", "tovrimo.INI"}, true},
+        {{"tovrimo.ini"}, false},
+        {{"TOVRIMO.INI", "tovrimo.ini"}, false},  // the exact name is there as well
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        RecordingMessageBoxes boxes;
+        fs.files[kApp + "lusk.ini"] = "legacy";
+        for (const std::string& other : c.others) fs.files[kApp + other] = "other " + other;
+        MigrateLegacySettings(fs, boxes, kApp);
+        const std::string label = c.others.front() + (c.others.size() > 1 ? " and more" : "");
+        if (c.copied) {
+            EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "legacy") << label;
+        } else {
+            EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "other tovrimo.ini") << label;
+        }
+        for (const std::string& other : c.others) {
+            if (other != "tovrimo.ini") {
+                EXPECT_EQ(fs.files[kApp + other], "other " + other) << "left alone: " << other;
+            }
+        }
+        EXPECT_TRUE(boxes.shown.empty()) << label;
+    }
 }
 
 TEST(MigrateLegacySettings, FailedCopyIsReportedWithAnErrorNumber)

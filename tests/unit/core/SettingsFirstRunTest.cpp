@@ -177,8 +177,12 @@ TEST_F(SettingsFirstRun, DefaultsFileStaysWhenTheSettingsFileCannotBeWritten)
     fs.failWrites = true;
     const SettingsData data = load();
     EXPECT_TRUE(fs.exists(infPath));
-    EXPECT_EQ(data.settings.title, "");
-    EXPECT_TRUE(boxes.shown.empty());  // write failures of the first run are not reported
+    // The first run goes on with the defaults file's values in memory, and says once that
+    // it could not write them.
+    EXPECT_EQ(data.settings.title, "トヴリモ");
+    EXPECT_EQ(data.settings.selfTimerSeconds, 10);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.rfind("設定ファイルを書き込めませんでした。", 0), 0u);
 }
 
 TEST_F(SettingsFirstRun, FileWithoutTitleIsInitialisedInPlaceKeepingOtherKeys)
