@@ -101,7 +101,8 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
         << "the second dialog starts where the first file was";
     EXPECT_EQ(
         filters,
-        QStringList{QStringLiteral("イメージファイル(*.BMP;*.JPG;*.JPEG) (*.bmp *.jpg *.jpeg)")});
+        QStringList{QStringLiteral(
+            "イメージファイル(*.BMP;*.JPG;*.JPEG;*.PNG) (*.bmp *.jpg *.jpeg *.png)")});
     ASSERT_EQ(rig.printers.jobs.size(), 2u);
     EXPECT_TRUE(CloseInside(rig.buffer.image, Blocks(96, 64), 12));
     EXPECT_EQ(rig.engine.lastOperation(),
