@@ -302,8 +302,7 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     // Written only as 1, but any other number has always counted as on too.
     s.fullDetailPrint = option("FullDetailPrint") != 0;
     // On unless the file says 0: files from before the option have no key and get it on.
-    s.showCountdown =
-        doc.get(kOption, "ShowCountdown").empty() || option("ShowCountdown") != 0;
+    s.showCountdown = doc.get(kOption, "ShowCountdown").empty() || option("ShowCountdown") != 0;
 
     if (version == 2.6 || version == 2.7 || version == 2.8) {
         s.captureCursor = FlagFromFile(option("IconCapture"));

@@ -171,9 +171,8 @@ void PrintDialog::saveImageAs()
     }
     hide();
     int chosenFilter = 1;
-    const auto path = s_.host.chooseSaveFile(this, texts::kSaveBitmapTitle,
-                                             texts::kSaveBitmapFilter, s_.lastFolder,
-                                             &chosenFilter);
+    const auto path = s_.host.chooseSaveFile(
+        this, texts::kSaveBitmapTitle, texts::kSaveBitmapFilter, s_.lastFolder, &chosenFilter);
     if (path) {
         // In the type chosen in the dialog, under the name as given.
         std::string format = FileDialog::formatOfFilter(texts::kSaveBitmapFilter, chosenFilter);

@@ -61,7 +61,8 @@ void CountdownWindow::showSeconds(int seconds)
     const QPoint pointer = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(pointer);
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen && MenusCanOpenAnywhere()) move(CountdownTopLeft(pointer, size(), screen->geometry()));
+    if (screen && MenusCanOpenAnywhere())
+        move(CountdownTopLeft(pointer, size(), screen->geometry()));
     show();
 }
 

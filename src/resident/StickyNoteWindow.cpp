@@ -117,7 +117,8 @@ void StickyNoteWindow::buildMenu()
     opacityMenu_->menuAction()->setObjectName(QStringLiteral("opacityItem"));
     auto* opacities = new QActionGroup(opacityMenu_);
     for (int percent : texts::kNoteOpacitySteps) {
-        QAction* item = opacityMenu_->addAction(QString::fromStdString(texts::NoteOpacityItem(percent)));
+        QAction* item =
+            opacityMenu_->addAction(QString::fromStdString(texts::NoteOpacityItem(percent)));
         item->setObjectName(QStringLiteral("opacity%1Item").arg(percent));
         item->setData(percent);
         item->setCheckable(true);

@@ -768,8 +768,8 @@ TEST_F(OptionsDialogTest, CountdownBoxHasARowOfItsOwnUnderTheSelfTimerAndWritesI
     EXPECT_TRUE(pages()[0]->isAncestorOf(box));
     EXPECT_TRUE(box->isVisible());
     // Below the self-timer's row and above the confirmation box, indented under the timer.
-    const QPoint timerBottom = general().selfTimerBox->mapTo(
-        dialog, QPoint(0, general().selfTimerBox->height()));
+    const QPoint timerBottom =
+        general().selfTimerBox->mapTo(dialog, QPoint(0, general().selfTimerBox->height()));
     const QPoint boxTop = box->mapTo(dialog, QPoint(0, 0));
     EXPECT_GE(boxTop.y(), timerBottom.y());
     EXPECT_LE(boxTop.y() + box->height(), general().confirmBox->mapTo(dialog, QPoint(0, 0)).y());

@@ -314,9 +314,9 @@ TEST(StickyNotesGui, ZoomAndOpacityChangeTheWindowButNotWhatIsPrintedOrCopied)
     EXPECT_TRUE(note->findChild<QAction*>("opacity60Item")->isChecked());
     EXPECT_FALSE(note->findChild<QAction*>("opacity100Item")->isChecked());
     // 0.6 of the full 32-bit value 4294967295 is 2576980377.
-    EXPECT_TRUE(ProcessEventsUntil(
-        [&] { return std::abs(WindowOpacityProperty(window) - 2576980377LL) <= 1; }))
-        << WindowOpacityProperty(window);
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+        return std::abs(WindowOpacityProperty(window) - 2576980377LL) <= 1;
+    })) << WindowOpacityProperty(window);
 
     // A picture of the zoomed, see-through note as a compositor would show it on a desktop of
     // stripes (Xvfb has no compositor to draw it).

@@ -13,10 +13,22 @@ TEST(NoteZoom, WheelStepsMoveAlongTheStepsAndStopAtTheEnds)
         int steps;
         int expected;
     } cases[] = {
-        {100, 1, 125},  {100, -1, 75},  {100, 2, 150},   {100, -3, 25},  {25, -1, 25},
-        {400, 1, 400},  {300, 1, 400},  {100, 20, 400},  {100, -20, 25}, {50, 1, 75},
+        {100, 1, 125},
+        {100, -1, 75},
+        {100, 2, 150},
+        {100, -3, 25},
+        {25, -1, 25},
+        {400, 1, 400},
+        {300, 1, 400},
+        {100, 20, 400},
+        {100, -20, 25},
+        {50, 1, 75},
         // Between two steps: up goes to the next step above, down to the next one below.
-        {110, 1, 125},  {110, -1, 100}, {10, 1, 50},     {10, -1, 25},   {900, -1, 300},
+        {110, 1, 125},
+        {110, -1, 100},
+        {10, 1, 50},
+        {10, -1, 25},
+        {900, -1, 300},
         {900, 1, 400},
     };
     for (const auto& c : cases) {
@@ -32,8 +44,8 @@ TEST(NoteZoom, ZoomedSizeRoundsEachSideAndNeverVanishes)
         int percent;
         QSize expected;
     } cases[] = {
-        {{80, 40}, 100, {80, 40}}, {{80, 40}, 25, {20, 10}},  {{80, 40}, 400, {320, 160}},
-        {{77, 33}, 125, {96, 41}}, {{77, 33}, 75, {58, 25}},  {{3, 1}, 25, {1, 1}},
+        {{80, 40}, 100, {80, 40}}, {{80, 40}, 25, {20, 10}}, {{80, 40}, 400, {320, 160}},
+        {{77, 33}, 125, {96, 41}}, {{77, 33}, 75, {58, 25}}, {{3, 1}, 25, {1, 1}},
         {{2, 2}, 25, {1, 1}},      {{77, 33}, 50, {39, 17}},
     };
     for (const auto& c : cases) {
@@ -61,7 +73,9 @@ TEST(CountdownPlace, TheCornerNearestThePointerWithAMargin)
         {"just left of the middle", {959, 540}, screen, {24, 996}},
         {"the second screen's bottom right", {3000, 900}, second, {1920 + 1280 - 124, 940}},
         {"the second screen's top left", {1930, 10}, second, {1944, 24}},
-        {"a screen too small for the margins keeps it inside", {0, 0}, QRect(0, 0, 120, 70),
+        {"a screen too small for the margins keeps it inside",
+         {0, 0},
+         QRect(0, 0, 120, 70),
          {20, 10}},
         {"no screen: at the pointer", {5, 6}, QRect(), {5, 6}},
     };
