@@ -41,7 +41,7 @@ public:
 class QuietHost : public PrintDialogHost {
 public:
     std::optional<std::string> chooseSaveFile(QWidget*, const std::string&, const std::string&,
-                                              const std::string&) override
+                                              const std::string&, int*) override
     {
         return std::nullopt;
     }

@@ -123,10 +123,19 @@ void DialogCoordinator::showHelpContents(const std::string& helpFile, QWidget* o
 std::optional<std::string> DialogCoordinator::chooseSaveFile(QWidget* owner,
                                                              const std::string& title,
                                                              const std::string& filter,
-                                                             const std::string& initialFolder)
+                                                             const std::string& initialFolder,
+                                                             int* chosenFilter)
 {
-    return FileDialog().getSaveFileName(owner, title, initialFolder, filter, 1,
-                                        /*confirmOverwrite=*/true);
+    FileDialogRequest request;
+    request.acceptMode = FileDialogRequest::AcceptMode::Save;
+    request.parent = owner;
+    request.caption = title;
+    request.dir = initialFolder;
+    request.filter = filter;
+    request.selectedFilter = 1;
+    request.confirmOverwrite = true;
+    request.chosenFilter = chosenFilter;
+    return FileDialog().exec(request);
 }
 
 std::optional<QFont> DialogCoordinator::chooseFont(QWidget* owner, const QFont& current)

@@ -33,7 +33,8 @@ public:
     // PrintDialogHost
     std::optional<std::string> chooseSaveFile(QWidget* owner, const std::string& title,
                                               const std::string& filter,
-                                              const std::string& initialFolder) override;
+                                              const std::string& initialFolder,
+                                              int* chosenFilter) override;
     std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) override;
     std::string inputBox(QWidget* owner, const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;

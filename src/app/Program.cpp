@@ -65,6 +65,7 @@ Program::Program(PlatformServices services)
         o.confirmBeforePrint = s.confirmBeforePrint;
         o.reverseColours = s.reverseColours;
         o.drawCursor = s.captureCursor;
+        o.showCountdown = s.showCountdown;
         return o;
     };
     engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
@@ -488,6 +489,16 @@ void Program::removeTrayIcon()
 void Program::addTrayIcon(const std::string& tooltip)
 {
     if (resident_) resident_->addTrayIcon(tooltip);
+}
+
+void Program::showCountdown(int secondsLeft)
+{
+    if (resident_) resident_->showCountdown(secondsLeft);
+}
+
+void Program::endCountdown()
+{
+    if (resident_) resident_->endCountdown();
 }
 
 }  // namespace tovrimo

@@ -111,6 +111,8 @@ public:
     void unloadRegionScreen() override;
     void removeTrayIcon() override;
     void addTrayIcon(const std::string& tooltip) override;
+    void showCountdown(int secondsLeft) override;
+    void endCountdown() override;
 
     // RegionHost
     AppState state() const override;

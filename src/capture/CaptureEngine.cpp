@@ -1,5 +1,7 @@
 #include "capture/CaptureEngine.h"
 
+#include <algorithm>
+
 #include "capture/CaptureTexts.h"
 #include "capture/CursorOverlay.h"
 #include "capture/WindowTitle.h"
@@ -13,11 +15,13 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
       options_(std::move(options)),
       captureDelay_(services.timers.createTimer()),
       foregroundPoll_(services.timers.createTimer()),
-      windowDelay_(services.timers.createTimer())
+      windowDelay_(services.timers.createTimer()),
+      countdown_(services.timers.createTimer())
 {
     captureDelay_->setHandler([this] { onCaptureDelayElapsed(); });
     foregroundPoll_->setHandler([this] { onForegroundPoll(); });
     windowDelay_->setHandler([this] { onWindowDelayElapsed(); });
+    countdown_->setHandler([this] { onCountdownTick(); });
 }
 
 int CaptureEngine::captureDelayMs(const CaptureOptions& options)
@@ -66,8 +70,10 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
                                               SourceCode source)
 {
     const CaptureOptions options = options_();
-    captureDelay_->setInterval(captureDelayMs(options));
+    const int delayMs = captureDelayMs(options);
+    captureDelay_->setInterval(delayMs);
     captureDelay_->setEnabled(true);
+    startCountdown(delayMs, options);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
     if (options.hideTrayIcon) {
         services_.host.removeTrayIcon();
@@ -83,6 +89,7 @@ void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action
     // Takes over from a desktop or region capture that hid the icon and now never reads the
     // screen; this command itself leaves the icon where it is.
     restoreTrayIcon();
+    stopCountdown();
     foregroundPoll_->setInterval(kForegroundPollMs);
     watchedForegroundWindow_ = 0;
     foregroundPoll_->setEnabled(true);
@@ -96,6 +103,8 @@ void CaptureEngine::onCaptureDelayElapsed()
 {
     // Off first: a hand-off that runs a message loop must not see this tick again.
     captureDelay_->setEnabled(false);
+    // Normally gone already; the counter must never be in the picture.
+    stopCountdown();
     changed();
     const bool screenCommand =
         state_ == AppState::PrintDesktopPending || state_ == AppState::CopyRegionPending ||
@@ -146,9 +155,12 @@ void CaptureEngine::onForegroundPoll()
         watchedForegroundWindow_ = foreground;
         return;
     }
-    windowDelay_->setInterval(captureDelayMs(options_()));
+    const CaptureOptions options = options_();
+    const int delayMs = captureDelayMs(options);
+    windowDelay_->setInterval(delayMs);
     foregroundPoll_->setEnabled(false);
     windowDelay_->setEnabled(true);
+    startCountdown(delayMs, options);
     changed();
     services_.windows.withdrawOwnWindow();
 }
@@ -156,6 +168,7 @@ void CaptureEngine::onForegroundPoll()
 void CaptureEngine::onWindowDelayElapsed()
 {
     windowDelay_->setEnabled(false);
+    stopCountdown();
     changed();
     switch (state_) {
     case AppState::PrintActiveWindowPending:
@@ -178,6 +191,7 @@ void CaptureEngine::cancel()
     captureDelay_->setEnabled(false);
     foregroundPoll_->setEnabled(false);
     windowDelay_->setEnabled(false);
+    stopCountdown();
     services_.windows.withdrawOwnWindow();
     // A cancelled capture never reads the screen, so nothing else would bring the icon back.
     restoreTrayIcon();
@@ -220,6 +234,44 @@ void CaptureEngine::captureWindow(WindowId window)
     }
     capturedWindowTitle_ =
         window != 0 ? CapturedTitle(services_.windows.windowTitle(window)) : std::string();
+}
+
+void CaptureEngine::startCountdown(int delayMs, const CaptureOptions& options)
+{
+    // A command that re-arms the delay starts its count afresh.
+    stopCountdown();
+    if (!options.showCountdown || delayMs < 1000) return;
+    countdownSeconds_ = (delayMs + 999) / 1000;
+    // Each tick comes as the next whole second begins, except the last one, which takes the
+    // counter away shortly before the capture.
+    const int untilNextSecond = delayMs - (countdownSeconds_ - 1) * 1000;
+    countdown_->setInterval(countdownSeconds_ == 1 ? std::max(1, delayMs - kCountdownClearMs)
+                                                   : untilNextSecond);
+    countdown_->setEnabled(true);
+    countdownShown_ = true;
+    services_.host.showCountdown(countdownSeconds_);
+}
+
+void CaptureEngine::onCountdownTick()
+{
+    countdown_->setEnabled(false);
+    --countdownSeconds_;
+    if (countdownSeconds_ <= 0) {
+        stopCountdown();
+        return;
+    }
+    countdown_->setInterval(countdownSeconds_ == 1 ? 1000 - kCountdownClearMs : 1000);
+    countdown_->setEnabled(true);
+    services_.host.showCountdown(countdownSeconds_);
+}
+
+void CaptureEngine::stopCountdown()
+{
+    countdown_->setEnabled(false);
+    if (!countdownShown_) return;
+    countdownSeconds_ = 0;
+    countdownShown_ = false;
+    services_.host.endCountdown();
 }
 
 void CaptureEngine::restoreTrayIcon()

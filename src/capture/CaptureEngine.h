@@ -39,6 +39,9 @@ public:
 
     static constexpr int kDefaultDelayMs = 100;
     static constexpr int kForegroundPollMs = 100;
+    // The counter leaves the screen this long before the pixels are read, so that whatever it
+    // covered has been drawn again by then.
+    static constexpr int kCountdownClearMs = 300;
 
     CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services, OptionsProvider options);
     CaptureEngine(const CaptureEngine&) = delete;
@@ -75,6 +78,9 @@ public:
     const Timer& captureDelayTimer() const { return *captureDelay_; }
     const Timer& foregroundPollTimer() const { return *foregroundPoll_; }
     const Timer& windowDelayTimer() const { return *windowDelay_; }
+    const Timer& countdownTimer() const { return *countdown_; }
+    // The seconds the counter shows now; 0 while none is shown.
+    int countdownSeconds() const { return countdownSeconds_; }
 
     // Hard copies (printing) of the desktop, the active window and a region.
     void printDesktop();
@@ -88,6 +94,7 @@ public:
     void onCaptureDelayElapsed();
     void onForegroundPoll();
     void onWindowDelayElapsed();
+    void onCountdownTick();
 
     // Stops whatever capture is waiting. A tray icon hidden for the capture comes back.
     void cancel();
@@ -108,6 +115,9 @@ private:
     void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
     void startActiveWindowCommand(AppState pending, ActionCode action);
     void drawCursorAt(PixelPoint origin);
+    // A self-timer delay of a second or more shows its seconds as they run out.
+    void startCountdown(int delayMs, const CaptureOptions& options);
+    void stopCountdown();
     // Puts back a tray icon that a capture hid, once that capture will not read the screen.
     void restoreTrayIcon();
     void changed()
@@ -121,6 +131,9 @@ private:
     std::unique_ptr<Timer> captureDelay_;
     std::unique_ptr<Timer> foregroundPoll_;
     std::unique_ptr<Timer> windowDelay_;
+    std::unique_ptr<Timer> countdown_;
+    int countdownSeconds_ = 0;
+    bool countdownShown_ = false;
 
     AppState state_ = AppState::Idle;
     LastOperation last_;

@@ -18,6 +18,10 @@ public:
     virtual void unloadRegionScreen() = 0;
     virtual void removeTrayIcon() = 0;
     virtual void addTrayIcon(const std::string& tooltip) = 0;
+    // The whole seconds left until a self-timed capture; told again at each new second.
+    virtual void showCountdown(int secondsLeft) = 0;
+    // The countdown is over or called off: its counter must be off the screen.
+    virtual void endCountdown() = 0;
 };
 
 }  // namespace tovrimo

@@ -13,6 +13,7 @@ struct CaptureOptions {
     bool confirmBeforePrint = false;
     bool reverseColours = false;
     bool drawCursor = false;
+    bool showCountdown = false;  // the seconds left while a self-timer delay runs
 };
 
 }  // namespace tovrimo

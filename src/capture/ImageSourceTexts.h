@@ -8,7 +8,7 @@ namespace tovrimo::texts {
 // The image-file dialog of the clipboard and file commands.
 inline constexpr std::string_view kImageFileDialogTitle = "ピクチャ画像の指定";
 inline constexpr std::string_view kImageFileFilter =
-    "イメージファイル(*.BMP;*.JPG;*.JPEG)|*.bmp;*.jpg;*.jpeg|";
+    "イメージファイル(*.BMP;*.JPG;*.JPEG;*.PNG)|*.bmp;*.jpg;*.jpeg;*.png|";
 
 inline constexpr std::string_view kImageSourceCaption = "トヴリモ";
 

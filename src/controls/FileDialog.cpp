@@ -96,13 +96,23 @@ std::optional<std::string> FileDialog::exec(const FileDialogRequest& request)
 {
     if (hasNextFileName_) {
         hasNextFileName_ = false;
+        if (request.chosenFilter)
+            *request.chosenFilter =
+                selectedFilterPosition(request.selectedFilter,
+                                       static_cast<int>(filterPairs(request.filter).size())) +
+                1;
         return std::exchange(nextFileName_, std::nullopt);
     }
     QFileDialog dialog(VisibleParent(request.parent));
     configure(dialog, request);
     std::optional<std::string> chosen;
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         chosen = dialog.selectedFiles().first().toStdString();
+        if (request.chosenFilter) {
+            const int at = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+            *request.chosenFilter = at >= 0 ? at + 1 : 1;
+        }
+    }
     return acceptedPath(chosen, request.maxPathLength);
 }
 
@@ -166,6 +176,23 @@ std::string FileDialog::nameFilter(const FilterPair& pair)
     }
     flush();
     return pair.description + " (" + patterns + ")";
+}
+
+std::string FileDialog::formatOfFilter(const std::string& filter, int chosenFilter)
+{
+    const std::vector<FilterPair> pairs = filterPairs(filter);
+    if (chosenFilter < 1 || chosenFilter > static_cast<int>(pairs.size())) return {};
+    const std::string& patterns = pairs[static_cast<size_t>(chosenFilter - 1)].patterns;
+    const std::string first = patterns.substr(0, patterns.find(';'));
+    const auto dot = first.rfind('.');
+    if (dot == std::string::npos || dot + 1 >= first.size()) return {};
+    std::string format = first.substr(dot + 1);
+    for (char& c : format) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        // A wildcard names no one type.
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return {};
+    }
+    return format;
 }
 
 std::vector<std::string> FileDialog::nameFilters(const std::string& filter)

@@ -28,6 +28,9 @@ struct FileDialogRequest {
     bool fileMustExist = false;
     // Save dialogs only: ask before an existing file is replaced.
     bool confirmOverwrite = false;
+    // Where the pair selected when the dialog was accepted is written, counted from 1; none:
+    // not asked for. A caller that offers several file types writes the one chosen.
+    int* chosenFilter = nullptr;
     // Longest path the program accepts, in UTF-16 units; a longer choice counts as a failure.
     int maxPathLength = 254;
 };
@@ -74,6 +77,9 @@ public:
     // One name filter as QFileDialog reads it: the description as shown, then the patterns in
     // parentheses ("Images(*.BMP) (*.bmp *.jpg)").
     static std::string nameFilter(const FilterPair& pair);
+    // The image format that the pair chosenFilter names stands for, from its first pattern's
+    // extension in capitals ("*.png" gives "PNG"); empty when the pair or extension is missing.
+    static std::string formatOfFilter(const std::string& filter, int chosenFilter);
     // Every pair of the filter text as a name filter.
     static std::vector<std::string> nameFilters(const std::string& filter);
     // The position in nameFilters of the pair selectedFilter names.

@@ -56,6 +56,8 @@ struct Settings {
     // Print the capture's own pixels at the printer's resolution instead of the page image
     // resampled at screen resolution.
     bool fullDetailPrint = false;
+    // A counter on the screen and in the tray tooltip while the self-timer runs.
+    bool showCountdown = true;
     std::string formatVersion;  // the file's format version as read; used only while loading
 
     bool operator==(const Settings&) const = default;

@@ -313,6 +313,8 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     s.lastNamedSetting = option("LastSet");
     // Written only as 1, but any other number has always counted as on too.
     s.fullDetailPrint = option("FullDetailPrint") != 0;
+    // On unless the file says 0: files from before the option have no key and get it on.
+    s.showCountdown = doc.get(kOption, "ShowCountdown").empty() || option("ShowCountdown") != 0;
 
     if (version == 2.6 || version == 2.7 || version == 2.8) {
         s.captureCursor = FlagFromFile(option("IconCapture"));
@@ -413,6 +415,8 @@ bool SettingsStore::saveSettings(const SettingsData& data)
     }
     // Off is the absence of the key, which keeps every file written without the option as it was.
     if (s.fullDetailPrint) option("FullDetailPrint", 1);
+    // Likewise on is the absence of the key.
+    if (!s.showCountdown) option("ShowCountdown", 0);
 
     WriteLayout(doc, kDefaultPrinter, data.current, false);
 

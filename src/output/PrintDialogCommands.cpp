@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "controls/FileDialog.h"
 #include "core/CoreTexts.h"
 #include "output/CarrierLabel.h"
 #include "output/NamedSettingsTable.h"
@@ -169,10 +170,14 @@ void PrintDialog::saveImageAs()
         return;
     }
     hide();
-    const auto path = s_.host.chooseSaveFile(this, texts::kSaveBitmapTitle,
-                                             texts::kSaveBitmapFilter, s_.lastFolder);
+    int chosenFilter = 1;
+    const auto path = s_.host.chooseSaveFile(
+        this, texts::kSaveBitmapTitle, texts::kSaveBitmapFilter, s_.lastFolder, &chosenFilter);
     if (path) {
-        if (s_.pageImage.save(QString::fromStdString(*path), "BMP")) {
+        // In the type chosen in the dialog, under the name as given.
+        std::string format = FileDialog::formatOfFilter(texts::kSaveBitmapFilter, chosenFilter);
+        if (format.empty()) format = "BMP";
+        if (s_.pageImage.save(QString::fromStdString(*path), format.c_str())) {
             s_.lastFolder = *path;
         } else {
             s_.messages.show(texts::kAppCaption,

@@ -16,10 +16,11 @@ public:
     virtual ~PrintDialogHost() = default;
 
     // The save-file dialog, asking before it overwrites; nothing when cancelled. `filter` is in
-    // the "description|pattern|" form.
+    // the "description|pattern|" form; the pair chosen, counted from 1, goes to chosenFilter.
     virtual std::optional<std::string> chooseSaveFile(QWidget* owner, const std::string& title,
                                                       const std::string& filter,
-                                                      const std::string& initialFolder) = 0;
+                                                      const std::string& initialFolder,
+                                                      int* chosenFilter) = 0;
     // The font dialog (sizes 8 to 24 points); nothing when cancelled.
     virtual std::optional<QFont> chooseFont(QWidget* owner, const QFont& current) = 0;
     // A one-line input box; empty when cancelled.

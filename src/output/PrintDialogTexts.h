@@ -60,7 +60,8 @@ inline constexpr const char* kClose = "閉じる(&U)";
 inline constexpr const char* kSettingErrorCaption = "設定エラー";
 inline constexpr const char* kScaleRange = "倍率は1から200の範囲で設定してください";
 inline constexpr const char* kSaveBitmapTitle = "ピクチャ画像の保存";
-inline constexpr const char* kSaveBitmapFilter = "ビットマップファイル(*.BMP)|*.bmp|";
+inline constexpr const char* kSaveBitmapFilter =
+    "ビットマップファイル(*.BMP)|*.bmp|PNGファイル(*.png)|*.png|";
 inline constexpr const char* kSaveBitmapFailed = "ビットマップファイルを保存できませんでした。";
 inline constexpr const char* kNoteLimitHead = "付せんの数が上限(";
 inline constexpr const char* kNoteLimitTail = "枚)を超えているので新たに生成できません。";

@@ -20,6 +20,8 @@ public:
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
     virtual std::string tooltip() const = 0;
+    // Changes the tooltip, shown or not, without showing or hiding the icon.
+    virtual void setTooltip(const std::string& tooltip) = 0;
     // The menu that a host drawing menus itself (a StatusNotifierItem host) shows for a right
     // click; the resident window keeps it what its own right click would show at that moment.
     // nullptr: a right click shows nothing.

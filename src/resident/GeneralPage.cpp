@@ -54,6 +54,7 @@ GeneralPage::GeneralPage(QWidget* parent) : QWidget(parent)
     selfTimerSeconds->setFixedWidth(
         selfTimerSeconds->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
     secondsLabel = Named(new QLabel(FromUtf8(t::kSecondsLabel)), "secondsLabel");
+    showCountdownBox = Named(new QCheckBox(FromUtf8(t::kShowCountdownBox)), "showCountdownBox");
     confirmBox = Named(new QCheckBox(FromUtf8(t::kConfirmBox)), "confirmBox");
     reverseColoursBox = Named(new QCheckBox(FromUtf8(t::kReverseColoursBox)), "reverseColoursBox");
     fullDetailBox = Named(new QCheckBox(FromUtf8(t::kFullDetailBox)), "fullDetailBox");
@@ -69,6 +70,12 @@ GeneralPage::GeneralPage(QWidget* parent) : QWidget(parent)
     layout->addWidget(captureCursorBox);
     layout->addWidget(hideIconBox);
     layout->addLayout(timer);
+    // Its own row under the self-timer it belongs to, indented like a sub-option.
+    auto* countdown = new QHBoxLayout;
+    countdown->addSpacing(20);
+    countdown->addWidget(showCountdownBox);
+    countdown->addStretch(1);
+    layout->addLayout(countdown);
     layout->addWidget(confirmBox);
     layout->addWidget(reverseColoursBox);
     layout->addWidget(fullDetailBox);

@@ -36,6 +36,7 @@ public:
     QCheckBox* selfTimerBox = nullptr;
     QLineEdit* selfTimerSeconds = nullptr;
     QLabel* secondsLabel = nullptr;
+    QCheckBox* showCountdownBox = nullptr;
     QCheckBox* confirmBox = nullptr;
     QCheckBox* reverseColoursBox = nullptr;
     QCheckBox* fullDetailBox = nullptr;

@@ -50,6 +50,29 @@ QPoint NoteTopLeft(QPoint pointer, QSize size, QRect available)
     return {x, y};
 }
 
+int NextNoteZoom(int currentPercent, int steps)
+{
+    const int last = static_cast<int>(kNoteZoomSteps.size()) - 1;
+    int at = 0;
+    if (steps >= 0) {
+        // The highest step at or below the current size: one up is then the next one above.
+        while (at < last && kNoteZoomSteps[static_cast<size_t>(at + 1)] <= currentPercent) ++at;
+    } else {
+        // The lowest step at or above it.
+        at = last;
+        while (at > 0 && kNoteZoomSteps[static_cast<size_t>(at - 1)] >= currentPercent) --at;
+    }
+    return kNoteZoomSteps[static_cast<size_t>(std::clamp(at + steps, 0, last))];
+}
+
+QSize ZoomedPictureSize(QSize picture, int percent)
+{
+    auto side = [percent](int pixels) {
+        return std::max(1, static_cast<int>(std::lround(pixels * (percent / 100.0))));
+    };
+    return {side(picture.width()), side(picture.height())};
+}
+
 QSize NoteWindowSize(QSize devicePixels, double devicePixelRatio)
 {
     if (!(devicePixelRatio > 0)) devicePixelRatio = 1.0;

@@ -40,6 +40,14 @@ private:
 // larger than the area).
 QPoint NoteTopLeft(QPoint pointer, QSize size, QRect available);
 
+// The sizes a note can be shown at, in percent of its picture, smallest first.
+inline constexpr std::array<int, 9> kNoteZoomSteps{25, 50, 75, 100, 125, 150, 200, 300, 400};
+// The step `steps` places up (positive) or down from the current size, held at the ends. A
+// size between two steps counts as the next step in the direction of travel.
+int NextNoteZoom(int currentPercent, int steps);
+// The picture's size at that zoom, each side rounded to the nearest pixel and at least one.
+QSize ZoomedPictureSize(QSize picture, int percent);
+
 // The window size, in Qt's device-independent pixels, that holds a picture of that many device
 // pixels at the screen's device pixel ratio. Qt rounds a window's size to device pixels; on a
 // fractional ratio no whole size may hit the picture exactly, and the smallest one that covers

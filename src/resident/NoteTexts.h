@@ -16,10 +16,18 @@ inline constexpr std::string_view kNoteOnTop = "常に手前に表示する";
 inline constexpr std::string_view kNoteOnTopUnavailable =
     "このデスクトップ (Wayland) では、付せんを常に手前に表示することはできません。";
 inline constexpr std::string_view kNotePeel = "はがす";
+inline constexpr std::string_view kNoteOpacity = "不透明度";
+// The opacities the note's menu offers, in percent, as its items read ("80 %").
+inline constexpr int kNoteOpacitySteps[] = {100, 80, 60, 40};
+inline std::string NoteOpacityItem(int percent)
+{
+    return std::to_string(percent) + " %";
+}
 
 // The save dialog of a note.
 inline constexpr std::string_view kNoteSaveDialogTitle = "ピクチャ画像の保存";
-inline constexpr std::string_view kNoteSaveFilter = "ビットマップファイル(*.BMP)|*.bmp|";
+inline constexpr std::string_view kNoteSaveFilter =
+    "ビットマップファイル(*.BMP)|*.bmp|PNGファイル(*.png)|*.png|";
 
 // Shown when a note is asked for while the table is full.
 inline std::string NoteLimitMessage(int limit)

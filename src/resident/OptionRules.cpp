@@ -54,6 +54,7 @@ void CopyEditedOptions(const Settings& from, Settings& to)
     to.hotKeyCode = from.hotKeyCode;
     to.captureCursor = from.captureCursor;
     to.fullDetailPrint = from.fullDetailPrint;
+    to.showCountdown = from.showCountdown;
 }
 
 std::string_view OptionsProblemText(OptionsProblem problem)

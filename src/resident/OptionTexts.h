@@ -36,6 +36,7 @@ inline constexpr std::string_view kCaptureCursorBox = "マウスアイコンも�
 inline constexpr std::string_view kHideIconBox = "タスクトレイアイコンを一時削除する";
 inline constexpr std::string_view kSelfTimerBox = "セルフタイマー";
 inline constexpr std::string_view kSecondsLabel = "秒";
+inline constexpr std::string_view kShowCountdownBox = "カウントダウンを表示する";
 inline constexpr std::string_view kConfirmBox = "印刷前に確認ダイアログボックスを表示する";
 inline constexpr std::string_view kReverseColoursBox = "キャプチャイメージを反転して印刷する";
 inline constexpr std::string_view kFullDetailBox = "画像を縮小せずに高精細で印刷する";

@@ -134,6 +134,7 @@ void OptionsDialog::connectHandlers()
     storeBox(g.confirmBox, &Settings::confirmBeforePrint);
     storeBox(g.reverseColoursBox, &Settings::reverseColours);
     storeBox(g.fullDetailBox, &Settings::fullDetailPrint);
+    storeBox(g.showCountdownBox, &Settings::showCountdown);
     connect(g.selfTimerBox, &QCheckBox::toggled, this, &OptionsDialog::onSelfTimerToggled);
     g.selfTimerSeconds->installEventFilter(this);
 
@@ -186,6 +187,7 @@ void OptionsDialog::loadValues(const QIcon& residentIcon)
     g.confirmBox->setChecked(work_.confirmBeforePrint);
     g.reverseColoursBox->setChecked(work_.reverseColours);
     g.fullDetailBox->setChecked(work_.fullDetailPrint);
+    g.showCountdownBox->setChecked(work_.showCountdown);
     g.captureCursorBox->setChecked(work_.captureCursor);
     g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
     actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);

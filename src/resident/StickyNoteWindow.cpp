@@ -1,6 +1,7 @@
 #include "resident/StickyNoteWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -9,7 +10,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
+#include <algorithm>
 
 #include "controls/WidgetText.h"
 #include "platform/WindowStacking.h"
@@ -38,22 +41,51 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) setScreen(screen);
 
-    // The picture is in device pixels, as it was on the screen: shown one to one it keeps its
-    // size and stays sharp on a scaled screen, where Qt would otherwise enlarge it.
-    const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(picture_);
-    pixmap.setDevicePixelRatio(ratio);
-    const QSize windowSize = NoteWindowSize(picture_.size(), ratio);
     pictureLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictureLabel_->setPixmap(pixmap);
-    pictureLabel_->setGeometry(0, 0, windowSize.width(), windowSize.height());
     pictureLabel_->installEventFilter(this);
-    // Without a frame the inner area is the whole window.
-    setFixedSize(windowSize);
+    showPictureAtZoom();
 
-    if (screen) move(NoteTopLeft(pointer, windowSize, screen->availableGeometry()));
+    if (screen) move(NoteTopLeft(pointer, size(), screen->availableGeometry()));
 
     buildMenu();
+}
+
+void StickyNoteWindow::showPictureAtZoom()
+{
+    // The picture is in device pixels, as it was on the screen: shown one to one it keeps its
+    // size and stays sharp on a scaled screen, where Qt would otherwise enlarge it.
+    QScreen* shownOn = screen();
+    const qreal ratio = shownOn ? shownOn->devicePixelRatio() : devicePixelRatioF();
+    const QSize devicePixels = ZoomedPictureSize(picture_.size(), zoomPercent_);
+    // Enlarged, a screen picture shows its pixels as crisp blocks, which is what one zooms in
+    // to read; shrunk, the pixels are averaged so that text stays legible.
+    const Qt::TransformationMode mode =
+        zoomPercent_ > 100 ? Qt::FastTransformation : Qt::SmoothTransformation;
+    QPixmap pixmap = QPixmap::fromImage(
+        zoomPercent_ == 100 ? picture_
+                            : picture_.scaled(devicePixels, Qt::IgnoreAspectRatio, mode));
+    pixmap.setDevicePixelRatio(ratio);
+    const QSize windowSize = NoteWindowSize(devicePixels, ratio);
+    pictureLabel_->setPixmap(pixmap);
+    pictureLabel_->setGeometry(0, 0, windowSize.width(), windowSize.height());
+    // Without a frame the inner area is the whole window.
+    setFixedSize(windowSize);
+}
+
+void StickyNoteWindow::setZoomPercent(int percent)
+{
+    percent = std::clamp(percent, kNoteZoomSteps.front(), kNoteZoomSteps.back());
+    if (percent == zoomPercent_) return;
+    zoomPercent_ = percent;
+    showPictureAtZoom();
+}
+
+void StickyNoteWindow::setOpacityPercent(int percent)
+{
+    opacityPercent_ = std::clamp(percent, 1, 100);
+    setWindowOpacity(opacityPercent_ / 100.0);
+    for (QAction* item : opacityMenu_->actions())
+        item->setChecked(item->data().toInt() == opacityPercent_);
 }
 
 void StickyNoteWindow::buildMenu()
@@ -79,6 +111,20 @@ void StickyNoteWindow::buildMenu()
         onTopItem_->setEnabled(false);
         onTopItem_->setToolTip(FromUtf8(texts::kNoteOnTopUnavailable));
         menu_->setToolTipsVisible(true);
+    }
+    opacityMenu_ = menu_->addMenu(FromUtf8(texts::kNoteOpacity));
+    opacityMenu_->setObjectName(QStringLiteral("opacityMenu"));
+    opacityMenu_->menuAction()->setObjectName(QStringLiteral("opacityItem"));
+    auto* opacities = new QActionGroup(opacityMenu_);
+    for (int percent : texts::kNoteOpacitySteps) {
+        QAction* item =
+            opacityMenu_->addAction(QString::fromStdString(texts::NoteOpacityItem(percent)));
+        item->setObjectName(QStringLiteral("opacity%1Item").arg(percent));
+        item->setData(percent);
+        item->setCheckable(true);
+        item->setChecked(percent == opacityPercent_);
+        opacities->addAction(item);
+        connect(item, &QAction::triggered, this, [this, percent] { setOpacityPercent(percent); });
     }
     menu_->addSeparator()->setObjectName(QStringLiteral("closeSeparator"));
     add("closeItem", texts::kNotePeel, &StickyNoteWindow::closeNote);
@@ -149,6 +195,21 @@ bool StickyNoteWindow::eventFilter(QObject* watched, QEvent* event)
         startNoteDrag();
         if (followingPointer_)
             move(pressWindowPos_ + (mouse->globalPosition().toPoint() - pressGlobal_));
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) setZoomPercent(100);
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+        // One notch is 120; finer wheels add up to whole notches.
+        wheelEighths_ += wheel->angleDelta().y();
+        const int notches = wheelEighths_ / 120;
+        wheelEighths_ -= notches * 120;
+        if (notches != 0) setZoomPercent(NextNoteZoom(zoomPercent_, notches));
         return true;
     }
     case QEvent::MouseButtonRelease: {

@@ -26,6 +26,15 @@ public:
     bool topmost() const { return topmost_; }
     QLabel* pictureLabel() const { return pictureLabel_; }
     QMenu* menu() const { return menu_; }
+    QMenu* opacityMenu() const { return opacityMenu_; }
+
+    // How large the note shows its picture, in percent; the picture itself keeps its pixels,
+    // and print, copy and save use them. Held within the zoom steps' range.
+    int zoomPercent() const { return zoomPercent_; }
+    void setZoomPercent(int percent);
+    // How opaque the whole note is, in percent.
+    int opacityPercent() const { return opacityPercent_; }
+    void setOpacityPercent(int percent);
 
     void printPicture();
     void copyPicture();
@@ -46,6 +55,7 @@ protected:
 
 private:
     void buildMenu();
+    void showPictureAtZoom();
 
     int slot_;
     QImage picture_;
@@ -53,6 +63,10 @@ private:
     QLabel* pictureLabel_;
     QMenu* menu_ = nullptr;
     QAction* onTopItem_ = nullptr;
+    QMenu* opacityMenu_ = nullptr;
+    int zoomPercent_ = 100;
+    int opacityPercent_ = 100;
+    int wheelEighths_ = 0;  // a fine-grained wheel's turn not yet a whole step
     bool topmost_ = false;
     bool disposing_ = false;
     // Dragging: the system move is asked for once per press; the fallback follows the pointer.

@@ -99,10 +99,15 @@ void StickyNotes::copyNote(const QImage& picture)
 
 void StickyNotes::saveNote(const QImage& picture, QWidget* owner)
 {
-    const auto chosen = s_.fileDialog.exec(saveRequest(s_.lastFolder, owner));
+    int chosenFilter = 1;
+    FileDialogRequest request = saveRequest(s_.lastFolder, owner);
+    request.chosenFilter = &chosenFilter;
+    const auto chosen = s_.fileDialog.exec(request);
     if (!chosen) return;
-    // Under the name exactly as chosen: no extension is added.
-    if (!picture.save(QString::fromStdString(*chosen), "BMP"))
+    // Under the name exactly as chosen (no extension is added), in the type chosen.
+    std::string format = FileDialog::formatOfFilter(request.filter, chosenFilter);
+    if (format.empty()) format = "BMP";
+    if (!picture.save(QString::fromStdString(*chosen), format.c_str()))
         s_.messages.show(std::string(texts::kNoteCaption), texts::NoteSaveFailedMessage(*chosen),
                          MsgButtons::Ok, MsgIcon::Critical);
     s_.lastFolder = *chosen;

@@ -8,6 +8,8 @@
 #include "platform/TrayIcon.h"
 #include "platform/WindowStacking.h"
 #include "platform/qt/ProgramIcon.h"
+#include "resident/CountdownTexts.h"
+#include "resident/CountdownWindow.h"
 #include "resident/ResidentCommands.h"
 
 namespace tovrimo {
@@ -135,7 +137,27 @@ bool TrayController::applyTrayIconImage(const std::string& iconPath)
 
 void TrayController::addTrayIcon(const std::string& tooltip)
 {
-    tray_->add(icon_, tooltip);
+    // The icon comes back with the tooltip it is given, which a countdown still running then
+    // gives back at its end.
+    if (countingDown_) tooltipBeforeCountdown_ = tooltip;
+    tray_->add(icon_, countingDown_ ? texts::CountdownTooltip(countdown_->seconds()) : tooltip);
+}
+
+void TrayController::showCountdown(int secondsLeft)
+{
+    if (!countdown_) countdown_ = std::make_unique<CountdownWindow>();
+    if (!countingDown_) tooltipBeforeCountdown_ = tray_->tooltip();
+    countingDown_ = true;
+    countdown_->showSeconds(secondsLeft);
+    tray_->setTooltip(texts::CountdownTooltip(secondsLeft));
+}
+
+void TrayController::endCountdown()
+{
+    if (countdown_) countdown_->hide();
+    if (!countingDown_) return;
+    countingDown_ = false;
+    tray_->setTooltip(tooltipBeforeCountdown_);
 }
 
 void TrayController::removeTrayIcon()

@@ -12,6 +12,7 @@ class QMenu;
 
 namespace tovrimo {
 
+class CountdownWindow;
 class ResidentCommands;
 class TrayIcon;
 enum class TrayClick;
@@ -31,6 +32,13 @@ public:
     void addTrayIcon(const std::string& tooltip);
     void removeTrayIcon();
     QIcon currentIcon() const { return icon_; }
+
+    // The seconds left before a self-timed capture, in the tooltip and in a counter on the
+    // screen; the end takes the counter away and gives the icon its tooltip back.
+    void showCountdown(int secondsLeft);
+    void endCountdown();
+    // The counter, once a countdown has made it.
+    CountdownWindow* countdownWindow() const { return countdown_.get(); }
 
     // What a click on the icon does: a left press raises the notes, a double click runs the
     // chosen command, a right press pops up the menu of the moment. Dropped in busy states.
@@ -73,6 +81,10 @@ private:
     QAction* exportedRepeat_ = nullptr;
     QAction* repeatItem_ = nullptr;
     QTimer menuUpdate_;
+    // A window of its own, with no parent a compositor would have to place it by.
+    std::unique_ptr<CountdownWindow> countdown_;
+    bool countingDown_ = false;
+    std::string tooltipBeforeCountdown_;
 };
 
 }  // namespace tovrimo

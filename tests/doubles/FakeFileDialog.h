@@ -16,6 +16,7 @@ public:
     {
         requests.push_back(request);
         if (answers.empty()) return std::nullopt;
+        if (request.chosenFilter) *request.chosenFilter = chosenFilter;
         auto answer = answers.front();
         answers.pop_front();
         return answer;
@@ -23,6 +24,7 @@ public:
 
     std::vector<FileDialogRequest> requests;
     std::deque<std::optional<std::string>> answers;
+    int chosenFilter = 1;  // the file type a save dialog reports as chosen
 };
 
 }  // namespace tovrimo::test

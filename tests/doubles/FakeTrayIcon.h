@@ -25,6 +25,11 @@ public:
     }
     bool isShown() const override { return shown_; }
     std::string tooltip() const override { return tooltip_; }
+    void setTooltip(const std::string& tooltip) override
+    {
+        tooltip_ = tooltip;
+        tooltips.push_back(tooltip);
+    }
     void setMenu(QMenu* m) override
     {
         menu = m;
@@ -32,6 +37,7 @@ public:
     }
 
     std::vector<std::string> adds;
+    std::vector<std::string> tooltips;  // each setTooltip, in order
     int removals = 0;
     QIcon lastIcon;
     QMenu* menu = nullptr;  // what a host that draws menus would show now

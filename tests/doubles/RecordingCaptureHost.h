@@ -19,8 +19,12 @@ public:
     void unloadRegionScreen() override { log("unloadRegionScreen"); }
     void removeTrayIcon() override { log("removeTrayIcon"); }
     void addTrayIcon(const std::string& tooltip) override { log("addTrayIcon:" + tooltip); }
+    // Kept apart from the hand-offs: 3, 2, 1 for each second shown, 0 for the end.
+    void showCountdown(int secondsLeft) override { countdown.push_back(secondsLeft); }
+    void endCountdown() override { countdown.push_back(0); }
 
     std::vector<std::string> calls;
+    std::vector<int> countdown;
     std::function<void(const std::string&)> onCall;
 
 private:

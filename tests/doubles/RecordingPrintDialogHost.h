@@ -16,9 +16,11 @@ class RecordingPrintDialogHost : public PrintDialogHost {
 public:
     std::optional<std::string> chooseSaveFile(QWidget*, const std::string& title,
                                               const std::string& filter,
-                                              const std::string& initialFolder) override
+                                              const std::string& initialFolder,
+                                              int* chosenFilter) override
     {
         saveDialogs.push_back({title, filter, initialFolder});
+        if (chosenFilter) *chosenFilter = saveFilterAnswer;
         return saveAnswer;
     }
     std::optional<QFont> chooseFont(QWidget*, const QFont& current) override
@@ -55,6 +57,7 @@ public:
     };
     std::vector<Asked> saveDialogs;
     std::optional<std::string> saveAnswer;
+    int saveFilterAnswer = 1;  // the file type the save dialog reports as chosen
     std::vector<QFont> fontAsked;
     std::optional<QFont> fontAnswer;
     std::vector<Asked> inputs;

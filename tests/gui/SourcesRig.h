@@ -68,6 +68,8 @@ struct SourcesRig : CaptureHost {
     void unloadRegionScreen() override {}
     void removeTrayIcon() override {}
     void addTrayIcon(const std::string&) override {}
+    void showCountdown(int) override {}
+    void endCountdown() override {}
 
     CaptureOptions options;
     CaptureBuffer buffer;

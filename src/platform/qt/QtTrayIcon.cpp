@@ -92,6 +92,12 @@ std::string QtTrayIcon::tooltip() const
     return tooltip_.toStdString();
 }
 
+void QtTrayIcon::setTooltip(const std::string& tooltip)
+{
+    tooltip_ = QString::fromStdString(CutTooltip(tooltip));
+    if (icon_) icon_->setToolTip(tooltip_);
+}
+
 void QtTrayIcon::setMenu(QMenu* menu)
 {
     if (menu_ == menu) return;

@@ -35,6 +35,7 @@ public:
     void remove() override;
     bool isShown() const override;
     std::string tooltip() const override;
+    void setTooltip(const std::string& tooltip) override;
     void setMenu(QMenu* menu) override;
 
 private:

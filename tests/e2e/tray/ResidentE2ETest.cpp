@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <cstdlib>
 #include <fstream>
@@ -207,4 +208,49 @@ TEST_F(ResidentE2E, SlotFiveCopiesTheActiveWindowAtOnce)
     EXPECT_GE(copied.height(), 200);
     EXPECT_GT(Ink::count(copied, QColor(0, 0xC0, 0), 10), 300 * 200 * 9 / 10);
     EXPECT_EQ(cups().jobCount(), jobsBefore) << "a copy prints nothing";
+}
+
+TEST_F(ResidentE2E, SelfTimerCounterIsOnTheScreenWhileItRunsAndAbsentFromTheCapture)
+{
+    // Slot 4 (copy of the desktop) on Ctrl+Alt+D, a self-timer of 3 s, the countdown as a new
+    // install has it (no key in the file).
+    Resident r("SelfTimer=1\nHotKeyOn4=1\nHotKeyALT4=1\nHotKeyCTRL4=1\nHotKeyButton4=68\n");
+    ASSERT_TRUE(r.start());
+    // A desktop of one colour over everything, the tray included.
+    PaintedDesktop painted(0, 0, 1, 1, 0x3060C0, 0x3060C0);
+    desktop.mouseMove(1500, 900);  // the counter goes to the bottom-right corner
+    std::this_thread::sleep_for(300ms);
+    xcb_connection_t* c = TestSession::current().x().connection();
+    const QRect screen(0, 0, 1920, 1080);
+    const QImage before = GrabScreen(c, screen);
+    ASSERT_EQ(Ink::count(before, QColor(0x30, 0x60, 0xC0), 0), 1920 * 1080)
+        << "the test needs a desktop of one colour";
+
+    ClipboardTool clipboard;
+    desktop.key("ctrl+alt+d");
+    // While it runs the counter is a window on the screen, in the corner near the pointer.
+    EXPECT_NE(desktop.waitForWindow("^トヴリモ カウントダウン$", 3s), 0u);
+    QImage during;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            during = GrabScreen(c, screen);
+            return Ink::count(during, QColor(0x30, 0x60, 0xC0), 0) < 1920 * 1080;
+        },
+        3s));
+    const QPoint counter = CentreOfDifference(before, during);
+    EXPECT_GT(counter.x(), 1920 / 2);
+    EXPECT_GT(counter.y(), 1080 / 2);
+    QString artifacts = qEnvironmentVariable("TOVRIMO_ARTIFACTS");
+    if (artifacts.isEmpty()) artifacts = QDir::currentPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(artifacts);
+    during.save(artifacts + QStringLiteral("/countdown-on-screen.png"));
+
+    QImage copied;
+    ASSERT_TRUE(WaitFor([&] { return !(copied = clipboard.readImage()).isNull(); }, 10s));
+    ASSERT_EQ(copied.size(), QSize(1920, 1080));
+    // Not one pixel of the counter, nor of anything else, in the picture.
+    EXPECT_EQ(Ink::count(copied, QColor(0x30, 0x60, 0xC0), 0), 1920 * 1080)
+        << "foreign pixels around x "
+        << CentreOfDifference(before, copied.convertToFormat(before.format())).x();
+    EXPECT_EQ(GrabScreen(c, screen), before) << "and the counter has gone from the screen";
 }

@@ -756,3 +756,44 @@ TEST_F(OptionsDialogTest, EveryPageFitsAndScreenshotsAreSaved)
 
 }  // namespace
 }  // namespace tovrimo
+
+TEST_F(OptionsDialogTest, CountdownBoxHasARowOfItsOwnUnderTheSelfTimerAndWritesItsKeyOnlyWhenOff)
+{
+    open();
+    QCheckBox* box = general().showCountdownBox;
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("カウントダウンを表示する"));
+    EXPECT_TRUE(box->isChecked()) << "on unless turned off";
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+    EXPECT_TRUE(pages()[0]->isAncestorOf(box));
+    EXPECT_TRUE(box->isVisible());
+    // Below the self-timer's row and above the confirmation box, indented under the timer.
+    const QPoint timerBottom =
+        general().selfTimerBox->mapTo(dialog, QPoint(0, general().selfTimerBox->height()));
+    const QPoint boxTop = box->mapTo(dialog, QPoint(0, 0));
+    EXPECT_GE(boxTop.y(), timerBottom.y());
+    EXPECT_LE(boxTop.y() + box->height(), general().confirmBox->mapTo(dialog, QPoint(0, 0)).y());
+    EXPECT_GT(boxTop.x(), general().selfTimerBox->mapTo(dialog, QPoint(0, 0)).x());
+
+    box->click();
+    EXPECT_TRUE(data.settings.showCountdown);  // nothing before apply
+    EXPECT_TRUE(dialog->applyButton()->isEnabled());
+    dialog->applyButton()->click();
+    EXPECT_FALSE(data.settings.showCountdown);
+    EXPECT_NE(files.files[kIni].find("\nShowCountdown=0\n"), std::string::npos);
+
+    box->click();
+    dialog->applyButton()->click();
+    EXPECT_TRUE(data.settings.showCountdown);
+    EXPECT_EQ(files.files[kIni].find("ShowCountdown"), std::string::npos);
+}
+
+TEST_F(OptionsDialogTest, CountdownBoxShowsTheStoredValue)
+{
+    data.settings.showCountdown = false;
+    open();
+    EXPECT_FALSE(general().showCountdownBox->isChecked());
+    EXPECT_FALSE(dialog->applyButton()->isEnabled());
+    dialog->okButton()->click();
+    EXPECT_FALSE(data.settings.showCountdown);
+}

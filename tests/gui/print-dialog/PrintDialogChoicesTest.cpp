@@ -378,7 +378,8 @@ TEST(PrintDialogChoices, SavingTheLaidOutImageAsABitmapFile)
         r.press("saveFileButton");
         ASSERT_EQ(r.host.saveDialogs.size(), 1u);
         EXPECT_EQ(r.host.saveDialogs[0].a, "ピクチャ画像の保存");
-        EXPECT_EQ(r.host.saveDialogs[0].b, "ビットマップファイル(*.BMP)|*.bmp|");
+        EXPECT_EQ(r.host.saveDialogs[0].b,
+                  "ビットマップファイル(*.BMP)|*.bmp|PNGファイル(*.png)|*.png|");
         EXPECT_EQ(r.host.saveDialogs[0].c, "/srv/pictures/");
         EXPECT_TRUE(dlg.isVisible()) << "shown again";
         EXPECT_EQ(r.host.saves, 1) << "saved in both cases";

@@ -99,9 +99,9 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
     EXPECT_EQ(title, QStringLiteral("ピクチャ画像の指定"));
     EXPECT_EQ(startFolder, QFileInfo(QString::fromStdString(bmp)).absolutePath())
         << "the second dialog starts where the first file was";
-    EXPECT_EQ(
-        filters,
-        QStringList{QStringLiteral("イメージファイル(*.BMP;*.JPG;*.JPEG) (*.bmp *.jpg *.jpeg)")});
+    EXPECT_EQ(filters,
+              QStringList{QStringLiteral(
+                  "イメージファイル(*.BMP;*.JPG;*.JPEG;*.PNG) (*.bmp *.jpg *.jpeg *.png)")});
     ASSERT_EQ(rig.printers.jobs.size(), 2u);
     EXPECT_TRUE(CloseInside(rig.buffer.image, Blocks(96, 64), 12));
     EXPECT_EQ(rig.engine.lastOperation(),

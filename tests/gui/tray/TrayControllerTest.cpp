@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest/QTest>
 
 #include "doubles/FakeTrayIcon.h"
+#include "resident/CountdownWindow.h"
 #include "resident/ResidentCommands.h"
 #include "resident/TrayController.h"
 
@@ -150,4 +155,60 @@ TEST(TrayController, CopyAndNoteSubmenusHaveTheirItemsInOrder)
     EXPECT_EQ(commands.runs, expected);
     form.commandMenu()->actions()[2]->menu()->actions()[0]->trigger();
     EXPECT_EQ(commands.removals, 1);
+}
+
+TEST(TrayController, CountdownShowsInTheTooltipAndInACounterInTheCornerNearThePointer)
+{
+    RecordingCommands commands;
+    auto icon = std::make_unique<FakeTrayIcon>();
+    FakeTrayIcon& tray = *icon;
+    TrayController form(std::move(icon), commands);
+    form.addTrayIcon("スクリーン");
+    QCursor::setPos(1900, 1000);
+    QApplication::processEvents();
+
+    form.showCountdown(3);
+    CountdownWindow* counter = form.countdownWindow();
+    ASSERT_NE(counter, nullptr);
+    EXPECT_EQ(tray.tooltip(), "あと 3 秒でキャプチャします");
+    EXPECT_TRUE(counter->isVisible());
+    EXPECT_EQ(counter->numberLabel()->text(), "3");
+    EXPECT_TRUE(counter->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(counter->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(counter->testAttribute(Qt::WA_ShowWithoutActivating));
+    // The bottom-right corner of the screen, with the margin.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(counter->geometry().right(), screen.right() - 24);
+    EXPECT_EQ(counter->geometry().bottom(), screen.bottom() - 24);
+    EXPECT_NE(QApplication::activeWindow(), counter);
+
+    form.showCountdown(2);
+    EXPECT_EQ(counter->numberLabel()->text(), "2");
+    EXPECT_EQ(tray.tooltip(), "あと 2 秒でキャプチャします");
+    QString artifacts = qEnvironmentVariable("TOVRIMO_ARTIFACTS");
+    if (artifacts.isEmpty()) artifacts = QDir::currentPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(artifacts);
+    EXPECT_TRUE(counter->grab().save(artifacts + QStringLiteral("/countdown-counter.png")));
+
+    form.endCountdown();
+    EXPECT_FALSE(counter->isVisible());
+    EXPECT_EQ(tray.tooltip(), "スクリーン") << "the tooltip from before comes back";
+    form.endCountdown();  // a second end changes nothing
+    EXPECT_EQ(tray.tooltip(), "スクリーン");
+    EXPECT_EQ(tray.adds, (std::vector<std::string>{"スクリーン"})) << "never re-added";
+}
+
+TEST(TrayController, AnIconAddedBackDuringTheCountdownKeepsItsTooltipForAfterwards)
+{
+    RecordingCommands commands;
+    auto icon = std::make_unique<FakeTrayIcon>();
+    FakeTrayIcon& tray = *icon;
+    TrayController form(std::move(icon), commands);
+    form.addTrayIcon("スクリーン");
+    form.showCountdown(2);
+    form.removeTrayIcon();
+    form.addTrayIcon("トヴリモ");
+    EXPECT_EQ(tray.tooltip(), "あと 2 秒でキャプチャします");
+    form.endCountdown();
+    EXPECT_EQ(tray.tooltip(), "トヴリモ");
 }

@@ -89,7 +89,8 @@ TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning)
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{}));
     EXPECT_FALSE(rig.anyTimerEnabled());
     EXPECT_EQ(rig.engine.watchedForegroundWindow(), 0u);
-    EXPECT_EQ(rig.timers.created.size(), 3u);
+    // The three capture timers and the countdown's.
+    EXPECT_EQ(rig.timers.created.size(), 4u);
 }
 
 TEST(CaptureEngine, CaptureDelayFromTheSelfTimerSettings)
@@ -807,4 +808,128 @@ TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves)
               (LastOperation{ActionCode::StickyNote, SourceCode::None}));
     rig.engine.copyRegion();
     EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
+}
+
+namespace {
+
+// What the counter showed and when, on the simulated clock: (ms, seconds), 0 for the end.
+using Shown = std::vector<std::pair<int, int>>;
+
+// Advances the clock a millisecond at a time for `ms`, noting every countdown call after the
+// first `seen` ones; `seen` follows.
+void Watch(Rig& rig, int ms, Shown& shown, size_t& seen)
+{
+    auto note = [&] {
+        for (; seen < rig.host.countdown.size(); ++seen)
+            shown.emplace_back(rig.timers.now, rig.host.countdown[seen]);
+    };
+    note();
+    for (int i = 0; i < ms; ++i) {
+        rig.timers.advance(1);
+        note();
+    }
+}
+
+}  // namespace
+
+TEST(CaptureEngine, CountdownShowsEachSecondAndLeavesBeforeTheGrab)
+{
+    struct Case {
+        const char* name;
+        bool selfTimer;
+        int16_t seconds;
+        bool countdown;
+        Shown expected;
+    };
+    const Case cases[] = {
+        {"three seconds", true, 3, true, {{0, 3}, {1000, 2}, {2000, 1}, {2700, 0}}},
+        {"one second", true, 1, true, {{0, 1}, {700, 0}}},
+        {"twenty seconds: first and last", true, 20, true, {}},
+        {"option off", true, 3, false, {}},
+        {"no self-timer: the 100 ms delay shows nothing", false, 3, true, {}},
+        {"zero seconds falls back to 100 ms: nothing", true, 0, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.options.selfTimerOn = c.selfTimer;
+        rig.options.selfTimerSeconds = c.seconds;
+        rig.options.showCountdown = c.countdown;
+        std::vector<int> countdownAtGrab;
+        rig.host.onCall = [&](const std::string& call) {
+            if (call == "printHardCopy") countdownAtGrab = rig.host.countdown;
+        };
+        rig.engine.printDesktop();
+        Shown shown;
+        size_t seen = 0;
+        Watch(rig, 21000, shown, seen);
+        ASSERT_EQ(rig.screen.grabs.size(), 1u);
+        if (std::string(c.name).rfind("twenty", 0) == 0) {
+            ASSERT_EQ(shown.size(), 21u);
+            EXPECT_EQ(shown.front(), (std::pair<int, int>{0, 20}));
+            EXPECT_EQ(shown[19], (std::pair<int, int>{19000, 1}));
+            EXPECT_EQ(shown.back(), (std::pair<int, int>{19700, 0}));
+        } else {
+            EXPECT_EQ(shown, c.expected);
+        }
+        // The counter is gone by the time the picture is handed on, and nothing follows it.
+        if (!shown.empty()) {
+            ASSERT_FALSE(countdownAtGrab.empty());
+            EXPECT_EQ(countdownAtGrab.back(), 0);
+            EXPECT_EQ(countdownAtGrab.size(), rig.host.countdown.size());
+        }
+        EXPECT_EQ(rig.engine.countdownSeconds(), 0);
+        EXPECT_FALSE(rig.engine.countdownTimer().isEnabled());
+    }
+}
+
+TEST(CaptureEngine, CountdownEndsOnCancelAndStartsAfreshWhenTakenOver)
+{
+    Rig rig;
+    rig.options.selfTimerOn = true;
+    rig.options.selfTimerSeconds = 3;
+    rig.options.showCountdown = true;
+    Shown shown;
+    size_t seen = 0;
+    rig.engine.copyDesktop();
+    Watch(rig, 1500, shown, seen);
+    rig.engine.cancel();
+    Watch(rig, 5000, shown, seen);
+    EXPECT_EQ(shown, (Shown{{0, 3}, {1000, 2}, {1500, 0}}));
+    EXPECT_TRUE(rig.screen.grabs.empty());
+
+    // A second command while the first counts: the count restarts from its own delay.
+    shown.clear();
+    const int start = rig.timers.now;
+    rig.engine.copyDesktop();
+    Watch(rig, 1200, shown, seen);
+    rig.options.selfTimerSeconds = 2;
+    rig.engine.printRegion();
+    Watch(rig, 3000, shown, seen);
+    EXPECT_EQ(shown, (Shown{{start, 3},
+                            {start + 1000, 2},
+                            {start + 1200, 0},
+                            {start + 1200, 2},
+                            {start + 2200, 1},
+                            {start + 2900, 0}}));
+    EXPECT_EQ(rig.screen.grabs.size(), 1u);
+    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+}
+
+TEST(CaptureEngine, ActiveWindowCountdownRunsFromTheChangeOfWindow)
+{
+    Rig rig;
+    rig.options.selfTimerOn = true;
+    rig.options.selfTimerSeconds = 2;
+    rig.options.showCountdown = true;
+    Shown shown;
+    size_t seen = 0;
+    rig.engine.copyActiveWindow();
+    Watch(rig, 3000, shown, seen);
+    EXPECT_TRUE(shown.empty()) << "nothing counts while the user has not chosen a window";
+    rig.windows.foreground = kBrowser;
+    Watch(rig, 2500, shown, seen);
+    // The poll that sees the change comes at 3100.
+    EXPECT_EQ(shown, (Shown{{3100, 2}, {4100, 1}, {4800, 0}}));
+    EXPECT_EQ(rig.clipboard.images.size(), 1u);
 }

@@ -143,7 +143,7 @@ TEST(FileSources, TheDialogIsOpenedAsTheCommandsSay)
     const FileDialogRequest& q = r.fileDialog.requests[0];
     EXPECT_EQ(q.acceptMode, FileDialogRequest::AcceptMode::Open);
     EXPECT_EQ(q.caption, "ピクチャ画像の指定");
-    EXPECT_EQ(q.filter, "イメージファイル(*.BMP;*.JPG;*.JPEG)|*.bmp;*.jpg;*.jpeg|");
+    EXPECT_EQ(q.filter, "イメージファイル(*.BMP;*.JPG;*.JPEG;*.PNG)|*.bmp;*.jpg;*.jpeg;*.png|");
     EXPECT_EQ(q.selectedFilter, 0);
     EXPECT_FALSE(q.fileMustExist) << "a missing file is reported by the loader";
     EXPECT_FALSE(q.confirmOverwrite);

@@ -109,3 +109,26 @@ TEST(FileDialogTestHook, TheNextFileNameAnswersOneCallWithoutADialog)
     dialog.setNextFileName(std::nullopt);
     EXPECT_EQ(dialog.getSaveFileName(nullptr, "t", "/tmp", "A|*.a|"), std::nullopt);
 }
+
+TEST(FileDialogFilter, FormatOfTheChosenPairComesFromItsFirstPattern)
+{
+    const std::string save = "ビットマップファイル(*.BMP)|*.bmp|PNGファイル(*.png)|*.png|";
+    const struct {
+        const char* name;
+        std::string filter;
+        int chosen;
+        std::string expected;
+    } cases[] = {
+        {"bitmap, the first pair", save, 1, "BMP"},
+        {"PNG, the second pair", save, 2, "PNG"},
+        {"no such pair", save, 3, ""},
+        {"none chosen", save, 0, ""},
+        {"the first of several patterns", "Pictures|*.jpeg;*.jpg|", 1, "JPEG"},
+        {"a pattern without extension", "All|*|", 1, ""},
+        {"every file", "All Files (*.*)|*.*", 1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FileDialog::formatOfFilter(c.filter, c.chosen), c.expected);
+    }
+}

@@ -52,6 +52,7 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     EXPECT_EQ(s.lastNamedSetting, -1);
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.fullDetailPrint);
+    EXPECT_TRUE(s.showCountdown) << "a new install shows the self-timer's countdown";
     EXPECT_EQ(s.hotKeyOn, (std::array<bool, 10>{}));
     EXPECT_EQ(data.current.printerName, "Office");
     EXPECT_EQ(data.current.paperSize, 9);

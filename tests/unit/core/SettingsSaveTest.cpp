@@ -286,3 +286,61 @@ TEST_F(SettingsSave, FullDetailPrintReadsAnyNonZeroValueAsOn)
         EXPECT_EQ(d.settings.fullDetailPrint, c.expected);
     }
 }
+
+TEST_F(SettingsSave, ShowCountdownIsStoredOnlyWhenOff)
+{
+    SettingsData d = SampleData(1);
+    ASSERT_TRUE(d.settings.showCountdown);
+    ASSERT_TRUE(store.saveSettings(d));
+    const std::string withoutKey = iniText();
+    ASSERT_EQ(withoutKey.find("ShowCountdown"), std::string::npos);
+
+    // A file without the key (every file written before the option existed) loads as on and
+    // is written back byte for byte.
+    SettingsData loaded = load();
+    EXPECT_TRUE(loaded.settings.showCountdown);
+    ASSERT_TRUE(store.saveSettings(loaded));
+    EXPECT_EQ(iniText(), withoutKey);
+
+    // Off: one more line, at the end of the options.
+    loaded.settings.showCountdown = false;
+    ASSERT_TRUE(store.saveSettings(loaded));
+    std::string expected = withoutKey;
+    expected.insert(expected.find("[DefaultPrinter]"), "ShowCountdown=0\n");
+    EXPECT_EQ(iniText(), expected);
+    EXPECT_EQ(load(), loaded);
+
+    // With the other optional key on as well, both are there and read back.
+    loaded.settings.fullDetailPrint = true;
+    ASSERT_TRUE(store.saveSettings(loaded));
+    EXPECT_NE(iniText().find("\nFullDetailPrint=1\n"), std::string::npos);
+    EXPECT_NE(iniText().find("\nShowCountdown=0\n"), std::string::npos);
+    EXPECT_EQ(load(), loaded);
+
+    // On again: the key goes.
+    loaded.settings.fullDetailPrint = false;
+    loaded.settings.showCountdown = true;
+    ASSERT_TRUE(store.saveSettings(loaded));
+    EXPECT_EQ(iniText(), withoutKey);
+}
+
+TEST_F(SettingsSave, ShowCountdownIsOffOnlyForANumberThatIsZero)
+{
+    const struct {
+        const char* line;
+        bool expected;
+    } cases[] = {{"", true},
+                 {"ShowCountdown=\n", true},
+                 {"ShowCountdown=0\n", false},
+                 {"ShowCountdown=1\n", true},
+                 {"ShowCountdown=-1\n", true},
+                 {"ShowCountdown=x\n", false},
+                 {"showcountdown=0\n", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const SettingsData d = loadFrom(std::string("[Application]\nTitle=T\nVersion=2.80\n"
+                                                    "[Option]\nSelfTime=5\n") +
+                                        c.line);
+        EXPECT_EQ(d.settings.showCountdown, c.expected);
+    }
+}

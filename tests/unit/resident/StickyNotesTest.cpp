@@ -266,7 +266,7 @@ TEST(StickyNotes, SaveAsksWithTheNoteDialogAndWritesABitmapUnderTheExactName)
     const FileDialogRequest& q = r.fileDialog.requests[0];
     EXPECT_EQ(q.acceptMode, FileDialogRequest::AcceptMode::Save);
     EXPECT_EQ(q.caption, "ピクチャ画像の保存");
-    EXPECT_EQ(q.filter, "ビットマップファイル(*.BMP)|*.bmp|");
+    EXPECT_EQ(q.filter, "ビットマップファイル(*.BMP)|*.bmp|PNGファイル(*.png)|*.png|");
     EXPECT_EQ(q.selectedFilter, 0);
     EXPECT_TRUE(q.confirmOverwrite) << "ask before replacing a file";
     EXPECT_FALSE(q.fileMustExist);
