@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <QDir>
 #include <QImage>
@@ -218,12 +219,16 @@ TEST_F(ResidentE2E, SelfTimerCounterIsOnTheScreenWhileItRunsAndAbsentFromTheCapt
     ASSERT_TRUE(r.start());
     // A desktop of one colour over everything, the tray included.
     PaintedDesktop painted(0, 0, 1, 1, 0x3060C0, 0x3060C0);
-    desktop.mouseMove(1500, 900);  // the counter goes to the bottom-right corner
-    std::this_thread::sleep_for(300ms);
     xcb_connection_t* c = TestSession::current().x().connection();
-    const QRect screen(0, 0, 1920, 1080);
+    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const int width = root->width_in_pixels;
+    const int height = root->height_in_pixels;
+    const QRect screen(0, 0, width, height);
+    // The counter goes to the screen's corner nearest the pointer: here the bottom-right one.
+    desktop.mouseMove(width * 3 / 4, height * 3 / 4);
+    std::this_thread::sleep_for(300ms);
     const QImage before = GrabScreen(c, screen);
-    ASSERT_EQ(Ink::count(before, QColor(0x30, 0x60, 0xC0), 0), 1920 * 1080)
+    ASSERT_EQ(Ink::count(before, QColor(0x30, 0x60, 0xC0), 0), width * height)
         << "the test needs a desktop of one colour";
 
     ClipboardTool clipboard;
@@ -234,12 +239,12 @@ TEST_F(ResidentE2E, SelfTimerCounterIsOnTheScreenWhileItRunsAndAbsentFromTheCapt
     EXPECT_TRUE(WaitFor(
         [&] {
             during = GrabScreen(c, screen);
-            return Ink::count(during, QColor(0x30, 0x60, 0xC0), 0) < 1920 * 1080;
+            return Ink::count(during, QColor(0x30, 0x60, 0xC0), 0) < width * height;
         },
         3s));
     const QPoint counter = CentreOfDifference(before, during);
-    EXPECT_GT(counter.x(), 1920 / 2);
-    EXPECT_GT(counter.y(), 1080 / 2);
+    EXPECT_GT(counter.x(), width / 2);
+    EXPECT_GT(counter.y(), height / 2);
     QString artifacts = qEnvironmentVariable("TOVRIMO_ARTIFACTS");
     if (artifacts.isEmpty()) artifacts = QDir::currentPath() + QStringLiteral("/artifacts");
     QDir().mkpath(artifacts);
@@ -247,9 +252,9 @@ TEST_F(ResidentE2E, SelfTimerCounterIsOnTheScreenWhileItRunsAndAbsentFromTheCapt
 
     QImage copied;
     ASSERT_TRUE(WaitFor([&] { return !(copied = clipboard.readImage()).isNull(); }, 10s));
-    ASSERT_EQ(copied.size(), QSize(1920, 1080));
+    ASSERT_EQ(copied.size(), QSize(width, height));
     // Not one pixel of the counter, nor of anything else, in the picture.
-    EXPECT_EQ(Ink::count(copied, QColor(0x30, 0x60, 0xC0), 0), 1920 * 1080)
+    EXPECT_EQ(Ink::count(copied, QColor(0x30, 0x60, 0xC0), 0), width * height)
         << "foreign pixels around x "
         << CentreOfDifference(before, copied.convertToFormat(before.format())).x();
     EXPECT_EQ(GrabScreen(c, screen), before) << "and the counter has gone from the screen";

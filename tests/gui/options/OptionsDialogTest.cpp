@@ -754,9 +754,6 @@ TEST_F(OptionsDialogTest, EveryPageFitsAndScreenshotsAreSaved)
     EXPECT_GE(bar->width(), bar->sizeHint().width());
 }
 
-}  // namespace
-}  // namespace tovrimo
-
 TEST_F(OptionsDialogTest, CountdownBoxHasARowOfItsOwnUnderTheSelfTimerAndWritesItsKeyOnlyWhenOff)
 {
     open();
@@ -797,3 +794,6 @@ TEST_F(OptionsDialogTest, CountdownBoxShowsTheStoredValue)
     dialog->okButton()->click();
     EXPECT_FALSE(data.settings.showCountdown);
 }
+
+}  // namespace
+}  // namespace tovrimo
