@@ -15,7 +15,9 @@ if [ "${1:-}" = "--dry-run" ]; then
   exit 0
 fi
 bash scripts/deps.sh build run
-TARGETS="$TARGETS" bash scripts/build.sh -DTOVRIMO_TESTS=OFF
+# A tree configured before keeps its choice of tests; a new one builds without them.
+configure=(); [ -f "${BUILD_DIR:-build}/CMakeCache.txt" ] || configure=(-DTOVRIMO_TESTS=OFF)
+TARGETS="$TARGETS" bash scripts/build.sh "${configure[@]}"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "${BUILD_DIR:-build}/tovrimo" "$@"
 fi
