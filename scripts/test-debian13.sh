@@ -57,6 +57,13 @@ trap cleanup EXIT
 mountpoint -q "$CHROOT/proc" || { mount -t proc proc "$CHROOT/proc"; MOUNTED+=("$CHROOT/proc"); }
 mountpoint -q "$CHROOT/sys" || { mount --rbind /sys "$CHROOT/sys"; mount --make-rslave "$CHROOT/sys"; MOUNTED+=("$CHROOT/sys"); }
 mountpoint -q "$CHROOT/dev" || { mount --rbind /dev "$CHROOT/dev"; mount --make-rslave "$CHROOT/dev"; MOUNTED+=("$CHROOT/dev"); }
+# Certificate authorities added on the host (a company proxy's, say) are trusted inside too,
+# as on any machine of the same network; npm reaches its registry over TLS.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  mkdir -p "$CHROOT/usr/local/share/ca-certificates"
+  cp /usr/local/share/ca-certificates/*.crt "$CHROOT/usr/local/share/ca-certificates/"
+  chroot "$CHROOT" update-ca-certificates >/dev/null 2>&1 || true
+fi
 # A private /tmp: X sockets and lock files of the host's own displays stay out of the way, and
 # /dev/shm for Qt's and X's shared memory comes with /dev.
 mkdir -p "$CHROOT/tmp"; chmod 1777 "$CHROOT/tmp"
@@ -67,8 +74,13 @@ case "${1:-test}" in
   shell) shift; CMD=("$@") ;;
   *) echo "usage: $0 [test|run|shell CMD...]" >&2; exit 2 ;;
 esac
+# The host's choice of certificate bundle, where it made one, holds inside as well.
+pass=()
+for v in NODE_EXTRA_CA_CERTS SSL_CERT_FILE; do
+  [ -n "${!v:-}" ] && pass+=("$v=${!v}")
+done
 set +e
-chroot "$CHROOT" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI="${CI:-}" \
+chroot "$CHROOT" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI="${CI:-}" "${pass[@]}" \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   bash -c 'cd /tovrimo && exec "$@"' bash "${CMD[@]}"
 status=$?

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
 #include "core/TerminalOptions.h"
 
 using namespace tovrimo;
@@ -44,4 +48,30 @@ TEST(TerminalOptions, TheUsageNamesEverySwitchWithAnExample)
         EXPECT_NE(usage.find(example), std::string::npos) << example;
     }
     EXPECT_EQ(usage.rfind("使い方: tovrimo [スイッチ...]\n", 0), 0u);
+}
+
+// The manual page carries the same switches and examples as the usage.
+TEST(TerminalOptions, TheManualPageSaysWhatTheUsageSays)
+{
+    std::ifstream in(std::string(TOVRIMO_SOURCE_DIR) + "/resources/tovrimo.1");
+    ASSERT_TRUE(in.good());
+    std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // troff writes a minus as "\-".
+    for (size_t at = page.find("\\-"); at != std::string::npos; at = page.find("\\-", at)) {
+        page.erase(at, 1);
+    }
+    std::istringstream usage(UsageText());
+    std::string line;
+    int examples = 0;
+    while (std::getline(usage, line)) {
+        const size_t example = line.find("例: ");
+        if (example == std::string::npos) continue;
+        ++examples;
+        EXPECT_NE(page.find(line.substr(example)), std::string::npos) << line;
+    }
+    EXPECT_EQ(examples, 8);
+    for (const char* form : {".B /d, /D", ".B /a, /A", ".B /r, /R", ".B /c, /C, -c, -C",
+                             ".B --help", ".B --version", ".BI /h= 番号", ".BI /S: 名前"}) {
+        EXPECT_NE(page.find(form), std::string::npos) << form;
+    }
 }
