@@ -40,12 +40,12 @@ set(CPACK_PACKAGE_VENDOR "The Tovrimo developers")
 set(CPACK_PACKAGE_CONTACT "Tovrimo developers <tovrimo@tovrimo.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screen hard copies from the notification area")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Tovrimo lives in the notification area of X11 and Wayland desktops and makes hard
-copies of the screen: the whole desktop, the active window, a region, the clipboard
-or an image file. It prints the picture on one page through CUPS, with a title line,
-copies it to the clipboard or pins it to the desktop as a sticky note. Global hot
-keys, a self-timer, named print settings and command-line jobs are included. The
-interface is Japanese.")
+  "Tovrimo lives in the notification area of X11 and Wayland desktops and
+makes hard copies of the screen: the whole desktop, the active window, a
+region, the clipboard or an image file. It prints the picture on one page
+through CUPS, with a title line, copies it to the clipboard or pins it to
+the desktop as a sticky note. Global hot keys, a self-timer, named print
+settings and command-line jobs are included. The interface is Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

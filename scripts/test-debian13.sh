@@ -36,11 +36,12 @@ if [ ! -e "$CHROOT/.tovrimo-ready" ]; then
 fi
 cp /etc/resolv.conf "$CHROOT/etc/resolv.conf" 2>/dev/null || true
 
-# The tree as it would be cloned (tracked files, plus new ones not ignored); the build folder
-# inside the chroot is thrown away so that each run builds from nothing, as a fresh machine would.
+# The tree as it would be cloned (tracked files, plus new ones not ignored), copied with its
+# files' times. The build folder of the last run stays, as a build tree on one machine does:
+# what did not change is not compiled again (a fresh clone, with new times, builds it all).
 DEST="$CHROOT/tovrimo"
-rm -rf "$DEST"
 mkdir -p "$DEST"
+find "$DEST" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
 git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
   [ -e "$f" ] && printf '%s\0' "$f"
 done | tar -C "$ROOT" --null -T - -cf - | tar -C "$DEST" -xf -
