@@ -1,17 +1,57 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever the build and the tests need and is not there yet.
+# Installs, with apt-get, the packages of the purposes named that are not there yet. The lists
+# below are the only place the project names Debian packages; each name resolves on Debian 12
+# (bookworm) and Debian 13 (trixie).
+#   bash scripts/deps.sh build run               (what scripts/run.sh needs)
+#   bash scripts/deps.sh build run test format package  (what scripts/test.sh needs)
+#   bash scripts/deps.sh --dry-run PURPOSE...    (print the list and what is missing; install nothing)
 set -euo pipefail
-PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libcups2-dev zlib1g-dev
-  libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev libxcb-xfixes0-dev libxcb-shm0-dev
-  xvfb xauth openbox trayer xdotool xclip x11-utils cups cups-client cups-bsd
-  poppler-utils fonts-ipafont-gothic x11-xserver-utils x11-xkb-utils xkb-data
-  xfce4-panel dbus-x11 dbus avahi-daemon cups-ipp-utils clang-format-14
-  sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire grim wtype
-  wl-clipboard qt6-wayland libglib2.0-bin libwayland-dev libwayland-bin waybar)
+
+# Compiling the program (and the demo's test card).
+BUILD=(cmake ninja-build g++ pkg-config qt6-base-dev libcups2-dev zlib1g-dev
+  libx11-dev libxcb1-dev libxcb-keysyms1-dev libxfixes-dev libxcb-xfixes0-dev libxcb-shm0-dev)
+# Running it: Qt's Wayland plugin, the Wayland clipboard tools, a Japanese font, CUPS's
+# client; and for the demo without a display, a private X server with a window manager, a
+# private cupsd and pdfinfo.
+RUN=(qt6-wayland wl-clipboard fonts-ipafont-gothic cups-client
+  xvfb xauth openbox x11-utils x11-xserver-utils cups poppler-utils)
+# The tests' own tools: gtest, the stand-in desktops and trays (trayer, XFCE's panel, sway with
+# waybar, the portals and PipeWire), input and clipboard tools, the printer simulators with
+# avahi, and chattr (e2fsprogs) for files that refuse to change.
+TEST=(libgtest-dev libwayland-dev libwayland-bin
+  trayer xdotool xclip x11-xkb-utils xkb-data xfce4-panel dbus dbus-x11 libglib2.0-bin
+  sway waybar xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire grim wtype
+  cups-bsd cups-ipp-utils avahi-daemon e2fsprogs)
+# The format check: node's package manager fetches the one pinned clang-format
+# (scripts/formatter/), the same on every release.
+FORMAT=(npm)
+# Building the Debian package and checking it (scripts/package.sh).
+PACKAGE=(dpkg-dev file lintian desktop-file-utils appstream)
+
+DRY=no
+[ "${1:-}" = "--dry-run" ] && { DRY=yes; shift; }
+[ $# -gt 0 ] || set -- build run test format package
+wanted=()
+for purpose in "$@"; do
+  case "$purpose" in
+    build) wanted+=("${BUILD[@]}") ;;
+    run) wanted+=("${RUN[@]}") ;;
+    test) wanted+=("${TEST[@]}") ;;
+    format) wanted+=("${FORMAT[@]}") ;;
+    package) wanted+=("${PACKAGE[@]}") ;;
+    *) echo "deps.sh: unknown purpose '$purpose' (build, run, test, format, package)" >&2; exit 2 ;;
+  esac
+done
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+if [ "$DRY" = yes ]; then
+  echo "Packages for $*:"
+  printf '  %s\n' "${wanted[@]}"
+  echo "Missing: ${missing[*]:-none}"
+  exit 0
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"

@@ -211,6 +211,11 @@ bool DialogCoordinator::globalHotKeysOffered() const
     return program_.hotKeys()->offeredBySession();
 }
 
+LoginStart* DialogCoordinator::loginStart()
+{
+    return program_.services().loginStart;
+}
+
 void DialogCoordinator::optionsClosed()
 {
     options_ = nullptr;

@@ -50,6 +50,7 @@ public:
     bool saveSettings(const SettingsData& data) override;
     void reRegisterHotKeys(const Settings& old, const Settings& now) override;
     bool globalHotKeysOffered() const override;
+    LoginStart* loginStart() override;
     void optionsClosed() override;
 
 private:

@@ -28,6 +28,7 @@ class StickyNotes;
 class TrayController;
 class HotKeyRegistrar;
 class HotKeys;
+class LoginStart;
 class MessageBoxes;
 class PagePrinter;
 class PrinterBackend;
@@ -58,6 +59,8 @@ struct PlatformServices {
     TrayHostWatcher* trayHosts = nullptr;
     // One resident program per user and display; none: no check.
     SingleInstance* instance = nullptr;
+    // Start at login (the options dialog's box); none: the box is greyed out.
+    LoginStart* loginStart = nullptr;
 };
 
 // The program as a whole: the start-up sequence, then either one command-line job or the

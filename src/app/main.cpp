@@ -4,13 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/DesktopTrayHosts.h"
 #include "app/Program.h"
 #include "app/RealPlatform.h"
 #include "core/CommandLine.h"
+#include "core/TerminalOptions.h"
 #include "platform/AppFolders.h"
 #include "platform/DisplayCheck.h"
+#include "platform/LoginStart.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/QtMessages.h"
 #include "platform/qt/LocalSocketInstance.h"
@@ -19,6 +22,16 @@
 int main(int argc, char** argv)
 {
     tovrimo::KeepLargeBlocksOutOfTheHeap();
+    {
+        // A terminal's questions are answered on the terminal, without a display or a printer.
+        const std::vector<std::string> words(argv + 1, argv + argc);
+        const auto answer = tovrimo::TerminalOptionText(
+            tovrimo::SplitCommandLine(tovrimo::CommandLineText(words)), TOVRIMO_VERSION);
+        if (answer) {
+            std::fputs(answer->c_str(), stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    }
     using tovrimo::WindowSystemKind;
     WindowSystemKind windowSystem = tovrimo::PreferredWindowSystem(std::getenv("QT_QPA_PLATFORM"),
                                                                    std::getenv("WAYLAND_DISPLAY"));
@@ -85,6 +98,8 @@ int main(int argc, char** argv)
         platform.screenTwipsPerPixelY()};
     services.trayHosts = trayHosts.get();
     services.instance = instance.get();
+    tovrimo::XdgAutostart loginStart = tovrimo::XdgAutostart::forRunningProgram();
+    services.loginStart = &loginStart;
     tovrimo::Program program(services);
     const auto outcome = program.startUp(tovrimo::DetectAppFolders(), args);
     if (!outcome.resident) return outcome.exitCode;

@@ -1,5 +1,7 @@
 #include "platform/TrayIcon.h"
 
+#include <cstdint>
+
 namespace tovrimo {
 
 std::string CutTooltip(const std::string& utf8)

@@ -58,6 +58,7 @@ GeneralPage::GeneralPage(QWidget* parent) : QWidget(parent)
     confirmBox = Named(new QCheckBox(FromUtf8(t::kConfirmBox)), "confirmBox");
     reverseColoursBox = Named(new QCheckBox(FromUtf8(t::kReverseColoursBox)), "reverseColoursBox");
     fullDetailBox = Named(new QCheckBox(FromUtf8(t::kFullDetailBox)), "fullDetailBox");
+    loginStartBox = Named(new QCheckBox(FromUtf8(t::kLoginStartBox)), "loginStartBox");
 
     auto* timer = new QHBoxLayout;
     timer->addWidget(selfTimerBox);
@@ -79,6 +80,7 @@ GeneralPage::GeneralPage(QWidget* parent) : QWidget(parent)
     layout->addWidget(confirmBox);
     layout->addWidget(reverseColoursBox);
     layout->addWidget(fullDetailBox);
+    layout->addWidget(loginStartBox);
     layout->addStretch(1);
 }
 

@@ -40,6 +40,8 @@ public:
     QCheckBox* confirmBox = nullptr;
     QCheckBox* reverseColoursBox = nullptr;
     QCheckBox* fullDetailBox = nullptr;
+    // Not a setting of the file: the desktop's autostart entry is its state.
+    QCheckBox* loginStartBox = nullptr;
 };
 
 }  // namespace tovrimo

@@ -40,6 +40,9 @@ inline constexpr std::string_view kShowCountdownBox = "カウントダウンを�
 inline constexpr std::string_view kConfirmBox = "印刷前に確認ダイアログボックスを表示する";
 inline constexpr std::string_view kReverseColoursBox = "キャプチャイメージを反転して印刷する";
 inline constexpr std::string_view kFullDetailBox = "画像を縮小せずに高精細で印刷する";
+inline constexpr std::string_view kLoginStartBox = "ログイン時に起動する";
+inline constexpr std::string_view kLoginStartFailed =
+    "ログイン時に起動する設定を変更できませんでした。";
 
 // Hot keys page
 inline constexpr std::string_view kPrintKeysGroup = "ハードコピー";

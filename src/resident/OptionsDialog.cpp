@@ -135,6 +135,7 @@ void OptionsDialog::connectHandlers()
     storeBox(g.reverseColoursBox, &Settings::reverseColours);
     storeBox(g.fullDetailBox, &Settings::fullDetailPrint);
     storeBox(g.showCountdownBox, &Settings::showCountdown);
+    connect(g.loginStartBox, &QCheckBox::toggled, this, &OptionsDialog::markChanged);
     connect(g.selfTimerBox, &QCheckBox::toggled, this, &OptionsDialog::onSelfTimerToggled);
     g.selfTimerSeconds->installEventFilter(this);
 
@@ -189,6 +190,9 @@ void OptionsDialog::loadValues(const QIcon& residentIcon)
     g.fullDetailBox->setChecked(work_.fullDetailPrint);
     g.showCountdownBox->setChecked(work_.showCountdown);
     g.captureCursorBox->setChecked(work_.captureCursor);
+    LoginStart* loginStart = host_.loginStart();
+    g.loginStartBox->setEnabled(loginStart != nullptr);
+    g.loginStartBox->setChecked(loginStart && loginStart->enabled());
     g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
     actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);
     // A source number without a choice shows as the desktop, which checking it then stores.
@@ -374,8 +378,25 @@ bool OptionsDialog::apply()
         return false;
     }
     host_.reRegisterHotKeys(old, data_.settings);
+    if (!applyLoginStart()) {
+        error_ = true;
+        return false;
+    }
     applyButton_->setEnabled(false);
     return true;
+}
+
+bool OptionsDialog::applyLoginStart()
+{
+    LoginStart* loginStart = host_.loginStart();
+    const bool wanted = general_->loginStartBox->isChecked();
+    if (!loginStart || loginStart->enabled() == wanted) return true;
+    std::string reason;
+    if (loginStart->setEnabled(wanted, &reason)) return true;
+    messages_.show(std::string(option_texts::kAppCaption),
+                   std::string(option_texts::kLoginStartFailed) + "\n\n" + reason, MsgButtons::Ok,
+                   MsgIcon::Critical);
+    return false;
 }
 
 void OptionsDialog::onOk()

@@ -80,6 +80,8 @@ private:
     void onKeyChosen(int slot);
     void onKeyTyped(int slot);
     void onBrowseIcon();
+    // Makes or removes the desktop's autostart entry as the box says; false when that failed.
+    bool applyLoginStart();
 
     SettingsData& data_;
     OptionsHost& host_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Settings.h"
+#include "platform/LoginStart.h"
 
 namespace tovrimo {
 
@@ -31,6 +32,8 @@ public:
     // False in a session that offers no system-wide hot keys at all (a Wayland desktop without
     // a global-shortcuts service): the hot-key page says so.
     virtual bool globalHotKeysOffered() const = 0;
+    // The desktop's start at login; nothing where the program cannot set it.
+    virtual LoginStart* loginStart() { return nullptr; }
     // The dialog is gone: the tray takes clicks again.
     virtual void optionsClosed() = 0;
 };

@@ -37,9 +37,11 @@ public:
         hotKeys_.reregisterKeys(now, AppState::OptionsOpen);
     }
     bool globalHotKeysOffered() const override { return hotKeysOffered; }
+    LoginStart* loginStart() override { return loginStartEntry; }
     void optionsClosed() override { ++closed; }
 
     bool hotKeysOffered = true;
+    LoginStart* loginStartEntry = nullptr;  // none: the dialog's box is greyed out
     std::optional<std::string> iconFile;
     std::vector<IconFileRequest> iconRequests;
     std::vector<std::string> calls;
