@@ -44,6 +44,9 @@ for purpose in "$@"; do
 done
 missing=()
 for p in "${wanted[@]}"; do
+  # An npm that came with Node.js from elsewhere (NodeSource and the like) serves as well, and
+  # Debian's npm package would conflict with that Node.js.
+  if [ "$p" = npm ] && command -v npm >/dev/null 2>&1; then continue; fi
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ "$DRY" = yes ]; then
