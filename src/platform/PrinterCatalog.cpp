@@ -124,6 +124,11 @@ std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printe
     return metrics;
 }
 
+std::optional<PageProblem> PrinterCatalog::pageProblem(const std::string& printer, int paperSize)
+{
+    return backend_.pageProblem(printer, paperSize);
+}
+
 JobResult PrinterCatalog::submit(const JobRequest& job)
 {
     JobResult result = backend_.submit(job);
