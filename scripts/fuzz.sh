@@ -5,6 +5,14 @@
 #   FUZZ_TARGETS="IniValuesFuzz" bash scripts/fuzz.sh 100000
 # New interesting inputs go to build-fuzz/corpus/<target>/ (not committed); a finding stops
 # the run with libFuzzer's report and leaves crash-* in build-fuzz/.
+#
+# Last runs (executions reached, time, findings):
+#   IniValuesFuzz          10,000,000                    none
+#   CommandLineFuzz        10,000,000                    none
+#   TitleFieldsFuzz        10,000,000     4,967 s        none
+#   SettingsLoadFuzz       10,000,000     5,900 s        none
+#   IniDocumentFuzz        10,000,000     5,789 s        none (earlier: a Shift_JIS file, mended)
+#   PrinterAttributesFuzz  PENDING
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-10000000}

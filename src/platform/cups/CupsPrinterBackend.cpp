@@ -144,12 +144,8 @@ PrinterDescription::Reported ReadFacts(http_t* http, cups_dest_t* dest, cups_din
                 ? cupsFindDestDefault(http, dest, info, "printer-resolution")
                 : cupsFindDestSupported(http, dest, info, "printer-resolution");
         if (!resolution || ippGetValueTag(resolution) != IPP_TAG_RESOLUTION) continue;
-        for (int i = 0; i < ippGetCount(resolution); ++i) {
-            int y = 0;
-            ipp_res_t units = IPP_RES_PER_INCH;
-            const int x = ippGetResolution(resolution, i, &y, &units);
-            facts.resolutions.push_back({x, y, units == IPP_RES_PER_CM});
-        }
+        for (int i = 0; i < ippGetCount(resolution); ++i)
+            facts.resolutions.push_back(PrinterDescription::Reported::resolutionOf(resolution, i));
     }
     return facts;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Rounding.h"
 #include "platform/cups/PaperCodes.h"
@@ -39,8 +40,9 @@ bool SaneMedia(const PrinterDescription::Media& m)
 }
 
 // Dots per inch of a reported resolution; 0 when it is outside what a page can be laid out at.
-int SaneDpi(int value, bool perCentimetre)
+int SaneDpi(int value, bool perCentimetre, bool knownUnit)
 {
+    if (!knownUnit) return 0;
     const double dpi = perCentimetre ? value * 2.54 : value;
     if (!(dpi >= PrinterDescription::kMinDpi && dpi <= PrinterDescription::kMaxDpi)) return 0;
     return static_cast<int>(dpi + 0.5);
@@ -78,6 +80,20 @@ std::string Printable(const std::string& text)
 
 }  // namespace
 
+PrinterDescription::Reported::Resolution PrinterDescription::Reported::resolutionOf(
+    _ipp_attribute_s* attribute, int index)
+{
+    ipp_res_t units = IPP_RES_PER_INCH;
+    Reported::Resolution r;
+    r.x = ippGetResolution(attribute, index, &r.y, &units);
+    static_assert(sizeof units == sizeof(int));
+    int unit = 0;
+    std::memcpy(&unit, &units, sizeof unit);
+    r.perCentimetre = unit == IPP_RES_PER_CM;
+    r.knownUnit = unit == IPP_RES_PER_CM || unit == IPP_RES_PER_INCH;
+    return r;
+}
+
 PrinterDescription PrinterDescription::fromReport(const Reported& reported)
 {
     std::vector<Sheet> sheets;
@@ -114,8 +130,8 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
     if (!reported.resolutions.empty()) {
         dpiX = dpiY = 0;
         for (const auto& r : reported.resolutions) {
-            const int x = SaneDpi(r.x, r.perCentimetre);
-            const int y = SaneDpi(r.y, r.perCentimetre);
+            const int x = SaneDpi(r.x, r.perCentimetre, r.knownUnit);
+            const int y = SaneDpi(r.y, r.perCentimetre, r.knownUnit);
             if (x > 0 && y > 0) {
                 dpiX = x;
                 dpiY = y;
@@ -124,7 +140,7 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         }
         if (dpiX == 0) {
             const auto& r = reported.resolutions.front();
-            const std::string unit = r.perCentimetre ? " dpcm" : " dpi";
+            const std::string unit = !r.knownUnit ? "" : r.perCentimetre ? " dpcm" : " dpi";
             printerProblem = PageProblem{PageProblem::Kind::Printer,
                                          "プリンタの解像度（" + std::to_string(r.x) + "×" +
                                              std::to_string(r.y) + unit + "）では印刷できません。"};
@@ -176,6 +192,9 @@ PrinterDescription::Sheet PrinterDescription::standInSheet(const std::string& de
     Media media;
     const pwg_media_t* known =
         defaultMediaName.empty() ? nullptr : pwgMediaForPWG(defaultMediaName.c_str());
+    // A name of the printer's own making can state any size at all ("om_x_0x0mm"): only one
+    // that is a sheet with a paper-size code stands in.
+    if (known && !sheetFor(Media{known->pwg, known->width, known->length})) known = nullptr;
     if (!known) known = pwgMediaForPWG("iso_a4_210x297mm");
     media.name = known->pwg;
     media.width = known->width;

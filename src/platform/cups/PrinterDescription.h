@@ -7,6 +7,8 @@
 
 #include "platform/PrinterBackend.h"
 
+struct _ipp_attribute_s;
+
 namespace tovrimo {
 
 // What a printer says about its sheets, trays, resolution and landscape direction, in the
@@ -43,7 +45,11 @@ public:
         struct Resolution {
             int x = 0, y = 0;
             bool perCentimetre = false;
+            bool knownUnit = true;  // per inch or per centimetre; any other is not usable
         };
+        // Value `index` of an IPP resolution attribute. The unit byte is the printer's: it is
+        // read as a number, since a value outside ipp_res_t is no valid enum value to load.
+        static Resolution resolutionOf(_ipp_attribute_s* attribute, int index);
         // Sizes in the order the printer lists them, each with the margins it gives for it.
         std::vector<Media> media;
         std::string defaultMedia;             // the default media's name

@@ -144,6 +144,8 @@ TEST(PrinterDescription, ResolutionsOutOfRangeRefuseThePrinter)
         {{{118, 236, true}}, 300, 599, nullptr},
         // 5000 per cm are 12700 per inch.
         {{{5000, 5000, true}}, 0, 0, "プリンタの解像度（5000×5000 dpcm）では印刷できません。"},
+        // A unit that is neither per inch nor per centimetre says nothing of the size of a dot.
+        {{{300, 300, false, false}}, 0, 0, "プリンタの解像度（300×300）では印刷できません。"},
         {{{INT_MAX, INT_MAX, true}},
          0,
          0,
@@ -249,5 +251,26 @@ TEST(PrinterDescription, PrinterNamesInTheReasonAreMadePrintable)
         ASSERT_TRUE(problem);
         EXPECT_EQ(problem->reason,
                   "プリンタの既定の用紙「" + c.shown + "」は、プリンタの用紙の一覧にありません。");
+    }
+}
+
+TEST(PrinterDescription, OnlyASheetWithACodeStandsInForAPrinterWithoutSizes)
+{
+    struct Case {
+        const char* defaultName;
+        int width, length;  // hundredths of a millimetre
+    };
+    const Case cases[] = {
+        {"na_letter_8.5x11in", 21590, 27940},
+        {"om_nothing_0x0mm", 21000, 29700},         // no area: A4
+        {"om_huge_100000x100000mm", 21000, 29700},  // a 100 m sheet has no code: A4
+        {"om_odd_123x45mm", 21000, 29700},
+        {"custom_min_1x1in", 21000, 29700},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.defaultName);
+        const auto sheet = PrinterDescription::standInSheet(c.defaultName);
+        EXPECT_EQ(sheet.media.width, c.width);
+        EXPECT_EQ(sheet.media.length, c.length);
     }
 }
