@@ -44,7 +44,7 @@ protected:
         network = new IppEverywhere;
         if (!network->start() ||
             !network->addPrinter("TovEveHostile", TOVRIMO_TEST_DATA "/ipp/TovEveHostile.attrs") ||
-            !network->addPrinter("TovEveBadDpi", TOVRIMO_TEST_DATA "/ipp/TovEveBadDpi.attrs")) {
+            !network->addPrinter("TovEveDpi", TOVRIMO_TEST_DATA "/ipp/TovEveDpi.attrs")) {
             setUpError = network->error();
             return;
         }
@@ -56,7 +56,7 @@ protected:
             for (const auto& name : backend.discoverPrinters(3000ms)) {
                 if (name.find(pid) == std::string::npos) continue;
                 if (name.rfind("TovEveHostile", 0) == 0) hostile = name;
-                if (name.rfind("TovEveBadDpi", 0) == 0) badDpi = name;
+                if (name.rfind("TovEveDpi", 0) == 0) badDpi = name;
             }
         }
         ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");

@@ -28,8 +28,8 @@ using namespace tovrimo::test;
 // -m everywhere, "EveRaw", "EveB" and "EveNone" (to "TovEveNone", which names no media at all)
 // without any PPD. Two hostile printers, also behind queues without a PPD: "EveHostile"
 // (TovEveHostile.attrs: 305 sizes of which only A5 and JIS B5 have margins inside the sheet, the
-// default A4 among the broken ones, a tray name that is not UTF-8) and "EveBadDpi"
-// (TovEveBadDpi.attrs: an ordinary A4 at 0 or 1,000,000 dpi).
+// default A4 among the broken ones, a tray name that is not UTF-8) and "EveDpi"
+// (TovEveDpi.attrs: an ordinary A4 at 0 or 1,000,000 dpi).
 namespace {
 
 IppEverywhere* gPrinters = nullptr;
@@ -95,8 +95,8 @@ protected:
         if (!gPrinters->start() || !(eve = gPrinters->addPrinter("TovEve")) ||
             !(hostile = gPrinters->addPrinter("TovEveHostile",
                                               TOVRIMO_TEST_DATA "/ipp/TovEveHostile.attrs")) ||
-            !(badDpi = gPrinters->addPrinter("TovEveBadDpi",
-                                             TOVRIMO_TEST_DATA "/ipp/TovEveBadDpi.attrs")) ||
+            !(badDpi =
+                  gPrinters->addPrinter("TovEveDpi", TOVRIMO_TEST_DATA "/ipp/TovEveDpi.attrs")) ||
             !(eveB = gPrinters->addPrinter("TovEveB", TOVRIMO_TEST_DATA "/ipp/TovEveB.attrs")) ||
             !(none = gPrinters->addPrinter("TovEveNone",
                                            TOVRIMO_TEST_DATA "/ipp/TovEveNoSizes.attrs"))) {
@@ -108,13 +108,13 @@ protected:
             !cups.addIppQueue("EveB", eveB->uri, false) ||
             !cups.addIppQueue("EveNone", none->uri, false) ||
             !cups.addIppQueue("EveHostile", hostile->uri, false) ||
-            !cups.addIppQueue("EveBadDpi", badDpi->uri, false))
+            !cups.addIppQueue("EveDpi", badDpi->uri, false))
             setUpError = cups.error();
     }
     static void TearDownTestSuite()
     {
         PrivateCups& cups = TestSession::current().cups();
-        for (const char* q : {"Eve", "EveRaw", "EveB", "EveNone", "EveHostile", "EveBadDpi"})
+        for (const char* q : {"Eve", "EveRaw", "EveB", "EveNone", "EveHostile", "EveDpi"})
             cups.deleteQueue(q);
         delete gPrinters;
         gPrinters = nullptr;
@@ -405,14 +405,16 @@ TEST_F(IppEverywhereTest, AHostilePrinterOffersOnlyItsSaneSheetsAndRefusesTheRes
 
 TEST_F(IppEverywhereTest, APrinterAtAnAbsurdResolutionIsRefusedWithTheReason)
 {
-    EXPECT_EQ(backend.paperSizes("EveBadDpi"), std::vector<int>{9});
-    EXPECT_FALSE(backend.pageMetrics("EveBadDpi", 9, 1));
-    const std::string text = texts::WithReason(texts::kPrinterNameError,
-                                               "プリンタの解像度（0×0 dpi）では印刷できません。");
+    EXPECT_EQ(backend.paperSizes("EveDpi"), std::vector<int>{9});
+    EXPECT_FALSE(backend.pageMetrics("EveDpi", 9, 1));
+    // ippeveprinter sends the "0dpi" of the file with a unit byte of 0, which is neither per
+    // inch nor per centimetre.
+    const std::string text =
+        texts::WithReason(texts::kPrinterNameError, "プリンタの解像度（0×0）では印刷できません。");
     for (int paperSize : {0, 9}) {
         SCOPED_TRACE(paperSize);
         boxes.shown.clear();
-        EXPECT_FALSE(printer.printPage(Layout("EveBadDpi", paperSize), capture, page));
+        EXPECT_FALSE(printer.printPage(Layout("EveDpi", paperSize), capture, page));
         ASSERT_EQ(boxes.shown.size(), 1u);
         EXPECT_EQ(boxes.shown[0].caption, texts::kPrinterNameErrorCaption);
         EXPECT_EQ(boxes.shown[0].text, text);
