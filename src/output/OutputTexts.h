@@ -19,6 +19,12 @@ inline constexpr const char* kPaperBinError =
     "給紙方法が不正です。もう一度給紙方法を確認してください。\n"
     "それでもうまくいかない場合は、給紙方法を「指定なし」にしてみてください。";
 
+// One of the texts above with what the printer reported that made it fail.
+inline std::string WithReason(const char* text, const std::string& reason)
+{
+    return std::string(text) + "\n理由: " + reason;
+}
+
 inline constexpr const char* kPrinterMissingReason = "プリンタが見つかりません。";
 
 // A job the printing system would not take, or a printer that is no longer there.

@@ -35,8 +35,13 @@ Margins ComputeMargins(const PageMetrics& page)
     m.pageHeight = nearestEven(page.pageHeightTwips);
     m.left = nearestEven(page.physicalOffsetX * px);
     m.top = nearestEven(page.physicalOffsetY * py);
-    m.right = nearestEven((page.physicalWidth - page.horzRes - page.physicalOffsetX) * px);
-    m.bottom = nearestEven((page.physicalHeight - page.vertRes - page.physicalOffsetY) * py);
+    // The pixel counts come from the printer: their differences are taken in double, where
+    // no int can overflow.
+    const auto rest = [](int whole, int part, int offset) {
+        return static_cast<double>(whole) - static_cast<double>(part) - static_cast<double>(offset);
+    };
+    m.right = nearestEven(rest(page.physicalWidth, page.horzRes, page.physicalOffsetX) * px);
+    m.bottom = nearestEven(rest(page.physicalHeight, page.vertRes, page.physicalOffsetY) * py);
     m.printableWidth = m.pageWidth - m.left - m.right;
     m.printableHeight = m.pageHeight - m.top - m.bottom;
     return m;

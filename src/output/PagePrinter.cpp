@@ -127,6 +127,18 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
 
     const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
     if (!metrics) {
+        // A printer that is there but reports nothing a page can be laid out on: the box for
+        // the printer or the size, with what was wrong.
+        if (const auto problem = printers_.pageProblem(printer_, paperSize_)) {
+            const bool printer = problem->kind == PageProblem::Kind::Printer;
+            const std::string text = texts::WithReason(
+                printer ? texts::kPrinterNameError : texts::kPaperSizeError, problem->reason);
+            messages_.show(
+                printer ? texts::kPrinterNameErrorCaption : texts::kPaperSizeErrorCaption, text,
+                MsgButtons::Ok, MsgIcon::None);
+            setupFailed_ = true;
+            return;
+        }
         // The printer went away (or lost the size) after it was chosen. The failed lookup
         // made the printers be read afresh; a page about to print tries again (printPage).
         printerGone_ = !Offers(printers_.printerNames(), printer_);

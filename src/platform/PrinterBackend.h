@@ -27,8 +27,19 @@ struct PageMetrics {
     int vertRes = 0;
     int dpiX = 300;
     int dpiY = 300;
-    double twipsPerPixelX() const { return 1440.0 / dpiX; }
-    double twipsPerPixelY() const { return 1440.0 / dpiY; }
+    // 0 for a resolution of 0 or less, which no printer has, rather than a division by zero.
+    double twipsPerPixelX() const { return dpiX > 0 ? 1440.0 / dpiX : 0.0; }
+    double twipsPerPixelY() const { return dpiY > 0 ? 1440.0 / dpiY : 0.0; }
+};
+
+// Why a printer gives no page: what it reports is not a sheet anything can be printed on.
+struct PageProblem {
+    enum class Kind {
+        Printer,    // the printer as a whole (its resolution, say)
+        PaperSize,  // the sheet asked for
+    };
+    Kind kind = Kind::Printer;
+    std::string reason;  // in the words the user reads
 };
 
 // Options of one print job, in the program's codes.
@@ -76,6 +87,15 @@ public:
     // printer or size is unknown.
     virtual std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
                                                    int orientation) = 0;
+
+    // Why pageMetrics() gives nothing for a printer that is there: nothing when it would give
+    // a page, or the printer or size is simply unknown.
+    virtual std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize)
+    {
+        (void)printer;
+        (void)paperSize;
+        return std::nullopt;
+    }
 
     virtual JobResult submit(const JobRequest& job) = 0;
 

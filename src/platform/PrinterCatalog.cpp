@@ -106,6 +106,9 @@ std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printe
     lock.unlock();
     std::optional<PageMetrics> metrics = backend_.pageMetrics(printer, paperSize, orientation);
     if (!metrics) {
+        // A printer that is there but reports no usable page gives the same answer when asked
+        // again: forgetting everything would only make each preview redraw ask it afresh.
+        if (backend_.pageProblem(printer, paperSize)) return metrics;
         // The printer or its size went away: nothing kept about the printers may still hold.
         invalidate();
         return metrics;
@@ -113,6 +116,11 @@ std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printe
     lock.lock();
     if (generation == generation_) capabilities_[printer].metrics.emplace(key, *metrics);
     return metrics;
+}
+
+std::optional<PageProblem> PrinterCatalog::pageProblem(const std::string& printer, int paperSize)
+{
+    return backend_.pageProblem(printer, paperSize);
 }
 
 JobResult PrinterCatalog::submit(const JobRequest& job)

@@ -38,6 +38,8 @@ public:
     int defaultPaperSize(const std::string& printer) override;
     std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
                                            int orientation) override;
+    // Not kept: it is asked only after pageMetrics() gave nothing, which forgot everything.
+    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override;
     JobResult submit(const JobRequest& job) override;
     void invalidate() override;
 

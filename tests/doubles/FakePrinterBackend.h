@@ -108,6 +108,16 @@ public:
         return p ? p->defaultSize : 0;
     }
 
+    // A printer listed in `problems` is there but gives no page, for the reason given.
+    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override
+    {
+        (void)paperSize;
+        ++problemQueries;
+        const auto it = problems.find(printer);
+        if (it == problems.end() || !find(printer)) return std::nullopt;
+        return it->second;
+    }
+
     std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
                                            int orientation) override
     {
@@ -117,7 +127,7 @@ public:
             ++metricsQueriesFor[{printer, paperSize, orientation}];
         }
         auto* p = find(printer);
-        if (!p) return std::nullopt;
+        if (!p || problems.count(printer)) return std::nullopt;
         const auto own = p->sheets.find(paperSize == 0 ? p->defaultSize : paperSize);
         PageMetrics m = own != p->sheets.end() ? own->second : p->portrait;
         if (orientation == 2) {
@@ -195,6 +205,8 @@ public:
     std::vector<JobRequest> jobs;
     std::string refuseWith;
     std::atomic<int> metricsQueries = 0;
+    std::map<std::string, PageProblem> problems;
+    std::atomic<int> problemQueries = 0;
     // Printers listed only once a discovery found them.
     std::vector<std::string> network;
     bool holdDiscovery = false;

@@ -104,34 +104,24 @@ std::optional<PrinterDescription::Turn> LandscapeFromPrinter(http_t* http, const
     return turn;
 }
 
-// Everything the destination API tells about one printer, through one connection.
-struct DestFacts {
-    std::vector<PrinterDescription::Sheet> sheets;
-    std::vector<PrinterDescription::Source> sources;
-    std::string defaultMedia;
-    int defaultCode = 0;
-    int dpiX = 300, dpiY = 300;
-};
-
-DestFacts ReadFacts(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
+// Everything the destination API tells about one printer, through one connection, as the
+// printer reported it: PrinterDescription::fromReport decides what of it can be used.
+PrinterDescription::Reported ReadFacts(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
 {
-    DestFacts facts;
+    PrinterDescription::Reported facts;
     // Sizes in the order the printer lists them; each size looked up by name gives its margins
     // (the first entry of the printer's media database for it, whatever tray suffix it has).
     if (ipp_attribute_t* media = cupsFindDestSupported(http, dest, info, "media")) {
-        for (int i = 0; i < ippGetCount(media); ++i) {
+        const int count =
+            std::min(ippGetCount(media), static_cast<int>(PrinterDescription::kMaxMediaRead));
+        for (int i = 0; i < count; ++i) {
             const char* name = ippGetString(media, i, nullptr);
             cups_size_t size;
             if (!name ||
                 !cupsGetDestMediaByName(http, dest, info, name, CUPS_MEDIA_FLAGS_DEFAULT, &size))
                 continue;
-            auto sheet = PrinterDescription::sheetFor(PrinterDescription::Media{
+            facts.media.push_back(PrinterDescription::Media{
                 name, size.width, size.length, size.left, size.bottom, size.right, size.top});
-            if (!sheet) continue;
-            const bool listed = std::any_of(
-                facts.sheets.begin(), facts.sheets.end(),
-                [&](const PrinterDescription::Sheet& s) { return s.code == sheet->code; });
-            if (!listed) facts.sheets.push_back(*sheet);
         }
     }
     // Not cupsGetDestMediaDefault: it answered Letter for a printer whose default is A4.
@@ -140,32 +130,22 @@ DestFacts ReadFacts(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
             facts.defaultMedia = name;
             cups_size_t size;
             if (cupsGetDestMediaByName(http, dest, info, name, CUPS_MEDIA_FLAGS_DEFAULT, &size))
-                if (auto sheet = PrinterDescription::sheetFor(
-                        PrinterDescription::Media{name, size.width, size.length}))
-                    facts.defaultCode = sheet->code;
+                facts.defaultSize = PrinterDescription::Media{name, size.width, size.length};
         }
     }
     if (ipp_attribute_t* sources = cupsFindDestSupported(http, dest, info, "media-source")) {
-        for (int i = 0; i < ippGetCount(sources); ++i) {
-            const char* keyword = ippGetString(sources, i, nullptr);
-            const int code = keyword ? PaperCodes::sourceCodeForKeyword(keyword) : 0;
-            if (code == 0) continue;
-            const bool listed =
-                std::any_of(facts.sources.begin(), facts.sources.end(),
-                            [&](const PrinterDescription::Source& s) { return s.code == code; });
-            if (!listed) facts.sources.push_back({code, keyword});
-        }
+        for (int i = 0; i < ippGetCount(sources); ++i)
+            if (const char* keyword = ippGetString(sources, i, nullptr))
+                facts.sources.emplace_back(keyword);
     }
-    ipp_attribute_t* resolution = cupsFindDestDefault(http, dest, info, "printer-resolution");
-    if (!resolution) resolution = cupsFindDestSupported(http, dest, info, "printer-resolution");
-    if (resolution) {
-        int y = 0;
-        ipp_res_t units = IPP_RES_PER_INCH;
-        const int x = ippGetResolution(resolution, 0, &y, &units);
-        if (x > 0 && y > 0) {
-            facts.dpiX = units == IPP_RES_PER_CM ? static_cast<int>(x * 2.54 + 0.5) : x;
-            facts.dpiY = units == IPP_RES_PER_CM ? static_cast<int>(y * 2.54 + 0.5) : y;
-        }
+    for (const char* which : {"default", "supported"}) {
+        ipp_attribute_t* resolution =
+            std::strcmp(which, "default") == 0
+                ? cupsFindDestDefault(http, dest, info, "printer-resolution")
+                : cupsFindDestSupported(http, dest, info, "printer-resolution");
+        if (!resolution || ippGetValueTag(resolution) != IPP_TAG_RESOLUTION) continue;
+        for (int i = 0; i < ippGetCount(resolution); ++i)
+            facts.resolutions.push_back(PrinterDescription::Reported::resolutionOf(resolution, i));
     }
     return facts;
 }
@@ -307,7 +287,7 @@ std::optional<CupsPrinterBackend::Described> CupsPrinterBackend::describe(
     }
     if (Dest shared = destination(printer)) {
         cups_dest_t* dest = shared.get();
-        DestFacts facts;
+        PrinterDescription::Reported facts;
         // A printer found on the network is asked directly: asking the scheduler about it
         // makes the scheduler set up a queue for it first, which takes seconds (a minute
         // when the scheduler cannot resolve the printer itself).
@@ -319,16 +299,20 @@ std::optional<CupsPrinterBackend::Described> CupsPrinterBackend::describe(
         }
         std::optional<PrinterDescription::Turn> turn =
             discovered ? std::nullopt : LandscapeFromPpd(printer);
-        const bool schedulerKnowsNothing = facts.sheets.empty();
+        const auto offersSheets = [](const PrinterDescription::Reported& r) {
+            return !PrinterDescription::fromReport(r).sheets().empty();
+        };
+        const bool schedulerKnowsNothing = !offersSheets(facts);
         if (schedulerKnowsNothing || !turn) {
             // A queue without a PPD: the scheduler has no sizes, the printer itself has.
             DeviceConnection device(dest);
             if (device.get()) {
                 if (schedulerKnowsNothing) {
                     if (cups_dinfo_t* deviceInfo = cupsCopyDestInfo(device.get(), dest)) {
-                        DestFacts fromDevice = ReadFacts(device.get(), dest, deviceInfo);
+                        PrinterDescription::Reported fromDevice =
+                            ReadFacts(device.get(), dest, deviceInfo);
                         cupsFreeDestInfo(deviceInfo);
-                        if (!fromDevice.sheets.empty()) {
+                        if (offersSheets(fromDevice)) {
                             facts = std::move(fromDevice);
                             described.fromDevice = true;
                         }
@@ -337,17 +321,9 @@ std::optional<CupsPrinterBackend::Described> CupsPrinterBackend::describe(
                 if (!turn) turn = LandscapeFromPrinter(device.get(), device.resource(), dest);
             }
         }
-        std::optional<PrinterDescription::Sheet> standIn;
-        if (facts.sheets.empty()) {
-            // A printer that names no size still prints, on its own default sheet; nothing is
-            // known of its margins or resolution.
-            standIn = PrinterDescription::standInSheet(facts.defaultMedia);
-            facts.defaultCode = 0;
-            facts.dpiX = facts.dpiY = 300;
-        }
-        described.description = std::make_shared<const PrinterDescription>(
-            std::move(facts.sheets), std::move(facts.sources), facts.defaultCode, facts.dpiX,
-            facts.dpiY, turn.value_or(PrinterDescription::Turn::Plus90), std::move(standIn));
+        facts.landscape = turn;
+        described.description =
+            std::make_shared<const PrinterDescription>(PrinterDescription::fromReport(facts));
     }
     // A printer that is gone is remembered as such too: asking again would not give another
     // answer until the printing system changes, which invalidate() is for.
@@ -394,6 +370,14 @@ std::optional<PageMetrics> CupsPrinterBackend::pageMetrics(const std::string& pr
     const auto d = describe(printer);
     if (!d) return std::nullopt;
     return d->description->metrics(paperSize, orientation);
+}
+
+std::optional<PageProblem> CupsPrinterBackend::pageProblem(const std::string& printer,
+                                                           int paperSize)
+{
+    const auto d = describe(printer);
+    if (!d) return std::nullopt;
+    return d->description->problem(paperSize);
 }
 
 JobResult CupsPrinterBackend::submit(const JobRequest& job)

@@ -36,6 +36,7 @@ public:
     int defaultPaperSize(const std::string& printer) override;
     std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
                                            int orientation) override;
+    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override;
     JobResult submit(const JobRequest& job) override;
     void invalidate() override;
 

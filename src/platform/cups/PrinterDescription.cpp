@@ -2,6 +2,10 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "core/Rounding.h"
 #include "platform/cups/PaperCodes.h"
 
@@ -25,10 +29,158 @@ PrinterDescription::Sheet SheetOf(int code, const PrinterDescription::Media& med
     return s;
 }
 
+// A sheet has an area and margins that leave some of it to print on. Worked out in 64 bits:
+// a printer may report any int.
+bool SaneMedia(const PrinterDescription::Media& m)
+{
+    const int64_t width = m.width, length = m.length;
+    const int64_t left = m.left, right = m.right, top = m.top, bottom = m.bottom;
+    return width > 0 && length > 0 && left >= 0 && right >= 0 && top >= 0 && bottom >= 0 &&
+           left + right < width && top + bottom < length;
+}
+
+// Dots per inch of a reported resolution; 0 when it is outside what a page can be laid out at.
+int SaneDpi(int value, bool perCentimetre, bool knownUnit)
+{
+    if (!knownUnit) return 0;
+    const double dpi = perCentimetre ? value * 2.54 : value;
+    if (!(dpi >= PrinterDescription::kMinDpi && dpi <= PrinterDescription::kMaxDpi)) return 0;
+    return static_cast<int>(dpi + 0.5);
+}
+
+// A printer's own text in a message: invalid UTF-8 and control characters become '?', and a
+// long name is cut, so that what the printer sent cannot garble or flood the box.
+std::string Printable(const std::string& text)
+{
+    constexpr std::size_t kMaxChars = 64;
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size() && chars < kMaxChars; ++chars) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t len = c < 0x80           ? 1
+                          : (c >> 5) == 0x6  ? 2
+                          : (c >> 4) == 0xE  ? 3
+                          : (c >> 3) == 0x1E ? 4
+                                             : 0;
+        bool valid = len > 0 && i + len <= text.size();
+        for (std::size_t k = 1; valid && k < len; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (valid && len == 1 && (c < 0x20 || c == 0x7F)) valid = false;
+        if (valid) {
+            out.append(text, i, len);
+            i += len;
+        } else {
+            out += '?';
+            ++i;
+        }
+    }
+    if (chars == kMaxChars && out.size() < text.size()) out += "…";
+    return out;
+}
+
 }  // namespace
+
+PrinterDescription::Reported::Resolution PrinterDescription::Reported::resolutionOf(
+    _ipp_attribute_s* attribute, int index)
+{
+    ipp_res_t units = IPP_RES_PER_INCH;
+    Reported::Resolution r;
+    r.x = ippGetResolution(attribute, index, &r.y, &units);
+    static_assert(sizeof units == sizeof(int));
+    int unit = 0;
+    std::memcpy(&unit, &units, sizeof unit);
+    r.perCentimetre = unit == IPP_RES_PER_CM;
+    r.knownUnit = unit == IPP_RES_PER_CM || unit == IPP_RES_PER_INCH;
+    return r;
+}
+
+PrinterDescription PrinterDescription::fromReport(const Reported& reported)
+{
+    std::vector<Sheet> sheets;
+    std::vector<std::string> dropped;  // names of media whose numbers make no sheet
+    const std::size_t mediaCount = std::min(reported.media.size(), kMaxMediaRead);
+    for (std::size_t i = 0; i < mediaCount; ++i) {
+        const Media& media = reported.media[i];
+        if (!SaneMedia(media)) {
+            dropped.push_back(media.name);
+            continue;
+        }
+        auto sheet = sheetFor(media);
+        if (!sheet) continue;
+        const bool listed = std::any_of(sheets.begin(), sheets.end(),
+                                        [&](const Sheet& s) { return s.code == sheet->code; });
+        if (!listed) sheets.push_back(*sheet);
+    }
+
+    std::vector<Source> sources;
+    for (const auto& keyword : reported.sources) {
+        const int code = PaperCodes::sourceCodeForKeyword(keyword);
+        if (code == 0) continue;
+        const bool listed = std::any_of(sources.begin(), sources.end(),
+                                        [&](const Source& s) { return s.code == code; });
+        if (!listed) sources.push_back({code, keyword});
+    }
+
+    int defaultCode = 0;
+    if (reported.defaultSize)
+        if (auto sheet = sheetFor(*reported.defaultSize)) defaultCode = sheet->code;
+
+    int dpiX = 300, dpiY = 300;
+    std::optional<PageProblem> printerProblem;
+    if (!reported.resolutions.empty()) {
+        dpiX = dpiY = 0;
+        for (const auto& r : reported.resolutions) {
+            const int x = SaneDpi(r.x, r.perCentimetre, r.knownUnit);
+            const int y = SaneDpi(r.y, r.perCentimetre, r.knownUnit);
+            if (x > 0 && y > 0) {
+                dpiX = x;
+                dpiY = y;
+                break;
+            }
+        }
+        if (dpiX == 0) {
+            const auto& r = reported.resolutions.front();
+            const std::string unit = !r.knownUnit ? "" : r.perCentimetre ? " dpcm" : " dpi";
+            printerProblem = PageProblem{PageProblem::Kind::Printer,
+                                         "プリンタの解像度（" + std::to_string(r.x) + "×" +
+                                             std::to_string(r.y) + unit + "）では印刷できません。"};
+            dpiX = dpiY = 300;
+        }
+    }
+
+    std::optional<Sheet> standIn;
+    std::optional<PageProblem> defaultProblem;
+    if (sheets.empty() && dropped.empty()) {
+        // A printer that names no size still prints, on its own default sheet; nothing is known
+        // of its margins or resolution.
+        standIn = standInSheet(reported.defaultMedia);
+        defaultCode = 0;
+        dpiX = dpiY = 300;
+        printerProblem.reset();
+    } else if (sheets.empty()) {
+        defaultProblem = PageProblem{PageProblem::Kind::PaperSize,
+                                     "プリンタの用紙は、どれも寸法か余白が不正です。"};
+    } else if (std::none_of(sheets.begin(), sheets.end(),
+                            [&](const Sheet& s) { return s.code == defaultCode; })) {
+        const std::string name = "「" + Printable(reported.defaultMedia) + "」";
+        const bool bad =
+            std::find(dropped.begin(), dropped.end(), reported.defaultMedia) != dropped.end();
+        defaultProblem = PageProblem{
+            PageProblem::Kind::PaperSize,
+            bad ? "プリンタの既定の用紙" + name + "は、寸法か余白が不正です。"
+                : "プリンタの既定の用紙" + name + "は、プリンタの用紙の一覧にありません。"};
+    }
+
+    PrinterDescription d(std::move(sheets), std::move(sources), defaultCode, dpiX, dpiY,
+                         reported.landscape.value_or(Turn::Plus90), std::move(standIn));
+    d.printerProblem_ = std::move(printerProblem);
+    d.defaultProblem_ = std::move(defaultProblem);
+    return d;
+}
 
 std::optional<PrinterDescription::Sheet> PrinterDescription::sheetFor(const Media& media)
 {
+    if (!SaneMedia(media)) return std::nullopt;
     const int code = PaperCodes::sizeCodeForPoints(media.width * kPointsPerHundredthMm,
                                                    media.length * kPointsPerHundredthMm);
     if (code == 0) return std::nullopt;
@@ -40,6 +192,9 @@ PrinterDescription::Sheet PrinterDescription::standInSheet(const std::string& de
     Media media;
     const pwg_media_t* known =
         defaultMediaName.empty() ? nullptr : pwgMediaForPWG(defaultMediaName.c_str());
+    // A name of the printer's own making can state any size at all ("om_x_0x0mm"): only one
+    // that is a sheet with a paper-size code stands in.
+    if (known && !sheetFor(Media{known->pwg, known->width, known->length})) known = nullptr;
     if (!known) known = pwgMediaForPWG("iso_a4_210x297mm");
     media.name = known->pwg;
     media.width = known->width;
@@ -80,6 +235,7 @@ std::string PrinterDescription::sourceKeyword(int code) const
 
 std::optional<PageMetrics> PrinterDescription::metrics(int sizeCode, int orientation) const
 {
+    if (printerProblem_) return std::nullopt;
     const Sheet* s = sheet(sizeCode);
     if (!s || (orientation != 1 && orientation != 2)) return std::nullopt;
 
@@ -124,6 +280,13 @@ std::optional<PageMetrics> PrinterDescription::metrics(int sizeCode, int orienta
         m.physicalOffsetY = right;
     }
     return m;
+}
+
+std::optional<PageProblem> PrinterDescription::problem(int sizeCode) const
+{
+    if (printerProblem_) return printerProblem_;
+    if (sizeCode == 0 && !sheet(0)) return defaultProblem_;
+    return std::nullopt;
 }
 
 }  // namespace tovrimo

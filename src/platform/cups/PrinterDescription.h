@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/PrinterBackend.h"
+
+struct _ipp_attribute_s;
 
 namespace tovrimo {
 
@@ -37,7 +40,41 @@ public:
     // reverse-landscape, PPD Minus90).
     enum class Turn { Plus90, Minus90 };
 
-    // The sheet of an IPP media entry; nothing when its size has no paper-size code.
+    // What a printer reports about itself, as it reports it: nothing in here is trusted yet.
+    struct Reported {
+        struct Resolution {
+            int x = 0, y = 0;
+            bool perCentimetre = false;
+            bool knownUnit = true;  // per inch or per centimetre; any other is not usable
+        };
+        // Value `index` of an IPP resolution attribute. The unit byte is the printer's: it is
+        // read as a number, since a value outside ipp_res_t is no valid enum value to load.
+        static Resolution resolutionOf(_ipp_attribute_s* attribute, int index);
+        // Sizes in the order the printer lists them, each with the margins it gives for it.
+        std::vector<Media> media;
+        std::string defaultMedia;             // the default media's name
+        std::optional<Media> defaultSize;     // its size, when the name is one the printer knows
+        std::vector<std::string> sources;     // media-source keywords
+        std::vector<Resolution> resolutions;  // the default one first
+        std::optional<Turn> landscape;
+    };
+
+    // A printer may list any number of sizes; only this many are looked at.
+    static constexpr std::size_t kMaxMediaRead = 1000;
+    // Resolutions a page can be laid out at, in dots per inch: below, the title gap and the
+    // title font have no pixels; above, the device pixel counts of a large sheet leave int.
+    static constexpr int kMinDpi = 50;
+    static constexpr int kMaxDpi = 12000;
+
+    // The description of what a printer reported. Sizes without a paper-size code, sizes of
+    // no area and sizes whose margins are negative or leave no printable area are left out;
+    // so are resolutions outside kMinDpi to kMaxDpi. A printer that lists no sizes at all prints
+    // on the stand-in sheet at 300 dpi. What cannot make a page is kept as the problem() that
+    // pageMetrics() answers with nothing for.
+    static PrinterDescription fromReport(const Reported& reported);
+
+    // The sheet of an IPP media entry; nothing when its size has no paper-size code or its
+    // margins leave no printable area.
     static std::optional<Sheet> sheetFor(const Media& media);
     // The sheet assumed for a printer that reports no sizes: its default media when that names
     // a known size (otherwise A4), without margins.
@@ -64,6 +101,9 @@ public:
     // right the top one, the bottom the right one and the left the bottom one. Nothing for an
     // unknown size or an orientation other than 1 or 2.
     std::optional<PageMetrics> metrics(int sizeCode, int orientation) const;
+    // Why metrics() gives nothing for a size (0: the default sheet) of a printer that is
+    // there; nothing when it gives a page or the size is merely not offered.
+    std::optional<PageProblem> problem(int sizeCode) const;
 
 private:
     std::vector<Sheet> sheets_;
@@ -73,6 +113,8 @@ private:
     int dpiY_ = 300;
     Turn landscape_ = Turn::Plus90;
     std::optional<Sheet> standIn_;
+    std::optional<PageProblem> printerProblem_;
+    std::optional<PageProblem> defaultProblem_;
 };
 
 }  // namespace tovrimo

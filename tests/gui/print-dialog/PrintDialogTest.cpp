@@ -32,6 +32,7 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingPrintDialogHost.h"
 #include "harness/TestSession.h"
+#include "output/OutputTexts.h"
 #include "output/PageGeometry.h"
 #include "output/PagePrinter.h"
 #include "output/PageRenderer.h"
@@ -1106,4 +1107,48 @@ TEST(PrintDialog, FontSampleGrowsWithTheChosenSizeAndShrinksOnlyBeyondTheScreen)
     QTest::mouseClick(opt->findChild<QPushButton*>("chooseFontButton"), Qt::LeftButton);
     QTest::mouseClick(opt->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_EQ(dlg.workingLayout().fontPoints, 150) << "the chosen size, not the drawn one";
+}
+
+TEST(PrintDialog, APrinterThatGivesNoPageIsListedButRefusedWithTheReason)
+{
+    struct Case {
+        PageProblem problem;
+        const char* caption;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{PageProblem::Kind::Printer, "プリンタの解像度（0×0 dpi）では印刷できません。"},
+         texts::kPrinterNameErrorCaption,
+         "プリンタのデバイス名が不正です。もう一度確認してください。\n"
+         "理由: プリンタの解像度（0×0 dpi）では印刷できません。"},
+        {{PageProblem::Kind::PaperSize,
+          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
+         texts::kPaperSizeErrorCaption,
+         "用紙のサイズが不正です。もう一度用紙がプリンタで使用可能か確認してください。\n"
+         "それでもうまくいかない場合は、用紙サイズを「指定なし」にしてみてください。\n"
+         "理由: プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        FakeOffice o;
+        o.printers.printers.push_back(FakePrinterBackend::a4("Broken"));
+        o.printers.problems["Broken"] = c.problem;
+        Dialog d(o.printers, "Office");
+        PrintDialog& dlg = d.open();
+        EXPECT_FALSE(dlg.preview()->errorShown());
+        const int broken = d.list("printerList")->findText("Broken");
+        ASSERT_GE(broken, 0) << "a broken printer is still listed";
+        d.choose("printerList", broken);
+        EXPECT_EQ(dlg.workingLayout().printerName, "Broken");
+        EXPECT_TRUE(dlg.preview()->errorShown());
+
+        d.click(d.child<QPushButton>("printButton"));
+        dlg.onPrintDelayElapsed();
+        ASSERT_EQ(d.boxes.shown.size(), 1u);
+        EXPECT_EQ(d.boxes.shown[0].caption, c.caption);
+        EXPECT_EQ(d.boxes.shown[0].text, c.text);
+        EXPECT_TRUE(d.printer.pageSetupFailed());
+        EXPECT_TRUE(dlg.isVisible()) << "the dialog comes back";
+        EXPECT_TRUE(o.printers.jobs.empty());
+    }
 }

@@ -26,7 +26,10 @@ using namespace tovrimo::test;
 // Letter, margins left 5, bottom 7, right 3, top 10 mm, 300 dpi, trays tray-1/tray-2/manual,
 // landscape turned clockwise). Queues in the session's cupsd: "Eve" made by CUPS with
 // -m everywhere, "EveRaw", "EveB" and "EveNone" (to "TovEveNone", which names no media at all)
-// without any PPD.
+// without any PPD. Two hostile printers, also behind queues without a PPD: "EveHostile"
+// (TovEveHostile.attrs: 305 sizes of which only A5 and JIS B5 have margins inside the sheet, the
+// default A4 among the broken ones, a tray name that is not UTF-8) and "EveDpi"
+// (TovEveDpi.attrs: an ordinary A4 at 0 or 1,000,000 dpi).
 namespace {
 
 IppEverywhere* gPrinters = nullptr;
@@ -87,7 +90,13 @@ protected:
         const IppEverywhere::Printer* eve = nullptr;
         const IppEverywhere::Printer* eveB = nullptr;
         const IppEverywhere::Printer* none = nullptr;
+        const IppEverywhere::Printer* hostile = nullptr;
+        const IppEverywhere::Printer* badDpi = nullptr;
         if (!gPrinters->start() || !(eve = gPrinters->addPrinter("TovEve")) ||
+            !(hostile = gPrinters->addPrinter("TovEveHostile",
+                                              TOVRIMO_TEST_DATA "/ipp/TovEveHostile.attrs")) ||
+            !(badDpi =
+                  gPrinters->addPrinter("TovEveDpi", TOVRIMO_TEST_DATA "/ipp/TovEveDpi.attrs")) ||
             !(eveB = gPrinters->addPrinter("TovEveB", TOVRIMO_TEST_DATA "/ipp/TovEveB.attrs")) ||
             !(none = gPrinters->addPrinter("TovEveNone",
                                            TOVRIMO_TEST_DATA "/ipp/TovEveNoSizes.attrs"))) {
@@ -97,20 +106,24 @@ protected:
         if (!cups.addIppQueue("Eve", eve->uri, true) ||
             !cups.addIppQueue("EveRaw", eve->uri, false) ||
             !cups.addIppQueue("EveB", eveB->uri, false) ||
-            !cups.addIppQueue("EveNone", none->uri, false))
+            !cups.addIppQueue("EveNone", none->uri, false) ||
+            !cups.addIppQueue("EveHostile", hostile->uri, false) ||
+            !cups.addIppQueue("EveDpi", badDpi->uri, false))
             setUpError = cups.error();
     }
     static void TearDownTestSuite()
     {
         PrivateCups& cups = TestSession::current().cups();
-        for (const char* q : {"Eve", "EveRaw", "EveB", "EveNone"}) cups.deleteQueue(q);
+        for (const char* q : {"Eve", "EveRaw", "EveB", "EveNone", "EveHostile", "EveDpi"})
+            cups.deleteQueue(q);
         delete gPrinters;
         gPrinters = nullptr;
     }
     void SetUp() override
     {
         ASSERT_TRUE(setUpError.empty()) << setUpError;
-        for (const char* p : {"TovEve", "TovEveB", "TovEveNone"}) gPrinters->clearSpool(p);
+        for (const char* p : {"TovEve", "TovEveB", "TovEveNone", "TovEveHostile"})
+            gPrinters->clearSpool(p);
     }
 
     // Prints through the program's page printer and the real CUPS backend; the document as the
@@ -347,4 +360,63 @@ TEST_F(IppEverywhereTest, ANetworkPrinterIsListedOnlyOnceDiscoveredAndDescribedB
         EXPECT_EQ(std::find(found.begin(), found.end(), q), found.end()) << q << " is a queue";
     // Described by the printer itself: TovEveB's own sizes, A4 first.
     EXPECT_EQ(sizes, (std::vector<int>{9, 13, 11}));
+}
+
+TEST_F(IppEverywhereTest, AHostilePrinterOffersOnlyItsSaneSheetsAndRefusesTheRest)
+{
+    // A5 (11) and JIS B5 (13); A4, Letter and A3 have margins outside the sheet, the made-up
+    // sizes no paper-size code. Of the trays, tray-1 (1) and manual (4); the third is not UTF-8.
+    EXPECT_EQ(backend.paperSizes("EveHostile"), (std::vector<int>{11, 13}));
+    EXPECT_EQ(backend.paperSources("EveHostile"), (std::vector<int>{1, 4}));
+
+    struct Case {
+        int paperSize;
+        const char* caption;  // nullptr: printed
+        std::string text;
+    };
+    const Case cases[] = {
+        {0, texts::kPaperSizeErrorCaption,
+         texts::WithReason(texts::kPaperSizeError,
+                           "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。")},
+        {9, texts::kPaperSizeErrorCaption, texts::kPaperSizeError},
+        {8, texts::kPaperSizeErrorCaption, texts::kPaperSizeError},
+        {11, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.paperSize);
+        boxes.shown.clear();
+        auto doc = print(Layout("EveHostile", c.paperSize), "TovEveHostile");
+        if (c.caption) {
+            EXPECT_FALSE(doc);
+            ASSERT_EQ(boxes.shown.size(), 1u);
+            EXPECT_EQ(boxes.shown[0].caption, c.caption);
+            EXPECT_EQ(boxes.shown[0].text, c.text);
+            continue;
+        }
+        ASSERT_TRUE(doc) << (boxes.shown.empty() ? "" : boxes.shown.back().text);
+        // A5, 148 x 210 mm = 419.5 x 595.3 pt; printable from 5 mm (14.17 pt) at left and top.
+        EXPECT_NEAR(doc->sheetSizePoints().width(), 419.5, 0.5);
+        EXPECT_NEAR(doc->sheetSizePoints().height(), 595.3, 0.5);
+        ExpectInk(InkPoints(*doc), 14.17, 14.17, 112.5, 75);
+        EXPECT_TRUE(
+            Has(gPrinters->lastJobAttributes("TovEveHostile"), "IPP_MEDIA=iso_a5_148x210mm"));
+    }
+}
+
+TEST_F(IppEverywhereTest, APrinterAtAnAbsurdResolutionIsRefusedWithTheReason)
+{
+    EXPECT_EQ(backend.paperSizes("EveDpi"), std::vector<int>{9});
+    EXPECT_FALSE(backend.pageMetrics("EveDpi", 9, 1));
+    // ippeveprinter sends the "0dpi" of the file with a unit byte of 0, which is neither per
+    // inch nor per centimetre.
+    const std::string text =
+        texts::WithReason(texts::kPrinterNameError, "プリンタの解像度（0×0）では印刷できません。");
+    for (int paperSize : {0, 9}) {
+        SCOPED_TRACE(paperSize);
+        boxes.shown.clear();
+        EXPECT_FALSE(printer.printPage(Layout("EveDpi", paperSize), capture, page));
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].caption, texts::kPrinterNameErrorCaption);
+        EXPECT_EQ(boxes.shown[0].text, text);
+    }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -613,4 +614,53 @@ TEST(PageGeometryPlace, WholePageFromPrinterToDrawingPosition)
     EXPECT_EQ(p.titleX, 4953);  // 238 + (11430 - 2000) / 2
     EXPECT_EQ(SheetToDrawing(m, {p.imageX, p.imageY}), (TwipPoint{-2, 4873}));
     EXPECT_EQ(SheetToDrawing(m, {p.titleX, p.titleY}), (TwipPoint{4713, 4549}));
+}
+
+TEST(PageGeometryMargins, ExtremePrinterValuesNeitherDivideByZeroNorOverflow)
+{
+    struct Case {
+        const char* what;
+        PageMetrics page;
+        int64_t left, top, right, bottom, printableWidth, printableHeight;
+    };
+    // Sheet 11906 x 16838 twips (A4) unless said otherwise.
+    const auto page = [](int dpi, int offX, int offY, int w, int h, int horz, int vert) {
+        PageMetrics p;
+        p.pageWidthTwips = 11905.5;
+        p.pageHeightTwips = 16837.8;
+        p.dpiX = p.dpiY = dpi;
+        p.physicalOffsetX = offX;
+        p.physicalOffsetY = offY;
+        p.physicalWidth = w;
+        p.physicalHeight = h;
+        p.horzRes = horz;
+        p.vertRes = vert;
+        return p;
+    };
+    const Case cases[] = {
+        // 300 dpi: 4.8 twips a pixel. 59 -> 283.2, 118 -> 566.4, 35 -> 168, 83 -> 398.4.
+        {"A4 at 300 dpi", page(300, 59, 118, 2480, 3508, 2386, 3307), 283, 566, 168, 398, 11455,
+         15874},
+        // No resolution: no pixel has a size, so no margin either (not 1440 / 0).
+        {"0 dpi", page(0, 59, 118, 2480, 3508, 2386, 3307), 0, 0, 0, 0, 11906, 16838},
+        {"negative dpi", page(-300, 59, 118, 2480, 3508, 2386, 3307), 0, 0, 0, 0, 11906, 16838},
+        // 2147483647 - (-2147483648) - 0 = 4294967295 pixels of 4.8 twips = 20615843016.
+        {"pixel counts at the ends of int", page(300, 0, 0, INT_MAX, INT_MAX, INT_MIN, INT_MIN), 0,
+         0, 20615843016, 20615843016, 11906 - 20615843016, 16838 - 20615843016},
+        // 1440 / 1000000 = 0.00144 twips a pixel: 2000000 pixels are 2880 twips.
+        {"a million dpi", page(1000000, 2000000, 1000000, 8267717, 11692914, 4267717, 9692914),
+         2880, 1440, 2880, 1440, 6146, 13958},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Margins m = ComputeMargins(c.page);
+        EXPECT_EQ(m.pageWidth, 11906);
+        EXPECT_EQ(m.pageHeight, 16838);
+        EXPECT_EQ(m.left, c.left);
+        EXPECT_EQ(m.top, c.top);
+        EXPECT_EQ(m.right, c.right);
+        EXPECT_EQ(m.bottom, c.bottom);
+        EXPECT_EQ(m.printableWidth, c.printableWidth);
+        EXPECT_EQ(m.printableHeight, c.printableHeight);
+    }
 }

@@ -228,3 +228,35 @@ TEST(PrinterCatalog, APrinterNoLongerAnnouncedLeavesTheList)
     ASSERT_TRUE(Settled(catalog));
     EXPECT_EQ(catalog.discoverPrinters(1s), std::vector<std::string>{});
 }
+
+TEST(PrinterCatalog, APrinterThatGivesNoPageIsNotForgottenButExplained)
+{
+    struct Case {
+        const char* printer;
+        bool broken;
+        int invalidations;  // of the backend, after the failed lookup
+    };
+    const Case cases[] = {
+        {"Lab", true, 0},    // there, and says why: asking again would change nothing
+        {"Gone", false, 1},  // not there: everything may have changed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.printer);
+        Printers p;
+        p.backend.problems["Lab"] = PageProblem{PageProblem::Kind::Printer,
+                                                "プリンタの解像度（0×0 dpi）では印刷できません。"};
+        PrinterCatalog catalog(p.backend);
+        ASSERT_EQ(catalog.paperSizes("Office"), std::vector<int>{9});
+        EXPECT_FALSE(catalog.pageMetrics(c.printer, 9, 1));
+        EXPECT_EQ(p.backend.invalidations, c.invalidations);
+        const auto problem = catalog.pageProblem(c.printer, 9);
+        ASSERT_EQ(problem.has_value(), c.broken);
+        if (problem) {
+            EXPECT_EQ(problem->kind, PageProblem::Kind::Printer);
+            EXPECT_EQ(problem->reason, "プリンタの解像度（0×0 dpi）では印刷できません。");
+        }
+        // What was kept of the printer that works is kept still when nothing was forgotten.
+        catalog.paperSizes("Office");
+        EXPECT_EQ(p.sizeQueries("Office"), 1 + c.invalidations);
+    }
+}
