@@ -1,7 +1,7 @@
 // Writes what each simulated printer answers to Get-Printer-Attributes, as the IPP message
-// itself, into a folder: the seeds of the printer fuzz target. The printers are ippeveprinter's
-// own and those of the attribute files given.
-//   ipp_seeds <folder> [name=file.attrs ...]
+// itself, into a folder: the starting inputs for fuzzing the printer description. The printers
+// are ippeveprinter's own and those of the attribute files given.
+//   record_printer_answers <folder> [name=file.attrs ...]
 #include <cups/cups.h>
 #include <unistd.h>
 
@@ -52,7 +52,7 @@ bool Save(const std::string& uri, const std::string& path)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ipp_seeds <folder> [name=file.attrs ...]\n");
+        std::fprintf(stderr, "usage: record_printer_answers <folder> [name=file.attrs ...]\n");
         return 2;
     }
     tovrimo::test::IppEverywhere printers;
