@@ -8,10 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <filesystem>
+#include <chrono>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <system_error>
+#include <thread>
 
 #include "harness/XSession.h"
 
@@ -342,8 +344,17 @@ void WaylandSession::stop()
     swaySocket_.clear();
     waylandDisplay_.clear();
     if (!folder_.empty()) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        // A helper that the compositor or the bus started may still be writing into the
+        // folder for a moment after its parent went (remove_all then fails with "not
+        // empty"): try again until it is gone, for a bounded time.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        std::error_code error;
+        while (true) {
+            error.clear();
+            fs::remove_all(folder_, error);
+            if (!fs::exists(folder_) || std::chrono::steady_clock::now() >= deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         folder_.clear();
     }
 }

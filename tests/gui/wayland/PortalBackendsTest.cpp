@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,7 +78,7 @@ private:
 // stdin makes it report a shortcut as pressed.
 class StubPortal {
 public:
-    StubPortal(const PrivateBus& bus, const QStringList& switches)
+    StubPortal(const PrivateBus& bus, const QStringList& switches) : bus_(bus)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
@@ -89,7 +90,18 @@ public:
     ~StubPortal()
     {
         process_.terminate();
-        if (!process_.waitForFinished(3000)) process_.kill();
+        if (!process_.waitForFinished(3000)) {
+            process_.kill();
+            process_.waitForFinished(3000);
+        }
+        // The bus lets go of the portal's name a moment after the stub is gone; the next
+        // stub of the same test must not find it still taken.
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 3000 &&
+               bus_.connection().interface()->isServiceRegistered(
+                   QStringLiteral("org.freedesktop.portal.Desktop")))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
 
     // Runs our event loop until the stub prints a line starting with `prefix`; the line, or
@@ -113,6 +125,7 @@ public:
     QStringList lines;
 
 private:
+    const PrivateBus& bus_;
     QProcess process_;
 };
 
