@@ -99,7 +99,9 @@ sleep 0.3
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 & PIDS+=($!)
 # A smooth photo-like wallpaper: nobody's image encoder gets a one-colour screen for free, and
 # none gets pure noise either. (display returns 1 even when it did set the root.)
-convert -size 192x108 plasma:fractal -blur 0x2 -resize '1920x1080!' -depth 8 "$WORK/wall.png"
+# The packaged ImageMagick, even where something else named convert comes first on the PATH.
+CONVERT=/usr/bin/convert; [ -x "$CONVERT" ] || CONVERT=convert
+"$CONVERT" -size 192x108 plasma:fractal -blur 0x2 -resize '1920x1080!' -depth 8 "$WORK/wall.png"
 display -window root "$WORK/wall.png" 2>/dev/null || true
 # One session bus for both tray programs, as a desktop session would have.
 eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
