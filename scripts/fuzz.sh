@@ -22,7 +22,7 @@ TARGETS=${FUZZ_TARGETS:-"IniValuesFuzz CommandLineFuzz TitleFieldsFuzz IniDocume
 BUILD=build-fuzz
 
 need=()
-for p in clang libclang-rt-14-dev cmake ninja-build; do
+for p in clang libclang-rt-dev cmake ninja-build; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
