@@ -6,12 +6,16 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Ink.h"
 #include "harness/IppEverywhere.h"
 #include "harness/PdfPage.h"
 #include "harness/PrivateCups.h"
+#include "harness/Process.h"
 #include "harness/TestSession.h"
 #include "output/OutputTexts.h"
 #include "output/PagePrinter.h"
@@ -332,29 +336,34 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
 TEST_F(IppEverywhereTest, ANetworkPrinterIsListedOnlyOnceDiscoveredAndDescribedByItself)
 {
     // As on a desktop: libcups reaches avahi, which hears the simulators, over the system bus.
-    const char* before = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
-    const std::string saved = before ? before : "";
-    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", gPrinters->systemBusAddress().c_str(), 1);
-    CupsPrinterBackend fresh;
-    const auto queues = fresh.printerNames();
-    const std::vector<std::string> found = fresh.discoverPrinters(std::chrono::milliseconds(3000));
+    // A fresh process does the asking (the D-Bus library keeps the first address it read).
     // The simulators announce themselves as "<name>-<pid of this test>"; CUPS names the
     // destination after the service.
-    const std::string pid = std::to_string(::getpid());
+    Process::Options options({"TovEveB", std::to_string(::getpid()), "3000"});
+    options.env["DBUS_SYSTEM_BUS_ADDRESS"] = gPrinters->systemBusAddress();
+    Process discovery(TOVRIMO_DISCOVER_PRINTERS, options);
+    ASSERT_TRUE(discovery.start());
+    ASSERT_TRUE(discovery.wait(std::chrono::seconds(30)).has_value());
+    std::vector<std::string> queues, found, listed;
     std::string announced;
-    for (const auto& name : found)
-        if (name.rfind("TovEveB", 0) == 0 && name.find(pid) != std::string::npos) announced = name;
     std::vector<int> sizes;
-    if (!announced.empty()) sizes = fresh.paperSizes(announced);
-    if (before) {
-        ::setenv("DBUS_SYSTEM_BUS_ADDRESS", saved.c_str(), 1);
-    } else {
-        ::unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    bool complete = false;
+    std::istringstream lines(discovery.standardOutput());
+    for (std::string line; std::getline(lines, line);) {
+        const auto space = line.find(' ');
+        const std::string fact = line.substr(0, space);
+        const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+        if (fact == "queue") queues.push_back(value);
+        if (fact == "found") found.push_back(value);
+        if (fact == "announced") announced = value;
+        if (fact == "size") sizes.push_back(std::stoi(value));
+        if (fact == "listed") listed.push_back(value);
+        if (fact == "end") complete = true;
     }
+    ASSERT_TRUE(complete) << discovery.standardError();
     ASSERT_FALSE(announced.empty()) << "TovEveB was not discovered";
     EXPECT_EQ(std::find(queues.begin(), queues.end(), announced), queues.end())
         << "a network printer is not listed before it is looked for";
-    const auto listed = fresh.printerNames();
     EXPECT_NE(std::find(listed.begin(), listed.end(), announced), listed.end());
     for (const auto& q : queues)
         EXPECT_EQ(std::find(found.begin(), found.end(), q), found.end()) << q << " is a queue";
