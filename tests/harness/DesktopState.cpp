@@ -26,6 +26,25 @@ std::vector<QPoint> TrayIcons()
     return icons;
 }
 
+std::vector<int> TrayIconOwners()
+{
+    // trayer holds each icon window in a socket window of its own (and keeps a 1x1 window of
+    // its own beside them): the icon windows are the sockets' children.
+    const Process p = Process::run(
+        "/bin/sh",
+        {{"-c",
+          "kids() { xwininfo -children -id $1 | sed -n 's/^ *\\(0x[0-9a-f]*\\) .*/\\1/p'; }; "
+          "for w in $(xdotool search --onlyvisible --class trayer); do "
+          "  for c in $(kids $w); do for g in $(kids $c); do "
+          "    xprop -id $g _NET_WM_PID | sed -n 's/.* = \\([0-9]*\\)$/\\1/p;t;s/.*/0/p'; "
+          "  done; done; "
+          "done"}});
+    std::istringstream out(p.standardOutput());
+    std::vector<int> owners;
+    for (int pid = 0; out >> pid;) owners.push_back(pid);
+    return owners;
+}
+
 void FocusRoot()
 {
     FocusRoot(TestSession::current().x().connection());

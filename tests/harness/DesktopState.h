@@ -13,6 +13,9 @@ namespace tovrimo::test {
 
 // Centres of the icons embedded in trayer's panel, in root coordinates, the newest first.
 std::vector<QPoint> TrayIcons();
+// The processes that own the icons in trayer's panel (their _NET_WM_PID; 0 for an icon
+// without one).
+std::vector<int> TrayIconOwners();
 
 // Hands the keyboard focus back to the root. A tray icon that was clicked keeps the focus;
 // when its program ends the focus is left on nothing and key presses reach no one, global
