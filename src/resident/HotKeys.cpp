@@ -46,6 +46,22 @@ bool HotKeys::offeredBySession() const
     return registrar_.offersGlobalHotKeys();
 }
 
+bool HotKeys::isBound(int slot) const
+{
+    return isRegistered(slot) && registrar_.isBound(slot);
+}
+
+HotKeyAvailability HotKeys::availability() const
+{
+    if (!offeredBySession()) return HotKeyAvailability::NotOffered;
+    bool claimed = false;
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        if (isBound(slot)) return HotKeyAvailability::Working;
+        claimed = claimed || registered_[slot];
+    }
+    return claimed ? HotKeyAvailability::NoneBound : HotKeyAvailability::NoneEnabled;
+}
+
 bool HotKeys::isRegistered(int slot) const
 {
     return slot >= 0 && slot < kHotKeySlots && registered_[slot];
