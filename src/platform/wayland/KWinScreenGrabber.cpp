@@ -9,6 +9,7 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -70,6 +71,27 @@ private:
     std::thread thread_;
 };
 
+// A window comes with its shadow, a margin of pixels that are not fully opaque: the window is
+// the opaque part (its rounded corners included, since its edges are opaque between them).
+QImage WithoutShadow(const QImage& picture)
+{
+    if (!picture.hasAlphaChannel()) return picture;
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    int left = argb.width(), right = -1, top = argb.height(), bottom = -1;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 255) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < left || bottom < top) return picture;
+    return argb.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+}
+
 // A raw picture as KWin describes it: its size, row length and QImage format.
 QImage RawPicture(const QVariantMap& results, const QByteArray& bytes)
 {
@@ -85,7 +107,7 @@ QImage RawPicture(const QVariantMap& results, const QByteArray& bytes)
     const QImage view(reinterpret_cast<const uchar*>(bytes.constData()), width, height, stride,
                       static_cast<QImage::Format>(format));
     if (view.depth() * qsizetype(width) > stride * 8) return QImage();
-    return view.convertToFormat(QImage::Format_RGB32);  // a copy: the bytes go
+    return WithoutShadow(view).convertToFormat(QImage::Format_RGB32);  // a copy: the bytes go
 }
 
 }  // namespace
@@ -148,6 +170,7 @@ std::optional<QImage> KWinScreenGrabber::capture(const QString& method)
         // say whether to draw one).
         const QVariantMap options{{QStringLiteral("include-decoration"), true},
                                   {QStringLiteral("include-cursor"), false},
+                                  {QStringLiteral("include-shadow"), false},
                                   {QStringLiteral("native-resolution"), true}};
         call << options << QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]));
         ::close(ends[1]);
