@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -80,10 +81,16 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
         }
     }
     const bool unasked = asksForPermission_ && !interactive && !stored;
-    const PortalAnswer answer = CallPortalRequest(
+    // The portal asks its question with D-Bus's default timeout (25 s). When that passes
+    // unanswered it gives up without a word and keeps the request: it will never answer, so
+    // the wait ends a moment after the portal has given up.
+    constexpr int kQuestionTimeoutMs = 25000 + 2000;
+    const int timeoutMs = unasked ? std::min(timeoutMs_, kQuestionTimeoutMs) : timeoutMs_;
+    PortalAnswer answer = CallPortalRequest(
         bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
-        {QString()}, {{QStringLiteral("interactive"), interactive}}, timeoutMs_);
+        {QString()}, {{QStringLiteral("interactive"), interactive}}, timeoutMs);
     using Outcome = PortalAnswer::Outcome;
+    if (unasked && answer.outcome == Outcome::NoAnswer) answer.outcome = Outcome::Abandoned;
     const bool storedRefusal = stored.has_value() && !*stored;
     // A stored "no" makes the portal fail the request without asking anybody.
     if (answer.outcome == Outcome::Cancelled ||
