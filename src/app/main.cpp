@@ -106,8 +106,7 @@ int main(int argc, char** argv)
     // terminal that started it: the box may be gone unread.
     const auto sayWhy = [&platform] {
         const std::string why = tovrimo::OneLine(platform.lastMessageText());
-        std::fprintf(stderr, "tovrimo: %s\n",
-                     why.empty() ? "the job failed" : why.c_str());
+        std::fprintf(stderr, "tovrimo: %s\n", why.empty() ? "the job failed" : why.c_str());
         std::fflush(stderr);
     };
     program.endProcess = [&](int code) {

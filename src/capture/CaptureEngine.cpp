@@ -238,8 +238,8 @@ void CaptureEngine::captureWindow(WindowId window)
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
     const QImage grabbed = services_.screen.grab(capturedWindowRect_);
-    windowGrabFailed_ = grabbed.isNull() && capturedWindowRect_.width() > 0 &&
-                        capturedWindowRect_.height() > 0;
+    windowGrabFailed_ =
+        grabbed.isNull() && capturedWindowRect_.width() > 0 && capturedWindowRect_.height() > 0;
     buffer_.transferIntoImage(grabbed, options.reverseColours);
     if (options.drawCursor) {
         if (auto origin =

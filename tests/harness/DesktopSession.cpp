@@ -25,7 +25,8 @@ using namespace std::chrono_literals;
 constexpr const char* kPortalName = "org.freedesktop.portal.Desktop";
 constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 constexpr const char* kPortals = "/usr/share/xdg-desktop-portal/portals/";
-constexpr const char* kKdePortalBackend = "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde";
+constexpr const char* kKdePortalBackend =
+    "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde";
 constexpr const char* kGnomePortalBackend = "/usr/libexec/xdg-desktop-portal-gnome";
 constexpr const char* kPortalFrontend = "/usr/libexec/xdg-desktop-portal";
 
@@ -100,17 +101,18 @@ bool DesktopSession::start()
                    {"/usr/libexec/xdg-permission-store", "xdg-desktop-portal"},
                    {"dbus-daemon", "dbus"}};
     for (const auto& [program, package] : needed) {
-        const bool found = program[0] == '/' ? IsExecutable(program) : !FindProgram(program).empty();
+        const bool found =
+            program[0] == '/' ? IsExecutable(program) : !FindProgram(program).empty();
         if (!found) return fail(program + " is missing: install the package " + package);
     }
     const auto begin = std::chrono::steady_clock::now();
     if (!makeFolders() || !startBuses()) return false;
     if (!(kwin ? startKWin() : startGnomeShell())) return false;
-    compositorTime_ =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    compositorTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - begin);
     if (!startPortals()) return false;
-    totalTime_ =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
+    totalTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - begin);
     return true;
 }
 
@@ -140,9 +142,9 @@ bool DesktopSession::makeFolders()
          {runtime_, home_, logs_, folder_ + "/bin", portalsFolder_, dataHome_ + "/applications",
           home_ + "/.config", home_ + "/.cache"})
         fs::create_directories(path, ignored);
-    for (const std::string& path : {runtime_, home_, home_ + "/.local", dataHome_,
-                                    dataHome_ + "/applications", home_ + "/.config",
-                                    home_ + "/.cache", logs_})
+    for (const std::string& path :
+         {runtime_, home_, home_ + "/.local", dataHome_, dataHome_ + "/applications",
+          home_ + "/.config", home_ + "/.cache", logs_})
         if (::chown(path.c_str(), uid_, gid_) != 0)
             return fail("cannot hand the session's folders to its user");
     ::chmod(runtime_.c_str(), 0700);
@@ -162,14 +164,11 @@ bool DesktopSession::makeFolders()
 std::map<std::string, std::string> DesktopSession::environment() const
 {
     const bool kwin = options_.desktop == Desktop::KWin;
-    std::map<std::string, std::string> env{{"XDG_RUNTIME_DIR", runtime_},
-                                           {"HOME", home_},
-                                           {"XDG_DATA_HOME", dataHome_},
-                                           {"XDG_CONFIG_HOME", home_ + "/.config"},
-                                           {"XDG_CACHE_HOME", home_ + "/.cache"},
-                                           {"XDG_CURRENT_DESKTOP", kwin ? "KDE" : "GNOME"},
-                                           {"XDG_SESSION_TYPE", "wayland"},
-                                           {"QT_QPA_PLATFORM", "wayland"}};
+    std::map<std::string, std::string> env{
+        {"XDG_RUNTIME_DIR", runtime_},         {"HOME", home_},
+        {"XDG_DATA_HOME", dataHome_},          {"XDG_CONFIG_HOME", home_ + "/.config"},
+        {"XDG_CACHE_HOME", home_ + "/.cache"}, {"XDG_CURRENT_DESKTOP", kwin ? "KDE" : "GNOME"},
+        {"XDG_SESSION_TYPE", "wayland"},       {"QT_QPA_PLATFORM", "wayland"}};
     if (kwin) {
         env["KDE_FULL_SESSION"] = "true";
         env["KDE_SESSION_VERSION"] = "5";
@@ -271,13 +270,13 @@ bool DesktopSession::startBuses()
             config = std::regex_replace(config, std::regex(drop), "");
         config = std::regex_replace(config, std::regex("<includedir>system.d</includedir>"),
                                     "<includedir>/usr/share/dbus-1/system.d</includedir>");
-        config = std::regex_replace(config, std::regex("<include[^>]*>system-local.conf</include>"),
-                                    "");
+        config =
+            std::regex_replace(config, std::regex("<include[^>]*>system-local.conf</include>"), "");
         const std::string path = folder_ + "/system.conf";
         std::ofstream(path, std::ios::trunc) << config;
         ::chmod(path.c_str(), 0644);
-        systemBusDaemon_ = startDaemon("dbus-daemon", {"--config-file=" + path, "--nofork",
-                                                       "--nopidfile"});
+        systemBusDaemon_ =
+            startDaemon("dbus-daemon", {"--config-file=" + path, "--nofork", "--nopidfile"});
         if (!systemBusDaemon_) return fail("the private system bus could not be started");
         if (!WaitFor([&] { return !systemBusDaemon_->running() || IsSocket(socket); }, 10s) ||
             !systemBusDaemon_->running())
@@ -286,8 +285,8 @@ bool DesktopSession::startBuses()
         systemBus_ = "unix:path=" + socket;
     }
     const std::string socket = runtime_ + "/bus";
-    busDaemon_ = startDaemon("dbus-daemon", {"--session", "--nofork", "--nopidfile",
-                                             "--address=unix:path=" + socket});
+    busDaemon_ = startDaemon(
+        "dbus-daemon", {"--session", "--nofork", "--nopidfile", "--address=unix:path=" + socket});
     if (!busDaemon_) return fail("dbus-daemon could not be started (is dbus installed?)");
     if (!WaitFor([&] { return !busDaemon_->running() || IsSocket(socket); }, 10s) ||
         !busDaemon_->running())
@@ -304,9 +303,9 @@ bool DesktopSession::startKWin()
     // program then does not start at all); a copy has none.
     const std::string kwin = installProgram(FindProgram("kwin_wayland"));
     if (kwin.empty()) return fail("cannot copy kwin_wayland into the session");
-    compositor_ = startDaemon(kwin, {"--virtual", "--no-lockscreen", "--width",
-                                     std::to_string(options_.width), "--height",
-                                     std::to_string(options_.height), "--socket", "wayland-0"});
+    compositor_ = startDaemon(
+        kwin, {"--virtual", "--no-lockscreen", "--width", std::to_string(options_.width),
+               "--height", std::to_string(options_.height), "--socket", "wayland-0"});
     if (!compositor_) return fail("kwin_wayland could not be started");
     if (!WaitFor([&] { return !compositor_->running() || IsSocket(runtime_ + "/wayland-0"); },
                  30s) ||
@@ -322,10 +321,10 @@ bool DesktopSession::startKWin()
 
 bool DesktopSession::startGnomeShell()
 {
-    compositor_ = startDaemon(FindProgram("gnome-shell"),
-                              {"--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                               std::to_string(options_.width) + "x" +
-                                   std::to_string(options_.height)});
+    compositor_ =
+        startDaemon(FindProgram("gnome-shell"),
+                    {"--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                     std::to_string(options_.width) + "x" + std::to_string(options_.height)});
     if (!compositor_) return fail("gnome-shell could not be started");
     if (!WaitFor([&] { return !compositor_->running() || IsSocket(runtime_ + "/wayland-0"); },
                  30s) ||
@@ -350,14 +349,14 @@ bool DesktopSession::startPortals()
         return fail("cannot pass the session's environment to the bus");
     const bool kwin = options_.desktop == Desktop::KWin;
     // The desktop's own backend first: a frontend that has to start it on demand stalled.
-    portalBackend_ = startDaemon(kwin ? kKdePortalBackend : kGnomePortalBackend,
-                                 kwin ? std::vector<std::string>{} : std::vector<std::string>{"-r"});
+    portalBackend_ =
+        startDaemon(kwin ? kKdePortalBackend : kGnomePortalBackend,
+                    kwin ? std::vector<std::string>{} : std::vector<std::string>{"-r"});
     if (!portalBackend_) return fail("the desktop's portal backend could not be started");
-    const std::string backendName =
-        kwin ? "org.freedesktop.impl.portal.desktop.kde" : "org.freedesktop.impl.portal.desktop.gnome";
+    const std::string backendName = kwin ? "org.freedesktop.impl.portal.desktop.kde"
+                                         : "org.freedesktop.impl.portal.desktop.gnome";
     if (!waitForName(backendName, *portalBackend_, 30s))
-        return fail("the portal backend did not come up: " +
-                    Tail(portalBackend_->standardError()));
+        return fail("the portal backend did not come up: " + Tail(portalBackend_->standardError()));
     portal_ = startDaemon(kPortalFrontend, {"-r"}, {{"XDG_DESKTOP_PORTAL_DIR", portalsFolder_}});
     if (!portal_) return fail("xdg-desktop-portal could not be started");
     const bool up = WaitFor(
@@ -458,9 +457,9 @@ std::optional<std::vector<std::string>> DesktopSession::runKWinScript(
     if (!std::regex_search(loaded, id, std::regex("int32 (-?[0-9]+)")) || std::stoi(id[1]) < 0)
         return std::nullopt;
     const size_t logBefore = compositor_->standardError().size();
-    const bool ran = !busCall({"--dest=org.kde.KWin", "/" + std::string(id[1]),
-                               "org.kde.kwin.Script.run"})
-                          .empty();
+    const bool ran =
+        !busCall({"--dest=org.kde.KWin", "/" + std::string(id[1]), "org.kde.kwin.Script.run"})
+             .empty();
     busCall({"--dest=org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript",
              "string:" + marker});
     if (!ran) return std::nullopt;
@@ -538,27 +537,29 @@ std::optional<DesktopSession::Window> DesktopSession::waitForWindow(
 
 bool DesktopSession::activate(const std::string& captionRegex) const
 {
-    const auto said = runKWinScript("var list = workspace.clientList();\n"
-                                    "for (var i = 0; i < list.length; ++i)\n"
-                                    "    if (new RegExp(" +
-                                    JsString(captionRegex) +
-                                    ").test(list[i].caption)) {\n"
-                                    "        workspace.activeClient = list[i];\n"
-                                    "        say(\"done\");\n"
-                                    "    }");
+    const auto said = runKWinScript(
+        "var list = workspace.clientList();\n"
+        "for (var i = 0; i < list.length; ++i)\n"
+        "    if (new RegExp(" +
+        JsString(captionRegex) +
+        ").test(list[i].caption)) {\n"
+        "        workspace.activeClient = list[i];\n"
+        "        say(\"done\");\n"
+        "    }");
     return said && !said->empty();
 }
 
 bool DesktopSession::close(const std::string& captionRegex) const
 {
-    const auto said = runKWinScript("var list = workspace.clientList();\n"
-                                    "for (var i = 0; i < list.length; ++i)\n"
-                                    "    if (new RegExp(" +
-                                    JsString(captionRegex) +
-                                    ").test(list[i].caption)) {\n"
-                                    "        list[i].closeWindow();\n"
-                                    "        say(\"done\");\n"
-                                    "    }");
+    const auto said = runKWinScript(
+        "var list = workspace.clientList();\n"
+        "for (var i = 0; i < list.length; ++i)\n"
+        "    if (new RegExp(" +
+        JsString(captionRegex) +
+        ").test(list[i].caption)) {\n"
+        "        list[i].closeWindow();\n"
+        "        say(\"done\");\n"
+        "    }");
     return said && !said->empty();
 }
 

@@ -34,8 +34,7 @@ int main(int argc, char** argv)
     const QDBusMessage created = Call(QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), kService,
                                       QStringLiteral("CreateSession"));
     if (created.type() != QDBusMessage::ReplyMessage || created.arguments().isEmpty()) {
-        std::fprintf(stderr, "mutter_keys: no session: %s\n",
-                     qPrintable(created.errorMessage()));
+        std::fprintf(stderr, "mutter_keys: no session: %s\n", qPrintable(created.errorMessage()));
         return 3;
     }
     const QString session = created.arguments().constFirst().value<QDBusObjectPath>().path();

@@ -37,10 +37,11 @@ constexpr uint kNoAutoloading = 4;
 
 // What System Settings shows for each slot.
 const char* const kActionNames[] = {
-    "デスクトップ全体を印刷",   "アクティブなウィンドウを印刷", "領域指定で印刷",
-    "ファイル指定で印刷",       "デスクトップ全体をコピー",     "アクティブなウィンドウをコピー",
-    "領域指定でコピー",         "ファイル指定でコピー",         "オプション設定",
-    "クリップボードから付せん作成",
+    "デスクトップ全体を印刷",   "アクティブなウィンドウを印刷",
+    "領域指定で印刷",           "ファイル指定で印刷",
+    "デスクトップ全体をコピー", "アクティブなウィンドウをコピー",
+    "領域指定でコピー",         "ファイル指定でコピー",
+    "オプション設定",           "クリップボードから付せん作成",
 };
 
 QDBusMessage Call(const QString& method, const QVariantList& arguments)
@@ -73,8 +74,7 @@ std::optional<int> QtKeyCode(HotKeyModifiers modifiers, int virtualKey)
     return key;
 }
 
-KGlobalAccelHotKeyRegistrar::KGlobalAccelHotKeyRegistrar(QDBusConnection bus)
-    : bus_(std::move(bus))
+KGlobalAccelHotKeyRegistrar::KGlobalAccelHotKeyRegistrar(QDBusConnection bus) : bus_(std::move(bus))
 {
 }
 
@@ -112,14 +112,14 @@ bool KGlobalAccelHotKeyRegistrar::listen()
 {
     if (listening_) return true;
     // The component's object exists once one of its actions is registered.
-    const QDBusMessage reply = bus_.call(Call(QStringLiteral("getComponent"), {kComponent}),
-                                         QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply =
+        bus_.call(Call(QStringLiteral("getComponent"), {kComponent}), QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
     const QString path = reply.arguments().constFirst().value<QDBusObjectPath>().path();
     if (path.isEmpty()) return false;
-    listening_ = bus_.connect(kService, path, kComponentInterface,
-                              QStringLiteral("globalShortcutPressed"), this,
-                              SLOT(onShortcutPressed(QString, QString, qlonglong)));
+    listening_ =
+        bus_.connect(kService, path, kComponentInterface, QStringLiteral("globalShortcutPressed"),
+                     this, SLOT(onShortcutPressed(QString, QString, qlonglong)));
     return listening_;
 }
 
@@ -138,10 +138,10 @@ bool KGlobalAccelHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modif
                      qPrintable(registered.errorMessage()));
         return false;
     }
-    const QDBusMessage set = bus_.call(
-        Call(QStringLiteral("setShortcut"),
-             {id, QVariant::fromValue(QList<int>{*key}), kSetPresent | kNoAutoloading}),
-        QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage set =
+        bus_.call(Call(QStringLiteral("setShortcut"),
+                       {id, QVariant::fromValue(QList<int>{*key}), kSetPresent | kNoAutoloading}),
+                  QDBus::Block, kCallTimeoutMs);
     if (set.type() != QDBusMessage::ReplyMessage || set.arguments().isEmpty()) return false;
     // The keys the service gave the action: none when another action holds the combination.
     const QList<int> given = qdbus_cast<QList<int>>(set.arguments().constFirst());
@@ -176,7 +176,7 @@ void KGlobalAccelHotKeyRegistrar::release(int slot)
 }
 
 void KGlobalAccelHotKeyRegistrar::onShortcutPressed(const QString& component, const QString& action,
-                                            qlonglong)
+                                                    qlonglong)
 {
     if (component != kComponent) return;
     const auto slot = SlotOfShortcutId(action.toStdString());

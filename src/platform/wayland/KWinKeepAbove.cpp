@@ -71,11 +71,11 @@ bool KWinKeepAbove::keepAbove(const std::string& windowTitle, bool above)
         return false;
     }
     const int id = loaded.arguments().constFirst().toInt();
-    const QDBusMessage ran = bus_.call(
-        QDBusMessage::createMethodCall(kService, QStringLiteral("/%1").arg(id),
-                                       QStringLiteral("org.kde.kwin.Script"),
-                                       QStringLiteral("run")),
-        QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage ran =
+        bus_.call(QDBusMessage::createMethodCall(kService, QStringLiteral("/%1").arg(id),
+                                                 QStringLiteral("org.kde.kwin.Script"),
+                                                 QStringLiteral("run")),
+                  QDBus::Block, kCallTimeoutMs);
     QDBusMessage unload = QDBusMessage::createMethodCall(kService, kScriptingPath, kScripting,
                                                          QStringLiteral("unloadScript"));
     unload << name;

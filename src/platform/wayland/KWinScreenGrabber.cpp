@@ -182,10 +182,10 @@ std::optional<QImage> KWinScreenGrabber::capture(const QString& method)
             access_ = Access::Refused;
             if (!toldHowToAllow_) {
                 toldHowToAllow_ = true;
-                std::fprintf(stderr, "tovrimo: %s\n",
-                             KWinAllowanceNote(
-                                 QCoreApplication::applicationFilePath().toStdString())
-                                 .c_str());
+                std::fprintf(
+                    stderr, "tovrimo: %s\n",
+                    KWinAllowanceNote(QCoreApplication::applicationFilePath().toStdString())
+                        .c_str());
                 std::fflush(stderr);
             }
         } else {

@@ -3,8 +3,8 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QFile>
-#include <QMap>
 #include <QGuiApplication>
+#include <QMap>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,9 +70,8 @@ void WriteSettings(TovrimoProcess& tovrimo)
 
 std::string Diagnostics(TovrimoProcess& tovrimo)
 {
-    return "\nprogram's stderr:\n" + Tail(tovrimo.process().standardError()) +
-           "\nportal's log:\n" + Tail(Session().portalLog()) + "\nGNOME Shell's log:\n" +
-           Tail(Session().compositorLog());
+    return "\nprogram's stderr:\n" + Tail(tovrimo.process().standardError()) + "\nportal's log:\n" +
+           Tail(Session().portalLog()) + "\nGNOME Shell's log:\n" + Tail(Session().compositorLog());
 }
 
 // What an administrator runs to answer GNOME's question ahead of time (or to refuse).
@@ -98,8 +97,8 @@ public:
         ::unlink(control.c_str());
         if (::mkfifo(control.c_str(), 0600) != 0) return false;
         if (::chown(control.c_str(), Session().uid(), Session().gid()) != 0) return false;
-        tool_ = Session().launch("/bin/sh", {{"-c", "exec \"$1\" < \"$2\"", "sh", program,
-                                              control}});
+        tool_ =
+            Session().launch("/bin/sh", {{"-c", "exec \"$1\" < \"$2\"", "sh", program, control}});
         // Held open for writing, so the tool's input stays open between keys.
         fd_ = ::open(control.c_str(), O_WRONLY);
         if (fd_ < 0) return false;
@@ -196,8 +195,9 @@ TEST_F(GnomeE2E, AnUnansweredPermissionQuestionEndsTheJobSoonAfterThePortalGives
     ASSERT_TRUE(tovrimo->start({"/d"}));
     ASSERT_TRUE(WaitFor(
         [&] {
-            return tovrimo->process().standardError().find("Allow Applications to Take "
-                                                           "Screenshots?") != std::string::npos;
+            return tovrimo->process().standardError().find(
+                       "Allow Applications to Take "
+                       "Screenshots?") != std::string::npos;
         },
         10s))
         << "the program did not explain the desktop's question" << Diagnostics(*tovrimo);
@@ -215,7 +215,8 @@ TEST_F(GnomeE2E, AnUnansweredPermissionQuestionEndsTheJobSoonAfterThePortalGives
         },
         15s);
     const auto ended = Since(begin);
-    ASSERT_TRUE(code.has_value()) << "still waiting 42 s after the question" << Diagnostics(*tovrimo);
+    ASSERT_TRUE(code.has_value()) << "still waiting 42 s after the question"
+                                  << Diagnostics(*tovrimo);
     std::printf("unanswered question: the job ended after %lld ms\n",
                 static_cast<long long>(ended.count()));
     EXPECT_EQ(*code, 1) << Diagnostics(*tovrimo);
@@ -284,4 +285,3 @@ TEST_F(GnomeE2E, WithThePermissionRefusedTheRefusalIsToldNoPageAndStatus1)
               std::string::npos)
         << err;
 }
-

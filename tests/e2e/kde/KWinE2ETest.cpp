@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,17 +129,17 @@ public:
         // One copy for every window: a running copy cannot be replaced.
         static const std::string program = Session().installProgram(TOVRIMO_COLOUR_WINDOW);
         process_ = Session().launch(
-            program,
-            {{title_, colour, std::to_string(width), std::to_string(height)}});
+            program, {{title_, colour, std::to_string(width), std::to_string(height)}});
     }
     ~ColourWindow() { process_.stop(); }
     std::optional<DesktopSession::Window> window()
     {
-        if (!WaitFor([&] {
-                return !process_.running() ||
-                       process_.standardOutput().find("shown") != std::string::npos;
-            },
-                     20s))
+        if (!WaitFor(
+                [&] {
+                    return !process_.running() ||
+                           process_.standardOutput().find("shown") != std::string::npos;
+                },
+                20s))
             return std::nullopt;
         return Session().waitForWindow("^" + title_ + "$", 10s);
     }
@@ -250,8 +250,7 @@ TEST_F(KWinE2E, DesktopSwitchPrintsTheWholeOutputWithoutAPrompt)
                 static_cast<long long>(exited.count()),
                 static_cast<long long>(Since(begin).count()));
     EXPECT_EQ(tovrimo->process().standardError().find("X-KDE-DBUS"), std::string::npos)
-        << "KWin refused the program although its entry is installed"
-        << Diagnostics(*tovrimo);
+        << "KWin refused the program although its entry is installed" << Diagnostics(*tovrimo);
 
     const QImage page = printedPage();
     ASSERT_FALSE(page.isNull());
@@ -344,8 +343,7 @@ TEST_F(KWinE2E, AHotKeyInvokedThroughKdesShortcutServicePrints)
     // (Shift 0x02000000, F5 0x01000034).
     EXPECT_NE(keyOf("slot0", "デスクトップ全体を印刷").find("int32 201326672"), std::string::npos)
         << keyOf("slot0", "デスクトップ全体を印刷");
-    EXPECT_NE(keyOf("slot4", "デスクトップ全体をコピー").find("int32 50331700"),
-              std::string::npos);
+    EXPECT_NE(keyOf("slot4", "デスクトップ全体をコピー").find("int32 50331700"), std::string::npos);
 
     const auto begin = std::chrono::steady_clock::now();
     ASSERT_FALSE(Session()

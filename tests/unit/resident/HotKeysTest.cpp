@@ -214,7 +214,7 @@ TEST(HotKeys, HotKeysCountAsWorkingOnlyWhenTheDesktopReallyBoundASlot)
             c.slotsOn ? WithSlot(WithSlot({}, 8, 0, 0, 1, 123), 2, 1, 0, 0, 'R') : Settings{};
         f.keys.registerKeys(s, AppState::Idle);
         EXPECT_EQ(f.keys.availability(), c.expected);
-        EXPECT_EQ(f.keys.isBound(2), c.offered && !c.refuse.count(2) && !c.unbound.count(2) &&
-                                         c.slotsOn);
+        EXPECT_EQ(f.keys.isBound(2),
+                  c.offered && !c.refuse.count(2) && !c.unbound.count(2) && c.slotsOn);
     }
 }
