@@ -17,6 +17,7 @@ HotKeys::~HotKeys()
 void HotKeys::registerKeys(const Settings& settings, AppState state)
 {
     for (int slot : SlotsToRegister(settings, state)) {
+        wanted_[slot] = true;
         if (registered_[slot]) {
             registrar_.unregisterHotKey(slot);
             registered_[slot] = false;
@@ -28,6 +29,7 @@ void HotKeys::registerKeys(const Settings& settings, AppState state)
 
 void HotKeys::unregisterKeys()
 {
+    wanted_ = {};
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         if (!registered_[slot]) continue;
         registrar_.unregisterHotKey(slot);
@@ -54,12 +56,12 @@ bool HotKeys::isBound(int slot) const
 HotKeyAvailability HotKeys::availability() const
 {
     if (!offeredBySession()) return HotKeyAvailability::NotOffered;
-    bool claimed = false;
+    bool wanted = false;
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         if (isBound(slot)) return HotKeyAvailability::Working;
-        claimed = claimed || registered_[slot];
+        wanted = wanted || wanted_[slot];
     }
-    return claimed ? HotKeyAvailability::NoneBound : HotKeyAvailability::NoneEnabled;
+    return wanted ? HotKeyAvailability::NoneBound : HotKeyAvailability::NoneEnabled;
 }
 
 bool HotKeys::isRegistered(int slot) const

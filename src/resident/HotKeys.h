@@ -53,6 +53,7 @@ private:
     HotKeyRegistrar& registrar_;
     Commands commands_;
     std::array<bool, kHotKeySlots> registered_{};
+    std::array<bool, kHotKeySlots> wanted_{};  // switched on when last registered
 };
 
 }  // namespace tovrimo

@@ -36,12 +36,12 @@ public:
         oldKeys.push_back(old);
         hotKeys_.reregisterKeys(now, AppState::OptionsOpen);
     }
-    HotKeyAvailability hotKeyAvailability() const override { return hotKeys; }
+    HotKeyAvailability hotKeyAvailability() const override { return availability; }
     bool desktopIsGnome() const override { return gnome; }
     LoginStart* loginStart() override { return loginStartEntry; }
     void optionsClosed() override { ++closed; }
 
-    HotKeyAvailability hotKeys = HotKeyAvailability::Working;
+    HotKeyAvailability availability = HotKeyAvailability::Working;
     bool gnome = false;
     LoginStart* loginStartEntry = nullptr;  // none: the dialog's box is greyed out
     std::optional<std::string> iconFile;

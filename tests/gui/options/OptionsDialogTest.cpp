@@ -212,7 +212,7 @@ TEST_F(OptionsDialogTest, TheHotKeyPageSaysSoWhenNoHotKeyWorksAndWhatToBindInste
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        host.hotKeys = c.availability;
+        host.availability = c.availability;
         host.gnome = c.gnome;
         open();
         dialog->tabs()->setCurrentIndex(1);

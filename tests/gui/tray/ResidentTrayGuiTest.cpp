@@ -21,6 +21,7 @@
 #include "capture/CaptureEngine.h"
 #include "doubles/FakePlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
+#include "resident/HotKeys.h"
 #include "resident/TrayController.h"
 
 using namespace tovrimo;
@@ -180,7 +181,15 @@ TEST(ResidentTray, WithoutATrayTheNoticePromisesHotKeysOnlyWhenOneIsBound)
         if (!c.offered) w.hotKeys.refuse = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         if (!c.bound) w.hotKeys.unbound = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         ASSERT_TRUE(w.start().resident);
-        ASSERT_FALSE(w.hotKeys.calls.empty()) << "the first-run settings switch slots on";
+        // Two slots switched on, as the options dialog would leave them.
+        Settings& settings = w.program->data.settings;
+        for (int slot : {0, 4}) {
+            settings.hotKeyOn[slot] = true;
+            settings.hotKeyCtrl[slot] = true;
+            settings.hotKeyCode[slot] = static_cast<int16_t>('P' + slot);
+        }
+        w.program->hotKeys()->reregisterKeys(settings, w.program->state());
+        ASSERT_EQ(w.hotKeys.calls.size(), 2u);
         QTest::qWait(400);
         ASSERT_EQ(w.messages.shown.size(), 1u);
         const std::string& text = w.messages.shown[0].text;
