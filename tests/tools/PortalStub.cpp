@@ -443,8 +443,9 @@ public slots:
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (table != QLatin1String("screenshot") || id != QLatin1String("screenshot") ||
             answer_ == QLatin1String("none")) {
-            bus.send(message.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"),
-                                              QStringLiteral("No entry for ") + id));
+            bus.send(
+                message.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"),
+                                         QStringLiteral("No entry for ") + id));
             return;
         }
         QMap<QString, QStringList> permissions;
@@ -472,8 +473,7 @@ public slots:
     {
         return capture(QStringLiteral("CaptureWorkspace"), options, pipe, message);
     }
-    QVariantMap CaptureActiveWindow(const QVariantMap& options,
-                                    const QDBusUnixFileDescriptor& pipe,
+    QVariantMap CaptureActiveWindow(const QVariantMap& options, const QDBusUnixFileDescriptor& pipe,
                                     const QDBusMessage& message)
     {
         return capture(QStringLiteral("CaptureActiveWindow"), options, pipe, message);
@@ -532,8 +532,9 @@ int main(int argc, char** argv)
                                (switches.screenshot.startsWith(QLatin1String("file:")) &&
                                 switches.screenshot.size() > 5);
             if (!valid) {
-                std::fprintf(stderr, "portal stub: --screenshot=refuse|fail|silent|abandon|vanish|"
-                                     "file:<png>\n");
+                std::fprintf(stderr,
+                             "portal stub: --screenshot=refuse|fail|silent|abandon|vanish|"
+                             "file:<png>\n");
                 return 2;
             }
         } else if (argument == QLatin1String("--shortcuts")) {
@@ -582,10 +583,9 @@ int main(int argc, char** argv)
         return 4;
     }
     KWinScreenShot screenshots(kwin);
-    if (!kwin.isEmpty() &&
-        (!bus.registerObject(QStringLiteral("/org/kde/KWin/ScreenShot2"), &screenshots,
-                             QDBusConnection::ExportAllSlots) ||
-         !bus.registerService(QStringLiteral("org.kde.KWin.ScreenShot2")))) {
+    if (!kwin.isEmpty() && (!bus.registerObject(QStringLiteral("/org/kde/KWin/ScreenShot2"),
+                                                &screenshots, QDBusConnection::ExportAllSlots) ||
+                            !bus.registerService(QStringLiteral("org.kde.KWin.ScreenShot2")))) {
         std::fprintf(stderr, "portal stub: cannot stand in for KWin's screenshots\n");
         return 4;
     }

@@ -407,8 +407,8 @@ TEST_F(PortalScreenshotTest, GnomesStoredPermissionDecidesWhatTheUserIsTold)
         const char* message;  // nullptr: a picture, no message
     };
     const Case cases[] = {
-        {"allowed: no question, a picture", QStringLiteral("yes"), QStringLiteral("file:") + picture,
-         nullptr},
+        {"allowed: no question, a picture", QStringLiteral("yes"),
+         QStringLiteral("file:") + picture, nullptr},
         // A stored "no" makes the portal fail the request without asking: it is a refusal,
         // with the way to allow it.
         {"refused", QStringLiteral("no"), QStringLiteral("fail"),
@@ -443,8 +443,8 @@ TEST_F(PortalScreenshotTest, GnomesStoredPermissionDecidesWhatTheUserIsTold)
     }
     // Elsewhere (KDE, sway) the store is not the desktop's concern and is not asked.
     RecordingMessageBoxes told;
-    StubPortal portal(bus, {QStringLiteral("--screenshot=file:") + picture,
-                            QStringLiteral("--permission=no")});
+    StubPortal portal(
+        bus, {QStringLiteral("--screenshot=file:") + picture, QStringLiteral("--permission=no")});
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
     PortalScreenGrabber grabber(told, bus.connection());
     grabber.setAsksForPermission(false);
@@ -497,8 +497,8 @@ TEST_F(PortalScreenshotTest, KWinsPictureComesThroughItsPipeAndItsRefusalFallsBa
     }
     {
         RecordingMessageBoxes told;
-        StubPortal portal(bus, {QStringLiteral("--screenshot=refuse"),
-                                QStringLiteral("--kwin=refuse")});
+        StubPortal portal(bus,
+                          {QStringLiteral("--screenshot=refuse"), QStringLiteral("--kwin=refuse")});
         ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
         PortalScreenGrabber fallback(told, bus.connection());
         KWinScreenGrabber grabber(fallback, bus.connection());

@@ -19,8 +19,8 @@ TEST(KdeShortcutKeys, HotKeyCombinationsBecomeQtKeyCodes)
         {HotKeyModShift, 116, 0x03000034},  // F5
         {HotKeyModNone, 123, 0x0100003B},   // F12
         {HotKeyModControl, '7', 0x04000037},
-        {HotKeyModAlt, 32, 0x08000020},     // space
-        {HotKeyModNone, 44, 0x01000009},    // Print
+        {HotKeyModAlt, 32, 0x08000020},                 // space
+        {HotKeyModNone, 44, 0x01000009},                // Print
         {HotKeyModShift, 13, 0x02000000 | 0x01000004},  // Return
     };
     for (const Case& c : cases) {
@@ -40,6 +40,5 @@ TEST(KWinKeepAbove, TheScriptFindsTheWindowByProcessAndExactTitle)
     // The title is a JavaScript string: quotes and backslashes escaped, nothing else changed.
     EXPECT_NE(script.find("w.caption == \"付せん \\\"3\\\" \\\\\""), std::string::npos) << script;
     EXPECT_NE(script.find("w.keepAbove = true;"), std::string::npos);
-    EXPECT_NE(KWinKeepAbove::Script(1, "x", false).find("w.keepAbove = false;"),
-              std::string::npos);
+    EXPECT_NE(KWinKeepAbove::Script(1, "x", false).find("w.keepAbove = false;"), std::string::npos);
 }
