@@ -359,3 +359,161 @@ TEST_F(KWinE2E, AHotKeyInvokedThroughKdesShortcutServicePrints)
 
     tovrimo->stop();
 }
+
+namespace {
+
+// Pointer and keys from KWin's fake-input protocol (tests/tools/KWinFakeInput.cpp). KWin
+// offers it only to a program whose installed entry names it, as it does its screenshots.
+class FakeInput {
+public:
+    bool start(std::string* why)
+    {
+        if (std::string(TOVRIMO_KWIN_FAKE_INPUT).empty()) {
+            *why = "no fake-input tool: install the package plasma-wayland-protocols";
+            return false;
+        }
+        static const std::string program = Session().installProgram(TOVRIMO_KWIN_FAKE_INPUT);
+        const std::string entry = Session().dataHome() + "/applications/tovrimo-fake-input.desktop";
+        if (!Session().writeFile(entry,
+                                 "[Desktop Entry]\nType=Application\nName=Fake input\n"
+                                 "NoDisplay=true\nExec=" +
+                                     program +
+                                     "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n"))
+            return false;
+        TellKdeTheApplicationsChanged();
+        const std::string control = Session().folder() + "/fake-input.fifo";
+        ::unlink(control.c_str());
+        if (::mkfifo(control.c_str(), 0600) != 0 ||
+            ::chown(control.c_str(), Session().uid(), Session().gid()) != 0)
+            return false;
+        tool_ =
+            Session().launch("/bin/sh", {{"-c", "exec \"$1\" < \"$2\"", "sh", program, control}});
+        fd_ = ::open(control.c_str(), O_WRONLY);
+        const bool ready = fd_ >= 0 &&
+                           WaitFor(
+                               [&] {
+                                   return !tool_.running() ||
+                                          tool_.standardOutput().find("ready") != std::string::npos;
+                               },
+                               10s) &&
+                           tool_.running();
+        if (!ready) *why = Tail(tool_.standardError());
+        return ready;
+    }
+    ~FakeInput()
+    {
+        if (fd_ >= 0) ::close(fd_);
+        tool_.stop();
+    }
+    bool send(const std::string& line)
+    {
+        const size_t before = Count();
+        const std::string text = line + "\n";
+        if (::write(fd_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+            return false;
+        return WaitFor([&] { return Count() > before; }, 5s);
+    }
+
+private:
+    size_t Count() const
+    {
+        const std::string out = tool_.standardOutput();
+        size_t n = 0;
+        for (size_t at = out.find("done"); at != std::string::npos; at = out.find("done", at + 1))
+            ++n;
+        return n;
+    }
+    Process tool_;
+    int fd_ = -1;
+};
+
+constexpr int kButtonRight = 273;
+constexpr int kKeyDown = 108;
+constexpr int kKeyEnter = 28;
+constexpr const char* kNoteColour = "#30c040";
+
+}  // namespace
+
+// A note from the clipboard (hot key slot 9 through KDE's shortcut service), set to stay on
+// top in its own menu: KWin keeps it above, also above a window opened after it, and it
+// stays below new windows before.
+TEST_F(KWinE2E, ANoteSetAlwaysOnTopStaysAboveANewlyOpenedWindow)
+{
+    std::string why;
+    FakeInput input;
+    ASSERT_TRUE(input.start(&why)) << why;
+    // A picture on the clipboard, offered by wl-copy through KWin's data-control protocol.
+    QImage picture(240, 160, QImage::Format_RGB32);
+    picture.fill(QColor(kNoteColour));
+    const std::string png = Session().folder() + "/note.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(png)));
+    ::chmod(png.c_str(), 0644);
+    Process clipboard = Session().launch(
+        "/bin/sh", {{"-c", "exec wl-copy --foreground --type image/png < \"$1\"", "sh", png}});
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return Session()
+                       .run("wl-paste", {{"--list-types"}})
+                       .standardOutput()
+                       .find("image/png") != std::string::npos;
+        },
+        10s))
+        << "the clipboard holds no picture: " << clipboard.standardError();
+
+    auto tovrimo = program();
+    ASSERT_NE(tovrimo, nullptr);
+    WriteSettings(*tovrimo,
+                  "HotKeyOn9=1\nHotKeyALT9=1\nHotKeyCTRL9=1\nHotKeySHIFT9=0\nHotKeyButton9=78\n");
+    ASSERT_TRUE(tovrimo->start());
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return Session()
+                       .busCall({"--dest=org.kde.kglobalaccel", "/component/tovrimo",
+                                 "org.kde.kglobalaccel.Component.shortcutNames"})
+                       .find("\"slot9\"") != std::string::npos;
+        },
+        20s))
+        << Diagnostics(*tovrimo);
+    ASSERT_FALSE(Session()
+                     .busCall({"--dest=org.kde.kglobalaccel", "/component/tovrimo",
+                               "org.kde.kglobalaccel.Component.invokeShortcut", "string:slot9"})
+                     .empty());
+    const auto note = Session().waitForWindow("^付せん 1$", 15s);
+    ASSERT_TRUE(note.has_value()) << "no note" << Diagnostics(*tovrimo);
+    EXPECT_FALSE(note->keepAbove);
+
+    const auto orderOf = [](const std::string& caption) {
+        for (const DesktopSession::Window& w : Session().windows())
+            if (w.caption == caption) return w.stackingOrder;
+        return -1;
+    };
+    // An ordinary note: a window opened after it comes above it.
+    ColourWindow before(kWindowColour, 300, 200);
+    ASSERT_TRUE(before.window().has_value()) << before.errors();
+    EXPECT_GT(orderOf(before.title()), orderOf("付せん 1"));
+
+    // Its menu: a right click on the picture, then the fourth item, "常に手前に表示する".
+    ASSERT_TRUE(Session().activate("^付せん 1$"));
+    ASSERT_TRUE(input.send("move " + std::to_string(note->x + note->width / 2) + " " +
+                           std::to_string(note->y + note->height / 2)));
+    ASSERT_TRUE(input.send("click " + std::to_string(kButtonRight)));
+    std::this_thread::sleep_for(700ms);  // the menu opens
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(input.send("key " + std::to_string(kKeyDown)));
+    ASSERT_TRUE(input.send("key " + std::to_string(kKeyEnter)));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const auto now = Session().waitForWindow("^付せん 1$", 1s);
+            return now && now->keepAbove;
+        },
+        10s))
+        << "KWin does not keep the note above" << Diagnostics(*tovrimo);
+
+    ColourWindow after(kOtherColour, 300, 200);
+    const auto opened = after.window();
+    ASSERT_TRUE(opened.has_value()) << after.errors();
+    EXPECT_TRUE(opened->active) << "the new window did not get the focus";
+    EXPECT_GT(orderOf("付せん 1"), orderOf(after.title())) << "the new window came above the note";
+    EXPECT_GT(orderOf("付せん 1"), orderOf(before.title()));
+    tovrimo->stop();
+    clipboard.stop();
+}
