@@ -122,8 +122,6 @@ std::string KWinAllowanceNote(const std::string& binaryPath)
 KWinScreenGrabber::KWinScreenGrabber(PortalScreenGrabber& fallback, QDBusConnection bus)
     : fallback_(fallback), bus_(std::move(bus))
 {
-    fallback_.setRefusalNote(
-        KWinAllowanceNote(QCoreApplication::applicationFilePath().toStdString()));
 }
 
 bool KWinScreenGrabber::Offered(const QDBusConnection& bus)
@@ -181,12 +179,14 @@ std::optional<QImage> KWinScreenGrabber::capture(const QString& method)
         if (reply.errorName() == kNotAuthorized) {
             access_ = Access::Refused;
             if (!toldHowToAllow_) {
+                // Said once: on the terminal now, and with the portal's refusal that follows
+                // (Plasma 5.27's portal refuses a capture without its dialog).
                 toldHowToAllow_ = true;
-                std::fprintf(
-                    stderr, "tovrimo: %s\n",
-                    KWinAllowanceNote(QCoreApplication::applicationFilePath().toStdString())
-                        .c_str());
+                const std::string note =
+                    KWinAllowanceNote(QCoreApplication::applicationFilePath().toStdString());
+                std::fprintf(stderr, "tovrimo: %s\n", note.c_str());
                 std::fflush(stderr);
+                fallback_.setRefusalNote(note);
             }
         } else {
             access_ = Access::Absent;

@@ -101,6 +101,7 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
                                          : texts::kScreenshotRefused;
         std::string told = text;
         if (!refusalNote_.empty()) told += "\n\n" + refusalNote_;
+        refusalNote_.clear();
         messages_.show(texts::kAppCaption, told, MsgButtons::Ok, MsgIcon::Warning);
         return QImage();
     }

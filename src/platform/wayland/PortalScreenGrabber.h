@@ -38,7 +38,8 @@ public:
     // (GNOME). Decided from XDG_CURRENT_DESKTOP unless set.
     void setAsksForPermission(bool asks) { asksForPermission_ = asks; }
 
-    // Added to the message of a refusal: how to let the desktop answer without asking.
+    // Added to the message of the next refusal, once: how to let the desktop answer without
+    // asking.
     void setRefusalNote(std::string note) { refusalNote_ = std::move(note); }
 
     // What the permission store says about screenshots by programs outside a sandbox: true

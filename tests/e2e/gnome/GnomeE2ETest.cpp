@@ -285,3 +285,31 @@ TEST_F(GnomeE2E, WithThePermissionRefusedTheRefusalIsToldNoPageAndStatus1)
               std::string::npos)
         << err;
 }
+
+// /a: GNOME gives no program the active window, so the portal's own dialog opens to pick one.
+// Dismissed, the program says the capture was not allowed, prints nothing and ends with 1.
+TEST_F(GnomeE2E, ActiveWindowOpensThePortalsDialogAndItsRefusalIsTold)
+{
+    Keyboard* keyboard = SessionKeyboard();
+    ASSERT_NE(keyboard, nullptr);
+    auto tovrimo = program();
+    ASSERT_NE(tovrimo, nullptr);
+    WriteSettings(*tovrimo);
+    ASSERT_TRUE(tovrimo->start({"/a"}));
+    // Escape dismisses the portal's dialog, then closes our box.
+    std::optional<int> code;
+    WaitFor(
+        [&] {
+            code = tovrimo->waitForExit(1s);
+            if (code) return true;
+            keyboard->key(0xff1b);
+            return false;
+        },
+        40s);
+    ASSERT_TRUE(code.has_value()) << "still running" << Diagnostics(*tovrimo);
+    EXPECT_EQ(*code, 1) << Diagnostics(*tovrimo);
+    EXPECT_EQ(jobsSinceStart(), 0) << "a page was printed although nothing was picked";
+    const std::string err = tovrimo->process().standardError();
+    EXPECT_NE(err.find("tovrimo: 画面の取り込みが許可されませんでした。"), std::string::npos)
+        << err;
+}

@@ -515,11 +515,14 @@ TEST_F(PortalScreenshotTest, KWinsPictureComesThroughItsPipeAndItsRefusalFallsBa
         EXPECT_NE(text.find("Exec=" + QCoreApplication::applicationFilePath().toStdString()),
                   std::string::npos)
             << text;
-        // KWin has said no for this process: the next capture goes straight to the portal.
+        // KWin has said no for this process: the next capture goes straight to the portal, and
+        // the way to allow it is not said again.
         portal.lines.clear();
         EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
         EXPECT_FALSE(portal.waitForLine(QStringLiteral("screenshot")).isEmpty());
         EXPECT_TRUE(portal.lines.filter(QStringLiteral("kwin")).isEmpty());
+        ASSERT_EQ(told.shown.size(), 2u);
+        EXPECT_EQ(told.shown[1].text, texts::kScreenshotRefused);
     }
 }
 
