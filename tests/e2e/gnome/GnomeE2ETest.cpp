@@ -226,6 +226,45 @@ TEST_F(GnomeE2E, AnUnansweredPermissionQuestionEndsTheJobSoonAfterThePortalGives
         << err;
 }
 
+// Nothing stored yet, and the user allows it in GNOME's dialog: that capture prints, and the
+// next one asks nobody. GNOME asks once.
+TEST_F(GnomeE2E, TheQuestionAnsweredOnceLetsEveryLaterCapturePrintWithoutAsking)
+{
+    Keyboard* keyboard = SessionKeyboard();
+    ASSERT_NE(keyboard, nullptr);
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "asked" : "answered before");
+        jobsBefore_ = Cups().jobCount();
+        Cups().clearOutput(TestSession::kA4Queue);
+        auto tovrimo = program();
+        ASSERT_NE(tovrimo, nullptr);
+        WriteSettings(*tovrimo);
+        ASSERT_TRUE(tovrimo->start({"/d"}));
+        if (run == 0) {
+            ASSERT_TRUE(WaitFor(
+                [&] {
+                    return tovrimo->process().standardError().find("Allow Applications") !=
+                           std::string::npos;
+                },
+                10s))
+                << Diagnostics(*tovrimo);
+            // The dialog's key focus starts on "Deny": Tab moves it to "Allow", Return presses.
+            std::this_thread::sleep_for(1500ms);
+            ASSERT_TRUE(keyboard->key(0xff09));
+            ASSERT_TRUE(keyboard->key(0xff0d));
+        }
+        const auto code = tovrimo->waitForExit(30s);
+        ASSERT_TRUE(code.has_value()) << "still running" << Diagnostics(*tovrimo);
+        EXPECT_EQ(*code, 0) << Diagnostics(*tovrimo);
+        EXPECT_TRUE(printedOnePage()) << Diagnostics(*tovrimo);
+        if (run == 1) {
+            EXPECT_EQ(tovrimo->process().standardError().find("Allow Applications"),
+                      std::string::npos)
+                << "asked again";
+        }
+    }
+}
+
 // Granted ahead of time, as an administrator can: /d prints the whole output and asks nobody.
 TEST_F(GnomeE2E, WithThePermissionStoredDesktopSwitchPrintsWithoutAPrompt)
 {
