@@ -25,8 +25,6 @@ using namespace std::chrono_literals;
 constexpr const char* kPortalName = "org.freedesktop.portal.Desktop";
 constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
 constexpr const char* kPortals = "/usr/share/xdg-desktop-portal/portals/";
-constexpr const char* kKdePortalBackend =
-    "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde";
 constexpr const char* kGnomePortalBackend = "/usr/libexec/xdg-desktop-portal-gnome";
 constexpr const char* kPortalFrontend = "/usr/libexec/xdg-desktop-portal";
 
@@ -49,6 +47,20 @@ std::string FindProgram(const std::string& name)
     for (std::string dir; std::getline(dirs, dir, ':');)
         if (IsExecutable(dir + "/" + name)) return dir + "/" + name;
     return {};
+}
+
+// KDE's portal backend lives in the multiarch library folder on Debian.
+std::string KdePortalBackend()
+{
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator("/usr/lib", ignored)) {
+        const std::string candidate = entry.path().string() + "/libexec/xdg-desktop-portal-kde";
+        if (entry.path().filename().string().find("-linux-") != std::string::npos &&
+            IsExecutable(candidate))
+            return candidate;
+    }
+    const std::string plain = "/usr/libexec/xdg-desktop-portal-kde";
+    return IsExecutable(plain) ? plain : std::string();
 }
 
 std::string Tail(const std::string& text, size_t length = 2000)
@@ -88,7 +100,7 @@ bool DesktopSession::start()
     // A missing package is a failed run that says which, never a skipped one.
     const std::vector<std::pair<std::string, std::string>> needed =
         kwin ? std::vector<std::pair<std::string, std::string>>{{"kwin_wayland", "kwin-wayland"},
-                                                                {kKdePortalBackend,
+                                                                {KdePortalBackend(),
                                                                  "xdg-desktop-portal-kde"},
                                                                 {kPortalFrontend,
                                                                  "xdg-desktop-portal"},
@@ -101,9 +113,11 @@ bool DesktopSession::start()
                    {"/usr/libexec/xdg-permission-store", "xdg-desktop-portal"},
                    {"dbus-daemon", "dbus"}};
     for (const auto& [program, package] : needed) {
-        const bool found =
-            program[0] == '/' ? IsExecutable(program) : !FindProgram(program).empty();
-        if (!found) return fail(program + " is missing: install the package " + package);
+        const bool found = !program.empty() && (program[0] == '/' ? IsExecutable(program)
+                                                                  : !FindProgram(program).empty());
+        if (!found)
+            return fail((program.empty() ? package : program) +
+                        " is missing: install the package " + package);
     }
     const auto begin = std::chrono::steady_clock::now();
     if (!makeFolders() || !startBuses()) return false;
@@ -350,7 +364,7 @@ bool DesktopSession::startPortals()
     const bool kwin = options_.desktop == Desktop::KWin;
     // The desktop's own backend first: a frontend that has to start it on demand stalled.
     portalBackend_ =
-        startDaemon(kwin ? kKdePortalBackend : kGnomePortalBackend,
+        startDaemon(kwin ? KdePortalBackend() : std::string(kGnomePortalBackend),
                     kwin ? std::vector<std::string>{} : std::vector<std::string>{"-r"});
     if (!portalBackend_) return fail("the desktop's portal backend could not be started");
     const std::string backendName = kwin ? "org.freedesktop.impl.portal.desktop.kde"
