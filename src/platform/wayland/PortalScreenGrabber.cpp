@@ -78,6 +78,9 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
         if (!stored) {
             std::fprintf(stderr, "tovrimo: %s\n", texts::kScreenshotPermissionAsked);
             std::fflush(stderr);
+            // Closed before the desktop asks, so it is never in the picture.
+            messages_.show(texts::kAppCaption, texts::kScreenshotPermissionAsked, MsgButtons::Ok,
+                           MsgIcon::Information);
         }
     }
     const bool unasked = asksForPermission_ && !interactive && !stored;

@@ -16,8 +16,8 @@ class MessageBoxes;
 // grab gives nothing.
 //
 // GNOME asks the user once whether programs may take screenshots, and keeps the answer in the
-// portal's permission store; until it is given, the first grab comes with the desktop's
-// question, which the program explains on its own.
+// portal's permission store; until it is given, a grab comes with the desktop's question,
+// which the program explains first, in its own words.
 class PortalScreenGrabber : public WaylandScreenGrabber {
 public:
     explicit PortalScreenGrabber(MessageBoxes& messages,

@@ -16,8 +16,8 @@ inline constexpr const char* kScreenshotAbandoned =
     "デスクトップが取り込みの要求を途中で打ち切りました";
 inline constexpr const char* kScreenshotNoAnswer = "デスクトップが時間内に応答しませんでした";
 
-// GNOME asks once whether programs may take screenshots; written on stderr while its question
-// is on the screen, for a start from a terminal.
+// GNOME asks once whether programs may take screenshots; said before it asks (in a box, and
+// on stderr for a start from a terminal), so that the question comes as no surprise.
 inline constexpr const char* kScreenshotPermissionAsked =
     "デスクトップが、プログラムによる画面の取り込みを許可するか尋ねています"
     " (Allow Applications to Take Screenshots?)。"
