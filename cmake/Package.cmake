@@ -12,7 +12,19 @@ foreach(size 16 22 24 32 48 64 128 256)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES resources/icons/tovrimo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES resources/tovrimo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# KWin grants its screenshot interface to the binary that the installed entry names by its
+# absolute path (a name looked up on PATH does not count). The path is the one of the install
+# itself, known only when it runs: cpack installs under its own prefix (/usr).
+set(TOVRIMO_INSTALLED_BINARY ${CMAKE_INSTALL_FULL_BINDIR}/tovrimo)
+configure_file(resources/tovrimo.desktop.in ${CMAKE_BINARY_DIR}/tovrimo.desktop @ONLY)
+install(CODE "
+  file(READ \"${CMAKE_SOURCE_DIR}/resources/tovrimo.desktop.in\" entry)
+  string(REPLACE \"@TOVRIMO_INSTALLED_BINARY@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tovrimo\"
+    entry \"\${entry}\")
+  file(WRITE \"${CMAKE_BINARY_DIR}/installed-entry/tovrimo.desktop\" \"\${entry}\")
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+    TYPE FILE FILES \"${CMAKE_BINARY_DIR}/installed-entry/tovrimo.desktop\")
+")
 configure_file(resources/${TOVRIMO_APPSTREAM_ID}.metainfo.xml.in
   ${CMAKE_BINARY_DIR}/${TOVRIMO_APPSTREAM_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${TOVRIMO_APPSTREAM_ID}.metainfo.xml

@@ -11,6 +11,7 @@
 #include "core/SettingsStore.h"
 #include "core/TitleFields.h"
 #include "output/PrintDialog.h"
+#include "platform/DesktopKind.h"
 #include "platform/PrinterCatalog.h"
 #include "resident/AboutDialog.h"
 #include "resident/AboutLink.h"
@@ -206,9 +207,14 @@ void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)
     program_.hotKeys()->reregisterKeys(now, program_.engine().state());
 }
 
-bool DialogCoordinator::globalHotKeysOffered() const
+HotKeyAvailability DialogCoordinator::hotKeyAvailability() const
 {
-    return program_.hotKeys()->offeredBySession();
+    return program_.hotKeys()->availability();
+}
+
+bool DialogCoordinator::desktopIsGnome() const
+{
+    return CurrentDesktop() == DesktopKind::Gnome;
 }
 
 LoginStart* DialogCoordinator::loginStart()

@@ -49,7 +49,8 @@ public:
     void showHelp() override;
     bool saveSettings(const SettingsData& data) override;
     void reRegisterHotKeys(const Settings& old, const Settings& now) override;
-    bool globalHotKeysOffered() const override;
+    HotKeyAvailability hotKeyAvailability() const override;
+    bool desktopIsGnome() const override;
     LoginStart* loginStart() override;
     void optionsClosed() override;
 

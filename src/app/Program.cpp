@@ -120,7 +120,7 @@ Program::Program(PlatformServices services)
     keys.copyActiveWindowNow = [this] {
         if (regionScreenOpen()) return;
         engine_->captureWindow(0);
-        engine_->copyStep();
+        if (!engine_->windowGrabFailed()) engine_->copyStep();
     };
     hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
 }
@@ -233,7 +233,8 @@ Program::Outcome Program::runCommandLine()
     }
     const bool screenCapture =
         job.capture == CommandCapture::Desktop || job.capture == CommandCapture::Region;
-    if (screenCapture && buffer_.image.isNull()) {
+    if ((screenCapture && buffer_.image.isNull()) ||
+        (job.capture == CommandCapture::Window && engine_->windowGrabFailed())) {
         // The screen could not be read and the user has been told; there is nothing to print.
         return {false, 1};
     }
@@ -308,8 +309,11 @@ void Program::waitForNotificationArea()
     QObject::connect(hosts, &TrayHostWatcher::appeared, &notificationAreaWait_, &QTimer::stop);
     QObject::connect(&notificationAreaWait_, &QTimer::timeout, resident_.get(), [this] {
         if (services_.trayHosts->available()) return;
-        services_.messages.show(texts::kAppCaption, texts::kNoNotificationArea, MsgButtons::Ok,
-                                MsgIcon::Information);
+        const bool hotKeysWork = hotKeys_->availability() == HotKeyAvailability::Working;
+        services_.messages.show(
+            texts::kAppCaption,
+            hotKeysWork ? texts::kNoNotificationArea : texts::kNoNotificationAreaWithoutHotKeys,
+            MsgButtons::Ok, MsgIcon::Information);
     });
     notificationAreaWait_.start();
 }

@@ -1,11 +1,17 @@
 #include "app/RealPlatform.h"
 
+#include "platform/DesktopKind.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/RememberedMessages.h"
 #include "platform/ScreenDensity.h"
+#include "platform/WindowStacking.h"
 #include "platform/cups/CupsPrinterBackend.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtTimerFactory.h"
+#include "platform/wayland/KGlobalAccelHotKeyRegistrar.h"
+#include "platform/wayland/KWinKeepAbove.h"
+#include "platform/wayland/KWinScreenGrabber.h"
 #include "platform/wayland/PortalHotKeyRegistrar.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 #include "platform/wayland/WaylandClipboard.h"
@@ -21,27 +27,47 @@ namespace tovrimo {
 
 struct RealPlatform::Backends {
     CupsPrinterBackend printers;
-    QtMessageBoxes messages;
+    QtMessageBoxes boxes;
+    RememberedMessages messages{boxes};
     PosixFileSystem files;
     QtTimerFactory timers;
     QtClipboard qtClipboard;
     std::unique_ptr<ClipboardAccess> waylandClipboard;
     ClipboardAccess* clipboard = &qtClipboard;
+    std::unique_ptr<PortalScreenGrabber> portalScreen;
     std::unique_ptr<ScreenGrabber> screen;
     std::unique_ptr<WindowSystem> windows;
     std::unique_ptr<CursorSource> cursor;
     std::unique_ptr<HotKeyRegistrar> hotKeys;
+    std::unique_ptr<KeepAboveService> keepAbove;
     DotsPerInch density;
 };
 
 RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<Backends>())
 {
     if (windowSystem == WindowSystemKind::Wayland) {
-        auto grabber = std::make_unique<PortalScreenGrabber>(b_->messages);
+        b_->portalScreen = std::make_unique<PortalScreenGrabber>(b_->messages);
+        WaylandScreenGrabber* grabber = b_->portalScreen.get();
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        // KWin's own services ask nobody, where the portals of Plasma 5.27 ask every time (the
+        // screen) or bind nothing (the hot keys).
+        const bool kde = CurrentDesktop() == DesktopKind::Kde;
+        if (kde && KWinScreenGrabber::Offered(bus)) {
+            auto kwin = std::make_unique<KWinScreenGrabber>(*b_->portalScreen, bus);
+            grabber = kwin.get();
+            b_->screen = std::move(kwin);
+        }
         b_->windows = std::make_unique<WaylandWindowSystem>(*grabber, SwayIpc::fromEnvironment());
-        b_->screen = std::move(grabber);
+        if (!b_->screen) b_->screen = std::move(b_->portalScreen);
         b_->cursor = std::make_unique<WaylandCursorSource>();
-        b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();
+        if (kde && KWinKeepAbove::Offered(bus)) {
+            b_->keepAbove = std::make_unique<KWinKeepAbove>(bus);
+            SetKeepAboveService(b_->keepAbove.get());
+        }
+        if (kde && KGlobalAccelHotKeyRegistrar::Offered(bus))
+            b_->hotKeys = std::make_unique<KGlobalAccelHotKeyRegistrar>(bus);
+        else
+            b_->hotKeys = std::make_unique<PortalHotKeyRegistrar>();
         b_->density = QtScreenDensity();
         b_->waylandClipboard = std::make_unique<WaylandClipboard>(b_->qtClipboard);
         b_->clipboard = b_->waylandClipboard.get();
@@ -54,7 +80,10 @@ RealPlatform::RealPlatform(WindowSystemKind windowSystem) : b_(std::make_unique<
     }
 }
 
-RealPlatform::~RealPlatform() = default;
+RealPlatform::~RealPlatform()
+{
+    SetKeepAboveService(nullptr);
+}
 
 PrinterBackend& RealPlatform::printers()
 {
@@ -91,6 +120,11 @@ TimerFactory& RealPlatform::timers()
 HotKeyRegistrar& RealPlatform::hotKeys()
 {
     return *b_->hotKeys;
+}
+
+std::string RealPlatform::lastMessageText() const
+{
+    return b_->messages.lastText();
 }
 
 double RealPlatform::screenTwipsPerPixelX() const

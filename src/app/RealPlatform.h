@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/DisplayCheck.h"
 
@@ -34,6 +35,8 @@ public:
     ClipboardAccess& clipboard();
     TimerFactory& timers();
     HotKeyRegistrar& hotKeys();
+    // The text of the last message box shown; empty when none was.
+    std::string lastMessageText() const;
     // The primary screen's twips per device pixel, the unit captures come in.
     double screenTwipsPerPixelX() const;
     double screenTwipsPerPixelY() const;

@@ -16,6 +16,7 @@
 #include "platform/LoginStart.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/QtMessages.h"
+#include "platform/RememberedMessages.h"
 #include "platform/qt/LocalSocketInstance.h"
 #include "platform/qt/QtTrayIcon.h"
 
@@ -101,7 +102,21 @@ int main(int argc, char** argv)
     tovrimo::XdgAutostart loginStart = tovrimo::XdgAutostart::forRunningProgram();
     services.loginStart = &loginStart;
     tovrimo::Program program(services);
+    // A command-line job that fails says why on stderr too, in one line, for the script or
+    // terminal that started it: the box may be gone unread.
+    const auto sayWhy = [&platform] {
+        const std::string why = tovrimo::OneLine(platform.lastMessageText());
+        std::fprintf(stderr, "tovrimo: %s\n", why.empty() ? "the job failed" : why.c_str());
+        std::fflush(stderr);
+    };
+    program.endProcess = [&](int code) {
+        if (code != 0 && !residentStart) sayWhy();
+        std::exit(code);
+    };
     const auto outcome = program.startUp(tovrimo::DetectAppFolders(), args);
-    if (!outcome.resident) return outcome.exitCode;
+    if (!outcome.resident) {
+        if (outcome.exitCode != 0 && !residentStart) sayWhy();
+        return outcome.exitCode;
+    }
     return app.exec();
 }

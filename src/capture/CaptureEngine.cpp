@@ -173,10 +173,12 @@ void CaptureEngine::onWindowDelayElapsed()
     switch (state_) {
     case AppState::PrintActiveWindowPending:
         captureWindow(0);
+        if (endIfWindowRefused()) break;
         printHandOff();
         break;
     case AppState::CopyActiveWindowPending:
         captureWindow(0);
+        if (endIfWindowRefused()) break;
         copyStep();
         state_ = AppState::Idle;
         changed();
@@ -184,6 +186,15 @@ void CaptureEngine::onWindowDelayElapsed()
     default:
         break;
     }
+}
+
+bool CaptureEngine::endIfWindowRefused()
+{
+    if (!windowGrabFailed_) return false;
+    // As for the desktop: nothing is printed or copied in place of the window.
+    state_ = AppState::Idle;
+    changed();
+    return true;
 }
 
 void CaptureEngine::cancel()
@@ -226,7 +237,10 @@ void CaptureEngine::captureWindow(WindowId window)
     if (window == 0) window = services_.windows.foregroundWindow();
     capturedWindowRect_ = window != 0 ? services_.windows.frameRect(window) : PixelRect{};
     // Read from the screen, so whatever covers the window at this moment is copied with it.
-    buffer_.transferIntoImage(services_.screen.grab(capturedWindowRect_), options.reverseColours);
+    const QImage grabbed = services_.screen.grab(capturedWindowRect_);
+    windowGrabFailed_ =
+        grabbed.isNull() && capturedWindowRect_.width() > 0 && capturedWindowRect_.height() > 0;
+    buffer_.transferIntoImage(grabbed, options.reverseColours);
     if (options.drawCursor) {
         if (auto origin =
                 WindowCursorOrigin(services_.cursor.pointerPosition(), capturedWindowRect_))

@@ -74,6 +74,10 @@ public:
 
     const std::string& capturedWindowTitle() const { return capturedWindowTitle_; }
     const PixelRect& capturedWindowRect() const { return capturedWindowRect_; }
+    // The last window capture asked the screen for a window and got nothing: the desktop
+    // refused it (and has said why). A window that is not there is no failure: it gives an
+    // empty picture, as it always has.
+    bool windowGrabFailed() const { return windowGrabFailed_; }
     WindowId watchedForegroundWindow() const { return watchedForegroundWindow_; }
     const Timer& captureDelayTimer() const { return *captureDelay_; }
     const Timer& foregroundPollTimer() const { return *foregroundPoll_; }
@@ -120,6 +124,7 @@ private:
     void stopCountdown();
     // Puts back a tray icon that a capture hid, once that capture will not read the screen.
     void restoreTrayIcon();
+    bool endIfWindowRefused();
     void changed()
     {
         if (onChange) onChange();
@@ -139,6 +144,7 @@ private:
     LastOperation last_;
     std::string capturedWindowTitle_;
     PixelRect capturedWindowRect_;
+    bool windowGrabFailed_ = false;
     WindowId watchedForegroundWindow_ = 0;
     bool trayIconHidden_ = false;
 };

@@ -12,6 +12,12 @@ inline constexpr const char* kNoNotificationArea =
     "通知領域（タスクトレイ）が見つかりませんでした。\n\n"
     "トヴリモは常駐しています。ホットキーはそのまま使えます。\n"
     "トヴリモをもう一度起動すると、メニューが表示されます。";
+// The same where no hot key is in force: nothing may promise that they work.
+inline constexpr const char* kNoNotificationAreaWithoutHotKeys =
+    "通知領域（タスクトレイ）が見つかりませんでした。\n\n"
+    "トヴリモは常駐しています。トヴリモをもう一度起動すると、メニューが表示されます。\n"
+    "ホットキーは、このデスクトップでは働いていません (オプション設定の「ホットキー設定」を"
+    "ご覧ください)。";
 inline constexpr const char* kBadCommandLine = "コマンドライン引数に誤りがあります。";
 // A second start found a resident program that holds its place but does not answer.
 inline constexpr const char* kResidentNotAnswering = "すでに常駐しているトヴリモが応答しません。";

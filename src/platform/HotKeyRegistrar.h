@@ -28,6 +28,14 @@ public:
     // False when this session offers no system-wide key combinations at all (a Wayland desktop
     // without a global-shortcuts service), so that the options can say so.
     virtual bool offersGlobalHotKeys() const { return true; }
+    // Whether a claimed slot's combination is really in force. A desktop may take a claim and
+    // bind it later, or never (KDE Plasma 5.27's portal binds nothing); where a claim is
+    // decided at once, every claimed slot is bound.
+    virtual bool isBound(int slot) const
+    {
+        (void)slot;
+        return true;
+    }
 
     // Runs from the event loop, never inside the platform's event dispatch, so a command may
     // open dialogs.

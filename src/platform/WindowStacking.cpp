@@ -4,14 +4,35 @@
 
 namespace tovrimo {
 
+namespace {
+
+KeepAboveService* g_keepAbove = nullptr;
+
+bool OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
+void SetKeepAboveService(KeepAboveService* service)
+{
+    g_keepAbove = service;
+}
+
+KeepAboveService* CurrentKeepAboveService()
+{
+    return OnWayland() ? g_keepAbove : nullptr;
+}
+
 bool WindowsCanStayOnTop()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !OnWayland() || g_keepAbove != nullptr;
 }
 
 bool MenusCanOpenAnywhere()
 {
-    return WindowsCanStayOnTop();
+    return !OnWayland();
 }
 
 }  // namespace tovrimo

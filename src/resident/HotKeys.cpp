@@ -17,6 +17,7 @@ HotKeys::~HotKeys()
 void HotKeys::registerKeys(const Settings& settings, AppState state)
 {
     for (int slot : SlotsToRegister(settings, state)) {
+        wanted_[slot] = true;
         if (registered_[slot]) {
             registrar_.unregisterHotKey(slot);
             registered_[slot] = false;
@@ -28,6 +29,7 @@ void HotKeys::registerKeys(const Settings& settings, AppState state)
 
 void HotKeys::unregisterKeys()
 {
+    wanted_ = {};
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
         if (!registered_[slot]) continue;
         registrar_.unregisterHotKey(slot);
@@ -44,6 +46,22 @@ void HotKeys::reregisterKeys(const Settings& settings, AppState state)
 bool HotKeys::offeredBySession() const
 {
     return registrar_.offersGlobalHotKeys();
+}
+
+bool HotKeys::isBound(int slot) const
+{
+    return isRegistered(slot) && registrar_.isBound(slot);
+}
+
+HotKeyAvailability HotKeys::availability() const
+{
+    if (!offeredBySession()) return HotKeyAvailability::NotOffered;
+    bool wanted = false;
+    for (int slot = 0; slot < kHotKeySlots; ++slot) {
+        if (isBound(slot)) return HotKeyAvailability::Working;
+        wanted = wanted || wanted_[slot];
+    }
+    return wanted ? HotKeyAvailability::NoneBound : HotKeyAvailability::NoneEnabled;
 }
 
 bool HotKeys::isRegistered(int slot) const

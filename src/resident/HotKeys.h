@@ -6,6 +6,7 @@
 #include "capture/CaptureCodes.h"
 #include "core/Settings.h"
 #include "platform/HotKeyRegistrar.h"
+#include "resident/HotKeyAvailability.h"
 #include "resident/HotKeyTable.h"
 
 namespace tovrimo {
@@ -42,6 +43,9 @@ public:
     bool isRegistered(int slot) const;
     // Whether this session can have system-wide hot keys at all.
     bool offeredBySession() const;
+    // Whether a slot's combination is in force: claimed, and bound by the desktop.
+    bool isBound(int slot) const;
+    HotKeyAvailability availability() const;
     // Runs the slot's command; a number outside 0..9 does nothing.
     void runSlot(int slot);
 
@@ -49,6 +53,7 @@ private:
     HotKeyRegistrar& registrar_;
     Commands commands_;
     std::array<bool, kHotKeySlots> registered_{};
+    std::array<bool, kHotKeySlots> wanted_{};  // switched on when last registered
 };
 
 }  // namespace tovrimo

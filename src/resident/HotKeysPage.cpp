@@ -77,11 +77,25 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
     layout->addStretch(1);
 }
 
-void HotKeysPage::setGlobalHotKeysOffered(bool offered)
+void HotKeysPage::setHotKeyAvailability(HotKeyAvailability availability, bool gnome)
 {
+    namespace t = option_texts;
     // The keys stay editable: they are kept in the settings and work in a session that has
     // hot keys.
-    noHotKeysNotice->setVisible(!offered);
+    switch (availability) {
+    case HotKeyAvailability::Working:
+    case HotKeyAvailability::NoneEnabled:
+        noHotKeysNotice->hide();
+        return;
+    case HotKeyAvailability::NoneBound:
+        noHotKeysNotice->setText(FromUtf8(t::kHotKeysNotBoundNotice));
+        break;
+    case HotKeyAvailability::NotOffered:
+        noHotKeysNotice->setText(
+            FromUtf8(gnome ? t::kNoGlobalHotKeysGnomeNotice : t::kNoGlobalHotKeysNotice));
+        break;
+    }
+    noHotKeysNotice->show();
 }
 
 }  // namespace tovrimo

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/Settings.h"
+#include "resident/HotKeyAvailability.h"
 
 class QCheckBox;
 class QComboBox;
@@ -29,10 +30,11 @@ public:
     std::array<QCheckBox*, kHotKeySlots> shiftBoxes{};
     std::array<QCheckBox*, kHotKeySlots> altBoxes{};
     std::array<QComboBox*, kHotKeySlots> keyLists{};
-    // Shown above the rows in a session where no hot key can work; hidden otherwise.
+    // Shown above the rows when no hot key works in this session (none can, or the desktop
+    // bound none of those switched on), with what to do instead; hidden otherwise.
     QLabel* noHotKeysNotice = nullptr;
 
-    void setGlobalHotKeysOffered(bool offered);
+    void setHotKeyAvailability(HotKeyAvailability availability, bool gnome);
 };
 
 }  // namespace tovrimo

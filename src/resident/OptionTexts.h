@@ -55,6 +55,19 @@ inline constexpr std::string_view kNoGlobalHotKeysNotice =
     "このデスクトップにはグローバルホットキーの仕組みがないため、ここで設定したキーは働きません。"
     "デスクトップ側のキー設定で、コマンドライン tovrimo /d (デスクトップ全体)、tovrimo /a "
     "(アクティブなウィンドウ)、tovrimo /r (領域指定) をキーに割り当ててください。";
+// GNOME before 48 has no global shortcuts for programs; its own custom shortcuts run commands.
+inline constexpr std::string_view kNoGlobalHotKeysGnomeNotice =
+    "このバージョンの GNOME には、プログラムがグローバルホットキーを登録する仕組みがない"
+    "ため (GNOME 48 以降で使えます)、ここで設定したキーは働きません。"
+    "GNOME の「設定」→「キーボード」→「キーボードショートカットの表示とカスタマイズ」→"
+    "「カスタムショートカット」で、コマンド tovrimo /d (デスクトップ全体)、tovrimo /a "
+    "(アクティブなウィンドウ)、tovrimo /r (領域指定) をキーに割り当ててください。";
+// The session takes hot keys, but the desktop bound none of the slots switched on.
+inline constexpr std::string_view kHotKeysNotBoundNotice =
+    "デスクトップは、ここで設定したホットキーを1つも割り当てませんでした (ほかのプログラムが"
+    "同じキーを使っているか、デスクトップが割り当てを受け付けていません)。"
+    "別のキーを選ぶか、デスクトップ側のキー設定で、コマンドライン tovrimo /d (デスクトップ全体)、"
+    "tovrimo /a (アクティブなウィンドウ)、tovrimo /r (領域指定) をキーに割り当ててください。";
 inline constexpr std::string_view kEnabledBox = "有効";
 inline constexpr std::string_view kCtrlBox = "CTRL";
 inline constexpr std::string_view kShiftBox = "SHIFT";

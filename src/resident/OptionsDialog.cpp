@@ -72,7 +72,7 @@ void OptionsDialog::buildWindow()
     tabs_->tabBar()->setAttribute(Qt::WA_Hover, true);
     general_ = new GeneralPage;
     hotKeys_ = new HotKeysPage;
-    hotKeys_->setGlobalHotKeysOffered(host_.globalHotKeysOffered());
+    hotKeys_->setHotKeyAvailability(host_.hotKeyAvailability(), host_.desktopIsGnome());
     other_ = new OtherPage;
     tabs_->addTab(general_, FromUtf8(t::kTabs[0]));
     tabs_->addTab(hotKeys_, FromUtf8(t::kTabs[1]));

@@ -5,6 +5,7 @@
 
 #include "core/Settings.h"
 #include "platform/LoginStart.h"
+#include "resident/HotKeyAvailability.h"
 
 namespace tovrimo {
 
@@ -29,9 +30,11 @@ public:
     // The hot keys of `old` are released, those of `now` claimed. Called after the new
     // settings are in the program-wide record and in the file.
     virtual void reRegisterHotKeys(const Settings& old, const Settings& now) = 0;
-    // False in a session that offers no system-wide hot keys at all (a Wayland desktop without
-    // a global-shortcuts service): the hot-key page says so.
-    virtual bool globalHotKeysOffered() const = 0;
+    // What the session does with the hot keys; the hot-key page says so when none works.
+    virtual HotKeyAvailability hotKeyAvailability() const = 0;
+    // The hot-key page's advice for a session without hot keys names this desktop's own way
+    // of binding keys to commands.
+    virtual bool desktopIsGnome() const { return false; }
     // The desktop's start at login; nothing where the program cannot set it.
     virtual LoginStart* loginStart() { return nullptr; }
     // The dialog is gone: the tray takes clicks again.

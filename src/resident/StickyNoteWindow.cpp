@@ -148,6 +148,12 @@ void StickyNoteWindow::savePicture()
 void StickyNoteWindow::toggleAlwaysOnTop()
 {
     topmost_ = !topmost_;
+    if (KeepAboveService* compositor = CurrentKeepAboveService()) {
+        // Wayland has no request for it: the compositor's own service keeps the note above.
+        if (!compositor->keepAbove(windowTitle().toStdString(), topmost_)) topmost_ = !topmost_;
+        onTopItem_->setChecked(topmost_);
+        return;
+    }
     Qt::WindowFlags flags = windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, topmost_);
     if (QWindow* window = windowHandle()) {

@@ -36,11 +36,13 @@ public:
         oldKeys.push_back(old);
         hotKeys_.reregisterKeys(now, AppState::OptionsOpen);
     }
-    bool globalHotKeysOffered() const override { return hotKeysOffered; }
+    HotKeyAvailability hotKeyAvailability() const override { return availability; }
+    bool desktopIsGnome() const override { return gnome; }
     LoginStart* loginStart() override { return loginStartEntry; }
     void optionsClosed() override { ++closed; }
 
-    bool hotKeysOffered = true;
+    HotKeyAvailability availability = HotKeyAvailability::Working;
+    bool gnome = false;
     LoginStart* loginStartEntry = nullptr;  // none: the dialog's box is greyed out
     std::optional<std::string> iconFile;
     std::vector<IconFileRequest> iconRequests;

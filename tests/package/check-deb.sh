@@ -53,6 +53,11 @@ file "$ROOT/usr/bin/tovrimo" | grep -q ', stripped' || fail "the binary is not s
 zcat "$ROOT/usr/share/man/man1/tovrimo.1.gz" | grep -q 'tovrimo /a /h=1050' || fail "man page"
 
 desktop-file-validate "$ROOT/usr/share/applications/tovrimo.desktop" || fail "desktop-file-validate"
+# KWin lets the binary the entry names by its absolute path take screenshots without asking.
+grep -qx 'Exec=/usr/bin/tovrimo' "$ROOT/usr/share/applications/tovrimo.desktop" ||
+  fail "the entry does not name /usr/bin/tovrimo"
+grep -qx 'X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2' \
+  "$ROOT/usr/share/applications/tovrimo.desktop" || fail "the entry does not ask KWin for screenshots"
 appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.tovrimo.Tovrimo.metainfo.xml" ||
   fail "appstreamcli validate"
 grep -q '<screenshot' "$ROOT/usr/share/metainfo/org.tovrimo.Tovrimo.metainfo.xml" || fail "no screenshot"

@@ -2,7 +2,16 @@
 // org.freedesktop.portal.Desktop and answers at /org/freedesktop/portal/desktop with only the
 // interfaces its switches ask for, so that a test decides what the program gets.
 //
-//   portal_stub [--screenshot=refuse|fail|silent|file:<png>] [--shortcuts]
+//   portal_stub [--screenshot=refuse|fail|silent|abandon|vanish|file:<png>] [--shortcuts]
+//               [--shortcuts=none] [--permission=yes|no|none] [--kwin=refuse|file:<png>]
+//
+// "silent" takes a Screenshot request and never answers; "abandon" drops the request after a
+// moment without answering (a portal whose dialog timed out); "vanish" ends the stub a moment
+// after taking the request (a portal that went away). --shortcuts=none takes the sessions and
+// answers every binding with no shortcut bound. --permission also owns the permission
+// store and answers its Lookup for the screenshot table ("none": no entry). --kwin also owns
+// KWin's screenshot service: refusing every caller as unauthorised, or writing the picture's
+// pixels into the caller's pipe as KWin does.
 //
 // Each request answers the way the real portal does: the call returns the request's path
 // (/org/freedesktop/portal/desktop/request/<sender>/<handle_token>), and the Response signal
@@ -11,6 +20,9 @@
 //   screenshot interactive=<0|1>               a Screenshot call
 //   file <path>                                the picture a granted Screenshot hands over
 //   request closed <request>                   Request.Close (the caller gave up waiting)
+//   request dropped <request>                  an abandoned request went away unanswered
+//   permission looked up                       a Lookup of the screenshot permission
+//   kwin <method>                              a call of KWin's screenshot service
 //   session <session>                          a CreateSession call
 //   bound <session> <id> <preferred_trigger>   each shortcut of a BindShortcuts call,
 //   bind done                                  then this
@@ -27,16 +39,19 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -99,7 +114,10 @@ public:
     struct Switches {
         QString screenshot;  // empty: no Screenshot interface
         bool shortcuts = false;
+        bool bindNothing = false;  // takes the session and binds no shortcut (Plasma 5.27)
     };
+    // Requests taken and not answered yet: they are there, as the real portal's are.
+    std::set<QString> pending;
 
     Portal(QDBusConnection bus, Switches switches) : bus_(std::move(bus)), switches_(switches) {}
 
@@ -139,6 +157,12 @@ public:
                     "<property name=\"version\" type=\"u\" access=\"read\"/></interface>");
             return xml;
         }
+        if (pending.count(path))
+            return QStringLiteral(
+                "<interface name=\"org.freedesktop.portal.Request\">"
+                "<method name=\"Close\"/><signal name=\"Response\"><arg type=\"u\" "
+                "name=\"response\"/><arg type=\"a{sv}\" name=\"results\"/></signal>"
+                "</interface>");
         if (sessions_.count(path))
             return QStringLiteral(
                 "<interface name=\"org.freedesktop.portal.Session\">"
@@ -163,6 +187,7 @@ public:
             if (member == QLatin1String("ListShortcuts")) return listShortcuts(message);
         }
         if (interface == kRequest && member == QLatin1String("Close")) {
+            pending.erase(path);
             Say(QStringLiteral("request closed ") + path);
             bus_.send(message.createReply());
             return true;
@@ -272,6 +297,23 @@ private:
             // Takes the request and never answers, like a portal whose dialog nobody closes.
             message.setDelayedReply(true);
             bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+            pending.insert(request);
+        } else if (mode == QLatin1String("abandon")) {
+            message.setDelayedReply(true);
+            bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+            pending.insert(request);
+            QTimer::singleShot(300, [this, request] {
+                pending.erase(request);
+                Say(QStringLiteral("request dropped ") + request);
+            });
+        } else if (mode == QLatin1String("vanish")) {
+            message.setDelayedReply(true);
+            bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+            pending.insert(request);
+            QTimer::singleShot(300, [] {
+                Say(QStringLiteral("vanishing"));
+                QCoreApplication::exit(0);
+            });
         } else {
             answer(message, request, kFailed, {});
         }
@@ -329,7 +371,8 @@ private:
                         shortcut.properties.value(QStringLiteral("preferred_trigger")).toString()));
         Say(QStringLiteral("bind done"));
         answer(message, request, kGranted,
-               {{QStringLiteral("shortcuts"), ShortcutList(shortcuts)}});
+               {{QStringLiteral("shortcuts"),
+                 ShortcutList(switches_.bindNothing ? QList<Shortcut>() : shortcuts)}});
         return true;
     }
 
@@ -385,34 +428,134 @@ private:
     int counter_ = 0;
 };
 
+// The portal's permission store, answering Lookup for the screenshot permission of programs
+// outside a sandbox (application id "").
+class PermissionStore : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.impl.portal.PermissionStore")
+public:
+    explicit PermissionStore(QString answer) : answer_(std::move(answer)) {}
+
+public slots:
+    void Lookup(const QString& table, const QString& id, const QDBusMessage& message)
+    {
+        Say(QStringLiteral("permission looked up"));
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (table != QLatin1String("screenshot") || id != QLatin1String("screenshot") ||
+            answer_ == QLatin1String("none")) {
+            bus.send(
+                message.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"),
+                                         QStringLiteral("No entry for ") + id));
+            return;
+        }
+        QMap<QString, QStringList> permissions;
+        permissions.insert(QString(), {answer_});
+        QDBusMessage reply = message.createReply();
+        reply << QVariant::fromValue(permissions) << QVariant::fromValue(QDBusVariant(0));
+        bus.send(reply);
+    }
+
+private:
+    QString answer_;
+};
+
+// KWin's screenshot service: refuses every caller, or writes the picture into the caller's
+// pipe as raw ARGB32 rows and answers with their description.
+class KWinScreenShot : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.ScreenShot2")
+public:
+    explicit KWinScreenShot(QString mode) : mode_(std::move(mode)) {}
+
+public slots:
+    QVariantMap CaptureWorkspace(const QVariantMap& options, const QDBusUnixFileDescriptor& pipe,
+                                 const QDBusMessage& message)
+    {
+        return capture(QStringLiteral("CaptureWorkspace"), options, pipe, message);
+    }
+    QVariantMap CaptureActiveWindow(const QVariantMap& options, const QDBusUnixFileDescriptor& pipe,
+                                    const QDBusMessage& message)
+    {
+        return capture(QStringLiteral("CaptureActiveWindow"), options, pipe, message);
+    }
+
+private:
+    QVariantMap capture(const QString& method, const QVariantMap&,
+                        const QDBusUnixFileDescriptor& pipe, const QDBusMessage& message)
+    {
+        Say(QStringLiteral("kwin ") + method);
+        if (!mode_.startsWith(QLatin1String("file:"))) {
+            message.setDelayedReply(true);
+            QDBusConnection::sessionBus().send(message.createErrorReply(
+                QStringLiteral("org.kde.KWin.ScreenShot2.Error.NoAuthorized"),
+                QStringLiteral("The process is not authorized to take a screenshot")));
+            return {};
+        }
+        const QImage picture =
+            QImage(mode_.mid(5)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const int fd = ::dup(pipe.fileDescriptor());
+        const char* bytes = reinterpret_cast<const char*>(picture.constBits());
+        qsizetype left = picture.sizeInBytes();
+        while (left > 0) {
+            const ssize_t written = ::write(fd, bytes, static_cast<size_t>(left));
+            if (written <= 0) break;
+            bytes += written;
+            left -= written;
+        }
+        ::close(fd);
+        return {{QStringLiteral("type"), QStringLiteral("raw")},
+                {QStringLiteral("width"), static_cast<uint>(picture.width())},
+                {QStringLiteral("height"), static_cast<uint>(picture.height())},
+                {QStringLiteral("stride"), static_cast<uint>(picture.bytesPerLine())},
+                {QStringLiteral("format"), static_cast<uint>(picture.format())}};
+    }
+
+    QString mode_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Portal::Switches switches;
+    QString permission;
+    QString kwin;
     for (const QString& argument : app.arguments().mid(1)) {
         if (argument.startsWith(QLatin1String("--screenshot="))) {
             switches.screenshot = argument.mid(13);
             const bool valid = switches.screenshot == QLatin1String("refuse") ||
                                switches.screenshot == QLatin1String("silent") ||
+                               switches.screenshot == QLatin1String("abandon") ||
+                               switches.screenshot == QLatin1String("vanish") ||
                                switches.screenshot == QLatin1String("fail") ||
                                (switches.screenshot.startsWith(QLatin1String("file:")) &&
                                 switches.screenshot.size() > 5);
             if (!valid) {
-                std::fprintf(stderr, "portal stub: --screenshot=refuse|fail|silent|file:<png>\n");
+                std::fprintf(stderr,
+                             "portal stub: --screenshot=refuse|fail|silent|abandon|vanish|"
+                             "file:<png>\n");
                 return 2;
             }
         } else if (argument == QLatin1String("--shortcuts")) {
             switches.shortcuts = true;
+        } else if (argument == QLatin1String("--shortcuts=none")) {
+            switches.shortcuts = true;
+            switches.bindNothing = true;
+        } else if (argument.startsWith(QLatin1String("--permission="))) {
+            permission = argument.mid(13);
+        } else if (argument.startsWith(QLatin1String("--kwin="))) {
+            kwin = argument.mid(7);
         } else {
             std::fprintf(stderr,
-                         "usage: portal_stub [--screenshot=refuse|fail|silent|file:<png>] "
-                         "[--shortcuts]\n");
+                         "usage: portal_stub [--screenshot=refuse|fail|silent|abandon|vanish|"
+                         "file:<png>] [--shortcuts] [--permission=yes|no|none] "
+                         "[--kwin=refuse|file:<png>]\n");
             return 2;
         }
     }
     qDBusRegisterMetaType<Shortcut>();
+    qDBusRegisterMetaType<QMap<QString, QStringList>>();
     qDBusRegisterMetaType<QList<Shortcut>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -429,6 +572,21 @@ int main(int argc, char** argv)
     if (!bus.registerService(kService)) {
         std::fprintf(stderr, "portal stub: %s is taken: %s\n", kService.toUtf8().constData(),
                      bus.lastError().message().toUtf8().constData());
+        return 4;
+    }
+    PermissionStore store(permission);
+    if (!permission.isEmpty() &&
+        (!bus.registerObject(QStringLiteral("/org/freedesktop/impl/portal/PermissionStore"), &store,
+                             QDBusConnection::ExportAllSlots) ||
+         !bus.registerService(QStringLiteral("org.freedesktop.impl.portal.PermissionStore")))) {
+        std::fprintf(stderr, "portal stub: cannot stand in for the permission store\n");
+        return 4;
+    }
+    KWinScreenShot screenshots(kwin);
+    if (!kwin.isEmpty() && (!bus.registerObject(QStringLiteral("/org/kde/KWin/ScreenShot2"),
+                                                &screenshots, QDBusConnection::ExportAllSlots) ||
+                            !bus.registerService(QStringLiteral("org.kde.KWin.ScreenShot2")))) {
+        std::fprintf(stderr, "portal stub: cannot stand in for KWin's screenshots\n");
         return 4;
     }
     Say(QStringLiteral("ready"));
@@ -451,3 +609,5 @@ int main(int argc, char** argv)
     });
     return app.exec();
 }
+
+#include "PortalStub.moc"

@@ -127,6 +127,13 @@ void PortalHotKeyRegistrar::bindLater()
 
 void PortalHotKeyRegistrar::closeSession()
 {
+    bound_.clear();
+    if (!bindRequest_.isEmpty()) {
+        bus_.disconnect(QString::fromLatin1(kPortalService), bindRequest_,
+                        QStringLiteral("org.freedesktop.portal.Request"),
+                        QStringLiteral("Response"), this, SLOT(onBound(uint, QVariantMap)));
+        bindRequest_.clear();
+    }
     if (session_.isEmpty()) return;
     bus_.call(QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService), session_,
                                              QStringLiteral("org.freedesktop.portal.Session"),
@@ -167,12 +174,37 @@ void PortalHotKeyRegistrar::bindAll()
                                                        QString::fromLatin1(kPortalPath), kInterface,
                                                        QStringLiteral("BindShortcuts"));
     static int binds = 0;
-    const QVariantMap options{
-        {QStringLiteral("handle_token"), QStringLiteral("tovrimobind%1").arg(++binds)}};
+    const QString token = QStringLiteral("tovrimobind%1").arg(++binds);
+    const QVariantMap options{{QStringLiteral("handle_token"), token}};
+    // The answer names the shortcuts the desktop really bound; listen before asking.
+    bindRequest_ = PortalRequestPath(bus_.baseService(), token);
+    bus_.connect(QString::fromLatin1(kPortalService), bindRequest_,
+                 QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"), this,
+                 SLOT(onBound(uint, QVariantMap)));
     bind << QVariant::fromValue(QDBusObjectPath(session_)) << QVariant::fromValue(shortcuts)
          << QString() << options;
     // The desktop may ask the user about the keys in a dialog of its own; nobody waits for it.
     bus_.call(bind, QDBus::NoBlock);
+}
+
+void PortalHotKeyRegistrar::onBound(uint response, const QVariantMap& results)
+{
+    bound_.clear();
+    if (response != 0) {
+        std::fprintf(stderr, "tovrimo: the desktop bound none of the hot keys\n");
+        return;
+    }
+    const QVariant listed = results.value(QStringLiteral("shortcuts"));
+    QList<PortalShortcut> shortcuts;
+    if (listed.canConvert<QDBusArgument>())
+        listed.value<QDBusArgument>() >> shortcuts;
+    else
+        shortcuts = listed.value<QList<PortalShortcut>>();
+    for (const PortalShortcut& shortcut : shortcuts) {
+        const auto slot = SlotOfShortcutId(shortcut.id.toStdString());
+        if (slot && triggers_.count(*slot)) bound_.insert(*slot);
+    }
+    if (bound_.empty()) std::fprintf(stderr, "tovrimo: the desktop bound none of the hot keys\n");
 }
 
 void PortalHotKeyRegistrar::onActivated(const QDBusObjectPath& session, const QString& shortcutId,

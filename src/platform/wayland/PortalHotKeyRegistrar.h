@@ -7,6 +7,7 @@
 #include <QVariantMap>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/HotKeyRegistrar.h"
@@ -28,6 +29,8 @@ public:
     bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
     void unregisterHotKey(int slot) override;
     bool offersGlobalHotKeys() const override;
+    // Bound when the desktop's answer to the binding named the slot's shortcut.
+    bool isBound(int slot) const override { return bound_.count(slot) > 0; }
 
     // The portal session the slots are bound in; empty when none is open.
     QString sessionHandle() const { return session_; }
@@ -35,6 +38,7 @@ public:
 private slots:
     void onActivated(const QDBusObjectPath& session, const QString& shortcutId,
                      qulonglong timestamp, const QVariantMap& options);
+    void onBound(uint response, const QVariantMap& results);
 
 private:
     void bindLater();
@@ -44,6 +48,8 @@ private:
     mutable QDBusConnection bus_;
     mutable std::optional<bool> offered_;
     std::map<int, std::string> triggers_;  // slot → preferred trigger
+    std::set<int> bound_;                  // the slots the desktop's answer named
+    QString bindRequest_;                  // the binding whose answer is awaited
     QString session_;
     QTimer bindTimer_;
 };

@@ -5,10 +5,12 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
 #include <QWaitCondition>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
 
 namespace tovrimo {
@@ -78,6 +80,49 @@ QString PortalRequestPath(const QString& uniqueName, const QString& token)
            token;
 }
 
+namespace {
+
+// The portal's current owner of its name; empty when nobody owns it.
+QString PortalOwner(const QDBusConnection& bus)
+{
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    ask << QString::fromLatin1(kPortalService);
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, 3000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
+    return reply.arguments().constFirst().toString();
+}
+
+enum class RequestPresence { There, Gone, Unknown };
+
+// Whether the owner still exports the request object. A portal that is too busy to answer
+// the question says nothing either way.
+RequestPresence RequestObjectPresence(const QDBusConnection& bus, const QString& owner,
+                                      const QString& path)
+{
+    QDBusMessage introspect = QDBusMessage::createMethodCall(
+        owner, path, QStringLiteral("org.freedesktop.DBus.Introspectable"),
+        QStringLiteral("Introspect"));
+    const QDBusMessage reply = bus.call(introspect, QDBus::Block, 3000);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        const QString error = reply.errorName();
+        if (error == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+            error == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+            error == QLatin1String("org.freedesktop.DBus.Error.UnknownObject") ||
+            error == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod") ||
+            error == QLatin1String("org.freedesktop.DBus.Error.UnknownInterface"))
+            return RequestPresence::Gone;
+        return RequestPresence::Unknown;
+    }
+    if (reply.arguments().isEmpty()) return RequestPresence::Unknown;
+    return reply.arguments().constFirst().toString().contains(kRequestInterface)
+               ? RequestPresence::There
+               : RequestPresence::Gone;
+}
+
+}  // namespace
+
 bool PortalOffers(const QDBusConnection& bus, const QString& interface)
 {
     if (!bus.isConnected()) return false;
@@ -98,7 +143,7 @@ bool PortalOffers(const QDBusConnection& bus, const QString& interface)
 
 PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interface,
                                const QString& method, const QVariantList& arguments,
-                               QVariantMap options, int timeoutMs)
+                               QVariantMap options, int timeoutMs, int pollMs)
 {
     PortalAnswer answer;
     if (!bus.isConnected()) {
@@ -153,9 +198,29 @@ PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interf
             requestPath = given;
         }
     }
-    const bool answered = catcher->waitForAnswer(timeoutMs);
+    // The request is asked of the portal that holds it, by its unique name: a portal started
+    // anew under the same well-known name knows nothing of it.
+    const QString owner = PortalOwner(connection);
+    bool answered = false;
+    bool abandoned = false;
+    QElapsedTimer waited;
+    waited.start();
+    while (!answered && !abandoned) {
+        const qint64 left = timeoutMs - waited.elapsed();
+        if (left <= 0) break;
+        answered = catcher->waitForAnswer(static_cast<int>(std::min<qint64>(left, pollMs)));
+        if (answered || owner.isEmpty()) continue;
+        // A request is dropped right after its Response is sent, and that Response may
+        // still be on its way to the signal thread: give it a moment.
+        if (RequestObjectPresence(connection, owner, requestPath) == RequestPresence::Gone) {
+            answered = catcher->waitForAnswer(200);
+            abandoned = !answered;
+        }
+    }
     stopListening(requestPath);
-    if (!answered) {
+    if (abandoned) {
+        answer.outcome = PortalAnswer::Outcome::Abandoned;
+    } else if (!answered) {
         // Nobody waits any more: tell the portal, so a dialog it shows goes away.
         connection.call(
             QDBusMessage::createMethodCall(QString::fromLatin1(kPortalService), requestPath,

@@ -18,6 +18,8 @@ struct PortalAnswer {
         Failed,     // the portal answered with any other response
         NoPortal,   // nobody on the bus offers the interface, or the call itself failed
         NoAnswer,   // the portal took the call but never answered within the time allowed
+        Abandoned,  // the portal dropped the request unanswered (its dialog timed out, or it
+                    // or its backend went away)
     };
     Outcome outcome = Outcome::NoPortal;
     QVariantMap results;
@@ -29,12 +31,14 @@ struct PortalAnswer {
 //
 // The wait blocks the calling thread without running its event loop, so nothing of the
 // program runs in between: a capture that waits for the portal cannot be overtaken by another
-// command. The signal is received on a thread of its own.
+// command. The signal is received on a thread of its own. While it waits, it looks every
+// `pollMs` whether the request still exists: a portal that gives up on a dialog nobody
+// answered drops the request without a word, and so does a portal that goes away.
 //
 // `arguments` are the method's arguments before its options; `options` get the handle token.
 PortalAnswer CallPortalRequest(const QDBusConnection& bus, const QString& interface,
                                const QString& method, const QVariantList& arguments,
-                               QVariantMap options, int timeoutMs);
+                               QVariantMap options, int timeoutMs, int pollMs = 1000);
 
 // The object path the portal gives a request made with this token on this connection.
 QString PortalRequestPath(const QString& uniqueName, const QString& token);

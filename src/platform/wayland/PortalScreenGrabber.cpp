@@ -1,12 +1,18 @@
 #include "platform/wayland/PortalScreenGrabber.h"
 
+#include <QDBusArgument>
+#include <QDBusMessage>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMap>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "core/CoreTexts.h"
+#include "platform/DesktopKind.h"
 #include "platform/MessageBoxes.h"
 #include "platform/wayland/PortalRequest.h"
 #include "platform/wayland/WaylandTexts.h"
@@ -14,7 +20,9 @@
 namespace tovrimo {
 
 PortalScreenGrabber::PortalScreenGrabber(MessageBoxes& messages, QDBusConnection bus)
-    : messages_(messages), bus_(std::move(bus))
+    : messages_(messages),
+      bus_(std::move(bus)),
+      asksForPermission_(CurrentDesktop() == DesktopKind::Gnome)
 {
 }
 
@@ -36,30 +44,68 @@ QImage PortalScreenGrabber::grab(const PixelRect& rect)
     if (!interactive && (rect.width() <= 0 || rect.height() <= 0)) return QImage();
     const QImage shot = takeScreenshot(interactive);
     if (shot.isNull() || interactive) return shot;
-    // The portal's picture covers the whole layout; parts of the rectangle beyond it stay
-    // black, as they do on X11.
-    QImage result(rect.width(), rect.height(), QImage::Format_RGB32);
-    result.fill(Qt::black);
-    const QRect wanted(rect.left, rect.top, rect.width(), rect.height());
-    const QRect available = wanted.intersected(shot.rect());
-    for (int y = available.top(); y <= available.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(shot.constScanLine(y)) + available.left();
-        auto* to =
-            reinterpret_cast<QRgb*>(result.scanLine(y - rect.top)) + (available.left() - rect.left);
-        std::copy(from, from + available.width(), to);
-    }
-    return result;
+    // The portal's picture covers the whole layout.
+    return CutFromLayout(shot, rect);
+}
+
+std::optional<bool> PortalScreenGrabber::StoredPermission(const QDBusConnection& bus)
+{
+    if (!bus.isConnected()) return std::nullopt;
+    QDBusMessage lookup = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.impl.portal.PermissionStore"),
+        QStringLiteral("/org/freedesktop/impl/portal/PermissionStore"),
+        QStringLiteral("org.freedesktop.impl.portal.PermissionStore"), QStringLiteral("Lookup"));
+    lookup << QStringLiteral("screenshot") << QStringLiteral("screenshot");
+    const QDBusMessage reply = bus.call(lookup, QDBus::Block, 3000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;  // no store, or no entry yet (NotFound)
+    // a{sas}: application id → its answers; programs outside a sandbox have the id "".
+    QMap<QString, QStringList> permissions;
+    reply.arguments().constFirst().value<QDBusArgument>() >> permissions;
+    const auto found = permissions.constFind(QString());
+    if (found == permissions.constEnd() || found->isEmpty()) return std::nullopt;
+    if (found->constFirst() == QLatin1String("yes")) return true;
+    if (found->constFirst() == QLatin1String("no")) return false;
+    return std::nullopt;  // "ask"
 }
 
 QImage PortalScreenGrabber::takeScreenshot(bool interactive)
 {
-    const PortalAnswer answer = CallPortalRequest(
+    // Only a request without the portal's own dialog needs the stored permission.
+    std::optional<bool> stored;
+    if (asksForPermission_ && !interactive) {
+        stored = StoredPermission(bus_);
+        if (!stored) {
+            std::fprintf(stderr, "tovrimo: %s\n", texts::kScreenshotPermissionAsked);
+            std::fflush(stderr);
+            // Closed before the desktop asks, so it is never in the picture.
+            messages_.show(texts::kAppCaption, texts::kScreenshotPermissionAsked, MsgButtons::Ok,
+                           MsgIcon::Information);
+        }
+    }
+    const bool unasked = asksForPermission_ && !interactive && !stored;
+    // The portal asks its question with D-Bus's default timeout (25 s). When that passes
+    // unanswered it gives up without a word and keeps the request: it will never answer, so
+    // the wait ends a moment after the portal has given up.
+    constexpr int kQuestionTimeoutMs = 25000 + 2000;
+    const int timeoutMs = unasked ? std::min(timeoutMs_, kQuestionTimeoutMs) : timeoutMs_;
+    PortalAnswer answer = CallPortalRequest(
         bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
-        {QString()}, {{QStringLiteral("interactive"), interactive}}, timeoutMs_);
+        {QString()}, {{QStringLiteral("interactive"), interactive}}, timeoutMs);
     using Outcome = PortalAnswer::Outcome;
-    if (answer.outcome == Outcome::Cancelled) {
-        messages_.show(texts::kAppCaption, texts::kScreenshotRefused, MsgButtons::Ok,
-                       MsgIcon::Warning);
+    if (unasked && answer.outcome == Outcome::NoAnswer) answer.outcome = Outcome::Abandoned;
+    const bool storedRefusal = stored.has_value() && !*stored;
+    // A stored "no" makes the portal fail the request without asking anybody.
+    if (answer.outcome == Outcome::Cancelled ||
+        (storedRefusal && answer.outcome == Outcome::Failed) ||
+        (unasked && answer.outcome == Outcome::Abandoned)) {
+        const char* text = storedRefusal ? texts::kScreenshotPermissionRefused
+                           : unasked     ? texts::kScreenshotPermissionNotGiven
+                                         : texts::kScreenshotRefused;
+        std::string told = text;
+        if (!refusalNote_.empty()) told += "\n\n" + refusalNote_;
+        refusalNote_.clear();
+        messages_.show(texts::kAppCaption, told, MsgButtons::Ok, MsgIcon::Warning);
         return QImage();
     }
     QImage shot;
@@ -76,7 +122,9 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
     } else if (answer.outcome == Outcome::Failed) {
         problem = QStringLiteral("the portal reported a failure");
     } else if (answer.outcome == Outcome::NoAnswer) {
-        problem = QStringLiteral("no answer in time");
+        problem = QString::fromUtf8(texts::kScreenshotNoAnswer);
+    } else if (answer.outcome == Outcome::Abandoned) {
+        problem = QString::fromUtf8(texts::kScreenshotAbandoned);
     }
     if (shot.isNull()) {
         std::string text = texts::kScreenshotFailed;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "platform/ScreenDensity.h"
-#include "platform/wayland/PortalScreenGrabber.h"
+#include "platform/wayland/WaylandScreenGrabber.h"
 
 namespace tovrimo {
 
@@ -18,7 +18,7 @@ int Scaled(double value, double scale)
 
 }  // namespace
 
-WaylandWindowSystem::WaylandWindowSystem(PortalScreenGrabber& grabber, std::optional<SwayIpc> sway)
+WaylandWindowSystem::WaylandWindowSystem(WaylandScreenGrabber& grabber, std::optional<SwayIpc> sway)
     : grabber_(grabber), sway_(std::move(sway))
 {
 }
@@ -45,7 +45,7 @@ PixelRect WaylandWindowSystem::frameRect(WindowId window)
 {
     if (window == 0) return {};
     if (!sway_) {
-        grabber_.pickNextGrabInteractively();
+        grabber_.grabActiveWindowNext();
         return grabber_.primaryScreenRect();
     }
     const auto node = NodeWithId(sway_->tree(), window);

@@ -7,18 +7,19 @@
 
 namespace tovrimo {
 
-class PortalScreenGrabber;
+class WaylandScreenGrabber;
 
 // Other programs' windows on a Wayland desktop. Wayland keeps them from every client, so
 // this asks the compositor where it offers a way:
 // - sway (and i3-compatible compositors): the focused window and its frame from the IPC tree;
 //   the window's id is sway's node id;
-// - elsewhere the user picks the window in the screenshot portal's own dialog: the window
-//   reported as active changes at once, so the capture follows without waiting for the user
-//   to activate a window, and the grab that follows is interactive.
+// - elsewhere the desktop captures its active window (KWin) or the user picks the window in
+//   the screenshot portal's own dialog: the window reported as active changes at once, so the
+//   capture follows without waiting for the user to activate a window, and the grab that
+//   follows gives that window.
 class WaylandWindowSystem : public WindowSystem {
 public:
-    WaylandWindowSystem(PortalScreenGrabber& grabber, std::optional<SwayIpc> sway);
+    WaylandWindowSystem(WaylandScreenGrabber& grabber, std::optional<SwayIpc> sway);
 
     WindowId foregroundWindow() override;
     // A Wayland client cannot take the focus: the user's next activation is what counts.
@@ -31,7 +32,7 @@ public:
     bool knowsWindows() const { return sway_.has_value(); }
 
 private:
-    PortalScreenGrabber& grabber_;
+    WaylandScreenGrabber& grabber_;
     std::optional<SwayIpc> sway_;
     WindowId nextPick_ = 1;
 };

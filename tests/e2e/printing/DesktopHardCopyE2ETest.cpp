@@ -111,8 +111,17 @@ TEST_F(DesktopHardCopyE2E, RefusedPaperSizeShowsTheMessageAndCreatesNoJob)
     const auto box = desktop.waitForWindow("^用紙サイズエラー$", 20s);
     ASSERT_NE(box, 0u);
     desktop.dismiss(box);
-    ASSERT_TRUE(tovrimo.waitForExit(10s).has_value());
+    const auto code = tovrimo.waitForExit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 1);
     EXPECT_EQ(cups().jobCount(), before);
+    // The reason, for a script or terminal: the box's text as one line.
+    EXPECT_NE(
+        tovrimo.process().standardError().find(
+            "tovrimo: 用紙のサイズが不正です。もう一度用紙がプリンタで使用可能か確認してください。 "
+            "それでもうまくいかない場合は、用紙サイズを「指定なし」にしてみてください。\n"),
+        std::string::npos)
+        << tovrimo.process().standardError();
 }
 
 TEST_F(DesktopHardCopyE2E, QueueRejectingJobsIsReported)

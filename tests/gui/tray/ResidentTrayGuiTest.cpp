@@ -21,6 +21,7 @@
 #include "capture/CaptureEngine.h"
 #include "doubles/FakePlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
+#include "resident/HotKeys.h"
 #include "resident/TrayController.h"
 
 using namespace tovrimo;
@@ -155,6 +156,48 @@ TEST(ResidentTray, NoNotificationAreaWaitsThenSaysSoOnceAndStaysResident)
     QTest::qWait(400);
     EXPECT_EQ(w.messages.shown.size(), 1u) << "said once";
     EXPECT_NE(w.program->residentWindow(), nullptr);
+}
+
+TEST(ResidentTray, WithoutATrayTheNoticePromisesHotKeysOnlyWhenOneIsBound)
+{
+    struct Case {
+        const char* name;
+        bool offered;
+        bool bound;
+        bool promised;
+    };
+    const Case cases[] = {
+        {"a slot bound", true, true, true},
+        // KWin without a panel: the portal took the session and bound nothing.
+        {"claimed but none bound", true, false, false},
+        {"no global shortcuts at all", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        World w;
+        w.trayHosts.present = false;
+        w.program->notificationAreaWaitMs = 100;
+        w.hotKeys.offered = c.offered;
+        if (!c.offered) w.hotKeys.refuse = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        if (!c.bound) w.hotKeys.unbound = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+        ASSERT_TRUE(w.start().resident);
+        // Two slots switched on, as the options dialog would leave them.
+        Settings& settings = w.program->data.settings;
+        for (int slot : {0, 4}) {
+            settings.hotKeyOn[slot] = true;
+            settings.hotKeyCtrl[slot] = true;
+            settings.hotKeyCode[slot] = static_cast<int16_t>('P' + slot);
+        }
+        w.program->hotKeys()->reregisterKeys(settings, w.program->state());
+        ASSERT_EQ(w.hotKeys.calls.size(), 2u);
+        QTest::qWait(400);
+        ASSERT_EQ(w.messages.shown.size(), 1u);
+        const std::string& text = w.messages.shown[0].text;
+        EXPECT_NE(text.find("通知領域"), std::string::npos) << text;
+        EXPECT_EQ(text.find("ホットキーはそのまま使えます") != std::string::npos, c.promised)
+            << text;
+        EXPECT_NE(text.find("もう一度起動"), std::string::npos) << text;
+    }
 }
 
 TEST(ResidentTray, ANotificationAreaThatAppearsInTimeMeansNoMessage)

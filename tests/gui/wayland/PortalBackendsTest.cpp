@@ -17,6 +17,7 @@
 
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Process.h"
+#include "platform/wayland/KWinScreenGrabber.h"
 #include "platform/wayland/PortalHotKeyRegistrar.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 #include "platform/wayland/WaylandTexts.h"
@@ -128,6 +129,20 @@ private:
     QProcess process_;
 };
 
+// Runs the event loop until the condition holds (signals from the bus arrive through it);
+// false after the timeout.
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 5s)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeout.count()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
 // Runs the event loop for a while: signals from the bus arrive through it.
 void Settle(std::chrono::milliseconds time)
 {
@@ -167,6 +182,10 @@ TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActi
         << portal.lines.join('\n').toStdString();
     EXPECT_TRUE(portal.lines.contains(QStringLiteral("bound %1 slot9 SHIFT+F5").arg(session)));
     EXPECT_EQ(portal.lines.filter(QStringLiteral("bound ")).size(), 2);
+    // The desktop's answer named both: they are in force, the refused ones are not.
+    EXPECT_TRUE(WaitUntil([&] { return registrar.isBound(0) && registrar.isBound(9); }));
+    EXPECT_FALSE(registrar.isBound(4));
+    EXPECT_FALSE(registrar.isBound(5));
 
     portal.send("activate slot9");
     Settle(300ms);
@@ -175,6 +194,21 @@ TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActi
     portal.send("activate screenshot");
     Settle(300ms);
     EXPECT_EQ(pressed, std::vector<int>{9});
+}
+
+// Plasma 5.27's portal takes the session and binds an empty list: nothing is in force, so
+// nothing may say the hot keys work.
+TEST_F(PortalHotKeysTest, ADesktopThatBindsNothingLeavesEverySlotUnbound)
+{
+    ASSERT_TRUE(bus.connected());
+    StubPortal portal(bus, {QStringLiteral("--shortcuts=none")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalHotKeyRegistrar registrar(bus.connection());
+    EXPECT_TRUE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
+    Settle(300ms);
+    EXPECT_TRUE(registrar.offersGlobalHotKeys());
+    EXPECT_FALSE(registrar.isBound(0));
 }
 
 TEST_F(PortalHotKeysTest, AChangedSetClosesTheOldSessionAndBindsTheNewSetInANewOne)
@@ -333,6 +367,168 @@ TEST_F(PortalScreenshotTest, APortalThatNeverAnswersIsGivenUpAfterTheTimeAllowed
     // The request is withdrawn, so a dialog the portal shows for it goes away.
     EXPECT_FALSE(portal.waitForLine(QStringLiteral("request closed")).isEmpty())
         << portal.lines.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace tovrimo
+
+namespace tovrimo {
+namespace {
+
+// A portal that drops the request without answering (GNOME's, when its dialog timed out) or
+// goes away: the capture ends within seconds, not after the two minutes allowed for a dialog.
+TEST_F(PortalScreenshotTest, ADroppedRequestOrAPortalThatGoesAwayEndsTheCaptureWithinSeconds)
+{
+    for (const char* mode : {"abandon", "vanish"}) {
+        SCOPED_TRACE(mode);
+        RecordingMessageBoxes told;
+        StubPortal portal(bus, {QStringLiteral("--screenshot=") + QLatin1String(mode)});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber grabber(told, bus.connection());
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
+        EXPECT_LT(clock.elapsed(), 5000);
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].text.rfind(texts::kScreenshotFailed, 0), 0u) << told.shown[0].text;
+        EXPECT_NE(told.shown[0].text.find(texts::kScreenshotAbandoned), std::string::npos)
+            << told.shown[0].text;
+    }
+}
+
+// GNOME keeps its answer in the permission store: what the user is told follows from it.
+TEST_F(PortalScreenshotTest, GnomesStoredPermissionDecidesWhatTheUserIsTold)
+{
+    const QString picture = writePicture();
+    struct Case {
+        const char* name;
+        QString permission;
+        QString screenshot;
+        const char* message;  // nullptr: a picture, no message
+    };
+    const Case cases[] = {
+        {"allowed: no question, a picture", QStringLiteral("yes"),
+         QStringLiteral("file:") + picture, nullptr},
+        // A stored "no" makes the portal fail the request without asking: it is a refusal,
+        // with the way to allow it.
+        {"refused", QStringLiteral("no"), QStringLiteral("fail"),
+         texts::kScreenshotPermissionRefused},
+        // Nothing stored: the desktop asks; unanswered, the program says what was asked.
+        {"unanswered", QStringLiteral("none"), QStringLiteral("silent"),
+         texts::kScreenshotPermissionNotGiven},
+        {"denied in the dialog", QStringLiteral("none"), QStringLiteral("refuse"),
+         texts::kScreenshotPermissionNotGiven},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingMessageBoxes told;
+        StubPortal portal(bus, {QStringLiteral("--screenshot=") + c.screenshot,
+                                QStringLiteral("--permission=") + c.permission});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber grabber(told, bus.connection());
+        grabber.setAsksForPermission(true);
+        grabber.setAnswerTimeout(500);
+        const QImage shot = grabber.grab({0, 0, 100, 100});
+        EXPECT_FALSE(portal.waitForLine(QStringLiteral("permission looked up")).isEmpty());
+        if (!c.message) {
+            EXPECT_EQ(shot.size(), QSize(100, 100));
+            EXPECT_TRUE(told.shown.empty());
+            continue;
+        }
+        EXPECT_TRUE(shot.isNull());
+        // With nothing stored, the program first says what the desktop is about to ask.
+        const bool asked = c.permission == QLatin1String("none");
+        ASSERT_EQ(told.shown.size(), asked ? 2u : 1u);
+        if (asked) {
+            EXPECT_EQ(told.shown[0].text, texts::kScreenshotPermissionAsked);
+        }
+        EXPECT_EQ(told.shown.back().text, c.message);
+        // Its first line is the refusal's, which a failed job writes on stderr.
+        EXPECT_EQ(told.shown.back().text.rfind("画面の取り込みが許可されませんでした。\n", 0), 0u);
+    }
+    // Elsewhere (KDE, sway) the store is not the desktop's concern and is not asked.
+    RecordingMessageBoxes told;
+    StubPortal portal(
+        bus, {QStringLiteral("--screenshot=file:") + picture, QStringLiteral("--permission=no")});
+    ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+    PortalScreenGrabber grabber(told, bus.connection());
+    grabber.setAsksForPermission(false);
+    EXPECT_FALSE(grabber.grab({0, 0, 100, 100}).isNull());
+    EXPECT_TRUE(portal.waitForLine(QStringLiteral("permission looked up"), 300ms).isEmpty());
+}
+
+// KWin's own service: the picture comes through the pipe, the active window without its
+// shadow; a refusal falls back to the portal, whose refusal then says how to allow us.
+TEST_F(PortalScreenshotTest, KWinsPictureComesThroughItsPipeAndItsRefusalFallsBackToThePortal)
+{
+    // A window of 60 x 40 inside a 10-pixel shadow that is not fully opaque.
+    QImage window(80, 60, QImage::Format_ARGB32);
+    window.fill(qRgba(0, 0, 0, 60));
+    for (int y = 10; y < 50; ++y)
+        for (int x = 10; x < 70; ++x) window.setPixel(x, y, qRgb(x * 3, y * 4, 120));
+    const QString windowFile = folder.filePath(QStringLiteral("window.png"));
+    ASSERT_TRUE(window.save(windowFile));
+    const QString desktopFile = writePicture();
+    {
+        StubPortal portal(bus, {QStringLiteral("--screenshot=refuse"),
+                                QStringLiteral("--kwin=file:") + desktopFile});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber fallback(boxes, bus.connection());
+        KWinScreenGrabber grabber(fallback, bus.connection());
+        const QImage part = grabber.grab({140, 90, 190, 130});
+        ASSERT_EQ(part.size(), QSize(50, 40));
+        for (const QPoint p : {QPoint(0, 0), QPoint(10, 10), QPoint(49, 39)})
+            EXPECT_EQ(part.pixel(p), picture_.pixel(p + QPoint(140, 90))) << p.x() << "," << p.y();
+        EXPECT_EQ(portal.waitForLine(QStringLiteral("kwin")),
+                  QStringLiteral("kwin CaptureWorkspace"));
+        EXPECT_EQ(grabber.access(), KWinScreenGrabber::Access::Allowed);
+        EXPECT_TRUE(portal.lines.filter(QStringLiteral("screenshot")).isEmpty())
+            << "the portal was asked as well";
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+    {
+        StubPortal portal(bus, {QStringLiteral("--screenshot=refuse"),
+                                QStringLiteral("--kwin=file:") + windowFile});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber fallback(boxes, bus.connection());
+        KWinScreenGrabber grabber(fallback, bus.connection());
+        grabber.grabActiveWindowNext();
+        const QImage picked = grabber.grab({0, 0, 10, 10});
+        EXPECT_EQ(portal.waitForLine(QStringLiteral("kwin")),
+                  QStringLiteral("kwin CaptureActiveWindow"));
+        ASSERT_EQ(picked.size(), QSize(60, 40)) << "the shadow was kept";
+        EXPECT_EQ(picked.pixel(0, 0), window.pixel(10, 10));
+        EXPECT_EQ(picked.pixel(59, 39), window.pixel(69, 49));
+    }
+    {
+        RecordingMessageBoxes told;
+        StubPortal portal(bus,
+                          {QStringLiteral("--screenshot=refuse"), QStringLiteral("--kwin=refuse")});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber fallback(told, bus.connection());
+        KWinScreenGrabber grabber(fallback, bus.connection());
+        EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
+        EXPECT_EQ(grabber.access(), KWinScreenGrabber::Access::Refused);
+        EXPECT_EQ(portal.waitForLine(QStringLiteral("screenshot")),
+                  QStringLiteral("screenshot interactive=0"));
+        ASSERT_EQ(told.shown.size(), 1u);
+        const std::string& text = told.shown[0].text;
+        EXPECT_EQ(text.rfind(texts::kScreenshotRefused, 0), 0u) << text;
+        EXPECT_NE(text.find(texts::kKWinNotAllowed), std::string::npos) << text;
+        EXPECT_NE(text.find("X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2"),
+                  std::string::npos);
+        EXPECT_NE(text.find("Exec=" + QCoreApplication::applicationFilePath().toStdString()),
+                  std::string::npos)
+            << text;
+        // KWin has said no for this process: the next capture goes straight to the portal, and
+        // the way to allow it is not said again.
+        portal.lines.clear();
+        EXPECT_TRUE(grabber.grab({0, 0, 100, 100}).isNull());
+        EXPECT_FALSE(portal.waitForLine(QStringLiteral("screenshot")).isEmpty());
+        EXPECT_TRUE(portal.lines.filter(QStringLiteral("kwin")).isEmpty());
+        ASSERT_EQ(told.shown.size(), 2u);
+        EXPECT_EQ(told.shown[1].text, texts::kScreenshotRefused);
+    }
 }
 
 }  // namespace

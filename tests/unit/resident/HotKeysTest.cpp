@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -181,4 +182,39 @@ TEST(HotKeys, MissingCallbacksAreHarmless)
     EXPECT_TRUE(registrar.press(0));
     EXPECT_TRUE(registrar.press(5));
     EXPECT_TRUE(keys.isRegistered(0));
+}
+
+TEST(HotKeys, HotKeysCountAsWorkingOnlyWhenTheDesktopReallyBoundASlot)
+{
+    struct Case {
+        const char* name;
+        bool offered;
+        std::set<int> refuse;
+        std::set<int> unbound;
+        bool slotsOn;
+        HotKeyAvailability expected;
+    };
+    const Case cases[] = {
+        {"both bound", true, {}, {}, true, HotKeyAvailability::Working},
+        {"one of two bound", true, {}, {2}, true, HotKeyAvailability::Working},
+        {"one refused, the other bound", true, {8}, {}, true, HotKeyAvailability::Working},
+        // A portal that accepts the session and binds an empty list.
+        {"claimed, none bound", true, {}, {2, 8}, true, HotKeyAvailability::NoneBound},
+        {"both refused", true, {2, 8}, {}, true, HotKeyAvailability::NoneBound},
+        {"nothing switched on", true, {}, {}, false, HotKeyAvailability::NoneEnabled},
+        {"no service", false, {2, 8}, {}, true, HotKeyAvailability::NotOffered},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.registrar.offered = c.offered;
+        f.registrar.refuse = c.refuse;
+        f.registrar.unbound = c.unbound;
+        const Settings s =
+            c.slotsOn ? WithSlot(WithSlot({}, 8, 0, 0, 1, 123), 2, 1, 0, 0, 'R') : Settings{};
+        f.keys.registerKeys(s, AppState::Idle);
+        EXPECT_EQ(f.keys.availability(), c.expected);
+        EXPECT_EQ(f.keys.isBound(2),
+                  c.offered && !c.refuse.count(2) && !c.unbound.count(2) && c.slotsOn);
+    }
 }

@@ -1,0 +1,187 @@
+#include "platform/wayland/KGlobalAccelHotKeyRegistrar.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QList>
+#include <cstdio>
+
+#include "platform/wayland/ShortcutTriggers.h"
+
+namespace tovrimo {
+
+namespace {
+
+const QString kService = QStringLiteral("org.kde.kglobalaccel");
+const QString kPath = QStringLiteral("/kglobalaccel");
+const QString kInterface = QStringLiteral("org.kde.KGlobalAccel");
+const QString kComponentInterface = QStringLiteral("org.kde.kglobalaccel.Component");
+const QString kComponent = QStringLiteral("tovrimo");
+const QString kComponentName = QStringLiteral("トヴリモ");
+constexpr int kCallTimeoutMs = 5000;
+
+// Qt's key codes, spelled out so that the platform layer needs no widget headers.
+constexpr int kQtShift = 0x02000000;
+constexpr int kQtControl = 0x04000000;
+constexpr int kQtAlt = 0x08000000;
+constexpr int kQtKeySpace = 0x20;
+constexpr int kQtKeyReturn = 0x01000004;
+constexpr int kQtKeyPrint = 0x01000009;
+constexpr int kQtKeyF1 = 0x01000030;
+
+// setShortcut's flags: the action is there now, and takes the keys given rather than the
+// ones the service stored for it.
+constexpr uint kSetPresent = 2;
+constexpr uint kNoAutoloading = 4;
+
+// What System Settings shows for each slot.
+const char* const kActionNames[] = {
+    "デスクトップ全体を印刷",   "アクティブなウィンドウを印刷",
+    "領域指定で印刷",           "ファイル指定で印刷",
+    "デスクトップ全体をコピー", "アクティブなウィンドウをコピー",
+    "領域指定でコピー",         "ファイル指定でコピー",
+    "オプション設定",           "クリップボードから付せん作成",
+};
+
+QDBusMessage Call(const QString& method, const QVariantList& arguments)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    call.setArguments(arguments);
+    return call;
+}
+
+}  // namespace
+
+std::optional<int> QtKeyCode(HotKeyModifiers modifiers, int virtualKey)
+{
+    int key = 0;
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
+        key = virtualKey;  // Qt's letter and digit keys are their upper-case characters
+    else if (virtualKey >= 112 && virtualKey <= 123)
+        key = kQtKeyF1 + (virtualKey - 112);
+    else if (virtualKey == 32)
+        key = kQtKeySpace;
+    else if (virtualKey == 13)
+        key = kQtKeyReturn;
+    else if (virtualKey == 44)
+        key = kQtKeyPrint;
+    else
+        return std::nullopt;
+    if (modifiers & HotKeyModShift) key |= kQtShift;
+    if (modifiers & HotKeyModControl) key |= kQtControl;
+    if (modifiers & HotKeyModAlt) key |= kQtAlt;
+    return key;
+}
+
+KGlobalAccelHotKeyRegistrar::KGlobalAccelHotKeyRegistrar(QDBusConnection bus) : bus_(std::move(bus))
+{
+}
+
+KGlobalAccelHotKeyRegistrar::~KGlobalAccelHotKeyRegistrar()
+{
+    for (int slot = 0; slot < static_cast<int>(bound_.size()); ++slot) unregisterHotKey(slot);
+}
+
+bool KGlobalAccelHotKeyRegistrar::Offered(const QDBusConnection& bus)
+{
+    if (!bus.isConnected()) return false;
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    ask << kService;
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().constFirst().toBool();
+}
+
+bool KGlobalAccelHotKeyRegistrar::offersGlobalHotKeys() const
+{
+    if (!offered_) offered_ = Offered(bus_);
+    return *offered_;
+}
+
+QStringList KGlobalAccelHotKeyRegistrar::actionId(int slot) const
+{
+    // The service's action id: component, action, and the names the settings show for them.
+    return {kComponent, QString::fromStdString(ShortcutId(slot)), kComponentName,
+            QString::fromUtf8(kActionNames[slot])};
+}
+
+bool KGlobalAccelHotKeyRegistrar::listen()
+{
+    if (listening_) return true;
+    // The component's object exists once one of its actions is registered.
+    const QDBusMessage reply =
+        bus_.call(Call(QStringLiteral("getComponent"), {kComponent}), QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+    const QString path = reply.arguments().constFirst().value<QDBusObjectPath>().path();
+    if (path.isEmpty()) return false;
+    listening_ =
+        bus_.connect(kService, path, kComponentInterface, QStringLiteral("globalShortcutPressed"),
+                     this, SLOT(onShortcutPressed(QString, QString, qlonglong)));
+    return listening_;
+}
+
+bool KGlobalAccelHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers,
+                                                 int virtualKey)
+{
+    if (slot < 0 || slot >= static_cast<int>(bound_.size())) return false;
+    const auto key = QtKeyCode(modifiers, virtualKey);
+    if (!key || !offersGlobalHotKeys()) return false;
+    if (bound_[slot]) unregisterHotKey(slot);
+    const QStringList id = actionId(slot);
+    const QDBusMessage registered =
+        bus_.call(Call(QStringLiteral("doRegister"), {id}), QDBus::Block, kCallTimeoutMs);
+    if (registered.type() != QDBusMessage::ReplyMessage) {
+        std::fprintf(stderr, "tovrimo: KDE's shortcut service refused the hot key: %s\n",
+                     qPrintable(registered.errorMessage()));
+        return false;
+    }
+    const QDBusMessage set =
+        bus_.call(Call(QStringLiteral("setShortcut"),
+                       {id, QVariant::fromValue(QList<int>{*key}), kSetPresent | kNoAutoloading}),
+                  QDBus::Block, kCallTimeoutMs);
+    if (set.type() != QDBusMessage::ReplyMessage || set.arguments().isEmpty()) return false;
+    // The keys the service gave the action: none when another action holds the combination.
+    const QList<int> given = qdbus_cast<QList<int>>(set.arguments().constFirst());
+    if (!given.contains(*key)) {
+        release(slot);
+        return false;
+    }
+    if (!listen()) {
+        std::fprintf(stderr, "tovrimo: cannot listen for KDE's global shortcuts\n");
+        return false;
+    }
+    bound_[slot] = true;
+    return true;
+}
+
+void KGlobalAccelHotKeyRegistrar::unregisterHotKey(int slot)
+{
+    if (slot < 0 || slot >= static_cast<int>(bound_.size()) || !bound_[slot]) return;
+    release(slot);
+}
+
+void KGlobalAccelHotKeyRegistrar::release(int slot)
+{
+    const QStringList id = actionId(slot);
+    // The key goes first, so that it is free at once, then the action itself.
+    bus_.call(Call(QStringLiteral("setShortcut"),
+                   {id, QVariant::fromValue(QList<int>{}), kSetPresent | kNoAutoloading}),
+              QDBus::Block, kCallTimeoutMs);
+    bus_.call(Call(QStringLiteral("unregister"), {kComponent, id.at(1)}), QDBus::Block,
+              kCallTimeoutMs);
+    bound_[slot] = false;
+}
+
+void KGlobalAccelHotKeyRegistrar::onShortcutPressed(const QString& component, const QString& action,
+                                                    qlonglong)
+{
+    if (component != kComponent) return;
+    const auto slot = SlotOfShortcutId(action.toStdString());
+    if (!slot || !bound_[*slot]) return;
+    if (onPressed) onPressed(*slot);
+}
+
+}  // namespace tovrimo
