@@ -98,9 +98,8 @@ public:
         // stub of the same test must not find it still taken.
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 3000 &&
-               bus_.connection().interface()->isServiceRegistered(
-                   QStringLiteral("org.freedesktop.portal.Desktop")))
+        while (clock.elapsed() < 3000 && bus_.connection().interface()->isServiceRegistered(
+                                             QStringLiteral("org.freedesktop.portal.Desktop")))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
 
