@@ -82,47 +82,7 @@ Program::Program(PlatformServices services)
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
     endProcess = [](int code) { std::exit(code); };
 
-    HotKeys::Commands keys;
-    keys.runMenuCommand = [this](HotKeyCommand c) {
-        if (regionScreenOpen()) return;
-        switch (c) {
-        case HotKeyCommand::PrintDesktop:
-            run(MenuCommand::PrintDesktop);
-            break;
-        case HotKeyCommand::PrintActiveWindow:
-            run(MenuCommand::PrintActiveWindow);
-            break;
-        case HotKeyCommand::PrintRegion:
-            run(MenuCommand::PrintRegion);
-            break;
-        case HotKeyCommand::PrintFile:
-            run(MenuCommand::PrintFile);
-            break;
-        case HotKeyCommand::CopyDesktop:
-            run(MenuCommand::CopyDesktop);
-            break;
-        case HotKeyCommand::CopyRegion:
-            run(MenuCommand::CopyRegion);
-            break;
-        case HotKeyCommand::CopyFile:
-            run(MenuCommand::CopyFile);
-            break;
-        case HotKeyCommand::OpenOptions:
-            openOptions();
-            break;
-        case HotKeyCommand::NoteFromClipboard:
-            run(MenuCommand::NoteFromClipboard);
-            break;
-        case HotKeyCommand::CopyActiveWindowNow:
-            break;  // handled by copyActiveWindowNow
-        }
-    };
-    keys.copyActiveWindowNow = [this] {
-        if (regionScreenOpen()) return;
-        engine_->captureWindow(0);
-        engine_->copyStep();
-    };
-    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
+    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, [this](const Command& c) { run(c); });
 }
 
 Program::~Program()
@@ -207,20 +167,15 @@ Program::Outcome Program::runCommandLine()
     const CommandJob job = ParseCommandSwitches(commandArgs, data.current.name);
     data.settings.confirmBeforePrint = job.confirm;
 
-    switch (job.capture) {
-    case CommandCapture::None:
-        break;
-    case CommandCapture::Desktop:
-        engine_->captureDesktop();
-        break;
-    case CommandCapture::Window:
+    const std::optional<CaptureSource> source =
+        job.request ? std::optional(job.request->source) : std::nullopt;
+    if (source == CaptureSource::ActiveWindow) {
         // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
         // any number that names no window, captures nothing rather than the active window.
         engine_->captureWindow(static_cast<WindowId>(job.window));
-        break;
-    case CommandCapture::Region:
+    } else if (source) {
+        // A region is dragged over a picture of the whole desktop.
         engine_->captureDesktop();
-        break;
     }
     if (!job.settingName.empty()) {
         const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);
@@ -231,8 +186,7 @@ Program::Outcome Program::runCommandLine()
             }
         }
     }
-    const bool screenCapture =
-        job.capture == CommandCapture::Desktop || job.capture == CommandCapture::Region;
+    const bool screenCapture = source == CaptureSource::Desktop || source == CaptureSource::Region;
     if (screenCapture && buffer_.image.isNull()) {
         // The screen could not be read and the user has been told; there is nothing to print.
         return {false, 1};
@@ -242,7 +196,7 @@ Program::Outcome Program::runCommandLine()
                                 MsgIcon::None);
         return {false, 1};
     }
-    if (job.capture == CommandCapture::Region) {
+    if (source == CaptureSource::Region) {
         // The selection screen carries the job on and ends the program when it is done.
         openRegionScreen();
         return {true, 0};
@@ -262,7 +216,7 @@ void Program::becomeResident()
     hotKeys_->registerKeys(data.settings, engine_->state());
     data.settings.iconIsBuiltIn = resident_->applyTrayIconImage(data.settings.iconPath);
     engine_->setState(AppState::Idle);
-    engine_->recordLastOperation(ActionCode::None, SourceCode::None);
+    engine_->forgetLastCapture();
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
     engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
@@ -392,9 +346,9 @@ void Program::cancel()
     cancelCapture();
 }
 
-LastOperation Program::lastOperation() const
+std::optional<CaptureRequest> Program::lastCapture() const
 {
-    return engine_->lastOperation();
+    return engine_->lastCapture();
 }
 
 bool Program::captureDelayRunning() const
@@ -402,46 +356,49 @@ bool Program::captureDelayRunning() const
     return engine_->captureDelayTimer().isEnabled() || engine_->windowDelayTimer().isEnabled();
 }
 
-void Program::run(MenuCommand command)
+void Program::run(const Command& command)
 {
     // The region screen covers the desktop and waits for its drag or its cancel; a command
     // that changed the state meanwhile would leave it with neither.
     if (regionScreenOpen()) return;
-    switch (command) {
-    case MenuCommand::None:
+    if (const auto* action = std::get_if<ProgramAction>(&command)) {
+        switch (*action) {
+        case ProgramAction::OpenOptions:
+            openOptions();
+            break;
+        case ProgramAction::OpenHelp:
+            openHelp();
+            break;
+        case ProgramAction::OpenAbout:
+            openAbout();
+            break;
+        case ProgramAction::RemoveAllNotes:
+            removeAllNotes();
+            break;
+        case ProgramAction::BringNotesToFront:
+            bringNotesToFront();
+            break;
+        case ProgramAction::Quit:
+            quit();
+            break;
+        }
+        return;
+    }
+    const auto& request = std::get<CaptureRequest>(command);
+    using Destination = CaptureDestination;
+    switch (request.source) {
+    case CaptureSource::Desktop:
+    case CaptureSource::ActiveWindow:
+    case CaptureSource::Region:
+        engine_->capture(request);
         break;
-    case MenuCommand::PrintDesktop:
-        engine_->printDesktop();
+    case CaptureSource::ImageFile:
+        if (request.destination == Destination::Printer) imageSources_->printFile();
+        if (request.destination == Destination::Clipboard) imageSources_->copyFile();
         break;
-    case MenuCommand::PrintActiveWindow:
-        engine_->printActiveWindow();
-        break;
-    case MenuCommand::PrintRegion:
-        engine_->printRegion();
-        break;
-    case MenuCommand::CopyDesktop:
-        engine_->copyDesktop();
-        break;
-    case MenuCommand::CopyActiveWindow:
-        engine_->copyActiveWindow();
-        break;
-    case MenuCommand::CopyRegion:
-        engine_->copyRegion();
-        break;
-    case MenuCommand::PrintFile:
-        imageSources_->printFile();
-        break;
-    case MenuCommand::PrintClipboard:
-        imageSources_->printClipboard();
-        break;
-    case MenuCommand::CopyFile:
-        imageSources_->copyFile();
-        break;
-    case MenuCommand::NoteFromClipboard:
-        notes_->noteFromClipboard();
-        break;
-    case MenuCommand::Repeat:
-        run(RepeatCommand(engine_->lastOperation()));
+    case CaptureSource::Clipboard:
+        if (request.destination == Destination::Printer) imageSources_->printClipboard();
+        if (request.destination == Destination::StickyNote) notes_->noteFromClipboard();
         break;
     }
 }

@@ -127,24 +127,27 @@ public:
 
     // ResidentCommands
     AppState appState() const override { return state(); }
-    LastOperation lastOperation() const override;
+    std::optional<CaptureRequest> lastCapture() const override;
     bool captureDelayRunning() const override;
-    DoubleClickAction doubleClickSetting() const override
+    std::optional<CaptureDestination> doubleClickDestination() const override
     {
-        return data.settings.doubleClickAction;
+        return data.settings.doubleClickDestination;
     }
-    DoubleClickSource doubleClickSourceSetting() const override
+    std::optional<CaptureSource> doubleClickSource() const override
     {
         return data.settings.doubleClickSource;
     }
-    void run(MenuCommand command) override;
+    // Every command of the tray, the hot keys and the repeat item comes here; while the region
+    // screen is up none is taken.
+    void run(const Command& command) override;
     void cancelCapture() override;
-    void openOptions() override;
-    void openHelp() override;
-    void openAbout() override;
-    void quit() override;
-    void removeAllNotes() override;
-    void bringNotesToFront() override;
+
+    void openOptions();
+    void openHelp();
+    void openAbout();
+    void quit();
+    void removeAllNotes();
+    void bringNotesToFront();
 
     // Called when the process must end at once (a finished command-line job); the default
     // ends it with std::exit, tests replace it.

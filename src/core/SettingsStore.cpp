@@ -345,8 +345,8 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
         }
     }
     // Any other version: no hot key is enabled and the pointer is not captured.
-    s.doubleClickAction = ActionFromFile(doubleClick);
-    s.doubleClickSource = SourceFromFile(doubleClickDo);
+    s.doubleClickDestination = DoubleClickDestinationFromFile(doubleClick);
+    s.doubleClickSource = DoubleClickSourceFromFile(doubleClickDo);
 
     PrintLayout& current = data.current;
     current = ReadLayout(doc, kDefaultPrinter, false);
@@ -394,8 +394,8 @@ bool SettingsStore::saveSettings(const SettingsData& data)
         doc.set(kOption, key, WriteIniInt(value));
     };
     option("SelfTime", s.selfTimerSeconds);
-    option("DoubleClick", ActionToFile(s.doubleClickAction));
-    option("DoubleClickDo", SourceToFile(s.doubleClickSource));
+    option("DoubleClick", DoubleClickDestinationToFile(s.doubleClickDestination));
+    option("DoubleClickDo", DoubleClickSourceToFile(s.doubleClickSource));
     option("ConfirmBeforePrint", FlagToFile(s.confirmBeforePrint));
     option("IconDelete", FlagToFile(s.hideIconWhileCapturing));
     option("ReversePrint", FlagToFile(s.reverseColours));

@@ -45,8 +45,8 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
     EXPECT_FALSE(s.selfTimerOn);
     EXPECT_EQ(s.selfTimerSeconds, 5);
     EXPECT_TRUE(s.confirmBeforePrint);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Desktop);
     EXPECT_EQ(s.lastNamedSetting, -1);
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.captureCursor);
@@ -113,7 +113,7 @@ TEST_F(SettingsUnreadable, ADefaultsFileGivesTheValuesButIsNotUsedUp)
     EXPECT_TRUE(data.settings.selfTimerOn);
     EXPECT_EQ(data.settings.selfTimerSeconds, 10);
     EXPECT_FALSE(data.settings.confirmBeforePrint);
-    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::ActiveWindow);
+    EXPECT_EQ(data.settings.doubleClickSource, CaptureSource::ActiveWindow);
     EXPECT_TRUE(fs.exists(infPath)) << "its values reached no file: the next start needs them";
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
 }

@@ -31,26 +31,6 @@ Settings LoadedFrom(const std::string& options)
 
 }  // namespace
 
-TEST(HotKeyTable, EachSlotHasItsFixedCommand)
-{
-    const std::vector<HotKeyCommand> expected = {
-        HotKeyCommand::PrintDesktop, HotKeyCommand::PrintActiveWindow,
-        HotKeyCommand::PrintRegion,  HotKeyCommand::PrintFile,
-        HotKeyCommand::CopyDesktop,  HotKeyCommand::CopyActiveWindowNow,
-        HotKeyCommand::CopyRegion,   HotKeyCommand::CopyFile,
-        HotKeyCommand::OpenOptions,  HotKeyCommand::NoteFromClipboard,
-    };
-    for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        ASSERT_TRUE(CommandForSlot(slot).has_value()) << slot;
-        EXPECT_EQ(*CommandForSlot(slot), expected[slot]) << slot;
-    }
-}
-
-TEST(HotKeyTable, SlotsOutsideTheTableHaveNoCommand)
-{
-    for (int slot : {-1, 10, 11, 255}) EXPECT_FALSE(CommandForSlot(slot).has_value()) << slot;
-}
-
 TEST(HotKeyTable, ModifierFlagsFromTheSettings)
 {
     struct Case {
