@@ -13,16 +13,17 @@
 #include "controls/FileDialog.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
+#include "core/FileSystem.h"
 #include "core/LegacySettings.h"
 #include "core/PaperNames.h"
 #include "core/SettingsStore.h"
 #include "core/TitleFields.h"
 #include "output/PagePrinter.h"
 #include "output/PageRenderer.h"
-#include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
 #include "platform/PrinterCatalog.h"
+#include "platform/SettingsNoticeBoxes.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayHostWatcher.h"
@@ -103,14 +104,20 @@ std::function<std::string(const std::string&)> Program::titleExpander() const
 
 bool Program::saveSettings()
 {
-    return settingsStore().saveSettings(data);
+    return saveSettings(data);
+}
+
+bool Program::saveSettings(const SettingsData& records)
+{
+    const SettingsSaveResult save = settingsStore().saveSettings(records);
+    ShowSettingsNotices(services_.messages, save.notices);
+    return save.saved;
 }
 
 SettingsStore& Program::settingsStore()
 {
     if (!store_ || store_->settingsPath() != appPath + "tovrimo.ini")
-        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, services_.messages,
-                                                 appPath);
+        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, appPath);
     return *store_;
 }
 
@@ -135,9 +142,11 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
     // A save cut short by a crash or a kill leaves its temporary file beside the settings
     // file, which itself is still whole.
     services_.files.removeAbandonedWrites(store.settingsPath());
-    MigrateLegacySettings(services_.files, services_.messages, appPath);
+    ShowSettingsNotices(services_.messages, MigrateLegacySettings(services_.files, appPath));
 
-    if (store.loadSettings(data) == LoadResult::Fatal) return {false, 1};
+    const SettingsLoadResult load = store.loadSettings(data);
+    ShowSettingsNotices(services_.messages, load.notices);
+    if (load.status == LoadResult::Fatal) return {false, 1};
 
     if (!commandArgs.front().empty()) return runCommandLine();
 

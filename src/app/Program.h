@@ -100,6 +100,7 @@ public:
     std::function<std::string(const std::string&)> titleExpander() const;
     // Rewrites the settings file from the records; false (already shown) when it failed.
     bool saveSettings();
+    bool saveSettings(const SettingsData& records);
     // The settings file of this session (in appPath); it remembers a file that could not be
     // read at start-up, so that no save replaces it.
     SettingsStore& settingsStore();

@@ -19,6 +19,7 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingOptionsHost.h"
+#include "doubles/ShownSettingsStore.h"
 #include "resident/GeneralPage.h"
 #include "resident/HotKeys.h"
 #include "resident/HotKeysPage.h"
@@ -67,7 +68,7 @@ protected:
     MemoryFileSystem files;
     FakePrinterBackend printers;
     RecordingMessageBoxes boxes;
-    SettingsStore store{files, printers, boxes, kFolder};
+    test::ShownSettingsStore store{files, printers, boxes, kFolder};
     FakeHotKeyRegistrar registrar;
     HotKeys hotKeys{registrar, {}};
     RecordingOptionsHost host{store, hotKeys};

@@ -91,7 +91,7 @@ TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
     NoDefaultPrinter noDefault;
     noDefault.printers = {FakePrinterBackend::a4("First"), FakePrinterBackend::a4("Second")};
     noDefault.printers[0].defaultSize = 13;
-    SettingsStore other(fs, noDefault, boxes, folder);
+    test::ShownSettingsStore other(fs, noDefault, boxes, folder);
     SettingsData data;
     ASSERT_EQ(other.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.current.printerName, "First");

@@ -124,7 +124,7 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     load();
     fs.readErrors.clear();
     boxes.shown.clear();
-    SettingsStore next{fs, printers, boxes, folder};
+    test::ShownSettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
@@ -132,4 +132,25 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     EXPECT_TRUE(next.saveSettings(data));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(fs.writes, 1);
+}
+
+TEST_F(SettingsUnreadable, TheStoreItselfShowsNothingAndHandsTheCallerWhatToSay)
+{
+    // The same store the program uses, with no message boxes anywhere near it.
+    SettingsStore bare(fs, printers, folder);
+    SettingsData data;
+    const SettingsLoadResult load = bare.loadSettings(data);
+    EXPECT_EQ(load.status, LoadResult::Loaded);
+    ASSERT_EQ(load.notices.size(), 1u);
+    EXPECT_EQ(load.notices[0].caption, "トヴリモ");
+    EXPECT_EQ(load.notices[0].severity, SettingsNotice::Severity::Critical);
+    EXPECT_EQ(load.notices[0].text.rfind("設定ファイルを読み込めませんでした。", 0), 0u);
+
+    const SettingsSaveResult save = bare.saveSettings(data);
+    EXPECT_FALSE(save.saved);
+    ASSERT_EQ(save.notices.size(), 1u);
+    EXPECT_EQ(save.notices[0].severity, SettingsNotice::Severity::Critical);
+    EXPECT_NE(save.notices[0].text.find("（Permission denied）"), std::string::npos);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(fs.files[iniPath], kPrecious);
 }

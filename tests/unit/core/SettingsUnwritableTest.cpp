@@ -110,7 +110,7 @@ TEST_F(SettingsUnwritableFirstRun, TheNextStartInAWritableFolderIsAnOrdinaryFirs
     load();
     fs.failWrites = false;
     boxes.shown.clear();
-    SettingsStore next{fs, printers, boxes, folder};
+    test::ShownSettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_TRUE(boxes.shown.empty());

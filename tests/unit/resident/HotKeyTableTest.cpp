@@ -7,6 +7,7 @@
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 #include "resident/HotKeyTable.h"
 
 using namespace tovrimo;
@@ -23,7 +24,7 @@ Settings LoadedFrom(const std::string& options)
     const std::string folder = "/home/u/.config/tovrimo/";
     fs.files[folder + "tovrimo.ini"] = "[Application]\nTitle=T\nVersion=2.80\n[Option]\n" +
                                        options + "[DefaultPrinter]\nFontName=F\nFontSize=10\n";
-    SettingsStore store(fs, printers, boxes, folder);
+    test::ShownSettingsStore store(fs, printers, boxes, folder);
     SettingsData data;
     EXPECT_EQ(store.loadSettings(data), LoadResult::Loaded);
     return data.settings;
