@@ -17,11 +17,11 @@ RUN=(qt6-wayland wl-clipboard fonts-ipafont-gothic cups-client
   xvfb xauth openbox x11-utils x11-xserver-utils cups poppler-utils)
 # The tests' own tools: gtest, the stand-in desktops and trays (trayer, XFCE's panel, sway with
 # waybar, the portals and PipeWire), input and clipboard tools, the printer simulators with
-# avahi, and chattr (e2fsprogs) for files that refuse to change.
+# avahi, chattr (e2fsprogs) for files that refuse to change, and clang-tidy for scripts/tidy.sh.
 TEST=(libgtest-dev libwayland-dev libwayland-bin
   trayer xdotool xclip x11-xkb-utils xkb-data xfce4-panel dbus dbus-x11 libglib2.0-bin
   sway waybar xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire grim wtype
-  cups-bsd cups-ipp-utils avahi-daemon e2fsprogs)
+  cups-bsd cups-ipp-utils avahi-daemon e2fsprogs clang-tidy)
 # The format check: node's package manager fetches the one pinned clang-format
 # (scripts/formatter/), the same on every release.
 FORMAT=(npm)
