@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/CommandLineJob.h"
 #include "app/DialogCoordinator.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOptions.h"
@@ -172,51 +173,12 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
 
 Program::Outcome Program::runCommandLine()
 {
-    engine_->setState(AppState::CommandLine);
-    const CommandJob job = ParseCommandSwitches(commandArgs, data.current.name);
-    data.settings.confirmBeforePrint = job.confirm;
-
-    const std::optional<CaptureSource> source =
-        job.request ? std::optional(job.request->source) : std::nullopt;
-    if (source == CaptureSource::ActiveWindow) {
-        // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
-        // any number that names no window, captures nothing rather than the active window.
-        engine_->captureWindow(static_cast<WindowId>(job.window));
-    } else if (source) {
-        // A region is dragged over a picture of the whole desktop.
-        engine_->captureDesktop();
-    }
-    if (!job.settingName.empty()) {
-        const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);
-        for (int i = 0; i < count; ++i) {
-            if (data.named[i].name == job.settingName) {
-                data.current = data.named[i];
-                data.settings.lastNamedSetting = static_cast<int16_t>(i);
-            }
-        }
-    }
-    const bool screenCapture = source == CaptureSource::Desktop || source == CaptureSource::Region;
-    if (screenCapture && buffer_.image.isNull()) {
-        // The screen could not be read and the user has been told; there is nothing to print.
-        return {false, 1};
-    }
-    if (job.error()) {
-        services_.messages.show(texts::kAppCaption, texts::kBadCommandLine, MsgButtons::Ok,
-                                MsgIcon::None);
-        return {false, 1};
-    }
-    if (source == CaptureSource::Region) {
-        // The selection screen carries the job on and ends the program when it is done.
-        openRegionScreen();
-        return {true, 0};
-    }
-    if (data.settings.confirmBeforePrint) {
-        // The print dialog carries the job on and ends the program when it closes.
-        dialogs_->openPrintDialog();
-        return {true, 0};
-    }
-    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
-    return {false, accepted ? 0 : 1};
+    commandLineJob_ = std::make_unique<CommandLineJob>(CommandLineJob::Services{
+        *engine_, buffer_, data, *printer_, services_.messages,
+        [this] { dialogs_->openPrintDialog(); }, [this] { openRegionScreen(); },
+        [this](int code) { endProcess(code); }});
+    const CommandLineJob::Outcome outcome = commandLineJob_->start(commandArgs);
+    return {outcome.goesOn, outcome.exitCode};
 }
 
 void Program::becomeResident()
@@ -342,12 +304,7 @@ void Program::copyStep()
 
 void Program::commandLineHandOff()
 {
-    if (data.settings.confirmBeforePrint) {
-        dialogs_->openPrintDialog();
-        return;
-    }
-    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
-    endProcess(accepted ? 0 : 1);
+    if (commandLineJob_) commandLineJob_->regionChosen();
 }
 
 void Program::cancel()

@@ -17,6 +17,7 @@
 namespace tovrimo {
 
 class CaptureEngine;
+class CommandLineJob;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
@@ -176,6 +177,7 @@ private:
     std::unique_ptr<ImageSources> imageSources_;
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<DialogCoordinator> dialogs_;
+    std::unique_ptr<CommandLineJob> commandLineJob_;
     QPointer<RegionSelector> region_;
     QTimer notificationAreaWait_;
     std::unique_ptr<SettingsStore> store_;
