@@ -27,8 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (first != std::string::npos && text[first] != '\t') FUZZ_CHECK(!tokens.front().empty());
 
     const CommandJob job = ParseCommandSwitches(tokens, "start");
-    FUZZ_CHECK(job.error() == (job.capture == CommandCapture::None));
-    FUZZ_CHECK(static_cast<int>(job.capture) >= 0 && static_cast<int>(job.capture) <= 3);
+    FUZZ_CHECK(job.error() == !job.request.has_value());
+    // A job only ever prints the desktop, a window or a region, taken at once.
+    if (job.request) {
+        FUZZ_CHECK(job.request->destination == CaptureDestination::Printer);
+        FUZZ_CHECK(job.request->immediate);
+        FUZZ_CHECK(job.request->source == CaptureSource::Desktop ||
+                   job.request->source == CaptureSource::ActiveWindow ||
+                   job.request->source == CaptureSource::Region);
+    }
     if (!job.settingName.empty() && job.settingName != "start") {
         FUZZ_CHECK(job.settingName.front() != ' ' && job.settingName.back() != ' ');
     }

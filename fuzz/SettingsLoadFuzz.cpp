@@ -11,12 +11,10 @@
 #include "core/SettingsStore.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/MemoryFileSystem.h"
-#include "doubles/RecordingMessageBoxes.h"
 
 using namespace tovrimo;
 using tovrimo::test::FakePrinterBackend;
 using tovrimo::test::MemoryFileSystem;
-using tovrimo::test::RecordingMessageBoxes;
 
 namespace {
 
@@ -43,12 +41,14 @@ void CheckLoaded(const SettingsData& d)
     FUZZ_CHECK(d.current.name.empty());
     FUZZ_CHECK(s.title != settings_texts::kOldDefaultTitle);
     // Whatever number the file held, the double-click reads as one of the choices.
-    FUZZ_CHECK(static_cast<int>(s.doubleClickAction) >= 0 &&
-               static_cast<int>(s.doubleClickAction) <=
-                   static_cast<int>(DoubleClickAction::RepeatLast));
-    FUZZ_CHECK(static_cast<int>(s.doubleClickSource) >= 0 &&
-               static_cast<int>(s.doubleClickSource) <=
-                   static_cast<int>(DoubleClickSource::Unrecognised));
+    if (s.doubleClickDestination)
+        FUZZ_CHECK(static_cast<int>(*s.doubleClickDestination) >= 0 &&
+                   static_cast<int>(*s.doubleClickDestination) <=
+                       static_cast<int>(CaptureDestination::StickyNote));
+    if (s.doubleClickSource)
+        FUZZ_CHECK(static_cast<int>(*s.doubleClickSource) >= 0 &&
+                   static_cast<int>(*s.doubleClickSource) <=
+                       static_cast<int>(CaptureSource::Clipboard));
     FUZZ_CHECK(s.selfTimerSeconds >= 0 && s.selfTimerSeconds <= kSelfTimeMaxSeconds);
     FUZZ_CHECK(std::isfinite(d.current.leftCm) && std::isfinite(d.current.topCm));
 }
@@ -82,8 +82,7 @@ bool IsFreshSettings(SettingsData data)
         MemoryFileSystem fs;
         FakePrinterBackend printers;
         printers.printers.push_back(FakePrinterBackend::a4("PDF"));
-        RecordingMessageBoxes messages;
-        SettingsStore store(fs, printers, messages, kFolder);
+        SettingsStore store(fs, printers, kFolder);
         SettingsData d;
         store.loadSettings(d);
         d.settings.formatVersion.clear();
@@ -108,8 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MemoryFileSystem fs;
     FakePrinterBackend printers;
     printers.printers.push_back(FakePrinterBackend::a4("PDF"));
-    RecordingMessageBoxes messages;
-    SettingsStore store(fs, printers, messages, kFolder);
+    SettingsStore store(fs, printers, kFolder);
 
     if (const size_t split = bytes.find("\n#inf\n"); split != std::string_view::npos) {
         fs.files[store.defaultsPath()] = std::string(bytes.substr(split + 6));
@@ -118,9 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fs.files[store.settingsPath()] = std::string(bytes);
 
     SettingsData loaded;
-    if (store.loadSettings(loaded) == LoadResult::Fatal) {
+    const SettingsLoadResult load = store.loadSettings(loaded);
+    if (load.status == LoadResult::Fatal) {
         // Only a bad defaults file stops the program, with a message, before anything is written.
-        FUZZ_CHECK(messages.shown.size() == 1);
+        FUZZ_CHECK(load.notices.size() == 1);
         FUZZ_CHECK(fs.files.count(store.defaultsPath()) == 1);
         FUZZ_CHECK(fs.files[store.settingsPath()] == std::string(bytes));
         return 0;
@@ -148,6 +147,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string saved = fs.files[store.settingsPath()];
     FUZZ_CHECK(store.saveSettings(reloaded));
     FUZZ_CHECK(fs.files[store.settingsPath()] == saved);
-    FUZZ_CHECK(messages.shown.empty());
+    FUZZ_CHECK(load.notices.empty());
     return 0;
 }

@@ -199,7 +199,7 @@ std::optional<std::string> DialogCoordinator::chooseIconFile(const IconFileReque
 
 bool DialogCoordinator::saveSettings(const SettingsData& data)
 {
-    return program_.settingsStore().saveSettings(data);
+    return program_.saveSettings(data);
 }
 
 void DialogCoordinator::reRegisterHotKeys(const Settings&, const Settings& now)

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/CommandLineJob.h"
 #include "app/DialogCoordinator.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureOptions.h"
@@ -13,16 +14,17 @@
 #include "controls/FileDialog.h"
 #include "core/CommandLine.h"
 #include "core/CoreTexts.h"
+#include "core/FileSystem.h"
 #include "core/LegacySettings.h"
 #include "core/PaperNames.h"
 #include "core/SettingsStore.h"
 #include "core/TitleFields.h"
 #include "output/PagePrinter.h"
 #include "output/PageRenderer.h"
-#include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PrinterBackend.h"
 #include "platform/PrinterCatalog.h"
+#include "platform/SettingsNoticeBoxes.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayHostWatcher.h"
@@ -82,47 +84,7 @@ Program::Program(PlatformServices services)
     dialogs_ = std::make_unique<DialogCoordinator>(*this);
     endProcess = [](int code) { std::exit(code); };
 
-    HotKeys::Commands keys;
-    keys.runMenuCommand = [this](HotKeyCommand c) {
-        if (regionScreenOpen()) return;
-        switch (c) {
-        case HotKeyCommand::PrintDesktop:
-            run(MenuCommand::PrintDesktop);
-            break;
-        case HotKeyCommand::PrintActiveWindow:
-            run(MenuCommand::PrintActiveWindow);
-            break;
-        case HotKeyCommand::PrintRegion:
-            run(MenuCommand::PrintRegion);
-            break;
-        case HotKeyCommand::PrintFile:
-            run(MenuCommand::PrintFile);
-            break;
-        case HotKeyCommand::CopyDesktop:
-            run(MenuCommand::CopyDesktop);
-            break;
-        case HotKeyCommand::CopyRegion:
-            run(MenuCommand::CopyRegion);
-            break;
-        case HotKeyCommand::CopyFile:
-            run(MenuCommand::CopyFile);
-            break;
-        case HotKeyCommand::OpenOptions:
-            openOptions();
-            break;
-        case HotKeyCommand::NoteFromClipboard:
-            run(MenuCommand::NoteFromClipboard);
-            break;
-        case HotKeyCommand::CopyActiveWindowNow:
-            break;  // handled by copyActiveWindowNow
-        }
-    };
-    keys.copyActiveWindowNow = [this] {
-        if (regionScreenOpen()) return;
-        engine_->captureWindow(0);
-        if (!engine_->windowGrabFailed()) engine_->copyStep();
-    };
-    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, std::move(keys));
+    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, [this](const Command& c) { run(c); });
 }
 
 Program::~Program()
@@ -143,14 +105,20 @@ std::function<std::string(const std::string&)> Program::titleExpander() const
 
 bool Program::saveSettings()
 {
-    return settingsStore().saveSettings(data);
+    return saveSettings(data);
+}
+
+bool Program::saveSettings(const SettingsData& records)
+{
+    const SettingsSaveResult save = settingsStore().saveSettings(records);
+    ShowSettingsNotices(services_.messages, save.notices);
+    return save.saved;
 }
 
 SettingsStore& Program::settingsStore()
 {
     if (!store_ || store_->settingsPath() != appPath + "tovrimo.ini")
-        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, services_.messages,
-                                                 appPath);
+        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, appPath);
     return *store_;
 }
 
@@ -175,9 +143,11 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
     // A save cut short by a crash or a kill leaves its temporary file beside the settings
     // file, which itself is still whole.
     services_.files.removeAbandonedWrites(store.settingsPath());
-    MigrateLegacySettings(services_.files, services_.messages, appPath);
+    ShowSettingsNotices(services_.messages, MigrateLegacySettings(services_.files, appPath));
 
-    if (store.loadSettings(data) == LoadResult::Fatal) return {false, 1};
+    const SettingsLoadResult load = store.loadSettings(data);
+    ShowSettingsNotices(services_.messages, load.notices);
+    if (load.status == LoadResult::Fatal) return {false, 1};
 
     if (!commandArgs.front().empty()) return runCommandLine();
 
@@ -203,58 +173,12 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
 
 Program::Outcome Program::runCommandLine()
 {
-    engine_->setState(AppState::CommandLine);
-    const CommandJob job = ParseCommandSwitches(commandArgs, data.current.name);
-    data.settings.confirmBeforePrint = job.confirm;
-
-    switch (job.capture) {
-    case CommandCapture::None:
-        break;
-    case CommandCapture::Desktop:
-        engine_->captureDesktop();
-        break;
-    case CommandCapture::Window:
-        // The handle's 32 bits go on unchanged: a negative number is no X id and so, like
-        // any number that names no window, captures nothing rather than the active window.
-        engine_->captureWindow(static_cast<WindowId>(job.window));
-        break;
-    case CommandCapture::Region:
-        engine_->captureDesktop();
-        break;
-    }
-    if (!job.settingName.empty()) {
-        const int count = std::clamp<int>(data.settings.namedSettingCount, 0, kNamedSettingsMax);
-        for (int i = 0; i < count; ++i) {
-            if (data.named[i].name == job.settingName) {
-                data.current = data.named[i];
-                data.settings.lastNamedSetting = static_cast<int16_t>(i);
-            }
-        }
-    }
-    const bool screenCapture =
-        job.capture == CommandCapture::Desktop || job.capture == CommandCapture::Region;
-    if ((screenCapture && buffer_.image.isNull()) ||
-        (job.capture == CommandCapture::Window && engine_->windowGrabFailed())) {
-        // The screen could not be read and the user has been told; there is nothing to print.
-        return {false, 1};
-    }
-    if (job.error()) {
-        services_.messages.show(texts::kAppCaption, texts::kBadCommandLine, MsgButtons::Ok,
-                                MsgIcon::None);
-        return {false, 1};
-    }
-    if (job.capture == CommandCapture::Region) {
-        // The selection screen carries the job on and ends the program when it is done.
-        openRegionScreen();
-        return {true, 0};
-    }
-    if (data.settings.confirmBeforePrint) {
-        // The print dialog carries the job on and ends the program when it closes.
-        dialogs_->openPrintDialog();
-        return {true, 0};
-    }
-    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
-    return {false, accepted ? 0 : 1};
+    commandLineJob_ = std::make_unique<CommandLineJob>(CommandLineJob::Services{
+        *engine_, buffer_, data, *printer_, services_.messages,
+        [this] { dialogs_->openPrintDialog(); }, [this] { openRegionScreen(); },
+        [this](int code) { endProcess(code); }});
+    const CommandLineJob::Outcome outcome = commandLineJob_->start(commandArgs);
+    return {outcome.goesOn, outcome.exitCode};
 }
 
 void Program::becomeResident()
@@ -263,7 +187,7 @@ void Program::becomeResident()
     hotKeys_->registerKeys(data.settings, engine_->state());
     data.settings.iconIsBuiltIn = resident_->applyTrayIconImage(data.settings.iconPath);
     engine_->setState(AppState::Idle);
-    engine_->recordLastOperation(ActionCode::None, SourceCode::None);
+    engine_->forgetLastCapture();
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
     engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
@@ -383,12 +307,7 @@ void Program::copyStep()
 
 void Program::commandLineHandOff()
 {
-    if (data.settings.confirmBeforePrint) {
-        dialogs_->openPrintDialog();
-        return;
-    }
-    const bool accepted = printer_->printPage(data.current, buffer_.image, buffer_.staging);
-    endProcess(accepted ? 0 : 1);
+    if (commandLineJob_) commandLineJob_->regionChosen();
 }
 
 void Program::cancel()
@@ -396,9 +315,9 @@ void Program::cancel()
     cancelCapture();
 }
 
-LastOperation Program::lastOperation() const
+std::optional<CaptureRequest> Program::lastCapture() const
 {
-    return engine_->lastOperation();
+    return engine_->lastCapture();
 }
 
 bool Program::captureDelayRunning() const
@@ -406,46 +325,49 @@ bool Program::captureDelayRunning() const
     return engine_->captureDelayTimer().isEnabled() || engine_->windowDelayTimer().isEnabled();
 }
 
-void Program::run(MenuCommand command)
+void Program::run(const Command& command)
 {
     // The region screen covers the desktop and waits for its drag or its cancel; a command
     // that changed the state meanwhile would leave it with neither.
     if (regionScreenOpen()) return;
-    switch (command) {
-    case MenuCommand::None:
+    if (const auto* action = std::get_if<ProgramAction>(&command)) {
+        switch (*action) {
+        case ProgramAction::OpenOptions:
+            openOptions();
+            break;
+        case ProgramAction::OpenHelp:
+            openHelp();
+            break;
+        case ProgramAction::OpenAbout:
+            openAbout();
+            break;
+        case ProgramAction::RemoveAllNotes:
+            removeAllNotes();
+            break;
+        case ProgramAction::BringNotesToFront:
+            bringNotesToFront();
+            break;
+        case ProgramAction::Quit:
+            quit();
+            break;
+        }
+        return;
+    }
+    const auto& request = std::get<CaptureRequest>(command);
+    using Destination = CaptureDestination;
+    switch (request.source) {
+    case CaptureSource::Desktop:
+    case CaptureSource::ActiveWindow:
+    case CaptureSource::Region:
+        engine_->capture(request);
         break;
-    case MenuCommand::PrintDesktop:
-        engine_->printDesktop();
+    case CaptureSource::ImageFile:
+        if (request.destination == Destination::Printer) imageSources_->printFile();
+        if (request.destination == Destination::Clipboard) imageSources_->copyFile();
         break;
-    case MenuCommand::PrintActiveWindow:
-        engine_->printActiveWindow();
-        break;
-    case MenuCommand::PrintRegion:
-        engine_->printRegion();
-        break;
-    case MenuCommand::CopyDesktop:
-        engine_->copyDesktop();
-        break;
-    case MenuCommand::CopyActiveWindow:
-        engine_->copyActiveWindow();
-        break;
-    case MenuCommand::CopyRegion:
-        engine_->copyRegion();
-        break;
-    case MenuCommand::PrintFile:
-        imageSources_->printFile();
-        break;
-    case MenuCommand::PrintClipboard:
-        imageSources_->printClipboard();
-        break;
-    case MenuCommand::CopyFile:
-        imageSources_->copyFile();
-        break;
-    case MenuCommand::NoteFromClipboard:
-        notes_->noteFromClipboard();
-        break;
-    case MenuCommand::Repeat:
-        run(RepeatCommand(engine_->lastOperation()));
+    case CaptureSource::Clipboard:
+        if (request.destination == Destination::Printer) imageSources_->printClipboard();
+        if (request.destination == Destination::StickyNote) notes_->noteFromClipboard();
         break;
     }
 }

@@ -17,6 +17,7 @@
 namespace tovrimo {
 
 class CaptureEngine;
+class CommandLineJob;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
@@ -100,6 +101,7 @@ public:
     std::function<std::string(const std::string&)> titleExpander() const;
     // Rewrites the settings file from the records; false (already shown) when it failed.
     bool saveSettings();
+    bool saveSettings(const SettingsData& records);
     // The settings file of this session (in appPath); it remembers a file that could not be
     // read at start-up, so that no save replaces it.
     SettingsStore& settingsStore();
@@ -127,24 +129,27 @@ public:
 
     // ResidentCommands
     AppState appState() const override { return state(); }
-    LastOperation lastOperation() const override;
+    std::optional<CaptureRequest> lastCapture() const override;
     bool captureDelayRunning() const override;
-    DoubleClickAction doubleClickSetting() const override
+    std::optional<CaptureDestination> doubleClickDestination() const override
     {
-        return data.settings.doubleClickAction;
+        return data.settings.doubleClickDestination;
     }
-    DoubleClickSource doubleClickSourceSetting() const override
+    std::optional<CaptureSource> doubleClickSource() const override
     {
         return data.settings.doubleClickSource;
     }
-    void run(MenuCommand command) override;
+    // Every command of the tray, the hot keys and the repeat item comes here; while the region
+    // screen is up none is taken.
+    void run(const Command& command) override;
     void cancelCapture() override;
-    void openOptions() override;
-    void openHelp() override;
-    void openAbout() override;
-    void quit() override;
-    void removeAllNotes() override;
-    void bringNotesToFront() override;
+
+    void openOptions();
+    void openHelp();
+    void openAbout();
+    void quit();
+    void removeAllNotes();
+    void bringNotesToFront();
 
     // Called when the process must end at once (a finished command-line job); the default
     // ends it with std::exit, tests replace it.
@@ -172,6 +177,7 @@ private:
     std::unique_ptr<ImageSources> imageSources_;
     std::unique_ptr<StickyNotes> notes_;
     std::unique_ptr<DialogCoordinator> dialogs_;
+    std::unique_ptr<CommandLineJob> commandLineJob_;
     QPointer<RegionSelector> region_;
     QTimer notificationAreaWait_;
     std::unique_ptr<SettingsStore> store_;

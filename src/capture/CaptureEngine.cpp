@@ -34,40 +34,78 @@ int CaptureEngine::captureDelayMs(const CaptureOptions& options)
     return product > 0 ? product : kDefaultDelayMs;
 }
 
+void CaptureEngine::capture(const CaptureRequest& request)
+{
+    using Source = CaptureSource;
+    const bool print = request.destination == CaptureDestination::Printer;
+    const bool copy = request.destination == CaptureDestination::Clipboard;
+    if (!print && !copy) return;
+    if (request.immediate) {
+        if (request.source == Source::Desktop)
+            captureDesktop();
+        else if (request.source == Source::ActiveWindow)
+            captureWindow(0);
+        else
+            return;
+        // A window the desktop refused to give has been told; there is nothing to hand on.
+        if (request.source == Source::ActiveWindow && windowGrabFailed()) return;
+        if (copy)
+            copyStep();
+        else
+            services_.host.printHardCopy();
+        return;
+    }
+    switch (request.source) {
+    case Source::Desktop:
+        print ? printDesktop() : copyDesktop();
+        break;
+    case Source::ActiveWindow:
+        print ? printActiveWindow() : copyActiveWindow();
+        break;
+    case Source::Region:
+        print ? printRegion() : copyRegion();
+        break;
+    case Source::ImageFile:
+    case Source::Clipboard:
+        break;
+    }
+}
+
 void CaptureEngine::printDesktop()
 {
-    startDelayedScreenCommand(AppState::PrintDesktopPending, ActionCode::HardCopy,
-                              SourceCode::Desktop);
+    startDelayedScreenCommand(AppState::PrintDesktopPending,
+                              {CaptureSource::Desktop, CaptureDestination::Printer});
 }
 
 void CaptureEngine::printRegion()
 {
-    startDelayedScreenCommand(AppState::PrintRegionPending, ActionCode::HardCopy,
-                              SourceCode::Region);
+    startDelayedScreenCommand(AppState::PrintRegionPending,
+                              {CaptureSource::Region, CaptureDestination::Printer});
 }
 
 void CaptureEngine::copyDesktop()
 {
-    startDelayedScreenCommand(AppState::CopyDesktopPending, ActionCode::Copy, SourceCode::Desktop);
+    startDelayedScreenCommand(AppState::CopyDesktopPending,
+                              {CaptureSource::Desktop, CaptureDestination::Clipboard});
 }
 
 void CaptureEngine::copyRegion()
 {
-    startDelayedScreenCommand(AppState::CopyRegionPending, ActionCode::Copy, SourceCode::Region);
+    startDelayedScreenCommand(AppState::CopyRegionPending,
+                              {CaptureSource::Region, CaptureDestination::Clipboard});
 }
 
 void CaptureEngine::printActiveWindow()
 {
-    startActiveWindowCommand(AppState::PrintActiveWindowPending, ActionCode::HardCopy);
+    startActiveWindowCommand(AppState::PrintActiveWindowPending, CaptureDestination::Printer);
 }
 
 void CaptureEngine::copyActiveWindow()
 {
-    startActiveWindowCommand(AppState::CopyActiveWindowPending, ActionCode::Copy);
+    startActiveWindowCommand(AppState::CopyActiveWindowPending, CaptureDestination::Clipboard);
 }
 
-void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode action,
-                                              SourceCode source)
+void CaptureEngine::startDelayedScreenCommand(AppState pending, const CaptureRequest& request)
 {
     const CaptureOptions options = options_();
     const int delayMs = captureDelayMs(options);
@@ -80,11 +118,11 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, ActionCode actio
         trayIconHidden_ = true;
     }
     state_ = pending;
-    last_ = {action, source};
+    last_ = request;
     changed();
 }
 
-void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action)
+void CaptureEngine::startActiveWindowCommand(AppState pending, CaptureDestination destination)
 {
     // Takes over from a desktop or region capture that hid the icon and now never reads the
     // screen; this command itself leaves the icon where it is.
@@ -95,7 +133,7 @@ void CaptureEngine::startActiveWindowCommand(AppState pending, ActionCode action
     foregroundPoll_->setEnabled(true);
     services_.windows.activateOwnWindow();
     state_ = pending;
-    last_ = {action, SourceCode::ActiveWindow};
+    last_ = CaptureRequest{CaptureSource::ActiveWindow, destination};
     changed();
 }
 

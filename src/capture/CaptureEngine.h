@@ -2,12 +2,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "capture/CaptureBuffer.h"
 #include "capture/CaptureCodes.h"
 #include "capture/CaptureHost.h"
 #include "capture/CaptureOptions.h"
+#include "core/CaptureRequest.h"
 #include "platform/ClipboardAccess.h"
 #include "platform/CursorSource.h"
 #include "platform/PixelGeometry.h"
@@ -58,12 +60,18 @@ public:
         state_ = state;
         changed();
     }
-    LastOperation lastOperation() const { return last_; }
+    // The capture the repeat command runs again; nothing until the first one.
+    const std::optional<CaptureRequest>& lastCapture() const { return last_; }
     // For the commands that take their image without a timer (clipboard, file, sticky note):
     // they record themselves once the image was taken.
-    void recordLastOperation(ActionCode action, SourceCode source)
+    void recordLastCapture(const CaptureRequest& request)
     {
-        last_ = {action, source};
+        last_ = request;
+        changed();
+    }
+    void forgetLastCapture()
+    {
+        last_.reset();
         changed();
     }
 
@@ -85,6 +93,11 @@ public:
     const Timer& countdownTimer() const { return *countdown_; }
     // The seconds the counter shows now; 0 while none is shown.
     int countdownSeconds() const { return countdownSeconds_; }
+
+    // Starts a capture of the desktop, the active window or a region, to the printer or the
+    // clipboard; an immediate one is taken and handed on at once. Requests for the other
+    // sources and destinations are not the engine's and are ignored.
+    void capture(const CaptureRequest& request);
 
     // Hard copies (printing) of the desktop, the active window and a region.
     void printDesktop();
@@ -116,8 +129,8 @@ public:
     void copyStep();
 
 private:
-    void startDelayedScreenCommand(AppState pending, ActionCode action, SourceCode source);
-    void startActiveWindowCommand(AppState pending, ActionCode action);
+    void startDelayedScreenCommand(AppState pending, const CaptureRequest& request);
+    void startActiveWindowCommand(AppState pending, CaptureDestination destination);
     void drawCursorAt(PixelPoint origin);
     // A self-timer delay of a second or more shows its seconds as they run out.
     void startCountdown(int delayMs, const CaptureOptions& options);
@@ -141,7 +154,7 @@ private:
     bool countdownShown_ = false;
 
     AppState state_ = AppState::Idle;
-    LastOperation last_;
+    std::optional<CaptureRequest> last_;
     std::string capturedWindowTitle_;
     PixelRect capturedWindowRect_;
     bool windowGrabFailed_ = false;

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include "capture/CaptureCodes.h"
+#include "core/CaptureRequest.h"
 
 namespace tovrimo::texts {
 
-// Names of the actions and sources as the repeat item of the tray menu shows them.
+// Names of the destinations and sources as the repeat item of the tray menu shows them.
 inline constexpr std::string_view kActionHardCopy = "ハードコピー";
 inline constexpr std::string_view kActionCopy = "コピー";
 inline constexpr std::string_view kActionStickyNote = "付せん作成";
@@ -21,37 +21,34 @@ inline constexpr std::string_view kSourceClipboard = "クリップボードか�
 // purpose and does not follow the configured application title.
 inline constexpr std::string_view kRestoredTrayTooltip = "トヴリモ";
 
-// Empty for None and for values outside the table.
-constexpr std::string_view ActionName(ActionCode action)
+constexpr std::string_view DestinationName(CaptureDestination destination)
 {
-    switch (action) {
-    case ActionCode::HardCopy:
+    switch (destination) {
+    case CaptureDestination::Printer:
         return kActionHardCopy;
-    case ActionCode::Copy:
+    case CaptureDestination::Clipboard:
         return kActionCopy;
-    case ActionCode::StickyNote:
+    case CaptureDestination::StickyNote:
         return kActionStickyNote;
-    default:
-        return {};
     }
+    return {};
 }
 
-constexpr std::string_view SourceName(SourceCode source)
+constexpr std::string_view SourceName(CaptureSource source)
 {
     switch (source) {
-    case SourceCode::Desktop:
+    case CaptureSource::Desktop:
         return kSourceDesktop;
-    case SourceCode::ActiveWindow:
+    case CaptureSource::ActiveWindow:
         return kSourceActiveWindow;
-    case SourceCode::Region:
+    case CaptureSource::Region:
         return kSourceRegion;
-    case SourceCode::ImageFile:
+    case CaptureSource::ImageFile:
         return kSourceImageFile;
-    case SourceCode::Clipboard:
+    case CaptureSource::Clipboard:
         return kSourceClipboard;
-    default:
-        return {};
     }
+    return {};
 }
 
 }  // namespace tovrimo::texts

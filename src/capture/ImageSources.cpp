@@ -36,7 +36,7 @@ void ImageSources::printClipboard()
     if (picture.isNull()) return;
     s_.buffer.staging = std::move(picture);
     transferStaging();
-    s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Clipboard);
+    s_.engine.recordLastCapture({CaptureSource::Clipboard, CaptureDestination::Printer});
     s_.engine.printHandOff();
 }
 
@@ -64,7 +64,7 @@ bool ImageSources::loadChosenFile()
 void ImageSources::printFile()
 {
     if (!loadChosenFile()) return;
-    s_.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::ImageFile);
+    s_.engine.recordLastCapture({CaptureSource::ImageFile, CaptureDestination::Printer});
     s_.engine.printHandOff();
 }
 
@@ -73,7 +73,7 @@ void ImageSources::copyFile()
     if (!loadChosenFile()) return;
     s_.engine.copyStep();
     s_.engine.setState(AppState::Idle);
-    s_.engine.recordLastOperation(ActionCode::Copy, SourceCode::ImageFile);
+    s_.engine.recordLastCapture({CaptureSource::ImageFile, CaptureDestination::Clipboard});
 }
 
 }  // namespace tovrimo

@@ -139,7 +139,8 @@ LoadedPicture LoadPictureFile(const std::string& path, int64_t maxBytes)
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);  // the pixels as stored, as the picture loader shows them
     // Backstop for formats whose header tells no size: the decoder refuses past this.
-    reader.setAllocationLimit(static_cast<int>(std::max<int64_t>(1, maxBytes / (1024 * 1024))));
+    reader.setAllocationLimit(
+        static_cast<int>(std::max<int64_t>(1, maxBytes / (int64_t{1024} * 1024))));
     if (const std::optional<BitmapHeader> bmp = ReadBitmapHeader(name)) {
         if (!PictureSizeAllowed(bmp->width, bmp->height, maxBytes))
             return {QImage(), LoadedPicture::Error::TooLarge};

@@ -79,11 +79,12 @@ CommandJob ParseCommandSwitches(const std::vector<std::string>& tokens,
         // different three-character prefix.
         const std::string prefix = token.substr(0, 3);
         if (IsOneOf(prefix, {"/d", "/D"})) {
-            job.capture = CommandCapture::Desktop;
+            job.request = CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer, true};
         } else if (IsOneOf(prefix, {"/a", "/A"})) {
-            job.capture = CommandCapture::Window;
+            job.request =
+                CaptureRequest{CaptureSource::ActiveWindow, CaptureDestination::Printer, true};
         } else if (IsOneOf(prefix, {"/r", "/R"})) {
-            job.capture = CommandCapture::Region;
+            job.request = CaptureRequest{CaptureSource::Region, CaptureDestination::Printer, true};
         } else if (IsOneOf(prefix, {"/c", "/C", "-c", "-C"})) {
             job.confirm = true;
         } else if (IsOneOf(prefix, {"/h=", "/H=", "/h:", "/H:"})) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/CaptureRequest.h"
 
 namespace tovrimo {
 
@@ -17,16 +20,16 @@ std::vector<std::string> SplitCommandLine(const std::string& text);
 
 namespace tovrimo {
 
-// What the switches of a one-off job ask for.
-enum class CommandCapture { None = 0, Desktop = 1, Window = 2, Region = 3 };
-
+// What the switches of a one-off job ask for: a hard copy of the desktop, a window or a
+// region, taken at once.
 struct CommandJob {
-    CommandCapture capture = CommandCapture::None;
-    // For Window: the 32-bit handle as given; 0 means the active window.
+    // Nothing when no switch named a source.
+    std::optional<CaptureRequest> request;
+    // For the active-window source: the 32-bit handle as given; 0 means the active window.
     int32_t window = 0;
     std::string settingName;  // named print setting to use; empty for the stored layout
     bool confirm = false;     // show the print dialog first
-    bool error() const { return capture == CommandCapture::None; }
+    bool error() const { return !request; }
 };
 
 // Reads the switches in order; the later of two switches wins and anything unrecognised

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileSystem.h"
 #include "core/IniDocument.h"
-#include "platform/FileSystem.h"
 
 namespace tovrimo {
 

@@ -28,11 +28,11 @@ size_t DigitRun(std::string_view s, size_t pos)
 template <typename Int>
 Int RoundClamped(double x)
 {
-    constexpr double lo = static_cast<double>(std::numeric_limits<Int>::min());
-    constexpr double hi = static_cast<double>(std::numeric_limits<Int>::max());
+    constexpr double kLow = static_cast<double>(std::numeric_limits<Int>::min());
+    constexpr double kHigh = static_cast<double>(std::numeric_limits<Int>::max());
     // Clamping before rounding keeps the conversion defined for any magnitude; the bounds are
     // integers, so the result equals rounding first and clamping afterwards.
-    return static_cast<Int>(nearestEven(std::clamp(x, lo, hi)));
+    return static_cast<Int>(nearestEven(std::clamp(x, kLow, kHigh)));
 }
 
 // The number at the start of `text` and the length of text it took, leading blanks included;

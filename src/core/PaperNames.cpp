@@ -77,14 +77,14 @@ std::array<std::string, 101> MakePaperBinNames()
 
 const std::array<std::string, 257>& PaperSizeNames()
 {
-    static const std::array<std::string, 257> names = MakePaperSizeNames();
-    return names;
+    static const std::array<std::string, 257> kNames = MakePaperSizeNames();
+    return kNames;
 }
 
 const std::array<std::string, 101>& PaperBinNames()
 {
-    static const std::array<std::string, 101> names = MakePaperBinNames();
-    return names;
+    static const std::array<std::string, 101> kNames = MakePaperBinNames();
+    return kNames;
 }
 
 void BuildPaperNames()

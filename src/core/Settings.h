@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/CaptureRequest.h"
 
 namespace tovrimo {
 
@@ -11,26 +14,6 @@ constexpr int kHotKeySlots = 10;
 constexpr int kNamedSettingsMax = 101;
 // The longest self-timer delay, in seconds.
 constexpr int kSelfTimeMaxSeconds = 20;
-
-// What a double-click on the tray icon does.
-enum class DoubleClickAction {
-    Print,              // captures from the chosen source and prints
-    Copy,               // captures from the chosen source onto the clipboard
-    NoteFromClipboard,  // makes a sticky note of the clipboard's picture
-    RepeatLast,         // runs the last capture operation again
-};
-
-// Where the double-click's print or copy takes its picture from.
-enum class DoubleClickSource {
-    Desktop,
-    ActiveWindow,
-    Region,
-    ImageFile,
-    Clipboard,  // not for copying
-    // A number no choice stands for (only a hand-edited file holds one): the double-click
-    // then prints or copies nothing.
-    Unrecognised,
-};
 
 // The program-wide options.
 struct Settings {
@@ -41,8 +24,13 @@ struct Settings {
     bool hideIconWhileCapturing = false;
     bool confirmBeforePrint = false;
     bool reverseColours = false;
-    DoubleClickAction doubleClickAction = DoubleClickAction::Print;
-    DoubleClickSource doubleClickSource = DoubleClickSource::Desktop;
+    // What a double click on the tray icon does: a capture from doubleClickSource to
+    // doubleClickDestination; no destination repeats the last capture. A sticky note always
+    // takes the clipboard's picture, whatever the source says.
+    std::optional<CaptureDestination> doubleClickDestination = CaptureDestination::Printer;
+    // Nothing for a number no choice stands for (only a hand-edited file holds one): a double
+    // click to print or copy then does nothing.
+    std::optional<CaptureSource> doubleClickSource = CaptureSource::Desktop;
     int16_t namedSettingCount = 0;  // named print settings in use, 0..kNamedSettingsMax
     int16_t lastNamedSetting = 0;   // selected named setting (from 0), -1 for none
     bool iconIsBuiltIn = false;     // not stored in the file

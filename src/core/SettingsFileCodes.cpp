@@ -18,77 +18,93 @@ int FlagToFile(bool on)
     return on ? 1 : 0;
 }
 
+namespace {
+
+using Source = CaptureSource;
+using Destination = CaptureDestination;
+
 // DoubleClick: 1 print, 2 copy, 3 sticky note from the clipboard, 4 repeat. A double-click
 // has always repeated the last operation for any other number, so that is what one reads as
 // (and it is written back as 4).
-DoubleClickAction ActionFromFile(int16_t value)
+struct DestinationNumber {
+    std::optional<Destination> destination;
+    int16_t number;
+};
+constexpr DestinationNumber kDestinationNumbers[] = {
+    {Destination::Printer, 1},
+    {Destination::Clipboard, 2},
+    {Destination::StickyNote, 3},
+    {std::nullopt, 4},
+};
+
+// DoubleClickDo: 1 desktop, 2 active window, 3 region, 4 image file, 5 clipboard. Any other
+// number reads as no source: a double-click to print or copy then does nothing, and it is
+// written back as 0, which reads as no source again. The options dialog shows it as the
+// desktop, which it becomes once the dialog's choices are applied.
+struct SourceNumber {
+    std::optional<Source> source;
+    int16_t number;
+};
+constexpr SourceNumber kSourceNumbers[] = {
+    {Source::Desktop, 1},   {Source::ActiveWindow, 2}, {Source::Region, 3},
+    {Source::ImageFile, 4}, {Source::Clipboard, 5},    {std::nullopt, 0},
+};
+
+// Slot 5 copies the window that is active at the key press; slot 8 opens the options.
+const Command kSlotCommands[kHotKeySlots] = {
+    CaptureRequest{Source::Desktop, Destination::Printer},
+    CaptureRequest{Source::ActiveWindow, Destination::Printer},
+    CaptureRequest{Source::Region, Destination::Printer},
+    CaptureRequest{Source::ImageFile, Destination::Printer},
+    CaptureRequest{Source::Desktop, Destination::Clipboard},
+    CaptureRequest{Source::ActiveWindow, Destination::Clipboard, /*immediate=*/true},
+    CaptureRequest{Source::Region, Destination::Clipboard},
+    CaptureRequest{Source::ImageFile, Destination::Clipboard},
+    ProgramAction::OpenOptions,
+    CaptureRequest{Source::Clipboard, Destination::StickyNote},
+};
+
+}  // namespace
+
+std::optional<CaptureDestination> DoubleClickDestinationFromFile(int16_t value)
 {
-    switch (value) {
-    case 1:
-        return DoubleClickAction::Print;
-    case 2:
-        return DoubleClickAction::Copy;
-    case 3:
-        return DoubleClickAction::NoteFromClipboard;
-    default:
-        return DoubleClickAction::RepeatLast;
-    }
+    for (const auto& entry : kDestinationNumbers)
+        if (entry.number == value) return entry.destination;
+    return std::nullopt;
 }
 
-int ActionToFile(DoubleClickAction action)
+int DoubleClickDestinationToFile(std::optional<CaptureDestination> destination)
 {
-    switch (action) {
-    case DoubleClickAction::Print:
-        return 1;
-    case DoubleClickAction::Copy:
-        return 2;
-    case DoubleClickAction::NoteFromClipboard:
-        return 3;
-    case DoubleClickAction::RepeatLast:
-        return 4;
-    }
+    for (const auto& entry : kDestinationNumbers)
+        if (entry.destination == destination) return entry.number;
     return 4;
 }
 
-// DoubleClickDo: 1 desktop, 2 active window, 3 region, 4 image file, 5 clipboard. Any other
-// number reads as Unrecognised: a double-click to print or copy then does nothing, and it is
-// written back as 0, which reads as Unrecognised again. The options dialog shows it as the
-// desktop, which it becomes once the dialog's choices are applied.
-DoubleClickSource SourceFromFile(int16_t value)
+std::optional<CaptureSource> DoubleClickSourceFromFile(int16_t value)
 {
-    switch (value) {
-    case 1:
-        return DoubleClickSource::Desktop;
-    case 2:
-        return DoubleClickSource::ActiveWindow;
-    case 3:
-        return DoubleClickSource::Region;
-    case 4:
-        return DoubleClickSource::ImageFile;
-    case 5:
-        return DoubleClickSource::Clipboard;
-    default:
-        return DoubleClickSource::Unrecognised;
-    }
+    for (const auto& entry : kSourceNumbers)
+        if (entry.number == value) return entry.source;
+    return std::nullopt;
 }
 
-int SourceToFile(DoubleClickSource source)
+int DoubleClickSourceToFile(std::optional<CaptureSource> source)
 {
-    switch (source) {
-    case DoubleClickSource::Desktop:
-        return 1;
-    case DoubleClickSource::ActiveWindow:
-        return 2;
-    case DoubleClickSource::Region:
-        return 3;
-    case DoubleClickSource::ImageFile:
-        return 4;
-    case DoubleClickSource::Clipboard:
-        return 5;
-    case DoubleClickSource::Unrecognised:
-        return 0;
-    }
+    for (const auto& entry : kSourceNumbers)
+        if (entry.source == source) return entry.number;
     return 0;
+}
+
+std::optional<Command> HotKeySlotCommand(int slot)
+{
+    if (slot < 0 || slot >= kHotKeySlots) return std::nullopt;
+    return kSlotCommands[slot];
+}
+
+std::optional<int> HotKeySlotOf(const Command& command)
+{
+    for (int slot = 0; slot < kHotKeySlots; ++slot)
+        if (kSlotCommands[slot] == command) return slot;
+    return std::nullopt;
 }
 
 namespace {

@@ -167,14 +167,9 @@ int ReadDefaultsFile(FileSystem& fs, const std::string& path, FirstRunOptions& o
     return 0;
 }
 
-PrintLayout FirstRunLayout(PrinterBackend& printers)
+PrintLayout FirstRunLayout(FirstRunPrinterSource& printers)
 {
-    std::optional<PrinterDefaults> printer = printers.defaultPrinter();
-    if (!printer) {
-        const std::vector<std::string> names = printers.printerNames();
-        if (!names.empty())
-            printer = PrinterDefaults{names.front(), printers.defaultPaperSize(names.front()), 1};
-    }
+    const std::optional<PrinterDefaults> printer = printers.firstRunPrinter();
 
     PrintLayout l;
     int paperSize = 0;
@@ -227,11 +222,10 @@ void WriteFirstRunKeys(IniDocument& doc, const FirstRunOptions& o, const PrintLa
 
 }  // namespace
 
-SettingsStore::SettingsStore(FileSystem& fs, PrinterBackend& printers, MessageBoxes& messages,
+SettingsStore::SettingsStore(FileSystem& fs, FirstRunPrinterSource& printers,
                              std::string settingsFolder)
     : fs_(fs),
       printers_(printers),
-      messages_(messages),
       folder_(std::move(settingsFolder)),
       file_(fs, folder_ + "tovrimo.ini")
 {
@@ -248,8 +242,14 @@ void SettingsStore::writeIni(std::string_view section, std::string_view key, std
     file_.writeIni(section, key, value);
 }
 
-LoadResult SettingsStore::loadSettings(SettingsData& data)
+SettingsLoadResult SettingsStore::loadSettings(SettingsData& data)
 {
+    SettingsLoadResult load;
+    SettingsNotices& notices = load.notices;
+    auto fatal = [&load] {
+        load.status = LoadResult::Fatal;
+        return std::move(load);
+    };
     data = SettingsData{};
     Settings& s = data.settings;
     // The file is read once into memory and looked up key by key from there; nothing else
@@ -265,13 +265,13 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
         // The file is there but unreadable: the program runs on the first-run values, kept
         // in memory only, and the file stays exactly as it is.
         unreadable_ = readError.empty() ? std::string(kUnknownReadError) : readError;
-        messages_.show(std::string(kAppCaption),
-                       std::string(kLoadFailed) + "\n\n" + settingsPath() + "\n" + *unreadable_,
-                       MsgButtons::Ok, MsgIcon::Critical);
+        notices.push_back({std::string(kAppCaption),
+                           std::string(kLoadFailed) + "\n\n" + settingsPath() + "\n" + *unreadable_,
+                           SettingsNotice::Severity::Critical});
         FirstRunOptions o;
         bool imported = false;
         // The defaults file is read but not used up: its values never reached a file.
-        if (readFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
+        if (readFirstRunOptions(o, imported, notices) == LoadResult::Fatal) return fatal();
         WriteFirstRunKeys(doc, o, FirstRunLayout(printers_));
     }
 
@@ -280,15 +280,15 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
     if (s.title == kOldDefaultTitle) s.title = kDefaultTitle;
     if (s.title.empty()) {
         IniDocument written;
-        if (initSettingsFile(written) == LoadResult::Fatal) return LoadResult::Fatal;
+        if (initSettingsFile(written, notices) == LoadResult::Fatal) return fatal();
         if (unwritable_) {
             // Read back, an empty file would leave the session without a title, a printer or
             // a layout that prints: the first-run values stay in memory instead.
             doc = std::move(written);
-            messages_.show(
-                std::string(kAppCaption),
-                std::string(kFirstRunWriteFailed) + "\n\n" + settingsPath() + "\n" + *unwritable_,
-                MsgButtons::Ok, MsgIcon::Critical);
+            notices.push_back(
+                {std::string(kAppCaption),
+                 std::string(kFirstRunWriteFailed) + "\n\n" + settingsPath() + "\n" + *unwritable_,
+                 SettingsNotice::Severity::Critical});
         } else {
             doc = file_.load().value_or(std::move(written));
         }
@@ -345,8 +345,8 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
         }
     }
     // Any other version: no hot key is enabled and the pointer is not captured.
-    s.doubleClickAction = ActionFromFile(doubleClick);
-    s.doubleClickSource = SourceFromFile(doubleClickDo);
+    s.doubleClickDestination = DoubleClickDestinationFromFile(doubleClick);
+    s.doubleClickSource = DoubleClickSourceFromFile(doubleClickDo);
 
     PrintLayout& current = data.current;
     current = ReadLayout(doc, kDefaultPrinter, false);
@@ -366,19 +366,21 @@ LoadResult SettingsStore::loadSettings(SettingsData& data)
         if (named.fontName.empty()) named.fontName = kDefaultFontName;
         if (named.fontPoints == 0) named.fontPoints = 10;
     }
-    return LoadResult::Loaded;
+    return load;
 }
 
-bool SettingsStore::saveSettings(const SettingsData& data)
+SettingsSaveResult SettingsStore::saveSettings(const SettingsData& data)
 {
+    auto refused = [this](const std::string& reason) {
+        return SettingsSaveResult{
+            false,
+            {{std::string(kAppCaption),
+              std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" + reason,
+              SettingsNotice::Severity::Critical}}};
+    };
     if (unreadable_ || unwritable_) {
-        const std::string reason = unreadable_
-                                       ? std::string(kUnreadableKept) + "（" + *unreadable_ + "）"
-                                       : std::string(kUnwritableKept) + "（" + *unwritable_ + "）";
-        messages_.show(std::string(kAppCaption),
-                       std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" + reason,
-                       MsgButtons::Ok, MsgIcon::Critical);
-        return false;
+        return refused(unreadable_ ? std::string(kUnreadableKept) + "（" + *unreadable_ + "）"
+                                   : std::string(kUnwritableKept) + "（" + *unwritable_ + "）");
     }
     const Settings& s = data.settings;
     // A new file from scratch, so that keys and sections not written below disappear, in the
@@ -394,8 +396,8 @@ bool SettingsStore::saveSettings(const SettingsData& data)
         doc.set(kOption, key, WriteIniInt(value));
     };
     option("SelfTime", s.selfTimerSeconds);
-    option("DoubleClick", ActionToFile(s.doubleClickAction));
-    option("DoubleClickDo", SourceToFile(s.doubleClickSource));
+    option("DoubleClick", DoubleClickDestinationToFile(s.doubleClickDestination));
+    option("DoubleClickDo", DoubleClickSourceToFile(s.doubleClickSource));
     option("ConfirmBeforePrint", FlagToFile(s.confirmBeforePrint));
     option("IconDelete", FlagToFile(s.hideIconWhileCapturing));
     option("ReversePrint", FlagToFile(s.reverseColours));
@@ -424,11 +426,8 @@ bool SettingsStore::saveSettings(const SettingsData& data)
         WritePrintSetting(doc, data.named[static_cast<size_t>(n - 1)], n);
 
     std::string error;
-    if (file_.save(doc, &error)) return true;
-    messages_.show(std::string(kAppCaption),
-                   std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" + error,
-                   MsgButtons::Ok, MsgIcon::Critical);
-    return false;
+    if (file_.save(doc, &error)) return {true, {}};
+    return refused(error);
 }
 
 void SettingsStore::savePrintSetting(const PrintLayout& record, int n)
@@ -440,17 +439,19 @@ void SettingsStore::savePrintSetting(const PrintLayout& record, int n)
     file_.save(*doc, nullptr);
 }
 
-LoadResult SettingsStore::initSettingsFile()
+SettingsLoadResult SettingsStore::initSettingsFile()
 {
     IniDocument written;
-    return initSettingsFile(written);
+    SettingsLoadResult load;
+    load.status = initSettingsFile(written, load.notices);
+    return load;
 }
 
-LoadResult SettingsStore::initSettingsFile(IniDocument& written)
+LoadResult SettingsStore::initSettingsFile(IniDocument& written, SettingsNotices& notices)
 {
     FirstRunOptions o;
     bool imported = false;
-    if (readFirstRunOptions(o, imported) == LoadResult::Fatal) return LoadResult::Fatal;
+    if (readFirstRunOptions(o, imported, notices) == LoadResult::Fatal) return LoadResult::Fatal;
 
     // The keys go into whatever file exists, replacing keys of the same name and keeping all
     // others. A file that exists but cannot be read is left alone.
@@ -470,13 +471,14 @@ LoadResult SettingsStore::initSettingsFile(IniDocument& written)
     return LoadResult::Loaded;
 }
 
-LoadResult SettingsStore::readFirstRunOptions(FirstRunOptions& o, bool& imported)
+LoadResult SettingsStore::readFirstRunOptions(FirstRunOptions& o, bool& imported,
+                                              SettingsNotices& notices)
 {
     imported = false;
     if (!fs_.exists(defaultsPath())) return LoadResult::Loaded;
     if (const int error = ReadDefaultsFile(fs_, defaultsPath(), o)) {
-        messages_.show(std::string(kErrorCaptionPrefix) + std::to_string(error),
-                       std::string(ErrorText(error)), MsgButtons::Ok, MsgIcon::None);
+        notices.push_back({std::string(kErrorCaptionPrefix) + std::to_string(error),
+                           std::string(ErrorText(error)), SettingsNotice::Severity::Plain});
         return LoadResult::Fatal;
     }
     imported = true;

@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileSystem.h"
 #include "core/IniDocument.h"
 #include "core/IniFile.h"
+#include "core/PrinterDefaults.h"
 #include "core/Settings.h"
-#include "platform/FileSystem.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PrinterBackend.h"
+#include "core/SettingsNotice.h"
 
 namespace tovrimo {
 
@@ -57,6 +57,25 @@ inline constexpr std::string_view kUnknownWriteError = "書き込みエラー";
 
 enum class LoadResult { Loaded, Fatal };
 
+// What loading the settings came to, and what the user must be told about it, in order.
+struct SettingsLoadResult {
+    LoadResult status = LoadResult::Loaded;
+    SettingsNotices notices;
+
+    friend bool operator==(const SettingsLoadResult& load, LoadResult status)
+    {
+        return load.status == status;
+    }
+};
+
+// Whether a save replaced the file, and why not when it did not.
+struct SettingsSaveResult {
+    bool saved = false;
+    SettingsNotices notices;
+
+    explicit operator bool() const { return saved; }
+};
+
 // Options of a first run, from the defaults file or built in. They go into the new settings
 // file exactly as the defaults file gives them, so they stay the file's own numbers: the
 // keys SelfTimer, SelfTime, ConfirmBeforePrint, IconDelete, ReversePrint and DoubleClick
@@ -76,8 +95,7 @@ struct FirstRunOptions {
 class SettingsStore {
 public:
     // `settingsFolder` ends in '/'.
-    SettingsStore(FileSystem& fs, PrinterBackend& printers, MessageBoxes& messages,
-                  std::string settingsFolder);
+    SettingsStore(FileSystem& fs, FirstRunPrinterSource& printers, std::string settingsFolder);
 
     const std::string& settingsPath() const { return file_.path(); }
     std::string defaultsPath() const { return folder_ + "tovrimo.inf"; }
@@ -89,21 +107,21 @@ public:
     void writeIni(std::string_view section, std::string_view key, std::string_view value);
 
     // Fills `data` from the file, initialising the file first when it has no title. Fatal
-    // after the defaults file turned out unreadable and the error was shown: the caller ends
-    // the process.
+    // after the defaults file turned out unreadable (its error among the notices): the caller
+    // ends the process.
     // A file that exists but cannot be read (no permission, an I/O error) may hold settings
     // the user cannot afford to lose: the user is told, `data` gets the first-run values,
     // and from then on this store never replaces, renames or deletes the file.
     // A first run whose new file cannot be written (a read-only folder, a full disk) runs on
     // the first-run values kept in memory; the user is told once, and every later save of the
     // session is refused in the same way.
-    LoadResult loadSettings(SettingsData& data);
+    SettingsLoadResult loadSettings(SettingsData& data);
 
     // Rewrites the file from `data`: sections Application, Option, DefaultPrinter, Printer1 ...
     // PrinterN and nothing else. The file is replaced in one step, in its own encoding; when
-    // that fails the old file stays as it was, the user is told, and the result is false.
-    // After a load that could not read the file, every save is refused that way.
-    bool saveSettings(const SettingsData& data);
+    // that fails the old file stays as it was and the result says why. After a load that
+    // could not read the file, every save is refused that way.
+    SettingsSaveResult saveSettings(const SettingsData& data);
 
     // Writes `record` as section "Printer<n>" and sets PrinterCount to n. A failure is ignored.
     void savePrintSetting(const PrintLayout& record, int n);
@@ -116,19 +134,18 @@ public:
     // First-run initialisation: writes the first-run options (from the defaults file when
     // there is one, which is deleted after the import) and a current layout for the default
     // printer into whatever file exists. Fatal when the defaults file could not be read.
-    LoadResult initSettingsFile();
+    SettingsLoadResult initSettingsFile();
 
 private:
     // The same, giving back the document it wrote (or failed to write).
-    LoadResult initSettingsFile(IniDocument& written);
+    LoadResult initSettingsFile(IniDocument& written, SettingsNotices& notices);
 
     // The defaults file's values into `o` when there is one (`imported`); Fatal after its
-    // error was shown.
-    LoadResult readFirstRunOptions(FirstRunOptions& o, bool& imported);
+    // error was added to the notices.
+    LoadResult readFirstRunOptions(FirstRunOptions& o, bool& imported, SettingsNotices& notices);
 
     FileSystem& fs_;
-    PrinterBackend& printers_;
-    MessageBoxes& messages_;
+    FirstRunPrinterSource& printers_;
     std::string folder_;
     IniFile file_;
     std::optional<std::string> unreadable_;

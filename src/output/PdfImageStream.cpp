@@ -147,7 +147,7 @@ QByteArray PdfImageStream::encode(const QImage& source, bool interpolate)
     }
     // zlib header for the fastest level, the slices, then the checksum of all filtered bytes.
     QByteArray data;
-    data.reserve(static_cast<qsizetype>(deflatedBytes + 6));
+    data.reserve(static_cast<qsizetype>(deflatedBytes) + 6);
     data.append('\x78').append('\x01');
     for (const Slice& s : parts)
         data.append(reinterpret_cast<const char*>(s.deflated.data()),

@@ -5,14 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace tovrimo {
+#include "core/PrinterDefaults.h"
 
-// What the system's default printer is set to, in the program's own codes.
-struct PrinterDefaults {
-    std::string deviceName;
-    int paperSize = 0;    // paper-size code (9 = A4 ...), 0 when the size has no code
-    int orientation = 1;  // 1 portrait, 2 landscape
-};
+namespace tovrimo {
 
 // Device geometry of one printer for one paper size and orientation, in printer device
 // pixels, plus the device resolution. The page is already rotated for landscape.
@@ -60,9 +55,18 @@ struct JobResult {
 
 // The printing system: installed printers, what they offer, and job submission. A backend may
 // be asked from a worker thread while the GUI thread asks too.
-class PrinterBackend {
+class PrinterBackend : public FirstRunPrinterSource {
 public:
-    virtual ~PrinterBackend() = default;
+    ~PrinterBackend() override = default;
+
+    // The default printer, else the first one listed with its default sheet, upright.
+    std::optional<PrinterDefaults> firstRunPrinter() override
+    {
+        if (std::optional<PrinterDefaults> printer = defaultPrinter()) return printer;
+        const std::vector<std::string> names = printerNames();
+        if (names.empty()) return std::nullopt;
+        return PrinterDefaults{names.front(), defaultPaperSize(names.front()), 1};
+    }
 
     // Printers by device name, in a stable order: the queues the printing system lists, and
     // the network printers an earlier discoverPrinters() found. Never waits for the network.

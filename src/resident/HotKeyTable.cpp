@@ -11,12 +11,6 @@ bool ValidSlot(int slot)
 
 }  // namespace
 
-std::optional<HotKeyCommand> CommandForSlot(int slot)
-{
-    if (!ValidSlot(slot)) return std::nullopt;
-    return static_cast<HotKeyCommand>(slot);
-}
-
 HotKeyModifiers ModifiersForSlot(const Settings& settings, int slot)
 {
     if (!ValidSlot(slot)) return HotKeyModNone;

@@ -1,9 +1,10 @@
 #include "resident/HotKeys.h"
 
+#include "core/SettingsFileCodes.h"
+
 namespace tovrimo {
 
-HotKeys::HotKeys(HotKeyRegistrar& registrar, Commands commands)
-    : registrar_(registrar), commands_(std::move(commands))
+HotKeys::HotKeys(HotKeyRegistrar& registrar, Run run) : registrar_(registrar), run_(std::move(run))
 {
     registrar_.onPressed = [this](int slot) { runSlot(slot); };
 }
@@ -71,13 +72,8 @@ bool HotKeys::isRegistered(int slot) const
 
 void HotKeys::runSlot(int slot)
 {
-    const auto command = CommandForSlot(slot);
-    if (!command) return;
-    if (*command == HotKeyCommand::CopyActiveWindowNow) {
-        if (commands_.copyActiveWindowNow) commands_.copyActiveWindowNow();
-        return;
-    }
-    if (commands_.runMenuCommand) commands_.runMenuCommand(*command);
+    const std::optional<Command> command = HotKeySlotCommand(slot);
+    if (command && run_) run_(*command);
 }
 
 }  // namespace tovrimo

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "capture/CaptureCodes.h"
+#include "core/CaptureRequest.h"
 #include "core/Settings.h"
 #include "platform/HotKeyRegistrar.h"
 #include "resident/HotKeyAvailability.h"
@@ -16,16 +17,10 @@ namespace tovrimo {
 // stays silent.
 class HotKeys {
 public:
-    struct Commands {
-        // A menu command, run exactly as if chosen from the tray menu.
-        std::function<void(HotKeyCommand)> runMenuCommand;
-        // Copies the window that is active right now onto the clipboard: no timer, no pending
-        // state, no change to the last operation. By the time a timer fired, the user may have
-        // moved on to another window.
-        std::function<void()> copyActiveWindowNow;
-    };
+    // Runs the command of a pressed key's slot.
+    using Run = std::function<void(const Command&)>;
 
-    HotKeys(HotKeyRegistrar& registrar, Commands commands);
+    HotKeys(HotKeyRegistrar& registrar, Run run);
     // Releases whatever is still held, so no combination outlives the program's window.
     ~HotKeys();
     HotKeys(const HotKeys&) = delete;
@@ -51,7 +46,7 @@ public:
 
 private:
     HotKeyRegistrar& registrar_;
-    Commands commands_;
+    Run run_;
     std::array<bool, kHotKeySlots> registered_{};
     std::array<bool, kHotKeySlots> wanted_{};  // switched on when last registered
 };

@@ -56,7 +56,7 @@ int NextNoteZoom(int currentPercent, int steps)
     int at = 0;
     if (steps >= 0) {
         // The highest step at or below the current size: one up is then the next one above.
-        while (at < last && kNoteZoomSteps[static_cast<size_t>(at + 1)] <= currentPercent) ++at;
+        while (at < last && kNoteZoomSteps[static_cast<size_t>(at) + 1] <= currentPercent) ++at;
     } else {
         // The lowest step at or above it.
         at = last;

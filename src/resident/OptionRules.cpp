@@ -30,8 +30,8 @@ std::optional<OptionsProblem> ValidateOptions(const Settings& work)
 {
     if (IsBlank(work.title)) return OptionsProblem::TitleEmpty;
     if (work.title == "0") return OptionsProblem::TitleReserved;
-    if (work.doubleClickAction == DoubleClickAction::Copy &&
-        work.doubleClickSource == DoubleClickSource::Clipboard)
+    if (work.doubleClickDestination == CaptureDestination::Clipboard &&
+        work.doubleClickSource == CaptureSource::Clipboard)
         return OptionsProblem::DoubleClickInvalid;
     return std::nullopt;
 }
@@ -45,7 +45,7 @@ void CopyEditedOptions(const Settings& from, Settings& to)
     to.hideIconWhileCapturing = from.hideIconWhileCapturing;
     to.confirmBeforePrint = from.confirmBeforePrint;
     to.reverseColours = from.reverseColours;
-    to.doubleClickAction = from.doubleClickAction;
+    to.doubleClickDestination = from.doubleClickDestination;
     to.doubleClickSource = from.doubleClickSource;
     to.hotKeyOn = from.hotKeyOn;
     to.hotKeyAlt = from.hotKeyAlt;
@@ -70,9 +70,9 @@ std::string_view OptionsProblemText(OptionsProblem problem)
     return {};
 }
 
-bool ClipboardSourceOffered(DoubleClickAction action)
+bool ClipboardSourceOffered(std::optional<CaptureDestination> action)
 {
-    return action != DoubleClickAction::Copy;
+    return action != CaptureDestination::Clipboard;
 }
 
 bool SecondsKeyTyped(char32_t typed)

@@ -30,7 +30,7 @@ std::string_view OptionsProblemText(OptionsProblem problem);
 
 // Copying needs a picture from the screen or a file, so the clipboard source is offered for
 // every double-click action but copy.
-bool ClipboardSourceOffered(DoubleClickAction action);
+bool ClipboardSourceOffered(std::optional<CaptureDestination> action);
 
 // The seconds box takes digits and Backspace only; keys that type nothing (arrows, Tab,
 // Escape ...) are not its business.

@@ -28,6 +28,18 @@
 
 namespace tovrimo {
 
+namespace {
+
+// What each radio button of the double-click choice stands for, in the order the buttons show.
+constexpr std::optional<CaptureDestination> kDoubleClickActions[] = {
+    CaptureDestination::Printer, CaptureDestination::Clipboard, CaptureDestination::StickyNote,
+    std::nullopt};
+constexpr CaptureSource kDoubleClickSources[] = {
+    CaptureSource::Desktop, CaptureSource::ActiveWindow, CaptureSource::Region,
+    CaptureSource::ImageFile, CaptureSource::Clipboard};
+
+}  // namespace
+
 OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBoxes& messages,
                              std::string lastFolder, const QIcon& residentIcon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -113,13 +125,13 @@ void OptionsDialog::connectHandlers()
     const auto actions = actionButtons();
     for (size_t i = 0; i < actions.size(); ++i) {
         connect(actions[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) onActionChosen(static_cast<DoubleClickAction>(i));
+            if (on) onActionChosen(kDoubleClickActions[i]);
         });
     }
     const auto sources = sourceButtons();
     for (size_t i = 0; i < sources.size(); ++i) {
         connect(sources[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) onSourceChosen(static_cast<DoubleClickSource>(i));
+            if (on) onSourceChosen(kDoubleClickSources[i]);
         });
     }
 
@@ -194,12 +206,13 @@ void OptionsDialog::loadValues(const QIcon& residentIcon)
     g.loginStartBox->setEnabled(loginStart != nullptr);
     g.loginStartBox->setChecked(loginStart && loginStart->enabled());
     g.selfTimerSeconds->setEnabled(work_.selfTimerOn);
-    actionButtons()[static_cast<size_t>(work_.doubleClickAction)]->setChecked(true);
+    for (size_t i = 0; i < std::size(kDoubleClickActions); ++i)
+        if (kDoubleClickActions[i] == work_.doubleClickDestination)
+            actionButtons()[i]->setChecked(true);
     // A source number without a choice shows as the desktop, which checking it then stores.
-    const DoubleClickSource shownSource = work_.doubleClickSource == DoubleClickSource::Unrecognised
-                                              ? DoubleClickSource::Desktop
-                                              : work_.doubleClickSource;
-    sourceButtons()[static_cast<size_t>(shownSource)]->setChecked(true);
+    const CaptureSource shownSource = work_.doubleClickSource.value_or(CaptureSource::Desktop);
+    for (size_t i = 0; i < std::size(kDoubleClickSources); ++i)
+        if (kDoubleClickSources[i] == shownSource) sourceButtons()[i]->setChecked(true);
 
     other_->titleEdit->setText(QString::fromStdString(work_.title));
     other_->iconPathEdit->setText(QString::fromStdString(work_.iconPath));
@@ -237,15 +250,15 @@ void OptionsDialog::markChanged()
     applyButton_->setEnabled(true);
 }
 
-void OptionsDialog::onActionChosen(DoubleClickAction action)
+void OptionsDialog::onActionChosen(std::optional<CaptureDestination> action)
 {
-    work_.doubleClickAction = action;
+    work_.doubleClickDestination = action;
     // Copy has no clipboard source; the choice stays as it was so that apply can say so.
     general_->clipboardSource->setEnabled(ClipboardSourceOffered(action));
     markChanged();
 }
 
-void OptionsDialog::onSourceChosen(DoubleClickSource source)
+void OptionsDialog::onSourceChosen(CaptureSource source)
 {
     work_.doubleClickSource = source;
     markChanged();

@@ -67,8 +67,8 @@ private:
     void connectHandlers();
     void markChanged();  // an edit: apply becomes possible
 
-    void onActionChosen(DoubleClickAction action);
-    void onSourceChosen(DoubleClickSource source);
+    void onActionChosen(std::optional<CaptureDestination> action);
+    void onSourceChosen(CaptureSource source);
     void onSelfTimerToggled();
     void onSecondsFocused();
     // False when the typed text is refused.

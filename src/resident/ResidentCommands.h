@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "capture/CaptureCodes.h"
+#include "core/CaptureRequest.h"
 #include "resident/TrayCommands.h"
 
 namespace tovrimo {
@@ -11,20 +14,14 @@ public:
     virtual ~ResidentCommands() = default;
 
     virtual AppState appState() const = 0;
-    virtual LastOperation lastOperation() const = 0;
+    virtual std::optional<CaptureRequest> lastCapture() const = 0;
     // True while captureDelayTimer or windowDelayTimer runs: a capture is waiting for its delay.
     virtual bool captureDelayRunning() const = 0;
-    virtual DoubleClickAction doubleClickSetting() const = 0;
-    virtual DoubleClickSource doubleClickSourceSetting() const = 0;
+    virtual std::optional<CaptureDestination> doubleClickDestination() const = 0;
+    virtual std::optional<CaptureSource> doubleClickSource() const = 0;
 
-    virtual void run(MenuCommand command) = 0;
+    virtual void run(const Command& command) = 0;
     virtual void cancelCapture() = 0;
-    virtual void openOptions() = 0;
-    virtual void openHelp() = 0;
-    virtual void openAbout() = 0;
-    virtual void quit() = 0;
-    virtual void removeAllNotes() = 0;
-    virtual void bringNotesToFront() = 0;
 };
 
 }  // namespace tovrimo

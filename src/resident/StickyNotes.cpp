@@ -50,7 +50,7 @@ void StickyNotes::noteFromClipboard()
     if (!s_.clipboard.hasImage()) return;
     const QImage picture = s_.clipboard.image();
     if (picture.isNull()) return;  // offered but not delivered: as quiet as no picture
-    s_.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
+    s_.engine.recordLastCapture({CaptureSource::Clipboard, CaptureDestination::StickyNote});
     if (table_.full()) {
         s_.messages.show(std::string(texts::kNoteCaption),
                          texts::NoteLimitMessage(NoteTable::kMaxNotes), MsgButtons::Ok,

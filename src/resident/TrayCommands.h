@@ -1,28 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "capture/CaptureCodes.h"
-#include "core/Settings.h"
+#include "core/CaptureRequest.h"
 
 namespace tovrimo {
-
-// The commands of the tray menu that a click, a double click or the repeat item can run.
-enum class MenuCommand {
-    None,
-    PrintDesktop,
-    PrintActiveWindow,
-    PrintRegion,
-    PrintFile,
-    PrintClipboard,
-    CopyDesktop,
-    CopyActiveWindow,
-    CopyRegion,
-    CopyFile,
-    NoteFromClipboard,
-    Repeat,
-};
 
 // Clicks on the tray icon are taken only while idle, while a desktop hard copy waits for its
 // delay, and during a command-line job; every other state means a dialog is open or another
@@ -40,13 +25,13 @@ struct RepeatItem {
     bool enabled = false;
 };
 
-// The repeat item's caption and state for the last operation.
-RepeatItem RepeatCaption(LastOperation last);
+// The repeat item's caption and state for the last capture.
+RepeatItem RepeatCaption(const std::optional<CaptureRequest>& last);
 
-// The command the repeat item runs for the last operation.
-MenuCommand RepeatCommand(LastOperation last);
-
-// The command a double click on the tray icon runs for the chosen action and source.
-MenuCommand DoubleClickCommand(DoubleClickAction action, DoubleClickSource source);
+// The capture a double click on the tray icon runs for the chosen destination and source (no
+// destination: the last capture again); nothing when the choice captures nothing.
+std::optional<CaptureRequest> DoubleClickRequest(std::optional<CaptureDestination> destination,
+                                                 std::optional<CaptureSource> source,
+                                                 const std::optional<CaptureRequest>& last);
 
 }  // namespace tovrimo

@@ -45,45 +45,52 @@ QAction* TrayController::fillCommandMenu(QMenu* menu)
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    auto command = [this](MenuCommand c) { return [this, c] { commands_.run(c); }; };
+    auto command = [this](Command c) { return [this, c] { commands_.run(c); }; };
+    auto print = [&command](CaptureSource from) {
+        return command(CaptureRequest{from, CaptureDestination::Printer});
+    };
+    auto copy = [&command](CaptureSource from) {
+        return command(CaptureRequest{from, CaptureDestination::Clipboard});
+    };
     auto separator = [](QMenu* into, const char* name) {
         into->addSeparator()->setObjectName(QString::fromUtf8(name));
     };
 
     QMenu* printMenu = menu->addMenu(QStringLiteral("ハードコピー"));
     printMenu->menuAction()->setObjectName(QStringLiteral("printMenu"));
-    item(printMenu, "printDesktop", "デスクトップ画面全体", command(MenuCommand::PrintDesktop));
+    item(printMenu, "printDesktop", "デスクトップ画面全体", print(CaptureSource::Desktop));
     item(printMenu, "printActiveWindow", "アクティブなウィンドウ",
-         command(MenuCommand::PrintActiveWindow));
-    item(printMenu, "printRegion", "領域指定", command(MenuCommand::PrintRegion));
+         print(CaptureSource::ActiveWindow));
+    item(printMenu, "printRegion", "領域指定", print(CaptureSource::Region));
     separator(printMenu, "printFromSourcesSeparator");
-    item(printMenu, "printClipboard", "クリップボードから", command(MenuCommand::PrintClipboard));
-    item(printMenu, "printFile", "画像ファイルを指定", command(MenuCommand::PrintFile));
+    item(printMenu, "printClipboard", "クリップボードから", print(CaptureSource::Clipboard));
+    item(printMenu, "printFile", "画像ファイルを指定", print(CaptureSource::ImageFile));
 
     QMenu* copyMenu = menu->addMenu(QStringLiteral("コピー"));
     copyMenu->menuAction()->setObjectName(QStringLiteral("copyMenu"));
-    item(copyMenu, "copyDesktop", "デスクトップ画面全体", command(MenuCommand::CopyDesktop));
-    item(copyMenu, "copyActiveWindow", "アクティブなウィンドウ",
-         command(MenuCommand::CopyActiveWindow));
-    item(copyMenu, "copyRegion", "領域指定", command(MenuCommand::CopyRegion));
+    item(copyMenu, "copyDesktop", "デスクトップ画面全体", copy(CaptureSource::Desktop));
+    item(copyMenu, "copyActiveWindow", "アクティブなウィンドウ", copy(CaptureSource::ActiveWindow));
+    item(copyMenu, "copyRegion", "領域指定", copy(CaptureSource::Region));
     separator(copyMenu, "copyFromSourcesSeparator");
-    item(copyMenu, "copyFile", "画像ファイルを指定", command(MenuCommand::CopyFile));
+    item(copyMenu, "copyFile", "画像ファイルを指定", copy(CaptureSource::ImageFile));
 
     QMenu* notesMenu = menu->addMenu(QStringLiteral("付せん操作"));
     notesMenu->menuAction()->setObjectName(QStringLiteral("notesMenu"));
     item(notesMenu, "removeAllNotes", "全ての付せんをはがす",
-         [this] { commands_.removeAllNotes(); });
+         command(ProgramAction::RemoveAllNotes));
     item(menu, "noteFromClipboard", "クリップボードから付せんを作成",
-         command(MenuCommand::NoteFromClipboard));
+         command(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
     separator(menu, "repeatSeparator");
-    QAction* repeat = item(menu, "repeatItem", "繰り返し", command(MenuCommand::Repeat));
+    QAction* repeat = item(menu, "repeatItem", "繰り返し", [this] {
+        if (const auto last = commands_.lastCapture()) commands_.run(*last);
+    });
     separator(menu, "optionsSeparator");
-    item(menu, "options", "オプション", [this] { commands_.openOptions(); });
+    item(menu, "options", "オプション", command(ProgramAction::OpenOptions));
     separator(menu, "helpSeparator");
-    item(menu, "help", "ヘルプ", [this] { commands_.openHelp(); });
-    item(menu, "about", "トヴリモについて...", [this] { commands_.openAbout(); });
+    item(menu, "help", "ヘルプ", command(ProgramAction::OpenHelp));
+    item(menu, "about", "トヴリモについて...", command(ProgramAction::OpenAbout));
     separator(menu, "quitSeparator");
-    item(menu, "quit", "トヴリモの終了", [this] { commands_.quit(); });
+    item(menu, "quit", "トヴリモの終了", command(ProgramAction::Quit));
     separator(menu, "closeMenuSeparator");
     item(menu, "closeMenu", "メニューを閉じる", [] {});
     return repeat;
@@ -167,7 +174,7 @@ void TrayController::removeTrayIcon()
 
 void TrayController::refreshRepeatItem()
 {
-    const RepeatItem repeat = RepeatCaption(commands_.lastOperation());
+    const RepeatItem repeat = RepeatCaption(commands_.lastCapture());
     for (QAction* redo : {repeatItem_, exportedRepeat_}) {
         if (!redo) continue;
         redo->setText(QString::fromStdString(repeat.caption));
@@ -224,11 +231,13 @@ void TrayController::onTrayClick(TrayClick click)
             popUp(commandMenu_);
         break;
     case TrayClick::Left:
-        commands_.bringNotesToFront();
+        commands_.run(ProgramAction::BringNotesToFront);
         break;
     case TrayClick::Double:
-        commands_.run(DoubleClickCommand(commands_.doubleClickSetting(),
-                                         commands_.doubleClickSourceSetting()));
+        if (const auto request =
+                DoubleClickRequest(commands_.doubleClickDestination(),
+                                   commands_.doubleClickSource(), commands_.lastCapture()))
+            commands_.run(*request);
         break;
     }
 }

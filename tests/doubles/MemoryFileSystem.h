@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "core/FileSystem.h"
 
 namespace tovrimo::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SettingsStore.h"
+#include "doubles/ShownSettingsStore.h"
 #include "resident/HotKeys.h"
 #include "resident/OptionsHost.h"
 
@@ -15,7 +15,8 @@ namespace tovrimo::test {
 // dialog answers with `iconFile`.
 class RecordingOptionsHost : public OptionsHost {
 public:
-    RecordingOptionsHost(SettingsStore& store, HotKeys& hotKeys) : store_(store), hotKeys_(hotKeys)
+    RecordingOptionsHost(ShownSettingsStore& store, HotKeys& hotKeys)
+        : store_(store), hotKeys_(hotKeys)
     {
     }
 
@@ -52,7 +53,7 @@ public:
     int closed = 0;
 
 private:
-    SettingsStore& store_;
+    ShownSettingsStore& store_;
     HotKeys& hotKeys_;
 };
 

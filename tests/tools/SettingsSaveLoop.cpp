@@ -10,6 +10,7 @@
 #include "core/SettingsStore.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 #include "platform/PosixFileSystem.h"
 
 using namespace tovrimo;
@@ -23,7 +24,7 @@ int main(int argc, char** argv)
     PosixFileSystem fs;
     test::FakePrinterBackend printers;
     test::RecordingMessageBoxes messages;
-    SettingsStore store(fs, printers, messages, argv[1]);
+    test::ShownSettingsStore store(fs, printers, messages, argv[1]);
     for (long generation = 0;; ++generation) {
         if (!store.saveSettings(test::SaveLoopGeneration(static_cast<int>(generation % 2)))) {
             std::fprintf(stderr, "save failed: %s\n",

@@ -16,8 +16,8 @@ inline SettingsData SaveLoopGeneration(int generation)
     const bool second = generation % 2 != 0;
     s.title = second ? "トヴリモ（二）" : "トヴリモ（一）";
     s.selfTimerSeconds = second ? 17 : 5;
-    s.doubleClickAction = second ? DoubleClickAction::Copy : DoubleClickAction::Print;
-    s.doubleClickSource = second ? DoubleClickSource::Region : DoubleClickSource::Desktop;
+    s.doubleClickDestination = second ? CaptureDestination::Clipboard : CaptureDestination::Printer;
+    s.doubleClickSource = second ? CaptureSource::Region : CaptureSource::Desktop;
     s.confirmBeforePrint = !second;
     s.namedSettingCount = second ? 101 : 40;
     s.lastNamedSetting = second ? 100 : -1;

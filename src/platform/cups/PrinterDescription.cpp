@@ -45,7 +45,7 @@ int SaneDpi(int value, bool perCentimetre, bool knownUnit)
     if (!knownUnit) return 0;
     const double dpi = perCentimetre ? value * 2.54 : value;
     if (!(dpi >= PrinterDescription::kMinDpi && dpi <= PrinterDescription::kMaxDpi)) return 0;
-    return static_cast<int>(dpi + 0.5);
+    return static_cast<int>(std::floor(dpi + 0.5));
 }
 
 // A printer's own text in a message: invalid UTF-8 and control characters become '?', and a

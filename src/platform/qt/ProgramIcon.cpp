@@ -5,11 +5,11 @@
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterBuiltInResources()
 {
-    static const bool registered = [] {
+    static const bool kRegistered = [] {
         Q_INIT_RESOURCE(tovrimo);
         return true;
     }();
-    (void)registered;
+    (void)kRegistered;
 }
 
 namespace tovrimo {

@@ -168,7 +168,8 @@ QImage X11ScreenGrabber::grab(const PixelRect& rect)
                                 .toImage()
                                 .convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < std::min(part.height(), bottom - top); ++y)
-            std::memcpy(image.scanLine(intoY + y) + intoX * 4, part.constScanLine(y),
+            std::memcpy(image.scanLine(intoY + y) + static_cast<ptrdiff_t>(intoX) * 4,
+                        part.constScanLine(y),
                         static_cast<size_t>(std::min(part.width(), right - left)) * 4);
     }
     return image;
@@ -271,8 +272,8 @@ QImage X11ScreenGrabber::grabIntoSegment(int x, int y, int width, int height)
 {
     if (!readIntoSegment(x, y, width, height)) return QImage();
     MakeOpaque(reinterpret_cast<uint32_t*>(segment_->data), static_cast<size_t>(width) * height);
-    QImage shown(segment_->data, width, height, width * 4, QImage::Format_RGB32,
-                 &ReleaseShownSegment, segment_);
+    QImage shown(segment_->data, width, height, static_cast<qsizetype>(width) * 4,
+                 QImage::Format_RGB32, &ReleaseShownSegment, segment_);
     if (!shown.isNull()) segment_->shown = true;
     return shown;
 }

@@ -13,6 +13,7 @@
 #include "core/SettingsStore.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 #include "harness/Desktop.h"
 #include "harness/DesktopState.h"
 #include "harness/PrivateCups.h"
@@ -290,7 +291,7 @@ TEST_F(FaultE2E, KillDuringRepeatedSavesLeavesOneCompleteGenerationOnDisk)
         PosixFileSystem fs;
         FakePrinterBackend printers;
         RecordingMessageBoxes boxes;
-        SettingsStore store(fs, printers, boxes, folder);
+        test::ShownSettingsStore store(fs, printers, boxes, folder);
         SettingsData onDisk;
         ASSERT_EQ(store.loadSettings(onDisk), LoadResult::Loaded);
         onDisk.settings.formatVersion.clear();

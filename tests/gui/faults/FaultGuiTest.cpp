@@ -14,6 +14,7 @@
 
 #include "capture/ImageSourceTexts.h"
 #include "core/SettingsStore.h"
+#include "doubles/ShownSettingsStore.h"
 #include "gui/SourcesRig.h"
 #include "harness/ClipboardTool.h"
 #include "platform/PosixFileSystem.h"
@@ -111,7 +112,7 @@ TEST(SettingsFolderFaultGui, ReadOnlyFolderKeepsTheOldFileAndTellsTheUser)
     FakePrinterBackend printers;
     printers.printers = {FakePrinterBackend::a4("Office")};
     RecordingMessageBoxes boxes;
-    SettingsStore store(fs, printers, boxes, folder);
+    test::ShownSettingsStore store(fs, printers, boxes, folder);
 
     SettingsData data;
     ASSERT_EQ(store.loadSettings(data), LoadResult::Loaded);

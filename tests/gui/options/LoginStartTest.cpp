@@ -15,6 +15,7 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingOptionsHost.h"
+#include "doubles/ShownSettingsStore.h"
 #include "harness/Process.h"
 #include "platform/LoginStart.h"
 #include "resident/GeneralPage.h"
@@ -61,7 +62,7 @@ protected:
     MemoryFileSystem files;
     FakePrinterBackend printers;
     RecordingMessageBoxes boxes;
-    SettingsStore store{files, printers, boxes, "/opt/tovrimo/"};
+    test::ShownSettingsStore store{files, printers, boxes, "/opt/tovrimo/"};
     FakeHotKeyRegistrar registrar;
     HotKeys hotKeys{registrar, {}};
     RecordingOptionsHost host{store, hotKeys};

@@ -19,6 +19,7 @@
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingOptionsHost.h"
+#include "doubles/ShownSettingsStore.h"
 #include "resident/GeneralPage.h"
 #include "resident/HotKeys.h"
 #include "resident/HotKeysPage.h"
@@ -44,8 +45,8 @@ Settings StartingSettings()
     s.selfTimerOn = false;
     s.selfTimerSeconds = 5;
     s.confirmBeforePrint = true;
-    s.doubleClickAction = DoubleClickAction::Print;
-    s.doubleClickSource = DoubleClickSource::Clipboard;
+    s.doubleClickDestination = CaptureDestination::Printer;
+    s.doubleClickSource = CaptureSource::Clipboard;
     s.lastNamedSetting = -1;
     s.iconIsBuiltIn = true;
     // Slot 0: Ctrl+Alt+P. Slot 3: Shift+F5.
@@ -67,7 +68,7 @@ protected:
     MemoryFileSystem files;
     FakePrinterBackend printers;
     RecordingMessageBoxes boxes;
-    SettingsStore store{files, printers, boxes, kFolder};
+    test::ShownSettingsStore store{files, printers, boxes, kFolder};
     FakeHotKeyRegistrar registrar;
     HotKeys hotKeys{registrar, {}};
     RecordingOptionsHost host{store, hotKeys};
@@ -176,8 +177,8 @@ TEST_F(OptionsDialogTest, UnknownNumbersInTheFileShowAsWhatTheyDo)
     for (QRadioButton* r : {general().printAction, general().copyAction, general().noteAction})
         EXPECT_FALSE(r->isChecked());
     EXPECT_TRUE(general().desktopSource->isChecked());
-    EXPECT_EQ(dialog->workingCopy().doubleClickAction, DoubleClickAction::RepeatLast);
-    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(dialog->workingCopy().doubleClickDestination, std::nullopt);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, CaptureSource::Desktop);
     EXPECT_FALSE(dialog->applyButton()->isEnabled());
 }
 
@@ -322,8 +323,8 @@ TEST_F(OptionsDialogTest, ApplyStoresSavesAndReRegistersWithOldThenNewKeys)
     EXPECT_FALSE(dialog->applyButton()->isEnabled());
     const Settings& s = data.settings;
     EXPECT_TRUE(s.reverseColours);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::NoteFromClipboard);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Clipboard);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::StickyNote);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Clipboard);
     EXPECT_EQ(s.title, "スクリーン");
     EXPECT_TRUE(s.hotKeyOn[1]);
     EXPECT_TRUE(s.hotKeyCtrl[1]);
@@ -400,8 +401,8 @@ TEST_F(OptionsDialogTest, OkStoresTheLoadedValuesAgainAndCloses)
     closeAndSettle();
     EXPECT_TRUE(dialog.isNull());
     EXPECT_EQ(host.closed, 1);
-    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Clipboard);
+    EXPECT_EQ(data.settings.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(data.settings.doubleClickSource, CaptureSource::Clipboard);
     ASSERT_TRUE(files.files.count(kIni));
     EXPECT_NE(files.files[kIni].find("DoubleClickDo=5\n"), std::string::npos);
 }
@@ -461,7 +462,7 @@ TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
     general().copyAction->click();
     EXPECT_FALSE(general().clipboardSource->isEnabled());
     EXPECT_TRUE(general().clipboardSource->isChecked());
-    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Clipboard);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, CaptureSource::Clipboard);
     for (QRadioButton* other :
          {general().noteAction, general().repeatAction, general().printAction}) {
         other->click();
@@ -470,10 +471,10 @@ TEST_F(OptionsDialogTest, CopyGreysOutTheClipboardSourceButKeepsItChosen)
         EXPECT_FALSE(general().clipboardSource->isEnabled());
     }
     general().regionSource->click();
-    EXPECT_EQ(dialog->workingCopy().doubleClickSource, DoubleClickSource::Region);
+    EXPECT_EQ(dialog->workingCopy().doubleClickSource, CaptureSource::Region);
     EXPECT_TRUE(dialog->apply());
-    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Copy);
-    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::Region);
+    EXPECT_EQ(data.settings.doubleClickDestination, CaptureDestination::Clipboard);
+    EXPECT_EQ(data.settings.doubleClickSource, CaptureSource::Region);
 }
 
 TEST_F(OptionsDialogTest, SecondsBoxFollowsTheSelfTimerAndRefusesOtherKeys)

@@ -148,7 +148,7 @@ TEST(PrinterQuestions, ResidentHardCopiesAskNothingTwiceAndTheFirstFindsItWarm)
     const int namesBefore = w.printers.nameQueries;
 
     for (int copy = 0; copy < 3; ++copy) {
-        w.program->run(MenuCommand::PrintDesktop);
+        w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
         w.timers.advance(200);
     }
     ASSERT_EQ(w.printers.jobs.size(), 3u);

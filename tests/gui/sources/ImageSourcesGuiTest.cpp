@@ -13,7 +13,7 @@ using namespace tovrimo::test;
 
 namespace {
 
-const LastOperation kEarlier{ActionCode::Copy, SourceCode::Region};
+const CaptureRequest kEarlier{CaptureSource::Region, CaptureDestination::Clipboard};
 
 // A decoded JPEG keeps its size and, away from the edges between its areas, its colours
 // within a few steps.
@@ -54,8 +54,8 @@ TEST(ClipboardSourceGui, AnImageOnTheClipboardIsPrintedAtItsSize)
     EXPECT_EQ(rig.printers.jobs[0].printer, "Office");
     EXPECT_EQ(rig.buffer.image.size(), QSize(300, 200));
     EXPECT_EQ(rig.buffer.image.convertToFormat(QImage::Format_RGB32), Pattern(300, 200));
-    EXPECT_EQ(rig.engine.lastOperation(),
-              (LastOperation{ActionCode::HardCopy, SourceCode::Clipboard}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::Printer}));
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
@@ -63,14 +63,14 @@ TEST(ClipboardSourceGui, AnImageOnTheClipboardIsPrintedAtItsSize)
 TEST(ClipboardSourceGui, TextOnlyClipboardDoesNothing)
 {
     SourcesRig rig;
-    rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
+    rig.engine.recordLastCapture(kEarlier);
     ClipboardTool other;
     ASSERT_TRUE(other.offerText("just words"));
     rig.sources.printClipboard();
     EXPECT_TRUE(rig.printers.jobs.empty());
     EXPECT_TRUE(rig.hostCalls.empty());
     EXPECT_TRUE(rig.boxes.shown.empty());
-    EXPECT_EQ(rig.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(rig.engine.lastCapture(), kEarlier);
 }
 
 TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
@@ -104,21 +104,21 @@ TEST(FileSourceGui, TheFileDialogChoosesABitmapAndAJpegToPrint)
                   "イメージファイル(*.BMP;*.JPG;*.JPEG;*.PNG) (*.bmp *.jpg *.jpeg *.png)")});
     ASSERT_EQ(rig.printers.jobs.size(), 2u);
     EXPECT_TRUE(CloseInside(rig.buffer.image, Blocks(96, 64), 12));
-    EXPECT_EQ(rig.engine.lastOperation(),
-              (LastOperation{ActionCode::HardCopy, SourceCode::ImageFile}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Printer}));
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
 TEST(FileSourceGui, CancellingTheDialogDoesNothing)
 {
     SourcesRig rig;
-    rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
+    rig.engine.recordLastCapture(kEarlier);
     DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
                                      [](QFileDialog* dlg) { PressKey(dlg, Qt::Key_Escape); });
     rig.sources.copyFile();
     EXPECT_TRUE(driver.seen);
     EXPECT_TRUE(rig.hostCalls.empty());
-    EXPECT_EQ(rig.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(rig.engine.lastCapture(), kEarlier);
     EXPECT_EQ(rig.lastFolder, "/tmp/");
 }
 
@@ -132,7 +132,7 @@ TEST(FileSourceGui, ACorruptFileShowsTheMessageAndSubmitsNoJob)
         f.write("\xFF\xD8\xFF\xE0 this JPEG stops right here");
     }
     SourcesRig rig;
-    rig.engine.recordLastOperation(kEarlier.action, kEarlier.source);
+    rig.engine.recordLastCapture(kEarlier);
     DialogDriver<QFileDialog> driver(FileDialog::kObjectName,
                                      [&](QFileDialog* dlg) { TypePathAndAccept(dlg, path); });
     rig.sources.printFile();
@@ -142,7 +142,7 @@ TEST(FileSourceGui, ACorruptFileShowsTheMessageAndSubmitsNoJob)
     EXPECT_EQ(rig.boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(rig.boxes.shown[0].text,
               "ファイル「" + path + "」は画像として読み込めませんでした。");
-    EXPECT_EQ(rig.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(rig.engine.lastCapture(), kEarlier);
 }
 
 TEST(FileSourceGui, ReversePrintPutsTheInvertedFileOnTheClipboard)
@@ -157,7 +157,8 @@ TEST(FileSourceGui, ReversePrintPutsTheInvertedFileOnTheClipboard)
     rig.fileDialog.fake = &answers;
     UserClickOnOurWindow();
     rig.sources.copyFile();
-    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::ImageFile}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Clipboard}));
     const QImage pasted = PasteImage();
     ASSERT_FALSE(pasted.isNull());
     EXPECT_EQ(pasted.convertToFormat(QImage::Format_RGB32), Inverted(Pattern(64, 40)));

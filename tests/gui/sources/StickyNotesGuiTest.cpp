@@ -88,8 +88,8 @@ TEST(StickyNotesGui, SixteenNotesThenTheSeventeenthShowsTheLimitMessage)
     EXPECT_EQ(rig.boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(rig.boxes.shown[0].text,
               "付せんの数が上限(16枚)を超えているので新たに生成できません。");
-    EXPECT_EQ(rig.engine.lastOperation(),
-              (LastOperation{ActionCode::StickyNote, SourceCode::None}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
 
     rig.notes.removeAllNotes();
     FlushDeferredDeletes();

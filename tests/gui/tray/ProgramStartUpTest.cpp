@@ -74,7 +74,7 @@ TEST(ProgramStartUp, FirstRunBecomesResidentWithTheTitleAsTooltip)
     EXPECT_TRUE(w.tray->isShown());
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ");
     EXPECT_EQ(w.program->engine().state(), AppState::Idle);
-    EXPECT_EQ(w.program->engine().lastOperation().action, ActionCode::None);
+    EXPECT_FALSE(w.program->engine().lastCapture().has_value());
     EXPECT_EQ(w.program->lastFolder, kFolder);
     EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
 }

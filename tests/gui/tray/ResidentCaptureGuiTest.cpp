@@ -54,7 +54,7 @@ struct World : FakePlatform {
     // A region copy, up to its open screen.
     RegionSelector* openRegionScreen()
     {
-        program->run(MenuCommand::CopyRegion);
+        program->run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
         timers.advance(100);
         RegionSelector* region = program->regionScreen();
         EXPECT_NE(region, nullptr);
@@ -91,8 +91,12 @@ TEST(ResidentCapture, HotKeysAndTrayCommandsWaitWhileTheRegionScreenIsOpen)
         EXPECT_EQ(w.program->regionScreen(), screen);
         EXPECT_TRUE(screen->isVisible());
     }
-    for (MenuCommand c : {MenuCommand::PrintDesktop, MenuCommand::PrintActiveWindow,
-                          MenuCommand::NoteFromClipboard, MenuCommand::Repeat}) {
+    // The last of them is what the repeat item runs: the region copy itself.
+    for (const CaptureRequest& c :
+         {CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
+          CaptureRequest{CaptureSource::ActiveWindow, CaptureDestination::Printer},
+          CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote},
+          *w.program->lastCapture()}) {
         w.program->run(c);
         EXPECT_EQ(w.program->engine().state(), AppState::CopyRegionPending);
     }
@@ -160,20 +164,24 @@ TEST(ResidentCapture, AnIconHiddenForACaptureComesBackWhenItIsCancelledOrTakenOv
 {
     struct Case {
         const char* name;
-        MenuCommand command;
+        CaptureRequest command;
         std::function<void(World&)> then;
     };
     const Case cases[] = {
-        {"self-timer cancelled from the tray", MenuCommand::PrintDesktop,
+        {"self-timer cancelled from the tray",
+         CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
          [](World& w) { w.program->cancelCapture(); }},
-        {"region copy cancelled before its delay ran out", MenuCommand::CopyRegion,
+        {"region copy cancelled before its delay ran out",
+         CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard},
          [](World& w) {
              w.timers.advance(4000);
              w.program->cancelCapture();
          }},
-        {"an active-window hot key takes over", MenuCommand::PrintDesktop,
+        {"an active-window hot key takes over",
+         CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
          [](World& w) { EXPECT_TRUE(w.hotKeys.press(1)); }},
-        {"the options hot key takes over", MenuCommand::CopyDesktop,
+        {"the options hot key takes over",
+         CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard},
          [](World& w) {
              EXPECT_TRUE(w.hotKeys.press(8));
              w.timers.advance(5000);

@@ -76,7 +76,7 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     w.program->data.settings.selfTimerOn = true;
     w.program->data.settings.selfTimerSeconds = 5;
     w.program->data.settings.confirmBeforePrint = false;
-    w.program->run(MenuCommand::PrintDesktop);
+    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
 
@@ -92,7 +92,7 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 
     // A region copy pending and the options dialog open are busy: a right click shows nothing,
     // so the exported menu is empty.
-    w.program->run(MenuCommand::CopyRegion);
+    w.program->run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
     w.settle();
     ASSERT_EQ(w.exported(), form.exportedMenu());
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
@@ -103,14 +103,14 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 
     // A desktop copy waiting for its delay is a busy state too (only the hard copy takes
     // clicks while it waits).
-    w.program->run(MenuCommand::CopyDesktop);
+    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard});
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
     w.program->cancelCapture();
 
     // Cancelling from the exported cancel item itself.
     const size_t jobs = w.printers.jobs.size();
-    w.program->run(MenuCommand::PrintDesktop);
+    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     w.settle();
     ASSERT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.exported()->actions().last()->trigger();
@@ -126,7 +126,7 @@ TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTh
     // the tick.
     World w;
     ASSERT_TRUE(w.start().resident);
-    w.program->run(MenuCommand::PrintDesktop);
+    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     w.program->setState(AppState::OptionsOpen);
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
@@ -271,7 +271,7 @@ TEST(ResidentTray, AHandOverRequestPopsUpTheMenuOfTheMoment)
 
     w.program->data.settings.selfTimerOn = true;
     w.program->data.settings.selfTimerSeconds = 5;
-    w.program->run(MenuCommand::PrintDesktop);
+    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     shown.clear();
     closeMenu();
     w.instance.requestMenu();

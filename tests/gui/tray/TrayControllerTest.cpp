@@ -23,25 +23,30 @@ namespace {
 class RecordingCommands : public ResidentCommands {
 public:
     AppState appState() const override { return state; }
-    LastOperation lastOperation() const override { return last; }
+    std::optional<CaptureRequest> lastCapture() const override { return last; }
     bool captureDelayRunning() const override { return delayRunning; }
-    DoubleClickAction doubleClickSetting() const override { return doubleClick; }
-    DoubleClickSource doubleClickSourceSetting() const override { return doubleClickDo; }
-    void run(MenuCommand c) override { runs.push_back(c); }
+    std::optional<CaptureDestination> doubleClickDestination() const override
+    {
+        return doubleClick;
+    }
+    std::optional<CaptureSource> doubleClickSource() const override { return doubleClickDo; }
+    void run(const Command& c) override
+    {
+        if (c == Command(ProgramAction::RemoveAllNotes))
+            ++removals;
+        else if (c == Command(ProgramAction::BringNotesToFront))
+            ++raises;
+        else
+            runs.push_back(c);
+    }
     void cancelCapture() override { ++cancels; }
-    void openOptions() override {}
-    void openHelp() override {}
-    void openAbout() override {}
-    void quit() override {}
-    void removeAllNotes() override { ++removals; }
-    void bringNotesToFront() override { ++raises; }
 
     AppState state = AppState::Idle;
-    LastOperation last;
+    std::optional<CaptureRequest> last;
     bool delayRunning = false;
-    DoubleClickAction doubleClick = DoubleClickAction::Print;
-    DoubleClickSource doubleClickDo = DoubleClickSource::Desktop;
-    std::vector<MenuCommand> runs;
+    std::optional<CaptureDestination> doubleClick = CaptureDestination::Printer;
+    std::optional<CaptureSource> doubleClickDo = CaptureSource::Desktop;
+    std::vector<Command> runs;
     int cancels = 0, raises = 0, removals = 0;
 };
 
@@ -90,18 +95,17 @@ TEST(TrayController, ClicksInBusyStatesAreDroppedAndTheRepeatItemFollowsTheLastO
     EXPECT_EQ(commands.raises, 0);
 
     commands.state = AppState::Idle;
-    commands.last = {ActionCode::Copy, SourceCode::Region};
+    commands.last = CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard};
     form.refreshRepeatItem();  // as the menu does before it shows
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し - コピー ＞ 領域指定");
     EXPECT_TRUE(form.repeatItem()->isEnabled());
 
-    commands.doubleClick = DoubleClickAction::Copy;
-    commands.doubleClickDo = DoubleClickSource::Clipboard;
+    commands.doubleClick = CaptureDestination::Clipboard;
+    commands.doubleClickDo = CaptureSource::Clipboard;
     form.onTrayClick(TrayClick::Left);
     form.onTrayClick(TrayClick::Double);
     EXPECT_EQ(commands.raises, 1) << "the first press of a double click raises the notes";
-    ASSERT_EQ(commands.runs.size(), 1u);
-    EXPECT_EQ(commands.runs[0], MenuCommand::None) << "copy from the clipboard does nothing";
+    EXPECT_TRUE(commands.runs.empty()) << "copy from the clipboard does nothing";
 }
 
 TEST(TrayController, MenuTreeHasEveryItemInOrder)
@@ -147,9 +151,11 @@ TEST(TrayController, CopyAndNoteSubmenusHaveTheirItemsInOrder)
 
     // Each item runs its own command.
     QMenu* copy = form.commandMenu()->actions()[1]->menu();
-    const std::vector<MenuCommand> expected = {MenuCommand::CopyDesktop,
-                                               MenuCommand::CopyActiveWindow,
-                                               MenuCommand::CopyRegion, MenuCommand::CopyFile};
+    const std::vector<Command> expected = {
+        CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard},
+        CaptureRequest{CaptureSource::ActiveWindow, CaptureDestination::Clipboard},
+        CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard},
+        CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Clipboard}};
     for (QAction* a : copy->actions())
         if (!a->isSeparator()) a->trigger();
     EXPECT_EQ(commands.runs, expected);

@@ -86,7 +86,7 @@ TEST(CaptureEngine, StartsIdleWithNoLastOperationAndNoTimerRunning)
 {
     Rig rig;
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
-    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{}));
+    EXPECT_FALSE(rig.engine.lastCapture().has_value());
     EXPECT_FALSE(rig.anyTimerEnabled());
     EXPECT_EQ(rig.engine.watchedForegroundWindow(), 0u);
     // The three capture timers and the countdown's.
@@ -172,7 +172,7 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         const char* name;
         void (CaptureEngine::*command)();
         AppState pending;
-        LastOperation last;
+        CaptureRequest last;
         Calls hostCalls;
         AppState after;
         size_t clipboardImages;
@@ -181,28 +181,28 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         {"desktop hard copy",
          &CaptureEngine::printDesktop,
          AppState::PrintDesktopPending,
-         {ActionCode::HardCopy, SourceCode::Desktop},
+         CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
          {"printHardCopy"},
          AppState::Idle,
          0},
         {"region hard copy",
          &CaptureEngine::printRegion,
          AppState::PrintRegionPending,
-         {ActionCode::HardCopy, SourceCode::Region},
+         CaptureRequest{CaptureSource::Region, CaptureDestination::Printer},
          {"openRegionScreen"},
          AppState::PrintRegionPending,
          0},
         {"desktop copy",
          &CaptureEngine::copyDesktop,
          AppState::CopyDesktopPending,
-         {ActionCode::Copy, SourceCode::Desktop},
+         CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard},
          {},
          AppState::Idle,
          1},
         {"region copy",
          &CaptureEngine::copyRegion,
          AppState::CopyRegionPending,
-         {ActionCode::Copy, SourceCode::Region},
+         CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard},
          {"openRegionScreen"},
          AppState::CopyRegionPending,
          0},
@@ -213,7 +213,7 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         (rig.engine.*c.command)();
         // Written at once, before anything was captured.
         EXPECT_EQ(rig.engine.state(), c.pending);
-        EXPECT_EQ(rig.engine.lastOperation(), c.last);
+        EXPECT_EQ(rig.engine.lastCapture(), c.last);
         EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
         EXPECT_FALSE(rig.engine.foregroundPollTimer().isEnabled());
         EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
@@ -227,7 +227,7 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         EXPECT_EQ(rig.engine.state(), c.after);
         EXPECT_EQ(rig.clipboard.images.size(), c.clipboardImages);
         EXPECT_FALSE(rig.anyTimerEnabled());
-        EXPECT_EQ(rig.engine.lastOperation(), c.last);
+        EXPECT_EQ(rig.engine.lastCapture(), c.last);
     }
 }
 
@@ -261,13 +261,13 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         const char* name;
         void (CaptureEngine::*command)();
         AppState pending;
-        ActionCode action;
+        CaptureDestination action;
     };
     const Case cases[] = {
         {"hard copy", &CaptureEngine::printActiveWindow, AppState::PrintActiveWindowPending,
-         ActionCode::HardCopy},
+         CaptureDestination::Printer},
         {"copy", &CaptureEngine::copyActiveWindow, AppState::CopyActiveWindowPending,
-         ActionCode::Copy},
+         CaptureDestination::Clipboard},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,7 +275,8 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         rig.options.hideTrayIcon = true;  // the tray icon stays for these commands
         (rig.engine.*c.command)();
         EXPECT_EQ(rig.engine.state(), c.pending);
-        EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{c.action, SourceCode::ActiveWindow}));
+        EXPECT_EQ(rig.engine.lastCapture(),
+                  (CaptureRequest{CaptureSource::ActiveWindow, c.action}));
         EXPECT_TRUE(rig.engine.foregroundPollTimer().isEnabled());
         EXPECT_EQ(rig.engine.foregroundPollTimer().interval(), 100);
         EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
@@ -306,8 +307,8 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         EXPECT_FALSE(rig.anyTimerEnabled());
         EXPECT_EQ(rig.host.calls,
-                  c.action == ActionCode::HardCopy ? Calls{"printHardCopy"} : Calls{});
-        EXPECT_EQ(rig.clipboard.images.size(), c.action == ActionCode::Copy ? 1u : 0u);
+                  c.action == CaptureDestination::Printer ? Calls{"printHardCopy"} : Calls{});
+        EXPECT_EQ(rig.clipboard.images.size(), c.action == CaptureDestination::Clipboard ? 1u : 0u);
     }
 }
 
@@ -368,7 +369,8 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
     rig.engine.printActiveWindow();
     rig.timers.advance(100);
     rig.engine.copyDesktop();
-    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Desktop}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard}));
     rig.timers.advance(100);
     EXPECT_EQ(rig.clipboard.images.size(), 1u);
     EXPECT_EQ(rig.clipboard.current, rig.screen.screen);
@@ -803,11 +805,12 @@ TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
 TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves)
 {
     Rig rig;
-    rig.engine.recordLastOperation(ActionCode::StickyNote, SourceCode::None);
-    EXPECT_EQ(rig.engine.lastOperation(),
-              (LastOperation{ActionCode::StickyNote, SourceCode::None}));
+    rig.engine.recordLastCapture({CaptureSource::Clipboard, CaptureDestination::StickyNote});
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
     rig.engine.copyRegion();
-    EXPECT_EQ(rig.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
+    EXPECT_EQ(rig.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard}));
 }
 
 namespace {

@@ -39,12 +39,12 @@ QImage Inverted(QImage img)
     return img;
 }
 
-const LastOperation kEarlier{ActionCode::HardCopy, SourceCode::Desktop};
+const CaptureRequest kEarlier{CaptureSource::Desktop, CaptureDestination::Printer};
 
 struct Rig {
     Rig()
     {
-        engine.recordLastOperation(kEarlier.action, kEarlier.source);
+        engine.recordLastCapture(kEarlier);
         lastFolder = "/home/user/";
     }
 
@@ -88,7 +88,7 @@ TEST(ClipCopy, TextOnlyClipboardChangesNothing)
     Rig r;
     r.sources.printClipboard();
     EXPECT_TRUE(r.host.calls.empty());
-    EXPECT_EQ(r.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(r.engine.lastCapture(), kEarlier);
     EXPECT_TRUE(r.boxes.shown.empty()) << "no message";
     EXPECT_TRUE(r.buffer.image.isNull());
 }
@@ -100,8 +100,8 @@ TEST(ClipCopy, ClipboardBitmapIsPrintedAtItsSize)
     r.sources.printClipboard();
     EXPECT_EQ(r.buffer.image.size(), QSize(300, 200));
     EXPECT_EQ(r.buffer.image, Pattern(300, 200));
-    EXPECT_EQ(r.engine.lastOperation(),
-              (LastOperation{ActionCode::HardCopy, SourceCode::Clipboard}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::Printer}));
     EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
     EXPECT_EQ(r.engine.state(), AppState::Idle);
     EXPECT_TRUE(r.clipboard.images.empty()) << "nothing copied back";
@@ -113,14 +113,13 @@ TEST(ClipCopy, ReversePrintInvertsAndConfirmationOpensTheDialog)
     r.options.reverseColours = true;
     r.options.confirmBeforePrint = true;
     r.clipboard.current = Pattern(30, 20);
-    std::string recorded;
-    r.host.onCall = [&](const std::string&) {
-        recorded = std::to_string(static_cast<int>(r.engine.lastOperation().source));
-    };
+    std::optional<CaptureRequest> recorded;
+    r.host.onCall = [&](const std::string&) { recorded = r.engine.lastCapture(); };
     r.sources.printClipboard();
     EXPECT_EQ(r.buffer.image, Inverted(Pattern(30, 20)));
     EXPECT_EQ(r.host.calls, Calls{"openPrintDialog"});
-    EXPECT_EQ(recorded, "5") << "recorded before the hand-off";
+    EXPECT_EQ(recorded, (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::Printer}))
+        << "recorded before the hand-off";
     EXPECT_EQ(r.engine.state(), AppState::PrintDialogOpen);
 }
 
@@ -157,7 +156,7 @@ TEST(FileSources, CancelDoesNothingAndRecordsNothing)
         command == 0 ? r.sources.printFile() : r.sources.copyFile();
         EXPECT_TRUE(r.host.calls.empty());
         EXPECT_TRUE(r.clipboard.images.empty());
-        EXPECT_EQ(r.engine.lastOperation(), kEarlier);
+        EXPECT_EQ(r.engine.lastCapture(), kEarlier);
         EXPECT_EQ(r.lastFolder, "/home/user/");
         EXPECT_TRUE(r.boxes.shown.empty());
     }
@@ -171,8 +170,8 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
     r.sources.printFile();
     EXPECT_EQ(r.buffer.image, Pattern(40, 30));
     EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
-    EXPECT_EQ(r.engine.lastOperation(),
-              (LastOperation{ActionCode::HardCopy, SourceCode::ImageFile}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Printer}));
     EXPECT_EQ(r.lastFolder, path);
     // Repeating starts in the last file's place.
     r.sources.printFile();
@@ -190,7 +189,8 @@ TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
     ASSERT_EQ(r.clipboard.images.size(), 1u);
     EXPECT_EQ(r.clipboard.images[0], Inverted(Pattern(12, 9)));
     EXPECT_EQ(r.engine.state(), AppState::Idle);
-    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::ImageFile}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Clipboard}));
     EXPECT_TRUE(r.host.calls.empty()) << "nothing printed";
 }
 
@@ -213,7 +213,7 @@ TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
         r.sources.copyFile();
         EXPECT_TRUE(r.host.calls.empty()) << c.name;
         EXPECT_TRUE(r.clipboard.images.empty()) << c.name;
-        EXPECT_EQ(r.engine.lastOperation(), kEarlier) << c.name;
+        EXPECT_EQ(r.engine.lastCapture(), kEarlier) << c.name;
         ASSERT_EQ(r.boxes.shown.size(), 2u) << c.name;
         EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
         EXPECT_EQ(r.boxes.shown[0].text,
@@ -267,7 +267,7 @@ TEST(FileSources, APictureTooLargeForMemoryIsRefusedBeforeDecoding)
     EXPECT_EQ(r.boxes.shown[0].text,
               "ファイル「" + path + "」の画像は大きすぎるため読み込めません。");
     EXPECT_TRUE(r.host.calls.empty());
-    EXPECT_EQ(r.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(r.engine.lastCapture(), kEarlier);
 }
 
 TEST(FileSources, AHugeSizeTheReaderCannotEvenDescribeIsRefusedToo)
@@ -292,7 +292,7 @@ TEST(FileSources, AHugeSizeTheReaderCannotEvenDescribeIsRefusedToo)
     r.sources.copyFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_TRUE(r.clipboard.images.empty());
-    EXPECT_EQ(r.engine.lastOperation(), kEarlier);
+    EXPECT_EQ(r.engine.lastCapture(), kEarlier);
 }
 
 TEST(PictureFileSize, LimitsBySideAndByMemory)

@@ -15,29 +15,35 @@ TEST(CommandSwitches, CaptureModesAndTheLaterSwitchWins)
 {
     struct Case {
         const char* text;
-        CommandCapture capture;
+        std::optional<CaptureSource> source;
         bool confirm;
     } cases[] = {
-        {"/d", CommandCapture::Desktop, false},
-        {"/D /c", CommandCapture::Desktop, true},
-        {"/d  /c", CommandCapture::Desktop, true},  // the empty token between is ignored
-        {"/a", CommandCapture::Window, false},
-        {"/A -C", CommandCapture::Window, true},
-        {"/r", CommandCapture::Region, false},
-        {"/r /d", CommandCapture::Desktop, false},  // later switch wins
-        {"/d /R", CommandCapture::Region, false},
-        {"-c /d", CommandCapture::Desktop, true},
-        {"/dx", CommandCapture::None, false},  // longer token: not a switch
-        {"/c", CommandCapture::None, true},
-        {"/S:", CommandCapture::None, false},
-        {"junk words /a", CommandCapture::Window, false},
-        {"\\d /e -d", CommandCapture::None, false},
+        {"/d", CaptureSource::Desktop, false},
+        {"/D /c", CaptureSource::Desktop, true},
+        {"/d  /c", CaptureSource::Desktop, true},  // the empty token between is ignored
+        {"/a", CaptureSource::ActiveWindow, false},
+        {"/A -C", CaptureSource::ActiveWindow, true},
+        {"/r", CaptureSource::Region, false},
+        {"/r /d", CaptureSource::Desktop, false},  // later switch wins
+        {"/d /R", CaptureSource::Region, false},
+        {"-c /d", CaptureSource::Desktop, true},
+        {"/dx", std::nullopt, false},  // longer token: not a switch
+        {"/c", std::nullopt, true},
+        {"/S:", std::nullopt, false},
+        {"junk words /a", CaptureSource::ActiveWindow, false},
+        {"\\d /e -d", std::nullopt, false},
     };
     for (const auto& c : cases) {
         const CommandJob job = Parse(c.text);
-        EXPECT_EQ(job.capture, c.capture) << c.text;
+        if (c.source) {
+            // A job prints what it captures, at once.
+            EXPECT_EQ(job.request, (CaptureRequest{*c.source, CaptureDestination::Printer, true}))
+                << c.text;
+        } else {
+            EXPECT_FALSE(job.request) << c.text;
+        }
         EXPECT_EQ(job.confirm, c.confirm) << c.text;
-        EXPECT_EQ(job.error(), c.capture == CommandCapture::None) << c.text;
+        EXPECT_EQ(job.error(), !c.source) << c.text;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/LegacySettings.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "platform/SettingsNoticeBoxes.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -19,12 +20,12 @@ TEST(MigrateLegacySettings, CopiesOnlyWhileNoSettingsFileExists)
     MemoryFileSystem fs;
     RecordingMessageBoxes boxes;
     fs.files[kApp + "lusk.ini"] = "[Application]\nTitle=old\n";
-    MigrateLegacySettings(fs, boxes, kApp);
+    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
     EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "[Application]\nTitle=old\n");
     EXPECT_TRUE(fs.exists(kApp + "lusk.ini")) << "the legacy file stays where it is";
 
     fs.files[kApp + "tovrimo.ini"] = "mine";
-    MigrateLegacySettings(fs, boxes, kApp);
+    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
     EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "mine") << "an existing settings file wins";
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -35,7 +36,7 @@ TEST(MigrateLegacySettings, NameMustMatchInLetterCase)
         MemoryFileSystem fs;
         RecordingMessageBoxes boxes;
         fs.files[kApp + stored] = "x";
-        MigrateLegacySettings(fs, boxes, kApp);
+        ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
         EXPECT_FALSE(fs.exists(kApp + "tovrimo.ini")) << stored;
     }
 }
@@ -57,7 +58,7 @@ TEST(MigrateLegacySettings, OnlyTheSettingsFileTheStoreReadsBlocksTheCopy)
         RecordingMessageBoxes boxes;
         fs.files[kApp + "lusk.ini"] = "legacy";
         for (const std::string& other : c.others) fs.files[kApp + other] = "other " + other;
-        MigrateLegacySettings(fs, boxes, kApp);
+        ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
         const std::string label = c.others.front() + (c.others.size() > 1 ? " and more" : "");
         if (c.copied) {
             EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "legacy") << label;
@@ -79,7 +80,7 @@ TEST(MigrateLegacySettings, FailedCopyIsReportedWithAnErrorNumber)
     RecordingMessageBoxes boxes;
     fs.files[kApp + "lusk.ini"] = "legacy";
     fs.failWrites = true;
-    MigrateLegacySettings(fs, boxes, kApp);
+    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].caption.rfind("エラー番号：", 0), 0u);
     EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);

@@ -47,8 +47,8 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     EXPECT_EQ(s.formatVersion, "2.8");
     EXPECT_EQ(s.selfTimerSeconds, 5);
     EXPECT_TRUE(s.confirmBeforePrint);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Desktop);
     EXPECT_EQ(s.lastNamedSetting, -1);
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.fullDetailPrint);
@@ -91,7 +91,7 @@ TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
     NoDefaultPrinter noDefault;
     noDefault.printers = {FakePrinterBackend::a4("First"), FakePrinterBackend::a4("Second")};
     noDefault.printers[0].defaultSize = 13;
-    SettingsStore other(fs, noDefault, boxes, folder);
+    test::ShownSettingsStore other(fs, noDefault, boxes, folder);
     SettingsData data;
     ASSERT_EQ(other.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.current.printerName, "First");
@@ -116,8 +116,8 @@ TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)
     EXPECT_FALSE(s.confirmBeforePrint);
     EXPECT_TRUE(s.hideIconWhileCapturing);
     EXPECT_TRUE(s.reverseColours);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Copy);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::ActiveWindow);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Clipboard);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::ActiveWindow);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -127,7 +127,7 @@ TEST_F(SettingsFirstRun, DefaultsFileValuesMaySitOnSeparateLines)
     const Settings s = load().settings;
     EXPECT_EQ(s.selfTimerSeconds, 10);
     EXPECT_TRUE(s.reverseColours);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::ActiveWindow);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::ActiveWindow);
     EXPECT_FALSE(fs.exists(infPath));
 }
 

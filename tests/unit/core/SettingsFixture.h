@@ -9,6 +9,7 @@
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 
 namespace tovrimo::test {
 
@@ -43,7 +44,7 @@ protected:
     MemoryFileSystem fs;
     FakePrinterBackend printers;
     RecordingMessageBoxes boxes;
-    SettingsStore store{fs, printers, boxes, folder};
+    test::ShownSettingsStore store{fs, printers, boxes, folder};
 };
 
 }  // namespace tovrimo::test

@@ -94,8 +94,8 @@ TEST_F(SettingsLoad, OldestFileGetsCtrlAltPInTheSlotOfItsDoubleClickAction)
         if (slot != 6) {
             EXPECT_FALSE(s.hotKeyOn[slot]) << slot;
         }
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Copy);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Region);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Clipboard);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Region);
 }
 
 TEST_F(SettingsLoad, OldestFileKeepsItsOwnSingleHotKey)
@@ -122,14 +122,14 @@ TEST_F(SettingsLoad, OldestFileWithoutASourceSkipsTheHotKeyAndDoublesClickToDesk
     EXPECT_EQ(s.hotKeyOn, (std::array<bool, 10>{}));
     EXPECT_EQ(s.hotKeyCode, (std::array<int16_t, 10>{}));
     EXPECT_TRUE(s.captureCursor);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Desktop);
 
     // DoubleClick 4 (repeat) with DoubleClickDo 7 would be slot 10.
     const Settings t =
         loadFrom("[Application]\nTitle=T\n[Option]\nDoubleClick=4\nDoubleClickDo=7\n").settings;
     EXPECT_EQ(t.hotKeyOn, (std::array<bool, 10>{}));
-    EXPECT_EQ(t.doubleClickAction, DoubleClickAction::RepeatLast);
+    EXPECT_EQ(t.doubleClickDestination, std::nullopt);
 }
 
 TEST_F(SettingsLoad, CurrentLayoutWithoutFontGetsTheWholeTitleStyleReset)
@@ -181,7 +181,7 @@ TEST_F(SettingsLoad, FractionsRoundToEvenAndOutOfRangeValuesClamp)
         "[DefaultPrinter]\nSizeP=70000\nPos= 4.5 "
         "\nFontName=F\nFontSize=3e9\nLeft=-1.25cm\nTop=.5\n");
     EXPECT_EQ(data.settings.selfTimerSeconds, 2);
-    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::RepeatLast);
+    EXPECT_EQ(data.settings.doubleClickDestination, std::nullopt);
     EXPECT_EQ(data.settings.lastNamedSetting, -32768);
     EXPECT_FALSE(data.settings.reverseColours);
     EXPECT_EQ(data.current.scalePercent, 32767);
@@ -295,23 +295,21 @@ TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
     // repeated the last operation for any other number. DoubleClickDo: 1 desktop ... 5
     // clipboard; any other number stands for no source, so a double-click to print or copy
     // does nothing (the options dialog shows it as the desktop).
-    using A = DoubleClickAction;
-    using S = DoubleClickSource;
+    using D = CaptureDestination;
+    using S = CaptureSource;
+    constexpr std::nullopt_t kRepeat = std::nullopt;
+    constexpr std::nullopt_t kNoSource = std::nullopt;
     struct Case {
         const char* stored;
-        A action;
-        S source;
+        std::optional<D> action;
+        std::optional<S> source;
     };
     const std::vector<Case> cases = {
-        {"-1", A::RepeatLast, S::Unrecognised},
-        {"0", A::RepeatLast, S::Unrecognised},
-        {"1", A::Print, S::Desktop},
-        {"2", A::Copy, S::ActiveWindow},
-        {"3", A::NoteFromClipboard, S::Region},
-        {"4", A::RepeatLast, S::ImageFile},
-        {"5", A::RepeatLast, S::Clipboard},
-        {"6", A::RepeatLast, S::Unrecognised},
-        {"100", A::RepeatLast, S::Unrecognised},
+        {"-1", kRepeat, kNoSource},      {"0", kRepeat, kNoSource},
+        {"1", D::Printer, S::Desktop},   {"2", D::Clipboard, S::ActiveWindow},
+        {"3", D::StickyNote, S::Region}, {"4", kRepeat, S::ImageFile},
+        {"5", kRepeat, S::Clipboard},    {"6", kRepeat, kNoSource},
+        {"100", kRepeat, kNoSource},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -319,7 +317,7 @@ TEST_F(SettingsLoad, StoredDoubleClickNumbersPickTheirChoices)
         const Settings s =
             loadFrom(FileOfVersion("2.80", "DoubleClick=" + n + "\nDoubleClickDo=" + n + "\n"))
                 .settings;
-        EXPECT_EQ(s.doubleClickAction, c.action);
+        EXPECT_EQ(s.doubleClickDestination, c.action);
         EXPECT_EQ(s.doubleClickSource, c.source);
     }
 }
@@ -329,13 +327,13 @@ TEST_F(SettingsLoad, AnUnrecognisedDoubleClickSourceSurvivesASave)
     // Written back as 0, which reads as no source again: a save from the print dialog does
     // not turn a double-click that did nothing into a desktop hard copy.
     SettingsData data = loadFrom(FileOfVersion("2.80", "DoubleClick=1\nDoubleClickDo=9\n"));
-    ASSERT_EQ(data.settings.doubleClickSource, DoubleClickSource::Unrecognised);
+    ASSERT_EQ(data.settings.doubleClickSource, std::nullopt);
     ASSERT_TRUE(store.saveSettings(data));
     EXPECT_NE(fs.files[iniPath].find("\nDoubleClickDo=0\n"), std::string::npos);
     SettingsData again;
     ASSERT_EQ(store.loadSettings(again), LoadResult::Loaded);
-    EXPECT_EQ(again.settings.doubleClickSource, DoubleClickSource::Unrecognised);
-    EXPECT_EQ(again.settings.doubleClickAction, DoubleClickAction::Print);
+    EXPECT_EQ(again.settings.doubleClickSource, std::nullopt);
+    EXPECT_EQ(again.settings.doubleClickDestination, CaptureDestination::Printer);
 }
 
 TEST_F(SettingsLoad, SelfTimeIsClampedToTheLongestDelayTheOptionsAllow)

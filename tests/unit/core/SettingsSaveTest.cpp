@@ -50,8 +50,8 @@ SettingsData SampleData(int namedCount)
     s.hideIconWhileCapturing = true;
     s.confirmBeforePrint = false;
     s.reverseColours = true;
-    s.doubleClickAction = DoubleClickAction::Copy;
-    s.doubleClickSource = DoubleClickSource::ImageFile;
+    s.doubleClickDestination = CaptureDestination::Clipboard;
+    s.doubleClickSource = CaptureSource::ImageFile;
     s.namedSettingCount = static_cast<int16_t>(namedCount);
     s.lastNamedSetting = static_cast<int16_t>(namedCount - 1);
     for (int slot = 0; slot < 10; ++slot) {

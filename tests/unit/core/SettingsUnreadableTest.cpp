@@ -45,8 +45,8 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
     EXPECT_FALSE(s.selfTimerOn);
     EXPECT_EQ(s.selfTimerSeconds, 5);
     EXPECT_TRUE(s.confirmBeforePrint);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Desktop);
     EXPECT_EQ(s.lastNamedSetting, -1);
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.captureCursor);
@@ -113,7 +113,7 @@ TEST_F(SettingsUnreadable, ADefaultsFileGivesTheValuesButIsNotUsedUp)
     EXPECT_TRUE(data.settings.selfTimerOn);
     EXPECT_EQ(data.settings.selfTimerSeconds, 10);
     EXPECT_FALSE(data.settings.confirmBeforePrint);
-    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::ActiveWindow);
+    EXPECT_EQ(data.settings.doubleClickSource, CaptureSource::ActiveWindow);
     EXPECT_TRUE(fs.exists(infPath)) << "its values reached no file: the next start needs them";
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
 }
@@ -124,7 +124,7 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     load();
     fs.readErrors.clear();
     boxes.shown.clear();
-    SettingsStore next{fs, printers, boxes, folder};
+    test::ShownSettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
@@ -132,4 +132,25 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     EXPECT_TRUE(next.saveSettings(data));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(fs.writes, 1);
+}
+
+TEST_F(SettingsUnreadable, TheStoreItselfShowsNothingAndHandsTheCallerWhatToSay)
+{
+    // The same store the program uses, with no message boxes anywhere near it.
+    SettingsStore bare(fs, printers, folder);
+    SettingsData data;
+    const SettingsLoadResult load = bare.loadSettings(data);
+    EXPECT_EQ(load.status, LoadResult::Loaded);
+    ASSERT_EQ(load.notices.size(), 1u);
+    EXPECT_EQ(load.notices[0].caption, "トヴリモ");
+    EXPECT_EQ(load.notices[0].severity, SettingsNotice::Severity::Critical);
+    EXPECT_EQ(load.notices[0].text.rfind("設定ファイルを読み込めませんでした。", 0), 0u);
+
+    const SettingsSaveResult save = bare.saveSettings(data);
+    EXPECT_FALSE(save.saved);
+    ASSERT_EQ(save.notices.size(), 1u);
+    EXPECT_EQ(save.notices[0].severity, SettingsNotice::Severity::Critical);
+    EXPECT_NE(save.notices[0].text.find("（Permission denied）"), std::string::npos);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(fs.files[iniPath], kPrecious);
 }

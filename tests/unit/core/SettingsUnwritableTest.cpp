@@ -32,8 +32,8 @@ TEST_F(SettingsUnwritableFirstRun, StartUpTellsTheUserOnceAndRunsOnTheFirstRunVa
     EXPECT_EQ(s.formatVersion, "2.8");
     EXPECT_EQ(s.selfTimerSeconds, 5);
     EXPECT_TRUE(s.confirmBeforePrint);
-    EXPECT_EQ(s.doubleClickAction, DoubleClickAction::Print);
-    EXPECT_EQ(s.doubleClickSource, DoubleClickSource::Desktop);
+    EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Printer);
+    EXPECT_EQ(s.doubleClickSource, CaptureSource::Desktop);
     EXPECT_EQ(s.lastNamedSetting, -1);
     EXPECT_EQ(s.namedSettingCount, 0);
     EXPECT_FALSE(s.captureCursor);
@@ -87,8 +87,8 @@ TEST_F(SettingsUnwritableFirstRun, ADefaultsFileGivesTheValuesAndIsKeptForTheNex
     EXPECT_FALSE(data.settings.confirmBeforePrint);
     EXPECT_TRUE(data.settings.hideIconWhileCapturing);
     EXPECT_TRUE(data.settings.reverseColours);
-    EXPECT_EQ(data.settings.doubleClickAction, DoubleClickAction::Copy);
-    EXPECT_EQ(data.settings.doubleClickSource, DoubleClickSource::ActiveWindow);
+    EXPECT_EQ(data.settings.doubleClickDestination, CaptureDestination::Clipboard);
+    EXPECT_EQ(data.settings.doubleClickSource, CaptureSource::ActiveWindow);
     EXPECT_TRUE(fs.exists(infPath)) << "its values reached no file";
 }
 
@@ -110,7 +110,7 @@ TEST_F(SettingsUnwritableFirstRun, TheNextStartInAWritableFolderIsAnOrdinaryFirs
     load();
     fs.failWrites = false;
     boxes.shown.clear();
-    SettingsStore next{fs, printers, boxes, folder};
+    test::ShownSettingsStore next{fs, printers, boxes, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_TRUE(boxes.shown.empty());

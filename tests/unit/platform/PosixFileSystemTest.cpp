@@ -16,6 +16,7 @@
 #include "core/SettingsStore.h"
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 #include "platform/PosixFileSystem.h"
 
 using namespace tovrimo;
@@ -134,7 +135,7 @@ TEST_F(PosixFileSystemTest, SaveSettingsInAReadOnlyFolderKeepsTheOldFileAndTells
         GTEST_SKIP() << "running as root: a read-only folder is still writable";
     test::FakePrinterBackend printers;
     test::RecordingMessageBoxes boxes;
-    SettingsStore store(fs, printers, boxes, dir);
+    test::ShownSettingsStore store(fs, printers, boxes, dir);
     SettingsData data;
     data.settings.title = "new";
     EXPECT_FALSE(store.saveSettings(data));
@@ -248,7 +249,7 @@ TEST_F(PosixFileSystemTest, SaveSettingsOnAFullDiskKeepsTheOldFileAndTellsTheUse
         test::FakePrinterBackend printers;
         test::RecordingMessageBoxes boxes;
         PosixFileSystem real;
-        SettingsStore store(real, printers, boxes, dir);
+        test::ShownSettingsStore store(real, printers, boxes, dir);
         SettingsData data;
         data.settings.title = "new";
         data.settings.namedSettingCount = 101;  // some tens of kilobytes: more than is left

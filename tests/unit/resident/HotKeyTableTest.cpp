@@ -7,6 +7,7 @@
 #include "doubles/FakePrinterBackend.h"
 #include "doubles/MemoryFileSystem.h"
 #include "doubles/RecordingMessageBoxes.h"
+#include "doubles/ShownSettingsStore.h"
 #include "resident/HotKeyTable.h"
 
 using namespace tovrimo;
@@ -23,33 +24,13 @@ Settings LoadedFrom(const std::string& options)
     const std::string folder = "/home/u/.config/tovrimo/";
     fs.files[folder + "tovrimo.ini"] = "[Application]\nTitle=T\nVersion=2.80\n[Option]\n" +
                                        options + "[DefaultPrinter]\nFontName=F\nFontSize=10\n";
-    SettingsStore store(fs, printers, boxes, folder);
+    test::ShownSettingsStore store(fs, printers, boxes, folder);
     SettingsData data;
     EXPECT_EQ(store.loadSettings(data), LoadResult::Loaded);
     return data.settings;
 }
 
 }  // namespace
-
-TEST(HotKeyTable, EachSlotHasItsFixedCommand)
-{
-    const std::vector<HotKeyCommand> expected = {
-        HotKeyCommand::PrintDesktop, HotKeyCommand::PrintActiveWindow,
-        HotKeyCommand::PrintRegion,  HotKeyCommand::PrintFile,
-        HotKeyCommand::CopyDesktop,  HotKeyCommand::CopyActiveWindowNow,
-        HotKeyCommand::CopyRegion,   HotKeyCommand::CopyFile,
-        HotKeyCommand::OpenOptions,  HotKeyCommand::NoteFromClipboard,
-    };
-    for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        ASSERT_TRUE(CommandForSlot(slot).has_value()) << slot;
-        EXPECT_EQ(*CommandForSlot(slot), expected[slot]) << slot;
-    }
-}
-
-TEST(HotKeyTable, SlotsOutsideTheTableHaveNoCommand)
-{
-    for (int slot : {-1, 10, 11, 255}) EXPECT_FALSE(CommandForSlot(slot).has_value()) << slot;
-}
 
 TEST(HotKeyTable, ModifierFlagsFromTheSettings)
 {

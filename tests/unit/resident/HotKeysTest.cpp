@@ -12,15 +12,22 @@ using tovrimo::test::FakeHotKeyRegistrar;
 
 namespace {
 
+// A command as the tests name it: "print:desktop", "copy:window:now", "options" ...
+std::string Named(const Command& command)
+{
+    if (const auto* action = std::get_if<ProgramAction>(&command))
+        return *action == ProgramAction::OpenOptions ? "options" : "other action";
+    const auto& request = std::get<CaptureRequest>(command);
+    const char* to[] = {"print", "copy", "note"};
+    const char* from[] = {"desktop", "window", "region", "file", "clipboard"};
+    return std::string(to[static_cast<int>(request.destination)]) + ":" +
+           from[static_cast<int>(request.source)] + (request.immediate ? ":now" : "");
+}
+
 struct Fixture {
     FakeHotKeyRegistrar registrar;
     std::vector<std::string> ran;
-    HotKeys keys{registrar, HotKeys::Commands{
-                                [this](HotKeyCommand c) {
-                                    ran.push_back("menu:" + std::to_string(static_cast<int>(c)));
-                                },
-                                [this] { ran.push_back("copyActiveWindowNow"); },
-                            }};
+    HotKeys keys{registrar, [this](const Command& c) { ran.push_back(Named(c)); }};
 };
 
 Settings WithSlot(Settings s, int slot, int16_t alt, int16_t ctrl, int16_t shift, int16_t vk)
@@ -42,7 +49,7 @@ TEST(HotKeys, CtrlAltPOnSlot0RegistersModifiers3AndKey80)
     EXPECT_EQ(f.registrar.calls, (std::vector<std::string>{"register:0:3:80"}));
     EXPECT_TRUE(f.keys.isRegistered(0));
     ASSERT_TRUE(f.registrar.press(0));
-    EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:0"}));
+    EXPECT_EQ(f.ran, (std::vector<std::string>{"print:desktop"}));
 }
 
 TEST(HotKeys, OnlyEnabledSlotsAreRegisteredInSlotOrder)
@@ -70,9 +77,10 @@ TEST(HotKeys, EverySlotRunsItsOwnCommand)
 {
     Fixture f;
     for (int slot = 0; slot < kHotKeySlots; ++slot) f.keys.runSlot(slot);
-    EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:0", "menu:1", "menu:2", "menu:3", "menu:4",
-                                               "copyActiveWindowNow", "menu:6", "menu:7", "menu:8",
-                                               "menu:9"}));
+    EXPECT_EQ(f.ran,
+              (std::vector<std::string>{"print:desktop", "print:window", "print:region",
+                                        "print:file", "copy:desktop", "copy:window:now",
+                                        "copy:region", "copy:file", "options", "note:clipboard"}));
 }
 
 TEST(HotKeys, Slot5CopiesTheActiveWindowAtOnceAndNeverTheMenuCommand)
@@ -80,7 +88,7 @@ TEST(HotKeys, Slot5CopiesTheActiveWindowAtOnceAndNeverTheMenuCommand)
     Fixture f;
     f.keys.registerKeys(WithSlot({}, 5, 0, 1, 1, 'W'), AppState::Idle);
     ASSERT_TRUE(f.registrar.press(5));
-    EXPECT_EQ(f.ran, (std::vector<std::string>{"copyActiveWindowNow"}));
+    EXPECT_EQ(f.ran, (std::vector<std::string>{"copy:window:now"}));
 }
 
 TEST(HotKeys, SlotNumbersOutsideTheTableRunNothing)
@@ -97,7 +105,7 @@ TEST(HotKeys, KeysRunWhateverTheApplicationState)
     Fixture f;
     f.keys.registerKeys(WithSlot({}, 6, 1, 0, 0, 'G'), AppState::PrintRegionPending);
     ASSERT_TRUE(f.registrar.press(6));
-    EXPECT_EQ(f.ran, (std::vector<std::string>{"menu:6"}));
+    EXPECT_EQ(f.ran, (std::vector<std::string>{"copy:region"}));
 }
 
 TEST(HotKeys, ReRegistrationReleasesAllOldKeysBeforeClaimingNewOnes)

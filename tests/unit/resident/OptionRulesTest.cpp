@@ -13,8 +13,8 @@ Settings Valid()
 {
     Settings s;
     s.title = "トヴリモ";
-    s.doubleClickAction = DoubleClickAction::Print;
-    s.doubleClickSource = DoubleClickSource::Desktop;
+    s.doubleClickDestination = CaptureDestination::Printer;
+    s.doubleClickSource = CaptureSource::Desktop;
     return s;
 }
 
@@ -22,12 +22,12 @@ TEST(OptionRulesTest, ValidationRefusesTheFirstProblemInOrder)
 {
     // Actions: 1 print, 2 copy, 3 sticky note, 4 repeat. Sources: 1 desktop, 2 active window,
     // 3 region, 4 image file, 5 clipboard.
-    constexpr DoubleClickAction kActions[] = {DoubleClickAction::Print, DoubleClickAction::Copy,
-                                              DoubleClickAction::NoteFromClipboard,
-                                              DoubleClickAction::RepeatLast};
-    constexpr DoubleClickSource kSources[] = {
-        DoubleClickSource::Desktop, DoubleClickSource::ActiveWindow, DoubleClickSource::Region,
-        DoubleClickSource::ImageFile, DoubleClickSource::Clipboard};
+    constexpr std::optional<CaptureDestination> kActions[] = {
+        CaptureDestination::Printer, CaptureDestination::Clipboard, CaptureDestination::StickyNote,
+        std::nullopt};
+    constexpr CaptureSource kSources[] = {CaptureSource::Desktop, CaptureSource::ActiveWindow,
+                                          CaptureSource::Region, CaptureSource::ImageFile,
+                                          CaptureSource::Clipboard};
     struct Case {
         const char* name;
         std::string title;
@@ -59,7 +59,7 @@ TEST(OptionRulesTest, ValidationRefusesTheFirstProblemInOrder)
         SCOPED_TRACE(c.name);
         Settings s = Valid();
         s.title = c.title;
-        s.doubleClickAction = kActions[c.action - 1];
+        s.doubleClickDestination = kActions[c.action - 1];
         s.doubleClickSource = kSources[c.source - 1];
         EXPECT_EQ(ValidateOptions(s), c.problem);
     }
@@ -77,10 +77,10 @@ TEST(OptionRulesTest, ProblemsCarryTheirMessages)
 
 TEST(OptionRulesTest, OnlyCopyWithdrawsTheClipboardSource)
 {
-    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::Print));
-    EXPECT_FALSE(ClipboardSourceOffered(DoubleClickAction::Copy));
-    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::NoteFromClipboard));
-    EXPECT_TRUE(ClipboardSourceOffered(DoubleClickAction::RepeatLast));
+    EXPECT_TRUE(ClipboardSourceOffered(CaptureDestination::Printer));
+    EXPECT_FALSE(ClipboardSourceOffered(CaptureDestination::Clipboard));
+    EXPECT_TRUE(ClipboardSourceOffered(CaptureDestination::StickyNote));
+    EXPECT_TRUE(ClipboardSourceOffered(std::nullopt));
 }
 
 TEST(OptionRulesTest, SecondsBoxTakesDigitsAndBackspaceOnly)
@@ -125,8 +125,8 @@ TEST(OptionRulesTest, ApplyCopiesOnlyWhatTheDialogEdits)
     edited.hideIconWhileCapturing = true;
     edited.confirmBeforePrint = true;
     edited.reverseColours = true;
-    edited.doubleClickAction = DoubleClickAction::NoteFromClipboard;
-    edited.doubleClickSource = DoubleClickSource::ImageFile;
+    edited.doubleClickDestination = CaptureDestination::StickyNote;
+    edited.doubleClickSource = CaptureSource::ImageFile;
     edited.captureCursor = true;
     for (int n = 0; n < kHotKeySlots; ++n) {
         edited.hotKeyOn[n] = true;

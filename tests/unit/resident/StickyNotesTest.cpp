@@ -130,7 +130,7 @@ QImage Solid(int w, int h, QRgb colour)
 }
 
 struct Rig {
-    Rig() { engine.recordLastOperation(ActionCode::Copy, SourceCode::Region); }
+    Rig() { engine.recordLastCapture({CaptureSource::Region, CaptureDestination::Clipboard}); }
 
     FakeNote* note(int slot) { return static_cast<FakeNote*>(notes.note(slot)); }
 
@@ -164,7 +164,8 @@ TEST(StickyNotes, TextOnlyClipboardMakesNoNoteAndKeepsTheLastOperation)
     EXPECT_EQ(r.notes.noteCount(), 0);
     EXPECT_TRUE(r.log.empty());
     EXPECT_TRUE(r.boxes.shown.empty());
-    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::Copy, SourceCode::Region}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard}));
 }
 
 TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
@@ -176,7 +177,8 @@ TEST(StickyNotes, ANoteShowsTheClipboardColoursAndRecordsStickyNote)
     ASSERT_EQ(r.notes.noteCount(), 1);
     ASSERT_NE(r.note(1), nullptr);
     EXPECT_EQ(r.note(1)->picture, Solid(30, 20, qRgb(10, 200, 30))) << "never inverted";
-    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::StickyNote, SourceCode::None}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
 }
 
 TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
@@ -186,7 +188,7 @@ TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
     for (int i = 0; i < 16; ++i) r.notes.noteFromClipboard();
     EXPECT_EQ(r.notes.noteCount(), 16);
     EXPECT_TRUE(r.boxes.shown.empty());
-    r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Desktop);
+    r.engine.recordLastCapture({CaptureSource::Desktop, CaptureDestination::Printer});
     r.notes.noteFromClipboard();
     EXPECT_EQ(r.notes.noteCount(), 16) << "count unchanged";
     ASSERT_EQ(r.boxes.shown.size(), 1u);
@@ -198,7 +200,8 @@ TEST(StickyNotes, SixteenNotesThenTheLimitMessage)
     EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(),
                             [](const std::string& s) { return s.rfind("create:", 0) == 0; }),
               16);
-    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::StickyNote, SourceCode::None}))
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}))
         << "recorded before the limit check, so repeat tries again";
 }
 
@@ -248,11 +251,12 @@ TEST(StickyNotes, PrintingANoteUsesItsPictureAsIsAndKeepsTheLastOperation)
     r.options.reverseColours = true;
     r.clipboard.current = Solid(6, 5, qRgb(1, 2, 3));
     r.notes.noteFromClipboard();
-    r.engine.recordLastOperation(ActionCode::HardCopy, SourceCode::Region);
+    r.engine.recordLastCapture({CaptureSource::Region, CaptureDestination::Printer});
     r.notes.printNote(r.note(1)->picture);
     EXPECT_EQ(r.buffer.image, Solid(6, 5, qRgb(1, 2, 3)));
     EXPECT_EQ(r.host.calls, (std::vector<std::string>{"printHardCopy"}));
-    EXPECT_EQ(r.engine.lastOperation(), (LastOperation{ActionCode::HardCopy, SourceCode::Region}));
+    EXPECT_EQ(r.engine.lastCapture(),
+              (CaptureRequest{CaptureSource::Region, CaptureDestination::Printer}));
 }
 
 TEST(StickyNotes, SaveAsksWithTheNoteDialogAndWritesABitmapUnderTheExactName)

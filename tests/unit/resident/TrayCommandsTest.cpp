@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "resident/TrayCommands.h"
 
 using namespace tovrimo;
-using A = ActionCode;
-using S = SourceCode;
-using M = MenuCommand;
+using D = CaptureDestination;
+using S = CaptureSource;
 
 TEST(TrayCommands, ClicksAreTakenOnlyWhenIdleDesktopPendingOrCommandLine)
 {
@@ -15,78 +16,80 @@ TEST(TrayCommands, ClicksAreTakenOnlyWhenIdleDesktopPendingOrCommandLine)
     }
 }
 
-TEST(TrayCommands, RepeatCaptionForEveryActionAndSource)
+TEST(TrayCommands, RepeatCaptionForEveryDestinationAndSource)
 {
-    const char* actions[] = {"", "ハードコピー", "コピー", "付せん作成"};
-    const char* sources[] = {"",         "デスクトップ", "アクティブなウィンドウ",
-                             "領域指定", "ファイルから", "クリップボードから"};
-    for (int a = 0; a <= 3; ++a) {
-        for (int s = 0; s <= 5; ++s) {
-            const RepeatItem item =
-                RepeatCaption({static_cast<ActionCode>(a), static_cast<SourceCode>(s)});
-            std::string expected = "繰り返し";
-            if (a != 0) {
-                expected += std::string(" - ") + actions[a];
-                if (s != 0) expected += std::string(" ＞ ") + sources[s];
-            }
-            EXPECT_EQ(item.caption, expected) << a << "," << s;
-            EXPECT_EQ(item.enabled, a != 0) << a << "," << s;
+    const std::pair<D, const char*> destinations[] = {{D::Printer, "ハードコピー"},
+                                                      {D::Clipboard, "コピー"}};
+    const std::pair<S, const char*> sources[] = {{S::Desktop, "デスクトップ"},
+                                                 {S::ActiveWindow, "アクティブなウィンドウ"},
+                                                 {S::Region, "領域指定"},
+                                                 {S::ImageFile, "ファイルから"},
+                                                 {S::Clipboard, "クリップボードから"}};
+    for (const auto& [destination, action] : destinations) {
+        for (const auto& [source, from] : sources) {
+            const RepeatItem item = RepeatCaption(CaptureRequest{source, destination});
+            EXPECT_EQ(item.caption, std::string("繰り返し - ") + action + " ＞ " + from);
+            EXPECT_TRUE(item.enabled);
         }
     }
-    EXPECT_EQ(RepeatCaption({A::Copy, S::Region}).caption, "繰り返し - コピー ＞ 領域指定");
-    EXPECT_EQ(RepeatCaption({A::StickyNote, S::None}).caption, "繰り返し - 付せん作成");
-    EXPECT_EQ(RepeatCaption({static_cast<ActionCode>(9), S::Desktop}).caption, "繰り返し");
-}
-
-TEST(TrayCommands, RepeatRunsTheCommandOfTheLastOperation)
-{
-    const M hard[] = {M::PrintDesktop, M::PrintActiveWindow, M::PrintRegion, M::PrintFile,
-                      M::PrintClipboard};
-    const M copy[] = {M::CopyDesktop, M::CopyActiveWindow, M::CopyRegion, M::CopyFile, M::None};
-    for (int s = 1; s <= 5; ++s) {
-        EXPECT_EQ(RepeatCommand({A::HardCopy, static_cast<SourceCode>(s)}), hard[s - 1]) << s;
-        EXPECT_EQ(RepeatCommand({A::Copy, static_cast<SourceCode>(s)}), copy[s - 1]) << s;
-        EXPECT_EQ(RepeatCommand({A::StickyNote, static_cast<SourceCode>(s)}), M::NoteFromClipboard)
-            << s;
-        EXPECT_EQ(RepeatCommand({A::None, static_cast<SourceCode>(s)}), M::None) << s;
-    }
-    EXPECT_EQ(RepeatCommand({A::StickyNote, S::None}), M::NoteFromClipboard);
-    EXPECT_EQ(RepeatCommand({A::HardCopy, S::None}), M::None);
+    EXPECT_EQ(RepeatCaption(CaptureRequest{S::Region, D::Clipboard}).caption,
+              "繰り返し - コピー ＞ 領域指定");
+    // A note always comes from the clipboard: no source is named.
+    const RepeatItem note = RepeatCaption(CaptureRequest{S::Clipboard, D::StickyNote});
+    EXPECT_EQ(note.caption, "繰り返し - 付せん作成");
+    EXPECT_TRUE(note.enabled);
+    // Before the first capture there is nothing to repeat.
+    const RepeatItem none = RepeatCaption(std::nullopt);
+    EXPECT_EQ(none.caption, "繰り返し");
+    EXPECT_FALSE(none.enabled);
 }
 
 TEST(TrayCommands, DoubleClickTableWithItsDoNothingCell)
 {
-    using DA = DoubleClickAction;
-    using DS = DoubleClickSource;
+    const std::optional<CaptureRequest> last = CaptureRequest{S::Region, D::Clipboard};
+    const std::optional<CaptureRequest> nothing;
+    const CaptureRequest note{S::Clipboard, D::StickyNote};
+    constexpr std::nullopt_t kRepeat = std::nullopt;
+    constexpr std::nullopt_t kNoSource = std::nullopt;
     struct Case {
-        DA action;
-        DS source;
-        M expected;
+        std::optional<D> destination;
+        std::optional<S> source;
+        std::optional<CaptureRequest> last;
+        std::optional<CaptureRequest> expected;
     } cases[] = {
-        {DA::Print, DS::Desktop, M::PrintDesktop},
-        {DA::Print, DS::ActiveWindow, M::PrintActiveWindow},
-        {DA::Print, DS::Region, M::PrintRegion},
-        {DA::Print, DS::ImageFile, M::PrintFile},
-        {DA::Print, DS::Clipboard, M::PrintClipboard},
-        {DA::Copy, DS::Desktop, M::CopyDesktop},
-        {DA::Copy, DS::ActiveWindow, M::CopyActiveWindow},
-        {DA::Copy, DS::Region, M::CopyRegion},
-        {DA::Copy, DS::ImageFile, M::CopyFile},
-        {DA::Copy, DS::Clipboard, M::None},
-        {DA::NoteFromClipboard, DS::Desktop, M::NoteFromClipboard},
-        {DA::NoteFromClipboard, DS::Clipboard, M::NoteFromClipboard},
-        {DA::RepeatLast, DS::Desktop, M::Repeat},
-        {DA::RepeatLast, DS::Region, M::Repeat},
+        {D::Printer, S::Desktop, last, CaptureRequest{S::Desktop, D::Printer}},
+        {D::Printer, S::ActiveWindow, last, CaptureRequest{S::ActiveWindow, D::Printer}},
+        {D::Printer, S::Region, last, CaptureRequest{S::Region, D::Printer}},
+        {D::Printer, S::ImageFile, last, CaptureRequest{S::ImageFile, D::Printer}},
+        {D::Printer, S::Clipboard, last, CaptureRequest{S::Clipboard, D::Printer}},
+        {D::Clipboard, S::Desktop, last, CaptureRequest{S::Desktop, D::Clipboard}},
+        {D::Clipboard, S::ActiveWindow, last, CaptureRequest{S::ActiveWindow, D::Clipboard}},
+        {D::Clipboard, S::Region, last, CaptureRequest{S::Region, D::Clipboard}},
+        {D::Clipboard, S::ImageFile, last, CaptureRequest{S::ImageFile, D::Clipboard}},
+        // Copying the clipboard onto itself does nothing.
+        {D::Clipboard, S::Clipboard, last, std::nullopt},
+        {D::StickyNote, S::Desktop, last, note},
+        {D::StickyNote, S::Clipboard, nothing, note},
+        {kRepeat, S::Desktop, last, last},
+        {kRepeat, S::Region, CaptureRequest{S::ImageFile, D::Printer},
+         CaptureRequest{S::ImageFile, D::Printer}},
+        // Repeat before the first capture: nothing.
+        {kRepeat, S::Desktop, nothing, std::nullopt},
         // A source number outside 1..5: printing and copying do nothing, the other two
         // actions do not look at the source.
-        {DA::Print, DS::Unrecognised, M::None},
-        {DA::Copy, DS::Unrecognised, M::None},
-        {DA::NoteFromClipboard, DS::Unrecognised, M::NoteFromClipboard},
-        {DA::RepeatLast, DS::Unrecognised, M::Repeat},
+        {D::Printer, kNoSource, last, std::nullopt},
+        {D::Clipboard, kNoSource, last, std::nullopt},
+        {D::StickyNote, kNoSource, last, note},
+        {kRepeat, kNoSource, last, last},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DoubleClickCommand(c.action, c.source), c.expected)
-            << static_cast<int>(c.action) << "," << static_cast<int>(c.source);
+    for (const auto& c : cases) {
+        const auto got = DoubleClickRequest(c.destination, c.source, c.last);
+        EXPECT_EQ(got.has_value(), c.expected.has_value());
+        if (got && c.expected) {
+            EXPECT_TRUE(*got == *c.expected)
+                << static_cast<int>(got->source) << "," << static_cast<int>(got->destination);
+        }
+    }
 }
 
 TEST(TrayCommands, TheMenuOfTheMomentFollowsTheStateAndTheCaptureDelay)
