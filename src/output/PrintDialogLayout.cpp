@@ -337,7 +337,7 @@ QWidget* PrintDialog::buildCommandRow()
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 4, 0, 0);
-    struct Command {
+    struct CommandButton {
         const char* name;
         const char* caption;
         void (PrintDialog::*handler)();
