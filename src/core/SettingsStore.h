@@ -62,9 +62,9 @@ struct SettingsLoadResult {
     LoadResult status = LoadResult::Loaded;
     SettingsNotices notices;
 
-    friend bool operator==(const SettingsLoadResult& load, LoadResult status)
+    friend bool operator==(const SettingsLoadResult& load, LoadResult expected)
     {
-        return load.status == status;
+        return load.status == expected;
     }
 };
 

@@ -69,10 +69,10 @@ void CountdownWindow::showSeconds(int seconds)
 QPoint CountdownTopLeft(QPoint pointer, QSize size, QRect screen)
 {
     if (screen.isEmpty()) return pointer;
-    const int margin = CountdownWindow::kMarginPixels;
-    auto along = [margin](int at, int start, int length, int extent) {
+    auto along = [](int at, int start, int length, int extent) {
+        constexpr int kMargin = CountdownWindow::kMarginPixels;
         const bool far = at - start >= length / 2;
-        const int placed = far ? start + length - margin - extent : start + margin;
+        const int placed = far ? start + length - kMargin - extent : start + kMargin;
         // A screen too small for the margins still shows the whole window from its start.
         return std::max(start, std::min(placed, start + length - extent));
     };
