@@ -55,7 +55,7 @@ public:
     int stickyNoteCount() override { return 0; }
     void makeStickyNote(const QImage&) override {}
     bool saveSettings() override { return true; }
-    void printDialogUnloaded() override {}
+    void printDialogClosed() override {}
 };
 
 double Ms(Clock::duration d)
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
         lastFolder, host,         15.0,      15.0,
         QIcon()};
     PrintDialog dlg(s);
-    dlg.load();
+    dlg.open();
 
     PreviewBox* box = dlg.preview();
     QImage frame(box->size(), QImage::Format_ARGB32_Premultiplied);

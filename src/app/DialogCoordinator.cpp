@@ -70,7 +70,7 @@ void DialogCoordinator::openPrintDialog()
                      [&p] { p.discoverPrinters(); });
     // The command-line job keeps its own state; every other caller enters the dialog's.
     if (p.engine().state() != AppState::CommandLine) p.engine().setState(AppState::PrintDialogOpen);
-    print_->load();
+    print_->open();
 }
 
 void DialogCoordinator::printersDiscovered()
@@ -180,7 +180,7 @@ bool DialogCoordinator::saveSettings()
     return program_.saveSettings();
 }
 
-void DialogCoordinator::printDialogUnloaded()
+void DialogCoordinator::printDialogClosed()
 {
     if (print_) print_->deleteLater();
     print_ = nullptr;

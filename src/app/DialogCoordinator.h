@@ -42,7 +42,7 @@ public:
     int stickyNoteCount() override;
     void makeStickyNote(const QImage& image) override;
     bool saveSettings() override;
-    void printDialogUnloaded() override;
+    void printDialogClosed() override;
 
     // OptionsHost
     std::optional<std::string> chooseIconFile(const IconFileRequest& request) override;

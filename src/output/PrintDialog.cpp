@@ -18,7 +18,6 @@
 #include <algorithm>
 
 #include "core/PaperNames.h"
-#include "output/CarrierLabel.h"
 #include "output/PagePrinter.h"
 #include "output/PreviewBox.h"
 #include "output/PreviewComposer.h"
@@ -64,7 +63,7 @@ PrintDialog::~PrintDialog()
     delete titleOptions_.data();
 }
 
-void PrintDialog::load()
+void PrintDialog::open()
 {
     if (!s_.customIcon.isNull()) {
         setWindowIcon(s_.customIcon);
@@ -104,9 +103,9 @@ void PrintDialog::load()
         showLayout(stored);
     }
     titleEdit_->setText(QString::fromStdString(s_.data.current.titleText));
-    // The carriers hold what the working layout holds, so that a title option set back to
-    // the current layout's value after a named setting was chosen still arrives as a change.
-    showCarriers(workLayout_);
+    // What the working layout holds now, so that a title option set back to the current
+    // layout's value after a named setting was chosen still arrives as a change.
+    rememberHandedTitle(workLayout_);
     loading_ = false;
 
     scaleSlider_->setValue(s_.data.current.scalePercent);
@@ -120,12 +119,12 @@ void PrintDialog::load()
     printButton_->setFocus();
 }
 
-void PrintDialog::unload()
+void PrintDialog::end()
 {
-    if (unloaded_) {
+    if (closed_) {
         return;
     }
-    unloaded_ = true;
+    closed_ = true;
     previewTimer_->stop();
     printTimer_->stop();
     if (titleOptions_) {
@@ -133,14 +132,14 @@ void PrintDialog::unload()
     }
     printingNotice_.reset();
     hide();
-    s_.host.printDialogUnloaded();
+    s_.host.printDialogClosed();
 }
 
 void PrintDialog::closeEvent(QCloseEvent* event)
 {
     // The window's close box closes without printing, like "閉じる".
     event->ignore();
-    if (isVisible() && !unloaded_) {
+    if (isVisible() && !closed_) {
         cancel();
     }
 }
@@ -332,11 +331,11 @@ void PrintDialog::showLayout(const PrintLayout& shown)
     }
 }
 
-void PrintDialog::showCarriers(const PrintLayout& from)
+void PrintDialog::rememberHandedTitle(const PrintLayout& from)
 {
-    fontCarrier_->setCaption(QString::number(from.fontPoints));
-    titleAlignmentCarrier_->setCaption(QString::number(IndexOfCode(from.titleAlignment)));
-    titlePlacementCarrier_->setCaption(QString::number(IndexOfCode(from.titlePlacement)));
+    handedTitle_.fontPoints = from.fontPoints;
+    handedTitle_.alignmentIndex = IndexOfCode(from.titleAlignment);
+    handedTitle_.placementIndex = IndexOfCode(from.titlePlacement);
 }
 
 void PrintDialog::selectOption(QButtonGroup* group, int index)

@@ -26,7 +26,6 @@ class QToolButton;
 
 namespace tovrimo {
 
-class CarrierLabel;
 class ClipboardAccess;
 class TextLengthLimit;
 class PrintingNotice;
@@ -63,11 +62,11 @@ public:
     explicit PrintDialog(PrintDialogServices services, QWidget* parent = nullptr);
     ~PrintDialog() override;
 
-    // Fills the controls from the records, draws the preview and shows the dialog.
-    void load();
-    // Ends the dialog without writing anything back; tells the host.
-    void unload();
-    bool unloaded() const { return unloaded_; }
+    // Fills the controls from the records, draws the preview and shows the dialog (modeless).
+    void open() override;
+    // Whether the dialog has ended (printed, or closed without writing anything back); the
+    // host has been told.
+    bool isClosed() const { return closed_; }
 
     void refreshPreview();
     void releaseNamedSetting();
@@ -96,10 +95,10 @@ public:
     // Puts a title field at the caret, replacing the selection.
     void insertTitleField(const char* field);
     void openTitleOptions();
-    // The title options dialog hands its values over through the carrier labels.
-    void onTitleFontChanged();
-    void onTitleAlignmentChanged();
-    void onTitlePlacementChanged();
+    // OK in the title options dialog. The alignment and the placement are edits only when they
+    // differ from what the dialog handed over last (at first: what the working layout held
+    // when this dialog opened); the font is one whenever it has a size.
+    void onTitleOptionsChosen(const TitleOptions& chosen);
 
     // Commands.
     void onNamedSettingChosen();
@@ -127,11 +126,6 @@ signals:
     void printerListOpened();
 
 public:
-    // The carrier labels the title options dialog writes into.
-    CarrierLabel* fontCarrier() const { return fontCarrier_; }
-    CarrierLabel* titleAlignmentCarrier() const { return titleAlignmentCarrier_; }
-    CarrierLabel* titlePlacementCarrier() const { return titlePlacementCarrier_; }
-
     // State, for those who drive the dialog.
     const PrintLayout& workingLayout() const { return workLayout_; }
     const Settings& workingSettings() const { return workSettings_; }
@@ -163,7 +157,9 @@ private:
     void onPrinterListOpened();
 
     void showLayout(const PrintLayout& shown);
-    void showCarriers(const PrintLayout& from);
+    void rememberHandedTitle(const PrintLayout& from);
+    // Ends the dialog without writing anything back and tells the host.
+    void end();
     void selectOption(QButtonGroup* group, int index);
     void selectPrinterEntry(int index);
     void selectPaperSizeEntry(int index);
@@ -182,7 +178,13 @@ private:
     Settings workSettings_;
     PrintLayout workLayout_;
     bool loading_ = false;
-    bool unloaded_ = false;
+    bool closed_ = false;
+    // What the title options dialog handed over last.
+    struct HandedTitle {
+        int fontPoints = 0;
+        int alignmentIndex = 0;
+        int placementIndex = 0;
+    } handedTitle_;
     std::string rememberedName_;
     std::vector<std::string> printerNames_;  // list entry k >= 1 is printerNames_[k - 1]
     PrinterCapabilityCache capabilities_;
@@ -207,9 +209,6 @@ private:
     QComboBox* namedSettingList_ = nullptr;
     PreviewBox* preview_ = nullptr;
     QPushButton* printButton_ = nullptr;
-    CarrierLabel* fontCarrier_ = nullptr;
-    CarrierLabel* titleAlignmentCarrier_ = nullptr;
-    CarrierLabel* titlePlacementCarrier_ = nullptr;
     QTimer* previewTimer_ = nullptr;
     QTimer* printTimer_ = nullptr;
     QPointer<TitleOptionsDialog> titleOptions_;

@@ -7,7 +7,6 @@
 
 #include "controls/FileDialog.h"
 #include "core/CoreTexts.h"
-#include "output/CarrierLabel.h"
 #include "output/NamedSettingsTable.h"
 #include "output/PagePrinter.h"
 #include "output/PrintDialog.h"
@@ -46,7 +45,7 @@ void PrintDialog::onNamedSettingChosen()
     const PrintLayout shown = workLayout_;
     showLayout(shown);
     titleEdit_->setText(QString::fromStdString(shown.titleText));
-    showCarriers(shown);
+    rememberHandedTitle(shown);
     loading_ = wasLoading;
     workSettings_.lastNamedSetting = static_cast<int16_t>(i);
     if (!loading_) {
@@ -152,7 +151,7 @@ void PrintDialog::onPrintDelayElapsed()
         activateWindow();
         return;
     }
-    unload();
+    end();
 }
 
 void PrintDialog::copyToClipboard()
@@ -213,7 +212,7 @@ void PrintDialog::showHelp()
 
 void PrintDialog::cancel()
 {
-    unload();
+    end();
 }
 
 }  // namespace tovrimo

@@ -11,7 +11,6 @@
 
 #include "controls/TextLengthLimit.h"
 #include "core/PaperNames.h"
-#include "output/CarrierLabel.h"
 #include "output/NamedSettingsTable.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogRules.h"
@@ -31,11 +30,6 @@ int CodeOfName(const std::array<std::string, N>& names, const QString& text)
         if (!names[code].empty() && names[code] == wanted) return static_cast<int>(code);
     }
     return -1;
-}
-
-int CaptionNumber(const QString& caption)
-{
-    return static_cast<int>(StoredScale(LeadingNumber(caption)));
 }
 
 }  // namespace
@@ -225,45 +219,34 @@ void PrintDialog::insertTitleField(const char* field)
     titleEdit_->setFocus();
 }
 
-void PrintDialog::onTitleFontChanged()
+void PrintDialog::onTitleOptionsChosen(const TitleOptions& chosen)
 {
     if (loading_) {
         return;
     }
-    const int size = CaptionNumber(fontCarrier_->text());
-    // The title options dialog passes the caption through 0 so that an unchanged size still
-    // arrives as a change; that passing value is not a font size.
+    if (chosen.alignmentIndex != handedTitle_.alignmentIndex) {
+        handedTitle_.alignmentIndex = chosen.alignmentIndex;
+        releaseNamedSetting();
+        workLayout_.titleAlignment = CodeAtIndex<TitleAlignment>(chosen.alignmentIndex);
+    }
+    if (chosen.placementIndex != handedTitle_.placementIndex) {
+        handedTitle_.placementIndex = chosen.placementIndex;
+        releaseNamedSetting();
+        workLayout_.titlePlacement = CodeAtIndex<TitlePlacement>(chosen.placementIndex);
+    }
+    handedTitle_.fontPoints = chosen.fontPoints;
+    const int size = StoredScale(chosen.fontPoints);
+    // A size of 0 or less (one typed into the settings file) is not a font size.
     if (size <= 0) {
         return;
     }
     releaseNamedSetting();
-    const QFont f = fontCarrier_->font();
-    workLayout_.fontName = f.family().toStdString();
-    workLayout_.italic = f.italic();
-    workLayout_.bold = f.bold();
-    workLayout_.underline = f.underline();
+    workLayout_.fontName = chosen.font.family().toStdString();
+    workLayout_.italic = chosen.font.italic();
+    workLayout_.bold = chosen.font.bold();
+    workLayout_.underline = chosen.font.underline();
     workLayout_.fontPoints = size;
     refreshPreview();
-}
-
-void PrintDialog::onTitleAlignmentChanged()
-{
-    if (loading_) {
-        return;
-    }
-    releaseNamedSetting();
-    workLayout_.titleAlignment =
-        CodeAtIndex<TitleAlignment>(CaptionNumber(titleAlignmentCarrier_->text()));
-}
-
-void PrintDialog::onTitlePlacementChanged()
-{
-    if (loading_) {
-        return;
-    }
-    releaseNamedSetting();
-    workLayout_.titlePlacement =
-        CodeAtIndex<TitlePlacement>(CaptionNumber(titlePlacementCarrier_->text()));
 }
 
 void PrintDialog::openTitleOptions()
@@ -271,6 +254,8 @@ void PrintDialog::openTitleOptions()
     hide();
     delete titleOptions_.data();
     titleOptions_ = new TitleOptionsDialog(*this, s_.host);
+    connect(titleOptions_, &TitleOptionsDialog::titleOptionsChosen, this,
+            &PrintDialog::onTitleOptionsChosen);
     titleOptions_->showFor(workLayout_);
 }
 

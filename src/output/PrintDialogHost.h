@@ -35,7 +35,7 @@ public:
     // been shown to the user already.
     virtual bool saveSettings() = 0;
     // The dialog has gone away: back to idle, or the end of a command-line job.
-    virtual void printDialogUnloaded() = 0;
+    virtual void printDialogClosed() = 0;
 };
 
 }  // namespace tovrimo

@@ -18,7 +18,6 @@
 #include "controls/TextLengthLimit.h"
 #include "core/IniDocument.h"
 #include "core/TitleFields.h"
-#include "output/CarrierLabel.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogRules.h"
@@ -119,9 +118,6 @@ void PrintDialog::buildControls()
     root->addWidget(buildCommandRow(), 4, 0, 1, 3);
     root->setColumnStretch(1, 1);
 
-    fontCarrier_ = new CarrierLabel(QStringLiteral("fontCarrier"), this);
-    titleAlignmentCarrier_ = new CarrierLabel(QStringLiteral("titleAlignmentCarrier"), this);
-    titlePlacementCarrier_ = new CarrierLabel(QStringLiteral("titlePlacementCarrier"), this);
 
     previewTimer_ = new QTimer(this);
     previewTimer_->setObjectName(QStringLiteral("previewTimer"));
@@ -409,11 +405,6 @@ void PrintDialog::connectHandlers()
     }
     connect(enlargeButton_, &QToolButton::clicked, this, [this] { enlargeScale(); });
     connect(reduceButton_, &QToolButton::clicked, this, [this] { reduceScale(); });
-    connect(fontCarrier_, &CarrierLabel::captionChanged, this, [this] { onTitleFontChanged(); });
-    connect(titleAlignmentCarrier_, &CarrierLabel::captionChanged, this,
-            [this] { onTitleAlignmentChanged(); });
-    connect(titlePlacementCarrier_, &CarrierLabel::captionChanged, this,
-            [this] { onTitlePlacementChanged(); });
     connect(previewTimer_, &QTimer::timeout, this, [this] { onPreviewDelayElapsed(); });
     connect(printTimer_, &QTimer::timeout, this, [this] { onPrintDelayElapsed(); });
     connect(scaleSlider_, &ScaleSlider::released, this, [this] { onSliderReleased(); });

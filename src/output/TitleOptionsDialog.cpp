@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "output/CarrierLabel.h"
 #include "output/PrintDialog.h"
 #include "output/PrintDialogHost.h"
 #include "output/PrintDialogRules.h"
@@ -28,14 +27,6 @@ namespace {
 QString T(const char* text)
 {
     return QString::fromUtf8(text);
-}
-
-QLabel* HiddenLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->hide();
-    return label;
 }
 
 }  // namespace
@@ -136,10 +127,6 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
     buttons->addWidget(cancelButton);
     root->addLayout(buttons);
 
-    alignmentValue_ = HiddenLabel(QStringLiteral("alignmentValue"), this);
-    placementValue_ = HiddenLabel(QStringLiteral("placementValue"), this);
-    fontSizeValue_ = HiddenLabel(QStringLiteral("fontSizeValue"), this);
-
     sampleText_->setText(T(texts::kSampleText));
 }
 
@@ -154,9 +141,9 @@ void TitleOptionsDialog::showFor(const PrintLayout& layout)
                           QString::number(layout.fontPoints) + QStringLiteral("pt"));
     if (auto* h = alignmentGroup_->button(IndexOfCode(layout.titleAlignment))) h->setChecked(true);
     if (auto* v = placementGroup_->button(IndexOfCode(layout.titlePlacement))) v->setChecked(true);
-    fontSizeValue_->setText(QString::number(layout.fontPoints));
-    alignmentValue_->setText(QString::number(IndexOfCode(layout.titleAlignment)));
-    placementValue_->setText(QString::number(IndexOfCode(layout.titlePlacement)));
+    fontPoints_ = layout.fontPoints;
+    alignmentIndex_ = IndexOfCode(layout.titleAlignment);
+    placementIndex_ = IndexOfCode(layout.titlePlacement);
     showSample(font);
     show();
     raise();
@@ -207,17 +194,17 @@ void TitleOptionsDialog::showSample(const QFont& font)
 
 void TitleOptionsDialog::onTitleAlignmentChosen(int index)
 {
-    alignmentValue_->setText(QString::number(index));
+    alignmentIndex_ = index;
 }
 
 void TitleOptionsDialog::onTitlePlacementChosen(int index)
 {
-    placementValue_->setText(QString::number(index));
+    placementIndex_ = index;
 }
 
 void TitleOptionsDialog::showSummary()
 {
-    fontSummary_->setText(sampleFont_.family() + QStringLiteral(",") + fontSizeValue_->text() +
+    fontSummary_->setText(sampleFont_.family() + QStringLiteral(",") + QString::number(fontPoints_) +
                           QStringLiteral("pt"));
 }
 
@@ -234,24 +221,21 @@ void TitleOptionsDialog::chooseFont()
     font.setBold(chosen->bold());
     font.setUnderline(chosen->underline());
     showSample(font);
-    fontSizeValue_->setText(QString::number(chosen->pointSize()));
+    fontPoints_ = chosen->pointSize();
     showSummary();
 }
 
 void TitleOptionsDialog::confirm()
 {
-    CarrierLabel* fontCarrier = printDialog_.fontCarrier();
-    fontCarrier->setCaption(QStringLiteral("0"));
-    QFont carried = fontCarrier->font();
-    const QFont sample = sampleFont_;
-    carried.setFamily(sample.family());
-    carried.setItalic(sample.italic());
-    carried.setBold(sample.bold());
-    carried.setUnderline(sample.underline());
-    fontCarrier->setFont(carried);
-    printDialog_.titleAlignmentCarrier()->setCaption(alignmentValue_->text());
-    printDialog_.titlePlacementCarrier()->setCaption(placementValue_->text());
-    fontCarrier->setCaption(fontSizeValue_->text());
+    TitleOptions chosen;
+    chosen.font.setFamily(sampleFont_.family());
+    chosen.font.setItalic(sampleFont_.italic());
+    chosen.font.setBold(sampleFont_.bold());
+    chosen.font.setUnderline(sampleFont_.underline());
+    chosen.fontPoints = fontPoints_;
+    chosen.alignmentIndex = alignmentIndex_;
+    chosen.placementIndex = placementIndex_;
+    emit titleOptionsChosen(chosen);
     finish();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 
 #include "core/Settings.h"
 
@@ -12,10 +13,19 @@ namespace tovrimo {
 class PrintDialog;
 class PrintDialogHost;
 
+// What OK in the title options dialog hands back: the font (its family, italic, bold and
+// underline; the size apart, as a whole number of points) and the list indexes of the title's
+// alignment and placement.
+struct TitleOptions {
+    QFont font;
+    int fontPoints = 0;
+    int alignmentIndex = 0;
+    int placementIndex = 0;
+};
+
 // The title options dialog: the title line's font and its place beside the image. Opened by
-// the print dialog, which it hides meanwhile; OK hands the values back through the print
-// dialog's carrier labels, Cancel or the close box hand back nothing. Both show the print
-// dialog again.
+// the print dialog, which it hides meanwhile; OK hands the values back by titleOptionsChosen,
+// Cancel or the close box hand back nothing. Both show the print dialog again.
 class TitleOptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +45,9 @@ public:
     QFont workingFont() const;
     bool sampleScaled() const;
 
+signals:
+    void titleOptionsChosen(const tovrimo::TitleOptions& options);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -53,9 +66,9 @@ private:
     QLabel* fontSummary_ = nullptr;
     QButtonGroup* alignmentGroup_ = nullptr;
     QButtonGroup* placementGroup_ = nullptr;
-    QLabel* alignmentValue_ = nullptr;
-    QLabel* placementValue_ = nullptr;
-    QLabel* fontSizeValue_ = nullptr;
+    int alignmentIndex_ = 0;
+    int placementIndex_ = 0;
+    int fontPoints_ = 0;
 };
 
 }  // namespace tovrimo

@@ -50,7 +50,7 @@ public:
         if (onSave) onSave();
         return true;
     }
-    void printDialogUnloaded() override { ++unloads; }
+    void printDialogClosed() override { ++closes; }
 
     struct Asked {
         std::string a, b, c;
@@ -67,7 +67,7 @@ public:
     std::vector<QImage> noteImages;
     int saves = 0;
     std::function<void()> onSave;
-    int unloads = 0;
+    int closes = 0;
 };
 
 }  // namespace tovrimo::test

@@ -18,7 +18,6 @@
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "doubles/RecordingPrintDialogHost.h"
-#include "output/CarrierLabel.h"
 #include "output/PagePrinter.h"
 #include "output/PreviewBox.h"
 #include "output/PrintDialog.h"
@@ -99,7 +98,7 @@ struct Rig {
             lastFolder, host,         15.0,      15.0,
             QIcon()};
         dlg = std::make_unique<PrintDialog>(s);
-        dlg->load();
+        dlg->open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return *dlg;
     }
@@ -293,7 +292,7 @@ TEST(PrintDialogChoices, ANamedSettingOnAPrinterThatIsNotInstalledKeepsTheListsP
     EXPECT_EQ(r.data.named[0].printerName, "Ghost") << "the named setting itself is unchanged";
 }
 
-TEST(PrintDialogChoices, CarriersHoldTheChosenSettingsTitleOptionsFromTheStart)
+TEST(PrintDialogChoices, TitleOptionsAreComparedWithTheChosenSettingsFromTheStart)
 {
     Office o;
     Rig r(o.printers, Layout("Office", 9));
@@ -306,14 +305,37 @@ TEST(PrintDialogChoices, CarriersHoldTheChosenSettingsTitleOptionsFromTheStart)
     r.data.settings.namedSettingCount = 1;
     r.data.settings.lastNamedSetting = 0;
     PrintDialog& dlg = r.open();
-    EXPECT_EQ(dlg.titleAlignmentCarrier()->text(), "2");
-    EXPECT_EQ(dlg.titlePlacementCarrier()->text(), "1");
-    EXPECT_EQ(dlg.fontCarrier()->text(), "14");
-    // The title options dialog hands back the current layout's values: they arrive.
-    dlg.titleAlignmentCarrier()->setCaption(QStringLiteral("0"));
-    dlg.titlePlacementCarrier()->setCaption(QStringLiteral("0"));
+
+    // The chosen setting's own alignment (list index 2) and placement (1), and no font size:
+    // nothing is an edit, the setting stays chosen.
+    TitleOptions same;
+    same.alignmentIndex = 2;
+    same.placementIndex = 1;
+    same.fontPoints = 0;
+    dlg.onTitleOptionsChosen(same);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, 0);
+    EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageRight);
+
+    // The current layout's values (index 0 both) arrive, although the current layout holds
+    // them already.
+    TitleOptions current = same;
+    current.alignmentIndex = 0;
+    current.placementIndex = 0;
+    dlg.onTitleOptionsChosen(current);
+    EXPECT_EQ(dlg.workingSettings().lastNamedSetting, -1);
     EXPECT_EQ(dlg.workingLayout().titleAlignment, TitleAlignment::ImageLeft);
     EXPECT_EQ(dlg.workingLayout().titlePlacement, TitlePlacement::AboveImage);
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 14) << "a size of 0 is not taken";
+
+    // A font with a size is taken every time, even the one the layout has.
+    TitleOptions font = current;
+    font.font.setFamily(QStringLiteral("Serif"));
+    font.font.setBold(true);
+    font.fontPoints = 14;
+    dlg.onTitleOptionsChosen(font);
+    EXPECT_EQ(dlg.workingLayout().fontName, "Serif");
+    EXPECT_TRUE(dlg.workingLayout().bold);
+    EXPECT_EQ(dlg.workingLayout().fontPoints, 14);
 }
 
 TEST(PrintDialogChoices, OffsetBoxesAreDisabledForAPositionWithoutAnOption)

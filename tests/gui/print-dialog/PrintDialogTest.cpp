@@ -119,7 +119,7 @@ struct Dialog {
             lastFolder, host,         15.0,      15.0,
             QIcon()};
         dlg = std::make_unique<PrintDialog>(s);
-        dlg->load();
+        dlg->open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return *dlg;
     }
@@ -710,7 +710,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     EXPECT_TRUE(d.printer.pageSetupFailed());
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(dlg.printTimer()->isActive());
-    EXPECT_EQ(d.host.unloads, 0);
+    EXPECT_EQ(d.host.closes, 0);
     EXPECT_TRUE(o.printers.jobs.empty());
 
     d.choose("paperSizeList", d.paperEntry(9));
@@ -718,8 +718,8 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     dlg.onPrintDelayElapsed();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
-    EXPECT_EQ(d.host.unloads, 1);
-    EXPECT_TRUE(dlg.unloaded());
+    EXPECT_EQ(d.host.closes, 1);
+    EXPECT_TRUE(dlg.isClosed());
     EXPECT_EQ(d.host.saves, 2);
 }
 
@@ -736,11 +736,11 @@ TEST(PrintDialog, CopyAndCloseKeepOnlyWhatWasWrittenBack)
     d.click(d.option("bottomRightOption"));
     d.click(d.child<QPushButton>("closeButton"));
     EXPECT_EQ(d.data.current.position, PagePosition::TopLeft);
-    EXPECT_EQ(d.host.unloads, 1);
+    EXPECT_EQ(d.host.closes, 1);
     EXPECT_EQ(d.host.saves, 1);
 }
 
-TEST(PrintDialog, TitleOptionsHandBackThroughTheCarriers)
+TEST(PrintDialog, TitleOptionsHandTheirValuesBackOnOk)
 {
     FakeOffice o;
     Dialog d(o.printers, "Office");
@@ -799,7 +799,7 @@ QWidget* FocusOn(QWidget* w)
 bool NothingCommitted(Dialog& d, PrintDialog& dlg)
 {
     return dlg.isVisible() && !dlg.printTimer()->isActive() && !dlg.printingNotice() &&
-           d.host.saves == 0 && d.host.unloads == 0 && d.clipboard.images.empty();
+           d.host.saves == 0 && d.host.closes == 0 && d.clipboard.images.empty();
 }
 
 }  // namespace
@@ -855,7 +855,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     EXPECT_EQ(d.data.current.scalePercent, 12);
     dlg.onPrintDelayElapsed();
     EXPECT_EQ(o.printers.jobs.size(), 1u);
-    EXPECT_TRUE(dlg.unloaded());
+    EXPECT_TRUE(dlg.isClosed());
 }
 
 TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
@@ -916,8 +916,8 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     EXPECT_EQ(scale->text(), "6");
     EXPECT_EQ(dlg.workingLayout().scalePercent, 6);
     QTest::keyClick(scale, Qt::Key_Escape);
-    EXPECT_TRUE(dlg.unloaded());
-    EXPECT_EQ(d.host.unloads, 1);
+    EXPECT_TRUE(dlg.isClosed());
+    EXPECT_EQ(d.host.closes, 1);
     EXPECT_EQ(d.host.saves, 0);
     EXPECT_EQ(d.data.current.scalePercent, 150);
 }
