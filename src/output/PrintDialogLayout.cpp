@@ -118,7 +118,6 @@ void PrintDialog::buildControls()
     root->addWidget(buildCommandRow(), 4, 0, 1, 3);
     root->setColumnStretch(1, 1);
 
-
     previewTimer_ = new QTimer(this);
     previewTimer_->setObjectName(QStringLiteral("previewTimer"));
     previewTimer_->setInterval(1500);

@@ -204,8 +204,8 @@ void TitleOptionsDialog::onTitlePlacementChosen(int index)
 
 void TitleOptionsDialog::showSummary()
 {
-    fontSummary_->setText(sampleFont_.family() + QStringLiteral(",") + QString::number(fontPoints_) +
-                          QStringLiteral("pt"));
+    fontSummary_->setText(sampleFont_.family() + QStringLiteral(",") +
+                          QString::number(fontPoints_) + QStringLiteral("pt"));
 }
 
 void TitleOptionsDialog::chooseFont()
