@@ -13,6 +13,7 @@
 #include "output/PrintDialog.h"
 #include "platform/DesktopKind.h"
 #include "platform/PrinterCatalog.h"
+#include "platform/Translated.h"
 #include "resident/AboutDialog.h"
 #include "resident/AboutLink.h"
 #include "resident/HotKeys.h"
@@ -149,9 +150,9 @@ std::string DialogCoordinator::inputBox(QWidget* owner, const std::string& promp
                                         const std::string& title, const std::string& defaultAnswer)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(owner, QString::fromStdString(title), QString::fromStdString(prompt),
-                              QLineEdit::Normal, QString::fromStdString(defaultAnswer), &ok);
+    const QString text = QInputDialog::getText(
+        owner, Translated(kInputDialogContext, title), Translated(kInputDialogContext, prompt),
+        QLineEdit::Normal, QString::fromStdString(defaultAnswer), &ok);
     return ok ? text.toStdString() : std::string();
 }
 

@@ -9,6 +9,7 @@
 #include "app/DesktopTrayHosts.h"
 #include "app/Program.h"
 #include "app/RealPlatform.h"
+#include "controls/TranslationLoader.h"
 #include "core/CommandLine.h"
 #include "core/TerminalOptions.h"
 #include "platform/AppFolders.h"
@@ -67,6 +68,9 @@ int main(int argc, char** argv)
     QApplication app(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("tovrimo"));
+    // The texts are Japanese as written; a translation file for the user's language, where
+    // one is installed, replaces them.
+    tovrimo::InstallProgramTranslation(tovrimo::TranslationFolders(), QLocale());
 
     tovrimo::RealPlatform platform(windowSystem);
     // Only a resident start looks for a notification area and for a program already resident;

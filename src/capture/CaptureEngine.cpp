@@ -5,6 +5,7 @@
 #include "capture/CaptureTexts.h"
 #include "capture/CursorOverlay.h"
 #include "capture/WindowTitle.h"
+#include "platform/Translated.h"
 
 namespace tovrimo {
 
@@ -262,7 +263,8 @@ void CaptureEngine::captureDesktop()
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
     // And when the option was turned off while the icon was hidden for this capture.
     if (options.hideTrayIcon || trayIconHidden_) {
-        services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+        services_.host.addTrayIcon(
+            TranslatedUtf8("tovrimo::TrayController", texts::kRestoredTrayTooltip));
         trayIconHidden_ = false;
     }
     capturedWindowTitle_.clear();
@@ -330,7 +332,8 @@ void CaptureEngine::restoreTrayIcon()
 {
     if (!trayIconHidden_) return;
     trayIconHidden_ = false;
-    services_.host.addTrayIcon(std::string(texts::kRestoredTrayTooltip));
+    services_.host.addTrayIcon(
+        TranslatedUtf8("tovrimo::TrayController", texts::kRestoredTrayTooltip));
 }
 
 void CaptureEngine::drawCursorAt(PixelPoint origin)

@@ -23,9 +23,7 @@ RegionSelector::RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget*
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);  // Escape cancels
     cancelMenu_ = new QMenu(this);
-    cancelMenu_->addAction(QString::fromUtf8(kRegionCancelItem.data(),
-                                             static_cast<qsizetype>(kRegionCancelItem.size())),
-                           this, [this] { host_.cancel(); });
+    cancelMenu_->addAction(tr(kRegionCancelItem.data()), this, [this] { host_.cancel(); });
 }
 
 RegionSelector::~RegionSelector() = default;

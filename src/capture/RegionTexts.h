@@ -2,9 +2,12 @@
 
 #include <string_view>
 
+#include "core/TextTranslation.h"
+
 namespace tovrimo {
 
 // The only item of the menu the right button opens on the region-selection screen.
-inline constexpr std::string_view kRegionCancelItem = "キャンセル";
+inline constexpr std::string_view kRegionCancelItem =
+    QT_TRANSLATE_NOOP("tovrimo::RegionSelector", "キャンセル");
 
 }  // namespace tovrimo

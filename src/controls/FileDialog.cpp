@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "controls/WidgetText.h"
+#include "platform/Translated.h"
 
 namespace tovrimo {
 
@@ -123,7 +124,7 @@ void FileDialog::configure(QFileDialog& dialog, const FileDialogRequest& request
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Descriptions are shown as written, as the patterns are already part of them.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setWindowTitle(FromUtf8(request.caption));
+    dialog.setWindowTitle(Translated(kFileDialogContext, request.caption));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && request.fileMustExist ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
@@ -131,7 +132,9 @@ void FileDialog::configure(QFileDialog& dialog, const FileDialogRequest& request
     dialog.setDirectory(StartFolder(request.dir));
 
     QStringList filters;
-    for (const std::string& f : nameFilters(request.filter)) filters << FromUtf8(f);
+    // The descriptions in the user's language; the patterns are the same in every translation.
+    for (const std::string& f : nameFilters(TranslatedUtf8(kFileDialogContext, request.filter)))
+        filters << FromUtf8(f);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(

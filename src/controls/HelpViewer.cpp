@@ -30,7 +30,7 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     setAttribute(Qt::WA_DeleteOnClose);
     // The resident program has no main window: closing help must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("トヴリモ ヘルプ"));
+    setWindowTitle(tr("トヴリモ ヘルプ"));
     browser_->setObjectName(kBrowserName);
     browser_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
@@ -111,14 +111,14 @@ void HelpViewer::open(const std::string& helpFile, const QString& anchor)
     const QString path = QString::fromStdString(helpFile);
     if (!QFileInfo(path).isFile()) {
         // A title of its own, so that the window never passes for the guide.
-        setWindowTitle(QStringLiteral("トヴリモ ヘルプ - ファイルが見つかりません"));
-        browser_->setHtml(QStringLiteral("<p>ヘルプファイル %1 が見つかりません。</p>")
-                              .arg(path.toHtmlEscaped()));
+        setWindowTitle(tr("トヴリモ ヘルプ - ファイルが見つかりません"));
+        browser_->setHtml(
+            tr("<p>ヘルプファイル %1 が見つかりません。</p>").arg(path.toHtmlEscaped()));
         return;
     }
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("トヴリモ ヘルプ") : title);
+    setWindowTitle(title.isEmpty() ? tr("トヴリモ ヘルプ") : title);
     browser_->scrollToAnchor(anchor);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/CoreTexts.h"
 #include "core/FileSystem.h"
+#include "core/TextTranslation.h"
 
 namespace tovrimo {
 
@@ -18,8 +19,11 @@ SettingsNotices MigrateLegacySettings(FileSystem& files, const std::string& appP
     if (!files.copyFile(appPath + texts::kLegacyFileName, appPath + texts::kSettingsFileName,
                         &error)) {
         // 75: the run-time error number of a path or file access failure.
-        return {{std::string(texts::kErrorNumberCaption) + "75",
-                 "パス/ファイル アクセス エラーです。" + (error.empty() ? "" : "\n" + error),
+        return {{TranslatedText(kMessageBoxContext, texts::kErrorNumberCaption) + "75",
+                 TranslatedText(kMessageBoxContext,
+                                QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                                                  "パス/ファイル アクセス エラーです。")) +
+                     (error.empty() ? "" : "\n" + error),
                  SettingsNotice::Severity::Plain}};
     }
     return {};

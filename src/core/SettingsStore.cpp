@@ -7,6 +7,7 @@
 #include "core/IniValues.h"
 #include "core/PaperNames.h"
 #include "core/SettingsFileCodes.h"
+#include "core/TextTranslation.h"
 
 namespace tovrimo {
 
@@ -264,9 +265,11 @@ SettingsLoadResult SettingsStore::loadSettings(SettingsData& data)
     } else {
         // The file is there but unreadable: the program runs on the first-run values, kept
         // in memory only, and the file stays exactly as it is.
-        unreadable_ = readError.empty() ? std::string(kUnknownReadError) : readError;
+        unreadable_ =
+            readError.empty() ? TranslatedText(kMessageBoxContext, kUnknownReadError) : readError;
         notices.push_back({std::string(kAppCaption),
-                           std::string(kLoadFailed) + "\n\n" + settingsPath() + "\n" + *unreadable_,
+                           TranslatedText(kMessageBoxContext, kLoadFailed) + "\n\n" +
+                               settingsPath() + "\n" + *unreadable_,
                            SettingsNotice::Severity::Critical});
         FirstRunOptions o;
         bool imported = false;
@@ -285,10 +288,10 @@ SettingsLoadResult SettingsStore::loadSettings(SettingsData& data)
             // Read back, an empty file would leave the session without a title, a printer or
             // a layout that prints: the first-run values stay in memory instead.
             doc = std::move(written);
-            notices.push_back(
-                {std::string(kAppCaption),
-                 std::string(kFirstRunWriteFailed) + "\n\n" + settingsPath() + "\n" + *unwritable_,
-                 SettingsNotice::Severity::Critical});
+            notices.push_back({std::string(kAppCaption),
+                               TranslatedText(kMessageBoxContext, kFirstRunWriteFailed) + "\n\n" +
+                                   settingsPath() + "\n" + *unwritable_,
+                               SettingsNotice::Severity::Critical});
         } else {
             doc = file_.load().value_or(std::move(written));
         }
@@ -372,15 +375,17 @@ SettingsLoadResult SettingsStore::loadSettings(SettingsData& data)
 SettingsSaveResult SettingsStore::saveSettings(const SettingsData& data)
 {
     auto refused = [this](const std::string& reason) {
-        return SettingsSaveResult{
-            false,
-            {{std::string(kAppCaption),
-              std::string(kSaveFailed) + "\n\n" + settingsPath() + "\n" + reason,
-              SettingsNotice::Severity::Critical}}};
+        return SettingsSaveResult{false,
+                                  {{std::string(kAppCaption),
+                                    TranslatedText(kMessageBoxContext, kSaveFailed) + "\n\n" +
+                                        settingsPath() + "\n" + reason,
+                                    SettingsNotice::Severity::Critical}}};
     };
     if (unreadable_ || unwritable_) {
-        return refused(unreadable_ ? std::string(kUnreadableKept) + "（" + *unreadable_ + "）"
-                                   : std::string(kUnwritableKept) + "（" + *unwritable_ + "）");
+        return refused(
+            unreadable_
+                ? TranslatedText(kMessageBoxContext, kUnreadableKept) + "（" + *unreadable_ + "）"
+                : TranslatedText(kMessageBoxContext, kUnwritableKept) + "（" + *unwritable_ + "）");
     }
     const Settings& s = data.settings;
     // A new file from scratch, so that keys and sections not written below disappear, in the
@@ -465,7 +470,8 @@ LoadResult SettingsStore::initSettingsFile(IniDocument& written, SettingsNotices
     if (file_.save(*doc, &error)) {
         if (imported) fs_.remove(defaultsPath());
     } else {
-        unwritable_ = error.empty() ? std::string(kUnknownWriteError) : error;
+        unwritable_ =
+            error.empty() ? TranslatedText(kMessageBoxContext, kUnknownWriteError) : error;
     }
     written = std::move(*doc);
     return LoadResult::Loaded;
@@ -477,8 +483,9 @@ LoadResult SettingsStore::readFirstRunOptions(FirstRunOptions& o, bool& imported
     imported = false;
     if (!fs_.exists(defaultsPath())) return LoadResult::Loaded;
     if (const int error = ReadDefaultsFile(fs_, defaultsPath(), o)) {
-        notices.push_back({std::string(kErrorCaptionPrefix) + std::to_string(error),
-                           std::string(ErrorText(error)), SettingsNotice::Severity::Plain});
+        notices.push_back(
+            {TranslatedText(kMessageBoxContext, kErrorCaptionPrefix) + std::to_string(error),
+             std::string(ErrorText(error)), SettingsNotice::Severity::Plain});
         return LoadResult::Fatal;
     }
     imported = true;

@@ -10,49 +10,59 @@
 #include "core/PrinterDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsNotice.h"
+#include "core/TextTranslation.h"
 
 namespace tovrimo {
 
 namespace settings_texts {
-inline constexpr std::string_view kAppCaption = "トヴリモ";
+inline constexpr std::string_view kAppCaption =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "トヴリモ");
 inline constexpr std::string_view kDefaultTitle = "トヴリモ";
 // The default title of an older version, read as kDefaultTitle.
 inline constexpr std::string_view kOldDefaultTitle = "ルスクさんのためのトヴリモ";
 inline constexpr std::string_view kDefaultFontName = "ＭＳ Ｐゴシック";
 inline constexpr std::string_view kFormatVersion = "2.80";
-inline constexpr std::string_view kErrorCaptionPrefix = "エラー番号：";
+inline constexpr std::string_view kErrorCaptionPrefix =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "エラー番号：");
 // Run-time error texts for the defaults file, by error number.
 inline constexpr int kInputPastEndOfFile = 62;
 inline constexpr std::string_view kInputPastEndOfFileText =
-    "ファイルの終わりを越えて入力しようとしました。";
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "ファイルの終わりを越えて入力しようとしました。");
 inline constexpr int kTypeMismatch = 13;
-inline constexpr std::string_view kTypeMismatchText = "型が一致しません。";
+inline constexpr std::string_view kTypeMismatchText =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "型が一致しません。");
 inline constexpr int kFileAccessError = 75;
-inline constexpr std::string_view kFileAccessErrorText = "パス/ファイル アクセス エラーです。";
+inline constexpr std::string_view kFileAccessErrorText =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "パス/ファイル アクセス エラーです。");
 // First line of the message shown when the settings could not be saved; the file's path and
 // the system's reason follow.
-inline constexpr std::string_view kSaveFailed =
-    "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。";
+inline constexpr std::string_view kSaveFailed = QT_TRANSLATE_NOOP(
+    "tovrimo::MessageBox",
+    "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。");
 // Shown at start-up when the settings file exists but cannot be read; the file's path and the
 // system's reason follow.
-inline constexpr std::string_view kLoadFailed =
+inline constexpr std::string_view kLoadFailed = QT_TRANSLATE_NOOP(
+    "tovrimo::MessageBox",
     "設定ファイルを読み込めませんでした。このファイルは書き換えずにそのまま残します。\n"
-    "今回は初期設定で動作します。設定を変更しても保存されません。";
+    "今回は初期設定で動作します。設定を変更しても保存されません。");
 // The reason a save gives in that session, before the reason of the failed read.
-inline constexpr std::string_view kUnreadableKept =
-    "起動時に読み込めなかった設定ファイルは置き換えません";
+inline constexpr std::string_view kUnreadableKept = QT_TRANSLATE_NOOP(
+    "tovrimo::MessageBox", "起動時に読み込めなかった設定ファイルは置き換えません");
 // When the system gave no reason for a failed read.
-inline constexpr std::string_view kUnknownReadError = "読み込みエラー";
+inline constexpr std::string_view kUnknownReadError =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "読み込みエラー");
 // Shown at start-up when a first run could not write the new settings file; the file's path
 // and the system's reason follow.
 inline constexpr std::string_view kFirstRunWriteFailed =
-    "設定ファイルを書き込めませんでした。\n"
-    "今回は初期設定で動作します。設定を変更しても保存されません。";
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                      "設定ファイルを書き込めませんでした。\n"
+                      "今回は初期設定で動作します。設定を変更しても保存されません。");
 // The reason a save gives in that session, before the reason of the failed write.
-inline constexpr std::string_view kUnwritableKept =
-    "起動時に書き込めなかった設定ファイルには保存しません";
+inline constexpr std::string_view kUnwritableKept = QT_TRANSLATE_NOOP(
+    "tovrimo::MessageBox", "起動時に書き込めなかった設定ファイルには保存しません");
 // When the system gave no reason for a failed write.
-inline constexpr std::string_view kUnknownWriteError = "書き込みエラー";
+inline constexpr std::string_view kUnknownWriteError =
+    QT_TRANSLATE_NOOP("tovrimo::MessageBox", "書き込みエラー");
 }  // namespace settings_texts
 
 enum class LoadResult { Loaded, Fatal };

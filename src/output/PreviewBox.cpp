@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "output/PrintDialogTexts.h"
+#include "platform/Translated.h"
 
 namespace tovrimo {
 
@@ -31,7 +32,7 @@ PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent)
     imageBox_->setPalette(imagePal);
     imageBox_->setGeometry(0, 0, 0, 0);
 
-    errorLabel_ = new QLabel(QString::fromUtf8(texts::kPreviewError), this);
+    errorLabel_ = new QLabel(Translated("tovrimo::PrintDialog", texts::kPreviewError), this);
     errorLabel_->setObjectName(QStringLiteral("previewError"));
     errorLabel_->setWordWrap(true);
     errorLabel_->setAlignment(Qt::AlignCenter);

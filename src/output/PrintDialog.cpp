@@ -51,7 +51,7 @@ PrintDialog::PrintDialog(PrintDialogServices services, QWidget* parent)
       capabilities_(s_.printers)
 {
     setObjectName(QStringLiteral("PrintDialog"));
-    setWindowTitle(QString::fromUtf8(texts::kPrintDialogCaption));
+    setWindowTitle(tr(texts::kPrintDialogCaption));
     setModal(false);
     beep = [] { QApplication::beep(); };
     buildControls();
@@ -77,7 +77,7 @@ void PrintDialog::open()
 
     printerNames_ = s_.printers.printerNames();
     printerList_->clear();
-    printerList_->addItem(QString::fromUtf8(texts::kNoPrinterEntry));
+    printerList_->addItem(tr(texts::kNoPrinterEntry));
     for (const auto& name : printerNames_) {
         printerList_->addItem(QString::fromStdString(name));
     }

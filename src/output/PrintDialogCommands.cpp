@@ -15,6 +15,7 @@
 #include "output/PrintingNotice.h"
 #include "platform/ClipboardAccess.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translated.h"
 
 namespace tovrimo {
 
@@ -67,8 +68,10 @@ void PrintDialog::saveNamedSetting()
     }
     NamedSettingsTable table(s_.data.named, workSettings_.namedSettingCount);
     const auto plan = table.planSave(name, [&](int) {
-        return s_.messages.show(texts::kOverwriteCaption, name + texts::kOverwriteTail,
-                                MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
+        return s_.messages.show(
+                   texts::kOverwriteCaption,
+                   TranslatedWith(kMessageBoxContext, texts::kOverwritePattern, {name}),
+                   MsgButtons::YesNo, MsgIcon::None) == MsgResult::Yes;
     });
     if (plan.outcome == NamedSettingsTable::SaveOutcome::Cancelled) {
         return;
@@ -97,7 +100,8 @@ void PrintDialog::deleteNamedSetting()
         s_.messages.show(texts::kErrorCaption, texts::kCannotDelete, MsgButtons::Ok, MsgIcon::None);
         return;
     }
-    const std::string question = namedSettingList_->itemText(i).toStdString() + texts::kDeleteTail;
+    const std::string question = TranslatedWith(kMessageBoxContext, texts::kDeletePattern,
+                                                {namedSettingList_->itemText(i).toStdString()});
     if (s_.messages.show(texts::kDeleteCaption, question, MsgButtons::YesNoCancel, MsgIcon::None) !=
         MsgResult::Yes) {
         return;
@@ -196,8 +200,8 @@ void PrintDialog::makeStickyNote()
     }
     if (s_.host.stickyNoteCount() >= texts::kNoteLimit) {
         s_.messages.show(texts::kAppCaption,
-                         std::string(texts::kNoteLimitHead) + std::to_string(texts::kNoteLimit) +
-                             texts::kNoteLimitTail,
+                         TranslatedWith(kMessageBoxContext, texts::kNoteLimitPattern,
+                                        {std::to_string(texts::kNoteLimit)}),
                          MsgButtons::Ok, MsgIcon::Critical);
         return;
     }

@@ -27,11 +27,6 @@ namespace tovrimo {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A small picture of a sheet lying portrait or landscape, with a folded corner.
 QPixmap SheetPicture(bool landscape)
 {
@@ -129,21 +124,21 @@ void PrintDialog::buildControls()
 
 QWidget* PrintDialog::buildPageSetupFrame()
 {
-    auto* frame = new QGroupBox(T(texts::kFramePageSetup), this);
+    auto* frame = new QGroupBox(tr(texts::kFramePageSetup), this);
     frame->setObjectName(QStringLiteral("pageSetupGroup"));
     auto* grid = new QGridLayout(frame);
     printerList_ = ListBox(QStringLiteral("printerList"), frame);
     paperSizeList_ = ListBox(QStringLiteral("paperSizeList"), frame);
     paperSourceList_ = ListBox(QStringLiteral("paperSourceList"), frame);
-    grid->addWidget(new QLabel(T(texts::kLabelPrinterName), frame), 0, 0);
+    grid->addWidget(new QLabel(tr(texts::kLabelPrinterName), frame), 0, 0);
     grid->addWidget(printerList_, 0, 1);
-    grid->addWidget(new QLabel(T(texts::kLabelPaper), frame), 1, 0);
+    grid->addWidget(new QLabel(tr(texts::kLabelPaper), frame), 1, 0);
     grid->addWidget(paperSizeList_, 1, 1);
-    grid->addWidget(new QLabel(T(texts::kLabelPaperBin), frame), 2, 0);
+    grid->addWidget(new QLabel(tr(texts::kLabelPaperBin), frame), 2, 0);
     grid->addWidget(paperSourceList_, 2, 1);
     grid->setColumnStretch(1, 1);
 
-    auto* orientation = new QGroupBox(T(texts::kFrameOrientation), frame);
+    auto* orientation = new QGroupBox(tr(texts::kFrameOrientation), frame);
     orientation->setObjectName(QStringLiteral("orientationGroup"));
     orientationGroup_ = new QButtonGroup(this);
     auto* row = new QHBoxLayout(orientation);
@@ -155,12 +150,12 @@ QWidget* PrintDialog::buildPageSetupFrame()
     landscapePicture->setPixmap(SheetPicture(true));
     row->addWidget(portraitPicture);
     row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Portrait),
-                             T(texts::kOrientationPortrait), QStringLiteral("portraitOption"),
+                             tr(texts::kOrientationPortrait), QStringLiteral("portraitOption"),
                              orientation));
     row->addSpacing(16);
     row->addWidget(landscapePicture);
     row->addWidget(AddOption(orientationGroup_, IndexOfCode(PageOrientation::Landscape),
-                             T(texts::kOrientationLandscape), QStringLiteral("landscapeOption"),
+                             tr(texts::kOrientationLandscape), QStringLiteral("landscapeOption"),
                              orientation));
     row->addStretch(1);
     grid->addWidget(orientation, 3, 0, 1, 2);
@@ -169,16 +164,16 @@ QWidget* PrintDialog::buildPageSetupFrame()
 
 QWidget* PrintDialog::buildSizeFrame()
 {
-    auto* frame = new QGroupBox(T(texts::kFrameSize), this);
+    auto* frame = new QGroupBox(tr(texts::kFrameSize), this);
     frame->setObjectName(QStringLiteral("scaleGroup"));
     auto* column = new QVBoxLayout(frame);
     scaleModeGroup_ = new QButtonGroup(this);
     column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::ActualSize),
-                                T(texts::kSizeActual), QStringLiteral("actualSizeOption"), frame));
+                                tr(texts::kSizeActual), QStringLiteral("actualSizeOption"), frame));
     column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::FitToPaper),
-                                T(texts::kSizeFit), QStringLiteral("fitToPaperOption"), frame));
+                                tr(texts::kSizeFit), QStringLiteral("fitToPaperOption"), frame));
     column->addWidget(AddOption(scaleModeGroup_, IndexOfCode(ScaleMode::Percent),
-                                T(texts::kSizeManual), QStringLiteral("scalePercentOption"),
+                                tr(texts::kSizeManual), QStringLiteral("scalePercentOption"),
                                 frame));
 
     auto* scaleRow = new QHBoxLayout();
@@ -186,13 +181,13 @@ QWidget* PrintDialog::buildSizeFrame()
     scaleEdit_->setMaxLength(6);
     scaleEdit_->setAttribute(Qt::WA_InputMethodEnabled, false);
     reduceButton_ = PictureButton(QStringLiteral("reduceScaleButton"), QStringLiteral("－"),
-                                  T(texts::kSizeSmallTip), frame);
+                                  tr(texts::kSizeSmallTip), frame);
     enlargeButton_ = PictureButton(QStringLiteral("enlargeScaleButton"), QStringLiteral("＋"),
-                                   T(texts::kSizeBigTip), frame);
+                                   tr(texts::kSizeBigTip), frame);
     scaleRow->addSpacing(18);
-    scaleRow->addWidget(new QLabel(T(texts::kLabelScale), frame));
+    scaleRow->addWidget(new QLabel(tr(texts::kLabelScale), frame));
     scaleRow->addWidget(scaleEdit_);
-    scaleRow->addWidget(new QLabel(T(texts::kLabelPercent), frame));
+    scaleRow->addWidget(new QLabel(tr(texts::kLabelPercent), frame));
     scaleRow->addStretch(1);
     scaleRow->addWidget(reduceButton_);
     scaleRow->addWidget(enlargeButton_);
@@ -201,11 +196,11 @@ QWidget* PrintDialog::buildSizeFrame()
     // 3068 x 273 twips, made as tall as the slider needs so its ticks are not cut off.
     scaleSlider_ = new ScaleSlider(frame);
     scaleSlider_->setObjectName(QStringLiteral("scaleSlider"));
-    scaleSlider_->setAccessibleName(T(texts::kSlideBar));
+    scaleSlider_->setAccessibleName(tr(texts::kSlideBar));
     scaleSlider_->setFixedSize(3068 / 15, std::max(273 / 15, ScaleSlider::kDefaultHeight));
     column->addWidget(scaleSlider_, 0, Qt::AlignHCenter);
 
-    keepAspectRatioBox_ = new QCheckBox(T(texts::kKeepRatio), frame);
+    keepAspectRatioBox_ = new QCheckBox(tr(texts::kKeepRatio), frame);
     keepAspectRatioBox_->setObjectName(QStringLiteral("keepAspectRatioBox"));
     keepAspectRatioBox_->hide();
     column->addStretch(1);
@@ -214,7 +209,7 @@ QWidget* PrintDialog::buildSizeFrame()
 
 QWidget* PrintDialog::buildPositionFrame()
 {
-    auto* frame = new QGroupBox(T(texts::kFramePosition), this);
+    auto* frame = new QGroupBox(tr(texts::kFramePosition), this);
     frame->setObjectName(QStringLiteral("positionGroup"));
     auto* grid = new QGridLayout(frame);
     positionGroup_ = new QButtonGroup(this);
@@ -233,7 +228,7 @@ QWidget* PrintDialog::buildPositionFrame()
     // Three to a column: the top and centre presets, then the bottom ones and manual.
     int cell = 0;
     for (const Option& option : options) {
-        grid->addWidget(AddOption(positionGroup_, IndexOfCode(option.position), T(option.caption),
+        grid->addWidget(AddOption(positionGroup_, IndexOfCode(option.position), tr(option.caption),
                                   QString::fromUtf8(option.name), frame),
                         cell % 3, cell / 3);
         ++cell;
@@ -241,12 +236,12 @@ QWidget* PrintDialog::buildPositionFrame()
     auto* offsets = new QGridLayout();
     leftEdit_ = NumberBox(QStringLiteral("leftEdit"), frame);
     topEdit_ = NumberBox(QStringLiteral("topEdit"), frame);
-    offsets->addWidget(new QLabel(T(texts::kLabelLeft), frame), 0, 0);
+    offsets->addWidget(new QLabel(tr(texts::kLabelLeft), frame), 0, 0);
     offsets->addWidget(leftEdit_, 0, 1);
-    offsets->addWidget(new QLabel(T(texts::kLabelCm), frame), 0, 2);
-    offsets->addWidget(new QLabel(T(texts::kLabelTop), frame), 1, 0);
+    offsets->addWidget(new QLabel(tr(texts::kLabelCm), frame), 0, 2);
+    offsets->addWidget(new QLabel(tr(texts::kLabelTop), frame), 1, 0);
     offsets->addWidget(topEdit_, 1, 1);
-    offsets->addWidget(new QLabel(T(texts::kLabelCm), frame), 1, 2);
+    offsets->addWidget(new QLabel(tr(texts::kLabelCm), frame), 1, 2);
     offsets->setColumnStretch(3, 1);
     grid->addLayout(offsets, 3, 1);
     grid->setRowStretch(4, 1);
@@ -270,7 +265,7 @@ QWidget* PrintDialog::buildTitleRow()
         },
         titleEdit_);
     titleEdit_->setValidator(titleLimit_);
-    auto* label = new QLabel(T(texts::kLabelTitle), row);
+    auto* label = new QLabel(tr(texts::kLabelTitle), row);
     label->setBuddy(titleEdit_);
     layout->addWidget(label, 0, 0);
     layout->addWidget(titleEdit_, 0, 1);
@@ -291,13 +286,13 @@ QWidget* PrintDialog::buildTitleRow()
     };
     for (const auto& insert : inserts) {
         auto* button =
-            PictureButton(QString::fromUtf8(insert.name), T(insert.face), T(insert.tip), row);
+            PictureButton(QString::fromUtf8(insert.name), tr(insert.face), tr(insert.tip), row);
         const char* field = insert.field;
         connect(button, &QToolButton::clicked, this, [this, field] { insertTitleField(field); });
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    auto* titleSet = new QPushButton(T(texts::kTitleSet), row);
+    auto* titleSet = new QPushButton(tr(texts::kTitleSet), row);
     titleSet->setObjectName(QStringLiteral("titleOptionsButton"));
     titleSet->setAutoDefault(false);
     connect(titleSet, &QPushButton::clicked, this, [this] { openTitleOptions(); });
@@ -312,15 +307,15 @@ QWidget* PrintDialog::buildSettingRow()
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     namedSettingList_ = ListBox(QStringLiteral("namedSettingList"), row);
-    auto* save = new QPushButton(T(texts::kSaveSetting), row);
+    auto* save = new QPushButton(tr(texts::kSaveSetting), row);
     save->setObjectName(QStringLiteral("saveSettingButton"));
     save->setAutoDefault(false);
-    auto* del = new QPushButton(T(texts::kDelSetting), row);
+    auto* del = new QPushButton(tr(texts::kDelSetting), row);
     del->setObjectName(QStringLiteral("deleteSettingButton"));
     del->setAutoDefault(false);
     connect(save, &QPushButton::clicked, this, [this] { saveNamedSetting(); });
     connect(del, &QPushButton::clicked, this, [this] { deleteNamedSetting(); });
-    layout->addWidget(new QLabel(T(texts::kLabelSetting), row));
+    layout->addWidget(new QLabel(tr(texts::kLabelSetting), row));
     layout->addWidget(namedSettingList_, 1);
     layout->addWidget(save);
     layout->addWidget(del);
@@ -345,7 +340,7 @@ QWidget* PrintDialog::buildCommandRow()
         {"closeButton", texts::kClose, &PrintDialog::cancel},
     };
     for (const auto& command : commands) {
-        auto* button = new QPushButton(T(command.caption), row);
+        auto* button = new QPushButton(tr(command.caption), row);
         button->setObjectName(QString::fromUtf8(command.name));
         button->setAutoDefault(false);
         const auto handler = command.handler;

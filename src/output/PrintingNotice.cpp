@@ -19,7 +19,7 @@ PrintingNotice::PrintingNotice(const QIcon& customIcon, QWidget* parent)
     : QWidget(parent,
               Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setWindowTitle(QStringLiteral("トヴリモ"));
+    setWindowTitle(tr("トヴリモ"));
     setFixedSize(kClientWidth, kClientHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
@@ -27,7 +27,7 @@ PrintingNotice::PrintingNotice(const QIcon& customIcon, QWidget* parent)
     iconLabel->setObjectName(QStringLiteral("icon"));
     const QIcon icon = customIcon.isNull() ? ProgramIcon() : customIcon;
     iconLabel->setPixmap(icon.pixmap(32, 32));
-    auto* message = new QLabel(QStringLiteral("プリンタに情報を転送しています..."), this);
+    auto* message = new QLabel(tr("プリンタに情報を転送しています..."), this);
     message->setObjectName(QStringLiteral("message"));
     message->setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
     layout->addWidget(iconLabel);

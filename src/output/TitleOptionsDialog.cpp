@@ -24,11 +24,6 @@ namespace tovrimo {
 
 namespace {
 
-QString T(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 }  // namespace
 
 TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost& host)
@@ -38,24 +33,24 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
       host_(host)
 {
     setObjectName(QStringLiteral("TitleOptionsDialog"));
-    setWindowTitle(T(texts::kTitleOptionCaption));
+    setWindowTitle(tr(texts::kTitleOptionCaption));
     setModal(false);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(10, 10, 10, 10);
 
-    auto* titleFrame = new QGroupBox(T(texts::kFrameTitle), this);
+    auto* titleFrame = new QGroupBox(tr(texts::kFrameTitle), this);
     titleFrame->setObjectName(QStringLiteral("titleGroup"));
     auto* titleGrid = new QGridLayout(titleFrame);
-    auto* chooseFontButton = new QPushButton(T(texts::kChooseFont), titleFrame);
+    auto* chooseFontButton = new QPushButton(tr(texts::kChooseFont), titleFrame);
     chooseFontButton->setObjectName(QStringLiteral("chooseFontButton"));
     chooseFontButton->setAutoDefault(false);
     connect(chooseFontButton, &QPushButton::clicked, this, [this] { chooseFont(); });
-    fontSummary_ = new QLabel(T(texts::kFontSummaryInitial), titleFrame);
+    fontSummary_ = new QLabel(tr(texts::kFontSummaryInitial), titleFrame);
     fontSummary_->setObjectName(QStringLiteral("fontSummary"));
     titleGrid->addWidget(chooseFontButton, 0, 0);
     titleGrid->addWidget(fontSummary_, 0, 1, 1, 2);
-    auto* sampleCaption = new QLabel(T(texts::kLabelSample), titleFrame);
+    auto* sampleCaption = new QLabel(tr(texts::kLabelSample), titleFrame);
     sampleCaption->setObjectName(QStringLiteral("sampleCaption"));
     auto* sampleFrame = new QFrame(titleFrame);
     sampleFrame->setObjectName(QStringLiteral("sampleFrame"));
@@ -73,33 +68,33 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
     sampleLayout->addWidget(sampleText_);
     titleGrid->addWidget(sampleCaption, 1, 0, Qt::AlignTop | Qt::AlignRight);
     titleGrid->addWidget(sampleFrame, 1, 1, 1, 2);
-    sampleScaledNote_ = new QLabel(T(texts::kSampleScaledNote), titleFrame);
+    sampleScaledNote_ = new QLabel(tr(texts::kSampleScaledNote), titleFrame);
     sampleScaledNote_->setObjectName(QStringLiteral("sampleScaledNote"));
     sampleScaledNote_->hide();
     titleGrid->addWidget(sampleScaledNote_, 2, 1, 1, 2);
     root->addWidget(titleFrame);
 
     auto* positions = new QHBoxLayout();
-    auto* alignmentFrame = new QGroupBox(T(texts::kFrameTitleAlignment), this);
+    auto* alignmentFrame = new QGroupBox(tr(texts::kFrameTitleAlignment), this);
     alignmentFrame->setObjectName(QStringLiteral("alignmentGroup"));
     auto* alignmentColumn = new QVBoxLayout(alignmentFrame);
     alignmentGroup_ = new QButtonGroup(this);
     const char* alignmentCaptions[] = {texts::kAlignLeft, texts::kAlignCentre, texts::kAlignRight};
     const char* alignmentNames[] = {"leftAlignOption", "centreAlignOption", "rightAlignOption"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(T(alignmentCaptions[i]), alignmentFrame);
+        auto* option = new QRadioButton(tr(alignmentCaptions[i]), alignmentFrame);
         option->setObjectName(QString::fromUtf8(alignmentNames[i]));
         alignmentGroup_->addButton(option, i);
         alignmentColumn->addWidget(option);
     }
-    auto* placementFrame = new QGroupBox(T(texts::kFrameTitlePlacement), this);
+    auto* placementFrame = new QGroupBox(tr(texts::kFrameTitlePlacement), this);
     placementFrame->setObjectName(QStringLiteral("placementGroup"));
     auto* placementColumn = new QVBoxLayout(placementFrame);
     placementGroup_ = new QButtonGroup(this);
     const char* placementCaptions[] = {texts::kPlaceAbove, texts::kPlaceBelow};
     const char* placementNames[] = {"aboveImageOption", "belowImageOption"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(T(placementCaptions[i]), placementFrame);
+        auto* option = new QRadioButton(tr(placementCaptions[i]), placementFrame);
         option->setObjectName(QString::fromUtf8(placementNames[i]));
         placementGroup_->addButton(option, i);
         placementColumn->addWidget(option);
@@ -115,10 +110,10 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* okButton = new QPushButton(T(texts::kOK), this);
+    auto* okButton = new QPushButton(tr(texts::kOK), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
-    auto* cancelButton = new QPushButton(T(texts::kCancel), this);
+    auto* cancelButton = new QPushButton(tr(texts::kCancel), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
     connect(okButton, &QPushButton::clicked, this, [this] { confirm(); });
@@ -127,7 +122,7 @@ TitleOptionsDialog::TitleOptionsDialog(PrintDialog& printDialog, PrintDialogHost
     buttons->addWidget(cancelButton);
     root->addLayout(buttons);
 
-    sampleText_->setText(T(texts::kSampleText));
+    sampleText_->setText(tr(texts::kSampleText));
 }
 
 void TitleOptionsDialog::showFor(const PrintLayout& layout)

@@ -15,6 +15,7 @@
 
 #include "controls/WidgetText.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translated.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/AboutTexts.h"
 
@@ -46,9 +47,9 @@ QPixmap Banner()
     font.setBold(false);
     font.setPixelSize(12);
     p.setFont(font);
-    p.drawText(
-        QRect(50, 34, kBannerSize.width() - 56, 20), Qt::AlignLeft | Qt::AlignVCenter,
-        FromUtf8(about_texts::kName) + QStringLiteral(" ") + FromUtf8(about_texts::kVersion));
+    p.drawText(QRect(50, 34, kBannerSize.width() - 56, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               Translated(about_texts::kContext, about_texts::kName) + QStringLiteral(" ") +
+                   FromUtf8(about_texts::kVersion));
     return banner;
 }
 
@@ -71,7 +72,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(FromUtf8(about_texts::kCaption));
+    setWindowTitle(Translated(about_texts::kContext, about_texts::kCaption));
     setWindowIcon(ProgramIcon());
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
@@ -79,7 +80,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     iconLabel_->setObjectName(QStringLiteral("iconLabel"));
     iconLabel_->setPixmap(ProgramIcon().pixmap(32, 32));
     iconLabel_->setFixedSize(32, 32);
-    nameLabel_ = new QLabel(FromUtf8(about_texts::kName), this);
+    nameLabel_ = new QLabel(Translated(about_texts::kContext, about_texts::kName), this);
     nameLabel_->setObjectName(QStringLiteral("nameLabel"));
     QFont bold = nameLabel_->font();
     bold.setBold(true);
@@ -87,10 +88,12 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     nameLabel_->setFont(bold);
     versionLabel_ = Blue(new QLabel(FromUtf8(about_texts::kVersion), this));
     versionLabel_->setObjectName(QStringLiteral("versionLabel"));
-    noticeLabel_ = new QLabel(FromUtf8(about_texts::kNotice), this);
+    noticeLabel_ = new QLabel(Translated(about_texts::kContext, about_texts::kNotice), this);
     noticeLabel_->setObjectName(QStringLiteral("noticeLabel"));
     linkCaptionLabel_ = new QLabel(
-        FromUtf8(link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage), this);
+        Translated(about_texts::kContext,
+                   link_ && link_->local ? about_texts::kHelpFile : about_texts::kHomePage),
+        this);
     linkCaptionLabel_->setObjectName(QStringLiteral("linkCaptionLabel"));
     linkLabel_ = Blue(new QLabel(link_ ? QString::fromStdString(link_->address) : QString(), this));
     linkLabel_->setObjectName(QStringLiteral("linkLabel"));
@@ -103,7 +106,7 @@ AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
     bannerLabel_->setObjectName(QStringLiteral("bannerLabel"));
     bannerLabel_->setPixmap(Banner());
     bannerLabel_->setFixedSize(kBannerSize);
-    okButton_ = new QPushButton(FromUtf8(about_texts::kOK), this);
+    okButton_ = new QPushButton(Translated(about_texts::kContext, about_texts::kOK), this);
     okButton_->setObjectName(QStringLiteral("okButton"));
     okButton_->setDefault(true);
     okButton_->setMinimumWidth(88);

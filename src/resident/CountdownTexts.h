@@ -2,12 +2,18 @@
 
 #include <string>
 
+#include "core/TextTranslation.h"
+#include "platform/Translated.h"
+
 namespace tovrimo::texts {
 
 // The tray icon's tooltip while a self-timed capture waits.
 inline std::string CountdownTooltip(int secondsLeft)
 {
-    return "あと " + std::to_string(secondsLeft) + " 秒でキャプチャします";
+    return TranslatedWith(
+        "tovrimo::TrayController",
+        QT_TRANSLATE_NOOP("tovrimo::TrayController", "あと %1 秒でキャプチャします"),
+        {std::to_string(secondsLeft)});
 }
 
 }  // namespace tovrimo::texts

@@ -30,7 +30,7 @@ CountdownWindow::CountdownWindow(QWidget* parent)
     : QWidget(parent, CountdownFlags()), number_(new QLabel(this))
 {
     setObjectName(QStringLiteral("countdownWindow"));
-    setWindowTitle(QStringLiteral("トヴリモ カウントダウン"));
+    setWindowTitle(tr("トヴリモ カウントダウン"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_QuitOnClose, false);
     setAutoFillBackground(true);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "controls/WidgetText.h"
+#include "platform/Translated.h"
 #include "resident/OptionTexts.h"
 
 namespace tovrimo {
@@ -18,47 +19,57 @@ GeneralPage::GeneralPage(QWidget* parent) : QWidget(parent)
     namespace t = option_texts;
     setObjectName(QStringLiteral("generalPage"));
 
-    actionGroup = Named(new QGroupBox(FromUtf8(t::kActionGroup)), "actionGroup");
-    printAction = Named(new QRadioButton(FromUtf8(t::kPrintAction)), "printAction");
-    copyAction = Named(new QRadioButton(FromUtf8(t::kCopyAction)), "copyAction");
-    noteAction = Named(new QRadioButton(FromUtf8(t::kNoteAction)), "noteAction");
-    repeatAction = Named(new QRadioButton(FromUtf8(t::kRepeatAction)), "repeatAction");
+    actionGroup = Named(new QGroupBox(Translated(t::kContext, t::kActionGroup)), "actionGroup");
+    printAction = Named(new QRadioButton(Translated(t::kContext, t::kPrintAction)), "printAction");
+    copyAction = Named(new QRadioButton(Translated(t::kContext, t::kCopyAction)), "copyAction");
+    noteAction = Named(new QRadioButton(Translated(t::kContext, t::kNoteAction)), "noteAction");
+    repeatAction =
+        Named(new QRadioButton(Translated(t::kContext, t::kRepeatAction)), "repeatAction");
     auto* actions = new QVBoxLayout(actionGroup);
     for (QRadioButton* r : {printAction, copyAction, noteAction, repeatAction})
         actions->addWidget(r);
     actions->addStretch(1);
 
-    sourceGroup = Named(new QGroupBox(FromUtf8(t::kSourceGroup)), "sourceGroup");
-    desktopSource = Named(new QRadioButton(FromUtf8(t::kDesktopSource)), "desktopSource");
-    activeWindowSource =
-        Named(new QRadioButton(FromUtf8(t::kActiveWindowSource)), "activeWindowSource");
-    regionSource = Named(new QRadioButton(FromUtf8(t::kRegionSource)), "regionSource");
-    fileSource = Named(new QRadioButton(FromUtf8(t::kFileSource)), "fileSource");
-    clipboardSource = Named(new QRadioButton(FromUtf8(t::kClipboardSource)), "clipboardSource");
+    sourceGroup = Named(new QGroupBox(Translated(t::kContext, t::kSourceGroup)), "sourceGroup");
+    desktopSource =
+        Named(new QRadioButton(Translated(t::kContext, t::kDesktopSource)), "desktopSource");
+    activeWindowSource = Named(new QRadioButton(Translated(t::kContext, t::kActiveWindowSource)),
+                               "activeWindowSource");
+    regionSource =
+        Named(new QRadioButton(Translated(t::kContext, t::kRegionSource)), "regionSource");
+    fileSource = Named(new QRadioButton(Translated(t::kContext, t::kFileSource)), "fileSource");
+    clipboardSource =
+        Named(new QRadioButton(Translated(t::kContext, t::kClipboardSource)), "clipboardSource");
     auto* sources = new QVBoxLayout(sourceGroup);
     for (QRadioButton* r :
          {desktopSource, activeWindowSource, regionSource, fileSource, clipboardSource})
         sources->addWidget(r);
     sources->addStretch(1);
 
-    doubleClickGroup = Named(new QGroupBox(FromUtf8(t::kDoubleClickGroup)), "doubleClickGroup");
+    doubleClickGroup =
+        Named(new QGroupBox(Translated(t::kContext, t::kDoubleClickGroup)), "doubleClickGroup");
     auto* doubleClick = new QHBoxLayout(doubleClickGroup);
     doubleClick->addWidget(actionGroup, 1);
     doubleClick->addWidget(sourceGroup, 1);
 
-    captureCursorBox = Named(new QCheckBox(FromUtf8(t::kCaptureCursorBox)), "captureCursorBox");
-    hideIconBox = Named(new QCheckBox(FromUtf8(t::kHideIconBox)), "hideIconBox");
-    selfTimerBox = Named(new QCheckBox(FromUtf8(t::kSelfTimerBox)), "selfTimerBox");
+    captureCursorBox =
+        Named(new QCheckBox(Translated(t::kContext, t::kCaptureCursorBox)), "captureCursorBox");
+    hideIconBox = Named(new QCheckBox(Translated(t::kContext, t::kHideIconBox)), "hideIconBox");
+    selfTimerBox = Named(new QCheckBox(Translated(t::kContext, t::kSelfTimerBox)), "selfTimerBox");
     selfTimerSeconds = Named(new QLineEdit, "selfTimerSeconds");
     selfTimerSeconds->setAlignment(Qt::AlignRight);
     selfTimerSeconds->setFixedWidth(
         selfTimerSeconds->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
-    secondsLabel = Named(new QLabel(FromUtf8(t::kSecondsLabel)), "secondsLabel");
-    showCountdownBox = Named(new QCheckBox(FromUtf8(t::kShowCountdownBox)), "showCountdownBox");
-    confirmBox = Named(new QCheckBox(FromUtf8(t::kConfirmBox)), "confirmBox");
-    reverseColoursBox = Named(new QCheckBox(FromUtf8(t::kReverseColoursBox)), "reverseColoursBox");
-    fullDetailBox = Named(new QCheckBox(FromUtf8(t::kFullDetailBox)), "fullDetailBox");
-    loginStartBox = Named(new QCheckBox(FromUtf8(t::kLoginStartBox)), "loginStartBox");
+    secondsLabel = Named(new QLabel(Translated(t::kContext, t::kSecondsLabel)), "secondsLabel");
+    showCountdownBox =
+        Named(new QCheckBox(Translated(t::kContext, t::kShowCountdownBox)), "showCountdownBox");
+    confirmBox = Named(new QCheckBox(Translated(t::kContext, t::kConfirmBox)), "confirmBox");
+    reverseColoursBox =
+        Named(new QCheckBox(Translated(t::kContext, t::kReverseColoursBox)), "reverseColoursBox");
+    fullDetailBox =
+        Named(new QCheckBox(Translated(t::kContext, t::kFullDetailBox)), "fullDetailBox");
+    loginStartBox =
+        Named(new QCheckBox(Translated(t::kContext, t::kLoginStartBox)), "loginStartBox");
 
     auto* timer = new QHBoxLayout;
     timer->addWidget(selfTimerBox);

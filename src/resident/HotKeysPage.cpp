@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "controls/WidgetText.h"
+#include "platform/Translated.h"
 #include "resident/OptionTexts.h"
 
 namespace tovrimo {
@@ -16,9 +17,9 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
 {
     namespace t = option_texts;
     setObjectName(QStringLiteral("hotKeysPage"));
-    printGroup = new QGroupBox(FromUtf8(t::kPrintKeysGroup));
+    printGroup = new QGroupBox(Translated(t::kContext, t::kPrintKeysGroup));
     printGroup->setObjectName(QStringLiteral("printGroup"));
-    copyGroup = new QGroupBox(FromUtf8(t::kCopyKeysGroup));
+    copyGroup = new QGroupBox(Translated(t::kContext, t::kCopyKeysGroup));
     copyGroup->setObjectName(QStringLiteral("copyGroup"));
     auto* printRows = new QGridLayout(printGroup);
     auto* copyRows = new QGridLayout(copyGroup);
@@ -28,15 +29,20 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
     // two groups and the loose rows.
     int labelWidth = 0;
     for (std::string_view caption : t::kHotKeyRows)
-        labelWidth = qMax(labelWidth, fontMetrics().horizontalAdvance(FromUtf8(caption)));
+        labelWidth =
+            qMax(labelWidth, fontMetrics().horizontalAdvance(Translated(t::kContext, caption)));
 
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        slotLabels[slot] = Named(new QLabel(FromUtf8(t::kHotKeyRows[slot])), "slotLabel", slot);
+        slotLabels[slot] =
+            Named(new QLabel(Translated(t::kContext, t::kHotKeyRows[slot])), "slotLabel", slot);
         slotLabels[slot]->setMinimumWidth(labelWidth + 8);
-        enabledBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kEnabledBox)), "enabledBox", slot);
-        ctrlBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kCtrlBox)), "ctrlBox", slot);
-        shiftBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kShiftBox)), "shiftBox", slot);
-        altBoxes[slot] = Named(new QCheckBox(FromUtf8(t::kAltBox)), "altBox", slot);
+        enabledBoxes[slot] =
+            Named(new QCheckBox(Translated(t::kContext, t::kEnabledBox)), "enabledBox", slot);
+        ctrlBoxes[slot] =
+            Named(new QCheckBox(Translated(t::kContext, t::kCtrlBox)), "ctrlBox", slot);
+        shiftBoxes[slot] =
+            Named(new QCheckBox(Translated(t::kContext, t::kShiftBox)), "shiftBox", slot);
+        altBoxes[slot] = Named(new QCheckBox(Translated(t::kContext, t::kAltBox)), "altBox", slot);
         QComboBox* keys = Named(new QComboBox, "keyList", slot);
         keys->setEditable(true);
         keys->setInsertPolicy(QComboBox::NoInsert);
@@ -61,7 +67,7 @@ HotKeysPage::HotKeysPage(QWidget* parent) : QWidget(parent)
     printRows->getContentsMargins(&left, &top, &right, &bottom);
     looseRows->setContentsMargins(left + 1, 0, right + 1, 0);
 
-    noHotKeysNotice = new QLabel(FromUtf8(t::kNoGlobalHotKeysNotice));
+    noHotKeysNotice = new QLabel(Translated(t::kContext, t::kNoGlobalHotKeysNotice));
     noHotKeysNotice->setObjectName(QStringLiteral("noHotKeysNotice"));
     noHotKeysNotice->setWordWrap(true);
     noHotKeysNotice->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -88,11 +94,11 @@ void HotKeysPage::setHotKeyAvailability(HotKeyAvailability availability, bool gn
         noHotKeysNotice->hide();
         return;
     case HotKeyAvailability::NoneBound:
-        noHotKeysNotice->setText(FromUtf8(t::kHotKeysNotBoundNotice));
+        noHotKeysNotice->setText(Translated(t::kContext, t::kHotKeysNotBoundNotice));
         break;
     case HotKeyAvailability::NotOffered:
-        noHotKeysNotice->setText(
-            FromUtf8(gnome ? t::kNoGlobalHotKeysGnomeNotice : t::kNoGlobalHotKeysNotice));
+        noHotKeysNotice->setText(Translated(
+            t::kContext, gnome ? t::kNoGlobalHotKeysGnomeNotice : t::kNoGlobalHotKeysNotice));
         break;
     }
     noHotKeysNotice->show();

@@ -17,6 +17,7 @@
 
 #include "controls/WidgetText.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translated.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/GeneralPage.h"
 #include "resident/HotKeyKeyList.h"
@@ -51,7 +52,7 @@ OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBox
     setAttribute(Qt::WA_DeleteOnClose);
     // The program lives in the tray; closing a dialog must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(FromUtf8(option_texts::kCaption));
+    setWindowTitle(Translated(option_texts::kContext, option_texts::kCaption));
     beep = [] { QApplication::beep(); };
     buildWindow();
 
@@ -86,13 +87,13 @@ void OptionsDialog::buildWindow()
     hotKeys_ = new HotKeysPage;
     hotKeys_->setHotKeyAvailability(host_.hotKeyAvailability(), host_.desktopIsGnome());
     other_ = new OtherPage;
-    tabs_->addTab(general_, FromUtf8(t::kTabs[0]));
-    tabs_->addTab(hotKeys_, FromUtf8(t::kTabs[1]));
-    tabs_->addTab(other_, FromUtf8(t::kTabs[2]));
+    tabs_->addTab(general_, Translated(t::kContext, t::kTabs[0]));
+    tabs_->addTab(hotKeys_, Translated(t::kContext, t::kTabs[1]));
+    tabs_->addTab(other_, Translated(t::kContext, t::kTabs[2]));
     tabs_->setCurrentIndex(0);
 
     auto makeButton = [this](std::string_view text, const char* name) {
-        auto* button = new QPushButton(FromUtf8(text), this);
+        auto* button = new QPushButton(Translated(t::kContext, text), this);
         button->setObjectName(QLatin1String(name));
         button->setMinimumWidth(88);
         return button;

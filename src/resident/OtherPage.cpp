@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "controls/WidgetText.h"
+#include "platform/Translated.h"
 #include "platform/qt/ProgramIcon.h"
 #include "resident/OptionTexts.h"
 
@@ -18,15 +19,16 @@ OtherPage::OtherPage(QWidget* parent) : QWidget(parent)
 {
     namespace t = option_texts;
     setObjectName(QStringLiteral("otherPage"));
-    titleLabel = Named(new QLabel(FromUtf8(t::kTitleLabel)), "titleLabel");
+    titleLabel = Named(new QLabel(Translated(t::kContext, t::kTitleLabel)), "titleLabel");
     titleEdit = Named(new QLineEdit, "titleEdit");
     titleLabel->setBuddy(titleEdit);
-    iconPathLabel = Named(new QLabel(FromUtf8(t::kIconPathLabel)), "iconPathLabel");
+    iconPathLabel = Named(new QLabel(Translated(t::kContext, t::kIconPathLabel)), "iconPathLabel");
     iconPathEdit = Named(new QLineEdit, "iconPathEdit");
     iconPathLabel->setBuddy(iconPathEdit);
-    browseIconButton = Named(new QPushButton(FromUtf8(t::kBrowseIconButton)), "browseIconButton");
+    browseIconButton =
+        Named(new QPushButton(Translated(t::kContext, t::kBrowseIconButton)), "browseIconButton");
     browseIconButton->setAutoDefault(false);
-    restartNote = Named(new QLabel(FromUtf8(t::kRestartNote)), "restartNote");
+    restartNote = Named(new QLabel(Translated(t::kContext, t::kRestartNote)), "restartNote");
     restartNote->setWordWrap(true);
     iconPreview = Named(new QLabel, "iconPreview");
     iconPreview->setPixmap(ProgramIcon().pixmap(32, 32));

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "controls/WidgetText.h"
+#include "platform/Translated.h"
 #include "platform/WindowStacking.h"
 #include "resident/NoteTable.h"
 #include "resident/NoteTexts.h"
@@ -29,7 +30,7 @@ StickyNoteWindow::StickyNoteWindow(int slot, const QImage& picture, NoteActions&
       pictureLabel_(new QLabel(this))
 {
     setObjectName(QStringLiteral("StickyNoteWindow"));
-    setWindowTitle(QStringLiteral("付せん %1").arg(slot_));
+    setWindowTitle(tr("付せん %1").arg(slot_));
     // Notes come and go while the program stays resident.
     setAttribute(Qt::WA_QuitOnClose, false);
     setAutoFillBackground(true);
@@ -90,11 +91,11 @@ void StickyNoteWindow::setOpacityPercent(int percent)
 
 void StickyNoteWindow::buildMenu()
 {
-    menu_ = new QMenu(FromUtf8(texts::kNoteMenuTitle), this);
+    menu_ = new QMenu(Translated(texts::kNoteContext, texts::kNoteMenuTitle), this);
     menu_->setObjectName(QStringLiteral("menu"));
     auto add = [this](const char* name, std::string_view caption,
                       void (StickyNoteWindow::*handler)()) {
-        QAction* item = menu_->addAction(FromUtf8(caption));
+        QAction* item = menu_->addAction(Translated(texts::kNoteContext, caption));
         item->setObjectName(QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, handler);
         return item;
@@ -109,10 +110,10 @@ void StickyNoteWindow::buildMenu()
     if (!WindowsCanStayOnTop()) {
         // Rather than an item that seems to work and does nothing, say why it cannot.
         onTopItem_->setEnabled(false);
-        onTopItem_->setToolTip(FromUtf8(texts::kNoteOnTopUnavailable));
+        onTopItem_->setToolTip(Translated(texts::kNoteContext, texts::kNoteOnTopUnavailable));
         menu_->setToolTipsVisible(true);
     }
-    opacityMenu_ = menu_->addMenu(FromUtf8(texts::kNoteOpacity));
+    opacityMenu_ = menu_->addMenu(Translated(texts::kNoteContext, texts::kNoteOpacity));
     opacityMenu_->setObjectName(QStringLiteral("opacityMenu"));
     opacityMenu_->menuAction()->setObjectName(QStringLiteral("opacityItem"));
     auto* opacities = new QActionGroup(opacityMenu_);

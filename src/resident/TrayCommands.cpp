@@ -1,6 +1,7 @@
 #include "resident/TrayCommands.h"
 
 #include "capture/CaptureTexts.h"
+#include "platform/Translated.h"
 
 namespace tovrimo {
 
@@ -18,12 +19,22 @@ TrayMenuKind TrayMenuFor(AppState state, bool captureDelayRunning)
 
 RepeatItem RepeatCaption(const std::optional<CaptureRequest>& last)
 {
-    if (!last) return {"繰り返し", false};
-    const std::string action(texts::DestinationName(last->destination));
+    constexpr const char* kContext = "tovrimo::TrayController";
+    if (!last)
+        return {TranslatedUtf8(kContext, QT_TRANSLATE_NOOP("tovrimo::TrayController", "繰り返し")),
+                false};
+    const std::string action = TranslatedUtf8(kContext, texts::DestinationName(last->destination));
     // A sticky note always comes from the clipboard: its caption names no source.
-    if (last->destination == CaptureDestination::StickyNote) return {"繰り返し - " + action, true};
-    const std::string source(texts::SourceName(last->source));
-    return {"繰り返し - " + action + " ＞ " + source, true};
+    if (last->destination == CaptureDestination::StickyNote)
+        return {
+            TranslatedWith(kContext, QT_TRANSLATE_NOOP("tovrimo::TrayController", "繰り返し - %1"),
+                           {action}),
+            true};
+    const std::string source = TranslatedUtf8(kContext, texts::SourceName(last->source));
+    return {TranslatedWith(kContext,
+                           QT_TRANSLATE_NOOP("tovrimo::TrayController", "繰り返し - %1 ＞ %2"),
+                           {action, source}),
+            true};
 }
 
 std::optional<CaptureRequest> DoubleClickRequest(std::optional<CaptureDestination> destination,

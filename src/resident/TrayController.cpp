@@ -19,7 +19,7 @@ TrayController::TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands&
     : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(builtInIcon())
 {
     setObjectName(QStringLiteral("trayController"));
-    setWindowTitle(QStringLiteral("トヴリモ"));
+    setWindowTitle(tr("トヴリモ"));
     buildMenus();
     menuUpdate_.setSingleShot(true);
     menuUpdate_.setInterval(0);
@@ -40,7 +40,7 @@ QIcon TrayController::builtInIcon()
 QAction* TrayController::fillCommandMenu(QMenu* menu)
 {
     auto item = [this](QMenu* into, const char* name, const char* caption, auto handler) {
-        QAction* a = into->addAction(QString::fromUtf8(caption));
+        QAction* a = into->addAction(tr(caption));
         a->setObjectName(QString::fromUtf8(name));
         connect(a, &QAction::triggered, this, handler);
         return a;
@@ -56,49 +56,52 @@ QAction* TrayController::fillCommandMenu(QMenu* menu)
         into->addSeparator()->setObjectName(QString::fromUtf8(name));
     };
 
-    QMenu* printMenu = menu->addMenu(QStringLiteral("ハードコピー"));
+    QMenu* printMenu = menu->addMenu(tr("ハードコピー"));
     printMenu->menuAction()->setObjectName(QStringLiteral("printMenu"));
-    item(printMenu, "printDesktop", "デスクトップ画面全体", print(CaptureSource::Desktop));
-    item(printMenu, "printActiveWindow", "アクティブなウィンドウ",
+    item(printMenu, "printDesktop", QT_TR_NOOP("デスクトップ画面全体"),
+         print(CaptureSource::Desktop));
+    item(printMenu, "printActiveWindow", QT_TR_NOOP("アクティブなウィンドウ"),
          print(CaptureSource::ActiveWindow));
-    item(printMenu, "printRegion", "領域指定", print(CaptureSource::Region));
+    item(printMenu, "printRegion", QT_TR_NOOP("領域指定"), print(CaptureSource::Region));
     separator(printMenu, "printFromSourcesSeparator");
-    item(printMenu, "printClipboard", "クリップボードから", print(CaptureSource::Clipboard));
-    item(printMenu, "printFile", "画像ファイルを指定", print(CaptureSource::ImageFile));
+    item(printMenu, "printClipboard", QT_TR_NOOP("クリップボードから"),
+         print(CaptureSource::Clipboard));
+    item(printMenu, "printFile", QT_TR_NOOP("画像ファイルを指定"), print(CaptureSource::ImageFile));
 
-    QMenu* copyMenu = menu->addMenu(QStringLiteral("コピー"));
+    QMenu* copyMenu = menu->addMenu(tr("コピー"));
     copyMenu->menuAction()->setObjectName(QStringLiteral("copyMenu"));
-    item(copyMenu, "copyDesktop", "デスクトップ画面全体", copy(CaptureSource::Desktop));
-    item(copyMenu, "copyActiveWindow", "アクティブなウィンドウ", copy(CaptureSource::ActiveWindow));
-    item(copyMenu, "copyRegion", "領域指定", copy(CaptureSource::Region));
+    item(copyMenu, "copyDesktop", QT_TR_NOOP("デスクトップ画面全体"), copy(CaptureSource::Desktop));
+    item(copyMenu, "copyActiveWindow", QT_TR_NOOP("アクティブなウィンドウ"),
+         copy(CaptureSource::ActiveWindow));
+    item(copyMenu, "copyRegion", QT_TR_NOOP("領域指定"), copy(CaptureSource::Region));
     separator(copyMenu, "copyFromSourcesSeparator");
-    item(copyMenu, "copyFile", "画像ファイルを指定", copy(CaptureSource::ImageFile));
+    item(copyMenu, "copyFile", QT_TR_NOOP("画像ファイルを指定"), copy(CaptureSource::ImageFile));
 
-    QMenu* notesMenu = menu->addMenu(QStringLiteral("付せん操作"));
+    QMenu* notesMenu = menu->addMenu(tr("付せん操作"));
     notesMenu->menuAction()->setObjectName(QStringLiteral("notesMenu"));
-    item(notesMenu, "removeAllNotes", "全ての付せんをはがす",
+    item(notesMenu, "removeAllNotes", QT_TR_NOOP("全ての付せんをはがす"),
          command(ProgramAction::RemoveAllNotes));
-    item(menu, "noteFromClipboard", "クリップボードから付せんを作成",
+    item(menu, "noteFromClipboard", QT_TR_NOOP("クリップボードから付せんを作成"),
          command(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
     separator(menu, "repeatSeparator");
-    QAction* repeat = item(menu, "repeatItem", "繰り返し", [this] {
+    QAction* repeat = item(menu, "repeatItem", QT_TR_NOOP("繰り返し"), [this] {
         if (const auto last = commands_.lastCapture()) commands_.run(*last);
     });
     separator(menu, "optionsSeparator");
-    item(menu, "options", "オプション", command(ProgramAction::OpenOptions));
+    item(menu, "options", QT_TR_NOOP("オプション"), command(ProgramAction::OpenOptions));
     separator(menu, "helpSeparator");
-    item(menu, "help", "ヘルプ", command(ProgramAction::OpenHelp));
-    item(menu, "about", "トヴリモについて...", command(ProgramAction::OpenAbout));
+    item(menu, "help", QT_TR_NOOP("ヘルプ"), command(ProgramAction::OpenHelp));
+    item(menu, "about", QT_TR_NOOP("トヴリモについて..."), command(ProgramAction::OpenAbout));
     separator(menu, "quitSeparator");
-    item(menu, "quit", "トヴリモの終了", command(ProgramAction::Quit));
+    item(menu, "quit", QT_TR_NOOP("トヴリモの終了"), command(ProgramAction::Quit));
     separator(menu, "closeMenuSeparator");
-    item(menu, "closeMenu", "メニューを閉じる", [] {});
+    item(menu, "closeMenu", QT_TR_NOOP("メニューを閉じる"), [] {});
     return repeat;
 }
 
 QAction* TrayController::fillCancelMenu(QMenu* menu)
 {
-    QAction* cancel = menu->addAction(QStringLiteral("キャンセル"));
+    QAction* cancel = menu->addAction(tr("キャンセル"));
     cancel->setObjectName(QStringLiteral("cancelCapture"));
     connect(cancel, &QAction::triggered, this, [this] { commands_.cancelCapture(); });
     return cancel;
@@ -106,11 +109,11 @@ QAction* TrayController::fillCancelMenu(QMenu* menu)
 
 void TrayController::buildMenus()
 {
-    commandMenu_ = new QMenu(QStringLiteral("メニュー"), this);
+    commandMenu_ = new QMenu(tr("メニュー"), this);
     commandMenu_->setObjectName(QStringLiteral("commandMenu"));
     repeatItem_ = fillCommandMenu(commandMenu_);
 
-    cancelMenu_ = new QMenu(QStringLiteral("メニュー２"), this);
+    cancelMenu_ = new QMenu(tr("メニュー２"), this);
     cancelMenu_->setObjectName(QStringLiteral("cancelMenu"));
     fillCancelMenu(cancelMenu_);
 
@@ -209,7 +212,7 @@ void TrayController::popUp(QMenu* menu)
         // The menu becomes a window of its own: at its own size the compositor floats it in
         // the middle of the screen, where it would otherwise tile it across the whole screen.
         menu->setFixedSize(menu->sizeHint());
-        menu->setWindowTitle(QStringLiteral("トヴリモ"));
+        menu->setWindowTitle(tr("トヴリモ"));
     }
     menu->exec(QPoint(at.x() - menu->sizeHint().width(), at.y()));
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/Rounding.h"
+#include "platform/Translated.h"
 #include "platform/cups/PaperCodes.h"
 
 namespace tovrimo {
@@ -141,9 +142,12 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         if (dpiX == 0) {
             const auto& r = reported.resolutions.front();
             const std::string unit = !r.knownUnit ? "" : r.perCentimetre ? " dpcm" : " dpi";
-            printerProblem = PageProblem{PageProblem::Kind::Printer,
-                                         "プリンタの解像度（" + std::to_string(r.x) + "×" +
-                                             std::to_string(r.y) + unit + "）では印刷できません。"};
+            printerProblem = PageProblem{
+                PageProblem::Kind::Printer,
+                TranslatedWith(kMessageBoxContext,
+                               QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                                                 "プリンタの解像度（%1）では印刷できません。"),
+                               {std::to_string(r.x) + "×" + std::to_string(r.y) + unit})};
             dpiX = dpiY = 300;
         }
     }
@@ -158,17 +162,29 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         dpiX = dpiY = 300;
         printerProblem.reset();
     } else if (sheets.empty()) {
-        defaultProblem = PageProblem{PageProblem::Kind::PaperSize,
-                                     "プリンタの用紙は、どれも寸法か余白が不正です。"};
+        defaultProblem = PageProblem{
+            PageProblem::Kind::PaperSize,
+            TranslatedUtf8(kMessageBoxContext,
+                           QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                                             "プリンタの用紙は、どれも寸法か余白が不正です。"))};
     } else if (std::none_of(sheets.begin(), sheets.end(),
                             [&](const Sheet& s) { return s.code == defaultCode; })) {
-        const std::string name = "「" + Printable(reported.defaultMedia) + "」";
+        const std::string name = Printable(reported.defaultMedia);
         const bool bad =
             std::find(dropped.begin(), dropped.end(), reported.defaultMedia) != dropped.end();
         defaultProblem = PageProblem{
             PageProblem::Kind::PaperSize,
-            bad ? "プリンタの既定の用紙" + name + "は、寸法か余白が不正です。"
-                : "プリンタの既定の用紙" + name + "は、プリンタの用紙の一覧にありません。"};
+            bad ? TranslatedWith(
+                      kMessageBoxContext,
+                      QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                                        "プリンタの既定の用紙「%1」は、寸法か余白が不正です。"),
+                      {name})
+                : TranslatedWith(
+                      kMessageBoxContext,
+                      QT_TRANSLATE_NOOP(
+                          "tovrimo::MessageBox",
+                          "プリンタの既定の用紙「%1」は、プリンタの用紙の一覧にありません。"),
+                      {name})};
     }
 
     PrinterDescription d(std::move(sheets), std::move(sources), defaultCode, dpiX, dpiY,

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/Translated.h"
+
 namespace tovrimo {
 
 namespace {
@@ -55,29 +57,48 @@ Refusal ClassifyRefusal(int ippStatus, const std::string& text)
     return Refusal::Other;
 }
 
+namespace {
+
+// A reason is shown in the message box that names the printer, in that box's context.
+std::string Reason(const char* text)
+{
+    return TranslatedUtf8(kMessageBoxContext, text);
+}
+
+}  // namespace
+
 std::string RefusalText(Refusal kind, const std::string& raw)
 {
     switch (kind) {
     case Refusal::PrinterStopped:
-        return "プリンタが停止しています。";
+        return Reason(QT_TRANSLATE_NOOP("tovrimo::MessageBox", "プリンタが停止しています。"));
     case Refusal::NotAcceptingJobs:
-        return "プリンタが印刷ジョブを受け付けていません。";
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "プリンタが印刷ジョブを受け付けていません。"));
     case Refusal::PrinterNotFound:
-        return "プリンタが見つかりません。";
+        return Reason(QT_TRANSLATE_NOOP("tovrimo::MessageBox", "プリンタが見つかりません。"));
     case Refusal::PaperSizeNotOffered:
-        return "この用紙サイズはプリンタで使用できません。";
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "この用紙サイズはプリンタで使用できません。"));
     case Refusal::PaperSourceNotOffered:
-        return "この給紙方法はプリンタで使用できません。";
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "この給紙方法はプリンタで使用できません。"));
     case Refusal::SchedulerUnreachable:
-        return "印刷システム (CUPS) に接続できません。";
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "印刷システム (CUPS) に接続できません。"));
     case Refusal::PermissionDenied:
-        return "このプリンタで印刷する権限がありません。";
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "このプリンタで印刷する権限がありません。"));
     case Refusal::Other:
         break;
     }
-    std::string text = "印刷システムが印刷を受け付けませんでした。";
-    if (!raw.empty()) text += "（" + raw + "）";
-    return text;
+    if (raw.empty())
+        return Reason(
+            QT_TRANSLATE_NOOP("tovrimo::MessageBox", "印刷システムが印刷を受け付けませんでした。"));
+    return TranslatedWith(kMessageBoxContext,
+                          QT_TRANSLATE_NOOP("tovrimo::MessageBox",
+                                            "印刷システムが印刷を受け付けませんでした。（%1）"),
+                          {raw});
 }
 
 }  // namespace tovrimo

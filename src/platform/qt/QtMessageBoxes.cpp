@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/Translated.h"
+
 namespace tovrimo {
 
 MsgResult QtMessageBoxes::show(const std::string& caption, const std::string& text,
                                MsgButtons buttons, MsgIcon icon)
 {
     QMessageBox box;
-    box.setWindowTitle(QString::fromStdString(caption));
-    box.setText(QString::fromStdString(text));
+    // Fixed texts in the user's language; a text composed with a name or a reason was
+    // translated where it was composed, and comes through as it is.
+    box.setWindowTitle(Translated(kMessageBoxContext, caption));
+    box.setText(Translated(kMessageBoxContext, text));
     switch (icon) {
     case MsgIcon::None:
         box.setIcon(QMessageBox::NoIcon);

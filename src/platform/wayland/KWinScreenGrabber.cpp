@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/Translated.h"
 #include "platform/wayland/PortalRequest.h"
 #include "platform/wayland/PortalScreenGrabber.h"
 #include "platform/wayland/WaylandTexts.h"
@@ -114,7 +115,7 @@ QImage RawPicture(const QVariantMap& results, const QByteArray& bytes)
 
 std::string KWinAllowanceNote(const std::string& binaryPath)
 {
-    return std::string(texts::kKWinNotAllowed) +
+    return TranslatedUtf8(kMessageBoxContext, texts::kKWinNotAllowed) +
            "\n\n[Desktop Entry]\nType=Application\nName=Tovrimo\nExec=" + binaryPath +
            "\nNoDisplay=true\nX-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2";
 }

@@ -14,6 +14,7 @@
 #include "core/CoreTexts.h"
 #include "platform/DesktopKind.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translated.h"
 #include "platform/wayland/PortalRequest.h"
 #include "platform/wayland/WaylandTexts.h"
 
@@ -102,7 +103,7 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
         const char* text = storedRefusal ? texts::kScreenshotPermissionRefused
                            : unasked     ? texts::kScreenshotPermissionNotGiven
                                          : texts::kScreenshotRefused;
-        std::string told = text;
+        std::string told = TranslatedUtf8(kMessageBoxContext, text);
         if (!refusalNote_.empty()) told += "\n\n" + refusalNote_;
         refusalNote_.clear();
         messages_.show(texts::kAppCaption, told, MsgButtons::Ok, MsgIcon::Warning);
@@ -122,12 +123,12 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
     } else if (answer.outcome == Outcome::Failed) {
         problem = QStringLiteral("the portal reported a failure");
     } else if (answer.outcome == Outcome::NoAnswer) {
-        problem = QString::fromUtf8(texts::kScreenshotNoAnswer);
+        problem = Translated(kMessageBoxContext, texts::kScreenshotNoAnswer);
     } else if (answer.outcome == Outcome::Abandoned) {
-        problem = QString::fromUtf8(texts::kScreenshotAbandoned);
+        problem = Translated(kMessageBoxContext, texts::kScreenshotAbandoned);
     }
     if (shot.isNull()) {
-        std::string text = texts::kScreenshotFailed;
+        std::string text = TranslatedUtf8(kMessageBoxContext, texts::kScreenshotFailed);
         if (!problem.isEmpty()) text += "\n(" + problem.toStdString() + ")";
         messages_.show(texts::kAppCaption, text, MsgButtons::Ok, MsgIcon::Warning);
         return QImage();

@@ -443,7 +443,7 @@ TEST(PrintDialog, AnEditLetsTheChosenSettingGoAndSavingOverwritesInPlace)
     EXPECT_EQ(d.host.inputs[0].c, "B");
     ASSERT_EQ(d.boxes.shown.size(), 1u);
     EXPECT_EQ(d.boxes.shown[0].caption, texts::kOverwriteCaption);
-    EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kOverwriteTail);
+    EXPECT_EQ(d.boxes.shown[0].text, "Bは既に存在します。上書きしますか？");
     EXPECT_EQ(d.data.settings.namedSettingCount, 3);
     EXPECT_EQ(d.data.named[0].name, "A");
     EXPECT_EQ(d.data.named[1].name, "B");
@@ -517,7 +517,7 @@ TEST(PrintDialog, DeletingTheSecondOfThree)
         d.click(d.child<QPushButton>("deleteSettingButton"));
         ASSERT_EQ(d.boxes.shown.size(), 1u);
         EXPECT_EQ(d.boxes.shown[0].caption, texts::kDeleteCaption);
-        EXPECT_EQ(d.boxes.shown[0].text, std::string("B") + texts::kDeleteTail);
+        EXPECT_EQ(d.boxes.shown[0].text, "Bを削除しますか？");
         EXPECT_EQ(d.boxes.shown[0].buttons, MsgButtons::YesNoCancel);
         const bool deleted = c.answer == MsgResult::Yes;
         EXPECT_EQ(d.list("namedSettingList")->count(), static_cast<int>(c.left.size()));
