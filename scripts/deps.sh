@@ -17,14 +17,15 @@ RUN=(qt6-wayland wl-clipboard fonts-ipafont-gothic cups-client
   xvfb xauth openbox x11-utils x11-xserver-utils cups poppler-utils)
 # The tests' own tools: gtest, the stand-in desktops and trays (trayer, XFCE's panel, sway with
 # waybar, the portals and PipeWire), input and clipboard tools, the printer simulators with
-# avahi, chattr (e2fsprogs) for files that refuse to change, clang-tidy for scripts/tidy.sh, and
-# the desktops most users run,
+# avahi, chattr (e2fsprogs) for files that refuse to change, clang-tidy for scripts/tidy.sh, Qt's
+# translation tools (a stand-in translation is made from the program's texts), and the desktops
+# most users run,
 # headless: KWin with KDE's portal (whose dialogs need the QML modules and the workspace) and
 # the description of its fake-input protocol, and GNOME Shell with GNOME's portal.
 TEST=(libgtest-dev libwayland-dev libwayland-bin
   trayer xdotool xclip x11-xkb-utils xkb-data xfce4-panel dbus dbus-x11 libglib2.0-bin
   sway waybar xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire grim wtype
-  cups-bsd cups-ipp-utils avahi-daemon e2fsprogs clang-tidy
+  cups-bsd cups-ipp-utils avahi-daemon e2fsprogs clang-tidy qt6-l10n-tools
   kwin-wayland xdg-desktop-portal-kde libkf5globalaccel-bin kded5 qtwayland5
   qml-module-qtquick-controls qml-module-qtquick-controls2 qml-module-qtquick-layouts
   qml-module-org-kde-kirigami2 plasma-workspace plasma-wayland-protocols

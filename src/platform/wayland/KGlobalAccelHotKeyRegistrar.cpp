@@ -7,6 +7,7 @@
 #include <QList>
 #include <cstdio>
 
+#include "platform/Translated.h"
 #include "platform/wayland/ShortcutTriggers.h"
 
 namespace tovrimo {
@@ -18,7 +19,9 @@ const QString kPath = QStringLiteral("/kglobalaccel");
 const QString kInterface = QStringLiteral("org.kde.KGlobalAccel");
 const QString kComponentInterface = QStringLiteral("org.kde.kglobalaccel.Component");
 const QString kComponent = QStringLiteral("tovrimo");
-const QString kComponentName = QStringLiteral("トヴリモ");
+// The desktop shows these names in its shortcut settings, in the user's language.
+constexpr const char* kNamesContext = "tovrimo::HotKeys";
+constexpr const char* kComponentName = QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ");
 constexpr int kCallTimeoutMs = 5000;
 
 // Qt's key codes, spelled out so that the platform layer needs no widget headers.
@@ -37,11 +40,16 @@ constexpr uint kNoAutoloading = 4;
 
 // What System Settings shows for each slot.
 const char* const kActionNames[] = {
-    "デスクトップ全体を印刷",   "アクティブなウィンドウを印刷",
-    "領域指定で印刷",           "ファイル指定で印刷",
-    "デスクトップ全体をコピー", "アクティブなウィンドウをコピー",
-    "領域指定でコピー",         "ファイル指定でコピー",
-    "オプション設定",           "クリップボードから付せん作成",
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "デスクトップ全体を印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "アクティブなウィンドウを印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "領域指定で印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "ファイル指定で印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "デスクトップ全体をコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "アクティブなウィンドウをコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "領域指定でコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "ファイル指定でコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "オプション設定"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "クリップボードから付せん作成"),
 };
 
 QDBusMessage Call(const QString& method, const QVariantList& arguments)
@@ -104,8 +112,9 @@ bool KGlobalAccelHotKeyRegistrar::offersGlobalHotKeys() const
 QStringList KGlobalAccelHotKeyRegistrar::actionId(int slot) const
 {
     // The service's action id: component, action, and the names the settings show for them.
-    return {kComponent, QString::fromStdString(ShortcutId(slot)), kComponentName,
-            QString::fromUtf8(kActionNames[slot])};
+    return {kComponent, QString::fromStdString(ShortcutId(slot)),
+            Translated(kNamesContext, kComponentName),
+            Translated(kNamesContext, kActionNames[slot])};
 }
 
 bool KGlobalAccelHotKeyRegistrar::listen()

@@ -6,6 +6,7 @@
 #include <QDBusVariant>
 #include <cstdio>
 
+#include "platform/Translated.h"
 #include "platform/wayland/PortalRequest.h"
 #include "platform/wayland/ShortcutTriggers.h"
 
@@ -50,18 +51,23 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& s
 
 // What the desktop's shortcut settings show for each slot.
 const char* const kSlotDescriptions[] = {
-    "トヴリモ: デスクトップ全体を印刷",   "トヴリモ: アクティブなウィンドウを印刷",
-    "トヴリモ: 領域指定で印刷",           "トヴリモ: ファイル指定で印刷",
-    "トヴリモ: デスクトップ全体をコピー", "トヴリモ: アクティブなウィンドウをコピー",
-    "トヴリモ: 領域指定でコピー",         "トヴリモ: ファイル指定でコピー",
-    "トヴリモ: オプション設定",           "トヴリモ: クリップボードから付せん作成",
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: デスクトップ全体を印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: アクティブなウィンドウを印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: 領域指定で印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: ファイル指定で印刷"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: デスクトップ全体をコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: アクティブなウィンドウをコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: 領域指定でコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: ファイル指定でコピー"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: オプション設定"),
+    QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ: クリップボードから付せん作成"),
 };
 
 QString SlotDescription(int slot)
 {
     if (slot < 0 || slot >= static_cast<int>(std::size(kSlotDescriptions)))
         return QString::fromStdString(ShortcutId(slot));
-    return QString::fromUtf8(kSlotDescriptions[slot]);
+    return Translated("tovrimo::HotKeys", kSlotDescriptions[slot]);
 }
 
 }  // namespace
