@@ -13,6 +13,7 @@
 #include <system_error>
 #include <thread>
 
+#include "harness/SessionFolder.h"
 #include "harness/XSession.h"
 
 namespace tovrimo::test {
@@ -420,15 +421,7 @@ void DesktopSession::stop()
     systemBus_.clear();
     waylandDisplay_.clear();
     if (!folder_.empty()) {
-        // Helpers the bus started (the permission store) may still write for a moment.
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        std::error_code error;
-        while (true) {
-            error.clear();
-            fs::remove_all(folder_, error);
-            if (!fs::exists(folder_) || std::chrono::steady_clock::now() >= deadline) break;
-            std::this_thread::sleep_for(20ms);
-        }
+        RemoveSessionFolder(folder_, "DesktopSession");
         folder_.clear();
     }
 }

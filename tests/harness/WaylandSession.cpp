@@ -1,7 +1,6 @@
 #include "harness/WaylandSession.h"
 
 #include <pwd.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include <system_error>
 #include <thread>
 
+#include "harness/SessionFolder.h"
 #include "harness/XSession.h"
 
 namespace tovrimo::test {
@@ -62,26 +62,6 @@ void CollectWindows(const QJsonObject& node, std::vector<WaylandSession::Window>
     for (const char* children : {"nodes", "floating_nodes"})
         for (const QJsonValue& child : node.value(children).toArray())
             CollectWindows(child.toObject(), windows);
-}
-
-// The session's document portal mounts a FUSE file system in its runtime folder, which
-// nobody else may remove while it is mounted, not even root: detach every mount under `folder`
-// (root may; otherwise FUSE's own tool does it for the mount's user).
-void UnmountBelow(const std::string& folder)
-{
-    std::ifstream mounts("/proc/self/mounts");
-    std::vector<std::string> points;
-    std::string device, point, rest;
-    while (mounts >> device >> point && std::getline(mounts, rest))
-        if (point.rfind(folder + "/", 0) == 0) points.push_back(point);
-    for (auto it = points.rbegin(); it != points.rend(); ++it) {
-        if (::umount2(it->c_str(), MNT_DETACH) == 0) continue;
-        for (const char* tool : {"fusermount3", "fusermount"}) {
-            Process unmount(tool, Process::Options({"-u", "-z", *it}));
-            if (unmount.start() && unmount.wait(std::chrono::seconds(5)) && unmount.exitCode() == 0)
-                break;
-        }
-    }
 }
 
 }  // namespace
@@ -366,29 +346,7 @@ void WaylandSession::stop()
     swaySocket_.clear();
     waylandDisplay_.clear();
     if (!folder_.empty()) {
-        UnmountBelow(folder_);
-        // A helper that the compositor or the bus started may still be writing into the
-        // folder for a moment after its parent went (remove_all then fails with "not
-        // empty"): try again until it is gone, for a bounded time.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        std::error_code error;
-        while (true) {
-            error.clear();
-            fs::remove_all(folder_, error);
-            if (!fs::exists(folder_)) break;
-            if (std::chrono::steady_clock::now() >= deadline) {
-                // Say what stayed, and why, so that the test's failure names the culprit.
-                std::fprintf(stderr, "WaylandSession: %s not removed: %s\n", folder_.c_str(),
-                             error.message().c_str());
-                std::error_code listing;
-                for (fs::recursive_directory_iterator it(
-                         folder_, fs::directory_options::skip_permission_denied, listing);
-                     !listing && it != fs::recursive_directory_iterator(); it.increment(listing))
-                    std::fprintf(stderr, "  left: %s\n", it->path().c_str());
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        RemoveSessionFolder(folder_, "WaylandSession");
         folder_.clear();
     }
 }
