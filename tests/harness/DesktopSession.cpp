@@ -170,6 +170,9 @@ bool DesktopSession::makeFolders()
             ? std::vector<std::string>{"kde.portal"}
             : std::vector<std::string>{"gnome.portal", "gnome-shell.portal"};
     for (const std::string& portal : portals) {
+        // Not every release installs GNOME Shell's own portal file (Debian 13 has none); the
+        // backend's is always there.
+        if (portal == "gnome-shell.portal" && !fs::exists(kPortals + portal)) continue;
         fs::copy_file(kPortals + portal, portalsFolder_ + "/" + portal, ignored);
         if (ignored) return fail("cannot copy " + std::string(kPortals) + portal);
     }
@@ -327,10 +330,25 @@ bool DesktopSession::startKWin()
         !compositor_->running())
         return fail("kwin_wayland did not come up: " + Tail(compositorLog()));
     waylandDisplay_ = "wayland-0";
-    for (const char* name : {"org.kde.KWin", "org.kde.kglobalaccel", "org.kde.KWin.ScreenShot2"})
+    for (const char* name : {"org.kde.KWin", "org.kde.kglobalaccel"})
         if (!waitForName(name, *compositor_, 30s))
             return fail(std::string("kwin_wayland did not offer ") + name + ": " +
                         Tail(compositorLog()));
+    if (!waitForName("org.kde.KWin.ScreenShot2", *compositor_, 10s)) {
+        // KWin says how it composites; its screenshot service needs OpenGL.
+        const std::string info =
+            busCall({"--dest=org.kde.KWin", "/KWin", "org.kde.KWin.supportInformation"});
+        const size_t at = info.find("Compositing Type: ");
+        const std::string type = at == std::string::npos
+                                     ? "unknown"
+                                     : info.substr(at + 18, info.find('\n', at) - at - 18);
+        if (type.rfind("OpenGL", 0) == 0)
+            return fail("kwin_wayland did not offer org.kde.KWin.ScreenShot2: " +
+                        Tail(compositorLog()));
+        screenshotsMissing_ = "KWin composites with " + type +
+                              " on this machine (no GPU render node for OpenGL), and takes no "
+                              "screenshots without OpenGL";
+    }
     return true;
 }
 

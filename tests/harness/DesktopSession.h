@@ -60,6 +60,10 @@ public:
     // How long start() took until the compositor answered and until the portal did.
     std::chrono::milliseconds compositorTime() const { return compositorTime_; }
     std::chrono::milliseconds totalTime() const { return totalTime_; }
+    // Why KWin takes no screenshots here, or empty when it does. KWin 6 offers its screenshot
+    // service only when it composites with OpenGL, which needs a GPU's render node; without
+    // one (a headless machine) it composites with QPainter and offers none.
+    const std::string& screenshotsMissing() const { return screenshotsMissing_; }
 
     // What a program of the session needs in its environment.
     std::map<std::string, std::string> environment() const;
@@ -125,6 +129,7 @@ private:
     std::string waylandDisplay_;
     std::string portalsFolder_;
     std::string error_;
+    std::string screenshotsMissing_;
     std::unique_ptr<Process> systemBusDaemon_;
     std::unique_ptr<Process> busDaemon_;
     std::unique_ptr<Process> compositor_;

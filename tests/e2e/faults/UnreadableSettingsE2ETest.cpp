@@ -14,6 +14,7 @@
 #include "harness/DesktopState.h"
 #include "harness/PrivateCups.h"
 #include "harness/Process.h"
+#include "harness/SessionFolder.h"
 #include "harness/TestSession.h"
 #include "harness/TovrimoProcess.h"
 #include "harness/XSession.h"
@@ -71,9 +72,11 @@ TEST(UnreadableSettingsE2E, TheFileIsReportedAndNeverReplacedBySaves)
     char pattern[] = "/tmp/tovrimo-user.XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     const std::string home = pattern;
+    // The desktop's document portal, started on the program's behalf, may have mounted its
+    // file system in the runtime folder.
     struct RemoveHome {
         std::string folder;
-        ~RemoveHome() { fs::remove_all(folder); }
+        ~RemoveHome() { RemoveSessionFolder(folder, "UnreadableSettingsE2E"); }
     } removeHome{home};
     const std::string runtime = home + "/run";
     fs::create_directories(runtime);
