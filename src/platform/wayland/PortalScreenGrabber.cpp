@@ -96,9 +96,12 @@ QImage PortalScreenGrabber::takeScreenshot(bool interactive)
     using Outcome = PortalAnswer::Outcome;
     if (unasked && answer.outcome == Outcome::NoAnswer) answer.outcome = Outcome::Abandoned;
     const bool storedRefusal = stored.has_value() && !*stored;
-    // A stored "no" makes the portal fail the request without asking anybody.
+    // A stored "no" makes the portal fail the request without asking anybody. Where the desktop
+    // put a question or its own dialog before the user, an end "in some other way" (GNOME 48's
+    // portal, for a dismissed dialog or a question left unanswered) is no permission either.
+    const bool userAsked = interactive || unasked;
     if (answer.outcome == Outcome::Cancelled ||
-        (storedRefusal && answer.outcome == Outcome::Failed) ||
+        ((storedRefusal || userAsked) && answer.outcome == Outcome::Failed) ||
         (unasked && answer.outcome == Outcome::Abandoned)) {
         const char* text = storedRefusal ? texts::kScreenshotPermissionRefused
                            : unasked     ? texts::kScreenshotPermissionNotGiven

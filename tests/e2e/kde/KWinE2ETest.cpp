@@ -8,6 +8,7 @@
 #include <QTransform>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -95,6 +96,17 @@ void TellKdeTheApplicationsChanged()
     std::this_thread::sleep_for(1100ms);
     const std::string folder = Session().dataHome() + "/applications";
     ::utimensat(AT_FDCWD, folder.c_str(), nullptr, 0);
+}
+
+// The major version of the session's KWin (5 on Debian 12, 6 on Debian 13), 0 when unknown.
+int KWinMajorVersion()
+{
+    static const int major = [] {
+        const std::string said = Session().run("kwin_wayland", {{"--version"}}).standardOutput();
+        const size_t at = said.find_first_of("0123456789");
+        return at == std::string::npos ? 0 : std::atoi(said.c_str() + at);
+    }();
+    return major;
 }
 
 bool InstallEntry()
@@ -450,7 +462,11 @@ TEST_F(KWinE2E, ANoteSetAlwaysOnTopStaysAboveANewlyOpenedWindow)
 {
     std::string why;
     FakeInput input;
-    ASSERT_TRUE(input.start(&why)) << why;
+    const bool started = input.start(&why);
+    if (!started && KWinMajorVersion() >= 6)
+        GTEST_SKIP() << "KWin " << KWinMajorVersion()
+                     << " offers its fake-input protocol to no program here, entry or not: " << why;
+    ASSERT_TRUE(started) << why;
     // A picture on the clipboard, offered by wl-copy through KWin's data-control protocol.
     QImage picture(240, 160, QImage::Format_RGB32);
     picture.fill(QColor(kNoteColour));

@@ -325,6 +325,25 @@ TEST_F(PortalScreenshotTest, APickedWindowComesBackWholeFromAnInteractiveRequest
               QStringLiteral("screenshot interactive=0"));
 }
 
+// The portal's own dialog to pick a window, closed by the user: a refusal, whether the portal
+// says "cancelled" (GNOME 43) or "ended in some other way" (GNOME 48).
+TEST_F(PortalScreenshotTest, APickerClosedWithoutAChoiceIsARefusalHoweverThePortalEndsIt)
+{
+    ASSERT_TRUE(bus.connected());
+    for (const char* ending : {"refuse", "fail"}) {
+        SCOPED_TRACE(ending);
+        RecordingMessageBoxes told;
+        StubPortal portal(bus, {QStringLiteral("--screenshot=") + QLatin1String(ending)});
+        ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
+        PortalScreenGrabber grabber(told, bus.connection());
+        grabber.pickNextGrabInteractively();
+        EXPECT_TRUE(grabber.grab({0, 0, 10, 10}).isNull());
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].text.rfind("画面の取り込みが許可されませんでした。", 0), 0u)
+            << told.shown[0].text;
+    }
+}
+
 TEST_F(PortalScreenshotTest, ARefusalOrAFailureIsToldAndGivesNothing)
 {
     struct Case {
@@ -417,6 +436,9 @@ TEST_F(PortalScreenshotTest, GnomesStoredPermissionDecidesWhatTheUserIsTold)
         {"unanswered", QStringLiteral("none"), QStringLiteral("silent"),
          texts::kScreenshotPermissionNotGiven},
         {"denied in the dialog", QStringLiteral("none"), QStringLiteral("refuse"),
+         texts::kScreenshotPermissionNotGiven},
+        // GNOME 48 ends an unanswered question "in some other way": still not given.
+        {"question ended otherwise", QStringLiteral("none"), QStringLiteral("fail"),
          texts::kScreenshotPermissionNotGiven},
     };
     for (const Case& c : cases) {
