@@ -14,10 +14,10 @@
 
 namespace tovrimo {
 
-RegionSelector::RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget* parent)
+RegionSelector::RegionSelector(CaptureBuffer& buffer, StateProvider state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       buffer_(buffer),
-      host_(host)
+      state_(std::move(state))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its whole area itself
     setCursor(Qt::CrossCursor);
@@ -25,7 +25,7 @@ RegionSelector::RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget*
     cancelMenu_ = new QMenu(this);
     cancelMenu_->addAction(QString::fromUtf8(kRegionCancelItem.data(),
                                              static_cast<qsizetype>(kRegionCancelItem.size())),
-                           this, [this] { host_.cancel(); });
+                           this, &RegionSelector::cancelRequested);
 }
 
 RegionSelector::~RegionSelector() = default;
@@ -122,7 +122,7 @@ void RegionSelector::keyPressEvent(QKeyEvent* event)
     // must always have a way out from the keyboard too.
     if (event->key() == Qt::Key_Escape && !finished_) {
         event->accept();
-        host_.cancel();
+        emit cancelRequested();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -170,7 +170,7 @@ void RegionSelector::mouseReleaseEvent(QMouseEvent* event)
 
 void RegionSelector::finishSelection()
 {
-    const AppState state = host_.state();
+    const AppState state = state_();
     if (state != AppState::PrintRegionPending && state != AppState::CopyRegionPending &&
         state != AppState::CommandLine) {
         // Not a region job (any more): end the drag, keep the screen.
@@ -185,17 +185,16 @@ void RegionSelector::finishSelection()
     finished_ = true;
     switch (state) {
     case AppState::PrintRegionPending:
-        host_.printHandOff();
-        host_.unloadRegionScreen();
+        emit printChosen();
+        emit closeRequested();
         break;
     case AppState::CopyRegionPending:
-        host_.unloadRegionScreen();
-        host_.copyStep();
-        host_.setState(AppState::Idle);
+        emit closeRequested();
+        emit copyChosen();
         break;
     default:
-        host_.commandLineHandOff();
-        host_.unloadRegionScreen();
+        emit commandLineChosen();
+        emit closeRequested();
         break;
     }
 }

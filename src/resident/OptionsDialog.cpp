@@ -52,7 +52,6 @@ OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBox
     // The program lives in the tray; closing a dialog must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(FromUtf8(option_texts::kCaption));
-    beep = [] { QApplication::beep(); };
     buildWindow();
 
     // The lists are filled before any handler listens, so filling selects nothing.
@@ -287,7 +286,7 @@ bool OptionsDialog::acceptSecondsKey(const QString& typed)
         return true;
     for (QChar c : typed) {
         if (!SecondsKeyTyped(c.unicode())) {
-            if (beep) beep();
+            emit keyRefused();
             return false;
         }
     }
