@@ -14,17 +14,6 @@
 
 namespace {
 
-class IdleHost : public tovrimo::RegionHost {
-public:
-    tovrimo::AppState state() const override { return tovrimo::AppState::CopyRegionPending; }
-    void setState(tovrimo::AppState) override {}
-    void printHandOff() override {}
-    void copyStep() override {}
-    void commandLineHandOff() override {}
-    void cancel() override {}
-    void unloadRegionScreen() override {}
-};
-
 void Send(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
 {
     QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
@@ -45,8 +34,7 @@ int main(int argc, char** argv)
         auto* line = reinterpret_cast<QRgb*>(buffer.image.scanLine(y));
         for (int x = 0; x < size.width(); ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
     }
-    IdleHost host;
-    tovrimo::RegionSelector screen(buffer, host);
+    tovrimo::RegionSelector screen(buffer, [] { return tovrimo::AppState::CopyRegionPending; });
     screen.freeze();
     screen.resize(size);
     QImage target(size, QImage::Format_RGB32);

@@ -12,7 +12,10 @@
 
 namespace tovrimo {
 
-CommandLineJob::CommandLineJob(Services services) : s_(std::move(services)) {}
+CommandLineJob::CommandLineJob(Services services, QObject* parent)
+    : QObject(parent), s_(std::move(services))
+{
+}
 
 CommandLineJob::Outcome CommandLineJob::start(const std::vector<std::string>& args)
 {
@@ -52,7 +55,7 @@ CommandLineJob::Outcome CommandLineJob::start(const std::vector<std::string>& ar
     }
     if (source == CaptureSource::Region) {
         // The selection screen carries the job on and ends the program when it is done.
-        s_.openRegionScreen();
+        emit regionScreenWanted();
         return {true, 0};
     }
     if (const std::optional<bool> accepted = deliver()) return {false, *accepted ? 0 : 1};
@@ -62,13 +65,13 @@ CommandLineJob::Outcome CommandLineJob::start(const std::vector<std::string>& ar
 
 void CommandLineJob::regionChosen()
 {
-    if (const std::optional<bool> accepted = deliver()) s_.endProcess(*accepted ? 0 : 1);
+    if (const std::optional<bool> accepted = deliver()) emit finished(*accepted ? 0 : 1);
 }
 
 std::optional<bool> CommandLineJob::deliver()
 {
     if (s_.data.settings.confirmBeforePrint) {
-        s_.openPrintDialog();
+        emit printDialogWanted();
         return std::nullopt;
     }
     return s_.printer.printPage(s_.data.current, s_.buffer.image, s_.buffer.staging);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <QObject>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +16,8 @@ struct SettingsData;
 // One hard copy asked for on the command line: it captures at once, takes the named print
 // setting, and prints, shows the print dialog first, or waits for the region to be dragged.
 // The program ends when the job is done.
-class CommandLineJob {
+class CommandLineJob : public QObject {
+    Q_OBJECT
 public:
     struct Services {
         CaptureEngine& engine;
@@ -24,10 +25,6 @@ public:
         SettingsData& data;
         PagePrinter& printer;
         MessageBoxes& messages;
-        std::function<void()> openPrintDialog;
-        std::function<void()> openRegionScreen;
-        // Ends the process with the code; for a job that finishes after start() returned.
-        std::function<void(int)> endProcess;
     };
 
     // Whether the job goes on in the event loop, or the process ends with exitCode at once.
@@ -36,12 +33,20 @@ public:
         int exitCode = 0;
     };
 
-    explicit CommandLineJob(Services services);
+    explicit CommandLineJob(Services services, QObject* parent = nullptr);
 
     // Runs the switches of `args` (already split).
     Outcome start(const std::vector<std::string>& args);
     // The region has been dragged: the job prints it (or shows the print dialog) and ends.
     void regionChosen();
+
+signals:
+    // The job asks to confirm: the print dialog carries it on.
+    void printDialogWanted();
+    // The job is a region: the region screen carries it on over the desktop just captured.
+    void regionScreenWanted();
+    // The job finished after start() returned: the process ends with the code.
+    void finished(int exitCode);
 
 private:
     // Prints the capture buffer, or opens the print dialog when the job asks to confirm.

@@ -1,8 +1,10 @@
 #include "app/DialogCoordinator.h"
 
+#include <QApplication>
 #include <QInputDialog>
 
 #include "app/Program.h"
+#include "app/Session.h"
 #include "capture/CaptureEngine.h"
 #include "controls/FileDialog.h"
 #include "controls/FontDialog.h"
@@ -23,7 +25,10 @@
 
 namespace tovrimo {
 
-DialogCoordinator::DialogCoordinator(Program& program) : program_(program) {}
+DialogCoordinator::DialogCoordinator(Session& session, Program& program)
+    : session_(session), program_(program)
+{
+}
 
 DialogCoordinator::~DialogCoordinator()
 {
@@ -50,18 +55,18 @@ void DialogCoordinator::openPrintDialog()
         return;
     }
     Program& p = program_;
-    const QIcon customIcon = p.data.settings.iconIsBuiltIn || !p.residentWindow()
+    const QIcon customIcon = session_.data.settings.iconIsBuiltIn || !p.residentWindow()
                                  ? QIcon()
                                  : p.residentWindow()->currentIcon();
-    PrintDialogServices services{p.data,
+    PrintDialogServices services{session_.data,
                                  p.printers(),
                                  p.services().messages,
                                  p.services().clipboard,
                                  p.printer(),
-                                 p.buffer().image,
-                                 p.buffer().staging,
+                                 session_.buffer.image,
+                                 session_.buffer.staging,
                                  p.titleExpander(),
-                                 p.lastFolder,
+                                 session_.lastFolder,
                                  *this,
                                  p.services().screenTwipsPerPixelX,
                                  p.services().screenTwipsPerPixelY,
@@ -94,7 +99,9 @@ void DialogCoordinator::openOptions()
     Program& p = program_;
     p.engine().setState(AppState::OptionsOpen);
     const QIcon icon = p.residentWindow() ? p.residentWindow()->currentIcon() : QIcon();
-    options_ = new OptionsDialog(p.data, *this, p.services().messages, p.lastFolder, icon);
+    options_ =
+        new OptionsDialog(session_.data, *this, p.services().messages, session_.lastFolder, icon);
+    QObject::connect(options_, &OptionsDialog::keyRefused, options_, [] { QApplication::beep(); });
     options_->show();
 }
 
@@ -106,8 +113,9 @@ void DialogCoordinator::openAbout()
         return;
     }
     program_.engine().setState(AppState::AboutOpen);
-    about_ = new AboutDialog(program_.services().messages, InstalledAboutLink(),
-                             [this] { program_.engine().setState(AppState::Idle); });
+    about_ = new AboutDialog(program_.services().messages, InstalledAboutLink());
+    QObject::connect(about_, &AboutDialog::closed, &program_.engine(),
+                     [this] { program_.engine().setState(AppState::Idle); });
     about_->show();
 }
 
@@ -119,7 +127,7 @@ void DialogCoordinator::showHelpContents()
 void DialogCoordinator::showHelpContents(const std::string& helpFile, QWidget* owner)
 {
     // The viewer finds where the guide is installed under the name the program asks for.
-    HelpViewer::showContents(program_.appPath + helpFile, owner);
+    HelpViewer::showContents(session_.appPath + helpFile, owner);
 }
 
 std::optional<std::string> DialogCoordinator::chooseSaveFile(QWidget* owner,
@@ -186,7 +194,7 @@ void DialogCoordinator::printDialogClosed()
     if (print_) print_->deleteLater();
     print_ = nullptr;
     if (program_.engine().state() == AppState::CommandLine) {
-        program_.endProcess(0);
+        emit program_.endRequested(0);
         return;
     }
     program_.engine().setState(AppState::Idle);

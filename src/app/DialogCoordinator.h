@@ -13,12 +13,14 @@ class AboutDialog;
 class OptionsDialog;
 class PrintDialog;
 class Program;
+class Session;
 
 // The program's dialogs: the print dialog, the options dialog and the about box, each at most
-// once, and what they ask of the program (file and font dialogs, help, notes, saving).
+// once, and what they ask of the program (file and font dialogs, help, notes, saving). What
+// the dialogs change (the records, the image folder, the cut) is the session's.
 class DialogCoordinator : public PrintDialogHost, public OptionsHost {
 public:
-    explicit DialogCoordinator(Program& program);
+    DialogCoordinator(Session& session, Program& program);
     ~DialogCoordinator() override;
 
     void openPrintDialog();
@@ -58,6 +60,7 @@ private:
     // Opens `helpFile` of the program folder at its contents, owned by `owner`.
     void showHelpContents(const std::string& helpFile, QWidget* owner);
 
+    Session& session_;
     Program& program_;
     QPointer<PrintDialog> print_;
     QPointer<OptionsDialog> options_;

@@ -29,6 +29,7 @@
 #include "platform/SystemInfo.h"
 #include "platform/TrayHostWatcher.h"
 #include "platform/TrayIcon.h"
+#include "resident/CommandRouter.h"
 #include "resident/HotKeys.h"
 #include "resident/StickyNotes.h"
 #include "resident/TrayController.h"
@@ -56,10 +57,10 @@ Program::Program(PlatformServices services)
     : services_(std::move(services)),
       printers_(std::make_unique<PrinterCatalog>(services_.printers))
 {
-    CaptureServices cs{services_.screen,    services_.windows, services_.cursor,
-                       services_.clipboard, services_.timers,  *this};
+    CaptureServices cs{services_.screen, services_.windows, services_.cursor, services_.clipboard,
+                       services_.timers};
     const CaptureEngine::OptionsProvider options = [this] {
-        const Settings& s = data.settings;
+        const Settings& s = session_.data.settings;
         CaptureOptions o;
         o.selfTimerOn = s.selfTimerOn;
         o.selfTimerSeconds = s.selfTimerSeconds;
@@ -70,28 +71,52 @@ Program::Program(PlatformServices services)
         o.showCountdown = s.showCountdown;
         return o;
     };
-    engine_ = std::make_unique<CaptureEngine>(buffer_, cs, options);
+    engine_ = std::make_unique<CaptureEngine>(session_.buffer, cs, options);
     printer_ = std::make_unique<PagePrinter>(
         *printers_, services_.messages, titleExpander(),
         ScreenScale{services_.screenTwipsPerPixelX, services_.screenTwipsPerPixelY});
-    printer_->setFullDetail([this] { return data.settings.fullDetailPrint; });
+    printer_->setFullDetail([this] { return session_.data.settings.fullDetailPrint; });
     fileDialog_ = std::make_unique<FileDialog>();
     imageSources_ = std::make_unique<ImageSources>(ImageSourceServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, lastFolder,
-        options, [this] { return residentWindow(); }});
-    notes_ = std::make_unique<StickyNotes>(StickyNoteServices{
-        *engine_, buffer_, services_.clipboard, services_.messages, *fileDialog_, lastFolder});
-    dialogs_ = std::make_unique<DialogCoordinator>(*this);
-    endProcess = [](int code) { std::exit(code); };
+        *engine_, session_.buffer, services_.clipboard, services_.messages, *fileDialog_,
+        session_.lastFolder, options, [this] { return residentWindow(); }});
+    notes_ = std::make_unique<StickyNotes>(
+        StickyNoteServices{*engine_, session_.buffer, services_.clipboard, services_.messages,
+                           *fileDialog_, session_.lastFolder});
+    router_ =
+        std::make_unique<CommandRouter>(*engine_, *imageSources_, *notes_, session_.data.settings,
+                                        [this] { return regionScreenOpen(); });
+    dialogs_ = std::make_unique<DialogCoordinator>(session_, *this);
+    hotKeys_ =
+        std::make_unique<HotKeys>(services_.hotKeys, [this](const Command& c) { router_->run(c); });
 
-    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys, [this](const Command& c) { run(c); });
+    // A finished capture goes on down: to the printer with the current layout, the print
+    // dialog or the region screen.
+    CaptureEngine* engine = engine_.get();
+    connect(engine, &CaptureEngine::captured, this, [this](CaptureDestination destination) {
+        if (destination != CaptureDestination::Printer) return;
+        printer_->printPage(session_.data.current, session_.buffer.image, session_.buffer.staging);
+    });
+    connect(engine, &CaptureEngine::printDialogWanted, this,
+            [this] { dialogs_->openPrintDialog(); });
+    connect(engine, &CaptureEngine::regionScreenWanted, this, &Program::openRegionScreen);
+    connect(engine, &CaptureEngine::regionScreenDone, this, &Program::unloadRegionScreen);
+
+    CommandRouter* router = router_.get();
+    connect(router, &CommandRouter::optionsWanted, this, [this] { dialogs_->openOptions(); });
+    connect(router, &CommandRouter::helpWanted, this, [this] { dialogs_->showHelpContents(); });
+    connect(router, &CommandRouter::aboutWanted, this, [this] { dialogs_->openAbout(); });
+    connect(router, &CommandRouter::quitWanted, this, &Program::quit);
+    connect(router, &CommandRouter::captureCancelled, this, &Program::unloadRegionScreen);
+    connect(router, &CommandRouter::commandLineJobCancelled, this,
+            [this] { emit endRequested(0); });
 }
 
 Program::~Program()
 {
     // The dialogs refer to the records and the engine: they go first.
     dialogs_.reset();
-    engine_->onChange = nullptr;
+    engine_->disconnect();
     // A discovery still running finishes before anything it reports to goes.
     printers_.reset();
 }
@@ -105,7 +130,7 @@ std::function<std::string(const std::string&)> Program::titleExpander() const
 
 bool Program::saveSettings()
 {
-    return saveSettings(data);
+    return saveSettings(session_.data);
 }
 
 bool Program::saveSettings(const SettingsData& records)
@@ -117,17 +142,17 @@ bool Program::saveSettings(const SettingsData& records)
 
 SettingsStore& Program::settingsStore()
 {
-    if (!store_ || store_->settingsPath() != appPath + "tovrimo.ini")
-        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, appPath);
+    if (!store_ || store_->settingsPath() != session_.appPath + "tovrimo.ini")
+        store_ = std::make_unique<SettingsStore>(services_.files, *printers_, session_.appPath);
     return *store_;
 }
 
 Program::Outcome Program::startUp(const AppFolders& appFolders,
                                   const std::vector<std::string>& args)
 {
-    folders = appFolders;
-    appPath = folders.settingsFolder;
-    lastFolder = FirstImageFolder(folders);
+    session_.folders = appFolders;
+    session_.appPath = session_.folders.settingsFolder;
+    session_.lastFolder = FirstImageFolder(session_.folders);
 
     // A desktop whose only printers are on the network has no queue to list: only then is the
     // network listened to before the program gives up.
@@ -137,19 +162,20 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
         return {false, 1};
     }
 
-    commandArgs = SplitCommandLine(CommandLineText(args));
+    session_.commandArgs = SplitCommandLine(CommandLineText(args));
     BuildPaperNames();
     SettingsStore& store = settingsStore();
     // A save cut short by a crash or a kill leaves its temporary file beside the settings
     // file, which itself is still whole.
     services_.files.removeAbandonedWrites(store.settingsPath());
-    ShowSettingsNotices(services_.messages, MigrateLegacySettings(services_.files, appPath));
+    ShowSettingsNotices(services_.messages,
+                        MigrateLegacySettings(services_.files, session_.appPath));
 
-    const SettingsLoadResult load = store.loadSettings(data);
+    const SettingsLoadResult load = store.loadSettings(session_.data);
     ShowSettingsNotices(services_.messages, load.notices);
     if (load.status == LoadResult::Fatal) return {false, 1};
 
-    if (!commandArgs.front().empty()) return runCommandLine();
+    if (!session_.commandArgs.front().empty()) return runCommandLine();
 
     if (services_.instance) {
         switch (services_.instance->claim()) {
@@ -174,23 +200,35 @@ Program::Outcome Program::startUp(const AppFolders& appFolders,
 Program::Outcome Program::runCommandLine()
 {
     commandLineJob_ = std::make_unique<CommandLineJob>(CommandLineJob::Services{
-        *engine_, buffer_, data, *printer_, services_.messages,
-        [this] { dialogs_->openPrintDialog(); }, [this] { openRegionScreen(); },
-        [this](int code) { endProcess(code); }});
-    const CommandLineJob::Outcome outcome = commandLineJob_->start(commandArgs);
+        *engine_, session_.buffer, session_.data, *printer_, services_.messages});
+    CommandLineJob* job = commandLineJob_.get();
+    connect(job, &CommandLineJob::printDialogWanted, this, [this] { dialogs_->openPrintDialog(); });
+    connect(job, &CommandLineJob::regionScreenWanted, this, &Program::openRegionScreen);
+    connect(job, &CommandLineJob::finished, this, &Program::endRequested);
+    const CommandLineJob::Outcome outcome = job->start(session_.commandArgs);
     return {outcome.goesOn, outcome.exitCode};
 }
 
 void Program::becomeResident()
 {
-    resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *this);
+    SettingsData& data = session_.data;
+    resident_ = std::make_unique<TrayController>(services_.makeTrayIcon(), *router_);
+    TrayController* resident = resident_.get();
+    CaptureEngine* engine = engine_.get();
+    connect(resident, &TrayController::commandChosen, router_.get(), &CommandRouter::run);
+    connect(resident, &TrayController::cancelChosen, router_.get(), &CommandRouter::cancelCapture);
+    connect(engine, &CaptureEngine::trayIconRemoved, resident, &TrayController::removeTrayIcon);
+    connect(engine, &CaptureEngine::trayIconRestored, resident, &TrayController::addTrayIcon);
+    connect(engine, &CaptureEngine::countdownChanged, resident, &TrayController::showCountdown);
+    connect(engine, &CaptureEngine::countdownEnded, resident, &TrayController::endCountdown);
     hotKeys_->registerKeys(data.settings, engine_->state());
     data.settings.iconIsBuiltIn = resident_->applyTrayIconImage(data.settings.iconPath);
     engine_->setState(AppState::Idle);
     engine_->forgetLastCapture();
     // The menu goes with the icon, so a host that draws it has it from the first click on.
     resident_->updateTrayMenu();
-    engine_->onChange = [this] { resident_->scheduleTrayMenuUpdate(); };
+    connect(engine, &CaptureEngine::stateChanged, resident,
+            &TrayController::scheduleTrayMenuUpdate);
     resident_->addTrayIcon(data.settings.title);
     if (services_.instance)
         QObject::connect(services_.instance, &SingleInstance::menuRequested, resident_.get(),
@@ -203,9 +241,9 @@ void Program::warmUp()
 {
     // The first hard copy would otherwise load the title's fonts and the PDF writer, and ask
     // the printing system for the default printer, while the user waits for the page.
-    PageRenderer::warmUp(TitleFont{QString::fromStdString(data.current.fontName),
-                                   data.current.fontPoints, data.current.bold, data.current.italic,
-                                   data.current.underline});
+    const PrintLayout& layout = session_.data.current;
+    PageRenderer::warmUp(TitleFont{QString::fromStdString(layout.fontName), layout.fontPoints,
+                                   layout.bold, layout.italic, layout.underline});
     discoverPrinters();
 }
 
@@ -245,19 +283,9 @@ void Program::waitForNotificationArea()
 void Program::quit()
 {
     hotKeys_->unregisterKeys();
-    removeAllNotes();
+    notes_->removeAllNotes();
     if (resident_) resident_->removeTrayIcon();
     qApp->quit();
-}
-
-void Program::openPrintDialog()
-{
-    dialogs_->openPrintDialog();
-}
-
-void Program::printHardCopy()
-{
-    printer_->printPage(data.current, buffer_.image, buffer_.staging);
 }
 
 RegionSelector* Program::regionScreen()
@@ -273,7 +301,16 @@ bool Program::regionScreenOpen() const
 void Program::openRegionScreen()
 {
     if (region_) region_->deleteLater();
-    region_ = new RegionSelector(buffer_, *this);
+    region_ = new RegionSelector(session_.buffer, [this] { return engine_->state(); });
+    CaptureEngine* engine = engine_.get();
+    connect(region_, &RegionSelector::printChosen, engine, &CaptureEngine::printHandOff);
+    connect(region_, &RegionSelector::copyChosen, engine, &CaptureEngine::finishRegionCopy);
+    connect(region_, &RegionSelector::commandLineChosen, this, [this] {
+        if (commandLineJob_) commandLineJob_->regionChosen();
+    });
+    connect(region_, &RegionSelector::cancelRequested, router_.get(),
+            &CommandRouter::cancelCapture);
+    connect(region_, &RegionSelector::closeRequested, this, &Program::unloadRegionScreen);
     region_->open();
 }
 
@@ -283,148 +320,6 @@ void Program::unloadRegionScreen()
     region_->hide();
     region_->deleteLater();
     region_ = nullptr;
-}
-
-AppState Program::state() const
-{
-    return engine_->state();
-}
-
-void Program::setState(AppState state)
-{
-    engine_->setState(state);
-}
-
-void Program::printHandOff()
-{
-    engine_->printHandOff();
-}
-
-void Program::copyStep()
-{
-    engine_->copyStep();
-}
-
-void Program::commandLineHandOff()
-{
-    if (commandLineJob_) commandLineJob_->regionChosen();
-}
-
-void Program::cancel()
-{
-    cancelCapture();
-}
-
-std::optional<CaptureRequest> Program::lastCapture() const
-{
-    return engine_->lastCapture();
-}
-
-bool Program::captureDelayRunning() const
-{
-    return engine_->captureDelayTimer().isEnabled() || engine_->windowDelayTimer().isEnabled();
-}
-
-void Program::run(const Command& command)
-{
-    // The region screen covers the desktop and waits for its drag or its cancel; a command
-    // that changed the state meanwhile would leave it with neither.
-    if (regionScreenOpen()) return;
-    if (const auto* action = std::get_if<ProgramAction>(&command)) {
-        switch (*action) {
-        case ProgramAction::OpenOptions:
-            openOptions();
-            break;
-        case ProgramAction::OpenHelp:
-            openHelp();
-            break;
-        case ProgramAction::OpenAbout:
-            openAbout();
-            break;
-        case ProgramAction::RemoveAllNotes:
-            removeAllNotes();
-            break;
-        case ProgramAction::BringNotesToFront:
-            bringNotesToFront();
-            break;
-        case ProgramAction::Quit:
-            quit();
-            break;
-        }
-        return;
-    }
-    const auto& request = std::get<CaptureRequest>(command);
-    using Destination = CaptureDestination;
-    switch (request.source) {
-    case CaptureSource::Desktop:
-    case CaptureSource::ActiveWindow:
-    case CaptureSource::Region:
-        engine_->capture(request);
-        break;
-    case CaptureSource::ImageFile:
-        if (request.destination == Destination::Printer) imageSources_->printFile();
-        if (request.destination == Destination::Clipboard) imageSources_->copyFile();
-        break;
-    case CaptureSource::Clipboard:
-        if (request.destination == Destination::Printer) imageSources_->printClipboard();
-        if (request.destination == Destination::StickyNote) notes_->noteFromClipboard();
-        break;
-    }
-}
-
-void Program::cancelCapture()
-{
-    const bool commandLineJob = engine_->state() == AppState::CommandLine;
-    engine_->cancel();
-    // Whatever state the program is in by now, a cancel never leaves the region screen up.
-    unloadRegionScreen();
-    // A cancelled command-line job leaves the program without a window: it ends.
-    if (commandLineJob) endProcess(0);
-}
-
-void Program::openOptions()
-{
-    dialogs_->openOptions();
-}
-
-void Program::openHelp()
-{
-    dialogs_->showHelpContents();
-}
-
-void Program::openAbout()
-{
-    dialogs_->openAbout();
-}
-
-void Program::removeAllNotes()
-{
-    notes_->removeAllNotes();
-}
-
-void Program::bringNotesToFront()
-{
-    notes_->bringNotesToFront();
-}
-
-void Program::removeTrayIcon()
-{
-    if (resident_) resident_->removeTrayIcon();
-}
-
-void Program::addTrayIcon(const std::string& tooltip)
-{
-    if (resident_) resident_->addTrayIcon(tooltip);
-}
-
-void Program::showCountdown(int secondsLeft)
-{
-    if (resident_) resident_->showCountdown(secondsLeft);
-}
-
-void Program::endCountdown()
-{
-    if (resident_) resident_->endCountdown();
 }
 
 }  // namespace tovrimo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
@@ -7,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "app/Session.h"
 #include "capture/CaptureBuffer.h"
-#include "capture/CaptureHost.h"
-#include "capture/RegionHost.h"
 #include "core/Settings.h"
 #include "platform/AppFolders.h"
-#include "resident/ResidentCommands.h"
 
 namespace tovrimo {
 
 class CaptureEngine;
 class CommandLineJob;
+class CommandRouter;
 class ClipboardAccess;
 class CursorSource;
 class FileSystem;
@@ -65,8 +65,10 @@ struct PlatformServices {
 };
 
 // The program as a whole: the start-up sequence, then either one command-line job or the
-// resident tray utility with its capture engine and printing.
-class Program : public CaptureHost, public RegionHost, public ResidentCommands {
+// resident tray utility with its capture engine and printing. It makes the parts and connects
+// them; what they share lives in the session.
+class Program : public QObject {
+    Q_OBJECT
 public:
     explicit Program(PlatformServices services);
     ~Program() override;
@@ -77,14 +79,8 @@ public:
     };
     Outcome startUp(const AppFolders& folders, const std::vector<std::string>& args);
 
-    // Program-wide values fixed at start-up.
-    std::string appPath;     // where the settings, defaults and legacy files live, ends in '/'
-    std::string lastFolder;  // where the image-file dialogs start
-    AppFolders folders;
-    SettingsData data;
-    std::vector<std::string> commandArgs;
-
-    CaptureBuffer& buffer() { return buffer_; }
+    Session& session() { return session_; }
+    CaptureBuffer& buffer() { return session_.buffer; }
     CaptureEngine& engine() { return *engine_; }
     PagePrinter& printer() { return *printer_; }
     // The printers as this process has read them; every part of the program asks through it.
@@ -96,6 +92,8 @@ public:
     HotKeys* hotKeys() { return hotKeys_.get(); }
     StickyNotes& notes() { return *notes_; }
     DialogCoordinator& dialogs() { return *dialogs_; }
+    // Every command of the tray, the hot keys and the repeat item goes through it.
+    CommandRouter& commands() { return *router_; }
     const PlatformServices& services() const { return services_; }
     // Expands a title template with the current capture's fields.
     std::function<std::string(const std::string&)> titleExpander() const;
@@ -109,51 +107,8 @@ public:
     // The region screen is up: hot keys and tray commands wait until it is done.
     bool regionScreenOpen() const;
 
-    // CaptureHost
-    void openPrintDialog() override;
-    void printHardCopy() override;
-    void openRegionScreen() override;
-    void unloadRegionScreen() override;
-    void removeTrayIcon() override;
-    void addTrayIcon(const std::string& tooltip) override;
-    void showCountdown(int secondsLeft) override;
-    void endCountdown() override;
-
-    // RegionHost
-    AppState state() const override;
-    void setState(AppState state) override;
-    void printHandOff() override;
-    void copyStep() override;
-    void commandLineHandOff() override;
-    void cancel() override;
-
-    // ResidentCommands
-    AppState appState() const override { return state(); }
-    std::optional<CaptureRequest> lastCapture() const override;
-    bool captureDelayRunning() const override;
-    std::optional<CaptureDestination> doubleClickDestination() const override
-    {
-        return data.settings.doubleClickDestination;
-    }
-    std::optional<CaptureSource> doubleClickSource() const override
-    {
-        return data.settings.doubleClickSource;
-    }
-    // Every command of the tray, the hot keys and the repeat item comes here; while the region
-    // screen is up none is taken.
-    void run(const Command& command) override;
-    void cancelCapture() override;
-
-    void openOptions();
-    void openHelp();
-    void openAbout();
+    // Ends the resident program: the hot keys, the notes and the icon go, then the event loop.
     void quit();
-    void removeAllNotes();
-    void bringNotesToFront();
-
-    // Called when the process must end at once (a finished command-line job); the default
-    // ends it with std::exit, tests replace it.
-    std::function<void(int)> endProcess;
 
     // How long a resident start waits for a notification area before it says there is none.
     int notificationAreaWaitMs = 10000;
@@ -161,14 +116,21 @@ public:
     // first hard copy needs and looks for network printers.
     int warmUpDelayMs = 300;
 
+signals:
+    // The process must end now with this code (a finished or cancelled command-line job);
+    // main() ends it.
+    void endRequested(int exitCode);
+
 private:
     Outcome runCommandLine();
     void becomeResident();
     void waitForNotificationArea();
     void warmUp();
+    void openRegionScreen();
+    void unloadRegionScreen();
 
     PlatformServices services_;
-    CaptureBuffer buffer_;
+    Session session_;
     std::unique_ptr<CaptureEngine> engine_;
     std::unique_ptr<PagePrinter> printer_;
     std::unique_ptr<TrayController> resident_;
@@ -176,6 +138,7 @@ private:
     std::unique_ptr<FileDialog> fileDialog_;
     std::unique_ptr<ImageSources> imageSources_;
     std::unique_ptr<StickyNotes> notes_;
+    std::unique_ptr<CommandRouter> router_;
     std::unique_ptr<DialogCoordinator> dialogs_;
     std::unique_ptr<CommandLineJob> commandLineJob_;
     QPointer<RegionSelector> region_;

@@ -113,10 +113,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tovrimo: %s\n", why.empty() ? "the job failed" : why.c_str());
         std::fflush(stderr);
     };
-    program.endProcess = [&](int code) {
+    QObject::connect(&program, &tovrimo::Program::endRequested, [&](int code) {
         if (code != 0 && !residentStart) sayWhy();
         std::exit(code);
-    };
+    });
     const auto outcome = program.startUp(tovrimo::DetectAppFolders(), args);
     if (!outcome.resident) {
         if (outcome.exitCode != 0 && !residentStart) sayWhy();

@@ -10,8 +10,9 @@
 namespace tovrimo {
 
 CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services,
-                             OptionsProvider options)
-    : buffer_(buffer),
+                             OptionsProvider options, QObject* parent)
+    : QObject(parent),
+      buffer_(buffer),
       services_(services),
       options_(std::move(options)),
       captureDelay_(services.timers.createTimer()),
@@ -24,6 +25,8 @@ CaptureEngine::CaptureEngine(CaptureBuffer& buffer, const CaptureServices& servi
     windowDelay_->setHandler([this] { onWindowDelayElapsed(); });
     countdown_->setHandler([this] { onCountdownTick(); });
 }
+
+CaptureEngine::~CaptureEngine() = default;
 
 int CaptureEngine::captureDelayMs(const CaptureOptions& options)
 {
@@ -53,7 +56,7 @@ void CaptureEngine::capture(const CaptureRequest& request)
         if (copy)
             copyStep();
         else
-            services_.host.printHardCopy();
+            emit captured(CaptureDestination::Printer);
         return;
     }
     switch (request.source) {
@@ -115,12 +118,12 @@ void CaptureEngine::startDelayedScreenCommand(AppState pending, const CaptureReq
     startCountdown(delayMs, options);
     // Hide the icon now so it is gone from the screen by the time the pixels are read.
     if (options.hideTrayIcon) {
-        services_.host.removeTrayIcon();
+        emit trayIconRemoved();
         trayIconHidden_ = true;
     }
     state_ = pending;
     last_ = request;
-    changed();
+    emit stateChanged();
 }
 
 void CaptureEngine::startActiveWindowCommand(AppState pending, CaptureDestination destination)
@@ -135,7 +138,7 @@ void CaptureEngine::startActiveWindowCommand(AppState pending, CaptureDestinatio
     services_.windows.activateOwnWindow();
     state_ = pending;
     last_ = CaptureRequest{CaptureSource::ActiveWindow, destination};
-    changed();
+    emit stateChanged();
 }
 
 void CaptureEngine::onCaptureDelayElapsed()
@@ -144,7 +147,7 @@ void CaptureEngine::onCaptureDelayElapsed()
     captureDelay_->setEnabled(false);
     // Normally gone already; the counter must never be in the picture.
     stopCountdown();
-    changed();
+    emit stateChanged();
     const bool screenCommand =
         state_ == AppState::PrintDesktopPending || state_ == AppState::CopyRegionPending ||
         state_ == AppState::PrintRegionPending || state_ == AppState::CopyDesktopPending;
@@ -154,7 +157,7 @@ void CaptureEngine::onCaptureDelayElapsed()
             // The desktop did not let us read the screen (and has said why): the command
             // ends here rather than printing or copying an empty page.
             state_ = AppState::Idle;
-            changed();
+            emit stateChanged();
             return;
         }
     }
@@ -165,12 +168,12 @@ void CaptureEngine::onCaptureDelayElapsed()
     case AppState::CopyRegionPending:
     case AppState::PrintRegionPending:
         // The state stays until the region screen is done with it.
-        services_.host.openRegionScreen();
+        emit regionScreenWanted();
         break;
     case AppState::CopyDesktopPending:
         copyStep();
         state_ = AppState::Idle;
-        changed();
+        emit stateChanged();
         break;
     default:
         // Another command has taken over since this timer was armed; the icon it hid comes
@@ -200,7 +203,7 @@ void CaptureEngine::onForegroundPoll()
     foregroundPoll_->setEnabled(false);
     windowDelay_->setEnabled(true);
     startCountdown(delayMs, options);
-    changed();
+    emit stateChanged();
     services_.windows.withdrawOwnWindow();
 }
 
@@ -208,7 +211,7 @@ void CaptureEngine::onWindowDelayElapsed()
 {
     windowDelay_->setEnabled(false);
     stopCountdown();
-    changed();
+    emit stateChanged();
     switch (state_) {
     case AppState::PrintActiveWindowPending:
         captureWindow(0);
@@ -220,7 +223,7 @@ void CaptureEngine::onWindowDelayElapsed()
         if (endIfWindowRefused()) break;
         copyStep();
         state_ = AppState::Idle;
-        changed();
+        emit stateChanged();
         break;
     default:
         break;
@@ -232,7 +235,7 @@ bool CaptureEngine::endIfWindowRefused()
     if (!windowGrabFailed_) return false;
     // As for the desktop: nothing is printed or copied in place of the window.
     state_ = AppState::Idle;
-    changed();
+    emit stateChanged();
     return true;
 }
 
@@ -247,9 +250,9 @@ void CaptureEngine::cancel()
     restoreTrayIcon();
     if (state_ == AppState::CommandLine || state_ == AppState::CopyRegionPending ||
         state_ == AppState::PrintRegionPending)
-        services_.host.unloadRegionScreen();
+        emit regionScreenDone();
     state_ = AppState::Idle;
-    changed();
+    emit stateChanged();
 }
 
 void CaptureEngine::captureDesktop()
@@ -263,7 +266,7 @@ void CaptureEngine::captureDesktop()
     // Also when nothing hid the icon (the command-line job): the rule is simply "bring it back".
     // And when the option was turned off while the icon was hidden for this capture.
     if (options.hideTrayIcon || trayIconHidden_) {
-        services_.host.addTrayIcon(
+        emit trayIconRestored(
             TranslatedUtf8("tovrimo::TrayController", texts::kRestoredTrayTooltip));
         trayIconHidden_ = false;
     }
@@ -303,7 +306,7 @@ void CaptureEngine::startCountdown(int delayMs, const CaptureOptions& options)
                                                    : untilNextSecond);
     countdown_->setEnabled(true);
     countdownShown_ = true;
-    services_.host.showCountdown(countdownSeconds_);
+    emit countdownChanged(countdownSeconds_);
 }
 
 void CaptureEngine::onCountdownTick()
@@ -316,7 +319,7 @@ void CaptureEngine::onCountdownTick()
     }
     countdown_->setInterval(countdownSeconds_ == 1 ? 1000 - kCountdownClearMs : 1000);
     countdown_->setEnabled(true);
-    services_.host.showCountdown(countdownSeconds_);
+    emit countdownChanged(countdownSeconds_);
 }
 
 void CaptureEngine::stopCountdown()
@@ -325,15 +328,14 @@ void CaptureEngine::stopCountdown()
     if (!countdownShown_) return;
     countdownSeconds_ = 0;
     countdownShown_ = false;
-    services_.host.endCountdown();
+    emit countdownEnded();
 }
 
 void CaptureEngine::restoreTrayIcon()
 {
     if (!trayIconHidden_) return;
     trayIconHidden_ = false;
-    services_.host.addTrayIcon(
-        TranslatedUtf8("tovrimo::TrayController", texts::kRestoredTrayTooltip));
+    emit trayIconRestored(TranslatedUtf8("tovrimo::TrayController", texts::kRestoredTrayTooltip));
 }
 
 void CaptureEngine::drawCursorAt(PixelPoint origin)
@@ -346,18 +348,25 @@ void CaptureEngine::printHandOff()
 {
     if (options_().confirmBeforePrint) {
         state_ = AppState::PrintDialogOpen;
-        changed();
-        services_.host.openPrintDialog();
+        emit stateChanged();
+        emit printDialogWanted();
     } else {
-        services_.host.printHardCopy();
+        emit captured(CaptureDestination::Printer);
         state_ = AppState::Idle;
-        changed();
+        emit stateChanged();
     }
 }
 
 void CaptureEngine::copyStep()
 {
     services_.clipboard.setImage(buffer_.image);
+    emit captured(CaptureDestination::Clipboard);
+}
+
+void CaptureEngine::finishRegionCopy()
+{
+    copyStep();
+    setState(AppState::Idle);
 }
 
 }  // namespace tovrimo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -7,7 +8,6 @@
 
 #include "capture/CaptureBuffer.h"
 #include "capture/CaptureCodes.h"
-#include "capture/CaptureHost.h"
 #include "capture/CaptureOptions.h"
 #include "core/CaptureRequest.h"
 #include "platform/ClipboardAccess.h"
@@ -27,13 +27,15 @@ struct CaptureServices {
     CursorSource& cursor;
     ClipboardAccess& clipboard;
     TimerFactory& timers;
-    CaptureHost& host;
 };
 
 // The screen capture commands and their timers, the program-wide application state and the
 // last operation. A command never captures by itself: it arms a timer and returns, so that the
-// menu that issued it has gone from the screen before the pixels are read.
-class CaptureEngine {
+// menu that issued it has gone from the screen before the pixels are read. What a capture hands
+// on (printing, the print dialog, the region screen, the tray icon and its counter) it signals;
+// every signal is emitted in the middle of the step, and its receivers return at once.
+class CaptureEngine : public QObject {
+    Q_OBJECT
 public:
     // Options are asked for whenever a command or tick needs them, so a change made in the
     // options dialog applies to the next step at once.
@@ -45,9 +47,9 @@ public:
     // covered has been drawn again by then.
     static constexpr int kCountdownClearMs = 300;
 
-    CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services, OptionsProvider options);
-    CaptureEngine(const CaptureEngine&) = delete;
-    CaptureEngine& operator=(const CaptureEngine&) = delete;
+    CaptureEngine(CaptureBuffer& buffer, const CaptureServices& services, OptionsProvider options,
+                  QObject* parent = nullptr);
+    ~CaptureEngine() override;
 
     // The delay between a command and its capture. A self-timer product that wraps around in
     // 16 bits, or comes out zero or negative, falls back to the default so the capture still
@@ -58,7 +60,7 @@ public:
     void setState(AppState state)
     {
         state_ = state;
-        changed();
+        emit stateChanged();
     }
     // The capture the repeat command runs again; nothing until the first one.
     const std::optional<CaptureRequest>& lastCapture() const { return last_; }
@@ -67,18 +69,18 @@ public:
     void recordLastCapture(const CaptureRequest& request)
     {
         last_ = request;
-        changed();
+        emit stateChanged();
     }
     void forgetLastCapture()
     {
         last_.reset();
-        changed();
+        emit stateChanged();
     }
-
-    // Told whenever the state, the last operation or a capture timer may have changed: what the
-    // tray menu offers follows them. May be told in the middle of a step, so a listener should
-    // look only once the step is over.
-    std::function<void()> onChange;
+    // True while captureDelayTimer or windowDelayTimer runs: a capture is waiting for its delay.
+    bool captureDelayRunning() const
+    {
+        return captureDelay_->isEnabled() || windowDelay_->isEnabled();
+    }
 
     const std::string& capturedWindowTitle() const { return capturedWindowTitle_; }
     const PixelRect& capturedWindowRect() const { return capturedWindowRect_; }
@@ -127,6 +129,32 @@ public:
     // The two ways a finished capture leaves: to the printer, or to the clipboard.
     void printHandOff();
     void copyStep();
+    // The region screen has cut a region copy into the buffer: it goes onto the clipboard and
+    // the command is over.
+    void finishRegionCopy();
+
+signals:
+    // The capture buffer holds a finished picture for `destination`: a printer one is to be
+    // printed now with the current layout; a clipboard one is on the clipboard already.
+    void captured(tovrimo::CaptureDestination destination);
+    // A hard copy waits for the user in the print dialog before it prints.
+    void printDialogWanted();
+    // The frozen desktop in the capture buffer is to be shown for the user to drag a rectangle
+    // on; regionScreenDone takes it away again.
+    void regionScreenWanted();
+    void regionScreenDone();
+    // The tray icon must leave the screen before the pixels are read, and comes back with the
+    // given tooltip.
+    void trayIconRemoved();
+    void trayIconRestored(const std::string& tooltip);
+    // The whole seconds left until a self-timed capture; emitted again at each new second.
+    void countdownChanged(int secondsLeft);
+    // The countdown is over or called off: its counter must be off the screen.
+    void countdownEnded();
+    // The state, the last operation or a capture timer may have changed: what the tray menu
+    // offers follows them. May come in the middle of a step, so a receiver should look only
+    // once the step is over.
+    void stateChanged();
 
 private:
     void startDelayedScreenCommand(AppState pending, const CaptureRequest& request);
@@ -138,10 +166,6 @@ private:
     // Puts back a tray icon that a capture hid, once that capture will not read the screen.
     void restoreTrayIcon();
     bool endIfWindowRefused();
-    void changed()
-    {
-        if (onChange) onChange();
-    }
 
     CaptureBuffer& buffer_;
     CaptureServices services_;

@@ -14,16 +14,16 @@
 
 namespace tovrimo {
 
-RegionSelector::RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget* parent)
+RegionSelector::RegionSelector(CaptureBuffer& buffer, StateProvider state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       buffer_(buffer),
-      host_(host)
+      state_(std::move(state))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every paint covers its whole area itself
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);  // Escape cancels
     cancelMenu_ = new QMenu(this);
-    cancelMenu_->addAction(tr(kRegionCancelItem.data()), this, [this] { host_.cancel(); });
+    cancelMenu_->addAction(tr(kRegionCancelItem.data()), this, &RegionSelector::cancelRequested);
 }
 
 RegionSelector::~RegionSelector() = default;
@@ -120,7 +120,7 @@ void RegionSelector::keyPressEvent(QKeyEvent* event)
     // must always have a way out from the keyboard too.
     if (event->key() == Qt::Key_Escape && !finished_) {
         event->accept();
-        host_.cancel();
+        emit cancelRequested();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -168,7 +168,7 @@ void RegionSelector::mouseReleaseEvent(QMouseEvent* event)
 
 void RegionSelector::finishSelection()
 {
-    const AppState state = host_.state();
+    const AppState state = state_();
     if (state != AppState::PrintRegionPending && state != AppState::CopyRegionPending &&
         state != AppState::CommandLine) {
         // Not a region job (any more): end the drag, keep the screen.
@@ -183,17 +183,16 @@ void RegionSelector::finishSelection()
     finished_ = true;
     switch (state) {
     case AppState::PrintRegionPending:
-        host_.printHandOff();
-        host_.unloadRegionScreen();
+        emit printChosen();
+        emit closeRequested();
         break;
     case AppState::CopyRegionPending:
-        host_.unloadRegionScreen();
-        host_.copyStep();
-        host_.setState(AppState::Idle);
+        emit closeRequested();
+        emit copyChosen();
         break;
     default:
-        host_.commandLineHandOff();
-        host_.unloadRegionScreen();
+        emit commandLineChosen();
+        emit closeRequested();
         break;
     }
 }

@@ -4,10 +4,11 @@
 #include <QPoint>
 #include <QRegion>
 #include <QWidget>
+#include <functional>
 
 #include "capture/CaptureBuffer.h"
+#include "capture/CaptureCodes.h"
 #include "capture/RegionCrop.h"
-#include "capture/RegionHost.h"
 
 class QMenu;
 
@@ -15,13 +16,16 @@ namespace tovrimo {
 
 // The region-selection screen: the frozen desktop over the whole primary screen, on which the
 // user drags a rectangle with the left button. The release cuts the rectangle out of the
-// capture buffer and hands it on through the host; the right button offers the cancel menu.
+// capture buffer and signals what the job it was opened for does with it; the right button
+// offers the cancel menu. The screen itself knows nothing of printers or the clipboard.
 class RegionSelector : public QWidget {
     Q_OBJECT
 public:
     static constexpr QRgb kGrey = 0xFF808080u;  // background and outline colour
+    // The application state at the release, which says whose region it is.
+    using StateProvider = std::function<AppState()>;
 
-    RegionSelector(CaptureBuffer& buffer, RegionHost& host, QWidget* parent = nullptr);
+    RegionSelector(CaptureBuffer& buffer, StateProvider state, QWidget* parent = nullptr);
     ~RegionSelector() override;
 
     // Freezes the capture buffer's current picture and shows it full-screen, above everything.
@@ -41,6 +45,20 @@ public:
     // The area the last pointer step asked to repaint, in widget coordinates.
     const QRegion& lastDirtyRegion() const { return lastDirty_; }
 
+signals:
+    // The region is in the buffer, for a region hard copy: the print dialog, or printing at
+    // once, as the settings say.
+    void printChosen();
+    // The region is in the buffer, for a region copy: onto the clipboard, and the copy is over.
+    void copyChosen();
+    // The region is in the buffer, for the command-line job.
+    void commandLineChosen();
+    // The cancel item or Escape: the capture is called off.
+    void cancelRequested();
+    // The screen is done: it is to be hidden and disposed of. Emitted from inside the screen's
+    // own event handler, so the disposal must be deferred (deleteLater).
+    void closeRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,7 +74,7 @@ private:
     void finishSelection();
 
     CaptureBuffer& buffer_;
-    RegionHost& host_;
+    StateProvider state_;
     QImage frozen_;
     QMenu* cancelMenu_ = nullptr;
     bool dragging_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <functional>
+#include <QObject>
 #include <string>
 
 class QIcon;
@@ -13,9 +13,10 @@ namespace tovrimo {
 enum class TrayClick { Left, Double, Right };
 
 // The notification-area icon.
-class TrayIcon {
+class TrayIcon : public QObject {
+    Q_OBJECT
 public:
-    virtual ~TrayIcon() = default;
+    ~TrayIcon() override = default;
     virtual void add(const QIcon& icon, const std::string& tooltip) = 0;
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
@@ -26,7 +27,9 @@ public:
     // click; the resident window keeps it what its own right click would show at that moment.
     // nullptr: a right click shows nothing.
     virtual void setMenu(QMenu* menu) = 0;
-    std::function<void(TrayClick)> onClick;
+
+signals:
+    void clicked(tovrimo::TrayClick click);
 };
 
 // The tooltip field holds 64 bytes of the legacy code page including its terminator: cut the

@@ -63,12 +63,10 @@ QLabel* Blue(QLabel* label)
 
 }  // namespace
 
-AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link,
-                         std::function<void()> closed, QWidget* parent)
+AboutDialog::AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       messages_(messages),
-      link_(std::move(link)),
-      closed_(std::move(closed))
+      link_(std::move(link))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -167,7 +165,7 @@ void AboutDialog::done(int result)
     if (done_) return;
     done_ = true;
     QDialog::done(result);
-    if (closed_) closed_();
+    emit closed();
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event)

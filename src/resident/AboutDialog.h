@@ -19,9 +19,7 @@ class MessageBoxes;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    // `closed` runs once when the window goes (the tray takes clicks again).
-    AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link, std::function<void()> closed,
-                QWidget* parent = nullptr);
+    AboutDialog(MessageBoxes& messages, std::optional<AboutLink> link, QWidget* parent = nullptr);
 
     // Opens an address with the desktop's handler; QDesktopServices::openUrl unless replaced.
     std::function<bool(const QUrl&)> openUrl;
@@ -31,13 +29,16 @@ public:
 
     void done(int result) override;
 
+signals:
+    // Emitted once, when the window goes (the tray takes clicks again).
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MessageBoxes& messages_;
     std::optional<AboutLink> link_;
-    std::function<void()> closed_;
     bool done_ = false;
 
     QLabel* iconLabel_ = nullptr;

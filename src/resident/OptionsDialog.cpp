@@ -53,7 +53,6 @@ OptionsDialog::OptionsDialog(SettingsData& record, OptionsHost& host, MessageBox
     // The program lives in the tray; closing a dialog must not end it.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(Translated(option_texts::kContext, option_texts::kCaption));
-    beep = [] { QApplication::beep(); };
     buildWindow();
 
     // The lists are filled before any handler listens, so filling selects nothing.
@@ -288,7 +287,7 @@ bool OptionsDialog::acceptSecondsKey(const QString& typed)
         return true;
     for (QChar c : typed) {
         if (!SecondsKeyTyped(c.unicode())) {
-            if (beep) beep();
+            emit keyRefused();
             return false;
         }
     }

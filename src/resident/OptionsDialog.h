@@ -45,15 +45,16 @@ public:
     // Set by a refused apply, cleared by the next one.
     bool errorFlag() const { return error_; }
 
-    // Refused keys in the seconds box sound this; QApplication::beep unless replaced.
-    std::function<void()> beep;
-
     // Applies, and closes when the values were put into force.
     void onOk();
     // True when the values were put into force.
     bool apply();
 
     void done(int result) override;
+
+signals:
+    // A key the seconds box does not take was typed: the program sounds the bell.
+    void keyRefused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,13 +10,14 @@
 #include "platform/qt/ProgramIcon.h"
 #include "resident/CountdownTexts.h"
 #include "resident/CountdownWindow.h"
-#include "resident/ResidentCommands.h"
+#include "resident/TrayCommands.h"
+#include "resident/TrayStatus.h"
 
 namespace tovrimo {
 
-TrayController::TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
+TrayController::TrayController(std::unique_ptr<TrayIcon> tray, const TrayStatus& status,
                                QWidget* parent)
-    : QWidget(parent), tray_(std::move(tray)), commands_(commands), icon_(builtInIcon())
+    : QWidget(parent), tray_(std::move(tray)), status_(status), icon_(builtInIcon())
 {
     setObjectName(QStringLiteral("trayController"));
     setWindowTitle(tr("トヴリモ"));
@@ -24,7 +25,7 @@ TrayController::TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands&
     menuUpdate_.setSingleShot(true);
     menuUpdate_.setInterval(0);
     connect(&menuUpdate_, &QTimer::timeout, this, &TrayController::updateTrayMenu);
-    tray_->onClick = [this](TrayClick click) { onTrayClick(click); };
+    connect(tray_.get(), &TrayIcon::clicked, this, &TrayController::onTrayClick);
 }
 
 TrayController::~TrayController()
@@ -45,7 +46,7 @@ QAction* TrayController::fillCommandMenu(QMenu* menu)
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    auto command = [this](Command c) { return [this, c] { commands_.run(c); }; };
+    auto command = [this](Command c) { return [this, c] { emit commandChosen(c); }; };
     auto print = [&command](CaptureSource from) {
         return command(CaptureRequest{from, CaptureDestination::Printer});
     };
@@ -85,7 +86,7 @@ QAction* TrayController::fillCommandMenu(QMenu* menu)
          command(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote}));
     separator(menu, "repeatSeparator");
     QAction* repeat = item(menu, "repeatItem", QT_TR_NOOP("繰り返し"), [this] {
-        if (const auto last = commands_.lastCapture()) commands_.run(*last);
+        if (const auto last = status_.lastCapture()) emit commandChosen(*last);
     });
     separator(menu, "optionsSeparator");
     item(menu, "options", QT_TR_NOOP("オプション"), command(ProgramAction::OpenOptions));
@@ -103,7 +104,7 @@ QAction* TrayController::fillCancelMenu(QMenu* menu)
 {
     QAction* cancel = menu->addAction(tr("キャンセル"));
     cancel->setObjectName(QStringLiteral("cancelCapture"));
-    connect(cancel, &QAction::triggered, this, [this] { commands_.cancelCapture(); });
+    connect(cancel, &QAction::triggered, this, &TrayController::cancelChosen);
     return cancel;
 }
 
@@ -177,7 +178,7 @@ void TrayController::removeTrayIcon()
 
 void TrayController::refreshRepeatItem()
 {
-    const RepeatItem repeat = RepeatCaption(commands_.lastCapture());
+    const RepeatItem repeat = RepeatCaption(status_.lastCapture());
     for (QAction* redo : {repeatItem_, exportedRepeat_}) {
         if (!redo) continue;
         redo->setText(QString::fromStdString(repeat.caption));
@@ -188,7 +189,7 @@ void TrayController::refreshRepeatItem()
 void TrayController::updateTrayMenu()
 {
     refreshRepeatItem();
-    const TrayMenuKind kind = TrayMenuFor(commands_.appState(), commands_.captureDelayRunning());
+    const TrayMenuKind kind = TrayMenuFor(status_.appState(), status_.captureDelayRunning());
     for (QAction* a : commandItems_) a->setVisible(kind == TrayMenuKind::Commands);
     exportedCancel_->setVisible(kind == TrayMenuKind::Cancel);
     tray_->setMenu(exported_);
@@ -219,7 +220,7 @@ void TrayController::popUp(QMenu* menu)
 
 void TrayController::onTrayClick(TrayClick click)
 {
-    if (!TrayClickAccepted(commands_.appState())) return;
+    if (!TrayClickAccepted(status_.appState())) return;
 
     refreshRepeatItem();
 
@@ -227,20 +228,19 @@ void TrayController::onTrayClick(TrayClick click)
     case TrayClick::Right:
         QApplication::processEvents();
         // A capture waiting for its delay offers only to cancel it.
-        if (TrayMenuFor(commands_.appState(), commands_.captureDelayRunning()) ==
-            TrayMenuKind::Cancel)
+        if (TrayMenuFor(status_.appState(), status_.captureDelayRunning()) == TrayMenuKind::Cancel)
             popUp(cancelMenu_);
         else
             popUp(commandMenu_);
         break;
     case TrayClick::Left:
-        commands_.run(ProgramAction::BringNotesToFront);
+        emit commandChosen(ProgramAction::BringNotesToFront);
         break;
     case TrayClick::Double:
         if (const auto request =
-                DoubleClickRequest(commands_.doubleClickDestination(),
-                                   commands_.doubleClickSource(), commands_.lastCapture()))
-            commands_.run(*request);
+                DoubleClickRequest(status_.doubleClickDestination(), status_.doubleClickSource(),
+                                   status_.lastCapture()))
+            emit commandChosen(*request);
         break;
     }
 }

@@ -7,22 +7,24 @@
 #include <memory>
 #include <string>
 
+#include "core/CaptureRequest.h"
+
 class QAction;
 class QMenu;
 
 namespace tovrimo {
 
 class CountdownWindow;
-class ResidentCommands;
 class TrayIcon;
+class TrayStatus;
 enum class TrayClick;
 
 // The hidden resident window: owns the notification-area icon, the command menu and the cancel
-// menu, and turns clicks on the icon into commands.
+// menu, and turns clicks on the icon and menu items into commands, which it signals.
 class TrayController : public QWidget {
     Q_OBJECT
 public:
-    TrayController(std::unique_ptr<TrayIcon> tray, ResidentCommands& commands,
+    TrayController(std::unique_ptr<TrayIcon> tray, const TrayStatus& status,
                    QWidget* parent = nullptr);
     ~TrayController() override;
 
@@ -64,6 +66,12 @@ public:
     QAction* repeatItem() const { return repeatItem_; }
     static QIcon builtInIcon();
 
+signals:
+    // A menu item or a click on the icon asks for a command.
+    void commandChosen(const tovrimo::Command& command);
+    // The cancel item: the capture waiting for its delay is called off.
+    void cancelChosen();
+
 private:
     void buildMenus();
     QAction* fillCommandMenu(QMenu* menu);
@@ -71,7 +79,7 @@ private:
     void popUp(QMenu* menu);
 
     std::unique_ptr<TrayIcon> tray_;
-    ResidentCommands& commands_;
+    const TrayStatus& status_;
     QIcon icon_;
     QMenu* commandMenu_ = nullptr;
     QMenu* cancelMenu_ = nullptr;

@@ -35,7 +35,7 @@ namespace tovrimo::test {
 
 // The resident program's capture side with the real clipboard and real dialogs, printing
 // through the real page printer into a fake printing system.
-struct SourcesRig : CaptureHost {
+struct SourcesRig {
     // Hands each request to the real dialogs or, when a test sets fake, to the fake.
     struct SwitchableFileDialog : FileDialog {
         std::optional<std::string> exec(const FileDialogRequest& request) override
@@ -55,21 +55,16 @@ struct SourcesRig : CaptureHost {
         layout.orientation = PageOrientation::Portrait;
         layout.fontName = "IPAGothic";
         layout.fontPoints = 10;
+        // What the program connects to the engine's hand-offs, printing as it does.
+        QObject::connect(&engine, &CaptureEngine::printDialogWanted, &engine,
+                         [this] { hostCalls.push_back("openPrintDialog"); });
+        QObject::connect(&engine, &CaptureEngine::captured, &engine,
+                         [this](CaptureDestination destination) {
+                             if (destination != CaptureDestination::Printer) return;
+                             hostCalls.push_back("printHardCopy");
+                             printer.printPage(layout, buffer.image, buffer.staging);
+                         });
     }
-
-    // CaptureHost
-    void openPrintDialog() override { hostCalls.push_back("openPrintDialog"); }
-    void printHardCopy() override
-    {
-        hostCalls.push_back("printHardCopy");
-        printer.printPage(layout, buffer.image, buffer.staging);
-    }
-    void openRegionScreen() override {}
-    void unloadRegionScreen() override {}
-    void removeTrayIcon() override {}
-    void addTrayIcon(const std::string&) override {}
-    void showCountdown(int) override {}
-    void endCountdown() override {}
 
     CaptureOptions options;
     CaptureBuffer buffer;
@@ -89,7 +84,7 @@ struct SourcesRig : CaptureHost {
     std::string lastFolder = "/tmp/";
     SwitchableFileDialog fileDialog;
     CaptureEngine engine{
-        buffer, {screen, windows, cursor, clipboard, timers, *this}, [this] { return options; }};
+        buffer, {screen, windows, cursor, clipboard, timers}, [this] { return options; }};
     ImageSources sources{{engine, buffer, clipboard, boxes, fileDialog, lastFolder,
                           [this] { return options; }, nullptr}};
     StickyNotes notes{{engine, buffer, clipboard, boxes, fileDialog, lastFolder}};

@@ -65,7 +65,7 @@ void QtTrayIcon::onActivated(int reason)
         break;
     }
     const auto click = clicks_.interpret(activation, QDateTime::currentMSecsSinceEpoch());
-    if (click && onClick) onClick(*click);
+    if (click) emit clicked(*click);
 }
 
 void QtTrayIcon::add(const QIcon& icon, const std::string& tooltip)

@@ -25,7 +25,7 @@ class TrayHostWatcher;
 // An XEmbed tray passes the clicks on, and the resident window pops its menus up itself; a
 // StatusNotifierItem host draws the menu the item exports and never asks for one, so there the
 // menu is handed to Qt to export.
-class QtTrayIcon : public QObject, public TrayIcon {
+class QtTrayIcon : public TrayIcon {
     Q_OBJECT
 public:
     // hosts: null takes the notification area as given.

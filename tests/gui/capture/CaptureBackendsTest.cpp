@@ -8,7 +8,6 @@
 #include <string>
 
 #include "capture/CaptureEngine.h"
-#include "doubles/RecordingCaptureHost.h"
 #include "doubles/RecordingClipboard.h"
 #include "harness/Desktop.h"
 #include "harness/TestSession.h"
@@ -309,11 +308,10 @@ struct RealRig {
     X11CursorSource cursor;
     RecordingClipboard clipboard;
     QtTimerFactory timers;
-    RecordingCaptureHost host;
     CaptureOptions options;
     CaptureBuffer buffer;
     CaptureEngine engine{
-        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+        buffer, {screen, windows, cursor, clipboard, timers}, [this] { return options; }};
 };
 }  // namespace
 

@@ -9,7 +9,6 @@
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
-#include "doubles/RecordingCaptureHost.h"
 #include "harness/ClipboardTool.h"
 #include "harness/Process.h"
 #include "platform/qt/QtClipboard.h"
@@ -54,11 +53,10 @@ TEST(ClipboardRoundTrip, CopyStepImageIsWhatAnotherProgramPastes)
     FakeCursorSource cursor;
     QtClipboard clipboard;
     FakeTimerFactory timers;
-    RecordingCaptureHost host;
     CaptureOptions options;
     options.reverseColours = true;
     CaptureBuffer buffer;
-    CaptureEngine engine(buffer, {screen, windows, cursor, clipboard, timers, host},
+    CaptureEngine engine(buffer, {screen, windows, cursor, clipboard, timers},
                          [&] { return options; });
 
     engine.copyDesktop();

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "capture/RegionSelector.h"
-#include "doubles/RecordingRegionHost.h"
+#include "doubles/RegionSignalRecorder.h"
 #include "harness/Process.h"
 #include "harness/XSession.h"
 
@@ -78,11 +78,12 @@ struct Screen {
         host.currentState = state;
         desktop = KnownDesktop(size);
         buffer.image = desktop;
-        window = std::make_unique<RegionSelector>(buffer, host);
+        window = std::make_unique<RegionSelector>(buffer, host.stateProvider());
+        host.listenTo(*window);
         window->freeze();
         window->resize(size);
     }
-    RecordingRegionHost host;
+    RegionSignalRecorder host;
     CaptureBuffer buffer;
     QImage desktop;
     std::unique_ptr<RegionSelector> window;
@@ -93,12 +94,13 @@ struct Screen {
 TEST(RegionSelector, RealDragOverTheFrozenScreenCopiesTheRectangle)
 {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    RecordingRegionHost host;
+    RegionSignalRecorder host;
     host.currentState = AppState::CopyRegionPending;
     CaptureBuffer buffer;
     const QImage desktop = KnownDesktop(screen);
     buffer.image = desktop;
-    RegionSelector window(buffer, host);
+    RegionSelector window(buffer, host.stateProvider());
+    host.listenTo(window);
     window.open();
     ASSERT_TRUE(PumpUntil([&] {
         return window.isVisible() && window.windowHandle()->isExposed() &&
@@ -109,10 +111,8 @@ TEST(RegionSelector, RealDragOverTheFrozenScreenCopiesTheRectangle)
     // The user drags up and to the left.
     ASSERT_TRUE(Xdotool({"mousemove", "100", "80", "mousedown", "1", "mousemove", "70", "50",
                          "mousemove", "40", "20", "mouseup", "1"}));
-    ASSERT_TRUE(
-        PumpUntil([&] { return !host.calls.empty() && host.calls.back() == "setState:1"; }));
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"unloadRegionScreen", "copyStep", "setState:1"}));
+    ASSERT_TRUE(PumpUntil([&] { return !host.calls.empty() && host.calls.back() == "copyStep"; }));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"unloadRegionScreen", "copyStep"}));
     ASSERT_EQ(buffer.image.size(), QSize(61, 61));
     EXPECT_EQ(buffer.image, desktop.copy(40, 20, 61, 61).convertToFormat(buffer.image.format()));
     EXPECT_EQ(buffer.staging, buffer.image);
@@ -222,8 +222,7 @@ TEST(RegionSelector, DismissingTheMenuKeepsTheScreenWorking)
     s.window->cancelMenu()->hide();
     EXPECT_TRUE(s.host.calls.empty());
     Drag(*s.window, QPoint(1, 2), QPoint(3, 4));
-    EXPECT_EQ(s.host.calls,
-              (std::vector<std::string>{"unloadRegionScreen", "copyStep", "setState:1"}));
+    EXPECT_EQ(s.host.calls, (std::vector<std::string>{"unloadRegionScreen", "copyStep"}));
     EXPECT_EQ(s.buffer.image.size(), QSize(3, 3));
     s.window->hide();
 }

@@ -90,7 +90,7 @@ protected:
     void open()
     {
         dialog = new OptionsDialog(data, host, boxes, "/home/user/pictures/", QIcon());
-        dialog->beep = [this] { ++beeps; };
+        QObject::connect(dialog, &OptionsDialog::keyRefused, dialog, [this] { ++beeps; });
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     }

@@ -16,6 +16,7 @@
 #include "output/PagePrinter.h"
 #include "output/PrintDialog.h"
 #include "platform/PrinterCatalog.h"
+#include "resident/CommandRouter.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
@@ -148,7 +149,8 @@ TEST(PrinterQuestions, ResidentHardCopiesAskNothingTwiceAndTheFirstFindsItWarm)
     const int namesBefore = w.printers.nameQueries;
 
     for (int copy = 0; copy < 3; ++copy) {
-        w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+        w.program->commands().run(
+            CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
         w.timers.advance(200);
     }
     ASSERT_EQ(w.printers.jobs.size(), 3u);

@@ -30,6 +30,7 @@
 
 #include "app/DialogCoordinator.h"
 #include "app/Program.h"
+#include "app/Session.h"
 #include "capture/CaptureEngine.h"
 #include "capture/RegionSelector.h"
 #include "controls/TranslationLoader.h"
@@ -42,6 +43,7 @@
 #include "platform/Translated.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "resident/AboutDialog.h"
+#include "resident/CommandRouter.h"
 #include "resident/OptionsDialog.h"
 #include "resident/StickyNoteWindow.h"
 #include "resident/TrayController.h"
@@ -309,8 +311,8 @@ TEST_F(Translation, EveryWindowShowsTheInstalledLanguage)
     EXPECT_EQ(UntranslatedTexts(tray), "");
 
     // A hard copy through the print dialog, and its title options.
-    program.data.settings.confirmBeforePrint = true;
-    program.run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    program.session().data.settings.confirmBeforePrint = true;
+    program.commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     world.timers.advance(1000);
     settle();
     PrintDialog* print = program.dialogs().printDialog();
@@ -328,7 +330,7 @@ TEST_F(Translation, EveryWindowShowsTheInstalledLanguage)
     EXPECT_EQ(tray->repeatItem()->text(), "⟦繰り返し - ⟦ハードコピー⟧ ＞ ⟦デスクトップ⟧⟧");
 
     // The region screen's menu.
-    program.run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
+    program.commands().run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
     world.timers.advance(1000);
     settle();
     ASSERT_NE(program.regionScreen(), nullptr);
@@ -338,18 +340,18 @@ TEST_F(Translation, EveryWindowShowsTheInstalledLanguage)
 
     // A sticky note and its menu.
     world.clipboard.current = FakePlatform::PlainScreen(30, 20);
-    program.run(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote});
+    program.commands().run(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote});
     settle();
     auto* note = Shown<StickyNoteWindow>();
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(UntranslatedTexts(note), "");
 
     // The options, on every page, and the about box.
-    program.openOptions();
+    program.commands().run(ProgramAction::OpenOptions);
     settle();
     ASSERT_NE(program.dialogs().optionsDialog(), nullptr);
     EXPECT_EQ(UntranslatedTexts(program.dialogs().optionsDialog()), "");
-    program.openAbout();
+    program.commands().run(ProgramAction::OpenAbout);
     settle();
     auto* about = Shown<AboutDialog>();
     ASSERT_NE(about, nullptr);

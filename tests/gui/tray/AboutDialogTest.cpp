@@ -25,7 +25,8 @@ protected:
 
     void open(std::optional<AboutLink> link)
     {
-        about = new AboutDialog(boxes, std::move(link), [this] { ++closed; });
+        about = new AboutDialog(boxes, std::move(link));
+        QObject::connect(about, &AboutDialog::closed, about, [this] { ++closed; });
         about->openUrl = [this](const QUrl& url) {
             opened.push_back(url);
             return true;

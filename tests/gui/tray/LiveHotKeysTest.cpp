@@ -21,6 +21,7 @@
 #include "doubles/RecordingMessageBoxes.h"
 #include "harness/Process.h"
 #include "platform/x11/X11HotKeyRegistrar.h"
+#include "resident/CommandRouter.h"
 #include "resident/HotKeysPage.h"
 #include "resident/OptionsDialog.h"
 #include "resident/OtherPage.h"
@@ -58,7 +59,7 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     ASSERT_TRUE(program.startUp(AppFolders{kFolder, kFolder}, {}).resident);
     CaptureEngine& engine = program.engine();
 
-    program.openOptions();
+    program.dialogs().openOptions();
     OptionsDialog* dialog = program.dialogs().optionsDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(engine.state(), AppState::OptionsOpen);
@@ -74,7 +75,7 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     Press("ctrl+alt+p");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
-    program.cancelCapture();
+    program.commands().cancelCapture();
 
     rows.keyLists[0]->setCurrentIndex(rows.keyLists[0]->findText("Q"));
     dialog->applyButton()->click();
@@ -84,7 +85,7 @@ TEST(LiveHotKeys, AppliedKeysWorkAtOnceAndTheOldOnesStop)
     Press("ctrl+alt+q");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return engine.state() == AppState::PrintDesktopPending; }, 3000));
-    program.cancelCapture();
+    program.commands().cancelCapture();
 
     // A title of "0" is refused and nothing is stored.
     const std::string before = files.files[kFolder + "tovrimo.ini"];

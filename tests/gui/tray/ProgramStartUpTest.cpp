@@ -75,8 +75,8 @@ TEST(ProgramStartUp, FirstRunBecomesResidentWithTheTitleAsTooltip)
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ");
     EXPECT_EQ(w.program->engine().state(), AppState::Idle);
     EXPECT_FALSE(w.program->engine().lastCapture().has_value());
-    EXPECT_EQ(w.program->lastFolder, kFolder);
-    EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
+    EXPECT_EQ(w.program->session().lastFolder, kFolder);
+    EXPECT_TRUE(w.program->session().data.settings.iconIsBuiltIn);
 }
 
 TEST(ProgramStartUp, MissingCustomIconFallsBackSilently)
@@ -85,7 +85,7 @@ TEST(ProgramStartUp, MissingCustomIconFallsBackSilently)
     w.files.files[kFolder + "tovrimo.ini"] =
         "[Application]\nTitle=My Tovrimo\nIcon=/nowhere/icon.ico\nVersion=2.80\n";
     EXPECT_TRUE(w.start().resident);
-    EXPECT_TRUE(w.program->data.settings.iconIsBuiltIn);
+    EXPECT_TRUE(w.program->session().data.settings.iconIsBuiltIn);
     EXPECT_EQ(w.tray->tooltip(), "My Tovrimo");
     EXPECT_TRUE(w.messages.shown.empty());
 }
@@ -152,7 +152,7 @@ TEST(ProgramStartUp, NamedSettingMatchesCaseSensitivelyAndTheLastDuplicateWins)
     w.start({"/d", "/S:Report"});
     ASSERT_EQ(w.printers.jobs.size(), 1u);
     EXPECT_EQ(w.printers.jobs[0].printer, "Second");
-    EXPECT_EQ(w.program->data.settings.lastNamedSetting, 2);
+    EXPECT_EQ(w.program->session().data.settings.lastNamedSetting, 2);
 
     World w2;
     w2.files.files = w.files.files;
@@ -166,12 +166,12 @@ TEST(ProgramStartUp, ImageDialogsStartInThePicturesFolderUnlessPortable)
 {
     World installed;
     installed.startIn(AppFolders{"/usr/bin/", "/home/u/.config/tovrimo/", "/home/u/Pictures/"});
-    EXPECT_EQ(installed.program->appPath, "/home/u/.config/tovrimo/");
-    EXPECT_EQ(installed.program->lastFolder, "/home/u/Pictures/");
+    EXPECT_EQ(installed.program->session().appPath, "/home/u/.config/tovrimo/");
+    EXPECT_EQ(installed.program->session().lastFolder, "/home/u/Pictures/");
 
     World portable;
     portable.startIn(AppFolders{"/home/u/tovrimo/", "/home/u/tovrimo/", "/home/u/Pictures/"});
-    EXPECT_EQ(portable.program->lastFolder, "/home/u/tovrimo/");
+    EXPECT_EQ(portable.program->session().lastFolder, "/home/u/tovrimo/");
 }
 
 TEST(ProgramStartUp, NegativeWindowHandleCapturesNoWindowInsteadOfTheActiveOne)
@@ -209,14 +209,14 @@ TEST(ProgramStartUp, UnreadableSettingsFileIsNeverReplacedByTheSession)
     EXPECT_EQ(w.messages.shown[0].caption, "トヴリモ");
     EXPECT_NE(w.messages.shown[0].text.find(ini + "\nPermission denied"), std::string::npos);
     EXPECT_EQ(w.tray->tooltip(), "トヴリモ") << "the first-run title";
-    EXPECT_EQ(w.program->data.settings.namedSettingCount, 0);
+    EXPECT_EQ(w.program->session().data.settings.namedSettingCount, 0);
     EXPECT_TRUE(w.hotKeys.held.empty()) << "no Ctrl+Alt+P from the oldest format";
 
     // Both ways the dialogs save (the print dialog's and the options dialog's) refuse, the
     // second after the file became readable again.
     EXPECT_FALSE(w.program->saveSettings());
     w.files.readErrors.clear();
-    EXPECT_FALSE(w.program->dialogs().saveSettings(w.program->data));
+    EXPECT_FALSE(w.program->dialogs().saveSettings(w.program->session().data));
     ASSERT_EQ(w.messages.shown.size(), 3u);
     for (size_t i = 1; i < 3; ++i) {
         EXPECT_EQ(w.messages.shown[i].caption, "トヴリモ");

@@ -1,11 +1,14 @@
 // The resident program never leaves the user without a way out: the region screen always
 // closes, a tray icon hidden for a capture always comes back, and the options dialog keeps
-// its state when its command comes again.
+// its state when its command comes again. What the dialog applies is what the tray and the
+// next capture go on.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QRadioButton>
 #include <QtTest/QTest>
 #include <functional>
 
@@ -13,6 +16,9 @@
 #include "capture/CaptureEngine.h"
 #include "capture/RegionSelector.h"
 #include "doubles/FakePlatform.h"
+#include "resident/CommandRouter.h"
+#include "resident/GeneralPage.h"
+#include "resident/OptionsDialog.h"
 #include "resident/TrayCommands.h"
 #include "resident/TrayController.h"
 
@@ -45,7 +51,6 @@ struct World : FakePlatform {
     {
         files.files[kFolder + "tovrimo.ini"] = settings;
         program = std::make_unique<Program>(services());
-        program->endProcess = [](int) {};
     }
     void settle()
     {
@@ -54,7 +59,8 @@ struct World : FakePlatform {
     // A region copy, up to its open screen.
     RegionSelector* openRegionScreen()
     {
-        program->run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
+        program->commands().run(
+            CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
         timers.advance(100);
         RegionSelector* region = program->regionScreen();
         EXPECT_NE(region, nullptr);
@@ -87,7 +93,7 @@ TEST(ResidentCapture, HotKeysAndTrayCommandsWaitWhileTheRegionScreenIsOpen)
         EXPECT_TRUE(w.hotKeys.press(slot));
         w.settle();
         EXPECT_EQ(w.program->engine().state(), AppState::CopyRegionPending);
-        EXPECT_FALSE(w.program->captureDelayRunning());
+        EXPECT_FALSE(w.program->engine().captureDelayRunning());
         EXPECT_EQ(w.program->regionScreen(), screen);
         EXPECT_TRUE(screen->isVisible());
     }
@@ -96,8 +102,8 @@ TEST(ResidentCapture, HotKeysAndTrayCommandsWaitWhileTheRegionScreenIsOpen)
          {CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
           CaptureRequest{CaptureSource::ActiveWindow, CaptureDestination::Printer},
           CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote},
-          *w.program->lastCapture()}) {
-        w.program->run(c);
+          *w.program->engine().lastCapture()}) {
+        w.program->commands().run(c);
         EXPECT_EQ(w.program->engine().state(), AppState::CopyRegionPending);
     }
     w.timers.advance(10000);
@@ -141,7 +147,7 @@ TEST(ResidentCapture, CancelAndEscapeAlwaysCloseTheRegionScreen)
         ASSERT_TRUE(w.program->startUp(AppFolders{kFolder, kFolder}, {}).resident);
         RegionSelector* screen = w.openRegionScreen();
         ASSERT_NE(screen, nullptr);
-        w.program->setState(c.meanwhile);
+        w.program->engine().setState(c.meanwhile);
         if (c.escape) {
             screen->activateWindow();
             QTest::keyClick(screen, Qt::Key_Escape);
@@ -155,8 +161,9 @@ TEST(ResidentCapture, CancelAndEscapeAlwaysCloseTheRegionScreen)
         EXPECT_EQ(w.program->engine().state(), AppState::Idle);
         EXPECT_TRUE(w.clipboard.images.empty()) << "nothing copied";
         // The tray takes clicks again: the right click offers the whole command menu.
-        EXPECT_EQ(TrayMenuFor(w.program->appState(), w.program->captureDelayRunning()),
-                  TrayMenuKind::Commands);
+        EXPECT_EQ(
+            TrayMenuFor(w.program->engine().state(), w.program->engine().captureDelayRunning()),
+            TrayMenuKind::Commands);
     }
 }
 
@@ -170,12 +177,12 @@ TEST(ResidentCapture, AnIconHiddenForACaptureComesBackWhenItIsCancelledOrTakenOv
     const Case cases[] = {
         {"self-timer cancelled from the tray",
          CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
-         [](World& w) { w.program->cancelCapture(); }},
+         [](World& w) { w.program->commands().cancelCapture(); }},
         {"region copy cancelled before its delay ran out",
          CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard},
          [](World& w) {
              w.timers.advance(4000);
-             w.program->cancelCapture();
+             w.program->commands().cancelCapture();
          }},
         {"an active-window hot key takes over",
          CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer},
@@ -192,7 +199,7 @@ TEST(ResidentCapture, AnIconHiddenForACaptureComesBackWhenItIsCancelledOrTakenOv
         World w(SettingsWithHotKeys("IconDelete=1\nSelfTimer=1\nSelfTime=5\n"));
         ASSERT_TRUE(w.program->startUp(AppFolders{kFolder, kFolder}, {}).resident);
         ASSERT_TRUE(w.tray->isShown());
-        w.program->run(c.command);
+        w.program->commands().run(c.command);
         EXPECT_FALSE(w.tray->isShown()) << "hidden for the capture";
         c.then(w);
         w.settle();
@@ -205,7 +212,7 @@ TEST(ResidentCapture, TheOptionsCommandAgainPutsTheStateBackToTheOpenDialog)
 {
     World w(SettingsWithHotKeys());
     ASSERT_TRUE(w.program->startUp(AppFolders{kFolder, kFolder}, {}).resident);
-    w.program->openOptions();
+    w.program->dialogs().openOptions();
     ASSERT_NE(w.program->dialogs().optionsDialog(), nullptr);
     EXPECT_EQ(w.program->engine().state(), AppState::OptionsOpen);
     // A desktop copy by hot key runs and ends while the dialog stays open: the state is idle.
@@ -216,5 +223,36 @@ TEST(ResidentCapture, TheOptionsCommandAgainPutsTheStateBackToTheOpenDialog)
     // does not start captures behind the dialog.
     EXPECT_TRUE(w.hotKeys.press(8));
     EXPECT_EQ(w.program->engine().state(), AppState::OptionsOpen);
-    EXPECT_FALSE(TrayClickAccepted(w.program->appState()));
+    EXPECT_FALSE(TrayClickAccepted(w.program->engine().state()));
+}
+
+TEST(ResidentCapture, WhatTheOptionsDialogAppliesIsWhatTheTrayAndTheNextCaptureGoOn)
+{
+    World w(SettingsWithHotKeys());
+    ASSERT_TRUE(w.program->startUp(AppFolders{kFolder, kFolder}, {}).resident);
+    ASSERT_FALSE(w.program->session().data.settings.confirmBeforePrint);
+    w.program->dialogs().openOptions();
+    OptionsDialog* options = w.program->dialogs().optionsDialog();
+    ASSERT_NE(options, nullptr);
+    options->generalPage()->confirmBox->click();
+    options->generalPage()->copyAction->click();
+    ASSERT_TRUE(options->apply());
+    options->reject();
+    w.settle();
+    // The records the dialog wrote are the session's ...
+    EXPECT_TRUE(w.program->session().data.settings.confirmBeforePrint);
+    EXPECT_EQ(w.program->session().data.settings.doubleClickDestination,
+              CaptureDestination::Clipboard);
+    // ... which the tray's double click reads: it copies the desktop now ...
+    ASSERT_EQ(w.program->engine().state(), AppState::Idle);
+    w.program->residentWindow()->onTrayClick(TrayClick::Double);
+    EXPECT_EQ(w.program->engine().state(), AppState::CopyDesktopPending);
+    w.timers.advance(100);
+    EXPECT_EQ(w.clipboard.images.size(), 1u);
+    // ... and so does the engine: a hard copy asks first instead of printing.
+    w.program->commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    w.timers.advance(100);
+    EXPECT_NE(w.program->dialogs().printDialog(), nullptr);
+    EXPECT_EQ(w.program->engine().state(), AppState::PrintDialogOpen);
+    EXPECT_TRUE(w.printers.jobs.empty()) << "nothing printed before the dialog says so";
 }

@@ -21,6 +21,7 @@
 #include "capture/CaptureEngine.h"
 #include "doubles/FakePlatform.h"
 #include "platform/qt/LocalSocketInstance.h"
+#include "resident/CommandRouter.h"
 #include "resident/HotKeys.h"
 #include "resident/TrayController.h"
 
@@ -73,10 +74,10 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し");
 
     // A desktop hard copy on a five-second self-timer: only the cancel item while it waits.
-    w.program->data.settings.selfTimerOn = true;
-    w.program->data.settings.selfTimerSeconds = 5;
-    w.program->data.settings.confirmBeforePrint = false;
-    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    w.program->session().data.settings.selfTimerOn = true;
+    w.program->session().data.settings.selfTimerSeconds = 5;
+    w.program->session().data.settings.confirmBeforePrint = false;
+    w.program->commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
 
@@ -92,25 +93,26 @@ TEST(ResidentTray, TheExportedMenuIsWhatARightClickWouldShowAtEveryStep)
 
     // A region copy pending and the options dialog open are busy: a right click shows nothing,
     // so the exported menu is empty.
-    w.program->run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
+    w.program->commands().run(CaptureRequest{CaptureSource::Region, CaptureDestination::Clipboard});
     w.settle();
     ASSERT_EQ(w.exported(), form.exportedMenu());
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->cancelCapture();
+    w.program->commands().cancelCapture();
     w.settle();
     ASSERT_EQ(w.captions(w.exported()).size(), commands.size());
     EXPECT_EQ(w.captions(w.exported())[4], "繰り返し - コピー ＞ 領域指定");
 
     // A desktop copy waiting for its delay is a busy state too (only the hard copy takes
     // clicks while it waits).
-    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard});
+    w.program->commands().run(
+        CaptureRequest{CaptureSource::Desktop, CaptureDestination::Clipboard});
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->cancelCapture();
+    w.program->commands().cancelCapture();
 
     // Cancelling from the exported cancel item itself.
     const size_t jobs = w.printers.jobs.size();
-    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    w.program->commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     w.settle();
     ASSERT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.exported()->actions().last()->trigger();
@@ -126,11 +128,12 @@ TEST(ResidentTray, AStateChangeWithoutAStepOfTheEngineStillReachesTheMenuAfterTh
     // the tick.
     World w;
     ASSERT_TRUE(w.start().resident);
-    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
-    w.program->setState(AppState::OptionsOpen);
+    w.program->commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    w.program->engine().setState(AppState::OptionsOpen);
     w.settle();
     EXPECT_TRUE(w.captions(w.exported()).isEmpty());
-    w.program->setState(AppState::Idle);  // the dialog unloads; captureDelayTimer still runs
+    w.program->engine().setState(
+        AppState::Idle);  // the dialog unloads; captureDelayTimer still runs
     w.settle();
     EXPECT_EQ(w.captions(w.exported()), QStringList{"キャンセル"});
     w.timers.advance(200);  // the tick finds the state idle and only stops itself
@@ -182,13 +185,13 @@ TEST(ResidentTray, WithoutATrayTheNoticePromisesHotKeysOnlyWhenOneIsBound)
         if (!c.bound) w.hotKeys.unbound = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
         ASSERT_TRUE(w.start().resident);
         // Two slots switched on, as the options dialog would leave them.
-        Settings& settings = w.program->data.settings;
+        Settings& settings = w.program->session().data.settings;
         for (int slot : {0, 4}) {
             settings.hotKeyOn[slot] = true;
             settings.hotKeyCtrl[slot] = true;
             settings.hotKeyCode[slot] = static_cast<int16_t>('P' + slot);
         }
-        w.program->hotKeys()->reregisterKeys(settings, w.program->state());
+        w.program->hotKeys()->reregisterKeys(settings, w.program->engine().state());
         ASSERT_EQ(w.hotKeys.calls.size(), 2u);
         QTest::qWait(400);
         ASSERT_EQ(w.messages.shown.size(), 1u);
@@ -269,9 +272,9 @@ TEST(ResidentTray, AHandOverRequestPopsUpTheMenuOfTheMoment)
     w.instance.requestMenu();
     EXPECT_EQ(shown, "commandMenu");
 
-    w.program->data.settings.selfTimerOn = true;
-    w.program->data.settings.selfTimerSeconds = 5;
-    w.program->run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
+    w.program->session().data.settings.selfTimerOn = true;
+    w.program->session().data.settings.selfTimerSeconds = 5;
+    w.program->commands().run(CaptureRequest{CaptureSource::Desktop, CaptureDestination::Printer});
     shown.clear();
     closeMenu();
     w.instance.requestMenu();

@@ -12,15 +12,15 @@
 
 #include "doubles/FakeTrayIcon.h"
 #include "resident/CountdownWindow.h"
-#include "resident/ResidentCommands.h"
 #include "resident/TrayController.h"
+#include "resident/TrayStatus.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
 
 namespace {
 
-class RecordingCommands : public ResidentCommands {
+class RecordingCommands : public TrayStatus {
 public:
     AppState appState() const override { return state; }
     std::optional<CaptureRequest> lastCapture() const override { return last; }
@@ -30,7 +30,15 @@ public:
         return doubleClick;
     }
     std::optional<CaptureSource> doubleClickSource() const override { return doubleClickDo; }
-    void run(const Command& c) override
+    // Records the commands and cancels the controller signals.
+    void listenTo(TrayController& form)
+    {
+        QObject::connect(&form, &TrayController::commandChosen, &receiver_,
+                         [this](const Command& c) { run(c); });
+        QObject::connect(&form, &TrayController::cancelChosen, &receiver_,
+                         [this] { cancelCapture(); });
+    }
+    void run(const Command& c)
     {
         if (c == Command(ProgramAction::RemoveAllNotes))
             ++removals;
@@ -39,7 +47,7 @@ public:
         else
             runs.push_back(c);
     }
-    void cancelCapture() override { ++cancels; }
+    void cancelCapture() { ++cancels; }
 
     AppState state = AppState::Idle;
     std::optional<CaptureRequest> last;
@@ -48,6 +56,9 @@ public:
     std::optional<CaptureSource> doubleClickDo = CaptureSource::Desktop;
     std::vector<Command> runs;
     int cancels = 0, raises = 0, removals = 0;
+
+private:
+    QObject receiver_;
 };
 
 // Right-clicks the icon and reports which menu popped up, closing it again.
@@ -70,6 +81,7 @@ TEST(TrayController, RightClickOffersOnlyCancelWhileACaptureWaitsForItsDelay)
 {
     RecordingCommands commands;
     TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    commands.listenTo(form);
     EXPECT_EQ(MenuShownOnRightClick(form), "commandMenu");
     commands.state = AppState::PrintDesktopPending;  // a self-timer runs for a desktop hard copy
     commands.delayRunning = true;
@@ -84,6 +96,7 @@ TEST(TrayController, ClicksInBusyStatesAreDroppedAndTheRepeatItemFollowsTheLastO
 {
     RecordingCommands commands;
     TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    commands.listenTo(form);
     EXPECT_EQ(form.repeatItem()->text(), "繰り返し");
     EXPECT_FALSE(form.repeatItem()->isEnabled());
 
@@ -112,6 +125,7 @@ TEST(TrayController, MenuTreeHasEveryItemInOrder)
 {
     RecordingCommands commands;
     TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    commands.listenTo(form);
     QStringList top;
     for (QAction* a : form.commandMenu()->actions())
         top << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -130,6 +144,7 @@ TEST(TrayController, CopyAndNoteSubmenusHaveTheirItemsInOrder)
 {
     RecordingCommands commands;
     TrayController form(std::make_unique<FakeTrayIcon>(), commands);
+    commands.listenTo(form);
     auto captions = [](QMenu* menu) {
         QStringList out;
         for (QAction* a : menu->actions())
@@ -169,6 +184,7 @@ TEST(TrayController, CountdownShowsInTheTooltipAndInACounterInTheCornerNearThePo
     auto icon = std::make_unique<FakeTrayIcon>();
     FakeTrayIcon& tray = *icon;
     TrayController form(std::move(icon), commands);
+    commands.listenTo(form);
     form.addTrayIcon("スクリーン");
     QCursor::setPos(1900, 1000);
     QApplication::processEvents();
@@ -210,6 +226,7 @@ TEST(TrayController, AnIconAddedBackDuringTheCountdownKeepsItsTooltipForAfterwar
     auto icon = std::make_unique<FakeTrayIcon>();
     FakeTrayIcon& tray = *icon;
     TrayController form(std::move(icon), commands);
+    commands.listenTo(form);
     form.addTrayIcon("スクリーン");
     form.showCountdown(2);
     form.removeTrayIcon();

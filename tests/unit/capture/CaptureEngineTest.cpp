@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "capture/CaptureEngine.h"
+#include "doubles/CaptureSignalRecorder.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
-#include "doubles/RecordingCaptureHost.h"
 #include "doubles/RecordingClipboard.h"
 
 using namespace tovrimo;
@@ -73,11 +73,11 @@ struct Rig {
     FakeCursorSource cursor;
     RecordingClipboard clipboard;
     FakeTimerFactory timers;
-    RecordingCaptureHost host;
     CaptureOptions options;
     CaptureBuffer buffer;
     CaptureEngine engine{
-        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+        buffer, {screen, windows, cursor, clipboard, timers}, [this] { return options; }};
+    CaptureSignalRecorder handOffs{engine};
 };
 
 }  // namespace
@@ -163,7 +163,7 @@ TEST(CaptureEngine, SelfTimerWithZeroSecondsStillCaptures)
     rig.engine.copyRegion();
     rig.timers.advance(100);
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
-    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{"openRegionScreen"}));
 }
 
 TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
@@ -217,13 +217,13 @@ TEST(CaptureEngine, DelayedScreenCommandsPendingStateLastOperationAndHandOff)
         EXPECT_TRUE(rig.engine.captureDelayTimer().isEnabled());
         EXPECT_FALSE(rig.engine.foregroundPollTimer().isEnabled());
         EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
-        EXPECT_TRUE(rig.host.calls.empty());
+        EXPECT_TRUE(rig.handOffs.calls.empty());
         EXPECT_EQ(rig.windows.activations, 0);
 
         rig.timers.advance(100);
         EXPECT_EQ(rig.screen.grabs, (std::vector<PixelRect>{{0, 0, 80, 60}}));
         EXPECT_EQ(rig.buffer.image, rig.screen.screen);
-        EXPECT_EQ(rig.host.calls, c.hostCalls);
+        EXPECT_EQ(rig.handOffs.calls, c.hostCalls);
         EXPECT_EQ(rig.engine.state(), c.after);
         EXPECT_EQ(rig.clipboard.images.size(), c.clipboardImages);
         EXPECT_FALSE(rig.anyTimerEnabled());
@@ -248,7 +248,7 @@ TEST(CaptureEngine, AScreenThatCannotBeReadEndsTheCommandWithNothingPrintedOrCop
         EXPECT_EQ(rig.screen.grabs.size(), 1u);
         EXPECT_TRUE(rig.buffer.image.isNull());
         // No print, no print dialog, no region screen.
-        EXPECT_TRUE(rig.host.calls.empty()) << rig.host.calls.size();
+        EXPECT_TRUE(rig.handOffs.calls.empty()) << rig.handOffs.calls.size();
         EXPECT_TRUE(rig.clipboard.images.empty());
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         EXPECT_FALSE(rig.anyTimerEnabled());
@@ -306,7 +306,7 @@ TEST(CaptureEngine, ActiveWindowCommandsWaitForTheForegroundToChange)
         EXPECT_EQ(rig.engine.capturedWindowRect(), (PixelRect{20, 4, 70, 44}));
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         EXPECT_FALSE(rig.anyTimerEnabled());
-        EXPECT_EQ(rig.host.calls,
+        EXPECT_EQ(rig.handOffs.calls,
                   c.action == CaptureDestination::Printer ? Calls{"printHardCopy"} : Calls{});
         EXPECT_EQ(rig.clipboard.images.size(), c.action == CaptureDestination::Clipboard ? 1u : 0u);
     }
@@ -384,7 +384,7 @@ TEST(CaptureEngine, DesktopCopyOvertakesAWaitingActiveWindowCommand)
     EXPECT_EQ(rig.timer3().ticks, 1);
     EXPECT_FALSE(rig.engine.windowDelayTimer().isEnabled());
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
-    EXPECT_TRUE(rig.host.calls.empty());  // nothing printed
+    EXPECT_TRUE(rig.handOffs.calls.empty());  // nothing printed
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
     EXPECT_EQ(rig.engine.capturedWindowTitle(), "");
 }
@@ -398,7 +398,7 @@ TEST(CaptureEngine, ATimerFiringInAnotherCommandsStateDoesNothingButStop)
     EXPECT_EQ(rig.timer1().ticks, 1);
     EXPECT_FALSE(rig.engine.captureDelayTimer().isEnabled());
     EXPECT_TRUE(rig.screen.grabs.empty());
-    EXPECT_TRUE(rig.host.calls.empty());
+    EXPECT_TRUE(rig.handOffs.calls.empty());
     EXPECT_EQ(rig.engine.state(), AppState::CopyActiveWindowPending);
 
     for (AppState other : {AppState::OptionsOpen, AppState::PrintDialogOpen, AppState::AboutOpen,
@@ -426,7 +426,7 @@ TEST(CaptureEngine, ANewCommandReArmsTheTimerAndWins)
     rig.timers.advance(1);
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
     EXPECT_EQ(rig.clipboard.images.size(), 1u);
-    EXPECT_TRUE(rig.host.calls.empty());
+    EXPECT_TRUE(rig.handOffs.calls.empty());
 }
 
 TEST(CaptureEngine, CancelInEachState)
@@ -440,13 +440,13 @@ TEST(CaptureEngine, CancelInEachState)
         rig.timer3().setInterval(100);
         rig.timer3().setEnabled(true);
         rig.engine.setState(state);
-        rig.host.calls.clear();
+        rig.handOffs.calls.clear();
 
         rig.engine.cancel();
         EXPECT_FALSE(rig.anyTimerEnabled());
         EXPECT_EQ(rig.engine.state(), AppState::Idle);
         const bool regionScreen = s == 7 || s == 9 || s == 10;
-        EXPECT_EQ(rig.host.calls, regionScreen ? Calls{"unloadRegionScreen"} : Calls{});
+        EXPECT_EQ(rig.handOffs.calls, regionScreen ? Calls{"unloadRegionScreen"} : Calls{});
         EXPECT_FALSE(rig.windows.ownWindowShown);
         rig.timers.advance(10000);
         EXPECT_TRUE(rig.screen.grabs.empty());
@@ -501,12 +501,12 @@ TEST(CaptureEngine, AHiddenTrayIconComesBackWhenItsCaptureIsCancelledOrTakenOver
         EXPECT_TRUE(rig.engine.trayIconHidden());
         c.then(rig);
         rig.timers.advance(10000);
-        EXPECT_EQ(rig.host.calls, c.calls);
+        EXPECT_EQ(rig.handOffs.calls, c.calls);
         EXPECT_EQ(rig.screen.grabs.size(), c.grabs);
         EXPECT_FALSE(rig.engine.trayIconHidden());
         // A later cancel has nothing left to put back.
         rig.engine.cancel();
-        EXPECT_EQ(std::count(rig.host.calls.begin(), rig.host.calls.end(), kAddIcon), 1);
+        EXPECT_EQ(std::count(rig.handOffs.calls.begin(), rig.handOffs.calls.end(), kAddIcon), 1);
     }
 }
 
@@ -534,13 +534,13 @@ TEST(CaptureEngine, IconDeleteHidesTheIconAtTheCommandAndRestoresItAfterTheRead)
         Rig rig;
         rig.options.hideTrayIcon = true;
         std::vector<size_t> grabsAtCall;
-        rig.host.onCall = [&](const std::string&) {
+        rig.handOffs.onCall = [&](const std::string&) {
             grabsAtCall.push_back(rig.screen.grabs.size());
         };
         (rig.engine.*c.command)();
-        EXPECT_EQ(rig.host.calls, (Calls{"removeTrayIcon"}));  // gone before the delay runs
+        EXPECT_EQ(rig.handOffs.calls, (Calls{"removeTrayIcon"}));  // gone before the delay runs
         rig.timers.advance(100);
-        EXPECT_EQ(rig.host.calls, c.after);
+        EXPECT_EQ(rig.handOffs.calls, c.after);
         EXPECT_EQ(grabsAtCall[0], 0u);
         EXPECT_EQ(grabsAtCall[1], 1u);  // back only after the screen was read
     }
@@ -553,7 +553,7 @@ TEST(CaptureEngine, IconDeleteOffLeavesTheTrayIconAlone)
     rig.timers.advance(100);
     rig.engine.copyRegion();
     rig.timers.advance(100);
-    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{"openRegionScreen"}));
 }
 
 TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
@@ -562,10 +562,10 @@ TEST(CaptureEngine, DesktopCaptureBringsTheIconBackEvenWhenNothingHidIt)
     rig.options.hideTrayIcon = true;
     rig.engine.setState(AppState::CommandLine);
     rig.engine.captureDesktop();
-    EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{kAddIcon}));
     // A window capture never touches the icon.
     rig.engine.captureWindow(kEditor);
-    EXPECT_EQ(rig.host.calls, (Calls{kAddIcon}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{kAddIcon}));
 }
 
 TEST(CaptureEngine, ReversePrintInvertsDesktopAndWindowCaptures)
@@ -754,12 +754,14 @@ TEST(CaptureEngine, PrintHandOffWithConfirmationOpensThePrintDialog)
         Rig rig;
         rig.options.confirmBeforePrint = true;
         std::vector<AppState> stateAtCall;
-        rig.host.onCall = [&](const std::string&) { stateAtCall.push_back(rig.engine.state()); };
+        rig.handOffs.onCall = [&](const std::string&) {
+            stateAtCall.push_back(rig.engine.state());
+        };
         (rig.engine.*command)();
         rig.timers.advance(100);
         rig.windows.foreground = kBrowser;
         rig.timers.advance(200);
-        EXPECT_EQ(rig.host.calls, (Calls{"openPrintDialog"}));
+        EXPECT_EQ(rig.handOffs.calls, (Calls{"openPrintDialog"}));
         EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::PrintDialogOpen}));
         EXPECT_EQ(rig.engine.state(), AppState::PrintDialogOpen);
         EXPECT_TRUE(rig.clipboard.images.empty());
@@ -771,13 +773,13 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
     Rig rig;
     std::vector<AppState> stateAtCall;
     QImage printed;
-    rig.host.onCall = [&](const std::string&) {
+    rig.handOffs.onCall = [&](const std::string&) {
         stateAtCall.push_back(rig.engine.state());
         printed = rig.buffer.image;
     };
     rig.engine.printDesktop();
     rig.timers.advance(100);
-    EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy"}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{"printHardCopy"}));
     EXPECT_EQ(printed, rig.screen.screen);  // the buffer holds the capture when printing starts
     EXPECT_EQ(stateAtCall, (std::vector<AppState>{AppState::PrintDesktopPending}));
     EXPECT_EQ(rig.engine.state(), AppState::Idle);
@@ -785,7 +787,7 @@ TEST(CaptureEngine, PrintHandOffWithoutConfirmationPrintsThenGoesIdle)
 
     // Part of the shared hand-off: any source can use it directly.
     rig.engine.printHandOff();
-    EXPECT_EQ(rig.host.calls, (Calls{"printHardCopy", "printHardCopy"}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{"printHardCopy", "printHardCopy"}));
 }
 
 TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
@@ -799,7 +801,7 @@ TEST(CaptureEngine, CopyStepPutsTheCaptureBufferOnTheClipboard)
     ASSERT_EQ(rig.clipboard.images.size(), 1u);
     EXPECT_EQ(rig.clipboard.current, rig.buffer.image);
     EXPECT_EQ(rig.clipboard.current, Inverted(rig.frameOf(kEditor)));
-    EXPECT_TRUE(rig.host.calls.empty());
+    EXPECT_TRUE(rig.handOffs.calls.empty());
 }
 
 TEST(CaptureEngine, OtherSourcesRecordTheirLastOperationThemselves)
@@ -823,8 +825,8 @@ using Shown = std::vector<std::pair<int, int>>;
 void Watch(Rig& rig, int ms, Shown& shown, size_t& seen)
 {
     auto note = [&] {
-        for (; seen < rig.host.countdown.size(); ++seen)
-            shown.emplace_back(rig.timers.now, rig.host.countdown[seen]);
+        for (; seen < rig.handOffs.countdown.size(); ++seen)
+            shown.emplace_back(rig.timers.now, rig.handOffs.countdown[seen]);
     };
     note();
     for (int i = 0; i < ms; ++i) {
@@ -859,8 +861,8 @@ TEST(CaptureEngine, CountdownShowsEachSecondAndLeavesBeforeTheGrab)
         rig.options.selfTimerSeconds = c.seconds;
         rig.options.showCountdown = c.countdown;
         std::vector<int> countdownAtGrab;
-        rig.host.onCall = [&](const std::string& call) {
-            if (call == "printHardCopy") countdownAtGrab = rig.host.countdown;
+        rig.handOffs.onCall = [&](const std::string& call) {
+            if (call == "printHardCopy") countdownAtGrab = rig.handOffs.countdown;
         };
         rig.engine.printDesktop();
         Shown shown;
@@ -879,7 +881,7 @@ TEST(CaptureEngine, CountdownShowsEachSecondAndLeavesBeforeTheGrab)
         if (!shown.empty()) {
             ASSERT_FALSE(countdownAtGrab.empty());
             EXPECT_EQ(countdownAtGrab.back(), 0);
-            EXPECT_EQ(countdownAtGrab.size(), rig.host.countdown.size());
+            EXPECT_EQ(countdownAtGrab.size(), rig.handOffs.countdown.size());
         }
         EXPECT_EQ(rig.engine.countdownSeconds(), 0);
         EXPECT_FALSE(rig.engine.countdownTimer().isEnabled());
@@ -916,7 +918,7 @@ TEST(CaptureEngine, CountdownEndsOnCancelAndStartsAfreshWhenTakenOver)
                             {start + 2200, 1},
                             {start + 2900, 0}}));
     EXPECT_EQ(rig.screen.grabs.size(), 1u);
-    EXPECT_EQ(rig.host.calls, (Calls{"openRegionScreen"}));
+    EXPECT_EQ(rig.handOffs.calls, (Calls{"openRegionScreen"}));
 }
 
 TEST(CaptureEngine, ActiveWindowCountdownRunsFromTheChangeOfWindow)
@@ -935,4 +937,135 @@ TEST(CaptureEngine, ActiveWindowCountdownRunsFromTheChangeOfWindow)
     // The poll that sees the change comes at 3100.
     EXPECT_EQ(shown, (Shown{{3100, 2}, {4100, 1}, {4800, 0}}));
     EXPECT_EQ(rig.clipboard.images.size(), 1u);
+}
+
+TEST(CaptureEngine, CapturedNamesWhereTheFinishedPictureGoes)
+{
+    using Destinations = std::vector<CaptureDestination>;
+    constexpr auto kPrinter = CaptureDestination::Printer;
+    constexpr auto kClipboard = CaptureDestination::Clipboard;
+    struct Case {
+        const char* name;
+        std::function<void(Rig&)> run;
+        Destinations captures;
+        size_t clipboardImages;
+        AppState after;
+    };
+    const Case cases[] = {
+        {"a desktop hard copy prints once its delay is over",
+         [](Rig& r) {
+             r.engine.printDesktop();
+             r.timers.advance(100);
+         },
+         {kPrinter},
+         0,
+         AppState::Idle},
+        {"an immediate desktop hard copy prints at once",
+         [](Rig& r) {
+             r.engine.capture({CaptureSource::Desktop, kPrinter, true});
+         },
+         {kPrinter},
+         0,
+         AppState::Idle},
+        {"a desktop copy is on the clipboard when it is told",
+         [](Rig& r) {
+             r.engine.copyDesktop();
+             r.timers.advance(100);
+         },
+         {kClipboard},
+         1,
+         AppState::Idle},
+        {"a hard copy to be confirmed is nothing for the printer yet",
+         [](Rig& r) {
+             r.options.confirmBeforePrint = true;
+             r.engine.printDesktop();
+             r.timers.advance(100);
+         },
+         {},
+         0,
+         AppState::PrintDialogOpen},
+        {"a region hard copy waits for the region screen",
+         [](Rig& r) {
+             r.engine.printRegion();
+             r.timers.advance(100);
+         },
+         {},
+         0,
+         AppState::PrintRegionPending},
+        {"a region copy the screen has cut goes onto the clipboard and ends the command",
+         [](Rig& r) {
+             r.engine.copyRegion();
+             r.timers.advance(100);
+             r.engine.finishRegionCopy();
+         },
+         {kClipboard},
+         1,
+         AppState::Idle},
+        {"a desktop the screen refused goes nowhere",
+         [](Rig& r) {
+             r.screen.refuses = true;
+             r.engine.printDesktop();
+             r.timers.advance(100);
+         },
+         {},
+         0,
+         AppState::Idle},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        c.run(rig);
+        EXPECT_EQ(rig.handOffs.captures, c.captures);
+        EXPECT_EQ(rig.clipboard.images.size(), c.clipboardImages);
+        EXPECT_EQ(rig.engine.state(), c.after);
+    }
+}
+
+TEST(CaptureEngine, TheClipboardHoldsTheCutWhenARegionCopyIsTold)
+{
+    Rig rig;
+    rig.engine.copyRegion();
+    rig.timers.advance(100);
+    rig.handOffs.calls.clear();
+    // What the region screen leaves in the buffer.
+    rig.buffer.image = rig.screen.screen.copy(10, 5, 20, 15);
+    QImage onClipboard;
+    QObject::connect(&rig.engine, &CaptureEngine::captured, &rig.engine,
+                     [&](CaptureDestination) { onClipboard = rig.clipboard.current; });
+    rig.engine.finishRegionCopy();
+    EXPECT_EQ(onClipboard, rig.screen.screen.copy(10, 5, 20, 15));
+    EXPECT_TRUE(rig.handOffs.calls.empty()) << "nothing printed, no screen opened or closed";
+}
+
+TEST(CaptureEngine, StateChangedComesWithEveryStepTheTrayMenuFollows)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Rig&)> before;
+        std::function<void(Rig&)> step;
+    };
+    const auto nothing = [](Rig&) {};
+    const auto armDesktopPrint = [](Rig& r) { r.engine.printDesktop(); };
+    const Case cases[] = {
+        {"a command arms its delay", nothing, armDesktopPrint},
+        {"the delay runs out", armDesktopPrint, [](Rig& r) { r.timers.advance(100); }},
+        {"the capture is cancelled", armDesktopPrint, [](Rig& r) { r.engine.cancel(); }},
+        {"an active-window command starts watching", nothing,
+         [](Rig& r) { r.engine.copyActiveWindow(); }},
+        {"a source records its capture", nothing,
+         [](Rig& r) {
+             r.engine.recordLastCapture({CaptureSource::Clipboard, CaptureDestination::Printer});
+         }},
+        {"the last capture is forgotten", armDesktopPrint,
+         [](Rig& r) { r.engine.forgetLastCapture(); }},
+        {"the state is set", nothing, [](Rig& r) { r.engine.setState(AppState::OptionsOpen); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        c.before(rig);
+        rig.handOffs.stateChanges = 0;
+        c.step(rig);
+        EXPECT_GT(rig.handOffs.stateChanges, 0);
+    }
 }

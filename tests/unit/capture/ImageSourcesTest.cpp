@@ -10,12 +10,12 @@
 #include "capture/CaptureEngine.h"
 #include "capture/ImageSources.h"
 #include "capture/PictureFile.h"
+#include "doubles/CaptureSignalRecorder.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeFileDialog.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
-#include "doubles/RecordingCaptureHost.h"
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
 
@@ -70,12 +70,12 @@ struct Rig {
     FakeCursorSource cursor;
     RecordingClipboard clipboard;
     FakeTimerFactory timers;
-    RecordingCaptureHost host;
     RecordingMessageBoxes boxes;
     FakeFileDialog fileDialog;
     std::string lastFolder;
     CaptureEngine engine{
-        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+        buffer, {screen, windows, cursor, clipboard, timers}, [this] { return options; }};
+    CaptureSignalRecorder handOffs{engine};
     ImageSources sources{{engine, buffer, clipboard, boxes, fileDialog, lastFolder,
                           [this] { return options; }, nullptr}};
     QTemporaryDir dir;
@@ -87,7 +87,7 @@ TEST(ClipCopy, TextOnlyClipboardChangesNothing)
 {
     Rig r;
     r.sources.printClipboard();
-    EXPECT_TRUE(r.host.calls.empty());
+    EXPECT_TRUE(r.handOffs.calls.empty());
     EXPECT_EQ(r.engine.lastCapture(), kEarlier);
     EXPECT_TRUE(r.boxes.shown.empty()) << "no message";
     EXPECT_TRUE(r.buffer.image.isNull());
@@ -102,7 +102,7 @@ TEST(ClipCopy, ClipboardBitmapIsPrintedAtItsSize)
     EXPECT_EQ(r.buffer.image, Pattern(300, 200));
     EXPECT_EQ(r.engine.lastCapture(),
               (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::Printer}));
-    EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
+    EXPECT_EQ(r.handOffs.calls, Calls{"printHardCopy"});
     EXPECT_EQ(r.engine.state(), AppState::Idle);
     EXPECT_TRUE(r.clipboard.images.empty()) << "nothing copied back";
 }
@@ -114,10 +114,10 @@ TEST(ClipCopy, ReversePrintInvertsAndConfirmationOpensTheDialog)
     r.options.confirmBeforePrint = true;
     r.clipboard.current = Pattern(30, 20);
     std::optional<CaptureRequest> recorded;
-    r.host.onCall = [&](const std::string&) { recorded = r.engine.lastCapture(); };
+    r.handOffs.onCall = [&](const std::string&) { recorded = r.engine.lastCapture(); };
     r.sources.printClipboard();
     EXPECT_EQ(r.buffer.image, Inverted(Pattern(30, 20)));
-    EXPECT_EQ(r.host.calls, Calls{"openPrintDialog"});
+    EXPECT_EQ(r.handOffs.calls, Calls{"openPrintDialog"});
     EXPECT_EQ(recorded, (CaptureRequest{CaptureSource::Clipboard, CaptureDestination::Printer}))
         << "recorded before the hand-off";
     EXPECT_EQ(r.engine.state(), AppState::PrintDialogOpen);
@@ -154,7 +154,7 @@ TEST(FileSources, CancelDoesNothingAndRecordsNothing)
     for (int command = 0; command < 2; ++command) {
         Rig r;
         command == 0 ? r.sources.printFile() : r.sources.copyFile();
-        EXPECT_TRUE(r.host.calls.empty());
+        EXPECT_TRUE(r.handOffs.calls.empty());
         EXPECT_TRUE(r.clipboard.images.empty());
         EXPECT_EQ(r.engine.lastCapture(), kEarlier);
         EXPECT_EQ(r.lastFolder, "/home/user/");
@@ -169,7 +169,7 @@ TEST(FileSources, FileCopyPrintsTheFileAndRemembersIt)
     r.fileDialog.answers.push_back(path);
     r.sources.printFile();
     EXPECT_EQ(r.buffer.image, Pattern(40, 30));
-    EXPECT_EQ(r.host.calls, Calls{"printHardCopy"});
+    EXPECT_EQ(r.handOffs.calls, Calls{"printHardCopy"});
     EXPECT_EQ(r.engine.lastCapture(),
               (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Printer}));
     EXPECT_EQ(r.lastFolder, path);
@@ -191,7 +191,7 @@ TEST(FileSources, FileCaptureCopiesInvertedWhenReversePrint)
     EXPECT_EQ(r.engine.state(), AppState::Idle);
     EXPECT_EQ(r.engine.lastCapture(),
               (CaptureRequest{CaptureSource::ImageFile, CaptureDestination::Clipboard}));
-    EXPECT_TRUE(r.host.calls.empty()) << "nothing printed";
+    EXPECT_TRUE(r.handOffs.calls.empty()) << "nothing printed";
 }
 
 TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
@@ -211,7 +211,7 @@ TEST(FileSources, UnreadableFilesShowAMessageAndRecordNothing)
         r.fileDialog.answers.push_back(path);
         r.sources.printFile();
         r.sources.copyFile();
-        EXPECT_TRUE(r.host.calls.empty()) << c.name;
+        EXPECT_TRUE(r.handOffs.calls.empty()) << c.name;
         EXPECT_TRUE(r.clipboard.images.empty()) << c.name;
         EXPECT_EQ(r.engine.lastCapture(), kEarlier) << c.name;
         ASSERT_EQ(r.boxes.shown.size(), 2u) << c.name;
@@ -229,7 +229,7 @@ TEST(FileSources, AMissingFileIsUnreadable)
     r.fileDialog.answers.push_back(r.dir.filePath("gone.bmp").toStdString());
     r.sources.printFile();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
-    EXPECT_TRUE(r.host.calls.empty());
+    EXPECT_TRUE(r.handOffs.calls.empty());
 }
 
 namespace {
@@ -266,7 +266,7 @@ TEST(FileSources, APictureTooLargeForMemoryIsRefusedBeforeDecoding)
     EXPECT_EQ(r.boxes.shown[0].caption, "トヴリモ");
     EXPECT_EQ(r.boxes.shown[0].text,
               "ファイル「" + path + "」の画像は大きすぎるため読み込めません。");
-    EXPECT_TRUE(r.host.calls.empty());
+    EXPECT_TRUE(r.handOffs.calls.empty());
     EXPECT_EQ(r.engine.lastCapture(), kEarlier);
 }
 

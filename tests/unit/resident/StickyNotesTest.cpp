@@ -6,12 +6,12 @@
 #include <string>
 
 #include "capture/CaptureEngine.h"
+#include "doubles/CaptureSignalRecorder.h"
 #include "doubles/FakeCursorSource.h"
 #include "doubles/FakeFileDialog.h"
 #include "doubles/FakeScreenGrabber.h"
 #include "doubles/FakeTimerFactory.h"
 #include "doubles/FakeWindowSystem.h"
-#include "doubles/RecordingCaptureHost.h"
 #include "doubles/RecordingClipboard.h"
 #include "doubles/RecordingMessageBoxes.h"
 #include "resident/NoteTable.h"
@@ -141,13 +141,13 @@ struct Rig {
     FakeCursorSource cursor;
     RecordingClipboard clipboard;
     FakeTimerFactory timers;
-    RecordingCaptureHost host;
     RecordingMessageBoxes boxes;
     FakeFileDialog fileDialog;
     std::string lastFolder = "/home/user/";
     std::vector<std::string> log;
     CaptureEngine engine{
-        buffer, {screen, windows, cursor, clipboard, timers, host}, [this] { return options; }};
+        buffer, {screen, windows, cursor, clipboard, timers}, [this] { return options; }};
+    CaptureSignalRecorder handOffs{engine};
     StickyNotes notes{{engine, buffer, clipboard, boxes, fileDialog, lastFolder},
                       [this](int slot, const QImage& picture, NoteActions&) -> NoteView* {
                           log.push_back("create:" + std::to_string(slot));
@@ -254,7 +254,7 @@ TEST(StickyNotes, PrintingANoteUsesItsPictureAsIsAndKeepsTheLastOperation)
     r.engine.recordLastCapture({CaptureSource::Region, CaptureDestination::Printer});
     r.notes.printNote(r.note(1)->picture);
     EXPECT_EQ(r.buffer.image, Solid(6, 5, qRgb(1, 2, 3)));
-    EXPECT_EQ(r.host.calls, (std::vector<std::string>{"printHardCopy"}));
+    EXPECT_EQ(r.handOffs.calls, (std::vector<std::string>{"printHardCopy"}));
     EXPECT_EQ(r.engine.lastCapture(),
               (CaptureRequest{CaptureSource::Region, CaptureDestination::Printer}));
 }

@@ -4,14 +4,14 @@
 
 #include "capture/CaptureCodes.h"
 #include "core/CaptureRequest.h"
-#include "resident/TrayCommands.h"
 
 namespace tovrimo {
 
-// What the resident window's menus and tray notifications act on: the program behind it.
-class ResidentCommands {
+// What the resident window asks before it offers a menu or runs a click: the state of the
+// capture behind it and the user's double-click choice.
+class TrayStatus {
 public:
-    virtual ~ResidentCommands() = default;
+    virtual ~TrayStatus() = default;
 
     virtual AppState appState() const = 0;
     virtual std::optional<CaptureRequest> lastCapture() const = 0;
@@ -19,9 +19,6 @@ public:
     virtual bool captureDelayRunning() const = 0;
     virtual std::optional<CaptureDestination> doubleClickDestination() const = 0;
     virtual std::optional<CaptureSource> doubleClickSource() const = 0;
-
-    virtual void run(const Command& command) = 0;
-    virtual void cancelCapture() = 0;
 };
 
 }  // namespace tovrimo
