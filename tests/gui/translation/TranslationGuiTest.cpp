@@ -340,7 +340,8 @@ TEST_F(Translation, EveryWindowShowsTheInstalledLanguage)
 
     // A sticky note and its menu.
     world.clipboard.current = FakePlatform::PlainScreen(30, 20);
-    program.commands().run(CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote});
+    program.commands().run(
+        CaptureRequest{CaptureSource::Clipboard, CaptureDestination::StickyNote});
     settle();
     auto* note = Shown<StickyNoteWindow>();
     ASSERT_NE(note, nullptr);
