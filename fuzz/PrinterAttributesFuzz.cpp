@@ -121,9 +121,10 @@ PrinterDescription::Reported Reported(ipp_t* response)
     return r;
 }
 
-void CheckPage(const PrinterDescription& d, int code, int orientation, uint8_t choice)
+void CheckPage(const PrinterDescription& d, const QPageSize& size,
+               QPageLayout::Orientation orientation, uint8_t choice)
 {
-    const auto m = d.metrics(code, orientation);
+    const auto m = d.metrics(size, orientation);
     if (!m) {
         return;
     }
@@ -179,19 +180,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const uint8_t choice = size > 0 ? data[size - 1] : 0;
     for (const auto& sheet : d.sheets()) {
-        FUZZ_CHECK(sheet.code > 0);
+        FUZZ_CHECK(sheet.size != QPageSize::Custom);
         FUZZ_CHECK(sheet.left >= 0 && sheet.bottom >= 0);
         FUZZ_CHECK(sheet.left < sheet.right && sheet.right <= sheet.widthPt);
         FUZZ_CHECK(sheet.bottom < sheet.top && sheet.top <= sheet.heightPt);
-        for (int orientation : {1, 2}) CheckPage(d, sheet.code, orientation, choice);
+        for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape})
+            CheckPage(d, QPageSize(sheet.size), orientation, choice);
     }
     // The default sheet gives a page or says why not; a problem of the printer as a whole means
     // no page at all.
-    for (int orientation : {1, 2}) {
-        const bool page = d.metrics(0, orientation).has_value();
-        const auto problem = d.problem(0);
+    for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        const bool page = d.metrics(QPageSize(), orientation).has_value();
+        const auto problem = d.problem(QPageSize());
         if (problem) FUZZ_CHECK(!page && !problem->reason.empty());
-        CheckPage(d, 0, orientation, choice);
+        CheckPage(d, QPageSize(), orientation, choice);
     }
     FUZZ_CHECK(d.sheets().size() <= PrinterDescription::kMaxMediaRead);
     return 0;

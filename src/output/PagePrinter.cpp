@@ -50,6 +50,12 @@ PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
     if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
 }
 
+QPageSize PagePrinter::pageSize() const
+{
+    // Only a size the printer offered is ever set, and each of those has a Qt size.
+    return PrinterPageSize(paperSize_).value_or(QPageSize());
+}
+
 void PagePrinter::fail(const char* caption, const char* text)
 {
     messages_.show(caption, text, MsgButtons::Ok, MsgIcon::None);
@@ -106,7 +112,8 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         return;
     }
     if (layout.paperSize != 0) {
-        if (!Offers(printers_.paperSizes(printer_), static_cast<int>(layout.paperSize))) {
+        if (!Offers(PaperSizeCodes(printers_.pageSizes(printer_)),
+                    static_cast<int>(layout.paperSize))) {
             fail(texts::kPaperSizeErrorCaption, texts::kPaperSizeError);
             return;
         }
@@ -123,13 +130,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
         return;
     }
-    orientation_ = PrinterOrientation(layout.orientation);
+    orientation_ = PageLayoutOrientation(layout.orientation);
 
-    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    const auto metrics = printers_.pageMetrics(printer_, pageSize(), orientation_);
     if (!metrics) {
         // A printer that is there but reports nothing a page can be laid out on: the box for
         // the printer or the size, with what was wrong.
-        if (const auto problem = printers_.pageProblem(printer_, paperSize_)) {
+        if (const auto problem = printers_.pageProblem(printer_, pageSize())) {
             const bool printer = problem->kind == PageProblem::Kind::Printer;
             const std::string text = texts::WithReason(
                 printer ? texts::kPrinterNameError : texts::kPaperSizeError, problem->reason);
@@ -200,7 +207,7 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     if (setupFailed_)
         return printerGone_ && retryWhenGone_ ? Outcome::PrinterGone : Outcome::Failed;
 
-    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    const auto metrics = printers_.pageMetrics(printer_, pageSize(), orientation_);
     if (!metrics) return Outcome::Failed;
     const Margins margins = ComputeMargins(*metrics);
     const std::string title = expandTitle_(layout.titleText);
@@ -258,7 +265,7 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     job.printer = printer_;
     job.documentName = documentName_;
     job.pdfPath = pdf.fileName().toStdString();
-    job.paperSize = paperSize_;
+    job.pageSize = pageSize();
     job.paperBin = paperSource_;
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);

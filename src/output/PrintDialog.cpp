@@ -433,7 +433,7 @@ void PrintDialog::refreshPreview()
     const std::optional<PageMetrics> metrics =
         refused ? std::nullopt
                 : capabilities_.pageMetrics(printer, std::max(paper, 0),
-                                            PrinterOrientation(orientation));
+                                            PageLayoutOrientation(orientation));
     if (!metrics) {
         preview_->showError(true);
         return;

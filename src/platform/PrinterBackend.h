@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -37,14 +39,14 @@ struct PageProblem {
     std::string reason;  // in the words the user reads
 };
 
-// Options of one print job, in the program's codes.
+// Options of one print job.
 struct JobRequest {
     std::string printer;
     std::string documentName;
     std::string pdfPath;  // the finished page, rendered as PDF
-    int paperSize = 0;    // 0: leave the printer's own size
-    int paperBin = 0;     // 0: leave the printer's own source
-    int orientation = 1;
+    QPageSize pageSize;   // invalid: leave the printer's own sheet
+    int paperBin = 0;     // paper-source code; 0: leave the printer's own source
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
 struct JobResult {
@@ -65,7 +67,8 @@ public:
         if (std::optional<PrinterDefaults> printer = defaultPrinter()) return printer;
         const std::vector<std::string> names = printerNames();
         if (names.empty()) return std::nullopt;
-        return PrinterDefaults{names.front(), defaultPaperSize(names.front()), 1};
+        return PrinterDefaults{names.front(), defaultPageSize(names.front()),
+                               QPageLayout::Portrait};
     }
 
     // Printers by device name, in a stable order: the queues the printing system lists, and
@@ -81,23 +84,27 @@ public:
     }
     virtual std::optional<PrinterDefaults> defaultPrinter() = 0;
 
-    // Paper-size and paper-source codes the printer offers (sizes without a code are left out).
-    virtual std::vector<int> paperSizes(const std::string& printer) = 0;
+    // The standard sheets the printer offers, each once, in the printer's order (sheets of no
+    // standard size the program can keep in its settings are left out), and the paper-source
+    // codes it offers.
+    virtual std::vector<QPageSize> pageSizes(const std::string& printer) = 0;
     virtual std::vector<int> paperSources(const std::string& printer) = 0;
-    // Current (default) paper size code of a printer, 0 when it has no code.
-    virtual int defaultPaperSize(const std::string& printer) = 0;
+    // The sheet a printer is set to; invalid when it is none of the sheets it offers.
+    virtual QPageSize defaultPageSize(const std::string& printer) = 0;
 
-    // Geometry of the given size (0 = the printer's default) and orientation; nothing when the
-    // printer or size is unknown.
-    virtual std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
-                                                   int orientation) = 0;
+    // Geometry of the given sheet (invalid: the printer's own) and orientation; nothing when
+    // the printer or sheet is unknown.
+    virtual std::optional<PageMetrics> pageMetrics(const std::string& printer,
+                                                   const QPageSize& pageSize,
+                                                   QPageLayout::Orientation orientation) = 0;
 
     // Why pageMetrics() gives nothing for a printer that is there: nothing when it would give
-    // a page, or the printer or size is simply unknown.
-    virtual std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize)
+    // a page, or the printer or sheet is simply unknown.
+    virtual std::optional<PageProblem> pageProblem(const std::string& printer,
+                                                   const QPageSize& pageSize)
     {
         (void)printer;
-        (void)paperSize;
+        (void)pageSize;
         return std::nullopt;
     }
 

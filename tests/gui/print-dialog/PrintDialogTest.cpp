@@ -152,11 +152,11 @@ struct FakeOffice {
     FakeOffice()
     {
         auto office = FakePrinterBackend::a4("Office");
-        office.sizes = {9, 1};
+        office.sizes = {QPageSize::A4, QPageSize::Letter};
         office.sources = {1, 2};
         auto other = FakePrinterBackend::a4("Other");
-        other.sizes = {1, 9};
-        other.defaultSize = 1;
+        other.sizes = {QPageSize::Letter, QPageSize::A4};
+        other.defaultSize = QPageSize::Letter;
         printers.printers = {office, other};
         printers.defaultName = "Office";
     }
@@ -717,7 +717,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     d.click(d.child<QPushButton>("printButton"));
     dlg.onPrintDelayElapsed();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
-    EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
+    EXPECT_EQ(o.printers.jobs[0].pageSize.id(), QPageSize::A4);
     EXPECT_EQ(d.host.unloads, 1);
     EXPECT_TRUE(dlg.unloaded());
     EXPECT_EQ(d.host.saves, 2);
