@@ -128,13 +128,16 @@ void CheckPage(const PrinterDescription& d, const QPageSize& size,
     if (!m) {
         return;
     }
-    FUZZ_CHECK(m->dpiX >= PrinterDescription::kMinDpi && m->dpiX <= PrinterDescription::kMaxDpi);
-    FUZZ_CHECK(m->dpiY >= PrinterDescription::kMinDpi && m->dpiY <= PrinterDescription::kMaxDpi);
-    FUZZ_CHECK(m->physicalWidth > 0 && m->physicalHeight > 0);
-    FUZZ_CHECK(m->physicalOffsetX >= 0 && m->physicalOffsetY >= 0);
-    FUZZ_CHECK(m->horzRes >= 0 && m->vertRes >= 0);
-    FUZZ_CHECK(int64_t{m->physicalOffsetX} + m->horzRes <= m->physicalWidth);
-    FUZZ_CHECK(int64_t{m->physicalOffsetY} + m->vertRes <= m->physicalHeight);
+    FUZZ_CHECK(m->dotsPerInchX >= PrinterDescription::kMinDpi &&
+               m->dotsPerInchX <= PrinterDescription::kMaxDpi);
+    FUZZ_CHECK(m->dotsPerInchY >= PrinterDescription::kMinDpi &&
+               m->dotsPerInchY <= PrinterDescription::kMaxDpi);
+    const QRect& printable = m->printablePixels;
+    FUZZ_CHECK(m->sheetPixels.width() > 0 && m->sheetPixels.height() > 0);
+    FUZZ_CHECK(printable.x() >= 0 && printable.y() >= 0);
+    FUZZ_CHECK(printable.width() >= 0 && printable.height() >= 0);
+    FUZZ_CHECK(int64_t{printable.x()} + printable.width() <= m->sheetPixels.width());
+    FUZZ_CHECK(int64_t{printable.y()} + printable.height() <= m->sheetPixels.height());
 
     const Margins margins = ComputeMargins(*m);
     FUZZ_CHECK(margins.pageWidth > 0 && margins.pageHeight > 0);

@@ -159,13 +159,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         return;
     }
     const std::string title = expandTitle_(layout.titleText);
-    const auto measured =
-        PageRenderer::measureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
+    const auto measured = PageRenderer::measureTitle(FontOf(layout), QString::fromStdString(title),
+                                                     metrics->dotsPerInchY);
     const int64_t t = nearestEven(measured.heightTwips);
     const Margins margins = ComputeMargins(*metrics);
-    const ImageSize target = TargetImageSize(layout.scaleMode, layout.scalePercent, margins,
-                                             captureImage.width(), captureImage.height(),
-                                             screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
+    const ImageSize target =
+        TargetImageSize(layout.scaleMode, layout.scalePercent, margins, captureImage.width(),
+                        captureImage.height(), screen_.sx, screen_.sy, t, TwipsPerPixelY(*metrics));
     const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
     if (pixels.width > 0 && pixels.height > 0 && !captureImage.isNull()) {
         pageImage =
@@ -213,7 +213,7 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
     const auto measured =
-        PageRenderer::measureTitle(font, QString::fromStdString(title), metrics->dpiY);
+        PageRenderer::measureTitle(font, QString::fromStdString(title), metrics->dotsPerInchY);
 
     PlacementInput in;
     in.position = layout.position;
@@ -225,13 +225,13 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
         PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx, screen_.sy);
     in.titleWidth = nearestEven(measured.widthTwips);
     in.titleHeight = PlacingTitleHeight(title, measured.heightTwips);
-    in.printerTwipsPerPixelY = metrics->twipsPerPixelY();
+    in.printerTwipsPerPixelY = TwipsPerPixelY(*metrics);
     const PagePlacement placed = PlacePage(margins, in);
 
     PageRenderer::Page page;
     page.widthPoints = margins.pageWidth / 20.0;
     page.heightPoints = margins.pageHeight / 20.0;
-    page.dpi = metrics->dpiX;
+    page.dpi = metrics->dotsPerInchX;
     page.title = QString::fromStdString(expandTitle_(layout.titleText));
     page.font = font;
     page.titleX = placed.titleX;

@@ -2,6 +2,9 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QRect>
+#include <QSize>
+#include <QSizeF>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -11,22 +14,16 @@
 
 namespace tovrimo {
 
-// Device geometry of one printer for one paper size and orientation, in printer device
-// pixels, plus the device resolution. The page is already rotated for landscape.
+// Device geometry of one printer for one sheet and orientation, and the device resolution.
+// The page is already rotated for landscape: width runs across the page as it is read.
 struct PageMetrics {
-    double pageWidthTwips = 0;
-    double pageHeightTwips = 0;
-    int physicalOffsetX = 0;  // unprintable left margin, device pixels
-    int physicalOffsetY = 0;  // unprintable top margin, device pixels
-    int physicalWidth = 0;    // whole sheet, device pixels
-    int physicalHeight = 0;
-    int horzRes = 0;  // printable area, device pixels
-    int vertRes = 0;
-    int dpiX = 300;
-    int dpiY = 300;
-    // 0 for a resolution of 0 or less, which no printer has, rather than a division by zero.
-    double twipsPerPixelX() const { return dpiX > 0 ? 1440.0 / dpiX : 0.0; }
-    double twipsPerPixelY() const { return dpiY > 0 ? 1440.0 / dpiY : 0.0; }
+    QSizeF sheetPoints{0, 0};  // the whole sheet, in points
+    QSize sheetPixels{0, 0};   // the whole sheet, in device pixels
+    // The printable area in device pixels, from the sheet's top-left corner: its position is
+    // the unprintable left and top margin.
+    QRect printablePixels;
+    int dotsPerInchX = 300;
+    int dotsPerInchY = 300;
 };
 
 // Why a printer gives no page: what it reports is not a sheet anything can be printed on.

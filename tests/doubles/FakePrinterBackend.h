@@ -149,18 +149,15 @@ public:
             // Landscape turns the sheet a quarter turn counter-clockwise, as CUPS does: the
             // portrait bottom margin becomes the left one and the portrait left the top one;
             // the right and bottom margins follow from the sizes.
-            const int bottom = m.physicalHeight - m.vertRes - m.physicalOffsetY;
-            PageMetrics r = m;
-            r.pageWidthTwips = m.pageHeightTwips;
-            r.pageHeightTwips = m.pageWidthTwips;
-            r.physicalWidth = m.physicalHeight;
-            r.physicalHeight = m.physicalWidth;
-            r.horzRes = m.vertRes;
-            r.vertRes = m.horzRes;
-            r.physicalOffsetX = bottom;
-            r.physicalOffsetY = m.physicalOffsetX;
-            r.dpiX = m.dpiY;
-            r.dpiY = m.dpiX;
+            const QRect& printable = m.printablePixels;
+            const int bottom = m.sheetPixels.height() - printable.height() - printable.y();
+            PageMetrics r;
+            r.sheetPoints = m.sheetPoints.transposed();
+            r.sheetPixels = m.sheetPixels.transposed();
+            r.printablePixels =
+                QRect(bottom, printable.x(), printable.height(), printable.width());
+            r.dotsPerInchX = m.dotsPerInchY;
+            r.dotsPerInchY = m.dotsPerInchX;
             m = r;
         }
         return m;
@@ -189,15 +186,10 @@ public:
     static PageMetrics sheet(int w, int h)
     {
         PageMetrics m;
-        m.dpiX = m.dpiY = 300;
-        m.physicalWidth = w;
-        m.physicalHeight = h;
-        m.physicalOffsetX = 75;
-        m.physicalOffsetY = 75;
-        m.horzRes = w - 150;
-        m.vertRes = h - 150;
-        m.pageWidthTwips = w * 4.8;
-        m.pageHeightTwips = h * 4.8;
+        m.dotsPerInchX = m.dotsPerInchY = 300;
+        m.sheetPixels = QSize(w, h);
+        m.printablePixels = QRect(75, 75, w - 150, h - 150);
+        m.sheetPoints = QSizeF(w * 0.24, h * 0.24);  // 72 points to 300 pixels
         return m;
     }
 
@@ -206,15 +198,7 @@ public:
     {
         Printer p;
         p.name = name;
-        p.portrait.dpiX = p.portrait.dpiY = 300;
-        p.portrait.physicalWidth = 2480;
-        p.portrait.physicalHeight = 3508;
-        p.portrait.physicalOffsetX = 75;
-        p.portrait.physicalOffsetY = 75;
-        p.portrait.horzRes = 2480 - 150;
-        p.portrait.vertRes = 3508 - 150;
-        p.portrait.pageWidthTwips = 2480 * 4.8;
-        p.portrait.pageHeightTwips = 3508 * 4.8;
+        p.portrait = sheet(2480, 3508);
         return p;
     }
 

@@ -260,32 +260,22 @@ std::optional<PageMetrics> PrinterDescription::metrics(const QPageSize& size,
 
     PageMetrics m;
     if (orientation == QPageLayout::Portrait) {
-        m.pageWidthTwips = s->widthPt * 20;
-        m.pageHeightTwips = s->heightPt * 20;
-        m.physicalWidth = width;
-        m.physicalHeight = height;
-        m.physicalOffsetX = left;
-        m.physicalOffsetY = top;
-        m.horzRes = width - left - right;
-        m.vertRes = height - top - bottom;
-        m.dpiX = dpiX_;
-        m.dpiY = dpiY_;
+        m.sheetPoints = QSizeF(s->widthPt, s->heightPt);
+        m.sheetPixels = QSize(width, height);
+        m.printablePixels = QRect(left, top, width - left - right, height - top - bottom);
+        m.dotsPerInchX = dpiX_;
+        m.dotsPerInchY = dpiY_;
         return m;
     }
-    m.pageWidthTwips = s->heightPt * 20;
-    m.pageHeightTwips = s->widthPt * 20;
-    m.physicalWidth = height;
-    m.physicalHeight = width;
-    m.horzRes = height - top - bottom;
-    m.vertRes = width - left - right;
-    m.dpiX = dpiY_;
-    m.dpiY = dpiX_;
+    m.sheetPoints = QSizeF(s->heightPt, s->widthPt);
+    m.sheetPixels = QSize(height, width);
+    m.dotsPerInchX = dpiY_;
+    m.dotsPerInchY = dpiX_;
+    const QSize printable(height - top - bottom, width - left - right);
     if (landscape_ == Turn::Plus90) {
-        m.physicalOffsetX = bottom;
-        m.physicalOffsetY = left;
+        m.printablePixels = QRect(QPoint(bottom, left), printable);
     } else {
-        m.physicalOffsetX = top;
-        m.physicalOffsetY = right;
+        m.printablePixels = QRect(QPoint(top, right), printable);
     }
     return m;
 }

@@ -144,8 +144,8 @@ QSize SheetOfJob(FakePrinterBackend& printers, const JobRequest& job)
 {
     const auto m = printers.pageMetrics(job.printer, job.pageSize, job.orientation);
     EXPECT_TRUE(m.has_value());
-    return m ? QSize(static_cast<int>(nearestEven(m->pageWidthTwips)),
-                     static_cast<int>(nearestEven(m->pageHeightTwips)))
+    return m ? QSize(static_cast<int>(nearestEven(m->sheetPoints.width() * 20)),
+                     static_cast<int>(nearestEven(m->sheetPoints.height() * 20)))
              : QSize();
 }
 
@@ -161,8 +161,8 @@ PrintLayout WithoutOffsets(PrintLayout l)
 // Twips of a 300-dpi sheet of w x h pixels.
 QSize Twips(const PageMetrics& m)
 {
-    return {static_cast<int>(nearestEven(m.pageWidthTwips)),
-            static_cast<int>(nearestEven(m.pageHeightTwips))};
+    return {static_cast<int>(nearestEven(m.sheetPoints.width() * 20)),
+            static_cast<int>(nearestEven(m.sheetPoints.height() * 20))};
 }
 
 }  // namespace

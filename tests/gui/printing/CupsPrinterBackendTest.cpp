@@ -42,15 +42,10 @@ PageMetrics Metrics(double wTw, double hTw, int offX, int offY, int physW, int p
                     int vert, int dpi)
 {
     PageMetrics m;
-    m.pageWidthTwips = wTw;
-    m.pageHeightTwips = hTw;
-    m.physicalOffsetX = offX;
-    m.physicalOffsetY = offY;
-    m.physicalWidth = physW;
-    m.physicalHeight = physH;
-    m.horzRes = horz;
-    m.vertRes = vert;
-    m.dpiX = m.dpiY = dpi;
+    m.sheetPoints = QSizeF(wTw / 20, hTw / 20);  // 20 twips to the point
+    m.sheetPixels = QSize(physW, physH);
+    m.printablePixels = QRect(offX, offY, horz, vert);
+    m.dotsPerInchX = m.dotsPerInchY = dpi;
     return m;
 }
 
@@ -149,16 +144,16 @@ TEST(CupsPrinterBackend, PageMetricsFromTheSchedulerPortraitAndLandscape)
                      std::to_string(c.orientation));
         const auto m = backend.pageMetrics(c.printer, Sheet(c.size), c.orientation);
         ASSERT_TRUE(m);
-        EXPECT_NEAR(m->pageWidthTwips, c.metrics.pageWidthTwips, 0.01);
-        EXPECT_NEAR(m->pageHeightTwips, c.metrics.pageHeightTwips, 0.01);
-        EXPECT_EQ(m->physicalOffsetX, c.metrics.physicalOffsetX);
-        EXPECT_EQ(m->physicalOffsetY, c.metrics.physicalOffsetY);
-        EXPECT_EQ(m->physicalWidth, c.metrics.physicalWidth);
-        EXPECT_EQ(m->physicalHeight, c.metrics.physicalHeight);
-        EXPECT_EQ(m->horzRes, c.metrics.horzRes);
-        EXPECT_EQ(m->vertRes, c.metrics.vertRes);
-        EXPECT_EQ(m->dpiX, c.metrics.dpiX);
-        EXPECT_EQ(m->dpiY, c.metrics.dpiY);
+        EXPECT_NEAR(m->sheetPoints.width() * 20, c.metrics.sheetPoints.width() * 20, 0.01);
+        EXPECT_NEAR(m->sheetPoints.height() * 20, c.metrics.sheetPoints.height() * 20, 0.01);
+        EXPECT_EQ(m->printablePixels.x(), c.metrics.printablePixels.x());
+        EXPECT_EQ(m->printablePixels.y(), c.metrics.printablePixels.y());
+        EXPECT_EQ(m->sheetPixels.width(), c.metrics.sheetPixels.width());
+        EXPECT_EQ(m->sheetPixels.height(), c.metrics.sheetPixels.height());
+        EXPECT_EQ(m->printablePixels.width(), c.metrics.printablePixels.width());
+        EXPECT_EQ(m->printablePixels.height(), c.metrics.printablePixels.height());
+        EXPECT_EQ(m->dotsPerInchX, c.metrics.dotsPerInchX);
+        EXPECT_EQ(m->dotsPerInchY, c.metrics.dotsPerInchY);
     }
 }
 

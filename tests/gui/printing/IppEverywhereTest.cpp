@@ -183,18 +183,18 @@ TEST_F(IppEverywhereTest, WhatEachKindOfQueueReports)
             EXPECT_NE(std::find(sources.begin(), sources.end(), code), sources.end());
         const auto m = backend.pageMetrics(q, Sheet(QPageSize::A4), QPageLayout::Portrait);
         ASSERT_TRUE(m);
-        EXPECT_EQ(m->dpiX, 600);
-        EXPECT_EQ(m->physicalOffsetX, 80);  // 3.40 mm at 600 dpi
-        EXPECT_EQ(m->physicalOffsetY, 150);
+        EXPECT_EQ(m->dotsPerInchX, 600);
+        EXPECT_EQ(m->printablePixels.x(), 80);  // 3.40 mm at 600 dpi
+        EXPECT_EQ(m->printablePixels.y(), 150);
     }
     EXPECT_EQ(SizesOf(backend, "EveB"), (Ids{QPageSize::A4, QPageSize::JisB5, QPageSize::A5}));
     EXPECT_EQ(backend.defaultPageSize("EveB").id(), QPageSize::A4);
     EXPECT_EQ(backend.paperSources("EveB"), (std::vector<int>{1, 2, 4}));
     const auto b = backend.pageMetrics("EveB", QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(b);
-    EXPECT_EQ(b->dpiX, 300);
-    EXPECT_EQ(b->physicalOffsetX, 59);   // 5 mm
-    EXPECT_EQ(b->physicalOffsetY, 118);  // 10 mm
+    EXPECT_EQ(b->dotsPerInchX, 300);
+    EXPECT_EQ(b->printablePixels.x(), 59);   // 5 mm
+    EXPECT_EQ(b->printablePixels.y(), 118);  // 10 mm
 }
 
 TEST_F(IppEverywhereTest, ActualSizeOnA4LandsOnTheMarginsCorner)
@@ -335,10 +335,10 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
     EXPECT_TRUE(backend.pageSizes("EveNone").empty());
     const auto m = backend.pageMetrics("EveNone", QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(m);
-    EXPECT_EQ(m->dpiX, 300);
-    EXPECT_EQ(m->physicalOffsetX, 0);
-    EXPECT_EQ(m->physicalOffsetY, 0);
-    EXPECT_EQ(m->physicalWidth, 2480);
+    EXPECT_EQ(m->dotsPerInchX, 300);
+    EXPECT_EQ(m->printablePixels.x(), 0);
+    EXPECT_EQ(m->printablePixels.y(), 0);
+    EXPECT_EQ(m->sheetPixels.width(), 2480);
     auto doc = print(Layout("EveNone", 0), "TovEveNone");
     ASSERT_TRUE(doc) << (boxes.shown.empty() ? "" : boxes.shown.back().text);
     EXPECT_NEAR(doc->sheetSizePoints().width(), 595.3, 0.5);

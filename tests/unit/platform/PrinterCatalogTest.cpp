@@ -66,7 +66,8 @@ TEST(PrinterCatalog, EachQuestionReachesThePrintingSystemOnce)
         EXPECT_EQ(catalog.defaultPageSize("Office").id(), QPageSize::A4);
         ASSERT_TRUE(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape));
         // Landscape A4 at 300 dpi: the sheet is 3508 pixels wide.
-        EXPECT_EQ(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape)->physicalWidth, 3508);
+        EXPECT_EQ(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape)->sheetPixels.width(),
+                  3508);
     }
     EXPECT_EQ(p.backend.nameQueries, 1);
     EXPECT_EQ(p.backend.defaultQueries, 1);

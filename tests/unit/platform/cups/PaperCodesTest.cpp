@@ -115,12 +115,12 @@ TEST(PrinterDescription, PrinterWithoutSizesPrintsOnItsDefaultSheetWithoutMargin
                                PrinterDescription::standInSheet("na_letter_8.5x11in"));
     const auto m = d.metrics(QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(m);
-    EXPECT_EQ(m->physicalWidth, 2550);  // 8.5 in at 300 dpi
-    EXPECT_EQ(m->physicalHeight, 3300);
-    EXPECT_EQ(m->physicalOffsetX, 0);
-    EXPECT_EQ(m->physicalOffsetY, 0);
-    EXPECT_EQ(m->horzRes, 2550);
-    EXPECT_EQ(m->vertRes, 3300);
+    EXPECT_EQ(m->sheetPixels.width(), 2550);  // 8.5 in at 300 dpi
+    EXPECT_EQ(m->sheetPixels.height(), 3300);
+    EXPECT_EQ(m->printablePixels.x(), 0);
+    EXPECT_EQ(m->printablePixels.y(), 0);
+    EXPECT_EQ(m->printablePixels.width(), 2550);
+    EXPECT_EQ(m->printablePixels.height(), 3300);
     EXPECT_FALSE(d.metrics(QPageSize(QPageSize::Letter), QPageLayout::Portrait))
         << "no size of its own can be chosen";
     // An unknown or missing default name falls back to A4.
@@ -152,18 +152,20 @@ TEST(PrinterDescription, LandscapeTurnsEachMarginToItsOwnSide)
         PrinterDescription d({s}, {}, QPageSize::A4, 72, 72, c.turn);
         const auto p = d.metrics(QPageSize(QPageSize::A4), QPageLayout::Portrait);
         ASSERT_TRUE(p);
-        EXPECT_EQ(p->physicalOffsetX, 1);
-        EXPECT_EQ(p->physicalOffsetY, 4);
-        EXPECT_EQ(p->horzRes, 72 - 1 - 3);
-        EXPECT_EQ(p->vertRes, 144 - 4 - 2);
+        EXPECT_EQ(p->printablePixels.x(), 1);
+        EXPECT_EQ(p->printablePixels.y(), 4);
+        EXPECT_EQ(p->printablePixels.width(), 72 - 1 - 3);
+        EXPECT_EQ(p->printablePixels.height(), 144 - 4 - 2);
         const auto l = d.metrics(QPageSize(QPageSize::A4), QPageLayout::Landscape);
         ASSERT_TRUE(l);
-        EXPECT_EQ(l->physicalWidth, 144);
-        EXPECT_EQ(l->physicalHeight, 72);
-        EXPECT_EQ(l->physicalOffsetX, c.left);
-        EXPECT_EQ(l->physicalOffsetY, c.top);
-        EXPECT_EQ(l->physicalWidth - l->horzRes - l->physicalOffsetX, c.right);
-        EXPECT_EQ(l->physicalHeight - l->vertRes - l->physicalOffsetY, c.bottom);
+        EXPECT_EQ(l->sheetPixels.width(), 144);
+        EXPECT_EQ(l->sheetPixels.height(), 72);
+        EXPECT_EQ(l->printablePixels.x(), c.left);
+        EXPECT_EQ(l->printablePixels.y(), c.top);
+        EXPECT_EQ(l->sheetPixels.width() - l->printablePixels.width() - l->printablePixels.x(),
+                  c.right);
+        EXPECT_EQ(l->sheetPixels.height() - l->printablePixels.height() - l->printablePixels.y(),
+                  c.bottom);
         EXPECT_FALSE(d.metrics(QPageSize(QPageSize::A3), QPageLayout::Portrait));
     }
 }

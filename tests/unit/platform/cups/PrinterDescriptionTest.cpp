@@ -170,8 +170,8 @@ TEST(PrinterDescription, ResolutionsOutOfRangeRefuseThePrinter)
             EXPECT_TRUE(d.problem(QPageSize()));
         } else {
             ASSERT_TRUE(page);
-            EXPECT_EQ(page->dpiX, c.dpiX);
-            EXPECT_EQ(page->dpiY, c.dpiY);
+            EXPECT_EQ(page->dotsPerInchX, c.dpiX);
+            EXPECT_EQ(page->dotsPerInchY, c.dpiY);
             EXPECT_FALSE(problem);
         }
     }
@@ -185,10 +185,10 @@ TEST(PrinterDescription, PrinterWithoutSizesPrintsOnTheStandInWhateverItsResolut
     const auto page = d.metrics(QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(page);
     // A4 at 300 dpi: 595.28 x 841.89 pt, 2480.3 x 3507.9 pixels, no margins.
-    EXPECT_EQ(page->physicalWidth, 2480);
-    EXPECT_EQ(page->physicalHeight, 3508);
-    EXPECT_EQ(page->horzRes, 2480);
-    EXPECT_EQ(page->physicalOffsetX, 0);
+    EXPECT_EQ(page->sheetPixels.width(), 2480);
+    EXPECT_EQ(page->sheetPixels.height(), 3508);
+    EXPECT_EQ(page->printablePixels.width(), 2480);
+    EXPECT_EQ(page->printablePixels.x(), 0);
     EXPECT_FALSE(d.problem(QPageSize()));
 }
 
@@ -216,12 +216,12 @@ TEST(PrinterDescription, MetricsOfAnA4WithFourMargins)
         const auto m =
             PrinterDescription::fromReport(r).metrics(QPageSize(QPageSize::A4), c.orientation);
         ASSERT_TRUE(m);
-        EXPECT_EQ(m->physicalWidth, c.width);
-        EXPECT_EQ(m->physicalHeight, c.height);
-        EXPECT_EQ(m->physicalOffsetX, c.offsetX);
-        EXPECT_EQ(m->physicalOffsetY, c.offsetY);
-        EXPECT_EQ(m->horzRes, c.horz);
-        EXPECT_EQ(m->vertRes, c.vert);
+        EXPECT_EQ(m->sheetPixels.width(), c.width);
+        EXPECT_EQ(m->sheetPixels.height(), c.height);
+        EXPECT_EQ(m->printablePixels.x(), c.offsetX);
+        EXPECT_EQ(m->printablePixels.y(), c.offsetY);
+        EXPECT_EQ(m->printablePixels.width(), c.horz);
+        EXPECT_EQ(m->printablePixels.height(), c.vert);
     }
     // A size of no standard is none of the printer's sheets, not the printer's own.
     EXPECT_FALSE(
