@@ -154,8 +154,7 @@ public:
             PageMetrics r;
             r.sheetPoints = m.sheetPoints.transposed();
             r.sheetPixels = m.sheetPixels.transposed();
-            r.printablePixels =
-                QRect(bottom, printable.x(), printable.height(), printable.width());
+            r.printablePixels = QRect(bottom, printable.x(), printable.height(), printable.width());
             r.dotsPerInchX = m.dotsPerInchY;
             r.dotsPerInchY = m.dotsPerInchX;
             m = r;
