@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         return 0;
     }
     const auto t0 = Clock::now();
-    printers.pageMetrics(names.front(), 0, 2);
+    printers.pageMetrics(names.front(), QPageSize(), QPageLayout::Landscape);
     std::printf("first uncached page query on %s: %.2f ms\n", names.front().c_str(),
                 Ms(Clock::now() - t0));
 

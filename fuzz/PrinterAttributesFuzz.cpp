@@ -121,19 +121,23 @@ PrinterDescription::Reported Reported(ipp_t* response)
     return r;
 }
 
-void CheckPage(const PrinterDescription& d, int code, int orientation, uint8_t choice)
+void CheckPage(const PrinterDescription& d, const QPageSize& size,
+               QPageLayout::Orientation orientation, uint8_t choice)
 {
-    const auto m = d.metrics(code, orientation);
+    const auto m = d.metrics(size, orientation);
     if (!m) {
         return;
     }
-    FUZZ_CHECK(m->dpiX >= PrinterDescription::kMinDpi && m->dpiX <= PrinterDescription::kMaxDpi);
-    FUZZ_CHECK(m->dpiY >= PrinterDescription::kMinDpi && m->dpiY <= PrinterDescription::kMaxDpi);
-    FUZZ_CHECK(m->physicalWidth > 0 && m->physicalHeight > 0);
-    FUZZ_CHECK(m->physicalOffsetX >= 0 && m->physicalOffsetY >= 0);
-    FUZZ_CHECK(m->horzRes >= 0 && m->vertRes >= 0);
-    FUZZ_CHECK(int64_t{m->physicalOffsetX} + m->horzRes <= m->physicalWidth);
-    FUZZ_CHECK(int64_t{m->physicalOffsetY} + m->vertRes <= m->physicalHeight);
+    FUZZ_CHECK(m->dotsPerInchX >= PrinterDescription::kMinDpi &&
+               m->dotsPerInchX <= PrinterDescription::kMaxDpi);
+    FUZZ_CHECK(m->dotsPerInchY >= PrinterDescription::kMinDpi &&
+               m->dotsPerInchY <= PrinterDescription::kMaxDpi);
+    const QRect& printable = m->printablePixels;
+    FUZZ_CHECK(m->sheetPixels.width() > 0 && m->sheetPixels.height() > 0);
+    FUZZ_CHECK(printable.x() >= 0 && printable.y() >= 0);
+    FUZZ_CHECK(printable.width() >= 0 && printable.height() >= 0);
+    FUZZ_CHECK(int64_t{printable.x()} + printable.width() <= m->sheetPixels.width());
+    FUZZ_CHECK(int64_t{printable.y()} + printable.height() <= m->sheetPixels.height());
 
     const Margins margins = ComputeMargins(*m);
     FUZZ_CHECK(margins.pageWidth > 0 && margins.pageHeight > 0);
@@ -179,19 +183,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const uint8_t choice = size > 0 ? data[size - 1] : 0;
     for (const auto& sheet : d.sheets()) {
-        FUZZ_CHECK(sheet.code > 0);
+        FUZZ_CHECK(sheet.size != QPageSize::Custom);
         FUZZ_CHECK(sheet.left >= 0 && sheet.bottom >= 0);
         FUZZ_CHECK(sheet.left < sheet.right && sheet.right <= sheet.widthPt);
         FUZZ_CHECK(sheet.bottom < sheet.top && sheet.top <= sheet.heightPt);
-        for (int orientation : {1, 2}) CheckPage(d, sheet.code, orientation, choice);
+        for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape})
+            CheckPage(d, QPageSize(sheet.size), orientation, choice);
     }
     // The default sheet gives a page or says why not; a problem of the printer as a whole means
     // no page at all.
-    for (int orientation : {1, 2}) {
-        const bool page = d.metrics(0, orientation).has_value();
-        const auto problem = d.problem(0);
+    for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        const bool page = d.metrics(QPageSize(), orientation).has_value();
+        const auto problem = d.problem(QPageSize());
         if (problem) FUZZ_CHECK(!page && !problem->reason.empty());
-        CheckPage(d, 0, orientation, choice);
+        CheckPage(d, QPageSize(), orientation, choice);
     }
     FUZZ_CHECK(d.sheets().size() <= PrinterDescription::kMaxMediaRead);
     return 0;

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <optional>
 #include <string>
 
 namespace tovrimo {
 
-// What the system's default printer is set to, in the program's own codes.
+// What the system's default printer is set to.
 struct PrinterDefaults {
     std::string deviceName;
-    int paperSize = 0;    // paper-size code (9 = A4 ...), 0 when the size has no code
-    int orientation = 1;  // 1 portrait, 2 landscape
+    QPageSize pageSize;  // invalid when the printer's sheet is no standard size
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
 // What the settings store asks of the printers: the printer a first run lays its page out for.

@@ -217,4 +217,120 @@ int16_t TitlePlacementToFile(TitlePlacement code)
     return NumberOf(kTitlePlacementNumbers, code);
 }
 
+namespace {
+
+// Qt knows the printing system's old sheet numbers; a number is the file's name for a Qt size
+// only when Qt gives that very number back for it. The others are second names of a sheet that
+// has a first one (17 is 11 x 17 in, which is Tabloid, 3), or name no sheet of Qt's at all.
+constexpr int kLastPageSizeCode = 118;
+
+}  // namespace
+
+std::optional<QPageSize::PageSizeId> PageSizeFromFile(int16_t code)
+{
+    if (code < 1 || code > kLastPageSizeCode) return std::nullopt;
+    const QPageSize::PageSizeId id = QPageSize::id(code);
+    if (id == QPageSize::Custom || QPageSize::windowsId(id) != code) return std::nullopt;
+    return id;
+}
+
+int16_t PageSizeToFile(QPageSize::PageSizeId id)
+{
+    if (id == QPageSize::Custom) return 0;
+    const int code = QPageSize::windowsId(id);
+    if (code < 1 || code > kLastPageSizeCode || PageSizeFromFile(static_cast<int16_t>(code)) != id)
+        return 0;
+    return static_cast<int16_t>(code);
+}
+
+const std::vector<QPageSize::PageSizeId>& PageSizesInFileOrder()
+{
+    static const std::vector<QPageSize::PageSizeId> kSizes = [] {
+        std::vector<QPageSize::PageSizeId> sizes;
+        for (int code = 1; code <= kLastPageSizeCode; ++code)
+            if (const auto id = PageSizeFromFile(static_cast<int16_t>(code))) sizes.push_back(*id);
+        return sizes;
+    }();
+    return kSizes;
+}
+
+QPageLayout::Orientation PageLayoutOrientation(PageOrientation orientation)
+{
+    return orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait;
+}
+
+PageOrientation PageOrientationOf(QPageLayout::Orientation orientation)
+{
+    return orientation == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                 : PageOrientation::Portrait;
+}
+
+namespace {
+
+// The virtual-key codes of the keys the options offer. Letters and digits are their upper-case
+// characters on both sides.
+struct KeyNumber {
+    Qt::Key key;
+    int16_t virtualKey;
+};
+constexpr KeyNumber kKeyNumbers[] = {
+    {Qt::Key_Space, 32}, {Qt::Key_Return, 13}, {Qt::Key_Print, 44}, {Qt::Key_F1, 112},
+    {Qt::Key_F2, 113},   {Qt::Key_F3, 114},    {Qt::Key_F4, 115},   {Qt::Key_F5, 116},
+    {Qt::Key_F6, 117},   {Qt::Key_F7, 118},    {Qt::Key_F8, 119},   {Qt::Key_F9, 120},
+    {Qt::Key_F10, 121},  {Qt::Key_F11, 122},   {Qt::Key_F12, 123},
+};
+
+bool LetterOrDigit(int code)
+{
+    return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9');
+}
+
+}  // namespace
+
+std::optional<Qt::Key> KeyFromFile(int16_t virtualKey)
+{
+    if (LetterOrDigit(virtualKey)) return static_cast<Qt::Key>(virtualKey);
+    for (const auto& entry : kKeyNumbers)
+        if (entry.virtualKey == virtualKey) return entry.key;
+    return std::nullopt;
+}
+
+std::optional<int16_t> KeyToFile(Qt::Key key)
+{
+    if (LetterOrDigit(key)) return static_cast<int16_t>(key);
+    for (const auto& entry : kKeyNumbers)
+        if (entry.key == key) return entry.virtualKey;
+    return std::nullopt;
+}
+
+Qt::KeyboardModifiers ModifiersFromFile(bool alt, bool control, bool shift)
+{
+    Qt::KeyboardModifiers modifiers;
+    if (alt) modifiers |= Qt::AltModifier;
+    if (control) modifiers |= Qt::ControlModifier;
+    if (shift) modifiers |= Qt::ShiftModifier;
+    return modifiers;
+}
+
+std::optional<QKeyCombination> HotKeyFromFile(const HotKeyInFile& entry)
+{
+    const std::optional<Qt::Key> key = KeyFromFile(entry.virtualKey);
+    if (!key) return std::nullopt;
+    return QKeyCombination(ModifiersFromFile(entry.alt, entry.control, entry.shift), *key);
+}
+
+std::optional<HotKeyInFile> HotKeyToFile(QKeyCombination keys)
+{
+    const Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
+    constexpr Qt::KeyboardModifiers kStored =
+        Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier;
+    if (modifiers & ~kStored) return std::nullopt;
+    const std::optional<int16_t> virtualKey = KeyToFile(keys.key());
+    if (!virtualKey) return std::nullopt;
+    return HotKeyInFile{*virtualKey, modifiers.testFlag(Qt::AltModifier),
+                        modifiers.testFlag(Qt::ControlModifier),
+                        modifiers.testFlag(Qt::ShiftModifier)};
+}
+
 }  // namespace tovrimo

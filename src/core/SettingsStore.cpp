@@ -176,8 +176,8 @@ PrintLayout FirstRunLayout(FirstRunPrinterSource& printers)
     int paperSize = 0;
     if (printer) {
         l.printerName = printer->deviceName;
-        l.orientation = OrientationFromFile(static_cast<int16_t>(printer->orientation));
-        paperSize = printer->paperSize;
+        l.orientation = PageOrientationOf(printer->orientation);
+        if (printer->pageSize.isValid()) paperSize = PageSizeToFile(printer->pageSize.id());
     }
     // Only sizes the program can name are kept; Letter stands in for the others.
     const auto& sizeNames = PaperSizeNames();

@@ -17,8 +17,8 @@ inline constexpr const char* kMessageBoxContext = "tovrimo::MessageBox";
 inline constexpr const char* kFileDialogContext = "tovrimo::FileDialog";
 inline constexpr const char* kInputDialogContext = "tovrimo::InputDialog";
 
-// The core words a few messages itself without Qt; their fixed parts go through the
-// translation the program installs (Qt's), and stay as written without one.
+// The core words a few messages itself, without an application object; their fixed parts go
+// through the translation the program installs (Qt's), and stay as written without one.
 using TextTranslator = std::string (*)(const char* context, const char* source);
 void InstallTextTranslator(TextTranslator translator);
 // The installed translation of the source text in the context, or the text itself.

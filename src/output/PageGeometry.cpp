@@ -26,22 +26,34 @@ int64_t PixelsFromTwips(int64_t twips, double twipsPerPixel)
 
 }  // namespace
 
+double TwipsPerPixelX(const PageMetrics& page)
+{
+    return page.dotsPerInchX > 0 ? 1440.0 / page.dotsPerInchX : 0.0;
+}
+
+double TwipsPerPixelY(const PageMetrics& page)
+{
+    return page.dotsPerInchY > 0 ? 1440.0 / page.dotsPerInchY : 0.0;
+}
+
 Margins ComputeMargins(const PageMetrics& page)
 {
-    const double px = page.twipsPerPixelX();
-    const double py = page.twipsPerPixelY();
+    const double px = TwipsPerPixelX(page);
+    const double py = TwipsPerPixelY(page);
+    const QRect& printable = page.printablePixels;
     Margins m;
-    m.pageWidth = nearestEven(page.pageWidthTwips);
-    m.pageHeight = nearestEven(page.pageHeightTwips);
-    m.left = nearestEven(page.physicalOffsetX * px);
-    m.top = nearestEven(page.physicalOffsetY * py);
+    // 20 twips to the point.
+    m.pageWidth = nearestEven(page.sheetPoints.width() * 20);
+    m.pageHeight = nearestEven(page.sheetPoints.height() * 20);
+    m.left = nearestEven(printable.x() * px);
+    m.top = nearestEven(printable.y() * py);
     // The pixel counts come from the printer: their differences are taken in double, where
     // no int can overflow.
     const auto rest = [](int whole, int part, int offset) {
         return static_cast<double>(whole) - static_cast<double>(part) - static_cast<double>(offset);
     };
-    m.right = nearestEven(rest(page.physicalWidth, page.horzRes, page.physicalOffsetX) * px);
-    m.bottom = nearestEven(rest(page.physicalHeight, page.vertRes, page.physicalOffsetY) * py);
+    m.right = nearestEven(rest(page.sheetPixels.width(), printable.width(), printable.x()) * px);
+    m.bottom = nearestEven(rest(page.sheetPixels.height(), printable.height(), printable.y()) * py);
     m.printableWidth = m.pageWidth - m.left - m.right;
     m.printableHeight = m.pageHeight - m.top - m.bottom;
     return m;

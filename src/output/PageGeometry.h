@@ -79,6 +79,10 @@ struct PagePlacement {
 
 // Sheet, margins and printable area of the printer's current page.
 Margins ComputeMargins(const PageMetrics& page);
+// Twips per device pixel of the printer's page; 0 for a resolution of 0 or less, which no
+// printer has, rather than a division by zero.
+double TwipsPerPixelX(const PageMetrics& page);
+double TwipsPerPixelY(const PageMetrics& page);
 
 // Image size for the actual-size and percentage modes; 0 x 0 for any mode that is neither
 // (fit mode included: use FitSize or TargetImageSize for it). iw, ih: the captured image in

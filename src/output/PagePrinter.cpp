@@ -50,6 +50,12 @@ PagePrinter::PagePrinter(PrinterBackend& printers, MessageBoxes& messages,
     if (auto def = printers_.defaultPrinter()) printer_ = def->deviceName;
 }
 
+QPageSize PagePrinter::pageSize() const
+{
+    // Only a size the printer offered is ever set, and each of those has a Qt size.
+    return PrinterPageSize(paperSize_).value_or(QPageSize());
+}
+
 void PagePrinter::fail(const char* caption, const char* text)
 {
     messages_.show(caption, text, MsgButtons::Ok, MsgIcon::None);
@@ -106,7 +112,8 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         return;
     }
     if (layout.paperSize != 0) {
-        if (!Offers(printers_.paperSizes(printer_), static_cast<int>(layout.paperSize))) {
+        if (!Offers(PaperSizeCodes(printers_.pageSizes(printer_)),
+                    static_cast<int>(layout.paperSize))) {
             fail(texts::kPaperSizeErrorCaption, texts::kPaperSizeError);
             return;
         }
@@ -123,13 +130,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
         return;
     }
-    orientation_ = PrinterOrientation(layout.orientation);
+    orientation_ = PageLayoutOrientation(layout.orientation);
 
-    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    const auto metrics = printers_.pageMetrics(printer_, pageSize(), orientation_);
     if (!metrics) {
         // A printer that is there but reports nothing a page can be laid out on: the box for
         // the printer or the size, with what was wrong.
-        if (const auto problem = printers_.pageProblem(printer_, paperSize_)) {
+        if (const auto problem = printers_.pageProblem(printer_, pageSize())) {
             const bool printer = problem->kind == PageProblem::Kind::Printer;
             const std::string text = texts::WithReason(
                 printer ? texts::kPrinterNameError : texts::kPaperSizeError, problem->reason);
@@ -152,13 +159,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         return;
     }
     const std::string title = expandTitle_(layout.titleText);
-    const auto measured =
-        PageRenderer::measureTitle(FontOf(layout), QString::fromStdString(title), metrics->dpiY);
+    const auto measured = PageRenderer::measureTitle(FontOf(layout), QString::fromStdString(title),
+                                                     metrics->dotsPerInchY);
     const int64_t t = nearestEven(measured.heightTwips);
     const Margins margins = ComputeMargins(*metrics);
-    const ImageSize target = TargetImageSize(layout.scaleMode, layout.scalePercent, margins,
-                                             captureImage.width(), captureImage.height(),
-                                             screen_.sx, screen_.sy, t, metrics->twipsPerPixelY());
+    const ImageSize target =
+        TargetImageSize(layout.scaleMode, layout.scalePercent, margins, captureImage.width(),
+                        captureImage.height(), screen_.sx, screen_.sy, t, TwipsPerPixelY(*metrics));
     const PixelSize pixels = PageImagePixels(target, screen_.sx, screen_.sy);
     if (pixels.width > 0 && pixels.height > 0 && !captureImage.isNull()) {
         pageImage =
@@ -200,13 +207,13 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     if (setupFailed_)
         return printerGone_ && retryWhenGone_ ? Outcome::PrinterGone : Outcome::Failed;
 
-    const auto metrics = printers_.pageMetrics(printer_, paperSize_, orientation_);
+    const auto metrics = printers_.pageMetrics(printer_, pageSize(), orientation_);
     if (!metrics) return Outcome::Failed;
     const Margins margins = ComputeMargins(*metrics);
     const std::string title = expandTitle_(layout.titleText);
     const TitleFont font = FontOf(layout);
     const auto measured =
-        PageRenderer::measureTitle(font, QString::fromStdString(title), metrics->dpiY);
+        PageRenderer::measureTitle(font, QString::fromStdString(title), metrics->dotsPerInchY);
 
     PlacementInput in;
     in.position = layout.position;
@@ -218,13 +225,13 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
         PrintedImageSize(PixelSize{pageImage.width(), pageImage.height()}, screen_.sx, screen_.sy);
     in.titleWidth = nearestEven(measured.widthTwips);
     in.titleHeight = PlacingTitleHeight(title, measured.heightTwips);
-    in.printerTwipsPerPixelY = metrics->twipsPerPixelY();
+    in.printerTwipsPerPixelY = TwipsPerPixelY(*metrics);
     const PagePlacement placed = PlacePage(margins, in);
 
     PageRenderer::Page page;
     page.widthPoints = margins.pageWidth / 20.0;
     page.heightPoints = margins.pageHeight / 20.0;
-    page.dpi = metrics->dpiX;
+    page.dpi = metrics->dotsPerInchX;
     page.title = QString::fromStdString(expandTitle_(layout.titleText));
     page.font = font;
     page.titleX = placed.titleX;
@@ -258,7 +265,7 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     job.printer = printer_;
     job.documentName = documentName_;
     job.pdfPath = pdf.fileName().toStdString();
-    job.paperSize = paperSize_;
+    job.pageSize = pageSize();
     job.paperBin = paperSource_;
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);

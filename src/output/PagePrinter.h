@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -46,6 +48,8 @@ public:
         if (layoutPaperSize != 0) return layoutPaperSize;
         return printer == printer_ ? paperSize_ : 0;
     }
+    // The sheet the current printer is set to; invalid for its own default.
+    QPageSize pageSize() const;
     void setDocumentName(std::string name) { documentName_ = std::move(name); }
     // Asked at every page: whether to print the capture buffer's own pixels (the option can
     // change while the program runs). Without it the page image buffer is printed.
@@ -65,7 +69,7 @@ private:
     std::string printer_;  // the current printer; the system default until one is chosen
     int paperSize_ = 0;    // 0: the printer's own size
     int paperSource_ = 0;
-    int orientation_ = 1;
+    QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     std::string documentName_ = "トヴリモ";
     std::function<bool()> fullDetail_;
     bool setupFailed_ = false;

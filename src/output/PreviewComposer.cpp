@@ -39,7 +39,7 @@ PreviewPicture ComposePreview(const PreviewInput& in)
     pic.sheet = Box(x0, y0, m.pageWidth, m.pageHeight);
     pic.printable = Box(x0 + m.left, y0 + m.top, m.printableWidth, m.printableHeight);
 
-    const double py = in.page.twipsPerPixelY();
+    const double py = TwipsPerPixelY(in.page);
     // The printed page reserves the measured title height in fit mode even for a blank
     // title, so the preview does the same to show the size that will really print.
     const int64_t fitTitleHeight = nearestEven(in.titleHeightTwips);

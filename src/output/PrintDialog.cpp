@@ -432,7 +432,7 @@ void PrintDialog::refreshPreview()
     const std::optional<PageMetrics> metrics =
         refused ? std::nullopt
                 : capabilities_.pageMetrics(printer, std::max(paper, 0),
-                                            PrinterOrientation(orientation));
+                                            PageLayoutOrientation(orientation));
     if (!metrics) {
         preview_->showError(true);
         return;
@@ -447,10 +447,10 @@ void PrintDialog::refreshPreview()
     const std::string expanded =
         s_.expandTitle ? s_.expandTitle(workLayout_.titleText) : workLayout_.titleText;
     const QString title = QString::fromStdString(expanded);
-    const QString key =
-        font.toQFont().toString() + QChar(0) + title + QChar(0) + QString::number(metrics->dpiY);
+    const QString key = font.toQFont().toString() + QChar(0) + title + QChar(0) +
+                        QString::number(metrics->dotsPerInchY);
     if (key != measuredTitleKey_) {
-        measuredTitle_ = PageRenderer::measureTitle(font, title, metrics->dpiY);
+        measuredTitle_ = PageRenderer::measureTitle(font, title, metrics->dotsPerInchY);
         measuredTitleKey_ = key;
     }
 

@@ -1,28 +1,18 @@
 #pragma once
 
-#include <cstdint>
+#include <QKeyCombination>
 #include <functional>
 
 namespace tovrimo {
-
-// Modifier bits of a hot-key combination. The values are the ones the settings always implied
-// (Alt 1, Control 2, Shift 4), so a mask can be compared with older configurations.
-enum HotKeyModifier : uint32_t {
-    HotKeyModNone = 0,
-    HotKeyModAlt = 1,
-    HotKeyModControl = 2,
-    HotKeyModShift = 4,
-};
-using HotKeyModifiers = uint32_t;
 
 // System-wide key combinations, one per hot-key slot.
 class HotKeyRegistrar {
 public:
     virtual ~HotKeyRegistrar() = default;
-    // Claims the combination for the slot. False when the key cannot be expressed on this
-    // system, or another program (or another slot) holds the combination already; nothing
-    // stays claimed then.
-    virtual bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) = 0;
+    // Claims the combination (a key with any of Alt, Control and Shift) for the slot. False
+    // when the key cannot be expressed on this system, or another program (or another slot)
+    // holds the combination already; nothing stays claimed then.
+    virtual bool registerHotKey(int slot, QKeyCombination keys) = 0;
     // Releases the slot's combination; a slot that holds none is left alone.
     virtual void unregisterHotKey(int slot) = 0;
     // False when this session offers no system-wide key combinations at all (a Wayland desktop

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QRect>
+#include <QSize>
+#include <QSizeF>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -9,22 +14,16 @@
 
 namespace tovrimo {
 
-// Device geometry of one printer for one paper size and orientation, in printer device
-// pixels, plus the device resolution. The page is already rotated for landscape.
+// Device geometry of one printer for one sheet and orientation, and the device resolution.
+// The page is already rotated for landscape: width runs across the page as it is read.
 struct PageMetrics {
-    double pageWidthTwips = 0;
-    double pageHeightTwips = 0;
-    int physicalOffsetX = 0;  // unprintable left margin, device pixels
-    int physicalOffsetY = 0;  // unprintable top margin, device pixels
-    int physicalWidth = 0;    // whole sheet, device pixels
-    int physicalHeight = 0;
-    int horzRes = 0;  // printable area, device pixels
-    int vertRes = 0;
-    int dpiX = 300;
-    int dpiY = 300;
-    // 0 for a resolution of 0 or less, which no printer has, rather than a division by zero.
-    double twipsPerPixelX() const { return dpiX > 0 ? 1440.0 / dpiX : 0.0; }
-    double twipsPerPixelY() const { return dpiY > 0 ? 1440.0 / dpiY : 0.0; }
+    QSizeF sheetPoints{0, 0};  // the whole sheet, in points
+    QSize sheetPixels{0, 0};   // the whole sheet, in device pixels
+    // The printable area in device pixels, from the sheet's top-left corner: its position is
+    // the unprintable left and top margin.
+    QRect printablePixels;
+    int dotsPerInchX = 300;
+    int dotsPerInchY = 300;
 };
 
 // Why a printer gives no page: what it reports is not a sheet anything can be printed on.
@@ -37,14 +36,14 @@ struct PageProblem {
     std::string reason;  // in the words the user reads
 };
 
-// Options of one print job, in the program's codes.
+// Options of one print job.
 struct JobRequest {
     std::string printer;
     std::string documentName;
     std::string pdfPath;  // the finished page, rendered as PDF
-    int paperSize = 0;    // 0: leave the printer's own size
-    int paperBin = 0;     // 0: leave the printer's own source
-    int orientation = 1;
+    QPageSize pageSize;   // invalid: leave the printer's own sheet
+    int paperBin = 0;     // paper-source code; 0: leave the printer's own source
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
 struct JobResult {
@@ -65,7 +64,8 @@ public:
         if (std::optional<PrinterDefaults> printer = defaultPrinter()) return printer;
         const std::vector<std::string> names = printerNames();
         if (names.empty()) return std::nullopt;
-        return PrinterDefaults{names.front(), defaultPaperSize(names.front()), 1};
+        return PrinterDefaults{names.front(), defaultPageSize(names.front()),
+                               QPageLayout::Portrait};
     }
 
     // Printers by device name, in a stable order: the queues the printing system lists, and
@@ -81,23 +81,27 @@ public:
     }
     virtual std::optional<PrinterDefaults> defaultPrinter() = 0;
 
-    // Paper-size and paper-source codes the printer offers (sizes without a code are left out).
-    virtual std::vector<int> paperSizes(const std::string& printer) = 0;
+    // The standard sheets the printer offers, each once, in the printer's order (sheets of no
+    // standard size the program can keep in its settings are left out), and the paper-source
+    // codes it offers.
+    virtual std::vector<QPageSize> pageSizes(const std::string& printer) = 0;
     virtual std::vector<int> paperSources(const std::string& printer) = 0;
-    // Current (default) paper size code of a printer, 0 when it has no code.
-    virtual int defaultPaperSize(const std::string& printer) = 0;
+    // The sheet a printer is set to; invalid when it is none of the sheets it offers.
+    virtual QPageSize defaultPageSize(const std::string& printer) = 0;
 
-    // Geometry of the given size (0 = the printer's default) and orientation; nothing when the
-    // printer or size is unknown.
-    virtual std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
-                                                   int orientation) = 0;
+    // Geometry of the given sheet (invalid: the printer's own) and orientation; nothing when
+    // the printer or sheet is unknown.
+    virtual std::optional<PageMetrics> pageMetrics(const std::string& printer,
+                                                   const QPageSize& pageSize,
+                                                   QPageLayout::Orientation orientation) = 0;
 
     // Why pageMetrics() gives nothing for a printer that is there: nothing when it would give
-    // a page, or the printer or size is simply unknown.
-    virtual std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize)
+    // a page, or the printer or sheet is simply unknown.
+    virtual std::optional<PageProblem> pageProblem(const std::string& printer,
+                                                   const QPageSize& pageSize)
     {
         (void)printer;
-        (void)paperSize;
+        (void)pageSize;
         return std::nullopt;
     }
 

@@ -78,9 +78,9 @@ T PrinterCatalog::kept(const std::string& printer, std::optional<T> Capabilities
     return answer;
 }
 
-std::vector<int> PrinterCatalog::paperSizes(const std::string& printer)
+std::vector<QPageSize> PrinterCatalog::pageSizes(const std::string& printer)
 {
-    return kept(printer, &Capabilities::sizes, [&] { return backend_.paperSizes(printer); });
+    return kept(printer, &Capabilities::sizes, [&] { return backend_.pageSizes(printer); });
 }
 
 std::vector<int> PrinterCatalog::paperSources(const std::string& printer)
@@ -88,39 +88,45 @@ std::vector<int> PrinterCatalog::paperSources(const std::string& printer)
     return kept(printer, &Capabilities::sources, [&] { return backend_.paperSources(printer); });
 }
 
-int PrinterCatalog::defaultPaperSize(const std::string& printer)
+QPageSize PrinterCatalog::defaultPageSize(const std::string& printer)
 {
     return kept(printer, &Capabilities::defaultSize,
-                [&] { return backend_.defaultPaperSize(printer); });
+                [&] { return backend_.defaultPageSize(printer); });
 }
 
-std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printer, int paperSize,
-                                                       int orientation)
+std::optional<PageMetrics> PrinterCatalog::pageMetrics(const std::string& printer,
+                                                       const QPageSize& pageSize,
+                                                       QPageLayout::Orientation orientation)
 {
-    const auto key = std::make_pair(paperSize, orientation);
+    // The printers offer standard sizes only: a size of the caller's own making is answered
+    // afresh each time rather than kept as the printer's own.
+    const bool keep = !pageSize.isValid() || pageSize.id() != QPageSize::Custom;
+    const auto key =
+        std::make_pair(pageSize.isValid() ? pageSize.id() : QPageSize::Custom, orientation);
     std::unique_lock lock(mutex_);
-    if (auto it = capabilities_.find(printer); it != capabilities_.end()) {
+    if (auto it = capabilities_.find(printer); keep && it != capabilities_.end()) {
         if (auto m = it->second.metrics.find(key); m != it->second.metrics.end()) return m->second;
     }
     const unsigned generation = generation_;
     lock.unlock();
-    std::optional<PageMetrics> metrics = backend_.pageMetrics(printer, paperSize, orientation);
+    std::optional<PageMetrics> metrics = backend_.pageMetrics(printer, pageSize, orientation);
     if (!metrics) {
         // A printer that is there but reports no usable page gives the same answer when asked
         // again: forgetting everything would only make each preview redraw ask it afresh.
-        if (backend_.pageProblem(printer, paperSize)) return metrics;
+        if (backend_.pageProblem(printer, pageSize)) return metrics;
         // The printer or its size went away: nothing kept about the printers may still hold.
         invalidate();
         return metrics;
     }
     lock.lock();
-    if (generation == generation_) capabilities_[printer].metrics.emplace(key, *metrics);
+    if (keep && generation == generation_) capabilities_[printer].metrics.emplace(key, *metrics);
     return metrics;
 }
 
-std::optional<PageProblem> PrinterCatalog::pageProblem(const std::string& printer, int paperSize)
+std::optional<PageProblem> PrinterCatalog::pageProblem(const std::string& printer,
+                                                       const QPageSize& pageSize)
 {
-    return backend_.pageProblem(printer, paperSize);
+    return backend_.pageProblem(printer, pageSize);
 }
 
 JobResult PrinterCatalog::submit(const JobRequest& job)
@@ -186,9 +192,9 @@ void PrinterCatalog::runDiscovery(std::chrono::milliseconds wait, std::function<
 {
     // What the first hard copy would otherwise wait for: the default printer's capabilities.
     if (const auto def = defaultPrinter()) {
-        paperSizes(def->deviceName);
+        pageSizes(def->deviceName);
         paperSources(def->deviceName);
-        pageMetrics(def->deviceName, 0, def->orientation);
+        pageMetrics(def->deviceName, QPageSize(), def->orientation);
     }
     for (;;) {
         const std::vector<std::string> names = backend_.discoverPrinters(wait);
@@ -201,10 +207,10 @@ void PrinterCatalog::runDiscovery(std::chrono::milliseconds wait, std::function<
                     continue;
             }
             // Described here, off the GUI thread: a network printer can take seconds to answer.
-            paperSizes(name);
+            pageSizes(name);
             paperSources(name);
-            defaultPaperSize(name);
-            pageMetrics(name, 0, 1);
+            defaultPageSize(name);
+            pageMetrics(name, QPageSize(), QPageLayout::Portrait);
             {
                 std::lock_guard lock(mutex_);
                 std::vector<std::string> listed = discovered_.value_or(std::vector<std::string>{});

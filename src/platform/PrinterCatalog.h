@@ -33,13 +33,14 @@ public:
 
     std::vector<std::string> printerNames() override;
     std::optional<PrinterDefaults> defaultPrinter() override;
-    std::vector<int> paperSizes(const std::string& printer) override;
+    std::vector<QPageSize> pageSizes(const std::string& printer) override;
     std::vector<int> paperSources(const std::string& printer) override;
-    int defaultPaperSize(const std::string& printer) override;
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
-                                           int orientation) override;
+    QPageSize defaultPageSize(const std::string& printer) override;
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, const QPageSize& pageSize,
+                                           QPageLayout::Orientation orientation) override;
     // Not kept: it is asked only after pageMetrics() gave nothing, which forgot everything.
-    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override;
+    std::optional<PageProblem> pageProblem(const std::string& printer,
+                                           const QPageSize& pageSize) override;
     JobResult submit(const JobRequest& job) override;
     void invalidate() override;
 
@@ -57,10 +58,11 @@ public:
 
 private:
     struct Capabilities {
-        std::optional<std::vector<int>> sizes;
+        std::optional<std::vector<QPageSize>> sizes;
         std::optional<std::vector<int>> sources;
-        std::optional<int> defaultSize;
-        std::map<std::pair<int, int>, PageMetrics> metrics;
+        std::optional<QPageSize> defaultSize;
+        // By the sheet's standard size (Custom for the printer's own) and the orientation.
+        std::map<std::pair<QPageSize::PageSizeId, QPageLayout::Orientation>, PageMetrics> metrics;
     };
     // The answer kept in `field` for the printer, else what `ask` gets from the backend (kept
     // unless the printers were forgotten meanwhile).

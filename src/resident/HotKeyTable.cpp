@@ -1,5 +1,7 @@
 #include "resident/HotKeyTable.h"
 
+#include "core/SettingsFileCodes.h"
+
 namespace tovrimo {
 
 namespace {
@@ -11,24 +13,25 @@ bool ValidSlot(int slot)
 
 }  // namespace
 
-HotKeyModifiers ModifiersForSlot(const Settings& settings, int slot)
+QKeyCombination KeysForSlot(const Settings& settings, int slot)
 {
-    if (!ValidSlot(slot)) return HotKeyModNone;
-    HotKeyModifiers mask = HotKeyModNone;
-    if (settings.hotKeyAlt[slot]) mask |= HotKeyModAlt;
-    if (settings.hotKeyCtrl[slot]) mask |= HotKeyModControl;
-    if (settings.hotKeyShift[slot]) mask |= HotKeyModShift;
-    return mask;
+    if (!ValidSlot(slot)) return QKeyCombination(Qt::Key_unknown);
+    const auto index = static_cast<size_t>(slot);
+    const HotKeyInFile entry{settings.hotKeyCode[index], settings.hotKeyAlt[index],
+                             settings.hotKeyCtrl[index], settings.hotKeyShift[index]};
+    if (const std::optional<QKeyCombination> keys = HotKeyFromFile(entry)) return *keys;
+    return QKeyCombination(ModifiersFromFile(entry.alt, entry.control, entry.shift),
+                           Qt::Key_unknown);
 }
 
 std::vector<int> SlotsToRegister(const Settings& settings, AppState state)
 {
-    std::vector<int> slots;
-    if (state == AppState::CommandLine) return slots;
+    std::vector<int> enabled;
+    if (state == AppState::CommandLine) return enabled;
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        if (settings.hotKeyOn[slot]) slots.push_back(slot);
+        if (settings.hotKeyOn[slot]) enabled.push_back(slot);
     }
-    return slots;
+    return enabled;
 }
 
 }  // namespace tovrimo

@@ -23,8 +23,7 @@ void HotKeys::registerKeys(const Settings& settings, AppState state)
             registrar_.unregisterHotKey(slot);
             registered_[slot] = false;
         }
-        registered_[slot] = registrar_.registerHotKey(slot, ModifiersForSlot(settings, slot),
-                                                      settings.hotKeyCode[slot]);
+        registered_[slot] = registrar_.registerHotKey(slot, KeysForSlot(settings, slot));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <map>
 #include <set>
 #include <string>
@@ -9,18 +10,17 @@
 
 namespace tovrimo::test {
 
-// Logs "register:<slot>:<modifiers>:<virtual key>" and "unregister:<slot>" in order. A slot in
-// `refuse` fails to register, as a combination owned by another program would. press() plays
-// a key press of a held slot. A slot in `unbound` is taken but not bound, as by a desktop
-// that accepts a claim and binds nothing.
+// Logs "register:<slot>:<keys>" (keys as "Ctrl+Alt+P", "Shift+F5", "none" for Qt::Key_unknown)
+// and "unregister:<slot>" in order. A slot in `refuse` fails to register, as a combination
+// owned by another program would. press() plays a key press of a held slot. A slot in
+// `unbound` is taken but not bound, as by a desktop that accepts a claim and binds nothing.
 class FakeHotKeyRegistrar : public HotKeyRegistrar {
 public:
-    bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override
+    bool registerHotKey(int slot, QKeyCombination keys) override
     {
-        calls.push_back("register:" + std::to_string(slot) + ":" + std::to_string(modifiers) + ":" +
-                        std::to_string(virtualKey));
+        calls.push_back("register:" + std::to_string(slot) + ":" + Describe(keys));
         if (refuse.count(slot)) return false;
-        held[slot] = {modifiers, virtualKey};
+        held[slot] = keys;
         return true;
     }
     void unregisterHotKey(int slot) override
@@ -40,12 +40,22 @@ public:
         return true;
     }
 
-    struct Combination {
-        HotKeyModifiers modifiers;
-        int virtualKey;
-    };
+    static std::string Describe(QKeyCombination keys)
+    {
+        std::string text;
+        const Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
+        if (modifiers & Qt::ControlModifier) text += "Ctrl+";
+        if (modifiers & Qt::AltModifier) text += "Alt+";
+        if (modifiers & Qt::ShiftModifier) text += "Shift+";
+        if (modifiers & Qt::MetaModifier) text += "Meta+";
+        if (keys.key() == Qt::Key_unknown) return text + "none";
+        return text + QKeySequence(QKeyCombination(keys.key()))
+                          .toString(QKeySequence::PortableText)
+                          .toStdString();
+    }
+
     std::vector<std::string> calls;
-    std::map<int, Combination> held;
+    std::map<int, QKeyCombination> held;
     std::set<int> refuse;
     // Claimed but never bound by the desktop, as a portal that binds nothing.
     std::set<int> unbound;

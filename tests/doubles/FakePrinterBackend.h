@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -22,14 +24,14 @@ class FakePrinterBackend : public PrinterBackend {
 public:
     struct Printer {
         std::string name;
-        std::vector<int> sizes{9};
+        std::vector<QPageSize::PageSizeId> sizes{QPageSize::A4};
         std::vector<int> sources{};
-        int defaultSize = 9;
-        int defaultOrientation = 1;
+        QPageSize::PageSizeId defaultSize = QPageSize::A4;  // Custom: none of its sheets
+        QPageLayout::Orientation defaultOrientation = QPageLayout::Portrait;
         PageMetrics portrait;  // landscape is derived by rotating
-        // Sheets of their own by paper-size code; a size without one (and 0, the printer's
-        // own, when its default has none) has the portrait sheet above.
-        std::map<int, PageMetrics> sheets;
+        // Sheets of their own by size; a size without one (and the printer's own, when its
+        // default has none) has the portrait sheet above.
+        std::map<QPageSize::PageSizeId, PageMetrics> sheets;
     };
 
     std::vector<std::string> printerNames() override
@@ -67,10 +69,10 @@ public:
         ++defaultQueries;
         for (const auto& p : printers)
             if (p.name == defaultName)
-                return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
+                return PrinterDefaults{p.name, SizeOf(p.defaultSize), p.defaultOrientation};
         if (printers.empty()) return std::nullopt;
         const auto& p = printers.front();
-        return PrinterDefaults{p.name, p.defaultSize, p.defaultOrientation};
+        return PrinterDefaults{p.name, SizeOf(p.defaultSize), p.defaultOrientation};
     }
 
     const Printer* find(const std::string& name) const
@@ -80,14 +82,26 @@ public:
         return nullptr;
     }
 
-    std::vector<int> paperSizes(const std::string& printer) override
+    // The id a size stands for here: Custom for an invalid one (the printer's own).
+    static QPageSize::PageSizeId IdOf(const QPageSize& size)
+    {
+        return size.isValid() ? size.id() : QPageSize::Custom;
+    }
+    static QPageSize SizeOf(QPageSize::PageSizeId id)
+    {
+        return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
+    }
+
+    std::vector<QPageSize> pageSizes(const std::string& printer) override
     {
         {
             std::lock_guard lock(countMutex);
             ++sizeQueries[printer];
         }
-        auto* p = find(printer);
-        return p ? p->sizes : std::vector<int>{};
+        std::vector<QPageSize> sizes;
+        if (auto* p = find(printer))
+            for (QPageSize::PageSizeId id : p->sizes) sizes.emplace_back(id);
+        return sizes;
     }
     std::vector<int> paperSources(const std::string& printer) override
     {
@@ -98,54 +112,51 @@ public:
         auto* p = find(printer);
         return p ? p->sources : std::vector<int>{};
     }
-    int defaultPaperSize(const std::string& printer) override
+    QPageSize defaultPageSize(const std::string& printer) override
     {
         {
             std::lock_guard lock(countMutex);
             ++defaultSizeQueries[printer];
         }
         auto* p = find(printer);
-        return p ? p->defaultSize : 0;
+        return p ? SizeOf(p->defaultSize) : QPageSize();
     }
 
     // A printer listed in `problems` is there but gives no page, for the reason given.
-    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override
+    std::optional<PageProblem> pageProblem(const std::string& printer,
+                                           const QPageSize& pageSize) override
     {
-        (void)paperSize;
+        (void)pageSize;
         ++problemQueries;
         const auto it = problems.find(printer);
         if (it == problems.end() || !find(printer)) return std::nullopt;
         return it->second;
     }
 
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
-                                           int orientation) override
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, const QPageSize& pageSize,
+                                           QPageLayout::Orientation orientation) override
     {
         ++metricsQueries;
         {
             std::lock_guard lock(countMutex);
-            ++metricsQueriesFor[{printer, paperSize, orientation}];
+            ++metricsQueriesFor[{printer, IdOf(pageSize), orientation}];
         }
         auto* p = find(printer);
         if (!p || problems.count(printer)) return std::nullopt;
-        const auto own = p->sheets.find(paperSize == 0 ? p->defaultSize : paperSize);
+        const auto own = p->sheets.find(pageSize.isValid() ? pageSize.id() : p->defaultSize);
         PageMetrics m = own != p->sheets.end() ? own->second : p->portrait;
-        if (orientation == 2) {
+        if (orientation == QPageLayout::Landscape) {
             // Landscape turns the sheet a quarter turn counter-clockwise, as CUPS does: the
             // portrait bottom margin becomes the left one and the portrait left the top one;
             // the right and bottom margins follow from the sizes.
-            const int bottom = m.physicalHeight - m.vertRes - m.physicalOffsetY;
-            PageMetrics r = m;
-            r.pageWidthTwips = m.pageHeightTwips;
-            r.pageHeightTwips = m.pageWidthTwips;
-            r.physicalWidth = m.physicalHeight;
-            r.physicalHeight = m.physicalWidth;
-            r.horzRes = m.vertRes;
-            r.vertRes = m.horzRes;
-            r.physicalOffsetX = bottom;
-            r.physicalOffsetY = m.physicalOffsetX;
-            r.dpiX = m.dpiY;
-            r.dpiY = m.dpiX;
+            const QRect& printable = m.printablePixels;
+            const int bottom = m.sheetPixels.height() - printable.height() - printable.y();
+            PageMetrics r;
+            r.sheetPoints = m.sheetPoints.transposed();
+            r.sheetPixels = m.sheetPixels.transposed();
+            r.printablePixels = QRect(bottom, printable.x(), printable.height(), printable.width());
+            r.dotsPerInchX = m.dotsPerInchY;
+            r.dotsPerInchY = m.dotsPerInchX;
             m = r;
         }
         return m;
@@ -155,13 +166,16 @@ public:
     {
         jobs.push_back(job);
         if (!refuseWith.empty()) return JobResult{false, 0, refuseWith};
-        // Like a real printer, this one takes only what it offers; 0 leaves its own setting.
+        // Like a real printer, this one takes only what it offers; an invalid size and source 0
+        // leave its own setting.
         const Printer* p = find(job.printer);
         if (!p) return JobResult{false, 0, "printer not found"};
         auto offers = [](const std::vector<int>& codes, int code) {
             return code == 0 || std::find(codes.begin(), codes.end(), code) != codes.end();
         };
-        if (!offers(p->sizes, job.paperSize)) return JobResult{false, 0, "paper size not offered"};
+        if (job.pageSize.isValid() &&
+            std::find(p->sizes.begin(), p->sizes.end(), job.pageSize.id()) == p->sizes.end())
+            return JobResult{false, 0, "paper size not offered"};
         if (!offers(p->sources, job.paperBin))
             return JobResult{false, 0, "paper source not offered"};
         return JobResult{true, static_cast<int>(jobs.size()), {}};
@@ -171,15 +185,10 @@ public:
     static PageMetrics sheet(int w, int h)
     {
         PageMetrics m;
-        m.dpiX = m.dpiY = 300;
-        m.physicalWidth = w;
-        m.physicalHeight = h;
-        m.physicalOffsetX = 75;
-        m.physicalOffsetY = 75;
-        m.horzRes = w - 150;
-        m.vertRes = h - 150;
-        m.pageWidthTwips = w * 4.8;
-        m.pageHeightTwips = h * 4.8;
+        m.dotsPerInchX = m.dotsPerInchY = 300;
+        m.sheetPixels = QSize(w, h);
+        m.printablePixels = QRect(75, 75, w - 150, h - 150);
+        m.sheetPoints = QSizeF(w * 0.24, h * 0.24);  // 72 points to 300 pixels
         return m;
     }
 
@@ -188,15 +197,7 @@ public:
     {
         Printer p;
         p.name = name;
-        p.portrait.dpiX = p.portrait.dpiY = 300;
-        p.portrait.physicalWidth = 2480;
-        p.portrait.physicalHeight = 3508;
-        p.portrait.physicalOffsetX = 75;
-        p.portrait.physicalOffsetY = 75;
-        p.portrait.horzRes = 2480 - 150;
-        p.portrait.vertRes = 3508 - 150;
-        p.portrait.pageWidthTwips = 2480 * 4.8;
-        p.portrait.pageHeightTwips = 3508 * 4.8;
+        p.portrait = sheet(2480, 3508);
         return p;
     }
 
@@ -215,7 +216,9 @@ public:
     std::atomic<int> defaultQueries = 0;
     std::atomic<int> discoveries = 0;
     std::map<std::string, int> sizeQueries, sourceQueries, defaultSizeQueries;
-    std::map<std::tuple<std::string, int, int>, int> metricsQueriesFor;
+    // By printer, size (Custom for the printer's own) and orientation.
+    std::map<std::tuple<std::string, QPageSize::PageSizeId, QPageLayout::Orientation>, int>
+        metricsQueriesFor;
     std::atomic<int> invalidations = 0;
     void invalidate() override { ++invalidations; }
     // Held while the per-printer counts change; tests read them once the work is done.

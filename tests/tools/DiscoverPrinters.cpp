@@ -33,7 +33,9 @@ int main(int argc, char** argv)
     }
     if (!announced.empty()) {
         std::printf("announced %s\n", announced.c_str());
-        for (int size : backend.paperSizes(announced)) std::printf("size %d\n", size);
+        // By Qt's page-size id.
+        for (const QPageSize& size : backend.pageSizes(announced))
+            std::printf("size %d\n", static_cast<int>(size.id()));
     }
     for (const auto& queue : backend.printerNames()) std::printf("listed %s\n", queue.c_str());
     std::printf("end\n");

@@ -264,8 +264,10 @@ std::optional<PrinterDefaults> CupsPrinterBackend::defaultPrinter()
     defaults.deviceName = name;
     const char* orientation =
         dest ? cupsGetOption("orientation-requested", dest->num_options, dest->options) : nullptr;
-    defaults.orientation = orientation && std::strcmp(orientation, "4") == 0 ? 2 : 1;
-    defaults.paperSize = defaultPaperSize(defaults.deviceName);
+    defaults.orientation = orientation && std::strcmp(orientation, "4") == 0
+                               ? QPageLayout::Landscape
+                               : QPageLayout::Portrait;
+    defaults.pageSize = defaultPageSize(defaults.deviceName);
     return defaults;
 }
 
@@ -342,12 +344,12 @@ void CupsPrinterBackend::invalidate()
     descriptions_.clear();
 }
 
-std::vector<int> CupsPrinterBackend::paperSizes(const std::string& printer)
+std::vector<QPageSize> CupsPrinterBackend::pageSizes(const std::string& printer)
 {
-    std::vector<int> codes;
+    std::vector<QPageSize> sizes;
     if (const auto d = describe(printer))
-        for (const auto& s : d->description->sheets()) codes.push_back(s.code);
-    return codes;
+        for (const auto& s : d->description->sheets()) sizes.emplace_back(s.size);
+    return sizes;
 }
 
 std::vector<int> CupsPrinterBackend::paperSources(const std::string& printer)
@@ -358,26 +360,27 @@ std::vector<int> CupsPrinterBackend::paperSources(const std::string& printer)
     return codes;
 }
 
-int CupsPrinterBackend::defaultPaperSize(const std::string& printer)
+QPageSize CupsPrinterBackend::defaultPageSize(const std::string& printer)
 {
     const auto d = describe(printer);
-    return d ? d->description->defaultSizeCode() : 0;
+    return d ? d->description->defaultSize() : QPageSize();
 }
 
 std::optional<PageMetrics> CupsPrinterBackend::pageMetrics(const std::string& printer,
-                                                           int paperSize, int orientation)
+                                                           const QPageSize& pageSize,
+                                                           QPageLayout::Orientation orientation)
 {
     const auto d = describe(printer);
     if (!d) return std::nullopt;
-    return d->description->metrics(paperSize, orientation);
+    return d->description->metrics(pageSize, orientation);
 }
 
 std::optional<PageProblem> CupsPrinterBackend::pageProblem(const std::string& printer,
-                                                           int paperSize)
+                                                           const QPageSize& pageSize)
 {
     const auto d = describe(printer);
     if (!d) return std::nullopt;
-    return d->description->problem(paperSize);
+    return d->description->problem(pageSize);
 }
 
 JobResult CupsPrinterBackend::submit(const JobRequest& job)
@@ -390,7 +393,6 @@ JobResult CupsPrinterBackend::submit(const JobRequest& job)
 
 JobResult CupsPrinterBackend::submitJob(const JobRequest& job)
 {
-    if (job.orientation != 1 && job.orientation != 2) return Refused(RefusalText(Refusal::Other));
     // The destination as listed before: a queue deleted since then makes the scheduler refuse
     // the job, and the refusal says so.
     const Dest shared = destination(job.printer);
@@ -404,8 +406,8 @@ JobResult CupsPrinterBackend::submitJob(const JobRequest& job)
     const auto described = describe(job.printer);
     const PrinterDescription* description = described ? described->description.get() : nullptr;
     const PrinterDescription::Sheet* sheet = nullptr;
-    if (job.paperSize != 0) {
-        sheet = description ? description->sheet(job.paperSize) : nullptr;
+    if (job.pageSize.isValid()) {
+        sheet = description ? description->sheet(job.pageSize) : nullptr;
         if (!sheet) return Refused(RefusalText(Refusal::PaperSizeNotOffered));
     }
     std::string source;
@@ -425,12 +427,13 @@ JobResult CupsPrinterBackend::submitJob(const JobRequest& job)
     const bool minus90 =
         description && description->landscape() == PrinterDescription::Turn::Minus90;
     numOptions =
-        cupsAddOption("orientation-requested", job.orientation == 1 ? "3" : (minus90 ? "5" : "4"),
+        cupsAddOption("orientation-requested",
+                      job.orientation == QPageLayout::Portrait ? "3" : (minus90 ? "5" : "4"),
                       numOptions, &options);
     if (!source.empty() && described && !described->fromDevice) {
         // The scheduler turns a media collection's source into the queue's own tray choice; a
         // separate media-source would be dropped together with the size.
-        const PrinterDescription::Sheet* size = sheet ? sheet : description->sheet(0);
+        const PrinterDescription::Sheet* size = sheet ? sheet : description->sheet(QPageSize());
         std::string col = "{";
         if (size)
             col += "media-size={x-dimension=" + std::to_string(size->media.width) +

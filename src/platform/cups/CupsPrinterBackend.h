@@ -31,12 +31,13 @@ public:
     std::vector<std::string> printerNames() override;
     std::vector<std::string> discoverPrinters(std::chrono::milliseconds wait) override;
     std::optional<PrinterDefaults> defaultPrinter() override;
-    std::vector<int> paperSizes(const std::string& printer) override;
+    std::vector<QPageSize> pageSizes(const std::string& printer) override;
     std::vector<int> paperSources(const std::string& printer) override;
-    int defaultPaperSize(const std::string& printer) override;
-    std::optional<PageMetrics> pageMetrics(const std::string& printer, int paperSize,
-                                           int orientation) override;
-    std::optional<PageProblem> pageProblem(const std::string& printer, int paperSize) override;
+    QPageSize defaultPageSize(const std::string& printer) override;
+    std::optional<PageMetrics> pageMetrics(const std::string& printer, const QPageSize& pageSize,
+                                           QPageLayout::Orientation orientation) override;
+    std::optional<PageProblem> pageProblem(const std::string& printer,
+                                           const QPageSize& pageSize) override;
     JobResult submit(const JobRequest& job) override;
     void invalidate() override;
 

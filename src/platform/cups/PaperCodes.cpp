@@ -7,6 +7,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/SettingsFileCodes.h"
+
 namespace tovrimo {
 
 namespace {
@@ -38,21 +40,16 @@ constexpr std::array kSourceNames = {
     SourceName{10, "largeformat"},   SourceName{11, "largecapacity"}, SourceName{14, "cassette"},
 };
 
-// The highest DMPAPER_ number that Qt knows a size for.
-constexpr int kLastSizeCode = 118;
-
 }  // namespace
 
-int PaperCodes::sizeCodeForPoints(double widthPt, double heightPt)
+std::optional<QPageSize::PageSizeId> PaperCodes::pageSizeForPoints(double widthPt, double heightPt)
 {
-    for (int code = 1; code <= kLastSizeCode; ++code) {
-        const QPageSize::PageSizeId id = QPageSize::id(code);
-        if (id == QPageSize::Custom) continue;
+    for (const QPageSize::PageSizeId id : PageSizesInFileOrder()) {
         const QSizeF size = QPageSize::size(id, QPageSize::Point);
         if (std::abs(size.width() - widthPt) <= 1.0 && std::abs(size.height() - heightPt) <= 1.0)
-            return code;
+            return id;
     }
-    return 0;
+    return std::nullopt;
 }
 
 int PaperCodes::sourceCodeForKeyword(std::string_view keyword)

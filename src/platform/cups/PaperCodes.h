@@ -1,19 +1,22 @@
 #pragma once
 
+#include <QPageSize>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tovrimo {
 
-// The program's paper codes (sizes numbered as DMPAPER_*, sources as DMBIN_*) against what
-// the printing system calls them. Pure functions, so that the matching rules are testable
-// without a scheduler.
+// The sheets and paper sources the program knows against what the printing system calls them:
+// sheets as Qt's standard page sizes, sources by their paper-source codes. Pure functions, so
+// that the matching rules are testable without a scheduler.
 class PaperCodes {
 public:
-    // Size code of a portrait sheet of the given size in points, matched within 1 pt; the
-    // lowest code wins where several name the same sheet (Letter before Note). 0: no code.
-    static int sizeCodeForPoints(double widthPt, double heightPt);
+    // The standard size of a portrait sheet of the given size in points, matched within 1 pt,
+    // among the sizes the settings can keep; where several are the same sheet, the one the
+    // settings name first (Letter before Letter Small and Note). Nothing for any other sheet.
+    static std::optional<QPageSize::PageSizeId> pageSizeForPoints(double widthPt, double heightPt);
 
     // Source code of a PPD InputSlot keyword or IPP media-source name, matched without regard
     // to case, '-', '_' or spaces, including common aliases (Tray1 for the upper tray ...).

@@ -16,10 +16,11 @@ namespace {
 
 constexpr double kPointsPerHundredthMm = 72.0 / 2540.0;
 
-PrinterDescription::Sheet SheetOf(int code, const PrinterDescription::Media& media)
+PrinterDescription::Sheet SheetOf(QPageSize::PageSizeId size,
+                                  const PrinterDescription::Media& media)
 {
     PrinterDescription::Sheet s;
-    s.code = code;
+    s.size = size;
     s.media = media;
     s.widthPt = media.width * kPointsPerHundredthMm;
     s.heightPt = media.length * kPointsPerHundredthMm;
@@ -109,7 +110,7 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         auto sheet = sheetFor(media);
         if (!sheet) continue;
         const bool listed = std::any_of(sheets.begin(), sheets.end(),
-                                        [&](const Sheet& s) { return s.code == sheet->code; });
+                                        [&](const Sheet& s) { return s.size == sheet->size; });
         if (!listed) sheets.push_back(*sheet);
     }
 
@@ -122,9 +123,9 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         if (!listed) sources.push_back({code, keyword});
     }
 
-    int defaultCode = 0;
+    QPageSize::PageSizeId defaultSize = QPageSize::Custom;
     if (reported.defaultSize)
-        if (auto sheet = sheetFor(*reported.defaultSize)) defaultCode = sheet->code;
+        if (auto sheet = sheetFor(*reported.defaultSize)) defaultSize = sheet->size;
 
     int dpiX = 300, dpiY = 300;
     std::optional<PageProblem> printerProblem;
@@ -158,7 +159,7 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
         // A printer that names no size still prints, on its own default sheet; nothing is known
         // of its margins or resolution.
         standIn = standInSheet(reported.defaultMedia);
-        defaultCode = 0;
+        defaultSize = QPageSize::Custom;
         dpiX = dpiY = 300;
         printerProblem.reset();
     } else if (sheets.empty()) {
@@ -168,7 +169,7 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
                            QT_TRANSLATE_NOOP("tovrimo::MessageBox",
                                              "プリンタの用紙は、どれも寸法か余白が不正です。"))};
     } else if (std::none_of(sheets.begin(), sheets.end(),
-                            [&](const Sheet& s) { return s.code == defaultCode; })) {
+                            [&](const Sheet& s) { return s.size == defaultSize; })) {
         const std::string name = Printable(reported.defaultMedia);
         const bool bad =
             std::find(dropped.begin(), dropped.end(), reported.defaultMedia) != dropped.end();
@@ -187,7 +188,7 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
                       {name})};
     }
 
-    PrinterDescription d(std::move(sheets), std::move(sources), defaultCode, dpiX, dpiY,
+    PrinterDescription d(std::move(sheets), std::move(sources), defaultSize, dpiX, dpiY,
                          reported.landscape.value_or(Turn::Plus90), std::move(standIn));
     d.printerProblem_ = std::move(printerProblem);
     d.defaultProblem_ = std::move(defaultProblem);
@@ -197,10 +198,10 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
 std::optional<PrinterDescription::Sheet> PrinterDescription::sheetFor(const Media& media)
 {
     if (!SaneMedia(media)) return std::nullopt;
-    const int code = PaperCodes::sizeCodeForPoints(media.width * kPointsPerHundredthMm,
-                                                   media.length * kPointsPerHundredthMm);
-    if (code == 0) return std::nullopt;
-    return SheetOf(code, media);
+    const std::optional<QPageSize::PageSizeId> size = PaperCodes::pageSizeForPoints(
+        media.width * kPointsPerHundredthMm, media.length * kPointsPerHundredthMm);
+    if (!size) return std::nullopt;
+    return SheetOf(*size, media);
 }
 
 PrinterDescription::Sheet PrinterDescription::standInSheet(const std::string& defaultMediaName)
@@ -209,21 +210,21 @@ PrinterDescription::Sheet PrinterDescription::standInSheet(const std::string& de
     const pwg_media_t* known =
         defaultMediaName.empty() ? nullptr : pwgMediaForPWG(defaultMediaName.c_str());
     // A name of the printer's own making can state any size at all ("om_x_0x0mm"): only one
-    // that is a sheet with a paper-size code stands in.
+    // that is a standard sheet stands in.
     if (known && !sheetFor(Media{known->pwg, known->width, known->length})) known = nullptr;
     if (!known) known = pwgMediaForPWG("iso_a4_210x297mm");
     media.name = known->pwg;
     media.width = known->width;
     media.length = known->length;
-    return SheetOf(0, media);
+    return SheetOf(QPageSize::Custom, media);
 }
 
 PrinterDescription::PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources,
-                                       int defaultSizeCode, int dpiX, int dpiY, Turn landscape,
-                                       std::optional<Sheet> standIn)
+                                       QPageSize::PageSizeId defaultSize, int dpiX, int dpiY,
+                                       Turn landscape, std::optional<Sheet> standIn)
     : sheets_(std::move(sheets)),
       sources_(std::move(sources)),
-      defaultSizeCode_(defaultSizeCode),
+      defaultSize_(defaultSize),
       dpiX_(dpiX),
       dpiY_(dpiY),
       landscape_(landscape),
@@ -231,14 +232,20 @@ PrinterDescription::PrinterDescription(std::vector<Sheet> sheets, std::vector<So
 {
 }
 
-const PrinterDescription::Sheet* PrinterDescription::sheet(int code) const
+QPageSize PrinterDescription::defaultSize() const
 {
-    if (code == 0) {
-        if (sheets_.empty() && standIn_) return &*standIn_;
-        code = defaultSizeCode_;
-    }
+    if (defaultSize_ == QPageSize::Custom) return {};
+    return QPageSize(defaultSize_);
+}
+
+const PrinterDescription::Sheet* PrinterDescription::sheet(const QPageSize& size) const
+{
+    QPageSize::PageSizeId id = size.isValid() ? size.id() : defaultSize_;
+    if (!size.isValid() && sheets_.empty() && standIn_) return &*standIn_;
+    // A size of the caller's own making is none of the printer's sheets.
+    if (id == QPageSize::Custom) return nullptr;
     for (const auto& s : sheets_)
-        if (s.code == code) return &s;
+        if (s.size == id) return &s;
     return nullptr;
 }
 
@@ -249,11 +256,12 @@ std::string PrinterDescription::sourceKeyword(int code) const
     return {};
 }
 
-std::optional<PageMetrics> PrinterDescription::metrics(int sizeCode, int orientation) const
+std::optional<PageMetrics> PrinterDescription::metrics(const QPageSize& size,
+                                                       QPageLayout::Orientation orientation) const
 {
     if (printerProblem_) return std::nullopt;
-    const Sheet* s = sheet(sizeCode);
-    if (!s || (orientation != 1 && orientation != 2)) return std::nullopt;
+    const Sheet* s = sheet(size);
+    if (!s) return std::nullopt;
 
     // Edges are converted to pixels and the margins taken as differences, so that margins and
     // printable area always add up to the whole sheet.
@@ -267,41 +275,31 @@ std::optional<PageMetrics> PrinterDescription::metrics(int sizeCode, int orienta
     const int top = height - static_cast<int>(nearestEven(s->top * perPtY));
 
     PageMetrics m;
-    if (orientation == 1) {
-        m.pageWidthTwips = s->widthPt * 20;
-        m.pageHeightTwips = s->heightPt * 20;
-        m.physicalWidth = width;
-        m.physicalHeight = height;
-        m.physicalOffsetX = left;
-        m.physicalOffsetY = top;
-        m.horzRes = width - left - right;
-        m.vertRes = height - top - bottom;
-        m.dpiX = dpiX_;
-        m.dpiY = dpiY_;
+    if (orientation == QPageLayout::Portrait) {
+        m.sheetPoints = QSizeF(s->widthPt, s->heightPt);
+        m.sheetPixels = QSize(width, height);
+        m.printablePixels = QRect(left, top, width - left - right, height - top - bottom);
+        m.dotsPerInchX = dpiX_;
+        m.dotsPerInchY = dpiY_;
         return m;
     }
-    m.pageWidthTwips = s->heightPt * 20;
-    m.pageHeightTwips = s->widthPt * 20;
-    m.physicalWidth = height;
-    m.physicalHeight = width;
-    m.horzRes = height - top - bottom;
-    m.vertRes = width - left - right;
-    m.dpiX = dpiY_;
-    m.dpiY = dpiX_;
+    m.sheetPoints = QSizeF(s->heightPt, s->widthPt);
+    m.sheetPixels = QSize(height, width);
+    m.dotsPerInchX = dpiY_;
+    m.dotsPerInchY = dpiX_;
+    const QSize printable(height - top - bottom, width - left - right);
     if (landscape_ == Turn::Plus90) {
-        m.physicalOffsetX = bottom;
-        m.physicalOffsetY = left;
+        m.printablePixels = QRect(QPoint(bottom, left), printable);
     } else {
-        m.physicalOffsetX = top;
-        m.physicalOffsetY = right;
+        m.printablePixels = QRect(QPoint(top, right), printable);
     }
     return m;
 }
 
-std::optional<PageProblem> PrinterDescription::problem(int sizeCode) const
+std::optional<PageProblem> PrinterDescription::problem(const QPageSize& size) const
 {
     if (printerProblem_) return printerProblem_;
-    if (sizeCode == 0 && !sheet(0)) return defaultProblem_;
+    if (!size.isValid() && !sheet(size)) return defaultProblem_;
     return std::nullopt;
 }
 

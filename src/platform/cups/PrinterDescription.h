@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,9 +13,9 @@ struct _ipp_attribute_s;
 
 namespace tovrimo {
 
-// What a printer says about its sheets, trays, resolution and landscape direction, in the
-// program's codes. Read once per printer and kept, because the print preview asks for page
-// metrics on every redraw.
+// What a printer says about its sheets (as Qt's standard page sizes), trays (as paper-source
+// codes), resolution and landscape direction. Read once per printer and kept, because the print
+// preview asks for page metrics on every redraw.
 class PrinterDescription {
 public:
     // Sizes and margins in hundredths of a millimetre, as IPP and libcups's destination API
@@ -24,8 +26,9 @@ public:
         int left = 0, bottom = 0, right = 0, top = 0;
     };
     struct Sheet {
-        int code = 0;  // paper-size code; 0 for the stand-in sheet of a printer without sizes
-        Media media;   // sent with the job, so that the printer takes this very sheet
+        // The standard size; Custom for the stand-in sheet of a printer without sizes.
+        QPageSize::PageSizeId size = QPageSize::Custom;
+        Media media;  // sent with the job, so that the printer takes this very sheet
         double widthPt = 0;
         double heightPt = 0;
         // Printable area in points from the sheet's bottom-left corner.
@@ -66,49 +69,52 @@ public:
     static constexpr int kMinDpi = 50;
     static constexpr int kMaxDpi = 12000;
 
-    // The description of what a printer reported. Sizes without a paper-size code, sizes of
+    // The description of what a printer reported. Sizes of no standard size, sizes of
     // no area and sizes whose margins are negative or leave no printable area are left out;
     // so are resolutions outside kMinDpi to kMaxDpi. A printer that lists no sizes at all prints
     // on the stand-in sheet at 300 dpi. What cannot make a page is kept as the problem() that
     // pageMetrics() answers with nothing for.
     static PrinterDescription fromReport(const Reported& reported);
 
-    // The sheet of an IPP media entry; nothing when its size has no paper-size code or its
-    // margins leave no printable area.
+    // The sheet of an IPP media entry; nothing when its size is no standard one or its margins
+    // leave no printable area.
     static std::optional<Sheet> sheetFor(const Media& media);
     // The sheet assumed for a printer that reports no sizes: its default media when that names
     // a known size (otherwise A4), without margins.
     static Sheet standInSheet(const std::string& defaultMediaName);
 
-    // A printer reporting no sheets still prints on the stand-in sheet for code 0.
-    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources, int defaultSizeCode,
-                       int dpiX, int dpiY, Turn landscape = Turn::Plus90,
-                       std::optional<Sheet> standIn = std::nullopt);
+    // A printer reporting no sheets still prints on the stand-in sheet, as its own sheet.
+    // `defaultSize` is Custom when the printer's default is none of its sheets.
+    PrinterDescription(std::vector<Sheet> sheets, std::vector<Source> sources,
+                       QPageSize::PageSizeId defaultSize, int dpiX, int dpiY,
+                       Turn landscape = Turn::Plus90, std::optional<Sheet> standIn = std::nullopt);
 
     const std::vector<Sheet>& sheets() const { return sheets_; }
     const std::vector<Source>& sources() const { return sources_; }
-    int defaultSizeCode() const { return defaultSizeCode_; }
+    // The sheet the printer is set to; invalid when it is none of its sheets (or it has none).
+    QPageSize defaultSize() const;
     int dpiX() const { return dpiX_; }
     int dpiY() const { return dpiY_; }
     Turn landscape() const { return landscape_; }
 
-    const Sheet* sheet(int code) const;  // 0: the default sheet (or the stand-in)
+    const Sheet* sheet(const QPageSize& size) const;  // invalid: the default sheet (or stand-in)
     std::string sourceKeyword(int code) const;
 
     // Device geometry of the sheet. Landscape is the portrait sheet turned the printer's way:
     // Plus90 makes the portrait bottom margin the left one, the left the top one, the top the
     // right one and the right the bottom one; Minus90 makes the top margin the left one, the
     // right the top one, the bottom the right one and the left the bottom one. Nothing for an
-    // unknown size or an orientation other than 1 or 2.
-    std::optional<PageMetrics> metrics(int sizeCode, int orientation) const;
-    // Why metrics() gives nothing for a size (0: the default sheet) of a printer that is
+    // unknown size.
+    std::optional<PageMetrics> metrics(const QPageSize& size,
+                                       QPageLayout::Orientation orientation) const;
+    // Why metrics() gives nothing for a size (invalid: the default sheet) of a printer that is
     // there; nothing when it gives a page or the size is merely not offered.
-    std::optional<PageProblem> problem(int sizeCode) const;
+    std::optional<PageProblem> problem(const QPageSize& size) const;
 
 private:
     std::vector<Sheet> sheets_;
     std::vector<Source> sources_;
-    int defaultSizeCode_ = 0;
+    QPageSize::PageSizeId defaultSize_ = QPageSize::Custom;
     int dpiX_ = 300;
     int dpiY_ = 300;
     Turn landscape_ = Turn::Plus90;

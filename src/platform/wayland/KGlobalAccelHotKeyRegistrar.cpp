@@ -7,6 +7,7 @@
 #include <QList>
 #include <cstdio>
 
+#include "platform/KeySyms.h"
 #include "platform/Translated.h"
 #include "platform/wayland/ShortcutTriggers.h"
 
@@ -23,15 +24,6 @@ const QString kComponent = QStringLiteral("tovrimo");
 constexpr const char* kNamesContext = "tovrimo::HotKeys";
 constexpr const char* kComponentName = QT_TRANSLATE_NOOP("tovrimo::HotKeys", "トヴリモ");
 constexpr int kCallTimeoutMs = 5000;
-
-// Qt's key codes, spelled out so that the platform layer needs no widget headers.
-constexpr int kQtShift = 0x02000000;
-constexpr int kQtControl = 0x04000000;
-constexpr int kQtAlt = 0x08000000;
-constexpr int kQtKeySpace = 0x20;
-constexpr int kQtKeyReturn = 0x01000004;
-constexpr int kQtKeyPrint = 0x01000009;
-constexpr int kQtKeyF1 = 0x01000030;
 
 // setShortcut's flags: the action is there now, and takes the keys given rather than the
 // ones the service stored for it.
@@ -61,25 +53,13 @@ QDBusMessage Call(const QString& method, const QVariantList& arguments)
 
 }  // namespace
 
-std::optional<int> QtKeyCode(HotKeyModifiers modifiers, int virtualKey)
+std::optional<int> QtKeyCode(QKeyCombination keys)
 {
-    int key = 0;
-    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
-        key = virtualKey;  // Qt's letter and digit keys are their upper-case characters
-    else if (virtualKey >= 112 && virtualKey <= 123)
-        key = kQtKeyF1 + (virtualKey - 112);
-    else if (virtualKey == 32)
-        key = kQtKeySpace;
-    else if (virtualKey == 13)
-        key = kQtKeyReturn;
-    else if (virtualKey == 44)
-        key = kQtKeyPrint;
-    else
-        return std::nullopt;
-    if (modifiers & HotKeyModShift) key |= kQtShift;
-    if (modifiers & HotKeyModControl) key |= kQtControl;
-    if (modifiers & HotKeyModAlt) key |= kQtAlt;
-    return key;
+    // Only the keys the other desktops can bind too, so that a hot key works the same on each.
+    if (!KeysymForKey(keys.key())) return std::nullopt;
+    const Qt::KeyboardModifiers kept =
+        keys.keyboardModifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
+    return QKeyCombination(kept, keys.key()).toCombined();
 }
 
 KGlobalAccelHotKeyRegistrar::KGlobalAccelHotKeyRegistrar(QDBusConnection bus) : bus_(std::move(bus))
@@ -132,11 +112,10 @@ bool KGlobalAccelHotKeyRegistrar::listen()
     return listening_;
 }
 
-bool KGlobalAccelHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers,
-                                                 int virtualKey)
+bool KGlobalAccelHotKeyRegistrar::registerHotKey(int slot, QKeyCombination keys)
 {
     if (slot < 0 || slot >= static_cast<int>(bound_.size())) return false;
-    const auto key = QtKeyCode(modifiers, virtualKey);
+    const auto key = QtKeyCode(keys);
     if (!key || !offersGlobalHotKeys()) return false;
     if (bound_[slot]) unregisterHotKey(slot);
     const QStringList id = actionId(slot);

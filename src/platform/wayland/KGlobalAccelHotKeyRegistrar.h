@@ -12,9 +12,9 @@
 namespace tovrimo {
 
 // The Qt key code (modifiers included, as Qt::CTRL | Qt::Key_P combine) of a hot-key
-// combination, as KDE's shortcut service stores keys; nothing for a virtual-key code that
-// names no key this program offers.
-std::optional<int> QtKeyCode(HotKeyModifiers modifiers, int virtualKey);
+// combination, as KDE's shortcut service stores keys; nothing for a key this program does not
+// offer. Modifiers other than Alt, Control and Shift are left out.
+std::optional<int> QtKeyCode(QKeyCombination keys);
 
 // Global hot keys through KDE's shortcut service (org.kde.kglobalaccel, served by KWin on
 // Plasma's Wayland session): the component "tovrimo" with one action per slot, each with the
@@ -26,7 +26,7 @@ public:
     explicit KGlobalAccelHotKeyRegistrar(QDBusConnection bus = QDBusConnection::sessionBus());
     ~KGlobalAccelHotKeyRegistrar() override;
 
-    bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
+    bool registerHotKey(int slot, QKeyCombination keys) override;
     void unregisterHotKey(int slot) override;
     bool offersGlobalHotKeys() const override;
 

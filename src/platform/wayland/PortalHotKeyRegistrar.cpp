@@ -107,10 +107,10 @@ PortalHotKeyRegistrar::~PortalHotKeyRegistrar()
     closeSession();
 }
 
-bool PortalHotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+bool PortalHotKeyRegistrar::registerHotKey(int slot, QKeyCombination keys)
 {
     if (!offersGlobalHotKeys()) return false;
-    const auto trigger = ShortcutTrigger(modifiers, virtualKey);
+    const auto trigger = ShortcutTrigger(keys);
     if (!trigger) return false;
     for (const auto& [other, otherTrigger] : triggers_) {
         if (other != slot && otherTrigger == *trigger) return false;

@@ -26,7 +26,7 @@ public:
 
     // True when the combination is valid and unique among the slots and the portal is there.
     // The portal learns of the change a moment later, together with the other slots' changes.
-    bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
+    bool registerHotKey(int slot, QKeyCombination keys) override;
     void unregisterHotKey(int slot) override;
     bool offersGlobalHotKeys() const override;
     // Bound when the desktop's answer to the binding named the slot's shortcut.

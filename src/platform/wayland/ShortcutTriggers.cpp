@@ -2,16 +2,16 @@
 
 #include <charconv>
 
-#include "platform/VirtualKeys.h"
+#include "platform/KeySyms.h"
 
 namespace tovrimo {
 
 namespace {
 
 // The key's name as an XKB keysym name, which is what the trigger notation uses.
-std::optional<std::string> KeyName(int virtualKey)
+std::optional<std::string> KeyName(Qt::Key key)
 {
-    const auto code = KeysymForVirtualKey(virtualKey);
+    const auto code = KeysymForKey(key);
     if (!code) return std::nullopt;
     constexpr uint32_t kLetterZ = keysym::kLetterA + 25;
     constexpr uint32_t kDigit9 = keysym::kDigit0 + 9;
@@ -35,14 +35,15 @@ std::optional<std::string> KeyName(int virtualKey)
 
 }  // namespace
 
-std::optional<std::string> ShortcutTrigger(HotKeyModifiers modifiers, int virtualKey)
+std::optional<std::string> ShortcutTrigger(QKeyCombination keys)
 {
-    const auto key = KeyName(virtualKey);
+    const auto key = KeyName(keys.key());
     if (!key) return std::nullopt;
+    const Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
     std::string trigger;
-    if (modifiers & HotKeyModControl) trigger += "CTRL+";
-    if (modifiers & HotKeyModAlt) trigger += "ALT+";
-    if (modifiers & HotKeyModShift) trigger += "SHIFT+";
+    if (modifiers & Qt::ControlModifier) trigger += "CTRL+";
+    if (modifiers & Qt::AltModifier) trigger += "ALT+";
+    if (modifiers & Qt::ShiftModifier) trigger += "SHIFT+";
     return trigger + *key;
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <optional>
 #include <string>
-
-#include "platform/HotKeyRegistrar.h"
 
 namespace tovrimo {
 
 // A hot-key combination as a preferred trigger in the notation of the desktop portal's
-// global shortcuts ("CTRL+ALT+p", "SHIFT+F5", "Print"); nothing for a virtual-key code that
-// names no key this program offers.
-std::optional<std::string> ShortcutTrigger(HotKeyModifiers modifiers, int virtualKey);
+// global shortcuts ("CTRL+ALT+p", "SHIFT+F5", "Print"); nothing for a key this program does
+// not offer.
+std::optional<std::string> ShortcutTrigger(QKeyCombination keys);
 
 // The shortcut id of a hot-key slot ("slot0" …) and back; nothing for a foreign id.
 std::string ShortcutId(int slot);

@@ -109,12 +109,11 @@ std::vector<uint16_t> X11HotKeyRegistrar::lockCombinations() const
     return combinations;
 }
 
-X11HotKeyRegistrar::Grab X11HotKeyRegistrar::planGrab(HotKeyModifiers modifiers, int virtualKey)
+X11HotKeyRegistrar::Grab X11HotKeyRegistrar::planGrab(QKeyCombination keys)
 {
     Grab grab;
-    grab.requestedModifiers = modifiers;
-    grab.virtualKey = virtualKey;
-    const auto keysym = KeysymForVirtualKey(virtualKey);
+    grab.requested = keys;
+    const auto keysym = KeysymForKey(keys.key());
     if (!keysym) return grab;
     grab.keycodes = KeycodesOf(connection_, *keysym);
 
@@ -122,20 +121,21 @@ X11HotKeyRegistrar::Grab X11HotKeyRegistrar::planGrab(HotKeyModifiers modifiers,
     numLockMask_ = modifierMaskOf(kKeysymNumLock);
     uint16_t altMask = modifierMaskOf(kKeysymAltL);
     if (altMask == 0) altMask = XCB_MOD_MASK_1;
-    if (modifiers & HotKeyModAlt) grab.modifiers |= altMask;
-    if (modifiers & HotKeyModControl) grab.modifiers |= XCB_MOD_MASK_CONTROL;
-    if (modifiers & HotKeyModShift) grab.modifiers |= XCB_MOD_MASK_SHIFT;
+    const Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
+    if (modifiers & Qt::AltModifier) grab.modifiers |= altMask;
+    if (modifiers & Qt::ControlModifier) grab.modifiers |= XCB_MOD_MASK_CONTROL;
+    if (modifiers & Qt::ShiftModifier) grab.modifiers |= XCB_MOD_MASK_SHIFT;
     grab.modifiers &= static_cast<uint16_t>(~lockBits());
     grab.locks = lockCombinations();
     return grab;
 }
 
-bool X11HotKeyRegistrar::registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey)
+bool X11HotKeyRegistrar::registerHotKey(int slot, QKeyCombination keys)
 {
     if (!connection_ || !SlotInRange(slot)) return false;
     unregisterHotKey(slot);
 
-    Grab grab = planGrab(modifiers, virtualKey);
+    Grab grab = planGrab(keys);
     if (grab.keycodes.empty()) return false;
 
     // X lets a client grab the same combination twice without complaint; the second slot
@@ -265,7 +265,7 @@ void X11HotKeyRegistrar::regrabAfterMappingChange()
     bool changed = false;
     for (const Grab& grab : grabs_) {
         if (grab.identifier == 0) continue;
-        const Grab now = planGrab(grab.requestedModifiers, grab.virtualKey);
+        const Grab now = planGrab(grab.requested);
         if (now.keycodes != grab.keycodes || now.modifiers != grab.modifiers ||
             now.locks != grab.locks) {
             changed = true;
@@ -284,8 +284,7 @@ void X11HotKeyRegistrar::regrabAfterMappingChange()
     // A key the new layout lacks, or one another program took meanwhile, stays dead, as at
     // registration.
     for (int slot = 0; slot < kHotKeySlots; ++slot) {
-        if (held[slot].identifier != 0)
-            registerHotKey(slot, held[slot].requestedModifiers, held[slot].virtualKey);
+        if (held[slot].identifier != 0) registerHotKey(slot, held[slot].requested);
     }
 }
 

@@ -23,7 +23,7 @@ public:
     X11HotKeyRegistrar(const X11HotKeyRegistrar&) = delete;
     X11HotKeyRegistrar& operator=(const X11HotKeyRegistrar&) = delete;
 
-    bool registerHotKey(int slot, HotKeyModifiers modifiers, int virtualKey) override;
+    bool registerHotKey(int slot, QKeyCombination keys) override;
     void unregisterHotKey(int slot) override;
 
     // The atom that identifies the slot's grab while it is held; 0 when it holds none.
@@ -35,8 +35,7 @@ private:
     struct Grab {
         xcb_atom_t identifier = 0;
         // As asked for: what the grab is made again from after a keyboard mapping change.
-        HotKeyModifiers requestedModifiers = 0;
-        int virtualKey = 0;
+        QKeyCombination requested;
         uint16_t modifiers = 0;  // X modifier bits without the lock bits
         std::vector<xcb_keycode_t> keycodes;
         std::vector<uint16_t> locks;  // the lock states grabbed, to release exactly those
@@ -44,7 +43,7 @@ private:
 
     // The grab the combination needs on the keyboard as it is now; no key codes when the
     // keyboard has no such key.
-    Grab planGrab(HotKeyModifiers modifiers, int virtualKey);
+    Grab planGrab(QKeyCombination keys);
     std::vector<uint16_t> lockCombinations() const;
     uint16_t modifierMaskOf(uint32_t keysym) const;
     uint16_t lockBits() const;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/VirtualKeys.h"
+#include "platform/KeySyms.h"
 
 namespace tovrimo {
 

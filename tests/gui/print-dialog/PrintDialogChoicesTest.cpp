@@ -39,14 +39,14 @@ struct Office {
     Office()
     {
         FakePrinterBackend::Printer office = FakePrinterBackend::a4("Office");
-        office.sizes = {9, 11, 1};
-        office.defaultSize = 9;
-        office.sheets = {{9, kA4}, {11, kA5}, {1, kLetter}};
+        office.sizes = {QPageSize::A4, QPageSize::A5, QPageSize::Letter};
+        office.defaultSize = QPageSize::A4;
+        office.sheets = {{QPageSize::A4, kA4}, {QPageSize::A5, kA5}, {QPageSize::Letter, kLetter}};
         FakePrinterBackend::Printer usa = FakePrinterBackend::a4("Usa");
-        usa.sizes = {1, 9};
-        usa.defaultSize = 1;
+        usa.sizes = {QPageSize::Letter, QPageSize::A4};
+        usa.defaultSize = QPageSize::Letter;
         usa.portrait = kLetter;
-        usa.sheets = {{1, kLetter}, {9, kA4}};
+        usa.sheets = {{QPageSize::Letter, kLetter}, {QPageSize::A4, kA4}};
         printers.printers = {office, usa};
         printers.defaultName = "Office";
     }
@@ -141,10 +141,10 @@ struct Rig {
 // The sheet of a page as the printer lays it out for a job, in twips.
 QSize SheetOfJob(FakePrinterBackend& printers, const JobRequest& job)
 {
-    const auto m = printers.pageMetrics(job.printer, job.paperSize, job.orientation);
+    const auto m = printers.pageMetrics(job.printer, job.pageSize, job.orientation);
     EXPECT_TRUE(m.has_value());
-    return m ? QSize(static_cast<int>(nearestEven(m->pageWidthTwips)),
-                     static_cast<int>(nearestEven(m->pageHeightTwips)))
+    return m ? QSize(static_cast<int>(nearestEven(m->sheetPoints.width() * 20)),
+                     static_cast<int>(nearestEven(m->sheetPoints.height() * 20)))
              : QSize();
 }
 
@@ -160,8 +160,8 @@ PrintLayout WithoutOffsets(PrintLayout l)
 // Twips of a 300-dpi sheet of w x h pixels.
 QSize Twips(const PageMetrics& m)
 {
-    return {static_cast<int>(nearestEven(m.pageWidthTwips)),
-            static_cast<int>(nearestEven(m.pageHeightTwips))};
+    return {static_cast<int>(nearestEven(m.sheetPoints.width() * 20)),
+            static_cast<int>(nearestEven(m.sheetPoints.height() * 20))};
 }
 
 }  // namespace
@@ -172,13 +172,14 @@ TEST(PrintDialogChoices, AStoredPaperSizeIsShownPrintedAndKeptOnAPrinterWithAnot
         const char* name;
         const char* printer;
         int16_t code;
-        const char* entry;  // the paper list's entry for the code
+        QPageSize::PageSizeId size;  // what the printer is asked for
+        const char* entry;           // the paper list's entry for the code
         PageMetrics sheet;
     };
     const Case cases[] = {
-        {"A5 on an A4 printer", "Office", 11, "A5、148 x 210 mm", kA5},
-        {"Letter on an A4 printer", "Office", 1, "ﾚﾀｰ、8 1/2 x 11 ｲﾝﾁ", kLetter},
-        {"A4 on a Letter printer", "Usa", 9, "A4、210 x 297 mm", kA4},
+        {"A5 on an A4 printer", "Office", 11, QPageSize::A5, "A5、148 x 210 mm", kA5},
+        {"Letter on an A4 printer", "Office", 1, QPageSize::Letter, "ﾚﾀｰ、8 1/2 x 11 ｲﾝﾁ", kLetter},
+        {"A4 on a Letter printer", "Usa", 9, QPageSize::A4, "A4、210 x 297 mm", kA4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,7 +203,7 @@ TEST(PrintDialogChoices, AStoredPaperSizeIsShownPrintedAndKeptOnAPrinterWithAnot
         r.print();
         ASSERT_EQ(o.printers.jobs.size(), 1u);
         EXPECT_EQ(o.printers.jobs[0].printer, c.printer);
-        EXPECT_EQ(o.printers.jobs[0].paperSize, c.code);
+        EXPECT_EQ(o.printers.jobs[0].pageSize.id(), c.size);
         EXPECT_EQ(SheetOfJob(o.printers, o.printers.jobs[0]), Twips(c.sheet));
         EXPECT_EQ(r.data.current.paperSize, c.code);
         EXPECT_EQ(WithoutOffsets(r.data.current), stored);
@@ -243,7 +244,7 @@ TEST(PrintDialogChoices, ThePreviewDrawsTheSheetThePrinterAndTheSizeTheJobCarrie
         const JobRequest& job = o.printers.jobs[1];
         EXPECT_EQ(job.printer, c.printer);
         EXPECT_EQ(SheetOfJob(o.printers, job), shown);
-        EXPECT_EQ(job.orientation, 1);
+        EXPECT_EQ(job.orientation, QPageLayout::Portrait);
     }
 }
 
@@ -258,7 +259,7 @@ TEST(PrintDialogChoices, TheJobGoesToThePrinterSelectedInTheList)
     r.print();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_EQ(o.printers.jobs[0].printer, "Usa");
-    EXPECT_EQ(o.printers.jobs[0].paperSize, 1);
+    EXPECT_EQ(o.printers.jobs[0].pageSize.id(), QPageSize::Letter);
     EXPECT_EQ(r.data.current.printerName, "Usa");
 }
 
@@ -287,7 +288,7 @@ TEST(PrintDialogChoices, ANamedSettingOnAPrinterThatIsNotInstalledKeepsTheListsP
     r.print();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
     EXPECT_EQ(o.printers.jobs[0].printer, "Usa");
-    EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
+    EXPECT_EQ(o.printers.jobs[0].pageSize.id(), QPageSize::A4);
     EXPECT_TRUE(r.boxes.shown.empty()) << "nothing more is said";
     EXPECT_EQ(r.data.named[0].printerName, "Ghost") << "the named setting itself is unchanged";
 }

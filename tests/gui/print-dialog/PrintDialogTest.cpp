@@ -152,11 +152,11 @@ struct FakeOffice {
     FakeOffice()
     {
         auto office = FakePrinterBackend::a4("Office");
-        office.sizes = {9, 1};
+        office.sizes = {QPageSize::A4, QPageSize::Letter};
         office.sources = {1, 2};
         auto other = FakePrinterBackend::a4("Other");
-        other.sizes = {1, 9};
-        other.defaultSize = 1;
+        other.sizes = {QPageSize::Letter, QPageSize::A4};
+        other.defaultSize = QPageSize::Letter;
         printers.printers = {office, other};
         printers.defaultName = "Office";
     }
@@ -585,17 +585,19 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         PrintDialog& dlg = d.open();
         const bool landscape = c.orientation == PageOrientation::Landscape;
         // The printer interface numbers portrait 1 and landscape 2.
-        const auto metrics = cups.pageMetrics(TestSession::kA4Queue, 9, landscape ? 2 : 1);
+        const auto metrics =
+            cups.pageMetrics(TestSession::kA4Queue, QPageSize(QPageSize::A4),
+                             landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         ASSERT_TRUE(metrics.has_value());
         const Margins m = ComputeMargins(*metrics);
         TitleFont font;
         font.family = "IPAGothic";
         font.pointSize = 10;
         const auto measured =
-            PageRenderer::measureTitle(font, QString::fromUtf8(c.title), metrics->dpiY);
+            PageRenderer::measureTitle(font, QString::fromUtf8(c.title), metrics->dotsPerInchY);
         const ImageSize size =
             TargetImageSize(c.size, 60, m, 400, 300, 15, 15, nearestEven(measured.heightTwips),
-                            metrics->twipsPerPixelY());
+                            TwipsPerPixelY(*metrics));
         PlacementInput in;
         in.position = c.pos;
         in.titlePlacement = c.valign;
@@ -603,7 +605,7 @@ TEST(PrintDialog, PreviewBoxesMatchThePageGeometryOnARealQueue)
         in.image = size;
         in.titleWidth = nearestEven(measured.widthTwips);
         in.titleHeight = PlacingTitleHeight(c.title, measured.heightTwips);
-        in.printerTwipsPerPixelY = metrics->twipsPerPixelY();
+        in.printerTwipsPerPixelY = TwipsPerPixelY(*metrics);
         const PagePlacement p = PlacePage(m, in);
         const double scale = 1.2 * std::max(m.pageWidth, m.pageHeight);
         const int64_t x0 = halfTowardZero(nearestEven(scale - m.pageWidth));
@@ -717,7 +719,7 @@ TEST(PrintDialog, PrintWritesBackSavesAndComesBackAfterASetupError)
     d.click(d.child<QPushButton>("printButton"));
     dlg.onPrintDelayElapsed();
     ASSERT_EQ(o.printers.jobs.size(), 1u);
-    EXPECT_EQ(o.printers.jobs[0].paperSize, 9);
+    EXPECT_EQ(o.printers.jobs[0].pageSize.id(), QPageSize::A4);
     EXPECT_EQ(d.host.closes, 1);
     EXPECT_TRUE(dlg.isClosed());
     EXPECT_EQ(d.host.saves, 2);

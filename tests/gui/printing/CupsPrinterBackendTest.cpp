@@ -16,10 +16,25 @@ using namespace tovrimo::test;
 
 namespace {
 
+// The sheets a printer offers, by Qt's id.
+using Ids = std::vector<QPageSize::PageSizeId>;
+Ids SizesOf(PrinterBackend& backend, const std::string& printer)
+{
+    Ids ids;
+    for (const QPageSize& size : backend.pageSizes(printer)) ids.push_back(size.id());
+    return ids;
+}
+
+// The sheet of an id; Custom stands for the printer's own (an invalid size).
+QPageSize Sheet(QPageSize::PageSizeId id)
+{
+    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
+}
+
 struct Expected {
     const char* printer;
-    int size;
-    int orientation;
+    QPageSize::PageSizeId size;  // Custom: the printer's own
+    QPageLayout::Orientation orientation;
     PageMetrics metrics;
 };
 
@@ -27,15 +42,10 @@ PageMetrics Metrics(double wTw, double hTw, int offX, int offY, int physW, int p
                     int vert, int dpi)
 {
     PageMetrics m;
-    m.pageWidthTwips = wTw;
-    m.pageHeightTwips = hTw;
-    m.physicalOffsetX = offX;
-    m.physicalOffsetY = offY;
-    m.physicalWidth = physW;
-    m.physicalHeight = physH;
-    m.horzRes = horz;
-    m.vertRes = vert;
-    m.dpiX = m.dpiY = dpi;
+    m.sheetPoints = QSizeF(wTw / 20, hTw / 20);  // 20 twips to the point
+    m.sheetPixels = QSize(physW, physH);
+    m.printablePixels = QRect(offX, offY, horz, vert);
+    m.dotsPerInchX = m.dotsPerInchY = dpi;
     return m;
 }
 
@@ -51,14 +61,14 @@ void OnSchedulerThread(const std::string& socket, Body body)
     worker.join();
 }
 
-JobRequest Job(const std::string& printer, const std::string& pdf, int size, int bin,
-               int orientation)
+JobRequest Job(const std::string& printer, const std::string& pdf, QPageSize::PageSizeId size,
+               int bin, QPageLayout::Orientation orientation)
 {
     JobRequest job;
     job.printer = printer;
     job.documentName = "トヴリモ";
     job.pdfPath = pdf;
-    job.paperSize = size;
+    job.pageSize = Sheet(size);
     job.paperBin = bin;
     job.orientation = orientation;
     return job;
@@ -78,22 +88,24 @@ TEST(CupsPrinterBackend, DefaultPrinterWithItsSizeAndOrientation)
     const auto defaults = backend.defaultPrinter();
     ASSERT_TRUE(defaults);
     EXPECT_EQ(defaults->deviceName, "TovA4");
-    EXPECT_EQ(defaults->paperSize, 9);
-    EXPECT_EQ(defaults->orientation, 1);
-    EXPECT_EQ(backend.defaultPaperSize("TovLetter"), 1);
-    EXPECT_EQ(backend.defaultPaperSize("NoSuchPrinter"), 0);
+    EXPECT_EQ(defaults->pageSize.id(), QPageSize::A4);
+    EXPECT_EQ(defaults->orientation, QPageLayout::Portrait);
+    EXPECT_EQ(backend.defaultPageSize("TovLetter").id(), QPageSize::Letter);
+    EXPECT_FALSE(backend.defaultPageSize("NoSuchPrinter").isValid());
 }
 
 TEST(CupsPrinterBackend, SizesAndSourcesOfEachQueueInTheirOrder)
 {
     CupsPrinterBackend backend;
     // A4, Letter, JIS B5, A3 / Letter, A4, Legal
-    EXPECT_EQ(backend.paperSizes("TovA4"), (std::vector<int>{9, 1, 13, 8}));
-    EXPECT_EQ(backend.paperSizes("TovLetter"), (std::vector<int>{1, 9, 5}));
+    EXPECT_EQ(SizesOf(backend, "TovA4"),
+              (Ids{QPageSize::A4, QPageSize::Letter, QPageSize::JisB5, QPageSize::A3}));
+    EXPECT_EQ(SizesOf(backend, "TovLetter"),
+              (Ids{QPageSize::Letter, QPageSize::A4, QPageSize::Legal}));
     // Upper, Lower, Manual / Tray1 (upper), Tray2 (lower), Auto
     EXPECT_EQ(backend.paperSources("TovA4"), (std::vector<int>{1, 2, 4}));
     EXPECT_EQ(backend.paperSources("TovLetter"), (std::vector<int>{1, 2, 7}));
-    EXPECT_TRUE(backend.paperSizes("NoSuchPrinter").empty());
+    EXPECT_TRUE(backend.pageSizes("NoSuchPrinter").empty());
     EXPECT_TRUE(backend.paperSources("NoSuchPrinter").empty());
 }
 
@@ -106,35 +118,42 @@ TEST(CupsPrinterBackend, PageMetricsFromTheSchedulerPortraitAndLandscape)
     // bottom, top <- left, right <- top, bottom <- right.
     const double a4W = 20990 * 1440.0 / 2540, a4H = 29704 * 1440.0 / 2540;
     const std::vector<Expected> cases = {
-        {"TovA4", 9, 1, Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
-        {"TovA4", 0, 1, Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
-        {"TovA4", 9, 2, Metrics(a4H, a4W, 75, 75, 3508, 2479, 3358, 2329, 300)},
+        {"TovA4", QPageSize::A4, QPageLayout::Portrait,
+         Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", QPageSize::Custom, QPageLayout::Portrait,
+         Metrics(a4W, a4H, 75, 75, 2479, 3508, 2329, 3358, 300)},
+        {"TovA4", QPageSize::A4, QPageLayout::Landscape,
+         Metrics(a4H, a4W, 75, 75, 3508, 2479, 3358, 2329, 300)},
         // JIS B5 as 18203 x 25718: 2149.96 x 3037.56 px round to 2150 x 3038, its top edge
         // 2962.56 to 2963.
-        {"TovA4", 13, 1,
+        {"TovA4", QPageSize::JisB5, QPageLayout::Portrait,
          Metrics(18203 * 1440.0 / 2540, 25718 * 1440.0 / 2540, 75, 75, 2150, 3038, 2000, 2888,
                  300)},
-        {"TovLetter", 1, 1, Metrics(12240, 15840, 150, 300, 5100, 6600, 4850, 6100, 600)},
-        {"TovLetter", 1, 2, Metrics(15840, 12240, 200, 150, 6600, 5100, 6100, 4850, 600)},
-        {"TovLetter", 9, 2, Metrics(a4H, a4W, 200, 150, 7017, 4958, 6517, 4708, 600)},
-        {"TovLetter", 5, 1, Metrics(12240, 20160, 150, 300, 5100, 8400, 4850, 7900, 600)},
+        {"TovLetter", QPageSize::Letter, QPageLayout::Portrait,
+         Metrics(12240, 15840, 150, 300, 5100, 6600, 4850, 6100, 600)},
+        {"TovLetter", QPageSize::Letter, QPageLayout::Landscape,
+         Metrics(15840, 12240, 200, 150, 6600, 5100, 6100, 4850, 600)},
+        {"TovLetter", QPageSize::A4, QPageLayout::Landscape,
+         Metrics(a4H, a4W, 200, 150, 7017, 4958, 6517, 4708, 600)},
+        {"TovLetter", QPageSize::Legal, QPageLayout::Portrait,
+         Metrics(12240, 20160, 150, 300, 5100, 8400, 4850, 7900, 600)},
     };
     CupsPrinterBackend backend;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.printer) + " size " + std::to_string(c.size) + " orientation " +
                      std::to_string(c.orientation));
-        const auto m = backend.pageMetrics(c.printer, c.size, c.orientation);
+        const auto m = backend.pageMetrics(c.printer, Sheet(c.size), c.orientation);
         ASSERT_TRUE(m);
-        EXPECT_NEAR(m->pageWidthTwips, c.metrics.pageWidthTwips, 0.01);
-        EXPECT_NEAR(m->pageHeightTwips, c.metrics.pageHeightTwips, 0.01);
-        EXPECT_EQ(m->physicalOffsetX, c.metrics.physicalOffsetX);
-        EXPECT_EQ(m->physicalOffsetY, c.metrics.physicalOffsetY);
-        EXPECT_EQ(m->physicalWidth, c.metrics.physicalWidth);
-        EXPECT_EQ(m->physicalHeight, c.metrics.physicalHeight);
-        EXPECT_EQ(m->horzRes, c.metrics.horzRes);
-        EXPECT_EQ(m->vertRes, c.metrics.vertRes);
-        EXPECT_EQ(m->dpiX, c.metrics.dpiX);
-        EXPECT_EQ(m->dpiY, c.metrics.dpiY);
+        EXPECT_NEAR(m->sheetPoints.width() * 20, c.metrics.sheetPoints.width() * 20, 0.01);
+        EXPECT_NEAR(m->sheetPoints.height() * 20, c.metrics.sheetPoints.height() * 20, 0.01);
+        EXPECT_EQ(m->printablePixels.x(), c.metrics.printablePixels.x());
+        EXPECT_EQ(m->printablePixels.y(), c.metrics.printablePixels.y());
+        EXPECT_EQ(m->sheetPixels.width(), c.metrics.sheetPixels.width());
+        EXPECT_EQ(m->sheetPixels.height(), c.metrics.sheetPixels.height());
+        EXPECT_EQ(m->printablePixels.width(), c.metrics.printablePixels.width());
+        EXPECT_EQ(m->printablePixels.height(), c.metrics.printablePixels.height());
+        EXPECT_EQ(m->dotsPerInchX, c.metrics.dotsPerInchX);
+        EXPECT_EQ(m->dotsPerInchY, c.metrics.dotsPerInchY);
     }
 }
 
@@ -190,10 +209,11 @@ TEST(CupsPrinterBackend, LandscapeImageSitsInThePrintableCornerOnQueuesTurningEi
 TEST(CupsPrinterBackend, SizeOrPrinterNotOfferedGivesNoMetrics)
 {
     CupsPrinterBackend backend;
-    EXPECT_FALSE(backend.pageMetrics("TovLetter", 8, 1));  // A3 only on TovA4
-    EXPECT_FALSE(backend.pageMetrics("TovA4", 5, 1));      // Legal only on TovLetter
-    EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 3));      // no such orientation
-    EXPECT_FALSE(backend.pageMetrics("NoSuchPrinter", 9, 1));
+    EXPECT_FALSE(backend.pageMetrics("TovLetter", Sheet(QPageSize::A3),
+                                     QPageLayout::Portrait));  // A3 only on TovA4
+    EXPECT_FALSE(backend.pageMetrics("TovA4", Sheet(QPageSize::Legal),
+                                     QPageLayout::Portrait));  // Legal only on TovLetter
+    EXPECT_FALSE(backend.pageMetrics("NoSuchPrinter", Sheet(QPageSize::A4), QPageLayout::Portrait));
 }
 
 TEST(CupsPrinterBackend, SubmittedPageArrivesOnTheRequestedSheet)
@@ -203,7 +223,8 @@ TEST(CupsPrinterBackend, SubmittedPageArrivesOnTheRequestedSheet)
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/b5.pdf", 516, 729, 50, 20);
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
-    const JobResult result = backend.submit(Job("TovA4", pdf, 13, 2, 1));
+    const JobResult result =
+        backend.submit(Job("TovA4", pdf, QPageSize::JisB5, 2, QPageLayout::Portrait));
     ASSERT_TRUE(result.accepted) << result.error;
     EXPECT_GT(result.jobId, 0);
     ASSERT_TRUE(cups.waitForJobs());
@@ -222,7 +243,8 @@ TEST(CupsPrinterBackend, LandscapePageComesOutTurnedLikeTheMetricsSay)
     cups.clearOutput("TovLetter");
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/ll.pdf", 792, 612, 60, 30);
     CupsPrinterBackend backend;
-    const JobResult result = backend.submit(Job("TovLetter", pdf, 1, 1, 2));
+    const JobResult result =
+        backend.submit(Job("TovLetter", pdf, QPageSize::Letter, 1, QPageLayout::Landscape));
     ASSERT_TRUE(result.accepted) << result.error;
     ASSERT_TRUE(cups.waitForJobs());
     PdfPage page(cups.outputPdf("TovLetter"));
@@ -241,7 +263,8 @@ TEST(CupsPrinterBackend, RejectingQueueRefusesWithAReasonAndPrintsNothing)
     ASSERT_TRUE(cups.rejectJobs("TovLetter")) << cups.error();
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
-    const JobResult result = backend.submit(Job("TovLetter", pdf, 1, 0, 1));
+    const JobResult result =
+        backend.submit(Job("TovLetter", pdf, QPageSize::Letter, 0, QPageLayout::Portrait));
     cups.acceptJobs("TovLetter");
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.jobId, 0);
@@ -257,9 +280,10 @@ TEST(CupsPrinterBackend, SizeOrSourceTheQueueLacksIsRefusedBeforeAnyJob)
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
     const std::pair<JobRequest, std::string> cases[] = {
-        {Job("TovLetter", pdf, 8, 0, 1), "この用紙サイズはプリンタで使用できません。"},
-        {Job("TovLetter", pdf, 1, 4, 1), "この給紙方法はプリンタで使用できません。"},
-        {Job("TovLetter", pdf, 1, 0, 3), "印刷システムが印刷を受け付けませんでした。"},
+        {Job("TovLetter", pdf, QPageSize::A3, 0, QPageLayout::Portrait),
+         "この用紙サイズはプリンタで使用できません。"},
+        {Job("TovLetter", pdf, QPageSize::Letter, 4, QPageLayout::Portrait),
+         "この給紙方法はプリンタで使用できません。"},
     };
     for (const auto& [job, text] : cases) {
         const JobResult result = backend.submit(job);
@@ -274,18 +298,20 @@ TEST(CupsPrinterBackend, VanishedPrinterIsNotAccepted)
     PrivateCups& cups = TestSession::current().cups();
     ASSERT_TRUE(cups.addQueue("TovGone", TestSession::ppdPath("TovA4"))) << cups.error();
     CupsPrinterBackend backend;
-    ASSERT_TRUE(backend.pageMetrics("TovGone", 9, 1));  // described while it existed
+    ASSERT_TRUE(backend.pageMetrics("TovGone", Sheet(QPageSize::A4),
+                                    QPageLayout::Portrait));  // described while it existed
     ASSERT_TRUE(cups.deleteQueue("TovGone")) << cups.error();
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/g.pdf", 595, 842, 10, 10);
     const int before = cups.jobCount();
-    const JobResult result = backend.submit(Job("TovGone", pdf, 9, 0, 1));
+    const JobResult result =
+        backend.submit(Job("TovGone", pdf, QPageSize::A4, 0, QPageLayout::Portrait));
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.error, "プリンタが見つかりません。");
     EXPECT_EQ(cups.jobCount(), before);
     // A refused job makes the backend read the printers afresh: the queue is gone now.
-    EXPECT_FALSE(backend.pageMetrics("TovGone", 9, 1));
+    EXPECT_FALSE(backend.pageMetrics("TovGone", Sheet(QPageSize::A4), QPageLayout::Portrait));
     backend.invalidate();
-    EXPECT_FALSE(backend.pageMetrics("TovGone", 9, 1));
+    EXPECT_FALSE(backend.pageMetrics("TovGone", Sheet(QPageSize::A4), QPageLayout::Portrait));
     EXPECT_EQ(backend.printerNames(), (std::vector<std::string>{"TovA4", "TovLetter"}));
 }
 
@@ -304,7 +330,7 @@ TEST(CupsPrinterBackend, NoQueuesOrNoSchedulerMeansNoPrinter)
         CupsPrinterBackend backend;
         EXPECT_TRUE(backend.printerNames().empty());
         EXPECT_FALSE(backend.defaultPrinter());
-        EXPECT_FALSE(backend.pageMetrics("TovA4", 9, 1));
+        EXPECT_FALSE(backend.pageMetrics("TovA4", Sheet(QPageSize::A4), QPageLayout::Portrait));
         JobRequest job;
         job.printer = "TovA4";
         job.pdfPath = "/dev/null";
@@ -325,6 +351,6 @@ TEST(CupsPrinterBackend, WithoutADefaultTheFirstPrinterStandsIn)
         const auto defaults = backend.defaultPrinter();
         ASSERT_TRUE(defaults);
         EXPECT_EQ(defaults->deviceName, "TovA4");
-        EXPECT_EQ(defaults->paperSize, 9);
+        EXPECT_EQ(defaults->pageSize.id(), QPageSize::A4);
     });
 }

@@ -36,6 +36,21 @@ using namespace tovrimo::test;
 // (TovEveDpi.attrs: an ordinary A4 at 0 or 1,000,000 dpi).
 namespace {
 
+// The sheets a printer offers, by Qt's id.
+using Ids = std::vector<QPageSize::PageSizeId>;
+Ids SizesOf(PrinterBackend& backend, const std::string& printer)
+{
+    Ids ids;
+    for (const QPageSize& size : backend.pageSizes(printer)) ids.push_back(size.id());
+    return ids;
+}
+
+// The sheet of an id; Custom stands for the printer's own (an invalid size).
+QPageSize Sheet(QPageSize::PageSizeId id)
+{
+    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
+}
+
 IppEverywhere* gPrinters = nullptr;
 
 constexpr double kTolerancePt = 0.75;
@@ -156,27 +171,30 @@ TEST_F(IppEverywhereTest, WhatEachKindOfQueueReports)
     // The PPD queue and the queue without one report the same printer the same way.
     for (const char* q : {"Eve", "EveRaw"}) {
         SCOPED_TRACE(q);
-        auto sizes = backend.paperSizes(q);
+        auto sizes = SizesOf(backend, q);
         std::sort(sizes.begin(), sizes.end());
-        EXPECT_EQ(sizes, (std::vector<int>{1, 5, 9, 20, 27}));  // Letter, Legal, A4, #10, DL
-        EXPECT_EQ(backend.defaultPaperSize(q), 1);
+        Ids expected{QPageSize::Letter, QPageSize::Legal, QPageSize::A4, QPageSize::Envelope10,
+                     QPageSize::EnvelopeDL};
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(sizes, expected);
+        EXPECT_EQ(backend.defaultPageSize(q).id(), QPageSize::Letter);
         const auto sources = backend.paperSources(q);
         for (int code : {7, 1, 4})
             EXPECT_NE(std::find(sources.begin(), sources.end(), code), sources.end());
-        const auto m = backend.pageMetrics(q, 9, 1);
+        const auto m = backend.pageMetrics(q, Sheet(QPageSize::A4), QPageLayout::Portrait);
         ASSERT_TRUE(m);
-        EXPECT_EQ(m->dpiX, 600);
-        EXPECT_EQ(m->physicalOffsetX, 80);  // 3.40 mm at 600 dpi
-        EXPECT_EQ(m->physicalOffsetY, 150);
+        EXPECT_EQ(m->dotsPerInchX, 600);
+        EXPECT_EQ(m->printablePixels.x(), 80);  // 3.40 mm at 600 dpi
+        EXPECT_EQ(m->printablePixels.y(), 150);
     }
-    EXPECT_EQ(backend.paperSizes("EveB"), (std::vector<int>{9, 13, 11}));
-    EXPECT_EQ(backend.defaultPaperSize("EveB"), 9);
+    EXPECT_EQ(SizesOf(backend, "EveB"), (Ids{QPageSize::A4, QPageSize::JisB5, QPageSize::A5}));
+    EXPECT_EQ(backend.defaultPageSize("EveB").id(), QPageSize::A4);
     EXPECT_EQ(backend.paperSources("EveB"), (std::vector<int>{1, 2, 4}));
-    const auto b = backend.pageMetrics("EveB", 0, 1);
+    const auto b = backend.pageMetrics("EveB", QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(b);
-    EXPECT_EQ(b->dpiX, 300);
-    EXPECT_EQ(b->physicalOffsetX, 59);   // 5 mm
-    EXPECT_EQ(b->physicalOffsetY, 118);  // 10 mm
+    EXPECT_EQ(b->dotsPerInchX, 300);
+    EXPECT_EQ(b->printablePixels.x(), 59);   // 5 mm
+    EXPECT_EQ(b->printablePixels.y(), 118);  // 10 mm
 }
 
 TEST_F(IppEverywhereTest, ActualSizeOnA4LandsOnTheMarginsCorner)
@@ -314,13 +332,13 @@ TEST_F(IppEverywhereTest, PrinterThatNamesNoSizeStillPrintsWithoutMargins)
     // TovEveNone reports no media at all, neither to the scheduler (its queue has no PPD) nor
     // when asked itself. "指定なし" prints on the stand-in A4 with margins 0 at 300 dpi; any
     // size of the program's own is refused.
-    EXPECT_TRUE(backend.paperSizes("EveNone").empty());
-    const auto m = backend.pageMetrics("EveNone", 0, 1);
+    EXPECT_TRUE(backend.pageSizes("EveNone").empty());
+    const auto m = backend.pageMetrics("EveNone", QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(m);
-    EXPECT_EQ(m->dpiX, 300);
-    EXPECT_EQ(m->physicalOffsetX, 0);
-    EXPECT_EQ(m->physicalOffsetY, 0);
-    EXPECT_EQ(m->physicalWidth, 2480);
+    EXPECT_EQ(m->dotsPerInchX, 300);
+    EXPECT_EQ(m->printablePixels.x(), 0);
+    EXPECT_EQ(m->printablePixels.y(), 0);
+    EXPECT_EQ(m->sheetPixels.width(), 2480);
     auto doc = print(Layout("EveNone", 0), "TovEveNone");
     ASSERT_TRUE(doc) << (boxes.shown.empty() ? "" : boxes.shown.back().text);
     EXPECT_NEAR(doc->sheetSizePoints().width(), 595.3, 0.5);
@@ -368,14 +386,14 @@ TEST_F(IppEverywhereTest, ANetworkPrinterIsListedOnlyOnceDiscoveredAndDescribedB
     for (const auto& q : queues)
         EXPECT_EQ(std::find(found.begin(), found.end(), q), found.end()) << q << " is a queue";
     // Described by the printer itself: TovEveB's own sizes, A4 first.
-    EXPECT_EQ(sizes, (std::vector<int>{9, 13, 11}));
+    EXPECT_EQ(sizes, (std::vector<int>{QPageSize::A4, QPageSize::JisB5, QPageSize::A5}));
 }
 
 TEST_F(IppEverywhereTest, AHostilePrinterOffersOnlyItsSaneSheetsAndRefusesTheRest)
 {
     // A5 (11) and JIS B5 (13); A4, Letter and A3 have margins outside the sheet, the made-up
     // sizes no paper-size code. Of the trays, tray-1 (1) and manual (4); the third is not UTF-8.
-    EXPECT_EQ(backend.paperSizes("EveHostile"), (std::vector<int>{11, 13}));
+    EXPECT_EQ(SizesOf(backend, "EveHostile"), (Ids{QPageSize::A5, QPageSize::JisB5}));
     EXPECT_EQ(backend.paperSources("EveHostile"), (std::vector<int>{1, 4}));
 
     struct Case {
@@ -414,8 +432,8 @@ TEST_F(IppEverywhereTest, AHostilePrinterOffersOnlyItsSaneSheetsAndRefusesTheRes
 
 TEST_F(IppEverywhereTest, APrinterAtAnAbsurdResolutionIsRefusedWithTheReason)
 {
-    EXPECT_EQ(backend.paperSizes("EveDpi"), std::vector<int>{9});
-    EXPECT_FALSE(backend.pageMetrics("EveDpi", 9, 1));
+    EXPECT_EQ(SizesOf(backend, "EveDpi"), Ids{QPageSize::A4});
+    EXPECT_FALSE(backend.pageMetrics("EveDpi", Sheet(QPageSize::A4), QPageLayout::Portrait));
     // ippeveprinter sends the "0dpi" of the file with a unit byte of 0, which is neither per
     // inch nor per centimetre.
     const std::string text =

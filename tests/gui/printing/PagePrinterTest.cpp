@@ -44,7 +44,7 @@ struct Fixture {
     Fixture()
     {
         auto a = FakePrinterBackend::a4("Office");
-        a.sizes = {9, 1};
+        a.sizes = {QPageSize::A4, QPageSize::Letter};
         a.sources = {1, 2};
         printers.printers = {a, FakePrinterBackend::a4("Other")};
         printers.defaultName = "Office";
@@ -96,7 +96,7 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
     EXPECT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     EXPECT_FALSE(f.printer.pageSetupFailed());
     ASSERT_EQ(f.printers.jobs.size(), 1u);
-    EXPECT_EQ(f.printers.jobs[0].paperSize, 0);
+    EXPECT_FALSE(f.printers.jobs[0].pageSize.isValid());
     EXPECT_EQ(f.printers.jobs[0].paperBin, 0);
 }
 
@@ -168,9 +168,9 @@ TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
     l.orientation = PageOrientation::Landscape;
     ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 1u);
-    EXPECT_EQ(f.printers.jobs[0].paperSize, 1);
+    EXPECT_EQ(f.printers.jobs[0].pageSize.id(), QPageSize::Letter);
     EXPECT_EQ(f.printers.jobs[0].paperBin, 2);
-    EXPECT_EQ(f.printers.jobs[0].orientation, 2);  // the printer interface's landscape
+    EXPECT_EQ(f.printers.jobs[0].orientation, QPageLayout::Landscape);
     EXPECT_EQ(f.printers.jobs[0].documentName, "トヴリモ");
 }
 
@@ -191,7 +191,7 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     EXPECT_TRUE(f.boxes.shown.empty());
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other");
-    EXPECT_EQ(f.printers.jobs[1].paperSize, 0);
+    EXPECT_FALSE(f.printers.jobs[1].pageSize.isValid());
     EXPECT_EQ(f.printers.jobs[1].paperBin, 0);
 
     // On the same printer, 0 keeps what was set before, as a printer keeps its settings.
@@ -203,7 +203,7 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     again.paperSource = 0;
     ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 4u);
-    EXPECT_EQ(f.printers.jobs[3].paperSize, 1);
+    EXPECT_EQ(f.printers.jobs[3].pageSize.id(), QPageSize::Letter);
     EXPECT_EQ(f.printers.jobs[3].paperBin, 2);
 }
 
@@ -211,21 +211,23 @@ TEST(PagePrinter, TheDoubleRefusesWhatItsPrinterDoesNotOffer)
 {
     FakePrinterBackend printers;
     auto a = FakePrinterBackend::a4("A");
-    a.sizes = {9};
+    a.sizes = {QPageSize::A4};
     a.sources = {1};
     printers.printers = {a};
-    auto job = [](int size, int bin) {
+    auto job = [](const QPageSize& size, int bin) {
         JobRequest j;
         j.printer = "A";
-        j.paperSize = size;
+        j.pageSize = size;
         j.paperBin = bin;
         return j;
     };
-    EXPECT_TRUE(printers.submit(job(9, 1)).accepted);
-    EXPECT_TRUE(printers.submit(job(0, 0)).accepted);
-    EXPECT_FALSE(printers.submit(job(1, 0)).accepted);
-    EXPECT_FALSE(printers.submit(job(9, 2)).accepted);
-    JobRequest gone = job(0, 0);
+    const QPageSize a4(QPageSize::A4);
+    const QPageSize letter(QPageSize::Letter);
+    EXPECT_TRUE(printers.submit(job(a4, 1)).accepted);
+    EXPECT_TRUE(printers.submit(job(QPageSize(), 0)).accepted);
+    EXPECT_FALSE(printers.submit(job(letter, 0)).accepted);
+    EXPECT_FALSE(printers.submit(job(a4, 2)).accepted);
+    JobRequest gone = job(QPageSize(), 0);
     gone.printer = "B";
     EXPECT_FALSE(printers.submit(gone).accepted);
 }

@@ -39,8 +39,8 @@ struct World : FakePlatform {
     World() : FakePlatform(PlainScreen(64, 48))
     {
         FakePrinterBackend::Printer letter = FakePrinterBackend::a4("Letter");
-        letter.sizes = {1, 9};
-        letter.defaultSize = 1;
+        letter.sizes = {QPageSize::Letter, QPageSize::A4};
+        letter.defaultSize = QPageSize::Letter;
         printers.printers.push_back(letter);
         program = std::make_unique<Program>(services());
     }
@@ -85,13 +85,13 @@ TEST(PrinterQuestions, ACommandLineHardCopyAsksEachThingOnceAndNeverTheNetwork)
         const char* what;
         std::string settings;  // empty: a first run
         std::string printer;
-        int paperSize;
+        QPageSize::PageSizeId size;  // Custom: not looked at
     };
     const Case cases[] = {
-        {"a first run on the default printer", "", "Office", 0},
-        {"a stored A4 layout", SettingsFile("Office", 9), "Office", 9},
+        {"a first run on the default printer", "", "Office", QPageSize::Custom},
+        {"a stored A4 layout", SettingsFile("Office", 9), "Office", QPageSize::A4},
         {"a stored layout on the printer that is not the default", SettingsFile("Letter", 1),
-         "Letter", 1},
+         "Letter", QPageSize::Letter},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -101,8 +101,8 @@ TEST(PrinterQuestions, ACommandLineHardCopyAsksEachThingOnceAndNeverTheNetwork)
         EXPECT_EQ(outcome.exitCode, 0);
         ASSERT_EQ(w.printers.jobs.size(), 1u);
         EXPECT_EQ(w.printers.jobs[0].printer, c.printer);
-        if (c.paperSize) {
-            EXPECT_EQ(w.printers.jobs[0].paperSize, c.paperSize);
+        if (c.size != QPageSize::Custom) {
+            EXPECT_EQ(w.printers.jobs[0].pageSize.id(), c.size);
         }
         EXPECT_EQ(w.printers.discoveries, 0) << "every printer here is a queue";
         w.expectEachQuestionAtMostOnce();
@@ -238,8 +238,10 @@ TEST(PrinterQuestions, AQueueDeletedAfterItWasListedPrintsWhereAFreshListWouldHa
         } else {
             // Listed and described, as the print dialog's lists and preview leave it.
             ASSERT_EQ(catalog.printerNames().size(), 2u);
-            ASSERT_EQ(catalog.paperSizes("Brief"), std::vector<int>{9});
-            ASSERT_TRUE(catalog.pageMetrics("Brief", 9, 1));
+            ASSERT_EQ(catalog.pageSizes("Brief").size(), 1u);
+            EXPECT_EQ(catalog.pageSizes("Brief").front().id(), QPageSize::A4);
+            ASSERT_TRUE(
+                catalog.pageMetrics("Brief", QPageSize(QPageSize::A4), QPageLayout::Portrait));
         }
         const size_t jobsBefore = p.printers.jobs.size();
         p.printers.printers.pop_back();  // the queue is deleted

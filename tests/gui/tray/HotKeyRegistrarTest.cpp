@@ -28,12 +28,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Virtual-key codes the tests press.
-constexpr int kVkK = 'K';
-constexpr int kVkP = 'P';
-constexpr int kVkQ = 'Q';
-constexpr int kVkF5 = 116;
-
 // Runs xdotool with the given arguments while the event loop keeps running, so the grabbed
 // presses reach the registrar as they happen.
 bool Xdotool(const std::vector<std::string>& args)
@@ -161,7 +155,7 @@ TEST(X11HotKeyRegistrar, CtrlAltPFiresItsSlot)
 {
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+    ASSERT_TRUE(registrar.registerHotKey(0, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
     EXPECT_NE(registrar.identifier(0), 0u);
     ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(PumpUntil([&] { return log.count(0) == 1; }));
@@ -174,8 +168,8 @@ TEST(X11HotKeyRegistrar, CtrlAltPFiresItsSlot)
 TEST(X11HotKeyRegistrar, SlotsHaveDistinctIdentifiers)
 {
     X11HotKeyRegistrar registrar;
-    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModControl | HotKeyModShift, kVkP));
-    ASSERT_TRUE(registrar.registerHotKey(4, HotKeyModControl | HotKeyModShift, kVkQ));
+    ASSERT_TRUE(registrar.registerHotKey(3, Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_P));
+    ASSERT_TRUE(registrar.registerHotKey(4, Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Q));
     EXPECT_NE(registrar.identifier(3), 0u);
     EXPECT_NE(registrar.identifier(3), registrar.identifier(4));
     registrar.unregisterHotKey(3);
@@ -191,7 +185,8 @@ TEST(X11HotKeyRegistrar, FiresWhateverTheLockKeys)
         const std::string name = locks.size() == 2 ? "both" : locks.front();
         X11HotKeyRegistrar registrar;
         PressLog log(registrar);
-        ASSERT_TRUE(registrar.registerHotKey(1, HotKeyModAlt | HotKeyModControl, kVkP)) << name;
+        ASSERT_TRUE(registrar.registerHotKey(1, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P))
+            << name;
         std::vector<std::string> on{"key"};
         on.insert(on.end(), locks.begin(), locks.end());
         ASSERT_TRUE(Xdotool(on)) << name;
@@ -206,7 +201,7 @@ TEST(X11HotKeyRegistrar, FunctionKeyWithoutModifiers)
 {
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(9, HotKeyModNone, kVkF5));
+    ASSERT_TRUE(registrar.registerHotKey(9, QKeyCombination(Qt::Key_F5)));
     ASSERT_TRUE(Xdotool({"key", "F5"}));
     EXPECT_TRUE(PumpUntil([&] { return log.count(9) == 1; }));
 }
@@ -215,7 +210,7 @@ TEST(X11HotKeyRegistrar, FiresWhileOneOfOurWindowsHasTheFocus)
 {
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(2, HotKeyModAlt | HotKeyModControl, kVkP));
+    ASSERT_TRUE(registrar.registerHotKey(2, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
     QWidget window;
     window.setWindowTitle(QStringLiteral("hot key focus test"));
     window.resize(200, 100);
@@ -230,8 +225,8 @@ TEST(X11HotKeyRegistrar, UnregisteredCombinationNoLongerFires)
 {
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
-    ASSERT_TRUE(registrar.registerHotKey(6, HotKeyModAlt | HotKeyModControl, kVkQ));
+    ASSERT_TRUE(registrar.registerHotKey(0, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
+    ASSERT_TRUE(registrar.registerHotKey(6, Qt::AltModifier | Qt::ControlModifier | Qt::Key_Q));
     registrar.unregisterHotKey(0);
     // Q, pressed after P, proves the presses went through before we look for P.
     ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p", "ctrl+alt+q"}));
@@ -258,10 +253,10 @@ TEST(X11HotKeyRegistrar, CombinationHeldByAnotherProgramIsRefused)
 
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, kVkK));
+    EXPECT_FALSE(registrar.registerHotKey(4, Qt::AltModifier | Qt::ControlModifier | Qt::Key_K));
     EXPECT_EQ(registrar.identifier(4), 0u);
     // Still usable for other combinations afterwards.
-    EXPECT_TRUE(registrar.registerHotKey(5, HotKeyModAlt | HotKeyModControl, kVkQ));
+    EXPECT_TRUE(registrar.registerHotKey(5, Qt::AltModifier | Qt::ControlModifier | Qt::Key_Q));
     ASSERT_TRUE(Xdotool({"key", "ctrl+alt+k", "ctrl+alt+q"}));
     ASSERT_TRUE(PumpUntil([&] { return log.count(5) == 1; }));
     EXPECT_EQ(log.count(4), 0);
@@ -279,7 +274,7 @@ TEST(X11HotKeyRegistrar, PartlyTakenCombinationLeavesNothingGrabbed)
     ASSERT_TRUE(other.grab(k, numLocked));
 
     X11HotKeyRegistrar registrar;
-    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, kVkK));
+    EXPECT_FALSE(registrar.registerHotKey(4, Qt::AltModifier | Qt::ControlModifier | Qt::Key_K));
     other.ungrab(k, numLocked);
 
     OtherClient third;
@@ -293,29 +288,29 @@ TEST(X11HotKeyRegistrar, SameCombinationForTwoSlotsIsRefusedForTheSecond)
 {
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
-    EXPECT_FALSE(registrar.registerHotKey(8, HotKeyModAlt | HotKeyModControl, kVkP));
+    ASSERT_TRUE(registrar.registerHotKey(0, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
+    EXPECT_FALSE(registrar.registerHotKey(8, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
     ASSERT_TRUE(Xdotool({"key", "ctrl+alt+p"}));
     ASSERT_TRUE(PumpUntil([&] { return log.count(0) == 1; }));
     Settle();
     EXPECT_EQ(log.pressed, (std::vector<int>{0}));
 }
 
-TEST(X11HotKeyRegistrar, KeysWithoutAVirtualKeyMappingAreRefused)
+TEST(X11HotKeyRegistrar, KeysTheOptionsDoNotOfferAreRefused)
 {
     X11HotKeyRegistrar registrar;
-    for (int vk : {0, 12, 97, 255}) {
-        EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModAlt, vk)) << vk;
+    for (Qt::Key key : {Qt::Key_unknown, Qt::Key_Clear, Qt::Key_Escape, Qt::Key_F13}) {
+        EXPECT_FALSE(registrar.registerHotKey(0, Qt::AltModifier | key)) << key;
     }
-    EXPECT_FALSE(registrar.registerHotKey(10, HotKeyModAlt, kVkP));
-    EXPECT_FALSE(registrar.registerHotKey(-1, HotKeyModAlt, kVkP));
+    EXPECT_FALSE(registrar.registerHotKey(10, Qt::AltModifier | Qt::Key_P));
+    EXPECT_FALSE(registrar.registerHotKey(-1, Qt::AltModifier | Qt::Key_P));
 }
 
 TEST(X11HotKeyRegistrar, DestructionGivesTheKeysBack)
 {
     {
         X11HotKeyRegistrar registrar;
-        ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+        ASSERT_TRUE(registrar.registerHotKey(0, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
     }
     OtherClient other;
     ASSERT_TRUE(other.ok());
@@ -355,7 +350,7 @@ TEST(X11HotKeyRegistrar, FiresOnceWhileOneOfOurPopupsHoldsTheKeyboard)
     for (const Case& c : cases) {
         X11HotKeyRegistrar registrar;
         PressLog log(registrar);
-        ASSERT_TRUE(registrar.registerHotKey(0, HotKeyModAlt | HotKeyModControl, kVkP));
+        ASSERT_TRUE(registrar.registerHotKey(0, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
         QWidget owner;
         owner.setWindowTitle(QStringLiteral("hot key popup test"));
         owner.setGeometry(200, 200, 300, 200);
@@ -385,7 +380,7 @@ TEST(X11HotKeyRegistrar, KeysAreGrabbedAgainAfterTheKeyboardLayoutChanges)
     // German keyboards swap Y and Z: the letter Z moves to another key code.
     X11HotKeyRegistrar registrar;
     PressLog log(registrar);
-    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModAlt | HotKeyModControl, 'Z'));
+    ASSERT_TRUE(registrar.registerHotKey(3, Qt::AltModifier | Qt::ControlModifier | Qt::Key_Z));
     OtherClient other;
     ASSERT_TRUE(other.ok());
     const xcb_keycode_t usZ = other.keycodeOf('z');

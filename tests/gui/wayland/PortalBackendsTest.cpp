@@ -167,12 +167,12 @@ TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActi
     registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
 
     EXPECT_TRUE(registrar.offersGlobalHotKeys());
-    EXPECT_TRUE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
-    EXPECT_TRUE(registrar.registerHotKey(9, HotKeyModShift, 116));  // F5
+    EXPECT_TRUE(registrar.registerHotKey(0, Qt::ControlModifier | Qt::AltModifier | Qt::Key_P));
+    EXPECT_TRUE(registrar.registerHotKey(9, Qt::ShiftModifier | Qt::Key_F5));  // F5
     // Another slot may not take a combination that is already bound.
-    EXPECT_FALSE(registrar.registerHotKey(4, HotKeyModAlt | HotKeyModControl, 'P'));
+    EXPECT_FALSE(registrar.registerHotKey(4, Qt::AltModifier | Qt::ControlModifier | Qt::Key_P));
     // Nor can a key without a name be bound.
-    EXPECT_FALSE(registrar.registerHotKey(5, HotKeyModControl, 0));
+    EXPECT_FALSE(registrar.registerHotKey(5, Qt::ControlModifier | Qt::Key_unknown));
 
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty())
         << portal.lines.join('\n').toStdString();
@@ -204,7 +204,7 @@ TEST_F(PortalHotKeysTest, ADesktopThatBindsNothingLeavesEverySlotUnbound)
     StubPortal portal(bus, {QStringLiteral("--shortcuts=none")});
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
     PortalHotKeyRegistrar registrar(bus.connection());
-    EXPECT_TRUE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+    EXPECT_TRUE(registrar.registerHotKey(0, Qt::ControlModifier | Qt::AltModifier | Qt::Key_P));
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
     Settle(300ms);
     EXPECT_TRUE(registrar.offersGlobalHotKeys());
@@ -219,14 +219,14 @@ TEST_F(PortalHotKeysTest, AChangedSetClosesTheOldSessionAndBindsTheNewSetInANewO
     PortalHotKeyRegistrar registrar(bus.connection());
     std::vector<int> pressed;
     registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
-    ASSERT_TRUE(registrar.registerHotKey(1, HotKeyModControl, 'A'));
-    ASSERT_TRUE(registrar.registerHotKey(2, HotKeyModControl, 'B'));
+    ASSERT_TRUE(registrar.registerHotKey(1, Qt::ControlModifier | Qt::Key_A));
+    ASSERT_TRUE(registrar.registerHotKey(2, Qt::ControlModifier | Qt::Key_B));
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
     const QString first = registrar.sessionHandle();
 
     registrar.unregisterHotKey(2);
     // The freed combination may go to another slot.
-    ASSERT_TRUE(registrar.registerHotKey(3, HotKeyModControl, 'B'));
+    ASSERT_TRUE(registrar.registerHotKey(3, Qt::ControlModifier | Qt::Key_B));
     portal.lines.clear();
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
     const QString second = registrar.sessionHandle();
@@ -250,14 +250,14 @@ TEST_F(PortalHotKeysTest, WithoutTheServiceNothingCanBeClaimed)
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
     PortalHotKeyRegistrar registrar(bus.connection());
     EXPECT_FALSE(registrar.offersGlobalHotKeys());
-    EXPECT_FALSE(registrar.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+    EXPECT_FALSE(registrar.registerHotKey(0, Qt::ControlModifier | Qt::AltModifier | Qt::Key_P));
 
     // No portal on the bus at all.
     PrivateBus empty;
     ASSERT_TRUE(empty.connected());
     PortalHotKeyRegistrar lonely(empty.connection());
     EXPECT_FALSE(lonely.offersGlobalHotKeys());
-    EXPECT_FALSE(lonely.registerHotKey(0, HotKeyModControl | HotKeyModAlt, 'P'));
+    EXPECT_FALSE(lonely.registerHotKey(0, Qt::ControlModifier | Qt::AltModifier | Qt::Key_P));
 }
 
 class PortalScreenshotTest : public ::testing::Test {

@@ -62,19 +62,22 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
 
 TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
 {
-    for (int paper : {42, 300, 257, -5}) {
+    // ISO B4 (42), A2 (66) and A6 (70) have numbers but no names in the print dialog.
+    for (QPageSize::PageSizeId paper : {QPageSize::B4, QPageSize::A2, QPageSize::A6}) {
         fs.files.clear();
         printers.printers[0].defaultSize = paper;
-        printers.printers[0].defaultOrientation = 2;
+        printers.printers[0].defaultOrientation = QPageLayout::Landscape;
         const SettingsData data = load();
         EXPECT_EQ(data.current.paperSize, 1) << paper;
         EXPECT_EQ(data.current.orientation, PageOrientation::Landscape);
     }
-    // A named size, and the user-defined size 256, are kept.
-    for (int paper : {43, 256, 0}) {
+    // A named size is kept; a sheet of no standard size (Custom here) is the printer's own, 0.
+    const std::pair<QPageSize::PageSizeId, int> kept[] = {
+        {QPageSize::Postcard, 43}, {QPageSize::Letter, 1}, {QPageSize::Custom, 0}};
+    for (const auto& [paper, code] : kept) {
         fs.files.clear();
         printers.printers[0].defaultSize = paper;
-        EXPECT_EQ(load().current.paperSize, paper);
+        EXPECT_EQ(load().current.paperSize, code) << paper;
     }
 }
 
@@ -90,7 +93,7 @@ TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
 {
     NoDefaultPrinter noDefault;
     noDefault.printers = {FakePrinterBackend::a4("First"), FakePrinterBackend::a4("Second")};
-    noDefault.printers[0].defaultSize = 13;
+    noDefault.printers[0].defaultSize = QPageSize::JisB5;  // 13
     test::ShownSettingsStore other(fs, noDefault, boxes, folder);
     SettingsData data;
     ASSERT_EQ(other.loadSettings(data), LoadResult::Loaded);

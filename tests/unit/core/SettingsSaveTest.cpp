@@ -154,6 +154,24 @@ TEST_F(SettingsSave, UnrecognisedLayoutCodesAreWrittenAsNumbersThatReadBackTheSa
     EXPECT_EQ(reloaded.current.titlePlacement, TitlePlacement::Unrecognised);
 }
 
+TEST_F(SettingsSave, PaperAndKeyCodesWithoutAQtCounterpartAreWrittenBackUnchanged)
+{
+    // 17 (11 x 17 in) and 256 name no Qt size of their own, 145 (Scroll Lock) and 0x61 (the
+    // keypad's 1) no key the options offer: the printers and the hot keys never see them, and
+    // the file keeps them as typed.
+    const SettingsData d = loadFrom(
+        "[Application]\nTitle=T\nVersion=2.80\n[Option]\nHotKeyOn3=1\nHotKeyButton3=145\n"
+        "HotKeyOn4=1\nHotKeyButton4=97\nPrinterCount=1\n[DefaultPrinter]\nPaperSize=17\n"
+        "FontName=F\nFontSize=10\n[Printer1]\nName=A\nPaperSize=256\nFontName=F\nFontSize=10\n");
+    ASSERT_TRUE(store.saveSettings(d));
+    const IniDocument doc = iniDoc();
+    EXPECT_EQ(doc.get("Option", "HotKeyButton3"), "145");
+    EXPECT_EQ(doc.get("Option", "HotKeyButton4"), "97");
+    EXPECT_EQ(doc.get("DefaultPrinter", "PaperSize"), "17");
+    EXPECT_EQ(doc.get("Printer1", "PaperSize"), "256");
+    EXPECT_EQ(load().settings.hotKeyCode[3], 145);
+}
+
 TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
 {
     ASSERT_TRUE(store.saveSettings(SampleData(2)));

@@ -52,45 +52,45 @@ TEST(PageGeometryMargins, ComputedFromDevicePixelsWithEachAxisOwnResolution)
         PageMetrics page;
         Margins expected;
     };
-    PageMetrics portrait;                // A4 at 300 dpi, px = py = 4.8
-    portrait.pageWidthTwips = 11905.5;   // tie -> 11906
-    portrait.pageHeightTwips = 16837.5;  // tie -> 16838
-    portrait.physicalOffsetX = 50;       // 240
-    portrait.physicalOffsetY = 60;       // 288
-    portrait.physicalWidth = 2480;       // right: 2480-2380-50 = 50 px = 240
-    portrait.physicalHeight = 3508;      // bottom: 3508-3368-60 = 80 px = 384
-    portrait.horzRes = 2380;
-    portrait.vertRes = 3368;
-    portrait.dpiX = 300;
-    portrait.dpiY = 300;
+    PageMetrics portrait;                            // A4 at 300 dpi, px = py = 4.8
+    portrait.sheetPoints.setWidth(11905.5 / 20.0);   // tie -> 11906
+    portrait.sheetPoints.setHeight(16837.5 / 20.0);  // tie -> 16838
+    portrait.printablePixels.moveLeft(50);           // 240
+    portrait.printablePixels.moveTop(60);            // 288
+    portrait.sheetPixels.setWidth(2480);             // right: 2480-2380-50 = 50 px = 240
+    portrait.sheetPixels.setHeight(3508);            // bottom: 3508-3368-60 = 80 px = 384
+    portrait.printablePixels.setWidth(2380);
+    portrait.printablePixels.setHeight(3368);
+    portrait.dotsPerInchX = 300;
+    portrait.dotsPerInchY = 300;
 
     // Landscape sheet as the back end hands it over (already rotated), with a different
     // resolution across (600 dpi, px 2.4) than down (300 dpi, py 4.8) so that mixing the
     // axes shows.
     PageMetrics landscape;
-    landscape.pageWidthTwips = 16837.5;
-    landscape.pageHeightTwips = 11905.5;
-    landscape.physicalOffsetX = 120;  // 120 * 2.4 = 288
-    landscape.physicalOffsetY = 60;   // 60 * 4.8 = 288
-    landscape.physicalWidth = 7016;   // right: 7016-6736-120 = 160 px * 2.4 = 384
-    landscape.physicalHeight = 2480;  // bottom: 2480-2340-60 = 80 px * 4.8 = 384
-    landscape.horzRes = 6736;
-    landscape.vertRes = 2340;
-    landscape.dpiX = 600;
-    landscape.dpiY = 300;
+    landscape.sheetPoints.setWidth(16837.5 / 20.0);
+    landscape.sheetPoints.setHeight(11905.5 / 20.0);
+    landscape.printablePixels.moveLeft(120);  // 120 * 2.4 = 288
+    landscape.printablePixels.moveTop(60);    // 60 * 4.8 = 288
+    landscape.sheetPixels.setWidth(7016);     // right: 7016-6736-120 = 160 px * 2.4 = 384
+    landscape.sheetPixels.setHeight(2480);    // bottom: 2480-2340-60 = 80 px * 4.8 = 384
+    landscape.printablePixels.setWidth(6736);
+    landscape.printablePixels.setHeight(2340);
+    landscape.dotsPerInchX = 600;
+    landscape.dotsPerInchY = 300;
 
     // 320 dpi: 4.5 twips per pixel, so every margin lands on a half twip.
     PageMetrics halves;
-    halves.pageWidthTwips = 1000.5;  // -> 1000
-    halves.pageHeightTwips = 2000;
-    halves.physicalOffsetX = 3;   // 13.5 -> 14
-    halves.physicalOffsetY = 5;   // 22.5 -> 22
-    halves.physicalWidth = 230;   // right: 230-220-3 = 7 px = 31.5 -> 32
-    halves.physicalHeight = 450;  // bottom: 450-444-5 = 1 px = 4.5 -> 4
-    halves.horzRes = 220;
-    halves.vertRes = 444;
-    halves.dpiX = 320;
-    halves.dpiY = 320;
+    halves.sheetPoints.setWidth(1000.5 / 20.0);  // -> 1000
+    halves.sheetPoints.setHeight(2000 / 20.0);
+    halves.printablePixels.moveLeft(3);  // 13.5 -> 14
+    halves.printablePixels.moveTop(5);   // 22.5 -> 22
+    halves.sheetPixels.setWidth(230);    // right: 230-220-3 = 7 px = 31.5 -> 32
+    halves.sheetPixels.setHeight(450);   // bottom: 450-444-5 = 1 px = 4.5 -> 4
+    halves.printablePixels.setWidth(220);
+    halves.printablePixels.setHeight(444);
+    halves.dotsPerInchX = 320;
+    halves.dotsPerInchY = 320;
 
     const std::vector<Case> cases = {
         // C = 11906-240-240, D = 16838-288-384
@@ -583,14 +583,14 @@ TEST(PageGeometryPlace, TitleHorizontalAlignment)
 TEST(PageGeometryPlace, WholePageFromPrinterToDrawingPosition)
 {
     PageMetrics page;  // A4 at 300 dpi, as in the margins test
-    page.pageWidthTwips = 11905.5;
-    page.pageHeightTwips = 16837.5;
-    page.physicalOffsetX = 50;
-    page.physicalOffsetY = 60;
-    page.physicalWidth = 2480;
-    page.physicalHeight = 3508;
-    page.horzRes = 2380;
-    page.vertRes = 3368;
+    page.sheetPoints.setWidth(11905.5 / 20.0);
+    page.sheetPoints.setHeight(16837.5 / 20.0);
+    page.printablePixels.moveLeft(50);
+    page.printablePixels.moveTop(60);
+    page.sheetPixels.setWidth(2480);
+    page.sheetPixels.setHeight(3508);
+    page.printablePixels.setWidth(2380);
+    page.printablePixels.setHeight(3368);
     const Margins m = ComputeMargins(page);
 
     // A 1920 x 1080 desktop at 96 dpi fitted: 28800 x 16200 twips, too big both ways and
@@ -626,15 +626,15 @@ TEST(PageGeometryMargins, ExtremePrinterValuesNeitherDivideByZeroNorOverflow)
     // Sheet 11906 x 16838 twips (A4) unless said otherwise.
     const auto page = [](int dpi, int offX, int offY, int w, int h, int horz, int vert) {
         PageMetrics p;
-        p.pageWidthTwips = 11905.5;
-        p.pageHeightTwips = 16837.8;
-        p.dpiX = p.dpiY = dpi;
-        p.physicalOffsetX = offX;
-        p.physicalOffsetY = offY;
-        p.physicalWidth = w;
-        p.physicalHeight = h;
-        p.horzRes = horz;
-        p.vertRes = vert;
+        p.sheetPoints.setWidth(11905.5 / 20.0);
+        p.sheetPoints.setHeight(16837.8 / 20.0);
+        p.dotsPerInchX = p.dotsPerInchY = dpi;
+        p.printablePixels.moveLeft(offX);
+        p.printablePixels.moveTop(offY);
+        p.sheetPixels.setWidth(w);
+        p.sheetPixels.setHeight(h);
+        p.printablePixels.setWidth(horz);
+        p.printablePixels.setHeight(vert);
         return p;
     };
     const Case cases[] = {

@@ -124,20 +124,51 @@ TEST(PreviewComposer, BoxCoordinatesMapOntoPixels)
 
 TEST(PrinterCapabilityCache, AsksThePrinterOncePerSizeAndOrientation)
 {
+    constexpr auto kPortrait = QPageLayout::Portrait;
     FakePrinterBackend printers;
     printers.printers = {FakePrinterBackend::a4("P")};
     PrinterCapabilityCache cache(printers);
-    ASSERT_TRUE(cache.pageMetrics("P", 9, 1).has_value());
-    cache.pageMetrics("P", 9, 1);
+    ASSERT_TRUE(cache.pageMetrics("P", 9, kPortrait).has_value());
+    cache.pageMetrics("P", 9, kPortrait);
     EXPECT_EQ(printers.metricsQueries, 1);
-    cache.pageMetrics("P", 9, 2);
-    cache.pageMetrics("P", 0, 1);
+    cache.pageMetrics("P", 9, QPageLayout::Landscape);
+    cache.pageMetrics("P", 0, kPortrait);
     EXPECT_EQ(printers.metricsQueries, 3);
-    EXPECT_FALSE(cache.pageMetrics("Gone", 9, 1).has_value());
-    EXPECT_FALSE(cache.pageMetrics("Gone", 9, 1).has_value());
+    EXPECT_FALSE(cache.pageMetrics("Gone", 9, kPortrait).has_value());
+    EXPECT_FALSE(cache.pageMetrics("Gone", 9, kPortrait).has_value());
     EXPECT_EQ(printers.metricsQueries, 4);
     EXPECT_EQ(cache.paperSizes("P"), std::vector<int>{9});
     cache.clear();
-    cache.pageMetrics("P", 9, 1);
+    cache.pageMetrics("P", 9, kPortrait);
     EXPECT_EQ(printers.metricsQueries, 5);
+}
+
+TEST(PrinterCapabilityCache, AnswersInTheLayoutsPaperSizeCodes)
+{
+    FakePrinterBackend printers;
+    FakePrinterBackend::Printer p = FakePrinterBackend::a4("P");
+    // A10 is a sheet the settings have no number for: the dialog never lists it.
+    p.sizes = {QPageSize::Letter, QPageSize::A10, QPageSize::A4, QPageSize::Postcard};
+    p.defaultSize = QPageSize::Letter;
+    FakePrinterBackend::Printer own = FakePrinterBackend::a4("Own");
+    own.defaultSize = QPageSize::Custom;  // set to none of its sheets
+    printers.printers = {p, own};
+    PrinterCapabilityCache cache(printers);
+    EXPECT_EQ(cache.paperSizes("P"), (std::vector<int>{1, 9, 43}));
+    EXPECT_EQ(cache.defaultPaperSize("P"), 1);
+    EXPECT_EQ(cache.defaultPaperSize("Own"), 0);
+
+    // The code goes to the printer as its Qt size, 0 as the printer's own.
+    ASSERT_TRUE(cache.pageMetrics("P", 1, QPageLayout::Portrait).has_value());
+    ASSERT_TRUE(cache.pageMetrics("P", 0, QPageLayout::Landscape).has_value());
+    {
+        std::lock_guard lock(printers.countMutex);
+        EXPECT_EQ((printers.metricsQueriesFor[{"P", QPageSize::Letter, QPageLayout::Portrait}]), 1);
+        EXPECT_EQ((printers.metricsQueriesFor[{"P", QPageSize::Custom, QPageLayout::Landscape}]),
+                  1);
+    }
+    // A code with no standard sheet of its own (17 is Tabloid's second number) is no sheet of
+    // any printer: the printer is not even asked.
+    EXPECT_FALSE(cache.pageMetrics("P", 17, QPageLayout::Portrait).has_value());
+    EXPECT_EQ(printers.metricsQueries, 2);
 }

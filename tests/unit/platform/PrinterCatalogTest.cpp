@@ -13,6 +13,16 @@ using namespace std::chrono_literals;
 
 namespace {
 
+const QPageSize kA4(QPageSize::A4);
+
+using Ids = std::vector<QPageSize::PageSizeId>;
+Ids IdsOf(const std::vector<QPageSize>& sizes)
+{
+    Ids ids;
+    for (const QPageSize& size : sizes) ids.push_back(size.id());
+    return ids;
+}
+
 struct Printers {
     FakePrinterBackend backend;
     Printers()
@@ -25,7 +35,9 @@ struct Printers {
         std::lock_guard lock(backend.countMutex);
         return backend.sizeQueries[printer];
     }
-    int metricsQueries(const std::string& printer, int size, int orientation)
+    // Size Custom: the printer's own.
+    int metricsQueries(const std::string& printer, QPageSize::PageSizeId size,
+                       QPageLayout::Orientation orientation)
     {
         std::lock_guard lock(backend.countMutex);
         return backend.metricsQueriesFor[{printer, size, orientation}];
@@ -49,26 +61,27 @@ TEST(PrinterCatalog, EachQuestionReachesThePrintingSystemOnce)
         EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Office", "Lab"}));
         ASSERT_TRUE(catalog.defaultPrinter());
         EXPECT_EQ(catalog.defaultPrinter()->deviceName, "Office");
-        EXPECT_EQ(catalog.paperSizes("Office"), std::vector<int>{9});
+        EXPECT_EQ(IdsOf(catalog.pageSizes("Office")), Ids{QPageSize::A4});
         EXPECT_EQ(catalog.paperSources("Office"), std::vector<int>{});
-        EXPECT_EQ(catalog.defaultPaperSize("Office"), 9);
-        ASSERT_TRUE(catalog.pageMetrics("Office", 9, 2));
+        EXPECT_EQ(catalog.defaultPageSize("Office").id(), QPageSize::A4);
+        ASSERT_TRUE(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape));
         // Landscape A4 at 300 dpi: the sheet is 3508 pixels wide.
-        EXPECT_EQ(catalog.pageMetrics("Office", 9, 2)->physicalWidth, 3508);
+        EXPECT_EQ(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape)->sheetPixels.width(),
+                  3508);
     }
     EXPECT_EQ(p.backend.nameQueries, 1);
     EXPECT_EQ(p.backend.defaultQueries, 1);
     EXPECT_EQ(p.sizeQueries("Office"), 1);
     EXPECT_EQ(p.backend.sourceQueries["Office"], 1);
     EXPECT_EQ(p.backend.defaultSizeQueries["Office"], 1);
-    EXPECT_EQ(p.metricsQueries("Office", 9, 2), 1);
+    EXPECT_EQ(p.metricsQueries("Office", QPageSize::A4, QPageLayout::Landscape), 1);
     EXPECT_EQ(p.backend.discoveries, 0) << "nothing here asked for the network";
 
     // Another printer, or another orientation, is another question.
-    catalog.paperSizes("Lab");
-    catalog.pageMetrics("Office", 9, 1);
+    catalog.pageSizes("Lab");
+    catalog.pageMetrics("Office", kA4, QPageLayout::Portrait);
     EXPECT_EQ(p.sizeQueries("Lab"), 1);
-    EXPECT_EQ(p.metricsQueries("Office", 9, 1), 1);
+    EXPECT_EQ(p.metricsQueries("Office", QPageSize::A4, QPageLayout::Portrait), 1);
 }
 
 TEST(PrinterCatalog, AFailedJobOrLookupOrAnOpenedListForgetsWhatWasRead)
@@ -81,10 +94,14 @@ TEST(PrinterCatalog, AFailedJobOrLookupOrAnOpenedListForgetsWhatWasRead)
         {"a refused job",
          [](PrinterCatalog& c, FakePrinterBackend& b) {
              b.refuseWith = "printer stopped";
-             EXPECT_FALSE(c.submit(JobRequest{"Office", "t", "/tmp/x.pdf", 9, 0, 1}).accepted);
+             EXPECT_FALSE(
+                 c.submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, 0, QPageLayout::Portrait})
+                     .accepted);
          }},
         {"a printer that no longer answers for its sheet",
-         [](PrinterCatalog& c, FakePrinterBackend&) { EXPECT_FALSE(c.pageMetrics("Gone", 9, 1)); }},
+         [](PrinterCatalog& c, FakePrinterBackend&) {
+             EXPECT_FALSE(c.pageMetrics("Gone", kA4, QPageLayout::Portrait));
+         }},
         {"the printer list opened again",
          [](PrinterCatalog& c, FakePrinterBackend&) { c.invalidate(); }},
     };
@@ -94,18 +111,18 @@ TEST(PrinterCatalog, AFailedJobOrLookupOrAnOpenedListForgetsWhatWasRead)
         PrinterCatalog catalog(p.backend);
         catalog.printerNames();
         catalog.defaultPrinter();
-        catalog.paperSizes("Office");
-        catalog.pageMetrics("Office", 9, 1);
+        catalog.pageSizes("Office");
+        catalog.pageMetrics("Office", kA4, QPageLayout::Portrait);
         k.fail(catalog, p.backend);
         EXPECT_EQ(p.backend.invalidations, 1) << "the backend forgets too";
         catalog.printerNames();
         catalog.defaultPrinter();
-        catalog.paperSizes("Office");
-        catalog.pageMetrics("Office", 9, 1);
+        catalog.pageSizes("Office");
+        catalog.pageMetrics("Office", kA4, QPageLayout::Portrait);
         EXPECT_EQ(p.backend.nameQueries, 2);
         EXPECT_EQ(p.backend.defaultQueries, 2);
         EXPECT_EQ(p.sizeQueries("Office"), 2);
-        EXPECT_EQ(p.metricsQueries("Office", 9, 1), 2);
+        EXPECT_EQ(p.metricsQueries("Office", QPageSize::A4, QPageLayout::Portrait), 2);
     }
 }
 
@@ -114,10 +131,12 @@ TEST(PrinterCatalog, AnAcceptedJobKeepsWhatWasRead)
     Printers p;
     PrinterCatalog catalog(p.backend);
     catalog.printerNames();
-    catalog.paperSizes("Office");
-    EXPECT_TRUE(catalog.submit(JobRequest{"Office", "t", "/tmp/x.pdf", 9, 0, 1}).accepted);
+    catalog.pageSizes("Office");
+    EXPECT_TRUE(
+        catalog.submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, 0, QPageLayout::Portrait})
+            .accepted);
     catalog.printerNames();
-    catalog.paperSizes("Office");
+    catalog.pageSizes("Office");
     EXPECT_EQ(p.backend.nameQueries, 1);
     EXPECT_EQ(p.sizeQueries("Office"), 1);
     EXPECT_EQ(p.backend.invalidations, 0);
@@ -167,7 +186,7 @@ TEST(PrinterCatalog, BackgroundDiscoveryNeverHoldsUpTheQueues)
     // Meanwhile the local queues, their capabilities and a second request answer at once.
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(catalog.printerNames(), (std::vector<std::string>{"Office", "Lab"}));
-    EXPECT_EQ(catalog.paperSizes("Lab"), std::vector<int>{9});
+    EXPECT_EQ(IdsOf(catalog.pageSizes("Lab")), Ids{QPageSize::A4});
     catalog.discoverInBackground(5s, nullptr);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
 
@@ -179,12 +198,12 @@ TEST(PrinterCatalog, BackgroundDiscoveryNeverHoldsUpTheQueues)
     // The worker read the default printer's capabilities first, then described the printer it
     // found, so that the GUI thread never waits for either.
     EXPECT_EQ(p.sizeQueries("Office"), 1);
-    EXPECT_EQ(p.metricsQueries("Office", 0, 1), 1);
+    EXPECT_EQ(p.metricsQueries("Office", QPageSize::Custom, QPageLayout::Portrait), 1);
     EXPECT_EQ(p.sizeQueries("Net"), 1);
-    catalog.paperSizes("Net");
-    catalog.pageMetrics("Net", 0, 1);
+    catalog.pageSizes("Net");
+    catalog.pageMetrics("Net", QPageSize(), QPageLayout::Portrait);
     EXPECT_EQ(p.sizeQueries("Net"), 1);
-    EXPECT_EQ(p.metricsQueries("Net", 0, 1), 1);
+    EXPECT_EQ(p.metricsQueries("Net", QPageSize::Custom, QPageLayout::Portrait), 1);
     // The request made while the first was running ran once it ended, and found nothing new.
     EXPECT_EQ(p.backend.discoveries, 2);
 }
@@ -246,17 +265,17 @@ TEST(PrinterCatalog, APrinterThatGivesNoPageIsNotForgottenButExplained)
         p.backend.problems["Lab"] = PageProblem{PageProblem::Kind::Printer,
                                                 "プリンタの解像度（0×0 dpi）では印刷できません。"};
         PrinterCatalog catalog(p.backend);
-        ASSERT_EQ(catalog.paperSizes("Office"), std::vector<int>{9});
-        EXPECT_FALSE(catalog.pageMetrics(c.printer, 9, 1));
+        ASSERT_EQ(IdsOf(catalog.pageSizes("Office")), Ids{QPageSize::A4});
+        EXPECT_FALSE(catalog.pageMetrics(c.printer, kA4, QPageLayout::Portrait));
         EXPECT_EQ(p.backend.invalidations, c.invalidations);
-        const auto problem = catalog.pageProblem(c.printer, 9);
+        const auto problem = catalog.pageProblem(c.printer, kA4);
         ASSERT_EQ(problem.has_value(), c.broken);
         if (problem) {
             EXPECT_EQ(problem->kind, PageProblem::Kind::Printer);
             EXPECT_EQ(problem->reason, "プリンタの解像度（0×0 dpi）では印刷できません。");
         }
         // What was kept of the printer that works is kept still when nothing was forgotten.
-        catalog.paperSizes("Office");
+        catalog.pageSizes("Office");
         EXPECT_EQ(p.sizeQueries("Office"), 1 + c.invalidations);
     }
 }

@@ -37,13 +37,17 @@ TEST(HotKeyTable, ModifierFlagsFromTheSettings)
     struct Case {
         const char* name;
         bool alt, ctrl, shift;
-        HotKeyModifiers expected;
+        Qt::KeyboardModifiers expected;
     };
     const Case cases[] = {
-        {"none", false, false, false, 0},           {"alt alone is 1", true, false, false, 1},
-        {"ctrl alone is 2", false, true, false, 2}, {"shift alone is 4", false, false, true, 4},
-        {"ctrl+alt is 3", true, true, false, 3},    {"alt+shift is 5", true, false, true, 5},
-        {"ctrl+shift is 6", false, true, true, 6},  {"all three are 7", true, true, true, 7},
+        {"none", false, false, false, Qt::NoModifier},
+        {"alt alone", true, false, false, Qt::AltModifier},
+        {"ctrl alone", false, true, false, Qt::ControlModifier},
+        {"shift alone", false, false, true, Qt::ShiftModifier},
+        {"ctrl+alt", true, true, false, Qt::ControlModifier | Qt::AltModifier},
+        {"alt+shift", true, false, true, Qt::AltModifier | Qt::ShiftModifier},
+        {"ctrl+shift", false, true, true, Qt::ControlModifier | Qt::ShiftModifier},
+        {"all three", true, true, true, Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier},
     };
     for (const Case& c : cases) {
         Settings s;
@@ -51,27 +55,44 @@ TEST(HotKeyTable, ModifierFlagsFromTheSettings)
         s.hotKeyAlt[slot] = c.alt;
         s.hotKeyCtrl[slot] = c.ctrl;
         s.hotKeyShift[slot] = c.shift;
-        EXPECT_EQ(ModifiersForSlot(s, slot), c.expected) << c.name;
+        s.hotKeyCode[slot] = 'P';
+        EXPECT_EQ(KeysForSlot(s, slot), QKeyCombination(c.expected, Qt::Key_P)) << c.name;
         // Another slot's flags never leak in.
-        EXPECT_EQ(ModifiersForSlot(s, 5), 0u) << c.name;
+        EXPECT_EQ(KeysForSlot(s, 5).keyboardModifiers(), Qt::NoModifier) << c.name;
     }
 }
 
 TEST(HotKeyTable, ModifierValuesOtherThanOneInTheFileAreOff)
 {
     // Only 1 means "required"; anything else in the file is off.
-    const Settings s = LoadedFrom("HotKeyOn6=1\nHotKeyALT6=2\nHotKeyCTRL6=-1\nHotKeySHIFT6=0\n");
-    EXPECT_EQ(ModifiersForSlot(s, 6), 0u);
-    EXPECT_EQ(LoadedFrom("HotKeyALT6=1\nHotKeyCTRL6=1\nHotKeySHIFT6=5\n").hotKeyAlt[6], true);
-    EXPECT_EQ(ModifiersForSlot(LoadedFrom("HotKeyALT6=1\nHotKeyCTRL6=1\nHotKeySHIFT6=5\n"), 6), 3u);
+    const Settings s =
+        LoadedFrom("HotKeyOn6=1\nHotKeyALT6=2\nHotKeyCTRL6=-1\nHotKeySHIFT6=0\nHotKeyButton6=80\n");
+    EXPECT_EQ(KeysForSlot(s, 6), QKeyCombination(Qt::Key_P));
+    const Settings t =
+        LoadedFrom("HotKeyALT6=1\nHotKeyCTRL6=1\nHotKeySHIFT6=5\nHotKeyButton6=112\n");
+    EXPECT_EQ(t.hotKeyAlt[6], true);
+    EXPECT_EQ(KeysForSlot(t, 6), Qt::AltModifier | Qt::ControlModifier | Qt::Key_F1);
 }
 
-TEST(HotKeyTable, ModifiersOfASlotOutsideTheTableAreNone)
+TEST(HotKeyTable, AKeyCodeNamingNoOfferedKeyAsksForNoKeyWithTheSlotsModifiers)
+{
+    // 0 (no key chosen) and codes outside the options' list (145 is Scroll Lock, 97 the keypad
+    // 1): the registrar is still asked, for Qt::Key_unknown, and refuses.
+    for (int16_t code : {0, 145, 97}) {
+        Settings s;
+        s.hotKeyCode[2] = code;
+        s.hotKeyShift[2] = true;
+        EXPECT_EQ(KeysForSlot(s, 2), Qt::ShiftModifier | Qt::Key_unknown) << code;
+    }
+}
+
+TEST(HotKeyTable, ASlotOutsideTheTableAsksForNothing)
 {
     Settings s;
     s.hotKeyAlt.fill(true);
-    EXPECT_EQ(ModifiersForSlot(s, -1), 0u);
-    EXPECT_EQ(ModifiersForSlot(s, 10), 0u);
+    s.hotKeyCode.fill('P');
+    EXPECT_EQ(KeysForSlot(s, -1), QKeyCombination(Qt::Key_unknown));
+    EXPECT_EQ(KeysForSlot(s, 10), QKeyCombination(Qt::Key_unknown));
 }
 
 TEST(HotKeyTable, EnabledSlotsAreRegisteredInOrder)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSizeF>
 #include <climits>
 #include <string>
 #include <vector>
@@ -28,11 +29,12 @@ Reported Report(std::vector<Media> media, std::string defaultName = "iso_a4_210x
     return r;
 }
 
-std::vector<int> Codes(const PrinterDescription& d)
+using Ids = std::vector<QPageSize::PageSizeId>;
+Ids Codes(const PrinterDescription& d)
 {
-    std::vector<int> codes;
-    for (const auto& s : d.sheets()) codes.push_back(s.code);
-    return codes;
+    Ids ids;
+    for (const auto& s : d.sheets()) ids.push_back(s.size);
+    return ids;
 }
 
 Media WithMargins(Media m, int left, int bottom, int right, int top)
@@ -51,7 +53,7 @@ TEST(PrinterDescription, SheetsOutOfRangeAreLeftOut)
     struct Case {
         const char* what;
         std::vector<Media> media;
-        std::vector<int> codes;
+        Ids codes;
         const char* defaultReason;  // nullptr: the default sheet gives a page
     };
     Media zeroWidth = kA4;
@@ -59,35 +61,38 @@ TEST(PrinterDescription, SheetsOutOfRangeAreLeftOut)
     Media negativeLength = kA4;
     negativeLength.length = -29700;
     const Case cases[] = {
-        {"sane", {kA4, kA5}, {9, 11}, nullptr},
-        {"the same size twice is listed once", {kA4, kA4, kA5}, {9, 11}, nullptr},
+        {"sane", {kA4, kA5}, {QPageSize::A4, QPageSize::A5}, nullptr},
+        {"the same size twice is listed once",
+         {kA4, kA4, kA5},
+         {QPageSize::A4, QPageSize::A5},
+         nullptr},
         {"left and right margins as wide as the sheet",
          {WithMargins(kA4, 10500, 0, 10500, 0), kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"one hundredth of a millimetre left to print on",
          {WithMargins(kA4, 10499, 0, 10500, 0)},
-         {9},
+         {QPageSize::A4},
          nullptr},
         {"top and bottom margins longer than the sheet",
          {WithMargins(kA4, 0, 20000, 0, 20000), kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"a negative margin",
          {WithMargins(kA4, -1, 0, 0, 0), kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"margins that would overflow an int when added",
          {WithMargins(kA4, INT_MAX, INT_MAX, INT_MAX, INT_MAX), kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"a sheet of no width",
          {zeroWidth, kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"a sheet of negative length",
          {negativeLength, kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、寸法か余白が不正です。"},
         {"every sheet broken",
          {WithMargins(kA4, 0, 0, 30000, 0), WithMargins(kA5, -5, 0, 0, 0)},
@@ -95,27 +100,27 @@ TEST(PrinterDescription, SheetsOutOfRangeAreLeftOut)
          "プリンタの用紙は、どれも寸法か余白が不正です。"},
         {"a default the printer does not list",
          {kA5},
-         {11},
+         {QPageSize::A5},
          "プリンタの既定の用紙「iso_a4_210x297mm」は、プリンタの用紙の一覧にありません。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const PrinterDescription d = PrinterDescription::fromReport(Report(c.media));
         EXPECT_EQ(Codes(d), c.codes);
-        const auto problem = d.problem(0);
+        const auto problem = d.problem(QPageSize());
         if (c.defaultReason) {
             ASSERT_TRUE(problem);
             EXPECT_EQ(problem->kind, PageProblem::Kind::PaperSize);
             EXPECT_EQ(problem->reason, c.defaultReason);
-            EXPECT_FALSE(d.metrics(0, 1));
+            EXPECT_FALSE(d.metrics(QPageSize(), QPageLayout::Portrait));
         } else {
             EXPECT_FALSE(problem);
-            EXPECT_TRUE(d.metrics(0, 1));
+            EXPECT_TRUE(d.metrics(QPageSize(), QPageLayout::Portrait));
         }
         // Every size that is listed gives a page.
-        for (int code : c.codes) {
-            EXPECT_TRUE(d.metrics(code, 1));
-            EXPECT_FALSE(d.problem(code));
+        for (QPageSize::PageSizeId id : c.codes) {
+            EXPECT_TRUE(d.metrics(QPageSize(id), QPageLayout::Portrait));
+            EXPECT_FALSE(d.problem(QPageSize(id)));
         }
     }
 }
@@ -155,18 +160,18 @@ TEST(PrinterDescription, ResolutionsOutOfRangeRefuseThePrinter)
         SCOPED_TRACE(c.reason ? c.reason : std::to_string(c.dpiX));
         const PrinterDescription d =
             PrinterDescription::fromReport(Report({kA4}, "iso_a4_210x297mm", c.resolutions));
-        const auto page = d.metrics(9, 1);
-        const auto problem = d.problem(9);
+        const auto page = d.metrics(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+        const auto problem = d.problem(QPageSize(QPageSize::A4));
         if (c.reason) {
             EXPECT_FALSE(page);
             ASSERT_TRUE(problem);
             EXPECT_EQ(problem->kind, PageProblem::Kind::Printer);
             EXPECT_EQ(problem->reason, c.reason);
-            EXPECT_TRUE(d.problem(0));
+            EXPECT_TRUE(d.problem(QPageSize()));
         } else {
             ASSERT_TRUE(page);
-            EXPECT_EQ(page->dpiX, c.dpiX);
-            EXPECT_EQ(page->dpiY, c.dpiY);
+            EXPECT_EQ(page->dotsPerInchX, c.dpiX);
+            EXPECT_EQ(page->dotsPerInchY, c.dpiY);
             EXPECT_FALSE(problem);
         }
     }
@@ -177,14 +182,14 @@ TEST(PrinterDescription, PrinterWithoutSizesPrintsOnTheStandInWhateverItsResolut
     const PrinterDescription d =
         PrinterDescription::fromReport(Report({}, "iso_a4_210x297mm", {{0, 0, false}}));
     EXPECT_TRUE(d.sheets().empty());
-    const auto page = d.metrics(0, 1);
+    const auto page = d.metrics(QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(page);
     // A4 at 300 dpi: 595.28 x 841.89 pt, 2480.3 x 3507.9 pixels, no margins.
-    EXPECT_EQ(page->physicalWidth, 2480);
-    EXPECT_EQ(page->physicalHeight, 3508);
-    EXPECT_EQ(page->horzRes, 2480);
-    EXPECT_EQ(page->physicalOffsetX, 0);
-    EXPECT_FALSE(d.problem(0));
+    EXPECT_EQ(page->sheetPixels.width(), 2480);
+    EXPECT_EQ(page->sheetPixels.height(), 3508);
+    EXPECT_EQ(page->printablePixels.width(), 2480);
+    EXPECT_EQ(page->printablePixels.x(), 0);
+    EXPECT_FALSE(d.problem(QPageSize()));
 }
 
 TEST(PrinterDescription, MetricsOfAnA4WithFourMargins)
@@ -194,29 +199,33 @@ TEST(PrinterDescription, MetricsOfAnA4WithFourMargins)
     // bottom 82.68 -> 83; top edge (29700 - 1000) -> 3389.8 -> 3390, margin 118.
     const PrinterDescription d = PrinterDescription::fromReport(Report({kA4}));
     struct Case {
-        int orientation;
+        QPageLayout::Orientation orientation;
         PrinterDescription::Turn turn;
         int width, height, offsetX, offsetY, horz, vert;
     };
     const Case cases[] = {
-        {1, PrinterDescription::Turn::Plus90, 2480, 3508, 59, 118, 2386, 3307},
-        {2, PrinterDescription::Turn::Plus90, 3508, 2480, 83, 59, 3307, 2386},
-        {2, PrinterDescription::Turn::Minus90, 3508, 2480, 118, 35, 3307, 2386},
+        {QPageLayout::Portrait, PrinterDescription::Turn::Plus90, 2480, 3508, 59, 118, 2386, 3307},
+        {QPageLayout::Landscape, PrinterDescription::Turn::Plus90, 3508, 2480, 83, 59, 3307, 2386},
+        {QPageLayout::Landscape, PrinterDescription::Turn::Minus90, 3508, 2480, 118, 35, 3307,
+         2386},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.orientation * 10 + static_cast<int>(c.turn));
         Reported r = Report({kA4});
         r.landscape = c.turn;
-        const auto m = PrinterDescription::fromReport(r).metrics(9, c.orientation);
+        const auto m =
+            PrinterDescription::fromReport(r).metrics(QPageSize(QPageSize::A4), c.orientation);
         ASSERT_TRUE(m);
-        EXPECT_EQ(m->physicalWidth, c.width);
-        EXPECT_EQ(m->physicalHeight, c.height);
-        EXPECT_EQ(m->physicalOffsetX, c.offsetX);
-        EXPECT_EQ(m->physicalOffsetY, c.offsetY);
-        EXPECT_EQ(m->horzRes, c.horz);
-        EXPECT_EQ(m->vertRes, c.vert);
+        EXPECT_EQ(m->sheetPixels.width(), c.width);
+        EXPECT_EQ(m->sheetPixels.height(), c.height);
+        EXPECT_EQ(m->printablePixels.x(), c.offsetX);
+        EXPECT_EQ(m->printablePixels.y(), c.offsetY);
+        EXPECT_EQ(m->printablePixels.width(), c.horz);
+        EXPECT_EQ(m->printablePixels.height(), c.vert);
     }
-    EXPECT_FALSE(d.metrics(9, 3));
+    // A size of no standard is none of the printer's sheets, not the printer's own.
+    EXPECT_FALSE(
+        d.metrics(QPageSize(QSizeF(123, 45), QPageSize::Millimeter, "own"), QPageLayout::Portrait));
 }
 
 TEST(PrinterDescription, OnlyTheFirstThousandSizesAreRead)
@@ -229,7 +238,7 @@ TEST(PrinterDescription, OnlyTheFirstThousandSizesAreRead)
     EXPECT_TRUE(late.sheets().empty());
     media.erase(media.begin() + 10, media.begin() + 1000);  // the A4 is now the 211th
     const PrinterDescription early = PrinterDescription::fromReport(Report(media, ""));
-    EXPECT_EQ(Codes(early), std::vector<int>{9});
+    EXPECT_EQ(Codes(early), Ids{QPageSize::A4});
 }
 
 TEST(PrinterDescription, PrinterNamesInTheReasonAreMadePrintable)
@@ -247,7 +256,7 @@ TEST(PrinterDescription, PrinterNamesInTheReasonAreMadePrintable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
         Reported r = Report({kA5}, c.name);
-        const auto problem = PrinterDescription::fromReport(r).problem(0);
+        const auto problem = PrinterDescription::fromReport(r).problem(QPageSize());
         ASSERT_TRUE(problem);
         EXPECT_EQ(problem->reason,
                   "プリンタの既定の用紙「" + c.shown + "」は、プリンタの用紙の一覧にありません。");

@@ -10,27 +10,28 @@ using namespace tovrimo;
 TEST(KdeShortcutKeys, HotKeyCombinationsBecomeQtKeyCodes)
 {
     struct Case {
-        HotKeyModifiers modifiers;
-        int virtualKey;
+        QKeyCombination keys;
         int expected;
     };
     const Case cases[] = {
-        {HotKeyModControl | HotKeyModAlt, 'P', 0x0C000050},
-        {HotKeyModShift, 116, 0x03000034},  // F5
-        {HotKeyModNone, 123, 0x0100003B},   // F12
-        {HotKeyModControl, '7', 0x04000037},
-        {HotKeyModAlt, 32, 0x08000020},                 // space
-        {HotKeyModNone, 44, 0x01000009},                // Print
-        {HotKeyModShift, 13, 0x02000000 | 0x01000004},  // Return
+        {Qt::ControlModifier | Qt::AltModifier | Qt::Key_P, 0x0C000050},
+        {Qt::ShiftModifier | Qt::Key_F5, 0x03000034},
+        {QKeyCombination(Qt::Key_F12), 0x0100003B},
+        {Qt::ControlModifier | Qt::Key_7, 0x04000037},
+        {Qt::AltModifier | Qt::Key_Space, 0x08000020},
+        {QKeyCombination(Qt::Key_Print), 0x01000009},
+        {Qt::ShiftModifier | Qt::Key_Return, 0x02000000 | 0x01000004},
+        // Meta is no modifier the options offer: the key goes without it.
+        {Qt::MetaModifier | Qt::ControlModifier | Qt::Key_A, 0x04000041},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.virtualKey);
-        EXPECT_EQ(QtKeyCode(c.modifiers, c.virtualKey), c.expected);
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(QtKeyCode(c.keys), c.expected);
     }
-    // A code that names no key the options offer.
-    EXPECT_FALSE(QtKeyCode(HotKeyModControl, 0).has_value());
-    EXPECT_FALSE(QtKeyCode(HotKeyModControl, 'a').has_value());
-    EXPECT_FALSE(QtKeyCode(HotKeyModNone, 124).has_value());
+    // Keys the options do not offer.
+    EXPECT_FALSE(QtKeyCode(Qt::ControlModifier | Qt::Key_unknown).has_value());
+    EXPECT_FALSE(QtKeyCode(Qt::ControlModifier | Qt::Key_Escape).has_value());
+    EXPECT_FALSE(QtKeyCode(QKeyCombination(Qt::Key_F13)).has_value());
 }
 
 TEST(KWinKeepAbove, TheScriptFindsTheWindowByProcessAndExactTitle)
