@@ -72,6 +72,7 @@ void DialogCoordinator::openPrintDialog()
                                  p.services().screenTwipsPerPixelY,
                                  customIcon};
     print_ = new PrintDialog(services);
+    QObject::connect(print_, &PrintDialog::inputRefused, print_, [] { QApplication::beep(); });
     QObject::connect(print_, &PrintDialog::printerListOpened, print_,
                      [&p] { p.discoverPrinters(); });
     // The command-line job keeps its own state; every other caller enters the dialog's.

@@ -2,8 +2,8 @@
 
 namespace tovrimo {
 
-TextLengthLimit::TextLengthLimit(size_t maxBytes, std::function<void()> refused, QObject* parent)
-    : QValidator(parent), maxBytes_(maxBytes), refused_(std::move(refused))
+TextLengthLimit::TextLengthLimit(size_t maxBytes, QObject* parent)
+    : QValidator(parent), maxBytes_(maxBytes)
 {
 }
 
@@ -16,7 +16,7 @@ QValidator::State TextLengthLimit::validate(QString& input, int& pos) const
 {
     (void)pos;
     if (fits(input)) return Acceptable;
-    if (refused_) refused_();
+    emit refused();
     return Invalid;
 }
 

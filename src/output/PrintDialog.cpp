@@ -53,7 +53,6 @@ PrintDialog::PrintDialog(PrintDialogServices services, QWidget* parent)
     setObjectName(QStringLiteral("PrintDialog"));
     setWindowTitle(tr(texts::kPrintDialogCaption));
     setModal(false);
-    beep = [] { QApplication::beep(); };
     buildControls();
     connectHandlers();
 }
@@ -190,7 +189,7 @@ bool PrintDialog::scalePasteRefused(const QString& pasted)
         startDelayedPreview();
         return false;
     }
-    if (beep) beep();
+    emit inputRefused();
     return true;
 }
 
@@ -214,7 +213,7 @@ bool PrintDialog::scaleBoxEvent(QEvent* event)
             return false;
         }
         if (character || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (beep) beep();
+            emit inputRefused();
             return true;
         }
         return false;  // caret movement, selection, copy and undo work as in any box

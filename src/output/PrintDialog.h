@@ -116,11 +116,10 @@ public:
     // Typing pauses this long before the preview follows, so each key does not redraw it.
     void onPreviewDelayElapsed();
 
-    // Refused keys and pastes in the scale box, and text beyond what the settings file keeps
-    // of a title, sound this; QApplication::beep unless replaced.
-    std::function<void()> beep;
-
 signals:
+    // A key or paste refused in the scale box, or text beyond what the settings file keeps of a
+    // title: the user hears it (whoever made the dialog connects a beep).
+    void inputRefused();
     // The user opened the printer list: what is known of the printers has been read afresh,
     // and the network may be asked again.
     void printerListOpened();

@@ -210,7 +210,7 @@ void PrintDialog::insertTitleField(const char* field)
         titleEdit_->hasSelectedText() ? titleEdit_->selectionStart() : titleEdit_->cursorPosition();
     const TitleEdit edit = InsertField(titleEdit_->text(), position, QString::fromUtf8(field));
     if (!titleLimit_->fits(edit.text)) {
-        if (beep) beep();
+        emit inputRefused();
         titleEdit_->setFocus();
         return;
     }

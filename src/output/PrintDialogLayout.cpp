@@ -258,12 +258,8 @@ QWidget* PrintDialog::buildTitleRow()
     layout->setVerticalSpacing(4);
     titleEdit_ = new QLineEdit(row);
     titleEdit_->setObjectName(QStringLiteral("titleEdit"));
-    titleLimit_ = new TextLengthLimit(
-        IniDocument::kMaxValueBytes,
-        [this] {
-            if (beep) beep();
-        },
-        titleEdit_);
+    titleLimit_ = new TextLengthLimit(IniDocument::kMaxValueBytes, titleEdit_);
+    connect(titleLimit_, &TextLengthLimit::refused, this, &PrintDialog::inputRefused);
     titleEdit_->setValidator(titleLimit_);
     auto* label = new QLabel(tr(texts::kLabelTitle), row);
     label->setBuddy(titleEdit_);

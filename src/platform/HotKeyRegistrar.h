@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QKeyCombination>
-#include <functional>
+#include <QObject>
 
 namespace tovrimo {
 
 // System-wide key combinations, one per hot-key slot.
-class HotKeyRegistrar {
+class HotKeyRegistrar : public QObject {
+    Q_OBJECT
 public:
-    virtual ~HotKeyRegistrar() = default;
+    ~HotKeyRegistrar() override = default;
     // Claims the combination (a key with any of Alt, Control and Shift) for the slot. False
     // when the key cannot be expressed on this system, or another program (or another slot)
     // holds the combination already; nothing stays claimed then.
@@ -27,9 +28,10 @@ public:
         return true;
     }
 
-    // Runs from the event loop, never inside the platform's event dispatch, so a command may
-    // open dialogs.
-    std::function<void(int slot)> onPressed;
+signals:
+    // A slot's combination was pressed. Sent from the event loop, never inside the platform's
+    // event dispatch, so a command it starts may open dialogs.
+    void pressed(int slot);
 };
 
 }  // namespace tovrimo

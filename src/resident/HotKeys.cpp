@@ -6,13 +6,14 @@ namespace tovrimo {
 
 HotKeys::HotKeys(HotKeyRegistrar& registrar, Run run) : registrar_(registrar), run_(std::move(run))
 {
-    registrar_.onPressed = [this](int slot) { runSlot(slot); };
+    pressed_ = QObject::connect(&registrar_, &HotKeyRegistrar::pressed,
+                                [this](int slot) { runSlot(slot); });
 }
 
 HotKeys::~HotKeys()
 {
     unregisterKeys();
-    registrar_.onPressed = nullptr;
+    QObject::disconnect(pressed_);
 }
 
 void HotKeys::registerKeys(const Settings& settings, AppState state)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <array>
 #include <functional>
 
@@ -46,6 +47,7 @@ public:
 
 private:
     HotKeyRegistrar& registrar_;
+    QMetaObject::Connection pressed_;
     Run run_;
     std::array<bool, kHotKeySlots> registered_{};
     std::array<bool, kHotKeySlots> wanted_{};  // switched on when last registered

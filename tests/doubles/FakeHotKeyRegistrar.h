@@ -35,10 +35,12 @@ public:
     // Only a held slot reaches the program, the way an unclaimed key never arrives.
     bool press(int slot)
     {
-        if (!held.count(slot) || !onPressed) return false;
-        onPressed(slot);
+        if (!held.count(slot) || pressListeners() == 0) return false;
+        emit pressed(slot);
         return true;
     }
+    // How many listen to the presses.
+    int pressListeners() const { return receivers(SIGNAL(pressed(int))); }
 
     static std::string Describe(QKeyCombination keys)
     {

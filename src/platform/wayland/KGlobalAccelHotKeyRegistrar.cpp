@@ -169,7 +169,7 @@ void KGlobalAccelHotKeyRegistrar::onShortcutPressed(const QString& component, co
     if (component != kComponent) return;
     const auto slot = SlotOfShortcutId(action.toStdString());
     if (!slot || !bound_[*slot]) return;
-    if (onPressed) onPressed(*slot);
+    emit pressed(*slot);
 }
 
 }  // namespace tovrimo

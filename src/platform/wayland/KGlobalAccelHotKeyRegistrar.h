@@ -20,7 +20,7 @@ std::optional<int> QtKeyCode(QKeyCombination keys);
 // Plasma's Wayland session): the component "tovrimo" with one action per slot, each with the
 // options' combination as its key, so that they also show in System Settings → Shortcuts. The
 // service binds a key at once and says so; a key another program holds stays unbound.
-class KGlobalAccelHotKeyRegistrar : public QObject, public HotKeyRegistrar {
+class KGlobalAccelHotKeyRegistrar : public HotKeyRegistrar {
     Q_OBJECT
 public:
     explicit KGlobalAccelHotKeyRegistrar(QDBusConnection bus = QDBusConnection::sessionBus());

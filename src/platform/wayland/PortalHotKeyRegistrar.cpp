@@ -219,7 +219,7 @@ void PortalHotKeyRegistrar::onActivated(const QDBusObjectPath& session, const QS
     if (session.path() != session_) return;
     const auto slot = SlotOfShortcutId(shortcutId.toStdString());
     if (!slot || triggers_.count(*slot) == 0) return;
-    if (onPressed) onPressed(*slot);
+    emit pressed(*slot);
 }
 
 }  // namespace tovrimo

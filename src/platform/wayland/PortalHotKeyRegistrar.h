@@ -18,7 +18,7 @@ namespace tovrimo {
 // and later). The slots are bound together in one portal session, each with the options'
 // combination as its preferred trigger; the desktop may let the user change or refuse it.
 // Where the session has no such service, nothing can be claimed.
-class PortalHotKeyRegistrar : public QObject, public HotKeyRegistrar {
+class PortalHotKeyRegistrar : public HotKeyRegistrar {
     Q_OBJECT
 public:
     explicit PortalHotKeyRegistrar(QDBusConnection bus = QDBusConnection::sessionBus());

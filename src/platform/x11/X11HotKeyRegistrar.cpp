@@ -245,11 +245,7 @@ bool X11HotKeyRegistrar::dispatchPress(const xcb_key_press_event_t* press)
         }
         // Leave the native dispatch before the command runs: it may open a modal dialog.
         QMetaObject::invokeMethod(
-            &context_,
-            [this, slot] {
-                if (onPressed) onPressed(slot);
-            },
-            Qt::QueuedConnection);
+            &context_, [this, slot] { emit pressed(slot); }, Qt::QueuedConnection);
         return true;
     }
     return false;

@@ -817,7 +817,7 @@ TEST(PrintDialog, ReturnPrintsOnlyFromThePrintButton)
     d.data.current.titleText = "T";
     PrintDialog& dlg = d.open();
     int beeps = 0;
-    dlg.beep = [&beeps] { ++beeps; };
+    QObject::connect(&dlg, &PrintDialog::inputRefused, &dlg, [&beeps] { ++beeps; });
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     EXPECT_EQ(QApplication::focusWidget(), d.child<QPushButton>("printButton"))
         << "focus at start-up";
@@ -868,7 +868,7 @@ TEST(PrintDialog, ScaleBoxRefusesOtherKeysAndPastes)
     d.data.current.scalePercent = 150;
     PrintDialog& dlg = d.open();
     int beeps = 0;
-    dlg.beep = [&beeps] { ++beeps; };
+    QObject::connect(&dlg, &PrintDialog::inputRefused, &dlg, [&beeps] { ++beeps; });
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     QLineEdit* scale = d.box("scaleEdit");
     QWidget* focused = FocusOn(scale);
@@ -934,7 +934,7 @@ TEST(PrintDialog, TitleBoxRefusesTextBeyondWhatTheSettingsFileKeeps)
     d.data.current.titleText = start.toStdString();
     PrintDialog& dlg = d.open();
     int beeps = 0;
-    dlg.beep = [&beeps] { ++beeps; };
+    QObject::connect(&dlg, &PrintDialog::inputRefused, &dlg, [&beeps] { ++beeps; });
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     QLineEdit* title = d.box("titleEdit");
     FocusOn(title);

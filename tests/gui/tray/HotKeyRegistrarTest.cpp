@@ -140,7 +140,8 @@ constexpr uint16_t kLockStates[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
 struct PressLog {
     explicit PressLog(X11HotKeyRegistrar& registrar)
     {
-        registrar.onPressed = [this](int slot) { pressed.push_back(slot); };
+        QObject::connect(&registrar, &HotKeyRegistrar::pressed,
+                         [this](int slot) { pressed.push_back(slot); });
     }
     int count(int slot) const
     {

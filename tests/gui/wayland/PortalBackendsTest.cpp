@@ -164,7 +164,8 @@ TEST_F(PortalHotKeysTest, TheSlotsAreBoundTogetherWithTheirCombinationsAndAnActi
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
     PortalHotKeyRegistrar registrar(bus.connection());
     std::vector<int> pressed;
-    registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
+    QObject::connect(&registrar, &HotKeyRegistrar::pressed,
+                     [&](int slot) { pressed.push_back(slot); });
 
     EXPECT_TRUE(registrar.offersGlobalHotKeys());
     EXPECT_TRUE(registrar.registerHotKey(0, Qt::ControlModifier | Qt::AltModifier | Qt::Key_P));
@@ -218,7 +219,8 @@ TEST_F(PortalHotKeysTest, AChangedSetClosesTheOldSessionAndBindsTheNewSetInANewO
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("ready")).isEmpty());
     PortalHotKeyRegistrar registrar(bus.connection());
     std::vector<int> pressed;
-    registrar.onPressed = [&](int slot) { pressed.push_back(slot); };
+    QObject::connect(&registrar, &HotKeyRegistrar::pressed,
+                     [&](int slot) { pressed.push_back(slot); });
     ASSERT_TRUE(registrar.registerHotKey(1, Qt::ControlModifier | Qt::Key_A));
     ASSERT_TRUE(registrar.registerHotKey(2, Qt::ControlModifier | Qt::Key_B));
     ASSERT_FALSE(portal.waitForLine(QStringLiteral("bind done")).isEmpty());
