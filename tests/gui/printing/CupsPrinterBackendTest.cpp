@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "doubles/RecordingMessageBoxes.h"
+#include "gui/printing/PageSizeIds.h"
 #include "harness/Ink.h"
 #include "harness/PdfPage.h"
 #include "harness/PrivateCups.h"
@@ -15,21 +16,6 @@ using namespace tovrimo;
 using namespace tovrimo::test;
 
 namespace {
-
-// The sheets a printer offers, by Qt's id.
-using Ids = std::vector<QPageSize::PageSizeId>;
-Ids SizesOf(PrinterBackend& backend, const std::string& printer)
-{
-    Ids ids;
-    for (const QPageSize& size : backend.pageSizes(printer)) ids.push_back(size.id());
-    return ids;
-}
-
-// The sheet of an id; Custom stands for the printer's own (an invalid size).
-QPageSize Sheet(QPageSize::PageSizeId id)
-{
-    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
-}
 
 struct Expected {
     const char* printer;

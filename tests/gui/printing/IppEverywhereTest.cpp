@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "doubles/RecordingMessageBoxes.h"
+#include "gui/printing/PageSizeIds.h"
 #include "harness/Ink.h"
 #include "harness/IppEverywhere.h"
 #include "harness/PdfPage.h"
@@ -35,21 +36,6 @@ using namespace tovrimo::test;
 // default A4 among the broken ones, a tray name that is not UTF-8) and "EveDpi"
 // (TovEveDpi.attrs: an ordinary A4 at 0 or 1,000,000 dpi).
 namespace {
-
-// The sheets a printer offers, by Qt's id.
-using Ids = std::vector<QPageSize::PageSizeId>;
-Ids SizesOf(PrinterBackend& backend, const std::string& printer)
-{
-    Ids ids;
-    for (const QPageSize& size : backend.pageSizes(printer)) ids.push_back(size.id());
-    return ids;
-}
-
-// The sheet of an id; Custom stands for the printer's own (an invalid size).
-QPageSize Sheet(QPageSize::PageSizeId id)
-{
-    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
-}
 
 IppEverywhere* gPrinters = nullptr;
 
