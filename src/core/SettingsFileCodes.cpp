@@ -1,5 +1,6 @@
 #include "core/SettingsFileCodes.h"
 
+#include <array>
 #include <cstddef>
 
 namespace tovrimo {
@@ -252,6 +253,39 @@ const std::vector<QPageSize::PageSizeId>& PageSizesInFileOrder()
         return sizes;
     }();
     return kSizes;
+}
+
+namespace {
+
+struct PaperBinNumber {
+    PaperSource source;
+    int16_t code;
+};
+
+// The paper-source numbers of the printing system of old; 12 and 13 name nothing.
+constexpr std::array kPaperBinNumbers = {
+    PaperBinNumber{PaperSource::Upper, 1},          PaperBinNumber{PaperSource::Lower, 2},
+    PaperBinNumber{PaperSource::Middle, 3},         PaperBinNumber{PaperSource::Manual, 4},
+    PaperBinNumber{PaperSource::Envelope, 5},       PaperBinNumber{PaperSource::EnvelopeManual, 6},
+    PaperBinNumber{PaperSource::Auto, 7},           PaperBinNumber{PaperSource::Tractor, 8},
+    PaperBinNumber{PaperSource::SmallFormat, 9},    PaperBinNumber{PaperSource::LargeFormat, 10},
+    PaperBinNumber{PaperSource::LargeCapacity, 11}, PaperBinNumber{PaperSource::Cassette, 14},
+};
+
+}  // namespace
+
+std::optional<PaperSource> PaperSourceFromFile(int16_t code)
+{
+    for (const PaperBinNumber& entry : kPaperBinNumbers)
+        if (entry.code == code) return entry.source;
+    return std::nullopt;
+}
+
+int16_t PaperSourceToFile(PaperSource source)
+{
+    for (const PaperBinNumber& entry : kPaperBinNumbers)
+        if (entry.source == source) return entry.code;
+    return 0;
 }
 
 QPageLayout::Orientation PageLayoutOrientation(PageOrientation orientation)

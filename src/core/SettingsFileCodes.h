@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/CaptureRequest.h"
+#include "core/PaperSource.h"
 #include "core/Settings.h"
 
 // The numbers the settings file stores for the records' flags and codes, in both directions.
@@ -53,6 +54,12 @@ int16_t PageSizeToFile(QPageSize::PageSizeId id);
 // The sheets the file has a number for, in the order it numbers them: where several name the
 // same sheet (Letter, Letter Small and Note), the first is the one a printer's sheet is called.
 const std::vector<QPageSize::PageSizeId>& PageSizesInFileOrder();
+
+// PaperBin: the number of a tray or feed (1 the upper tray, 4 the manual feed, 7 the printer's
+// automatic choice ...). Nothing for 0 (the printer's own source) and for a number that names
+// no source of ours: those stay in the file as they are, and a printer never offers them.
+std::optional<PaperSource> PaperSourceFromFile(int16_t code);
+int16_t PaperSourceToFile(PaperSource source);
 
 // The layout's orientation as the printers take it: anything but landscape prints upright.
 QPageLayout::Orientation PageLayoutOrientation(PageOrientation orientation);

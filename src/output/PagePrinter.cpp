@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "core/Rounding.h"
+#include "core/SettingsFileCodes.h"
 #include "output/OutputTexts.h"
 #include "output/PageGeometry.h"
 #include "output/PageRenderer.h"
@@ -78,7 +79,7 @@ bool PagePrinter::selectPrinter(const PrintLayout& layout)
                 // printer starts from its own settings, so nothing is sent that it never
                 // offered.
                 paperSize_ = 0;
-                paperSource_ = 0;
+                paperSource_.reset();
             }
             printer_ = name;
             return true;
@@ -120,11 +121,13 @@ void PagePrinter::preparePage(const PrintLayout& layout, const QImage& captureIm
         paperSize_ = layout.paperSize;
     }
     if (layout.paperSource != 0) {
-        if (!Offers(printers_.paperSources(printer_), static_cast<int>(layout.paperSource))) {
+        // A number that names no source is one no printer offers.
+        const std::optional<PaperSource> source = PaperSourceFromFile(layout.paperSource);
+        if (!source || !Offers(printers_.paperSources(printer_), *source)) {
             fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
             return;
         }
-        paperSource_ = layout.paperSource;
+        paperSource_ = source;
     }
     if (layout.orientation == PageOrientation::Unrecognised) {
         fail(texts::kPaperBinErrorCaption, texts::kPaperBinError);
@@ -266,7 +269,7 @@ PagePrinter::Outcome PagePrinter::printOnce(const PrintLayout& layout, const QIm
     job.documentName = documentName_;
     job.pdfPath = pdf.fileName().toStdString();
     job.pageSize = pageSize();
-    job.paperBin = paperSource_;
+    job.paperSource = paperSource_;
     job.orientation = orientation_;
     const JobResult result = printers_.submit(job);
     if (!result.accepted) {

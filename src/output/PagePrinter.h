@@ -5,8 +5,10 @@
 #include <QPageSize>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "core/PaperSource.h"
 #include "core/Settings.h"
 
 namespace tovrimo {
@@ -68,7 +70,7 @@ private:
     ScreenScale screen_;
     std::string printer_;  // the current printer; the system default until one is chosen
     int paperSize_ = 0;    // 0: the printer's own size
-    int paperSource_ = 0;
+    std::optional<PaperSource> paperSource_;  // none: the printer's own
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     std::string documentName_ = "トヴリモ";
     std::function<bool()> fullDetail_;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PaperSource.h"
 #include "core/PrinterDefaults.h"
 
 namespace tovrimo {
@@ -40,9 +41,9 @@ struct PageProblem {
 struct JobRequest {
     std::string printer;
     std::string documentName;
-    std::string pdfPath;  // the finished page, rendered as PDF
-    QPageSize pageSize;   // invalid: leave the printer's own sheet
-    int paperBin = 0;     // paper-source code; 0: leave the printer's own source
+    std::string pdfPath;                     // the finished page, rendered as PDF
+    QPageSize pageSize;                      // invalid: leave the printer's own sheet
+    std::optional<PaperSource> paperSource;  // none: leave the printer's own source
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
@@ -83,9 +84,9 @@ public:
 
     // The standard sheets the printer offers, each once, in the printer's order (sheets of no
     // standard size the program can keep in its settings are left out), and the paper-source
-    // codes it offers.
+    // sources it offers.
     virtual std::vector<QPageSize> pageSizes(const std::string& printer) = 0;
-    virtual std::vector<int> paperSources(const std::string& printer) = 0;
+    virtual std::vector<PaperSource> paperSources(const std::string& printer) = 0;
     // The sheet a printer is set to; invalid when it is none of the sheets it offers.
     virtual QPageSize defaultPageSize(const std::string& printer) = 0;
 

@@ -83,7 +83,7 @@ std::vector<QPageSize> PrinterCatalog::pageSizes(const std::string& printer)
     return kept(printer, &Capabilities::sizes, [&] { return backend_.pageSizes(printer); });
 }
 
-std::vector<int> PrinterCatalog::paperSources(const std::string& printer)
+std::vector<PaperSource> PrinterCatalog::paperSources(const std::string& printer)
 {
     return kept(printer, &Capabilities::sources, [&] { return backend_.paperSources(printer); });
 }

@@ -34,7 +34,7 @@ public:
     std::vector<std::string> printerNames() override;
     std::optional<PrinterDefaults> defaultPrinter() override;
     std::vector<QPageSize> pageSizes(const std::string& printer) override;
-    std::vector<int> paperSources(const std::string& printer) override;
+    std::vector<PaperSource> paperSources(const std::string& printer) override;
     QPageSize defaultPageSize(const std::string& printer) override;
     std::optional<PageMetrics> pageMetrics(const std::string& printer, const QPageSize& pageSize,
                                            QPageLayout::Orientation orientation) override;
@@ -59,7 +59,7 @@ public:
 private:
     struct Capabilities {
         std::optional<std::vector<QPageSize>> sizes;
-        std::optional<std::vector<int>> sources;
+        std::optional<std::vector<PaperSource>> sources;
         std::optional<QPageSize> defaultSize;
         // By the sheet's standard size (Custom for the printer's own) and the orientation.
         std::map<std::pair<QPageSize::PageSizeId, QPageLayout::Orientation>, PageMetrics> metrics;

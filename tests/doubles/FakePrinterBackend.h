@@ -25,7 +25,7 @@ public:
     struct Printer {
         std::string name;
         std::vector<QPageSize::PageSizeId> sizes{QPageSize::A4};
-        std::vector<int> sources{};
+        std::vector<PaperSource> sources{};
         QPageSize::PageSizeId defaultSize = QPageSize::A4;  // Custom: none of its sheets
         QPageLayout::Orientation defaultOrientation = QPageLayout::Portrait;
         PageMetrics portrait;  // landscape is derived by rotating
@@ -103,14 +103,14 @@ public:
             for (QPageSize::PageSizeId id : p->sizes) sizes.emplace_back(id);
         return sizes;
     }
-    std::vector<int> paperSources(const std::string& printer) override
+    std::vector<PaperSource> paperSources(const std::string& printer) override
     {
         {
             std::lock_guard lock(countMutex);
             ++sourceQueries[printer];
         }
         auto* p = find(printer);
-        return p ? p->sources : std::vector<int>{};
+        return p ? p->sources : std::vector<PaperSource>{};
     }
     QPageSize defaultPageSize(const std::string& printer) override
     {
@@ -170,13 +170,11 @@ public:
         // leave its own setting.
         const Printer* p = find(job.printer);
         if (!p) return JobResult{false, 0, "printer not found"};
-        auto offers = [](const std::vector<int>& codes, int code) {
-            return code == 0 || std::find(codes.begin(), codes.end(), code) != codes.end();
-        };
         if (job.pageSize.isValid() &&
             std::find(p->sizes.begin(), p->sizes.end(), job.pageSize.id()) == p->sizes.end())
             return JobResult{false, 0, "paper size not offered"};
-        if (!offers(p->sources, job.paperBin))
+        if (job.paperSource &&
+            std::find(p->sources.begin(), p->sources.end(), *job.paperSource) == p->sources.end())
             return JobResult{false, 0, "paper source not offered"};
         return JobResult{true, static_cast<int>(jobs.size()), {}};
     }

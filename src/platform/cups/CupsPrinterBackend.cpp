@@ -352,12 +352,12 @@ std::vector<QPageSize> CupsPrinterBackend::pageSizes(const std::string& printer)
     return sizes;
 }
 
-std::vector<int> CupsPrinterBackend::paperSources(const std::string& printer)
+std::vector<PaperSource> CupsPrinterBackend::paperSources(const std::string& printer)
 {
-    std::vector<int> codes;
+    std::vector<PaperSource> sources;
     if (const auto d = describe(printer))
-        for (const auto& s : d->description->sources()) codes.push_back(s.code);
-    return codes;
+        for (const auto& s : d->description->sources()) sources.push_back(s.source);
+    return sources;
 }
 
 QPageSize CupsPrinterBackend::defaultPageSize(const std::string& printer)
@@ -411,8 +411,8 @@ JobResult CupsPrinterBackend::submitJob(const JobRequest& job)
         if (!sheet) return Refused(RefusalText(Refusal::PaperSizeNotOffered));
     }
     std::string source;
-    if (job.paperBin != 0) {
-        source = description ? description->sourceKeyword(job.paperBin) : "";
+    if (job.paperSource) {
+        source = description ? description->sourceKeyword(*job.paperSource) : "";
         if (source.empty()) return Refused(RefusalText(Refusal::PaperSourceNotOffered));
     }
     std::ifstream pdf(job.pdfPath, std::ios::binary);

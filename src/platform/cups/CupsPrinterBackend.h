@@ -32,7 +32,7 @@ public:
     std::vector<std::string> discoverPrinters(std::chrono::milliseconds wait) override;
     std::optional<PrinterDefaults> defaultPrinter() override;
     std::vector<QPageSize> pageSizes(const std::string& printer) override;
-    std::vector<int> paperSources(const std::string& printer) override;
+    std::vector<PaperSource> paperSources(const std::string& printer) override;
     QPageSize defaultPageSize(const std::string& printer) override;
     std::optional<PageMetrics> pageMetrics(const std::string& printer, const QPageSize& pageSize,
                                            QPageLayout::Orientation orientation) override;

@@ -24,20 +24,36 @@ std::string Normalized(std::string_view keyword)
 }
 
 struct SourceName {
-    int code;
+    PaperSource source;
     const char* normalizedKeyword;
 };
 
 // PPD InputSlot keywords first, then the IPP media-source names and the aliases drivers use.
 constexpr std::array kSourceNames = {
-    SourceName{1, "upper"},          SourceName{1, "tray1"},          SourceName{1, "top"},
-    SourceName{1, "main"},           SourceName{2, "lower"},          SourceName{2, "tray2"},
-    SourceName{2, "bottom"},         SourceName{3, "middle"},         SourceName{3, "tray3"},
-    SourceName{4, "manual"},         SourceName{4, "manualfeed"},     SourceName{4, "bypasstray"},
-    SourceName{5, "envelope"},       SourceName{5, "envelopefeed"},   SourceName{6, "envmanual"},
-    SourceName{6, "manualenvelope"}, SourceName{6, "envelopemanual"}, SourceName{7, "auto"},
-    SourceName{7, "autoselect"},     SourceName{8, "tractor"},        SourceName{9, "smallformat"},
-    SourceName{10, "largeformat"},   SourceName{11, "largecapacity"}, SourceName{14, "cassette"},
+    SourceName{PaperSource::Upper, "upper"},
+    SourceName{PaperSource::Upper, "tray1"},
+    SourceName{PaperSource::Upper, "top"},
+    SourceName{PaperSource::Upper, "main"},
+    SourceName{PaperSource::Lower, "lower"},
+    SourceName{PaperSource::Lower, "tray2"},
+    SourceName{PaperSource::Lower, "bottom"},
+    SourceName{PaperSource::Middle, "middle"},
+    SourceName{PaperSource::Middle, "tray3"},
+    SourceName{PaperSource::Manual, "manual"},
+    SourceName{PaperSource::Manual, "manualfeed"},
+    SourceName{PaperSource::Manual, "bypasstray"},
+    SourceName{PaperSource::Envelope, "envelope"},
+    SourceName{PaperSource::Envelope, "envelopefeed"},
+    SourceName{PaperSource::EnvelopeManual, "envmanual"},
+    SourceName{PaperSource::EnvelopeManual, "manualenvelope"},
+    SourceName{PaperSource::EnvelopeManual, "envelopemanual"},
+    SourceName{PaperSource::Auto, "auto"},
+    SourceName{PaperSource::Auto, "autoselect"},
+    SourceName{PaperSource::Tractor, "tractor"},
+    SourceName{PaperSource::SmallFormat, "smallformat"},
+    SourceName{PaperSource::LargeFormat, "largeformat"},
+    SourceName{PaperSource::LargeCapacity, "largecapacity"},
+    SourceName{PaperSource::Cassette, "cassette"},
 };
 
 }  // namespace
@@ -52,19 +68,19 @@ std::optional<QPageSize::PageSizeId> PaperCodes::pageSizeForPoints(double widthP
     return std::nullopt;
 }
 
-int PaperCodes::sourceCodeForKeyword(std::string_view keyword)
+std::optional<PaperSource> PaperCodes::sourceForKeyword(std::string_view keyword)
 {
     const std::string key = Normalized(keyword);
     for (const auto& name : kSourceNames)
-        if (key == name.normalizedKeyword) return name.code;
-    return 0;
+        if (key == name.normalizedKeyword) return name.source;
+    return std::nullopt;
 }
 
-std::string PaperCodes::sourceKeywordForCode(int code, const std::vector<std::string>& offered)
+std::string PaperCodes::keywordForSource(PaperSource source,
+                                         const std::vector<std::string>& offered)
 {
-    if (code == 0) return {};
     for (const auto& keyword : offered)
-        if (sourceCodeForKeyword(keyword) == code) return keyword;
+        if (sourceForKeyword(keyword) == source) return keyword;
     return {};
 }
 

@@ -116,11 +116,11 @@ PrinterDescription PrinterDescription::fromReport(const Reported& reported)
 
     std::vector<Source> sources;
     for (const auto& keyword : reported.sources) {
-        const int code = PaperCodes::sourceCodeForKeyword(keyword);
-        if (code == 0) continue;
+        const std::optional<PaperSource> source = PaperCodes::sourceForKeyword(keyword);
+        if (!source) continue;
         const bool listed = std::any_of(sources.begin(), sources.end(),
-                                        [&](const Source& s) { return s.code == code; });
-        if (!listed) sources.push_back({code, keyword});
+                                        [&](const Source& s) { return s.source == *source; });
+        if (!listed) sources.push_back({*source, keyword});
     }
 
     QPageSize::PageSizeId defaultSize = QPageSize::Custom;
@@ -249,10 +249,10 @@ const PrinterDescription::Sheet* PrinterDescription::sheet(const QPageSize& size
     return nullptr;
 }
 
-std::string PrinterDescription::sourceKeyword(int code) const
+std::string PrinterDescription::sourceKeyword(PaperSource source) const
 {
     for (const auto& s : sources_)
-        if (s.code == code) return s.keyword;
+        if (s.source == source) return s.keyword;
     return {};
 }
 

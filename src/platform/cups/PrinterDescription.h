@@ -35,7 +35,7 @@ public:
         double left = 0, bottom = 0, right = 0, top = 0;
     };
     struct Source {
-        int code = 0;
+        PaperSource source = PaperSource::Auto;
         std::string keyword;  // IPP media-source keyword (or PPD InputSlot), sent with the job
     };
     // Which way the printer turns a sheet for landscape: Plus90 turns the page a quarter turn
@@ -98,7 +98,7 @@ public:
     Turn landscape() const { return landscape_; }
 
     const Sheet* sheet(const QPageSize& size) const;  // invalid: the default sheet (or stand-in)
-    std::string sourceKeyword(int code) const;
+    std::string sourceKeyword(PaperSource source) const;
 
     // Device geometry of the sheet. Landscape is the portrait sheet turned the printer's way:
     // Plus90 makes the portrait bottom margin the left one, the left the top one, the top the

@@ -153,7 +153,7 @@ struct FakeOffice {
     {
         auto office = FakePrinterBackend::a4("Office");
         office.sizes = {QPageSize::A4, QPageSize::Letter};
-        office.sources = {1, 2};
+        office.sources = {PaperSource::Upper, PaperSource::Lower};
         auto other = FakePrinterBackend::a4("Other");
         other.sizes = {QPageSize::Letter, QPageSize::A4};
         other.defaultSize = QPageSize::Letter;

@@ -48,14 +48,14 @@ void OnSchedulerThread(const std::string& socket, Body body)
 }
 
 JobRequest Job(const std::string& printer, const std::string& pdf, QPageSize::PageSizeId size,
-               int bin, QPageLayout::Orientation orientation)
+               std::optional<PaperSource> source, QPageLayout::Orientation orientation)
 {
     JobRequest job;
     job.printer = printer;
     job.documentName = "トヴリモ";
     job.pdfPath = pdf;
     job.pageSize = Sheet(size);
-    job.paperBin = bin;
+    job.paperSource = source;
     job.orientation = orientation;
     return job;
 }
@@ -89,8 +89,10 @@ TEST(CupsPrinterBackend, SizesAndSourcesOfEachQueueInTheirOrder)
     EXPECT_EQ(SizesOf(backend, "TovLetter"),
               (Ids{QPageSize::Letter, QPageSize::A4, QPageSize::Legal}));
     // Upper, Lower, Manual / Tray1 (upper), Tray2 (lower), Auto
-    EXPECT_EQ(backend.paperSources("TovA4"), (std::vector<int>{1, 2, 4}));
-    EXPECT_EQ(backend.paperSources("TovLetter"), (std::vector<int>{1, 2, 7}));
+    EXPECT_EQ(backend.paperSources("TovA4"),
+              (std::vector{PaperSource::Upper, PaperSource::Lower, PaperSource::Manual}));
+    EXPECT_EQ(backend.paperSources("TovLetter"),
+              (std::vector{PaperSource::Upper, PaperSource::Lower, PaperSource::Auto}));
     EXPECT_TRUE(backend.pageSizes("NoSuchPrinter").empty());
     EXPECT_TRUE(backend.paperSources("NoSuchPrinter").empty());
 }
@@ -209,8 +211,8 @@ TEST(CupsPrinterBackend, SubmittedPageArrivesOnTheRequestedSheet)
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/b5.pdf", 516, 729, 50, 20);
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
-    const JobResult result =
-        backend.submit(Job("TovA4", pdf, QPageSize::JisB5, 2, QPageLayout::Portrait));
+    const JobResult result = backend.submit(
+        Job("TovA4", pdf, QPageSize::JisB5, PaperSource::Lower, QPageLayout::Portrait));
     ASSERT_TRUE(result.accepted) << result.error;
     EXPECT_GT(result.jobId, 0);
     ASSERT_TRUE(cups.waitForJobs());
@@ -229,8 +231,8 @@ TEST(CupsPrinterBackend, LandscapePageComesOutTurnedLikeTheMetricsSay)
     cups.clearOutput("TovLetter");
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/ll.pdf", 792, 612, 60, 30);
     CupsPrinterBackend backend;
-    const JobResult result =
-        backend.submit(Job("TovLetter", pdf, QPageSize::Letter, 1, QPageLayout::Landscape));
+    const JobResult result = backend.submit(
+        Job("TovLetter", pdf, QPageSize::Letter, PaperSource::Upper, QPageLayout::Landscape));
     ASSERT_TRUE(result.accepted) << result.error;
     ASSERT_TRUE(cups.waitForJobs());
     PdfPage page(cups.outputPdf("TovLetter"));
@@ -249,8 +251,8 @@ TEST(CupsPrinterBackend, RejectingQueueRefusesWithAReasonAndPrintsNothing)
     ASSERT_TRUE(cups.rejectJobs("TovLetter")) << cups.error();
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
-    const JobResult result =
-        backend.submit(Job("TovLetter", pdf, QPageSize::Letter, 0, QPageLayout::Portrait));
+    const JobResult result = backend.submit(
+        Job("TovLetter", pdf, QPageSize::Letter, std::nullopt, QPageLayout::Portrait));
     cups.acceptJobs("TovLetter");
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.jobId, 0);
@@ -266,9 +268,9 @@ TEST(CupsPrinterBackend, SizeOrSourceTheQueueLacksIsRefusedBeforeAnyJob)
     CupsPrinterBackend backend;
     const int before = cups.jobCount();
     const std::pair<JobRequest, std::string> cases[] = {
-        {Job("TovLetter", pdf, QPageSize::A3, 0, QPageLayout::Portrait),
+        {Job("TovLetter", pdf, QPageSize::A3, std::nullopt, QPageLayout::Portrait),
          "この用紙サイズはプリンタで使用できません。"},
-        {Job("TovLetter", pdf, QPageSize::Letter, 4, QPageLayout::Portrait),
+        {Job("TovLetter", pdf, QPageSize::Letter, PaperSource::Manual, QPageLayout::Portrait),
          "この給紙方法はプリンタで使用できません。"},
     };
     for (const auto& [job, text] : cases) {
@@ -290,7 +292,7 @@ TEST(CupsPrinterBackend, VanishedPrinterIsNotAccepted)
     const std::string pdf = WriteMarkedPdf(cups.folder() + "/tmp/g.pdf", 595, 842, 10, 10);
     const int before = cups.jobCount();
     const JobResult result =
-        backend.submit(Job("TovGone", pdf, QPageSize::A4, 0, QPageLayout::Portrait));
+        backend.submit(Job("TovGone", pdf, QPageSize::A4, std::nullopt, QPageLayout::Portrait));
     EXPECT_FALSE(result.accepted);
     EXPECT_EQ(result.error, "プリンタが見つかりません。");
     EXPECT_EQ(cups.jobCount(), before);

@@ -165,8 +165,8 @@ TEST_F(IppEverywhereTest, WhatEachKindOfQueueReports)
         EXPECT_EQ(sizes, expected);
         EXPECT_EQ(backend.defaultPageSize(q).id(), QPageSize::Letter);
         const auto sources = backend.paperSources(q);
-        for (int code : {7, 1, 4})
-            EXPECT_NE(std::find(sources.begin(), sources.end(), code), sources.end());
+        for (PaperSource source : {PaperSource::Auto, PaperSource::Upper, PaperSource::Manual})
+            EXPECT_NE(std::find(sources.begin(), sources.end(), source), sources.end());
         const auto m = backend.pageMetrics(q, Sheet(QPageSize::A4), QPageLayout::Portrait);
         ASSERT_TRUE(m);
         EXPECT_EQ(m->dotsPerInchX, 600);
@@ -175,7 +175,8 @@ TEST_F(IppEverywhereTest, WhatEachKindOfQueueReports)
     }
     EXPECT_EQ(SizesOf(backend, "EveB"), (Ids{QPageSize::A4, QPageSize::JisB5, QPageSize::A5}));
     EXPECT_EQ(backend.defaultPageSize("EveB").id(), QPageSize::A4);
-    EXPECT_EQ(backend.paperSources("EveB"), (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(backend.paperSources("EveB"),
+              (std::vector{PaperSource::Upper, PaperSource::Lower, PaperSource::Manual}));
     const auto b = backend.pageMetrics("EveB", QPageSize(), QPageLayout::Portrait);
     ASSERT_TRUE(b);
     EXPECT_EQ(b->dotsPerInchX, 300);
@@ -378,9 +379,10 @@ TEST_F(IppEverywhereTest, ANetworkPrinterIsListedOnlyOnceDiscoveredAndDescribedB
 TEST_F(IppEverywhereTest, AHostilePrinterOffersOnlyItsSaneSheetsAndRefusesTheRest)
 {
     // A5 (11) and JIS B5 (13); A4, Letter and A3 have margins outside the sheet, the made-up
-    // sizes no paper-size code. Of the trays, tray-1 (1) and manual (4); the third is not UTF-8.
+    // sizes no paper-size code. Of the trays, tray-1 and manual; the third is not UTF-8.
     EXPECT_EQ(SizesOf(backend, "EveHostile"), (Ids{QPageSize::A5, QPageSize::JisB5}));
-    EXPECT_EQ(backend.paperSources("EveHostile"), (std::vector<int>{1, 4}));
+    EXPECT_EQ(backend.paperSources("EveHostile"),
+              (std::vector{PaperSource::Upper, PaperSource::Manual}));
 
     struct Case {
         int paperSize;

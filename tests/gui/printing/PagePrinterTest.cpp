@@ -45,7 +45,7 @@ struct Fixture {
     {
         auto a = FakePrinterBackend::a4("Office");
         a.sizes = {QPageSize::A4, QPageSize::Letter};
-        a.sources = {1, 2};
+        a.sources = {PaperSource::Upper, PaperSource::Lower};
         printers.printers = {a, FakePrinterBackend::a4("Other")};
         printers.defaultName = "Office";
     }
@@ -66,6 +66,8 @@ TEST(PagePrinter, SetupErrorsShowTheirMessageAndPrintNothing)
          texts::kPaperSizeError},
         {"source not offered", 9, 7, PageOrientation::Portrait, texts::kPaperBinErrorCaption,
          texts::kPaperBinError},
+        {"a printer's own source number, which names no source", 9, 257, PageOrientation::Portrait,
+         texts::kPaperBinErrorCaption, texts::kPaperBinError},
         {"orientation neither portrait nor landscape", 9, 0, PageOrientation::Unrecognised,
          texts::kPaperBinErrorCaption, texts::kPaperBinError},
         {"unrecognised orientation with the printer's own size", 0, 0,
@@ -97,7 +99,7 @@ TEST(PagePrinter, ZeroSizeAndSourceAreNeverChecked)
     EXPECT_FALSE(f.printer.pageSetupFailed());
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_FALSE(f.printers.jobs[0].pageSize.isValid());
-    EXPECT_EQ(f.printers.jobs[0].paperBin, 0);
+    EXPECT_EQ(f.printers.jobs[0].paperSource, std::nullopt);
 }
 
 TEST(PagePrinter, UnknownDeviceNameKeepsTheCurrentPrinterSilently)
@@ -169,7 +171,7 @@ TEST(PagePrinter, SubmitsTheChosenPaperSourceAndOrientation)
     ASSERT_TRUE(f.printer.printPage(l, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 1u);
     EXPECT_EQ(f.printers.jobs[0].pageSize.id(), QPageSize::Letter);
-    EXPECT_EQ(f.printers.jobs[0].paperBin, 2);
+    EXPECT_EQ(f.printers.jobs[0].paperSource, PaperSource::Lower);
     EXPECT_EQ(f.printers.jobs[0].orientation, QPageLayout::Landscape);
     EXPECT_EQ(f.printers.jobs[0].documentName, "トヴリモ");
 }
@@ -192,7 +194,7 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     ASSERT_EQ(f.printers.jobs.size(), 2u);
     EXPECT_EQ(f.printers.jobs[1].printer, "Other");
     EXPECT_FALSE(f.printers.jobs[1].pageSize.isValid());
-    EXPECT_EQ(f.printers.jobs[1].paperBin, 0);
+    EXPECT_EQ(f.printers.jobs[1].paperSource, std::nullopt);
 
     // On the same printer, 0 keeps what was set before, as a printer keeps its settings.
     PrintLayout again = Layout("Office");
@@ -204,7 +206,7 @@ TEST(PagePrinter, SizeAndSourceStayWithThePrinterTheyWereSetFor)
     ASSERT_TRUE(f.printer.printPage(again, f.buffer, f.page));
     ASSERT_EQ(f.printers.jobs.size(), 4u);
     EXPECT_EQ(f.printers.jobs[3].pageSize.id(), QPageSize::Letter);
-    EXPECT_EQ(f.printers.jobs[3].paperBin, 2);
+    EXPECT_EQ(f.printers.jobs[3].paperSource, PaperSource::Lower);
 }
 
 TEST(PagePrinter, TheDoubleRefusesWhatItsPrinterDoesNotOffer)
@@ -212,22 +214,22 @@ TEST(PagePrinter, TheDoubleRefusesWhatItsPrinterDoesNotOffer)
     FakePrinterBackend printers;
     auto a = FakePrinterBackend::a4("A");
     a.sizes = {QPageSize::A4};
-    a.sources = {1};
+    a.sources = {PaperSource::Upper};
     printers.printers = {a};
-    auto job = [](const QPageSize& size, int bin) {
+    auto job = [](const QPageSize& size, std::optional<PaperSource> source) {
         JobRequest j;
         j.printer = "A";
         j.pageSize = size;
-        j.paperBin = bin;
+        j.paperSource = source;
         return j;
     };
     const QPageSize a4(QPageSize::A4);
     const QPageSize letter(QPageSize::Letter);
-    EXPECT_TRUE(printers.submit(job(a4, 1)).accepted);
-    EXPECT_TRUE(printers.submit(job(QPageSize(), 0)).accepted);
-    EXPECT_FALSE(printers.submit(job(letter, 0)).accepted);
-    EXPECT_FALSE(printers.submit(job(a4, 2)).accepted);
-    JobRequest gone = job(QPageSize(), 0);
+    EXPECT_TRUE(printers.submit(job(a4, PaperSource::Upper)).accepted);
+    EXPECT_TRUE(printers.submit(job(QPageSize(), std::nullopt)).accepted);
+    EXPECT_FALSE(printers.submit(job(letter, std::nullopt)).accepted);
+    EXPECT_FALSE(printers.submit(job(a4, PaperSource::Lower)).accepted);
+    JobRequest gone = job(QPageSize(), std::nullopt);
     gone.printer = "B";
     EXPECT_FALSE(printers.submit(gone).accepted);
 }

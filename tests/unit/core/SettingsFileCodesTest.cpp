@@ -186,6 +186,31 @@ TEST(SettingsFileCodes, SizesInFileOrderPutTheFirstNameOfASheetFirst)
     EXPECT_EQ(std::count(sizes.begin(), sizes.end(), QPageSize::Folio), 0);
 }
 
+TEST(SettingsFileCodes, PaperBinNumbersAndPaperSourcesBothWays)
+{
+    // The trays and feeds the print dialog names, by their numbers in the file.
+    struct Case {
+        int16_t code;
+        PaperSource source;
+    };
+    const Case cases[] = {
+        {1, PaperSource::Upper},          {2, PaperSource::Lower},
+        {3, PaperSource::Middle},         {4, PaperSource::Manual},
+        {5, PaperSource::Envelope},       {6, PaperSource::EnvelopeManual},
+        {7, PaperSource::Auto},           {8, PaperSource::Tractor},
+        {9, PaperSource::SmallFormat},    {10, PaperSource::LargeFormat},
+        {11, PaperSource::LargeCapacity}, {14, PaperSource::Cassette},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PaperSourceFromFile(c.code), std::optional<PaperSource>(c.source)) << c.code;
+        EXPECT_EQ(PaperSourceToFile(c.source), c.code) << c.code;
+    }
+    // 0 is the printer's own source; 12, 13 and 15 name none, nor do a printer's own numbers
+    // (256 and up) or anything out of range: the file keeps them, and no printer offers them.
+    for (int16_t code : {0, 12, 13, 15, 100, 256, 257, -1, 32767})
+        EXPECT_EQ(PaperSourceFromFile(code), std::nullopt) << code;
+}
+
 TEST(SettingsFileCodes, OrientationsAsThePrintersTakeThem)
 {
     EXPECT_EQ(PageLayoutOrientation(OrientationFromFile(1)), QPageLayout::Portrait);

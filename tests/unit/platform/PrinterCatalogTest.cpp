@@ -62,7 +62,7 @@ TEST(PrinterCatalog, EachQuestionReachesThePrintingSystemOnce)
         ASSERT_TRUE(catalog.defaultPrinter());
         EXPECT_EQ(catalog.defaultPrinter()->deviceName, "Office");
         EXPECT_EQ(IdsOf(catalog.pageSizes("Office")), Ids{QPageSize::A4});
-        EXPECT_EQ(catalog.paperSources("Office"), std::vector<int>{});
+        EXPECT_TRUE(catalog.paperSources("Office").empty());
         EXPECT_EQ(catalog.defaultPageSize("Office").id(), QPageSize::A4);
         ASSERT_TRUE(catalog.pageMetrics("Office", kA4, QPageLayout::Landscape));
         // Landscape A4 at 300 dpi: the sheet is 3508 pixels wide.
@@ -94,9 +94,9 @@ TEST(PrinterCatalog, AFailedJobOrLookupOrAnOpenedListForgetsWhatWasRead)
         {"a refused job",
          [](PrinterCatalog& c, FakePrinterBackend& b) {
              b.refuseWith = "printer stopped";
-             EXPECT_FALSE(
-                 c.submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, 0, QPageLayout::Portrait})
-                     .accepted);
+             EXPECT_FALSE(c.submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, std::nullopt,
+                                              QPageLayout::Portrait})
+                              .accepted);
          }},
         {"a printer that no longer answers for its sheet",
          [](PrinterCatalog& c, FakePrinterBackend&) {
@@ -132,9 +132,10 @@ TEST(PrinterCatalog, AnAcceptedJobKeepsWhatWasRead)
     PrinterCatalog catalog(p.backend);
     catalog.printerNames();
     catalog.pageSizes("Office");
-    EXPECT_TRUE(
-        catalog.submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, 0, QPageLayout::Portrait})
-            .accepted);
+    EXPECT_TRUE(catalog
+                    .submit(JobRequest{"Office", "t", "/tmp/x.pdf", kA4, std::nullopt,
+                                       QPageLayout::Portrait})
+                    .accepted);
     catalog.printerNames();
     catalog.pageSizes("Office");
     EXPECT_EQ(p.backend.nameQueries, 1);

@@ -41,52 +41,53 @@ TEST(PaperCodes, SourceKeywordsAndAliases)
 {
     struct Case {
         const char* keyword;
-        int code;
+        std::optional<PaperSource> source;
     };
     const Case cases[] = {
-        {"Upper", 1},
-        {"upper", 1},
-        {"Tray1", 1},
-        {"tray-1", 1},
-        {"Lower", 2},
-        {"Tray2", 2},
-        {"Middle", 3},
-        {"Tray3", 3},
-        {"Manual", 4},
-        {"ManualFeed", 4},
-        {"Envelope", 5},
-        {"EnvManual", 6},
-        {"Auto", 7},
-        {"AutoSelect", 7},
-        {"Tractor", 8},
-        {"SmallFormat", 9},
-        {"LargeFormat", 10},
-        {"LargeCapacity", 11},
-        {"large-capacity", 11},
-        {"Cassette", 14},
-        {"top", 1},
-        {"main", 1},
-        {"bottom", 2},
-        {"by-pass-tray", 4},
-        {"auto", 7},
-        {"Tray4", 0},
-        {"", 0},
-        {"Photo", 0},
+        {"Upper", PaperSource::Upper},
+        {"upper", PaperSource::Upper},
+        {"Tray1", PaperSource::Upper},
+        {"tray-1", PaperSource::Upper},
+        {"Lower", PaperSource::Lower},
+        {"Tray2", PaperSource::Lower},
+        {"Middle", PaperSource::Middle},
+        {"Tray3", PaperSource::Middle},
+        {"Manual", PaperSource::Manual},
+        {"ManualFeed", PaperSource::Manual},
+        {"Envelope", PaperSource::Envelope},
+        {"EnvManual", PaperSource::EnvelopeManual},
+        {"Auto", PaperSource::Auto},
+        {"AutoSelect", PaperSource::Auto},
+        {"Tractor", PaperSource::Tractor},
+        {"SmallFormat", PaperSource::SmallFormat},
+        {"LargeFormat", PaperSource::LargeFormat},
+        {"LargeCapacity", PaperSource::LargeCapacity},
+        {"large-capacity", PaperSource::LargeCapacity},
+        {"Cassette", PaperSource::Cassette},
+        {"top", PaperSource::Upper},
+        {"main", PaperSource::Upper},
+        {"bottom", PaperSource::Lower},
+        {"by-pass-tray", PaperSource::Manual},
+        {"auto", PaperSource::Auto},
+        {"Tray4", std::nullopt},
+        {"", std::nullopt},
+        {"Photo", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keyword);
-        EXPECT_EQ(PaperCodes::sourceCodeForKeyword(c.keyword), c.code);
+        EXPECT_EQ(PaperCodes::sourceForKeyword(c.keyword), c.source);
     }
 }
 
-TEST(PaperCodes, KeywordForACodeComesFromWhatThePrinterOffers)
+TEST(PaperCodes, KeywordForASourceComesFromWhatThePrinterOffers)
 {
     const std::vector<std::string> offered = {"Tray1", "Tray2", "Auto"};
-    EXPECT_EQ(PaperCodes::sourceKeywordForCode(1, offered), "Tray1");
-    EXPECT_EQ(PaperCodes::sourceKeywordForCode(2, offered), "Tray2");
-    EXPECT_EQ(PaperCodes::sourceKeywordForCode(7, offered), "Auto");
-    EXPECT_EQ(PaperCodes::sourceKeywordForCode(4, offered), "");  // no manual feed here
-    EXPECT_EQ(PaperCodes::sourceKeywordForCode(0, offered), "");  // 0 is never sent
+    EXPECT_EQ(PaperCodes::keywordForSource(PaperSource::Upper, offered), "Tray1");
+    EXPECT_EQ(PaperCodes::keywordForSource(PaperSource::Lower, offered), "Tray2");
+    EXPECT_EQ(PaperCodes::keywordForSource(PaperSource::Auto, offered), "Auto");
+    EXPECT_EQ(PaperCodes::keywordForSource(PaperSource::Manual, offered), "");  // no manual feed
+    // The printer's own spelling is what is sent, the first of two that mean the same tray.
+    EXPECT_EQ(PaperCodes::keywordForSource(PaperSource::Upper, {"main", "Upper"}), "main");
 }
 
 TEST(PrinterDescription, SheetsFromIppMediaInHundredthsOfAMillimetre)
