@@ -34,6 +34,19 @@ function(tovrimo_include_root target)
     file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${header} ${root}/${header} SYMBOLIC)
   endforeach()
   target_include_directories(${target} PRIVATE ${root})
+  # Tests and tools compile against the root of what they exercise (tovrimo_sees_as_layer).
+  set_target_properties(${target} PROPERTIES TOVRIMO_INCLUDE_ROOT ${root})
+endfunction()
+
+# tovrimo_sees_as_layer(<target> <layer target>)
+# Compiles <target> (a test, a benchmark, a tool) against the include root of <layer target>,
+# so that it can reach only what that layer itself may see.
+function(tovrimo_sees_as_layer target layer)
+  get_target_property(root ${layer} TOVRIMO_INCLUDE_ROOT)
+  if(NOT root)
+    message(FATAL_ERROR "${layer} is no layer with an include root")
+  endif()
+  target_include_directories(${target} PRIVATE ${root})
 endfunction()
 
 # tovrimo_layer(<target> SOURCES <files> SEES <folders> [HEADERS <headers>] LINKS <libraries>)

@@ -9,11 +9,11 @@
 #include "FuzzCheck.h"
 #include "core/IniValues.h"
 #include "core/SettingsStore.h"
-#include "doubles/FakePrinterBackend.h"
+#include "doubles/FakeFirstRunPrinter.h"
 #include "doubles/MemoryFileSystem.h"
 
 using namespace tovrimo;
-using tovrimo::test::FakePrinterBackend;
+using tovrimo::test::FakeFirstRunPrinter;
 using tovrimo::test::MemoryFileSystem;
 
 namespace {
@@ -80,8 +80,7 @@ bool IsFreshSettings(SettingsData data)
 {
     static const SettingsData fresh = [] {
         MemoryFileSystem fs;
-        FakePrinterBackend printers;
-        printers.printers.push_back(FakePrinterBackend::a4("PDF"));
+        FakeFirstRunPrinter printers{FakeFirstRunPrinter::a4("PDF")};
         SettingsStore store(fs, printers, kFolder);
         SettingsData d;
         store.loadSettings(d);
@@ -105,8 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     MemoryFileSystem fs;
-    FakePrinterBackend printers;
-    printers.printers.push_back(FakePrinterBackend::a4("PDF"));
+    FakeFirstRunPrinter printers{FakeFirstRunPrinter::a4("PDF")};
     SettingsStore store(fs, printers, kFolder);
 
     if (const size_t split = bytes.find("\n#inf\n"); split != std::string_view::npos) {

@@ -24,7 +24,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 status=0
 echo "== unit tests"
-(cd "$BUILD" && QT_QPA_PLATFORM=offscreen ./tests/unit_tests --gtest_brief=1) || status=1
+# One executable per layer.
+for unit in "$BUILD"/tests/unit_*; do
+  [ -x "$unit" ] || continue
+  (cd "$BUILD" && QT_QPA_PLATFORM=offscreen "$unit" --gtest_brief=1) || status=1
+done
 echo "== GUI tests"
 (cd "$BUILD/tests" && ctest -L '^gui$' --output-on-failure) || status=1
 echo "== end-to-end tests"

@@ -4,39 +4,45 @@
 #include <vector>
 
 #include "core/LegacySettings.h"
+#include "core/SettingsNotice.h"
 #include "doubles/MemoryFileSystem.h"
-#include "doubles/RecordingMessageBoxes.h"
-#include "platform/SettingsNoticeBoxes.h"
 
 using namespace tovrimo;
 using namespace tovrimo::test;
 
 namespace {
 const std::string kApp = "/opt/tov/";
+
+// Copies the legacy file if it should be, adding what the copy has to tell to `notices`.
+void Migrate(MemoryFileSystem& fs, SettingsNotices& notices)
+{
+    const SettingsNotices told = MigrateLegacySettings(fs, kApp);
+    notices.insert(notices.end(), told.begin(), told.end());
 }
+}  // namespace
 
 TEST(MigrateLegacySettings, CopiesOnlyWhileNoSettingsFileExists)
 {
     MemoryFileSystem fs;
-    RecordingMessageBoxes boxes;
+    SettingsNotices notices;
     fs.files[kApp + "lusk.ini"] = "[Application]\nTitle=old\n";
-    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
+    Migrate(fs, notices);
     EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "[Application]\nTitle=old\n");
     EXPECT_TRUE(fs.exists(kApp + "lusk.ini")) << "the legacy file stays where it is";
 
     fs.files[kApp + "tovrimo.ini"] = "mine";
-    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
+    Migrate(fs, notices);
     EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "mine") << "an existing settings file wins";
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST(MigrateLegacySettings, NameMustMatchInLetterCase)
 {
     for (const char* stored : {"Lusk.ini", "LUSK.INI", "lusk.INI"}) {
         MemoryFileSystem fs;
-        RecordingMessageBoxes boxes;
+        SettingsNotices notices;
         fs.files[kApp + stored] = "x";
-        ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
+        Migrate(fs, notices);
         EXPECT_FALSE(fs.exists(kApp + "tovrimo.ini")) << stored;
     }
 }
@@ -55,10 +61,10 @@ TEST(MigrateLegacySettings, OnlyTheSettingsFileTheStoreReadsBlocksTheCopy)
     };
     for (const auto& c : cases) {
         MemoryFileSystem fs;
-        RecordingMessageBoxes boxes;
+        SettingsNotices notices;
         fs.files[kApp + "lusk.ini"] = "legacy";
         for (const std::string& other : c.others) fs.files[kApp + other] = "other " + other;
-        ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
+        Migrate(fs, notices);
         const std::string label = c.others.front() + (c.others.size() > 1 ? " and more" : "");
         if (c.copied) {
             EXPECT_EQ(fs.files[kApp + "tovrimo.ini"], "legacy") << label;
@@ -70,18 +76,18 @@ TEST(MigrateLegacySettings, OnlyTheSettingsFileTheStoreReadsBlocksTheCopy)
                 EXPECT_EQ(fs.files[kApp + other], "other " + other) << "left alone: " << other;
             }
         }
-        EXPECT_TRUE(boxes.shown.empty()) << label;
+        EXPECT_TRUE(notices.empty()) << label;
     }
 }
 
 TEST(MigrateLegacySettings, FailedCopyIsReportedWithAnErrorNumber)
 {
     MemoryFileSystem fs;
-    RecordingMessageBoxes boxes;
+    SettingsNotices notices;
     fs.files[kApp + "lusk.ini"] = "legacy";
     fs.failWrites = true;
-    ShowSettingsNotices(boxes, MigrateLegacySettings(fs, kApp));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption.rfind("エラー番号：", 0), 0u);
-    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+    Migrate(fs, notices);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption.rfind("エラー番号：", 0), 0u);
+    EXPECT_EQ(notices[0].severity, SettingsNotice::Severity::Plain);
 }

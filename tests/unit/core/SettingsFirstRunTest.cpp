@@ -37,7 +37,7 @@ TEST_F(SettingsFirstRun, NoFileAndNoDefaultsWritesTheFirstRunFile)
     const SettingsData data = load();
 
     EXPECT_EQ(iniText(), FirstRunText(kBuiltInOptions, DefaultPrinterSection("Office", 1, 9)));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(notices.empty());
     // One replacement of the file, not one per key.
     EXPECT_EQ(fs.writes, 1);
 
@@ -65,8 +65,8 @@ TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
     // ISO B4 (42), A2 (66) and A6 (70) have numbers but no names in the print dialog.
     for (QPageSize::PageSizeId paper : {QPageSize::B4, QPageSize::A2, QPageSize::A6}) {
         fs.files.clear();
-        printers.printers[0].defaultSize = paper;
-        printers.printers[0].defaultOrientation = QPageLayout::Landscape;
+        printer.printer->pageSize = QPageSize(paper);
+        printer.printer->orientation = QPageLayout::Landscape;
         const SettingsData data = load();
         EXPECT_EQ(data.current.paperSize, 1) << paper;
         EXPECT_EQ(data.current.orientation, PageOrientation::Landscape);
@@ -76,31 +76,9 @@ TEST_F(SettingsFirstRun, LandscapePrinterWithAnUnnamedPaperGetsLetter)
         {QPageSize::Postcard, 43}, {QPageSize::Letter, 1}, {QPageSize::Custom, 0}};
     for (const auto& [paper, code] : kept) {
         fs.files.clear();
-        printers.printers[0].defaultSize = paper;
+        printer.printer->pageSize = QPageSize(paper);
         EXPECT_EQ(load().current.paperSize, code) << paper;
     }
-}
-
-namespace {
-// A printing system that has printers but no default one.
-class NoDefaultPrinter : public FakePrinterBackend {
-public:
-    std::optional<PrinterDefaults> defaultPrinter() override { return std::nullopt; }
-};
-}  // namespace
-
-TEST_F(SettingsFirstRun, WithoutADefaultPrinterTheFirstPrinterIsUsed)
-{
-    NoDefaultPrinter noDefault;
-    noDefault.printers = {FakePrinterBackend::a4("First"), FakePrinterBackend::a4("Second")};
-    noDefault.printers[0].defaultSize = QPageSize::JisB5;  // 13
-    test::ShownSettingsStore other(fs, noDefault, boxes, folder);
-    SettingsData data;
-    ASSERT_EQ(other.loadSettings(data), LoadResult::Loaded);
-    EXPECT_EQ(data.current.printerName, "First");
-    EXPECT_EQ(data.current.paperSize, 13);
-    EXPECT_EQ(data.current.orientation, PageOrientation::Portrait);
-    EXPECT_EQ(data.current.paperSource, 0);
 }
 
 TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)
@@ -121,7 +99,7 @@ TEST_F(SettingsFirstRun, DefaultsFileIsImportedAndDeleted)
     EXPECT_TRUE(s.reverseColours);
     EXPECT_EQ(s.doubleClickDestination, CaptureDestination::Clipboard);
     EXPECT_EQ(s.doubleClickSource, CaptureSource::ActiveWindow);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(SettingsFirstRun, DefaultsFileValuesMaySitOnSeparateLines)
@@ -159,15 +137,14 @@ TEST_F(SettingsFirstRun, UnreadableDefaultsFileShowsTheErrorAndEndsTheStart)
         fs.files[infPath] = c.content;
         fs.failReads = c.unreadable;
         fs.writes = 0;
-        boxes.shown.clear();
+        notices.clear();
 
         SettingsData data;
         EXPECT_EQ(store.loadSettings(data), LoadResult::Fatal);
-        ASSERT_EQ(boxes.shown.size(), 1u);
-        EXPECT_EQ(boxes.shown[0].caption, c.caption);
-        EXPECT_EQ(boxes.shown[0].text, c.text);
-        EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::None);
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].caption, c.caption);
+        EXPECT_EQ(notices[0].text, c.text);
+        EXPECT_EQ(notices[0].severity, SettingsNotice::Severity::Plain);
         // Nothing written, and the defaults stay for the next try.
         EXPECT_EQ(fs.writes, 0);
         EXPECT_FALSE(fs.files.count(iniPath));
@@ -185,8 +162,8 @@ TEST_F(SettingsFirstRun, DefaultsFileStaysWhenTheSettingsFileCannotBeWritten)
     // it could not write them.
     EXPECT_EQ(data.settings.title, "トヴリモ");
     EXPECT_EQ(data.settings.selfTimerSeconds, 10);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text.rfind("設定ファイルを書き込めませんでした。", 0), 0u);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].text.rfind("設定ファイルを書き込めませんでした。", 0), 0u);
 }
 
 TEST_F(SettingsFirstRun, FileWithoutTitleIsInitialisedInPlaceKeepingOtherKeys)

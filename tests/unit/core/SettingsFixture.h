@@ -6,22 +6,16 @@
 
 #include "core/IniDocument.h"
 #include "core/SettingsStore.h"
-#include "doubles/FakePrinterBackend.h"
+#include "doubles/FakeFirstRunPrinter.h"
 #include "doubles/MemoryFileSystem.h"
-#include "doubles/RecordingMessageBoxes.h"
-#include "doubles/ShownSettingsStore.h"
+#include "doubles/NoticedSettingsStore.h"
 
 namespace tovrimo::test {
 
-// A settings store over files in memory, with one A4 printer "Office" as the default.
+// A settings store over files in memory, with one A4 printer "Office" as the default. What the
+// store has to tell the user is collected in `notices`.
 class SettingsFixture : public testing::Test {
 protected:
-    SettingsFixture()
-    {
-        printers.printers = {FakePrinterBackend::a4("Office")};
-        printers.defaultName = "Office";
-    }
-
     SettingsData load()
     {
         SettingsData data;
@@ -42,9 +36,9 @@ protected:
     const std::string iniPath = folder + "tovrimo.ini";
     const std::string infPath = folder + "tovrimo.inf";
     MemoryFileSystem fs;
-    FakePrinterBackend printers;
-    RecordingMessageBoxes boxes;
-    test::ShownSettingsStore store{fs, printers, boxes, folder};
+    FakeFirstRunPrinter printer{FakeFirstRunPrinter::a4("Office")};
+    NoticedSettingsStore store{fs, printer, folder};
+    SettingsNotices& notices = store.notices;
 };
 
 }  // namespace tovrimo::test

@@ -183,10 +183,9 @@ TEST_F(SettingsSave, FailedWriteKeepsTheOldFileAndTellsTheUser)
     EXPECT_FALSE(store.saveSettings(changed));
 
     EXPECT_EQ(iniText(), before);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-    const std::string& text = boxes.shown[0].text;
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, "トヴリモ");
+    const std::string& text = notices[0].text;
     EXPECT_EQ(text.rfind(settings_texts::kSaveFailed, 0), 0u) << text;
     EXPECT_NE(text.find(iniPath), std::string::npos) << text;
     EXPECT_NE(text.find("No space left on device"), std::string::npos) << text;

@@ -29,13 +29,12 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
 {
     const SettingsData data = load();
 
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(boxes.shown[0].text,
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, "トヴリモ");
+    EXPECT_EQ(notices[0].text,
               "設定ファイルを読み込めませんでした。このファイルは書き換えずにそのまま残します。\n"
               "今回は初期設定で動作します。設定を変更しても保存されません。\n\n"
               "/home/u/.config/tovrimo/tovrimo.ini\nPermission denied");
-    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
 
     // The first-run values, not the upgrade path of a file without a version (which would
     // enable Ctrl+Alt+P and take ConfirmBeforePrint 0 from an empty file).
@@ -68,25 +67,25 @@ TEST_F(SettingsUnreadable, StartUpTellsTheUserAndRunsOnTheFirstRunValues)
 TEST_F(SettingsUnreadable, EverySaveOfTheSessionIsRefusedLikeAFailedSave)
 {
     SettingsData data = load();
-    boxes.shown.clear();
+    notices.clear();
     data.settings.selfTimerSeconds = 7;
     data.settings.namedSettingCount = 1;
     data.named[0].name = "新しい設定";
 
     EXPECT_FALSE(store.saveSettings(data));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(boxes.shown[0].text,
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, "トヴリモ");
+    EXPECT_EQ(notices[0].text,
               "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。\n\n"
               "/home/u/.config/tovrimo/tovrimo.ini\n"
               "起動時に読み込めなかった設定ファイルは置き換えません（Permission denied）");
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(notices[0].severity, SettingsNotice::Severity::Critical);
 
     // Readable again later in the session (permissions mended, a passing I/O error): what is
     // in memory is still the first-run stand-in, so the file is still not replaced.
     fs.readErrors.clear();
     EXPECT_FALSE(store.saveSettings(data));
-    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(notices.size(), 2u);
     store.writeIni("Option", "SelfTime", "9");
     store.savePrintSetting(data.named[0], 1);
 
@@ -99,10 +98,10 @@ TEST_F(SettingsUnreadable, AnIoErrorIsReportedWithItsOwnReason)
 {
     fs.readErrors[iniPath] = "Input/output error";
     load();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_NE(boxes.shown[0].text.find("\nInput/output error"), std::string::npos);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].text.find("\nInput/output error"), std::string::npos);
     EXPECT_FALSE(store.saveSettings(SettingsData{}));
-    EXPECT_NE(boxes.shown[1].text.find("（Input/output error）"), std::string::npos);
+    EXPECT_NE(notices[1].text.find("（Input/output error）"), std::string::npos);
     EXPECT_EQ(fs.files.at(iniPath), kPrecious);
 }
 
@@ -123,21 +122,21 @@ TEST_F(SettingsUnreadable, AReadableFileLaterInTheSameFolderIsSavedNormally)
     // A new store (the next start) reads the mended file and saves it as usual.
     load();
     fs.readErrors.clear();
-    boxes.shown.clear();
-    test::ShownSettingsStore next{fs, printers, boxes, folder};
+    notices.clear();
+    NoticedSettingsStore next{fs, printer, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
     EXPECT_EQ(data.settings.title, "経理部のトヴリモ");
     EXPECT_EQ(data.named[1].name, "週報");
     EXPECT_TRUE(next.saveSettings(data));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(next.notices.empty());
     EXPECT_EQ(fs.writes, 1);
 }
 
 TEST_F(SettingsUnreadable, TheStoreItselfShowsNothingAndHandsTheCallerWhatToSay)
 {
     // The same store the program uses, with no message boxes anywhere near it.
-    SettingsStore bare(fs, printers, folder);
+    SettingsStore bare(fs, printer, folder);
     SettingsData data;
     const SettingsLoadResult load = bare.loadSettings(data);
     EXPECT_EQ(load.status, LoadResult::Loaded);
@@ -151,6 +150,6 @@ TEST_F(SettingsUnreadable, TheStoreItselfShowsNothingAndHandsTheCallerWhatToSay)
     ASSERT_EQ(save.notices.size(), 1u);
     EXPECT_EQ(save.notices[0].severity, SettingsNotice::Severity::Critical);
     EXPECT_NE(save.notices[0].text.find("（Permission denied）"), std::string::npos);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(notices.empty());
     EXPECT_EQ(fs.files[iniPath], kPrecious);
 }

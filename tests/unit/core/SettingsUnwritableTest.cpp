@@ -17,14 +17,13 @@ TEST_F(SettingsUnwritableFirstRun, StartUpTellsTheUserOnceAndRunsOnTheFirstRunVa
 {
     const SettingsData data = load();
 
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(boxes.shown[0].text,
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, "トヴリモ");
+    EXPECT_EQ(notices[0].text,
               "設定ファイルを書き込めませんでした。\n"
               "今回は初期設定で動作します。設定を変更しても保存されません。\n\n"
               "/home/u/.config/tovrimo/tovrimo.ini\nNo space left on device");
-    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(notices[0].severity, SettingsNotice::Severity::Critical);
 
     // What a first run that could write would have read back from its new file.
     const Settings& s = data.settings;
@@ -54,23 +53,23 @@ TEST_F(SettingsUnwritableFirstRun, StartUpTellsTheUserOnceAndRunsOnTheFirstRunVa
 TEST_F(SettingsUnwritableFirstRun, EveryLaterSaveIsRefusedWithTheFailedSaveMessage)
 {
     SettingsData data = load();
-    boxes.shown.clear();
+    notices.clear();
     const int writesAtStart = fs.writes;
     data.settings.selfTimerSeconds = 7;
 
     EXPECT_FALSE(store.saveSettings(data));
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].caption, "トヴリモ");
-    EXPECT_EQ(boxes.shown[0].text,
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].caption, "トヴリモ");
+    EXPECT_EQ(notices[0].text,
               "設定ファイルを保存できませんでした。以前の設定ファイルはそのまま残っています。\n\n"
               "/home/u/.config/tovrimo/tovrimo.ini\n"
               "起動時に書き込めなかった設定ファイルには保存しません（No space left on device）");
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(notices[0].severity, SettingsNotice::Severity::Critical);
 
     // Space came back later in the session: the session still keeps to what it said.
     fs.failWrites = false;
     EXPECT_FALSE(store.saveSettings(data));
-    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(notices.size(), 2u);
     store.writeIni("Option", "SelfTime", "9");
     store.savePrintSetting(data.named[0], 1);
     EXPECT_EQ(fs.writes, writesAtStart);
@@ -81,7 +80,7 @@ TEST_F(SettingsUnwritableFirstRun, ADefaultsFileGivesTheValuesAndIsKeptForTheNex
 {
     fs.files[infPath] = "1,10,0,1,0,1,2\n";
     const SettingsData data = load();
-    ASSERT_EQ(boxes.shown.size(), 1u);
+    ASSERT_EQ(notices.size(), 1u);
     EXPECT_TRUE(data.settings.selfTimerOn);
     EXPECT_EQ(data.settings.selfTimerSeconds, 10);
     EXPECT_FALSE(data.settings.confirmBeforePrint);
@@ -98,7 +97,7 @@ TEST_F(SettingsUnwritableFirstRun, AFileWithoutTitleKeepsItsOtherKeysInMemory)
     // the first-run keys join what it holds, as they would in the file.
     fs.files[iniPath] = "[Option]\nIconCapture=1\n[Extra]\nKept=yes\n";
     const SettingsData data = load();
-    ASSERT_EQ(boxes.shown.size(), 1u);
+    ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(data.settings.title, "トヴリモ");
     EXPECT_FALSE(data.settings.captureCursor) << "the first run writes IconCapture=0";
     EXPECT_EQ(data.current.printerName, "Office");
@@ -109,12 +108,12 @@ TEST_F(SettingsUnwritableFirstRun, TheNextStartInAWritableFolderIsAnOrdinaryFirs
 {
     load();
     fs.failWrites = false;
-    boxes.shown.clear();
-    test::ShownSettingsStore next{fs, printers, boxes, folder};
+    notices.clear();
+    NoticedSettingsStore next{fs, printer, folder};
     SettingsData data;
     ASSERT_EQ(next.loadSettings(data), LoadResult::Loaded);
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(next.notices.empty());
     EXPECT_EQ(iniDoc().get("Application", "Title"), "トヴリモ");
     EXPECT_TRUE(next.saveSettings(data));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(next.notices.empty());
 }
