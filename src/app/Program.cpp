@@ -87,8 +87,8 @@ Program::Program(PlatformServices services)
         std::make_unique<CommandRouter>(*engine_, *imageSources_, *notes_, session_.data.settings,
                                         [this] { return regionScreenOpen(); });
     dialogs_ = std::make_unique<DialogCoordinator>(session_, *this);
-    hotKeys_ =
-        std::make_unique<HotKeys>(services_.hotKeys, [this](const Command& c) { router_->run(c); });
+    hotKeys_ = std::make_unique<HotKeys>(services_.hotKeys);
+    connect(hotKeys_.get(), &HotKeys::commandPressed, router_.get(), &CommandRouter::run);
 
     // A finished capture goes on down: to the printer with the current layout, the print
     // dialog or the region screen.

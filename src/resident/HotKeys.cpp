@@ -4,16 +4,14 @@
 
 namespace tovrimo {
 
-HotKeys::HotKeys(HotKeyRegistrar& registrar, Run run) : registrar_(registrar), run_(std::move(run))
+HotKeys::HotKeys(HotKeyRegistrar& registrar) : registrar_(registrar)
 {
-    pressed_ = QObject::connect(&registrar_, &HotKeyRegistrar::pressed,
-                                [this](int slot) { runSlot(slot); });
+    connect(&registrar_, &HotKeyRegistrar::pressed, this, &HotKeys::runSlot);
 }
 
 HotKeys::~HotKeys()
 {
     unregisterKeys();
-    QObject::disconnect(pressed_);
 }
 
 void HotKeys::registerKeys(const Settings& settings, AppState state)
@@ -73,7 +71,7 @@ bool HotKeys::isRegistered(int slot) const
 void HotKeys::runSlot(int slot)
 {
     const std::optional<Command> command = HotKeySlotCommand(slot);
-    if (command && run_) run_(*command);
+    if (command) emit commandPressed(*command);
 }
 
 }  // namespace tovrimo

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <array>
-#include <functional>
 
 #include "capture/CaptureCodes.h"
 #include "core/CaptureRequest.h"
@@ -15,13 +14,11 @@ namespace tovrimo {
 
 // The resident program's ten global hot keys: which slots hold a key, and what a pressed key
 // runs. The registrar may refuse a combination (another program owns it); such a slot simply
-// stays silent.
-class HotKeys {
+// stays silent. A pressed key's command is emitted as commandPressed.
+class HotKeys : public QObject {
+    Q_OBJECT
 public:
-    // Runs the command of a pressed key's slot.
-    using Run = std::function<void(const Command&)>;
-
-    HotKeys(HotKeyRegistrar& registrar, Run run);
+    explicit HotKeys(HotKeyRegistrar& registrar);
     // Releases whatever is still held, so no combination outlives the program's window.
     ~HotKeys();
     HotKeys(const HotKeys&) = delete;
@@ -42,13 +39,14 @@ public:
     // Whether a slot's combination is in force: claimed, and bound by the desktop.
     bool isBound(int slot) const;
     HotKeyAvailability availability() const;
-    // Runs the slot's command; a number outside 0..9 does nothing.
+    // Emits the slot's command; a number outside 0..9 does nothing.
     void runSlot(int slot);
+
+signals:
+    void commandPressed(const tovrimo::Command& command);
 
 private:
     HotKeyRegistrar& registrar_;
-    QMetaObject::Connection pressed_;
-    Run run_;
     std::array<bool, kHotKeySlots> registered_{};
     std::array<bool, kHotKeySlots> wanted_{};  // switched on when last registered
 };

@@ -64,7 +64,7 @@ protected:
     RecordingMessageBoxes boxes;
     test::ShownSettingsStore store{files, printers, boxes, "/opt/tovrimo/"};
     FakeHotKeyRegistrar registrar;
-    HotKeys hotKeys{registrar, {}};
+    HotKeys hotKeys{registrar};
     RecordingOptionsHost host{store, hotKeys};
     SettingsData data;
     QPointer<OptionsDialog> dialog;

@@ -70,7 +70,7 @@ protected:
     RecordingMessageBoxes boxes;
     test::ShownSettingsStore store{files, printers, boxes, kFolder};
     FakeHotKeyRegistrar registrar;
-    HotKeys hotKeys{registrar, {}};
+    HotKeys hotKeys{registrar};
     RecordingOptionsHost host{store, hotKeys};
     SettingsData data;
     QPointer<OptionsDialog> dialog;

@@ -25,9 +25,15 @@ std::string Named(const Command& command)
 }
 
 struct Fixture {
+    Fixture()
+    {
+        QObject::connect(&keys, &HotKeys::commandPressed,
+                         [this](const Command& c) { ran.push_back(Named(c)); });
+    }
+
     FakeHotKeyRegistrar registrar;
     std::vector<std::string> ran;
-    HotKeys keys{registrar, [this](const Command& c) { ran.push_back(Named(c)); }};
+    HotKeys keys{registrar};
 };
 
 Settings WithSlot(Settings s, int slot, int16_t alt, int16_t ctrl, int16_t shift, int16_t vk)
@@ -177,7 +183,7 @@ TEST(HotKeys, DestructionReleasesTheKeysStillHeld)
 {
     FakeHotKeyRegistrar registrar;
     {
-        HotKeys keys(registrar, {});
+        HotKeys keys(registrar);
         keys.registerKeys(WithSlot({}, 1, 1, 0, 0, 'A'), AppState::Idle);
     }
     EXPECT_TRUE(registrar.held.empty());
@@ -187,7 +193,7 @@ TEST(HotKeys, DestructionReleasesTheKeysStillHeld)
 TEST(HotKeys, MissingCallbacksAreHarmless)
 {
     FakeHotKeyRegistrar registrar;
-    HotKeys keys(registrar, {});
+    HotKeys keys(registrar);
     keys.registerKeys(WithSlot(WithSlot({}, 0, 1, 0, 0, 'A'), 5, 1, 0, 0, 'B'), AppState::Idle);
     EXPECT_TRUE(registrar.press(0));
     EXPECT_TRUE(registrar.press(5));
