@@ -25,8 +25,8 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 status=0
 echo "== unit tests"
 # One executable per layer.
-for unit in "$BUILD"/tests/unit_*; do
-  [ -x "$unit" ] || continue
+for unit in "$PWD/$BUILD"/tests/unit_*; do
+  [ -f "$unit" ] && [ -x "$unit" ] || continue
   (cd "$BUILD" && QT_QPA_PLATFORM=offscreen "$unit" --gtest_brief=1) || status=1
 done
 echo "== GUI tests"
