@@ -644,9 +644,12 @@ TEST(PageGeometryMargins, ExtremePrinterValuesNeitherDivideByZeroNorOverflow)
         // No resolution: no pixel has a size, so no margin either (not 1440 / 0).
         {"0 dpi", page(0, 59, 118, 2480, 3508, 2386, 3307), 0, 0, 0, 0, 11906, 16838},
         {"negative dpi", page(-300, 59, 118, 2480, 3508, 2386, 3307), 0, 0, 0, 0, 11906, 16838},
-        // 2147483647 - (-2147483648) - 0 = 4294967295 pixels of 4.8 twips = 20615843016.
-        {"pixel counts at the ends of int", page(300, 0, 0, INT_MAX, INT_MAX, INT_MIN, INT_MIN), 0,
-         0, 20615843016, 20615843016, 11906 - 20615843016, 16838 - 20615843016},
+        // 2147483647 - (-2147483647) - 0 = 4294967294 pixels of 4.8 twips = 20615843011.2. (The
+        // narrowest rectangle Qt can hold from 0 is -2147483647 wide: its right edge is
+        // left + width - 1.)
+        {"pixel counts at the ends of int",
+         page(300, 0, 0, INT_MAX, INT_MAX, INT_MIN + 1, INT_MIN + 1), 0, 0, 20615843011,
+         20615843011, 11906 - 20615843011, 16838 - 20615843011},
         // 1440 / 1000000 = 0.00144 twips a pixel: 2000000 pixels are 2880 twips.
         {"a million dpi", page(1000000, 2000000, 1000000, 8267717, 11692914, 4267717, 9692914),
          2880, 1440, 2880, 1440, 6146, 13958},
